@@ -1,0 +1,32 @@
+#include "batch_session.h"
+
+#include "app/shell_state.h"
+#include "app/undo.h"
+#include "engine/canvas.h"
+#include "tools/program_random.h"
+#include "tools/tool_state.h"
+
+namespace sc::batch {
+
+void startSession() {
+    ShellState& s = shell();
+    ToolState& t = toolState();
+    resetProgramRand(1);
+    t.live = BrushSettings{};
+    t.stroke = t.live;
+    t.dynamics = StrokeDynamics{};
+    t.styleOffset = {};
+    t.textureOffset = {};
+    t.zoom = 1.0f;
+    t.mask.built = false;
+
+    s.document.kind = kDocumentCanvasKind;
+    s.document.highQuality = true;
+    s.document.lighting = true;
+    s.document.allocate(600, 600);
+    // As at the program's start: Undo swaps with the blank first canvas.
+    takeUndoSnapshot(true);
+    s.saved = true;
+}
+
+}  // namespace sc::batch

@@ -1,0 +1,66 @@
+// Script commands on the document canvas itself: size, render flags,
+// rendering, resampling, raw saving and export.
+#include "app/shell_state.h"
+#include "batch_command.h"
+#include "engine/canvas.h"
+#include "engine/renderer.h"
+#include "engine/resample.h"
+#include "formats/bmp_writer.h"
+#include "formats/painting_v1.h"
+
+namespace sc::batch {
+namespace {
+
+constexpr std::int64_t kMaxSide = 20000;
+
+void runNew(const Words& w) {
+    const auto width = static_cast<std::uint32_t>(parseIntegerInRange(w[0], 1, kMaxSide));
+    const auto height = static_cast<std::uint32_t>(parseIntegerInRange(w[1], 1, kMaxSide));
+    Canvas& doc = shell().document;
+    if (!doc.allocate(width, height)) throw OperationFailed("Not enough memory for a canvas of that size!");
+    doc.kind = kDocumentCanvasKind;
+}
+
+void runQuality(const Words& w) {
+    const bool highQuality = parseIntegerInRange(w[0], 0, 1) != 0;
+    const bool lighting = parseIntegerInRange(w[1], 0, 1) != 0;
+    Canvas& doc = shell().document;
+    doc.highQuality = highQuality;
+    doc.lighting = lighting;
+}
+
+void runRender(const Words&) { renderAll(shell().document); }
+
+void runRenderRect(const Words& w) {
+    const auto coordinate = [](const std::string& word) {
+        return static_cast<std::int32_t>(parseIntegerInRange(word, INT32_MIN, INT32_MAX));
+    };
+    const std::int32_t x0 = coordinate(w[0]), y0 = coordinate(w[1]);
+    const std::int32_t x1 = coordinate(w[2]), y1 = coordinate(w[3]);
+    renderRect(shell().document, x0, y0, x1, y1);
+}
+
+void runResample(const Words& w) {
+    const auto width = static_cast<std::uint32_t>(parseIntegerInRange(w[0], 1, kMaxSide));
+    const auto height = static_cast<std::uint32_t>(parseIntegerInRange(w[1], 1, kMaxSide));
+    if (!resample(shell().document, width, height)) throw OperationFailed("Not enough memory to resize the canvas!");
+}
+
+void runSaveRaw(const Words& w) {
+    if (!writeRawPainting(shell().document, w[0])) throw OperationFailed("File Save failed!");
+}
+
+void runExport(const Words& w) {
+    if (!writeBmp(shell().document.surface, w[0])) throw OperationFailed("Export failed!");
+}
+
+const BatchCommandRegistration kNew{{"new", 2, 2, &runNew}};
+const BatchCommandRegistration kQuality{{"quality", 2, 2, &runQuality}};
+const BatchCommandRegistration kRender{{"render", 0, 0, &runRender}};
+const BatchCommandRegistration kRenderRect{{"render-rect", 4, 4, &runRenderRect}};
+const BatchCommandRegistration kResample{{"resample", 2, 2, &runResample}};
+const BatchCommandRegistration kSaveRaw{{"save-raw", 1, 1, &runSaveRaw}};
+const BatchCommandRegistration kExport{{"export", 1, 1, &runExport}};
+
+}  // namespace
+}  // namespace sc::batch

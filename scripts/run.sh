@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds the program and starts it from its run directory.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+bash scripts/build.sh
+if [ -x build/bin/smudgecraft ]; then
+  cd build/run
+  exec ../bin/smudgecraft "$@"
+fi
+exec build/bin/smudgecraft-batch --help

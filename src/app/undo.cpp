@@ -1,0 +1,61 @@
+#include "app/undo.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/shell_state.h"
+#include "engine/renderer.h"
+#include "tools/tool_state.h"
+
+namespace sc {
+
+void (*undoResizedDocument)() = nullptr;
+
+namespace {
+
+// Makes `to` a copy of the cells of `from`. On allocation failure the target
+// keeps what it had and false is returned.
+bool copyCells(const Canvas& from, Canvas& to) {
+    if (!to.allocate(from.width, from.height)) return false;
+    if (from.hasCells() && from.cellCount() > 0) std::copy_n(from.cells(), from.cellCount(), to.cells());
+    return true;
+}
+
+}  // namespace
+
+void takeUndoSnapshot(bool includeCanvas) {
+    ShellState& s = shell();
+    s.savedSettings = toolState().live;
+    bool copied = false;
+    if (includeCanvas) copied = copyCells(s.document, s.undoCanvas);
+    // A copy that could not be made must not be swapped in later.
+    s.undoValid = includeCanvas && copied;
+    s.saved = false;
+}
+
+void undo() {
+    ShellState& s = shell();
+    ToolState& t = toolState();
+    const std::int32_t tool = t.live.tool;
+    std::swap(t.live, s.savedSettings);
+
+    bool redraw = false;
+    if (s.undoValid) {
+        // The swap moves the cell arrays and surfaces; sizes follow the cells.
+        s.document.swapCells(s.undoCanvas);
+        redraw = true;
+    }
+    if (s.document.width != s.undoCanvas.width || s.document.height != s.undoCanvas.height) {
+        if (undoResizedDocument) undoResizedDocument();
+        redraw = true;
+    }
+    if (redraw && s.document.hasCells()) renderAll(s.document);
+
+    s.saved = false;
+    s.colourChanged = true;
+    t.live.tool = tool;
+    // A restored size or hardness needs a fresh mask.
+    t.mask.built = false;
+}
+
+}  // namespace sc

@@ -1,0 +1,129 @@
+#include "formats/data_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace sc {
+namespace {
+
+// A unique temporary name beside the target, so the rename stays within one
+// file system and is atomic.
+std::string temporaryPathFor(const std::string& path) {
+    static unsigned counter = 0;
+    return path + ".tmp" + std::to_string(static_cast<long>(getpid())) + "_" + std::to_string(++counter);
+}
+
+}  // namespace
+
+DataFile::~DataFile() {
+    if (mode_ == kWrite && stream_) {
+        discard();
+    } else {
+        close();
+    }
+}
+
+bool DataFile::open(const std::string& path, int mode) {
+    if (stream_) close();
+    if (mode != kRead && mode != kWrite && mode != kAppend) return false;
+    if (path.empty()) return false;
+    std::FILE* f = nullptr;
+    std::string temp;
+    if (mode == kRead) {
+        f = std::fopen(path.c_str(), "rb");
+        // A directory opens on some systems but reads nothing; refuse it.
+        struct stat st {};
+        if (f && (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode))) {
+            std::fclose(f);
+            f = nullptr;
+        }
+    } else if (mode == kWrite) {
+        temp = temporaryPathFor(path);
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            f = fdopen(fd, "wb");
+            if (!f) {
+                ::close(fd);
+                ::unlink(temp.c_str());
+            }
+        }
+    } else {
+        f = std::fopen(path.c_str(), "ab");
+    }
+    if (!f) return false;
+    stream_ = f;
+    path_ = path;
+    tempPath_ = temp;
+    mode_ = mode;
+    writeFailed_ = false;
+    return true;
+}
+
+bool DataFile::read(void* buffer, std::size_t count) {
+    if (!stream_ || mode_ != kRead) return false;
+    if (count == 0) return true;
+    return std::fread(buffer, 1, count, stream_) == count;
+}
+
+bool DataFile::write(const void* buffer, std::size_t count) {
+    if (!stream_ || mode_ == kRead) return false;
+    if (count == 0) return true;
+    const bool ok = std::fwrite(buffer, 1, count, stream_) == count;
+    if (!ok) writeFailed_ = true;
+    return ok;
+}
+
+bool DataFile::writeText(const char* text) {
+    if (!stream_ || mode_ == kRead || !text) return false;
+    const bool ok = std::fputs(text, stream_) >= 0;
+    if (!ok) writeFailed_ = true;
+    return ok;
+}
+
+bool DataFile::readLine(char* buffer, int capacity) {
+    if (!stream_ || mode_ != kRead || !buffer || capacity <= 0) return false;
+    return std::fgets(buffer, capacity, stream_) != nullptr;
+}
+
+std::uint64_t DataFile::remaining() {
+    if (!stream_ || mode_ != kRead) return 0;
+    const long here = std::ftell(stream_);
+    struct stat st {};
+    if (here < 0 || fstat(fileno(stream_), &st) != 0 || st.st_size < here) return 0;
+    return static_cast<std::uint64_t>(st.st_size - here);
+}
+
+bool DataFile::close() {
+    if (!stream_) return true;
+    std::FILE* f = stream_;
+    stream_ = nullptr;
+    bool ok = !writeFailed_;
+    if (mode_ == kWrite) {
+        // Everything must reach the disk before the new file replaces the old.
+        ok = std::fflush(f) == 0 && ok;
+        ok = ::fsync(fileno(f)) == 0 && ok;
+        ok = std::fclose(f) == 0 && ok;
+        if (ok) ok = std::rename(tempPath_.c_str(), path_.c_str()) == 0;
+        if (!ok) ::unlink(tempPath_.c_str());
+    } else {
+        ok = (std::fclose(f) == 0 || mode_ == kRead) && ok;
+    }
+    path_.clear();
+    tempPath_.clear();
+    return ok;
+}
+
+void DataFile::discard() {
+    if (!stream_) return;
+    std::fclose(stream_);
+    stream_ = nullptr;
+    if (mode_ == kWrite && !tempPath_.empty()) ::unlink(tempPath_.c_str());
+    path_.clear();
+    tempPath_.clear();
+}
+
+}  // namespace sc

@@ -1,0 +1,53 @@
+#pragma once
+// The binary file object of the program's own formats: open a path, move whole
+// blocks of raw bytes, close.
+//
+// Writing never destroys what was there: a file opened for writing is written
+// to a temporary file beside the target, and close() renames it over the
+// target only when every write succeeded and the data reached the disk. A
+// DataFile destroyed while still open for writing discards what it wrote.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace sc {
+
+class DataFile {
+public:
+    enum Mode : int { kRead = 0, kWrite = 1, kAppend = 2 };
+
+    DataFile() = default;
+    DataFile(const DataFile&) = delete;
+    DataFile& operator=(const DataFile&) = delete;
+    ~DataFile();
+
+    // Modes 0, 1, 2 behave as "rb", "wb", "ab"; any other mode opens nothing.
+    bool open(const std::string& path, int mode);
+    // One block of count bytes; true when all of it arrived / was written.
+    bool read(void* buffer, std::size_t count);
+    bool write(const void* buffer, std::size_t count);
+    // Text without its terminator; a line of at most capacity - 1 characters.
+    bool writeText(const char* text);
+    bool readLine(char* buffer, int capacity);
+    // Closes; for a write, puts the new file in place. False when any write
+    // failed or the file could not be put in place (the old file then stays).
+    bool close();
+    // Abandons a write: the temporary file is removed, the target untouched.
+    void discard();
+
+    bool isOpen() const { return stream_ != nullptr; }
+    int mode() const { return mode_; }
+    const std::string& path() const { return path_; }
+    // Bytes from the current position to the end of a file open for reading.
+    std::uint64_t remaining();
+
+private:
+    std::FILE* stream_ = nullptr;
+    std::string path_;
+    std::string tempPath_;
+    int mode_ = kRead;
+    bool writeFailed_ = false;
+};
+
+}  // namespace sc

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "engine/canvas.h"
+#include "engine/renderer.h"
+
+namespace sc {
+namespace {
+
+// A literal transcription of the renderer's arithmetic, one cell at a time,
+// with no shortcuts: the optimised renderer must match it bit for bit.
+std::int32_t refTrunc(double v) {
+    if (std::isnan(v) || v <= -2147483649.0 || v >= 2147483648.0) return INT32_MIN;
+    return static_cast<std::int32_t>(std::trunc(v));
+}
+
+std::uint32_t referencePixel(const Canvas& c, std::uint32_t x, std::uint32_t y) {
+    const std::uint32_t W = c.width, H = c.height;
+    auto h = [&](std::uint32_t i, std::uint32_t j) { return static_cast<double>(c.at(i, j).height); };
+    float nx = 0.0f, ny = 1.0f, nz = 0.0f;
+    if (x > 0) nx = static_cast<float>(nx + (h(x, y) - h(x - 1, y)));
+    if (x < W - 1) nx = static_cast<float>(nx - (h(x, y) - h(x + 1, y)));
+    if (y > 0) nz = static_cast<float>(nz + (h(x, y) - h(x, y - 1)));
+    if (y < H - 1) nz = static_cast<float>(nz - (h(x, y) - h(x, y + 1)));
+    const float len = std::sqrt(static_cast<float>(static_cast<double>(nx) * nx + static_cast<double>(ny) * ny +
+                                                   static_cast<double>(nz) * nz));
+    if (len != 0.0f) {
+        nx /= len;
+        ny /= len;
+        nz /= len;
+    }
+    float d = static_cast<float>(static_cast<double>(nx) * c.light[0] + static_cast<double>(ny) * c.light[1] +
+                                 static_cast<double>(nz) * c.light[2]);
+    if (d < 0.0f) d = 0.0f;
+    const double px = x + 20.0 * nx, pz = y + 20.0 * nz;
+    auto u = [](double p) { return static_cast<std::uint32_t>(refTrunc(p)); };
+    auto grain = [&](std::uint32_t col, std::uint32_t row) { return static_cast<int>(c.at(col, row).grain); };
+    std::int32_t g;
+    if (!c.highQuality) {
+        g = grain(u(px) % W, u(pz) % H);
+    } else {
+        const std::uint32_t c0 = u(px) % W, c1 = u(px + 1.0) % W, r0 = u(pz) % H, r1 = u(pz + 1.0) % H;
+        const int g00 = grain(c0, r0), g01 = grain(c1, r0), g10 = grain(c0, r1), g11 = grain(c1, r1);
+        const double ax = std::fabs(20.0 * nx), az = std::fabs(20.0 * nz);
+        const float fx = static_cast<float>(ax - std::trunc(ax));
+        const float fz = static_cast<float>(az - std::trunc(az));
+        const std::uint32_t a = static_cast<std::uint32_t>(refTrunc(g10 + fx * static_cast<double>(g11 - g10)));
+        const std::uint32_t b = static_cast<std::uint32_t>(refTrunc(g00 + fx * static_cast<double>(g01 - g00)));
+        const std::uint32_t cc = static_cast<std::uint32_t>(refTrunc(g00 + fz * static_cast<double>(g10 - g00)));
+        const std::uint32_t e = static_cast<std::uint32_t>(refTrunc(g01 + fz * static_cast<double>(g11 - g01)));
+        g = static_cast<std::int32_t>(a + b + cc + e) / 4;
+    }
+    const PaintCell& cell = c.at(x, y);
+    std::int32_t v[3] = {cell.red + g, cell.green + g, cell.blue + g};
+    if (c.lighting && cell.shine != 0) {
+        const double k = cell.shine * static_cast<double>(1.0f / 255.0f);
+        for (auto& ch : v) ch = refTrunc(ch + k * (ch * static_cast<double>(d) - ch));
+    }
+    for (auto& ch : v) ch = ch < 0 ? 0 : (ch > 255 ? 255 : ch);
+    return packColour(static_cast<std::uint8_t>(v[0]), static_cast<std::uint8_t>(v[1]),
+                      static_cast<std::uint8_t>(v[2]));
+}
+
+void expectMatchesReference(Canvas& c) {
+    renderAll(c);
+    for (std::uint32_t y = 0; y < c.height; ++y)
+        for (std::uint32_t x = 0; x < c.width; ++x)
+            ASSERT_EQ(c.surface.getPixel(x, y), referencePixel(c, x, y)) << "cell " << x << "," << y;
+}
+
+void fillRandom(Canvas& c, std::uint32_t seed, bool hostileHeights) {
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_real_distribution<float> height(-60.0f, 60.0f);
+    const float special[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                             -std::numeric_limits<float>::infinity(), 3e38f, -3e38f, 1e-40f};
+    for (std::uint32_t i = 0; i < c.cellCount(); ++i) {
+        PaintCell& p = c.cells()[i];
+        p.red = byte(rng);
+        p.green = byte(rng);
+        p.blue = byte(rng);
+        p.grain = byte(rng);
+        p.shine = (byte(rng) & 1) ? 255 : byte(rng);
+        p.height = height(rng);
+        if (hostileHeights && byte(rng) < 20) p.height = special[byte(rng) % 6];
+    }
+}
+
+TEST(Renderer, MatchesTheLiteralArithmeticInEveryMode) {
+    const std::uint32_t sizes[][2] = {{1, 1}, {1, 7}, {7, 1}, {2, 2}, {37, 23}, {130, 64}};
+    for (bool hq : {false, true}) {
+        for (bool lit : {false, true}) {
+            for (bool hostile : {false, true}) {
+                for (auto& size : sizes) {
+                    Canvas c;
+                    ASSERT_TRUE(c.allocate(size[0], size[1]));
+                    c.highQuality = hq;
+                    c.lighting = lit;
+                    fillRandom(c, size[0] * 31 + size[1] + hq * 7 + lit * 13 + hostile, hostile);
+                    SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " hq=" << hq << " light=" << lit
+                                                    << " hostile=" << hostile);
+                    expectMatchesReference(c);
+                }
+            }
+        }
+    }
+}
+
+TEST(Renderer, BlankCanvasIsWhiteInEveryMode) {
+    for (int mode = 0; mode < 4; ++mode) {
+        Canvas c;
+        ASSERT_TRUE(c.allocate(5, 4));
+        c.highQuality = mode & 1;
+        c.lighting = mode & 2;
+        c.surface.blendRect(0, 0, 5, 4, 0, 0, 0, 0);
+        renderAll(c);
+        EXPECT_TRUE(c.rendered);
+        for (std::uint32_t y = 0; y < 4; ++y)
+            for (std::uint32_t x = 0; x < 5; ++x) EXPECT_EQ(c.surface.getPixel(x, y), packColour(255, 255, 255));
+    }
+}
+
+TEST(Renderer, FlatShinyPaintIsShadedByTheLightAlone) {
+    Canvas c;
+    ASSERT_TRUE(c.allocate(3, 3));
+    c.lighting = true;
+    for (std::uint32_t i = 0; i < 9; ++i) c.cells()[i] = PaintCell{255, 100, 0, 0, 255, {0, 0, 0}, 5.0f};
+    renderAll(c);
+    EXPECT_EQ(c.surface.getPixel(1, 1), packColour(243, 95, 0));
+    c.lighting = false;
+    renderAll(c);
+    EXPECT_EQ(c.surface.getPixel(1, 1), packColour(255, 100, 0));
+}
+
+TEST(Renderer, BrightColourPlusGrainClamps) {
+    Canvas c;
+    ASSERT_TRUE(c.allocate(2, 2));
+    for (std::uint32_t i = 0; i < 4; ++i) c.cells()[i] = PaintCell{250, 10, 200, 200, 0, {0, 0, 0}, 0.0f};
+    renderAll(c);
+    EXPECT_EQ(c.surface.getPixel(0, 0), packColour(255, 210, 255));
+}
+
+TEST(Renderer, HighQualityFlatGrainWrapsToColumnAndRowZero) {
+    Canvas c;
+    ASSERT_TRUE(c.allocate(3, 3));
+    c.highQuality = true;
+    for (std::uint32_t i = 0; i < 9; ++i) c.cells()[i] = PaintCell{0, 0, 0, 0, 0, {0, 0, 0}, 0.0f};
+    c.at(2, 2).grain = 100;
+    c.at(0, 2).grain = 40;  // right neighbour of the last column
+    c.at(2, 0).grain = 20;  // lower neighbour of the last row
+    renderAll(c);
+    // (grain(x, y + 1) + 2 grain(x, y) + grain(x + 1, y)) / 4 = (20 + 200 + 40) / 4
+    EXPECT_EQ(c.surface.getPixel(2, 2), packColour(65, 65, 65));
+}
+
+TEST(Renderer, NegativeLookupsNearTheTopLeftUseUnsignedModulo) {
+    // A steep rise to the left of column 0 pushes the lookup to a negative
+    // column: -k wraps as (2^32 - k) mod W, not W - k.
+    Canvas c;
+    ASSERT_TRUE(c.allocate(600, 1));
+    for (std::uint32_t x = 0; x < 600; ++x) c.at(x, 0) = PaintCell{0, 0, 0, static_cast<std::uint8_t>(x % 256), 0, {0, 0, 0}, 0.0f};
+    c.at(0, 0).height = 0.0f;
+    c.at(1, 0).height = -1000.0f;  // normal tilts to -x: px = 0 + 20 * (-0.99999...) = -19.99...
+    renderAll(c);
+    const std::uint32_t expectedColumn = (0xFFFFFFFFu - 19 + 1) % 600;  // u(-19.99) = 2^32 - 19
+    const std::uint8_t g = static_cast<std::uint8_t>(expectedColumn % 256);
+    EXPECT_EQ(c.surface.getPixel(0, 0), packColour(g, g, g));
+    EXPECT_NE(expectedColumn, 600u - 19u);
+}
+
+TEST(Renderer, RectIsClippedAndLeavesRenderedAlone) {
+    Canvas c;
+    ASSERT_TRUE(c.allocate(6, 5));
+    for (std::uint32_t i = 0; i < 30; ++i) c.cells()[i] = PaintCell{10, 20, 30, 0, 0, {0, 0, 0}, 0.0f};
+    c.rendered = false;
+    renderRect(c, -5, -5, 11, 10);
+    EXPECT_FALSE(c.rendered);
+    for (std::uint32_t y = 0; y < 5; ++y)
+        for (std::uint32_t x = 0; x < 6; ++x) EXPECT_EQ(c.surface.getPixel(x, y), packColour(10, 20, 30));
+    c.at(0, 0).red = 99;
+    renderRect(c, 1, 1, 3, 3);  // outside the changed cell
+    EXPECT_EQ(c.surface.getPixel(0, 0), packColour(10, 20, 30));
+    renderRect(c, 0, 0, 1, 1);
+    EXPECT_EQ(c.surface.getPixel(0, 0), packColour(99, 20, 30));
+    renderRect(c, 4, 4, 2, 2);  // empty
+}
+
+TEST(Renderer, NaNNormalGivesZeroGrainInHighQuality) {
+    Canvas c;
+    ASSERT_TRUE(c.allocate(3, 3));
+    c.highQuality = true;
+    for (std::uint32_t i = 0; i < 9; ++i) c.cells()[i] = PaintCell{50, 60, 70, 200, 0, {0, 0, 0}, 0.0f};
+    c.at(1, 1).height = std::numeric_limits<float>::quiet_NaN();
+    renderAll(c);
+    // Four indefinite grain terms sum to 0 in 32 bits.
+    EXPECT_EQ(c.surface.getPixel(1, 1), packColour(50, 60, 70));
+}
+
+}  // namespace
+}  // namespace sc
