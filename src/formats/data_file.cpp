@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace sc {
@@ -42,14 +43,30 @@ bool DataFile::open(const std::string& path, int mode) {
             f = nullptr;
         }
     } else if (mode == kWrite) {
-        temp = temporaryPathFor(path);
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            f = fdopen(fd, "wb");
-            if (!f) {
-                ::close(fd);
-                ::unlink(temp.c_str());
+        struct stat st {};
+        const bool exists = ::stat(path.c_str(), &st) == 0;
+        if (exists && !S_ISREG(st.st_mode)) {
+            // A device or pipe cannot be replaced by a renamed file: write to it.
+            f = std::fopen(path.c_str(), "wb");
+        } else {
+            // Write beside the real file, so that a link keeps pointing at it.
+            std::string target = path;
+            if (exists) {
+                if (char* real = ::realpath(path.c_str(), nullptr)) {
+                    target = real;
+                    std::free(real);
+                }
             }
+            temp = temporaryPathFor(target);
+            const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                f = fdopen(fd, "wb");
+                if (!f) {
+                    ::close(fd);
+                    ::unlink(temp.c_str());
+                }
+            }
+            if (f) renameTarget_ = target;
         }
     } else {
         f = std::fopen(path.c_str(), "ab");
@@ -58,6 +75,7 @@ bool DataFile::open(const std::string& path, int mode) {
     stream_ = f;
     path_ = path;
     tempPath_ = temp;
+    if (temp.empty()) renameTarget_.clear();
     mode_ = mode;
     writeFailed_ = false;
     return true;
@@ -102,18 +120,22 @@ bool DataFile::close() {
     std::FILE* f = stream_;
     stream_ = nullptr;
     bool ok = !writeFailed_;
-    if (mode_ == kWrite) {
+    if (mode_ == kWrite && !tempPath_.empty()) {
         // Everything must reach the disk before the new file replaces the old.
         ok = std::fflush(f) == 0 && ok;
         ok = ::fsync(fileno(f)) == 0 && ok;
         ok = std::fclose(f) == 0 && ok;
-        if (ok) ok = std::rename(tempPath_.c_str(), path_.c_str()) == 0;
+        if (ok) ok = std::rename(tempPath_.c_str(), renameTarget_.c_str()) == 0;
         if (!ok) ::unlink(tempPath_.c_str());
+    } else if (mode_ == kWrite) {
+        ok = std::fflush(f) == 0 && ok;
+        ok = std::fclose(f) == 0 && ok;
     } else {
         ok = (std::fclose(f) == 0 || mode_ == kRead) && ok;
     }
     path_.clear();
     tempPath_.clear();
+    renameTarget_.clear();
     return ok;
 }
 
@@ -124,6 +146,7 @@ void DataFile::discard() {
     if (mode_ == kWrite && !tempPath_.empty()) ::unlink(tempPath_.c_str());
     path_.clear();
     tempPath_.clear();
+    renameTarget_.clear();
 }
 
 }  // namespace sc

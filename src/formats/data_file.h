@@ -6,6 +6,7 @@
 // to a temporary file beside the target, and close() renames it over the
 // target only when every write succeeded and the data reached the disk. A
 // DataFile destroyed while still open for writing discards what it wrote.
+// Devices and pipes are written directly, as they cannot be replaced.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -46,6 +47,7 @@ private:
     std::FILE* stream_ = nullptr;
     std::string path_;
     std::string tempPath_;
+    std::string renameTarget_;  // the real file a write replaces
     int mode_ = kRead;
     bool writeFailed_ = false;
 };

@@ -1,0 +1,108 @@
+// The batch tool's contract: usage, exit statuses, line-numbered errors and
+// files that are never left half-written.
+#include <gtest/gtest.h>
+
+#include "support/run_batch.h"
+
+namespace sc::testing {
+namespace {
+
+TEST(BatchUsage, HelpAndBadUsage) {
+    BatchResult help = runBatch({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("smudgecraft-batch run SCRIPT"), std::string::npos);
+    EXPECT_TRUE(help.err.empty());
+
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"frobnicate"}, {"run"}, {"render", "a.pai"}, {"render", "a.pai", "b.bmp", "--lighting"},
+             {"render", "a.pai", "b.bmp", "--lighting", "dim"}, {"render", "a.pai", "b.bmp", "--shadows", "on"},
+             {"info"}, {"import", "a.png"}}) {
+        BatchResult r = runBatch(args);
+        EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_NE(r.err.find("usage"), std::string::npos);
+        EXPECT_TRUE(r.out.empty());
+    }
+}
+
+TEST(BatchScript, ExportOfThreeByTwoCanvasIs78Bytes) {
+    TempDir dir;
+    const std::string bmp = dir.path("small.bmp");
+    BatchResult r = runBatch({"run", "-"}, "new 3 2\r\n# a comment\n\n   \t\nrender\nexport " + bmp + "\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string bytes = readFileBytes(bmp);
+    ASSERT_EQ(bytes.size(), 78u);
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
+    EXPECT_EQ(static_cast<unsigned char>(bytes[2]), 78);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[10]), 54);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[28]), 24);
+    // A blank canvas renders white; the row padding stays as the surface holds it.
+    EXPECT_EQ(static_cast<unsigned char>(bytes[54]), 255);
+}
+
+TEST(BatchScript, BadLineStopsWithItsNumberAndKeepsEarlierWork) {
+    TempDir dir;
+    const std::string first = dir.path("first.bmp"), second = dir.path("second.bmp");
+    const std::vector<std::pair<std::string, std::string>> badLines = {
+        {"new 0 5", "line 3:"},        {"new 5 20001", "line 3:"},   {"new 5", "line 3:"},
+        {"teleport 1 2", "line 3:"},   {"new 5 5.5", "line 3:"},     {"quality 2 1", "line 3:"},
+        {"render-rect 1 2 3", "line 3:"}, {"new +5 0x10", "line 3:"},
+    };
+    for (const auto& [bad, where] : badLines) {
+        BatchResult r = runBatch({"run", "-"}, "new 4 4\nexport " + first + "\n" + bad + "\nexport " + second + "\n");
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_NE(r.err.find("smudgecraft-batch: " + where), std::string::npos) << bad << ": " << r.err;
+        EXPECT_TRUE(fileExists(first)) << bad;
+        EXPECT_FALSE(fileExists(second)) << bad;
+    }
+}
+
+TEST(BatchScript, FailedOperationExitsOneAndWritesNothing) {
+    TempDir dir;
+    const std::string after = dir.path("after.bmp");
+    BatchResult r = runBatch({"run", "-"}, "export " + dir.path("missing/dir/x.bmp") + "\nexport " + after + "\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(r.err.empty());
+    EXPECT_FALSE(fileExists(after));
+
+    BatchResult open = runBatch({"run", "-"}, "open " + dir.path("nothing.pai") + "\n");
+    EXPECT_EQ(open.status, 1);
+    EXPECT_NE(open.err.find("File Load failed!"), std::string::npos);
+
+    BatchResult script = runBatch({"run", dir.path("no-such-script.txt")});
+    EXPECT_EQ(script.status, 1);
+}
+
+TEST(BatchScript, RawPaintingRoundTripAndInfo) {
+    TempDir dir;
+    const std::string pai = dir.path("raw.pai"), a = dir.path("a.bmp"), b = dir.path("b.bmp");
+    BatchResult save = runBatch({"run", "-"}, "new 7 5\nresample 9 6\nrender\nexport " + a + "\nsave-raw " + pai + "\n");
+    ASSERT_EQ(save.status, 0) << save.err;
+    EXPECT_EQ(readFileBytes(pai).size(), 80u + 9 * 6 * 12);
+
+    BatchResult info = runBatch({"info", pai});
+    EXPECT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(info.out, "version 1, 9 x 6\n");
+
+    BatchResult render = runBatch({"render", pai, b, "--high-quality", "off", "--lighting", "on"});
+    ASSERT_EQ(render.status, 0) << render.err;
+    EXPECT_EQ(readFileBytes(a), readFileBytes(b));
+}
+
+TEST(BatchScript, FailedExportKeepsTheOldFile) {
+    TempDir dir;
+    const std::string target = dir.path("keep.bmp");
+    writeFileBytes(target, "precious");
+    // A surface of a 0 x 0 grid cannot be exported: the old file must survive.
+    BatchResult r = runBatch({"run", "-"}, "save-raw " + dir.path("empty.pai") + "\n");
+    ASSERT_EQ(r.status, 0);
+    std::string empty = readFileBytes(dir.path("empty.pai"));
+    empty[8] = empty[12] = 0;  // width and height 0
+    empty.resize(80);
+    writeFileBytes(dir.path("empty.pai"), empty);
+    BatchResult e = runBatch({"run", "-"}, "open " + dir.path("empty.pai") + "\nexport " + target + "\n");
+    EXPECT_EQ(e.status, 1);
+    EXPECT_EQ(readFileBytes(target), "precious");
+}
+
+}  // namespace
+}  // namespace sc::testing
