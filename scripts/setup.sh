@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libdevil-dev libpng-dev
+  qt6-base-dev libdevil-dev libpng-dev libjpeg-dev libtiff-dev libstb-dev
   xvfb xauth xdotool imagemagick poppler-utils
+  fonts-dejavu-core
   clang libclang-rt-14-dev
 )
 
