@@ -1,0 +1,110 @@
+// Tube Paint, Paint Brush, Spray Paint and Gel Brush: the tools that lay
+// colour, grain, shine and height toward the brush's own.
+#include "engine/canvas.h"
+#include "tools/grain_sampling.h"
+#include "tools/program_random.h"
+#include "tools/tool_frame.h"
+#include "tools/tool_routines.h"
+
+namespace sc {
+
+using frame::laidHeight;
+using frame::lerpByte;
+
+namespace {
+
+// The style and texture images of the settings, seen through the current offsets.
+struct GrainPair {
+    GrainSampler style;
+    GrainSampler texture;
+    explicit GrainPair(const BrushSettings& s)
+        : style(styleImage(s.paintStyle), toolState().styleOffset.x, toolState().styleOffset.y),
+          texture(textureImage(s.texture), toolState().textureOffset.x, toolState().textureOffset.y) {}
+
+    std::uint8_t styleAt(std::int64_t cx, std::int64_t cy) const { return style.at(style.column(cx), style.row(cy)); }
+    std::uint8_t textureAt(std::int64_t cx, std::int64_t cy) const {
+        return texture.at(texture.column(cx), texture.row(cy));
+    }
+};
+
+// The per-cell amount: mask weight times strength, rounded to a float.
+inline float amount(float m, const BrushSettings& s) { return static_cast<float>(static_cast<double>(m) * s.strength); }
+
+}  // namespace
+
+void tubePaint(Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
+    const int r = frame::brushRadius(s);
+    const double h0 = canvas.at(x, y).height;
+    const GrainPair grain(s);
+    frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
+        const float a = amount(m, s);
+        const float hb = static_cast<float>(0.5 * a);
+        c.red = lerpByte(c.red, s.red, a);
+        c.green = lerpByte(c.green, s.green, a);
+        c.blue = lerpByte(c.blue, s.blue, a);
+        c.grain = lerpByte(c.grain, grain.styleAt(cx, cy), a);
+        const std::uint8_t t = s.texture != 0 ? grain.textureAt(cx, cy) : 0;
+        const double h = c.height;
+        c.height = static_cast<float>(h + (h0 - h) * hb + laidHeight(s, hb, t));
+        c.shine = lerpByte(c.shine, s.shine, a);
+    });
+    frame::renderSquare(canvas, x, y, r);
+}
+
+void paintBrush(Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
+    const int r = frame::brushRadius(s);
+    const double h0 = canvas.at(x, y).height;
+    const GrainPair grain(s);
+    frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
+        const float a = amount(m, s);
+        // A smooth brush (texture 0) acts as a texture of full brightness.
+        const std::uint8_t tex = s.texture != 0 ? grain.textureAt(cx, cy) : 0;
+        const int t = s.texture != 0 ? tex : 255;
+        const float f = static_cast<float>((t * static_cast<double>(kInv255)) * a);
+        c.red = lerpByte(c.red, s.red, f);
+        c.green = lerpByte(c.green, s.green, f);
+        c.blue = lerpByte(c.blue, s.blue, f);
+        c.grain = lerpByte(c.grain, grain.styleAt(cx, cy), f);
+        c.shine = lerpByte(c.shine, s.shine, f);
+        const double h = c.height;
+        c.height = static_cast<float>(h + (h0 - h) * 0.5 * f + laidHeight(s, 0.5 * a, tex));
+    });
+    frame::renderSquare(canvas, x, y, r);
+}
+
+void sprayPaint(Canvas& canvas, int x, int y, BrushSettings s) {
+    // No centre check: a square reaching into the grid still sprays there.
+    if (!canvas.hasCells()) return;
+    const int r = frame::brushRadius(s);
+    constexpr double kThird = 1.0f / 3000.0f;
+    frame::forEachBrushCell(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
+        // One draw per sprayed cell, in visiting order (columns outer).
+        const int n = programRand() % 1000;
+        const double k = amount(m, s) * (n * kThird);
+        c.red = lerpByte(c.red, s.red, k);
+        c.green = lerpByte(c.green, s.green, k);
+        c.blue = lerpByte(c.blue, s.blue, k);
+        c.grain = lerpByte(c.grain, 0, k);
+        c.shine = lerpByte(c.shine, s.shine, k);
+    });
+    frame::renderSquare(canvas, x, y, r);
+}
+
+void gelBrush(Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
+    const int r = frame::brushRadius(s);
+    const double h0 = canvas.at(x, y).height;
+    const GrainPair grain(s);
+    frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
+        const float a = amount(m, s);
+        const std::uint8_t t = s.texture != 0 ? grain.textureAt(cx, cy) : 0;
+        const double h = c.height;
+        c.height = static_cast<float>(h + (h0 - h) * 0.5 * a + laidHeight(s, 0.5 * a, t));
+        c.shine = lerpByte(c.shine, s.shine, a);
+    });
+    frame::renderSquare(canvas, x, y, r);
+}
+
+}  // namespace sc

@@ -1,0 +1,70 @@
+// The stroke lifecycle: begin, move (with the fades and the pulse) and end.
+#include <cmath>
+
+#include "engine/canvas.h"
+#include "engine/numeric.h"
+#include "tools/tool_state.h"
+#include "tools/tools.h"
+
+namespace sc {
+
+void strokeBegin(Canvas& canvas) {
+    ToolState& ts = toolState();
+    ts.stroke = ts.live;
+    ts.mask.built = false;
+    canvas.strokeLength = -1.0f;
+}
+
+void strokeEnd(Canvas& canvas) {
+    canvas.strokeLength = -1.0f;
+    toolState().mask.built = false;
+}
+
+void strokeMove(Canvas& canvas, int dx, int dy) {
+    ToolState& ts = toolState();
+    StrokeDynamics& dyn = ts.dynamics;
+
+    const float sum = static_cast<float>(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy);
+    const float d = std::sqrt(sum);
+
+    // The first move of a stroke only starts the length; later moves add a
+    // tenth of the pointer travel.
+    if (canvas.strokeLength == -1.0f) {
+        canvas.strokeLength = 0.0f;
+    } else {
+        canvas.strokeLength = static_cast<float>(canvas.strokeLength + static_cast<double>(0.1f) * d);
+    }
+    const double length = canvas.strokeLength;
+
+    // Mid-stroke changes of colour, size and the like take effect at once.
+    ts.stroke = ts.live;
+
+    if (dyn.fadeStrength) {
+        if (dyn.fadeStrengthLength < 1.0f) dyn.fadeStrengthLength = 1.0f;
+        double f = 1.0 - length / dyn.fadeStrengthLength;
+        if (f < 0.0) f = 0.0;
+        ts.stroke.strength = static_cast<float>(ts.stroke.strength * f);
+    }
+    if (dyn.fadeSize) {
+        if (dyn.fadeSizeLength < 1.0f) dyn.fadeSizeLength = 1.0f;
+        double g = 1.0 - length / dyn.fadeSizeLength;
+        if (g < 0.0) g = 0.0;
+        const std::int32_t size = truncToInt(ts.live.size * g);
+        ts.stroke.size = size < 1 ? 1 : size;
+    }
+    if (dyn.pulse) {
+        if (dyn.pulseAmount < 1.0f) dyn.pulseAmount = 1.0f;
+        if (dyn.pulsePeriod < 1.0f) dyn.pulsePeriod = 1.0f;
+        const float t = static_cast<float>((length - dyn.pulsePhase) * static_cast<double>(4.4f) / dyn.pulsePeriod);
+        const double depth = dyn.pulseAmount * static_cast<double>(0.01f) * std::fabs(std::cos(static_cast<double>(t)));
+        ts.stroke.size = clampInt(truncToInt((1.0 - depth) * ts.stroke.size), 1, kMaxBrushSize);
+    }
+
+    // A report without movement (the main loop repeats the last move while the
+    // pointer rests) pauses every tool but Spray Paint and the Knife.
+    if (d == 0.0f && ts.live.tool != kToolSprayPaint && ts.live.tool != kToolKnife) ts.stroke.strength = 0.0f;
+
+    if (dyn.fadeStrength || dyn.fadeSize || dyn.pulse || d == 0.0f) ts.mask.built = false;
+}
+
+}  // namespace sc

@@ -1,0 +1,94 @@
+#pragma once
+// The frame the masked tools share: the brush square around the centre, the
+// mask weight of each cell in it, the byte blend and the closing render.
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "engine/canvas.h"
+#include "engine/numeric.h"
+#include "engine/renderer.h"
+#include "tools/tool_state.h"
+#include "tools/tools.h"
+
+namespace sc::frame {
+
+inline bool insideGrid(const Canvas& canvas, std::int64_t x, std::int64_t y) {
+    return x >= 0 && y >= 0 && x < canvas.width && y < canvas.height;
+}
+
+// The brush radius the tools index the mask with. The settings keep size in
+// 1..100; the clamp keeps a stray value from reading beyond the mask.
+inline int brushRadius(const BrushSettings& s) { return clampInt(s.size, 1, kMaxBrushSize); }
+
+// A byte moved toward target by factor k; the low 8 bits of the truncation.
+inline std::uint8_t lerpByte(int value, int target, double k) {
+    return truncToByte(value + (target - value) * k);
+}
+
+// Visits the cells of the square [x - r, x + r) x [y - r, y + r) that lie in
+// the grid and whose mask weight is above 0: columns outer, rows inner. The
+// visitor gets the cell, its weight m and its position (cx, cy).
+template <class Visit>
+void forEachBrushCell(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visit&& visit) {
+    const std::int64_t x0 = std::max<std::int64_t>(x - r, 0);
+    const std::int64_t x1 = std::min<std::int64_t>(x + r, canvas.width);
+    const std::int64_t y0 = std::max<std::int64_t>(y - r, 0);
+    const std::int64_t y1 = std::min<std::int64_t>(y + r, canvas.height);
+    if (x0 >= x1 || y0 >= y1) return;
+    const float* weights = toolState().mask.weights.data();
+    PaintCell* cells = canvas.cells();
+    const std::int64_t stride = canvas.width;
+    for (std::int64_t cx = x0; cx < x1; ++cx) {
+        const float* column = weights + (cx - x + r) + (y0 - y + r) * kMaskSide;
+        PaintCell* cell = cells + y0 * stride + cx;
+        for (std::int64_t cy = y0; cy < y1; ++cy, column += kMaskSide, cell += stride) {
+            const float m = *column;
+            if (!(m > 0.0f)) continue;
+            visit(*cell, m, cx, cy);
+        }
+    }
+}
+
+// The same cells for tools whose update of a cell reads and writes only that
+// cell: the order cannot change their result, so rows are walked outer,
+// which follows the memory of the cells, the mask and the grain images.
+template <class Visit>
+void forEachBrushCellRowWise(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visit&& visit) {
+    const std::int64_t x0 = std::max<std::int64_t>(x - r, 0);
+    const std::int64_t x1 = std::min<std::int64_t>(x + r, canvas.width);
+    const std::int64_t y0 = std::max<std::int64_t>(y - r, 0);
+    const std::int64_t y1 = std::min<std::int64_t>(y + r, canvas.height);
+    if (x0 >= x1 || y0 >= y1) return;
+    const float* weights = toolState().mask.weights.data();
+    PaintCell* cells = canvas.cells();
+    const std::int64_t stride = canvas.width;
+    for (std::int64_t cy = y0; cy < y1; ++cy) {
+        const float* row = weights + (cy - y + r) * kMaskSide + (x0 - x + r);
+        PaintCell* cell = cells + cy * stride + x0;
+        for (std::int64_t cx = x0; cx < x1; ++cx, ++row, ++cell) {
+            const float m = *row;
+            if (!(m > 0.0f)) continue;
+            visit(*cell, m, cx, cy);
+        }
+    }
+}
+
+// renderRect of the brush square; the edges are clamped to the int range
+// (renderRect clips to the grid anyway) so no sum overflows.
+inline void renderSquare(Canvas& canvas, std::int64_t x, std::int64_t y, int r) {
+    auto edge = [](std::int64_t v) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                                  std::numeric_limits<std::int32_t>::max()));
+    };
+    renderRect(canvas, edge(x - r), edge(y - r), edge(x + r), edge(y + r));
+}
+
+// The height a texture lets a tool lay: k * thickness when smooth, else
+// (T * 0.001) * (k * thickness) with 0.001 as a single-precision constant.
+inline double laidHeight(const BrushSettings& s, double k, std::uint8_t textureSample) {
+    if (s.texture == 0) return k * s.thickness;
+    return (textureSample * static_cast<double>(0.001f)) * (k * s.thickness);
+}
+
+}  // namespace sc::frame

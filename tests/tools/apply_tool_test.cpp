@@ -1,0 +1,169 @@
+// The dispatcher: zoom division, the tool table and the document-only tools.
+#include "tool_test_support.h"
+
+namespace sc::test {
+namespace {
+
+using ApplyToolTest = ToolTest;
+
+// The cells that differ from `before`.
+std::vector<std::pair<int, int>> changedCells(const Canvas& c, const std::vector<PaintCell>& before) {
+    std::vector<std::pair<int, int>> changed;
+    for (std::uint32_t y = 0; y < c.height; ++y)
+        for (std::uint32_t x = 0; x < c.width; ++x)
+            if (!sameCell(c.at(x, y), before[y * c.width + x])) changed.push_back({static_cast<int>(x), static_cast<int>(y)});
+    return changed;
+}
+
+TEST_F(ApplyToolTest, DocumentPointerIsDividedByZoom) {
+    Canvas doc;
+    ASSERT_TRUE(doc.allocate(200, 100));
+    doc.kind = kDocumentCanvasKind;
+    useBrush(brush(kToolTubePaint, 1, 1.0f), doc);
+    const struct {
+        float zoom;
+        int px, py, cx, cy;
+    } cases[] = {{2.0f, 101, 51, 50, 25}, {3.0f, 100, 35, 33, 11}, {0.25f, 10, 7, 40, 28}, {1.0f, 7, 9, 7, 9}};
+    for (const auto& c : cases) {
+        doc.clear();
+        toolState().zoom = c.zoom;
+        const auto before = cellsOf(doc);
+        applyTool(c.px, c.py, doc);
+        const std::vector<std::pair<int, int>> expected = {{c.cx, c.cy}};
+        EXPECT_EQ(changedCells(doc, before), expected) << "zoom " << c.zoom;
+    }
+    // Off-screen canvases take cells directly, whatever the zoom.
+    toolState().zoom = 2.0f;
+    const auto before = cellsOf(canvas);
+    applyTool(41, 21, canvas);
+    const std::vector<std::pair<int, int>> expected = {{41, 21}};
+    EXPECT_EQ(changedCells(canvas, before), expected);
+}
+
+TEST_F(ApplyToolTest, UnusedIdsDoNothingButTheMaskIsBuilt) {
+    paintGround(canvas);
+    renderAll(canvas);
+    const auto cells = cellsOf(canvas);
+    const auto pixels = pixelsOf(canvas.surface);
+    for (const int id : {3, 4, 19, 100, -1, INT32_MAX, INT32_MIN}) {
+        useBrush(brush(id, 10, 1.0f), canvas);
+        applyTool(30, 20, canvas);
+        EXPECT_TRUE(toolState().mask.built);
+        EXPECT_TRUE(sameCells(canvas, cells)) << id;
+        EXPECT_EQ(pixelsOf(canvas.surface), pixels) << id;
+        EXPECT_EQ(programRandState(), 1u);
+    }
+}
+
+// Each id reaches its own routine: applying through the table gives exactly
+// what calling the routine gives.
+TEST_F(ApplyToolTest, EveryIdRunsItsRoutine) {
+    using Routine = void (*)(Canvas&, int, int, BrushSettings);
+    const std::pair<int, Routine> table[] = {
+        {0, tubePaint},     {1, paintBrush},    {2, eraser},       {5, sprayPaint},  {6, sponge},
+        {7, fillTool},      {9, gelBrush},      {10, brightenTool}, {11, darkenTool}, {13, shineTool},
+        {14, matteTool},    {15, raiseTool},    {16, lowerTool},   {17, knife},      {18, finger}};
+    toolState().styleImages[2] = grainImage([](int x, int y) { return x * 3 + y; });
+    toolState().textureImages[3] = grainImage([](int x, int y) { return 255 - x - 2 * y; });
+    paintGround(canvas);
+    const auto ground = cellsOf(canvas);
+    for (const auto& [id, routine] : table) {
+        BrushSettings s = brush(id, 12, 0.7f);
+        s.texture = 3;
+        Canvas direct;
+        ASSERT_TRUE(direct.allocate(64, 48));
+        paintGround(direct);
+        paintGround(canvas);
+        useBrush(s, canvas);
+        resetProgramRand(1);
+        applyTool(25, 17, canvas);
+        resetProgramRand(1);
+        routine(direct, 25, 17, toolState().stroke);
+        const auto expected = cellsOf(direct);
+        EXPECT_TRUE(sameCells(canvas, expected)) << id;
+        EXPECT_FALSE(sameCells(canvas, ground)) << id << " changed nothing";
+    }
+}
+
+TEST_F(ApplyToolTest, ToolsUseTheStrokeSettingsAndTheLiveTool) {
+    useBrush(brush(kToolTubePaint, 1, 1.0f), canvas);
+    toolState().live.red = 250;       // not copied until the next move
+    toolState().live.tool = kToolEraser;  // the tool is read live
+    canvas.at(5, 5).red = 0;
+    applyTool(5, 5, canvas);
+    EXPECT_EQ(canvas.at(5, 5).red, 255);
+}
+
+TEST_F(ApplyToolTest, EyeDropperPicksTheRenderedPixelOnTheDocumentOnly) {
+    int picked = 0;
+    static int* counter;
+    counter = &picked;
+    toolState().eyeDropperPicked = [] { ++*counter; };
+    Canvas doc;
+    ASSERT_TRUE(doc.allocate(20, 20));
+    doc.kind = kDocumentCanvasKind;
+    doc.lighting = true;
+    for (std::uint32_t y = 0; y < 20; ++y)
+        for (std::uint32_t x = 0; x < 20; ++x) {
+            doc.at(x, y) = PaintCell{100, 150, 200, 20, 255, {0, 0, 0}, 4.0f};
+        }
+    doc.at(3, 3) = kBlankCell;
+    renderAll(doc);
+    useBrush(brush(kToolEyeDropper, 10, 1.0f), doc);
+
+    applyTool(3, 3, doc);  // white, unshaded
+    EXPECT_EQ(toolState().live.red, 255);
+    EXPECT_EQ(toolState().live.green, 255);
+    EXPECT_EQ(toolState().live.blue, 255);
+    EXPECT_EQ(picked, 1);
+
+    // Lit, shiny paint: the shaded colour on screen, not the stored one.
+    applyTool(12, 12, doc);
+    const std::uint32_t shown = doc.surface.getPixel(12, 12);
+    EXPECT_EQ(toolState().live.red, redOf(shown));
+    EXPECT_EQ(toolState().live.green, greenOf(shown));
+    EXPECT_EQ(toolState().live.blue, blueOf(shown));
+    EXPECT_NE(toolState().live.red, 120);
+    EXPECT_EQ(toolState().stroke.red, 0);  // the stroke settings follow at the next move
+
+    applyTool(-1, 40, doc);  // off the surface: black
+    EXPECT_EQ(toolState().live.red, 0);
+    EXPECT_EQ(toolState().live.green, 0);
+    EXPECT_EQ(toolState().live.blue, 0);
+
+    // Off-screen canvases (the brush preview, thumbnails) are left alone.
+    toolState().live.red = 9;
+    renderAll(canvas);
+    applyTool(3, 3, canvas);
+    EXPECT_EQ(toolState().live.red, 9);
+    EXPECT_EQ(picked, 3);
+}
+
+TEST_F(ApplyToolTest, HandToolMovesOnlyForTheDocument) {
+    static int moves;
+    moves = 0;
+    toolState().handToolMove = [] { ++moves; };
+    useBrush(brush(kToolHand, 10, 1.0f), canvas);
+    paintGround(canvas);
+    const auto before = cellsOf(canvas);
+    applyTool(5, 5, canvas);
+    EXPECT_EQ(moves, 0);
+    canvas.kind = kDocumentCanvasKind;
+    applyTool(5, 5, canvas);
+    EXPECT_EQ(moves, 1);
+    EXPECT_TRUE(sameCells(canvas, before));
+    toolState().handToolMove = nullptr;
+    applyTool(5, 5, canvas);  // no shell: nothing
+}
+
+TEST_F(ApplyToolTest, CanvasWithoutCellsIsLeftAlone) {
+    Canvas empty;
+    for (const int id : {0, 1, 2, 5, 6, 7, 9, 10, 11, 13, 14, 15, 16, 17, 18}) {
+        useBrush(brush(id, 10, 1.0f), empty);
+        applyTool(5, 5, empty);
+        EXPECT_FALSE(empty.hasCells());
+    }
+}
+
+}  // namespace
+}  // namespace sc::test

@@ -1,0 +1,151 @@
+// The brush mask: weights and the profile picture.
+#include <cmath>
+#include <set>
+#include <utility>
+
+#include "tool_test_support.h"
+#include "tools/brush_mask.h"
+#include "tools/pixel_line.h"
+
+namespace sc::test {
+namespace {
+
+using MaskTest = ToolTest;
+
+const BrushMask& maskFor(int size, int hardness) {
+    ToolState& ts = toolState();
+    ts.stroke.size = size;
+    ts.stroke.hardness = static_cast<std::uint8_t>(hardness);
+    ts.mask.built = false;
+    buildMask();
+    return ts.mask;
+}
+
+TEST_F(MaskTest, SizeOneTouchesOneCell) {
+    const BrushMask& m = maskFor(1, 0);
+    EXPECT_TRUE(m.built);
+    EXPECT_EQ(m.at(0, 0), 0.0f);
+    EXPECT_EQ(m.at(1, 0), 0.0f);
+    EXPECT_EQ(m.at(0, 1), 0.0f);
+    EXPECT_EQ(m.at(1, 1), 1.0f);
+}
+
+TEST_F(MaskTest, SoftEdgeFallsToZeroAtRadiusOverRootTwo) {
+    // Size 10, hardness 50: R = 10 / sqrt(2), S = 0.5. At distance 5 from the
+    // centre q = 0.7071, so the weight is 1 - (0.7071 - 0.5) / 0.5.
+    const BrushMask& m = maskFor(10, 50);
+    EXPECT_NEAR(m.at(15, 10), 1.0 - (5.0 / (10.0 / std::sqrt(2.0)) - 0.5) / 0.5, 1e-6);
+    EXPECT_EQ(m.at(10, 10), 1.0f);   // centre
+    EXPECT_EQ(m.at(13, 10), 1.0f);   // q = 0.42 <= S
+    EXPECT_EQ(m.at(18, 10), 0.0f);   // distance 8 > 7.07
+    EXPECT_EQ(m.at(0, 0), 0.0f);     // corner
+    EXPECT_EQ(m.at(19, 19), 0.0f);
+    // Symmetric about the centre and across the diagonal.
+    for (int v = 1; v < 20; ++v)
+        for (int u = 1; u < 20; ++u) {
+            EXPECT_EQ(m.at(u, v), m.at(v, u));
+            EXPECT_EQ(m.at(u, v), m.at(20 - u, v));
+        }
+}
+
+TEST_F(MaskTest, HardnessBelowOneActsAsOne) {
+    const std::vector<float> zero(maskFor(30, 0).weights.begin(), maskFor(30, 0).weights.begin() + 60 * 200);
+    const BrushMask& one = maskFor(30, 1);
+    EXPECT_TRUE(std::equal(zero.begin(), zero.end(), one.weights.begin()));
+    const BrushMask& two = maskFor(30, 2);
+    EXPECT_FALSE(std::equal(zero.begin(), zero.end(), two.weights.begin()));
+}
+
+TEST_F(MaskTest, HardestBrushIsZeroWhereQIsExactlyOne) {
+    // Size 2: the cells at (1, 1) and its mirrors lie exactly at R = 2 / sqrt(2).
+    const BrushMask& m = maskFor(2, 100);
+    for (auto [u, v] : {std::pair{1, 1}, {3, 1}, {1, 3}, {3, 3}}) EXPECT_EQ(m.at(u, v), 0.0f) << u << "," << v;
+    EXPECT_EQ(m.at(2, 1), 1.0f);
+    EXPECT_EQ(m.at(2, 2), 1.0f);
+    // Every weight is exactly 0 or 1, never NaN.
+    const BrushMask& big = maskFor(100, 100);
+    for (int v = 0; v < 200; ++v)
+        for (int u = 0; u < 200; ++u) EXPECT_TRUE(big.at(u, v) == 0.0f || big.at(u, v) == 1.0f);
+}
+
+TEST_F(MaskTest, SizesOutsideTheRangeAreClamped) {
+    const BrushMask& m = maskFor(500, 0);
+    EXPECT_EQ(m.builtForSize, 100);
+    EXPECT_EQ(m.at(100, 100), 1.0f);
+    EXPECT_EQ(maskFor(0, 0).builtForSize, 1);
+    EXPECT_EQ(toolState().mask.at(1, 1), 1.0f);
+}
+
+TEST_F(MaskTest, BuiltMaskIsNotRebuilt) {
+    maskFor(10, 0);
+    toolState().stroke.size = 1;  // not marked stale
+    buildMask();
+    EXPECT_EQ(toolState().mask.builtForSize, 10);
+}
+
+std::set<std::pair<int, int>> blackPixels(const Surface& s) {
+    std::set<std::pair<int, int>> black;
+    for (int y = 0; y < static_cast<int>(s.height()); ++y)
+        for (int x = 0; x < static_cast<int>(s.width()); ++x)
+            if ((s.getPixel(x, y) & 0xFFFFFF) == 0) black.insert({x, y});
+            else EXPECT_EQ(s.getPixel(x, y) & 0xFFFFFF, 0xFFFFFFu);
+    return black;
+}
+
+TEST_F(MaskTest, ProfileOfSoftBrushIsAHump) {
+    const Surface& p = maskFor(30, 0).profile;
+    ASSERT_TRUE(p.valid());
+    EXPECT_EQ(p.width(), 54u);
+    EXPECT_EQ(p.bytesPerPixel(), 4);
+    const auto black = blackPixels(p);
+    // k = trunc((54 - 0.54) / 2) = 26: the top runs from x 26 to 28 on row 5.
+    for (int x = 0; x < 54; ++x) EXPECT_EQ(black.count({x, 5}), (x >= 26 && x <= 28) ? 1u : 0u) << x;
+    // Rows 6..53 each hold one pixel of each slope: the column nearest the
+    // ideal line from (0, 54) to (26, 5), and its mirror image about x = 27.
+    for (int y = 6; y < 54; ++y) {
+        std::vector<int> xs;
+        for (int x = 0; x < 54; ++x)
+            if (black.count({x, y})) xs.push_back(x);
+        ASSERT_EQ(xs.size(), 2u) << y;
+        EXPECT_EQ(xs[0], static_cast<int>(std::lround((54 - y) * 26.0 / 49.0))) << y;
+        EXPECT_EQ(xs[0] + xs[1], 54) << y;
+    }
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 54; ++x) EXPECT_EQ(black.count({x, y}), 0u);
+}
+
+TEST_F(MaskTest, ProfileOfHardBrushIsABox) {
+    const auto black = blackPixels(maskFor(30, 100).profile);
+    std::set<std::pair<int, int>> expected;
+    for (int y = 6; y < 54; ++y) expected.insert({0, y});
+    for (int x = 0; x < 54; ++x) expected.insert({x, 5});
+    EXPECT_EQ(black, expected);
+}
+
+// Lines: end point excluded, and the same pixels whichever way a line is drawn.
+TEST(PixelLine, EndPointExcludedAndDirectionIndependent) {
+    Surface s;
+    ASSERT_TRUE(s.create32(40, 40));
+    s.clearWhite();
+    drawLine(s, 0, 0, 4, 2, 0, 0, 0);
+    const std::set<std::pair<int, int>> forward = {{0, 0}, {1, 0}, {2, 1}, {3, 1}};
+    EXPECT_EQ(blackPixels(s), forward);
+
+    const int ends[][4] = {{3, 7, 30, 21}, {5, 5, 9, 35}, {20, 20, 2, 8}, {35, 2, 1, 19}, {10, 30, 30, 30},
+                           {7, 1, 7, 33}, {2, 2, 30, 30}, {30, 4, 4, 30}, {0, 0, 6, 2}, {6, 2, 0, 4}};
+    for (const auto& e : ends) {
+        s.clearWhite();
+        drawLine(s, e[0], e[1], e[2], e[3], 0, 0, 0);
+        auto there = blackPixels(s);
+        there.insert({e[2], e[3]});
+        s.clearWhite();
+        drawLine(s, e[2], e[3], e[0], e[1], 0, 0, 0);
+        auto back = blackPixels(s);
+        back.insert({e[0], e[1]});
+        EXPECT_EQ(there, back) << e[0] << "," << e[1] << " - " << e[2] << "," << e[3];
+        EXPECT_EQ(there.size(), static_cast<std::size_t>(std::max(std::abs(e[2] - e[0]), std::abs(e[3] - e[1])) + 1));
+    }
+}
+
+}  // namespace
+}  // namespace sc::test

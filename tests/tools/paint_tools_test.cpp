@@ -1,0 +1,172 @@
+// Tube Paint, Paint Brush, Spray Paint, Gel Brush, Eraser and Sponge.
+#include <cmath>
+
+#include "tool_test_support.h"
+
+namespace sc::test {
+namespace {
+
+using PaintToolsTest = ToolTest;
+
+int pattern(int x, int y) { return (x * 3 + y * 5) % 256; }
+
+TEST_F(PaintToolsTest, TubePaintAtFullStrengthLaysTheBrushExactly) {
+    toolState().styleImages[2] = grainImage(pattern);
+    toolState().styleOffset = {-5.7f, 3.2f};
+    const auto before = cellsOf(canvas);
+    tubePaint(canvas, 10, 6, brush(kToolTubePaint, 1, 1.0f));
+    const PaintCell& c = canvas.at(10, 6);
+    EXPECT_EQ(c.red, 0);
+    EXPECT_EQ(c.green, 200);
+    EXPECT_EQ(c.blue, 45);
+    EXPECT_EQ(c.grain, pattern(5, 9));  // (|-5 + 10|, |3 + 6|)
+    EXPECT_EQ(c.shine, 255);
+    EXPECT_EQ(c.height, 5.0f);
+    canvas.at(10, 6) = before[6 * 64 + 10];
+    EXPECT_TRUE(sameCells(canvas, before));  // a size-1 brush touches one cell
+}
+
+TEST_F(PaintToolsTest, GrainOffsetsWrapAsIntegers) {
+    toolState().styleImages[2] = grainImage(pattern);
+    // Sums below zero take their magnitude; an offset beyond the int range
+    // converts to the most negative int, whose magnitude 2^31 is 48 mod 400.
+    toolState().styleOffset = {-3.0e9f, -20.9f};
+    tubePaint(canvas, 0, 7, brush(kToolTubePaint, 1, 1.0f));
+    EXPECT_EQ(canvas.at(0, 7).grain, pattern(48, 13));
+    // An image smaller than the 400 x 400 tile reads 0 outside it.
+    Surface small;
+    ASSERT_TRUE(small.create32(10, 10));
+    for (std::uint32_t y = 0; y < 10; ++y)
+        for (std::uint32_t x = 0; x < 10; ++x) small.setPixel(x, y, 77, 1, 1);
+    toolState().styleImages[2] = std::move(small);
+    toolState().styleOffset = {0.0f, 0.0f};
+    tubePaint(canvas, 3, 3, brush(kToolTubePaint, 1, 1.0f));
+    tubePaint(canvas, 30, 3, brush(kToolTubePaint, 1, 1.0f));
+    EXPECT_EQ(canvas.at(3, 3).grain, 77);
+    EXPECT_EQ(canvas.at(30, 3).grain, 0);
+    // A style index without an image reads 0 as well.
+    BrushSettings s = brush(kToolTubePaint, 1, 1.0f);
+    s.paintStyle = 200;
+    canvas.at(4, 4).grain = 99;
+    tubePaint(canvas, 4, 4, s);
+    EXPECT_EQ(canvas.at(4, 4).grain, 0);
+}
+
+TEST_F(PaintToolsTest, PaintBrushBlendFactorIsRoundedAfterTheTextureScale) {
+    // Smooth brush: f = single(255 * single(1/255) * a). At the weakest
+    // strength that is one step above a, so a channel rising from 0 toward 200
+    // lands on 2 where Tube Paint lands on 1.
+    BrushSettings s = brush(kToolPaintBrush, 1, 0.01f);
+    s.red = s.green = s.blue = 200;
+    for (auto* tool : {&tubePaint, &paintBrush}) {
+        PaintCell& c = canvas.at(8, 8);
+        c.red = c.green = c.blue = 0;
+        tool(canvas, 8, 8, s);
+    }
+    EXPECT_EQ(canvas.at(8, 8).red, 2);  // paint brush
+    canvas.at(9, 9).red = 0;
+    tubePaint(canvas, 9, 9, s);
+    EXPECT_EQ(canvas.at(9, 9).red, 1);
+
+    // At full strength f is exactly 1: the brush colour exactly.
+    paintBrush(canvas, 20, 20, brush(kToolPaintBrush, 1, 1.0f));
+    EXPECT_EQ(canvas.at(20, 20).green, 200);
+    EXPECT_EQ(canvas.at(20, 20).blue, 45);
+    EXPECT_EQ(canvas.at(20, 20).height, 5.0f);
+}
+
+TEST_F(PaintToolsTest, PaintBrushTextureScalesColourAndHeight) {
+    toolState().textureImages[3] = grainImage([](int x, int) { return x < 32 ? 0 : 255; });
+    BrushSettings s = brush(kToolPaintBrush, 1, 1.0f);
+    s.texture = 3;
+    paintBrush(canvas, 10, 10, s);  // dark texture: nothing laid
+    EXPECT_TRUE(sameCell(canvas.at(10, 10), kBlankCell));
+    paintBrush(canvas, 40, 10, s);  // bright texture: full colour, 0.255 of the height
+    EXPECT_EQ(canvas.at(40, 10).green, 200);
+    EXPECT_EQ(canvas.at(40, 10).height, static_cast<float>((255 * static_cast<double>(0.001f)) * 5.0));
+}
+
+TEST_F(PaintToolsTest, GelBrushBuildsHeightAndNeverColour) {
+    paintGround(canvas);
+    const PaintCell start = canvas.at(30, 30);
+    for (int pass = 1; pass <= 3; ++pass) {
+        gelBrush(canvas, 30, 30, brush(kToolGelBrush, 1, 1.0f));
+        EXPECT_EQ(canvas.at(30, 30).height, start.height + 5.0f * pass);
+    }
+    EXPECT_EQ(canvas.at(30, 30).red, start.red);
+    EXPECT_EQ(canvas.at(30, 30).grain, start.grain);
+    EXPECT_EQ(canvas.at(30, 30).shine, 255);
+    // Off the centre a cell is pulled halfway (a = 1) toward the centre's
+    // height as it was before the application, then raised.
+    BrushSettings s = brush(kToolGelBrush, 10, 1.0f, 100);
+    const double h0 = canvas.at(20, 20).height;
+    const double h = canvas.at(22, 21).height;
+    gelBrush(canvas, 20, 20, s);
+    EXPECT_EQ(canvas.at(22, 21).height, static_cast<float>(h + (h0 - h) * 0.5 + 5.0));
+}
+
+TEST_F(PaintToolsTest, EraserWhitensAndKeepsHalfTheShine) {
+    paintGround(canvas);
+    canvas.at(12, 12).shine = 201;
+    eraser(canvas, 12, 12, brush(kToolEraser, 1, 1.0f));
+    const PaintCell& c = canvas.at(12, 12);
+    EXPECT_EQ(c.red, 255);
+    EXPECT_EQ(c.green, 255);
+    EXPECT_EQ(c.blue, 255);
+    EXPECT_EQ(c.grain, 0);
+    EXPECT_EQ(c.shine, 100);
+    EXPECT_EQ(c.height, 0.0f);
+}
+
+TEST_F(PaintToolsTest, SpongeSoaksUpAQuarter) {
+    PaintCell& c = canvas.at(5, 5);
+    c = PaintCell{10, 20, 30, 200, 40, {0, 0, 0}, 8.0f};
+    sponge(canvas, 5, 5, brush(kToolSponge, 1, 1.0f));
+    EXPECT_EQ(c.grain, 150);
+    EXPECT_EQ(c.height, 6.0f);
+    sponge(canvas, 5, 5, brush(kToolSponge, 1, 1.0f));
+    EXPECT_EQ(c.grain, 112);
+    EXPECT_EQ(c.height, 4.5f);
+    EXPECT_EQ(c.red, 10);
+    EXPECT_EQ(c.shine, 40);
+}
+
+TEST_F(PaintToolsTest, SprayDrawsOneNumberPerSprayedCell) {
+    // From state 1 the generator gives 16838, 5758, ...: n = 838, then 758.
+    BrushSettings s = brush(kToolSprayPaint, 1, 1.0f);
+    sprayPaint(canvas, 4, 4, s);
+    sprayPaint(canvas, 4, 4, s);
+    const double third = 1.0f / 3000.0f;
+    auto lerp = [](int v, int target, double k) { return static_cast<int>(v + (target - v) * k); };
+    EXPECT_EQ(canvas.at(4, 4).red, lerp(lerp(255, 0, 838 * third), 0, 758 * third));
+    EXPECT_EQ(canvas.at(4, 4).green, lerp(lerp(255, 200, 838 * third), 200, 758 * third));
+    EXPECT_EQ(canvas.at(4, 4).shine, lerp(lerp(0, 255, 838 * third), 255, 758 * third));
+    EXPECT_EQ(canvas.at(4, 4).height, 0.0f);
+}
+
+TEST_F(PaintToolsTest, SprayIsReproducibleFromStartUp) {
+    paintGround(canvas);
+    const auto ground = cellsOf(canvas);
+    toolState().stroke = brush(kToolSprayPaint, 20, 0.8f);
+    buildMask();
+    // Centre near the corner: only cells inside the grid with weight above 0 draw.
+    int drawn = 0;
+    for (int cx = -5 - 20; cx < -5 + 20; ++cx)
+        for (int cy = 3 - 20; cy < 3 + 20; ++cy)
+            if (cx >= 0 && cy >= 0 && toolState().mask.at(cx + 5 + 20, cy - 3 + 20) > 0.0f) ++drawn;
+    resetProgramRand(1);
+    sprayPaint(canvas, -5, 3, toolState().stroke);
+    const auto once = cellsOf(canvas);
+    std::uint32_t state = 1;
+    for (int i = 0; i < drawn; ++i) state = state * 1103515245u + 12345u;
+    EXPECT_EQ(programRandState(), state);
+    EXPECT_FALSE(sameCells(canvas, ground));
+
+    std::copy(ground.begin(), ground.end(), canvas.cells());
+    resetProgramRand(1);
+    sprayPaint(canvas, -5, 3, toolState().stroke);
+    EXPECT_TRUE(sameCells(canvas, once));
+}
+
+}  // namespace
+}  // namespace sc::test

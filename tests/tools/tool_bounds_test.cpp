@@ -1,0 +1,105 @@
+// What every masked tool shares: where it may change cells and what it renders.
+#include "tool_test_support.h"
+
+namespace sc::test {
+namespace {
+
+using Routine = void (*)(Canvas&, int, int, BrushSettings);
+
+struct MaskedTool {
+    const char* name;
+    int id;
+    Routine routine;
+    bool worksFromOutside;  // a centre off the grid still changes the part inside
+};
+
+const MaskedTool kTools[] = {
+    {"tube", 0, tubePaint, false},    {"brush", 1, paintBrush, false},    {"eraser", 2, eraser, true},
+    {"spray", 5, sprayPaint, true},   {"sponge", 6, sponge, true},        {"gel", 9, gelBrush, false},
+    {"brighten", 10, brightenTool, false}, {"darken", 11, darkenTool, false}, {"shine", 13, shineTool, false},
+    {"matte", 14, matteTool, false},  {"raise", 15, raiseTool, false},    {"lower", 16, lowerTool, false},
+    {"knife", 17, knife, false},      {"finger", 18, finger, false},
+};
+
+class ToolBoundsTest : public ToolTest, public ::testing::WithParamInterface<MaskedTool> {
+protected:
+    void SetUp() override {
+        ToolTest::SetUp();
+        paintGround(canvas);
+        toolState().styleImages[2] = grainImage([](int x, int y) { return (x * 11 + y) % 256; });
+        toolState().textureImages[3] = grainImage([](int x, int y) { return 128 + (x + y * 7) % 128; });
+    }
+    BrushSettings settings(int size) {
+        BrushSettings s = brush(GetParam().id, size, 0.9f);
+        s.texture = 3;
+        s.red = 7;
+        s.thickness = 3.0f;
+        return s;
+    }
+};
+
+// Only cells of the square with weight above 0 change, and the renderer
+// redraws exactly the square (clipped to the grid).
+TEST_P(ToolBoundsTest, ChangesOnlyWeightedCellsAndRendersTheSquare) {
+    const int x = 20, y = 15, r = 9;
+    const BrushSettings s = settings(r);
+    const auto before = cellsOf(canvas);
+    const auto pixels = pixelsOf(canvas.surface);  // white: nothing rendered yet
+    GetParam().routine(canvas, x, y, s);
+    int changed = 0;
+    for (int cy = 0; cy < static_cast<int>(canvas.height); ++cy)
+        for (int cx = 0; cx < static_cast<int>(canvas.width); ++cx) {
+            const bool inSquare = cx >= x - r && cx < x + r && cy >= y - r && cy < y + r;
+            const bool weighted = inSquare && toolState().mask.at(cx - x + r, cy - y + r) > 0.0f;
+            const bool same = sameCell(canvas.at(cx, cy), before[cy * canvas.width + cx]);
+            if (!weighted) {
+                EXPECT_TRUE(same) << cx << "," << cy;
+            }
+            changed += !same;
+            // Pixels of the square are rendered; nothing else is touched.
+            const bool white = (canvas.surface.getPixel(cx, cy) & 0xFFFFFF) == 0xFFFFFF;
+            if (!inSquare) {
+                EXPECT_TRUE(white) << cx << "," << cy;
+            }
+        }
+    EXPECT_GT(changed, 0);
+    EXPECT_NE(pixelsOf(canvas.surface), pixels);
+}
+
+// One cell beyond each edge: only Eraser, Spray Paint and Sponge still work on
+// the part of the square inside the grid; the others change and render nothing.
+TEST_P(ToolBoundsTest, CentreOffTheGrid) {
+    const BrushSettings s = settings(8);
+    const auto before = cellsOf(canvas);
+    const auto pixels = pixelsOf(canvas.surface);
+    for (auto [x, y] : {std::pair{-1, 20}, {64, 20}, {30, -1}, {30, 48}}) {
+        GetParam().routine(canvas, x, y, s);
+        if (!GetParam().worksFromOutside) {
+            EXPECT_TRUE(sameCells(canvas, before)) << x << "," << y;
+            EXPECT_EQ(pixelsOf(canvas.surface), pixels) << x << "," << y;
+        }
+    }
+    if (GetParam().worksFromOutside) {
+        EXPECT_FALSE(sameCells(canvas, before));
+    }
+    // Far away (or at the int limits) every tool does nothing.
+    const auto now = cellsOf(canvas);
+    for (auto [x, y] : {std::pair{-100, 20}, {INT32_MIN, INT32_MIN}, {INT32_MAX, 5}, {5, INT32_MAX}})
+        GetParam().routine(canvas, x, y, s);
+    EXPECT_TRUE(sameCells(canvas, now));
+}
+
+// A size the mask cannot hold (a damaged preset) is treated as the largest.
+TEST_P(ToolBoundsTest, OversizedBrushStaysInsideTheMask) {
+    BrushSettings s = settings(100);
+    s.size = 5000;
+    GetParam().routine(canvas, 30, 20, s);
+    s.size = -7;
+    GetParam().routine(canvas, 30, 20, s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, ToolBoundsTest, ::testing::ValuesIn(kTools),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace sc::test
