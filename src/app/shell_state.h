@@ -3,6 +3,8 @@
 // copy, and the flags through which the parts signal one another. The tools'
 // shared state (settings, mask, offsets, grain images) is toolState().
 #include "engine/canvas.h"
+#include "formats/preset_lists.h"
+#include "platform/platform.h"
 #include "tools/brush_settings.h"
 
 namespace sc {
@@ -20,6 +22,12 @@ struct ShellState {
     bool leaveTracking = false;
     bool colourChanged = false;
     bool previewDirty = false;
+
+    // The palette panel's brush presets and stroke presets.
+    BrushPresetList brushPresets;
+    StrokePresetList strokePresets;
+    // The main frame window, owner of the dialogs and of some messages.
+    platform::WindowId frameWindow = platform::kNoWindow;
 };
 
 ShellState& shell();

@@ -16,7 +16,11 @@ namespace {
 // Makes `to` a copy of the cells of `from`. On allocation failure the target
 // keeps what it had and false is returned.
 bool copyCells(const Canvas& from, Canvas& to) {
-    if (!to.allocate(from.width, from.height)) return false;
+    // A copy of the same size keeps its arrays: only the undo copy's cells and
+    // size are ever read (Undo re-renders whatever picture it swaps in), and
+    // re-allocating them costs more than the copy on a large painting.
+    const bool sameSize = from.hasCells() && to.hasCells() && to.width == from.width && to.height == from.height;
+    if (!sameSize && !to.allocate(from.width, from.height)) return false;
     if (from.hasCells() && from.cellCount() > 0) std::copy_n(from.cells(), from.cellCount(), to.cells());
     return true;
 }

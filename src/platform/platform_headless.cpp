@@ -47,6 +47,10 @@ void clearShownMessages() { state().shown.clear(); }
 void plantAnswer(Answer answer) { state().planted.push_back(answer); }
 void clearPlantedAnswers() { state().planted.clear(); }
 void setEchoMessages(bool echo) { state().echo = echo; }
+void reset() {
+    state().shown.clear();
+    state().planted.clear();
+}
 
 }  // namespace headless
 }  // namespace sc::platform

@@ -26,6 +26,9 @@ void clearShownMessages();
 void plantAnswer(Answer answer);
 void clearPlantedAnswers();
 
+// Forgets every message shown and answer planted.
+void reset();
+
 // Whether message boxes are also printed to standard error (on by default).
 void setEchoMessages(bool echo);
 

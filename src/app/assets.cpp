@@ -1,0 +1,75 @@
+#include "app/assets.h"
+
+#include <cstdio>
+
+#include "app/import_image.h"
+#include "engine/surface.h"
+#include "formats/data_file.h"
+#include "formats/jgi_file.h"
+#include "platform/platform.h"
+#include "tools/tool_state.h"
+
+namespace sc {
+
+void (*afterStyleAndTextureImages)() = nullptr;
+
+namespace {
+
+using JgiReader = JgiResult (*)(Surface&, const std::string&);
+using JgiWriter = JgiResult (*)(const Surface&, const std::string&, std::int32_t);
+
+void loadAssetFrom(Surface& surface, const std::string& name, const std::string& sourceDirectory,
+                   const std::string& cacheDirectory, JgiReader read, JgiWriter write) {
+    const std::string bitmapPath = sourceDirectory + name + ".bmp";
+    const std::string cachePath = cacheDirectory + name + ".jgi";
+    DataFile probe;
+    const bool cached = probe.open(cachePath, DataFile::kRead);
+    probe.close();
+    if (!cached) {
+        // A bitmap that cannot be read still leaves a cache file of the
+        // surface as it is (empty for a surface never made), as before.
+        loadImageFile(surface, bitmapPath);
+        if (write(surface, cachePath, kAssetShift) == JgiResult::kNoMemory) {
+            platform::messageBox(platform::kNoWindow, "Error", kFailedToSaveJgiText);
+        }
+    }
+    if (read(surface, cachePath) == JgiResult::kNoMemory) {
+        platform::messageBox(platform::kNoWindow, "Error", kFailedToLoadJgiText);
+    }
+}
+
+}  // namespace
+
+void loadColourAssetFrom(Surface& surface, const std::string& name, const std::string& sourceDirectory,
+                         const std::string& cacheDirectory) {
+    loadAssetFrom(surface, name, sourceDirectory, cacheDirectory, readColourJgi, writeColourJgi);
+}
+
+void loadGreyAssetFrom(Surface& surface, const std::string& name, const std::string& sourceDirectory,
+                       const std::string& cacheDirectory) {
+    loadAssetFrom(surface, name, sourceDirectory, cacheDirectory, readGreyJgi, writeGreyJgi);
+}
+
+void loadColourAsset(Surface& surface, const std::string& name) {
+    loadColourAssetFrom(surface, name, "WorkData/", "data/");
+}
+
+void loadGreyAsset(Surface& surface, const std::string& name) { loadGreyAssetFrom(surface, name, "WorkData/", "data/"); }
+
+void loadStyleAndTextureImagesFrom(const std::string& base) {
+    ToolState& t = toolState();
+    char name[16];
+    for (int i = 0; i < kStyleCount; ++i) {
+        std::snprintf(name, sizeof name, "paint%d", i);
+        loadGreyAssetFrom(t.styleImages[i], name, base + "WorkData/Styles/", base + "data/");
+        std::snprintf(name, sizeof name, "bump%d", i);
+        loadGreyAssetFrom(t.textureImages[i], name, base + "WorkData/Textures/", base + "data/");
+    }
+}
+
+void loadStyleAndTextureImages() {
+    loadStyleAndTextureImagesFrom("");
+    if (afterStyleAndTextureImages) afterStyleAndTextureImages();
+}
+
+}  // namespace sc

@@ -1,0 +1,35 @@
+#pragma once
+// Pictures the program shows besides the painting, looked up by name: the
+// bitmap "<source><name>.bmp" is imported once into the cache file
+// "<cache><name>.jgi" (shift 3), and what is shown is always the decoded cache.
+#include <string>
+
+namespace sc {
+
+class Surface;
+
+inline constexpr const char* kFailedToLoadJgiText = "Failed to load jgi8!";
+inline constexpr const char* kFailedToSaveJgiText = "Failed to save jgi8!";
+inline constexpr int kAssetShift = 3;
+
+void loadColourAssetFrom(Surface& surface, const std::string& name, const std::string& sourceDirectory,
+                         const std::string& cacheDirectory);
+void loadGreyAssetFrom(Surface& surface, const std::string& name, const std::string& sourceDirectory,
+                       const std::string& cacheDirectory);
+
+// From "WorkData/" with the cache in "data/".
+void loadColourAsset(Surface& surface, const std::string& name);
+void loadGreyAsset(Surface& surface, const std::string& name);
+
+// The 18 style images "paint%d" (from "<base>WorkData/Styles/") and the 18
+// texture images "bump%d" (from "<base>WorkData/Textures/") into the tool
+// state, cached under "<base>data/". `base` is empty for the current
+// directory or ends with a slash.
+void loadStyleAndTextureImagesFrom(const std::string& base);
+
+// Start-up: the images from the current directory, then the step that
+// follows (the palette panel's set-up), when one is installed.
+void loadStyleAndTextureImages();
+extern void (*afterStyleAndTextureImages)();
+
+}  // namespace sc

@@ -1,0 +1,29 @@
+#pragma once
+// Loading picture files for the program, and Import Image's conversion of a
+// picture into a flat painting.
+#include <string>
+
+namespace sc {
+
+class Surface;
+
+inline constexpr const char* kAnImageFailedText = "An image failed to load!";
+inline constexpr const char* kImageFailedText = "Image failed to load!";
+
+// Fills `surface` with a JPEG, BMP, PNG or TIFF picture, top row at y = 0.
+// The first failure of the run shows "An image failed to load!"; later ones
+// show nothing. On failure the surface is left as it was.
+bool loadImageFile(Surface& surface, const std::string& path);
+
+// Makes the once-only failure message show again (for tests).
+void resetImageFailureMessage();
+
+// Import Image's conversion: the picture becomes the document, every cell
+// split into colour above its smallest channel plus grain, shine 255, height
+// 1.0; then an undo snapshot without the canvas and an invalidated document.
+// False, with the document as it was, when the picture cannot be read or its
+// canvas cannot be had; the command then shows "Image failed to load!". The
+// caller re-creates the canvas window for the new size.
+bool importPictureFile(const std::string& path);
+
+}  // namespace sc

@@ -1,0 +1,49 @@
+#include "app/painting_io.h"
+
+#include "app/shell_state.h"
+#include "app/undo.h"
+#include "engine/canvas.h"
+#include "formats/data_file.h"
+#include "formats/painting_file.h"
+#include "platform/platform.h"
+
+namespace sc {
+
+bool savePainting(const std::string& path) { return writePaintingFile(path, shell().document); }
+
+bool loadPainting(const std::string& path, std::uint32_t* version) {
+    using platform::Buttons;
+    using platform::Icon;
+    DataFile file;
+    if (!file.open(path, DataFile::kRead)) {
+        platform::messageBox(platform::kNoWindow, "Error", kCannotOpenText, Buttons::Ok, Icon::None);
+        return false;
+    }
+    // From here Undo returns to the painting as it was, whatever the file holds.
+    takeUndoSnapshot(true);
+
+    // The file is read into a canvas of its own and swapped in only when
+    // complete, so a damaged file never costs the user the painting.
+    Canvas fresh;
+    const PaintingLoadResult result = readPaintingFile(file, fresh, version);
+    file.close();
+    switch (result) {
+        case PaintingLoadResult::kOk: break;
+        case PaintingLoadResult::kBadMagic:
+        case PaintingLoadResult::kDamaged:
+            platform::messageBox(shell().frameWindow, "Error", kNotAPaintingText, Buttons::Ok, Icon::Exclamation);
+            return false;
+        case PaintingLoadResult::kLaterVersion:
+            platform::messageBox(platform::kNoWindow, "Error", kLaterVersionText, Buttons::Ok, Icon::None);
+            return false;
+        case PaintingLoadResult::kVersion3:
+        case PaintingLoadResult::kCannotOpen:
+            return false;
+    }
+    Canvas& document = shell().document;
+    document.swapCells(fresh);
+    document.invalidate();
+    return true;
+}
+
+}  // namespace sc

@@ -1,0 +1,30 @@
+#pragma once
+// Moving the document between the canvas and a painting file, with the
+// program's messages and undo behaviour. The Save and Open commands (file
+// dialogs, rendering, the saved flag) build on these.
+#include <cstdint>
+#include <string>
+
+namespace sc {
+
+inline constexpr const char* kCannotOpenText = "The file you selected could not be opened!";
+inline constexpr const char* kNotAPaintingText =
+    "The file you selected is either corrupt \nor not a valid Smudgecraft file.";
+inline constexpr const char* kLaterVersionText = "The file you selected requires a later version of Smudgecraft!";
+inline constexpr const char* kFileLoadFailedText = "File Load failed!";
+inline constexpr const char* kFileSaveFailedText = "File Save failed!";
+
+// Writes the document canvas as a version 2 painting. Shows nothing; false
+// when the file could not be written (an old file at the path then stays).
+bool savePainting(const std::string& path);
+
+// Replaces the document canvas by the painting in the file. A file that
+// cannot be opened shows its message and changes nothing. Otherwise an undo
+// snapshot of the present painting is taken first (so `saved` is false), and
+// the document changes only when the whole file was read: a wrong magic, a
+// damaged file or an unreadable version shows its message and leaves the
+// document as it was. On success the document is invalidated. `version`
+// receives the file's version when its header was read.
+bool loadPainting(const std::string& path, std::uint32_t* version = nullptr);
+
+}  // namespace sc

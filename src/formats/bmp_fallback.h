@@ -1,0 +1,26 @@
+#pragma once
+// The fallback BMP reader for the 108- and 124-byte headers that the
+// picture library refuses (today's tools write them). It reads from memory
+// and delivers 8-bit red, green, blue triples, the top row first.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+namespace sc {
+
+struct FreeDeleter {
+    void operator()(std::uint8_t* p) const { std::free(p); }
+};
+
+// A decoded picture in memory from the C allocator.
+struct DecodedRgb {
+    std::unique_ptr<std::uint8_t, FreeDeleter> pixels;  // width x height x 3, top row first
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+};
+
+// False when the data cannot be decoded; `out` is then empty.
+bool decodeBmpFallback(const std::uint8_t* data, std::size_t size, DecodedRgb& out);
+
+}  // namespace sc

@@ -1,0 +1,33 @@
+#pragma once
+// Painting files ("pai"): the 80-byte header, then either five coded byte
+// channels and the raw heights (version 2, written) or raw 12-byte cells
+// (version 1, read only).
+#include <cstdint>
+#include <string>
+
+namespace sc {
+
+class Canvas;
+class DataFile;
+
+enum class PaintingLoadResult {
+    kOk,
+    kCannotOpen,
+    kBadMagic,      // not a painting at all
+    kVersion3,      // refused without a message of its own
+    kLaterVersion,  // version 0 or above 3
+    kDamaged,       // cut short, an impossible size, or a damaged channel
+};
+
+// Reads a painting from the start of an open file into `into`, which the
+// reader allocates to the header's size. The canvas's cells are complete only
+// when the result is kOk; callers read into a canvas of their own and swap it
+// in on success. `version` receives the header's version when one was read.
+PaintingLoadResult readPaintingFile(DataFile& file, Canvas& into, std::uint32_t* version = nullptr);
+PaintingLoadResult readPaintingFile(const std::string& path, Canvas& into, std::uint32_t* version = nullptr);
+
+// Writes the canvas as a version 2 file. False when it could not be written
+// completely; a file that was at the path then stays as it was.
+bool writePaintingFile(const std::string& path, const Canvas& canvas);
+
+}  // namespace sc

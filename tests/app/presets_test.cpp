@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/file_fixture.h"
+#include "app/presets.h"
+#include "engine/surface.h"
+
+namespace sc {
+namespace {
+
+using platform::Answer;
+using platform::Icon;
+using testing::TempDir;
+using testing::writeFileBytes;
+
+class PresetsTest : public testing::FileOperationTest {
+protected:
+    void SetUp() override {
+        FileOperationTest::SetUp();
+        ShellState& s = shell();
+        for (auto& slot : s.brushPresets.slots) {
+            slot.used = 0;
+            slot.settings = {};
+            slot.thumbnail.release();
+        }
+        for (auto& slot : s.strokePresets.slots) {
+            slot.used = 0;
+            slot.dynamics = {};
+            slot.thumbnail.release();
+        }
+        s.brushPresets.selected = 0;
+        s.strokePresets.selected = 0;
+        toolState().dynamics = {};
+    }
+    static BrushPresetList& brushes() { return shell().brushPresets; }
+    static StrokePresetList& strokes() { return shell().strokePresets; }
+
+    // Adds presets whose colours differ, so their thumbnails differ too.
+    static void addBrushes(int count) {
+        for (int i = 0; i < count; ++i) {
+            toolState().live.red = static_cast<std::uint8_t>(40 * i);
+            toolState().live.tool = kToolTubePaint;
+            addBrushPreset();
+        }
+    }
+};
+
+TEST_F(PresetsTest, AMissingPaletteFileGivesOnePresetOfTheLiveSettings) {
+    TempDir dir;
+    toolState().live.green = 123;
+    loadBrushPresets(dir.path("palette.dat"));
+    EXPECT_EQ(brushes().slots[0].used, 1);
+    EXPECT_EQ(brushes().slots[0].settings.green, 123);
+    EXPECT_EQ(brushes().slots[1].used, 0);
+    EXPECT_EQ(brushes().selected, 0);
+    EXPECT_EQ(brushes().slots[0].thumbnail.width(), 30u);
+    EXPECT_EQ(toolState().live.green, 123);
+    EXPECT_TRUE(shell().colourChanged);
+}
+
+TEST_F(PresetsTest, AZeroFileEmptiesTheListAndKeepsTheLiveSizeUsable) {
+    TempDir dir;
+    writeFileBytes(dir.path("palette.dat"), std::string(2704, '\0'));
+    brushes().selected = 7;
+    loadBrushPresets(dir.path("palette.dat"));
+    for (const auto& slot : brushes().slots) EXPECT_EQ(slot.used, 0);
+    EXPECT_EQ(brushes().selected, 0);
+    const BrushSettings& live = toolState().live;
+    EXPECT_EQ(live.red, 0);
+    EXPECT_EQ(live.strength, 0.0f);
+    EXPECT_EQ(live.tool, 0);
+    EXPECT_EQ(live.size, 1) << "a stored size of 0 is clamped before it reaches the live settings";
+}
+
+TEST_F(PresetsTest, StoredSettingsOutsideTheirRangesAreClampedForTheLiveSettings) {
+    BrushSettings wild;
+    wild.size = 5000;
+    wild.paintStyle = 200;
+    wild.texture = 18;
+    const BrushSettings live = settingsForLive(wild);
+    EXPECT_EQ(live.size, 100);
+    EXPECT_EQ(live.paintStyle, 17);
+    EXPECT_EQ(live.texture, 17);
+    wild.size = -3;
+    EXPECT_EQ(settingsForLive(wild).size, 1);
+}
+
+TEST_F(PresetsTest, FullListsWarnAndChangeNothing) {
+    addBrushes(45);
+    EXPECT_TRUE(messages().empty());
+    addBrushPreset();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].caption, "Warning");
+    EXPECT_EQ(messages()[0].text, "List has reached maximum limit! Try deleting a brush first.");
+    EXPECT_EQ(messages()[0].icon, Icon::Exclamation);
+    EXPECT_EQ(brushes().selected, 44);
+
+    for (int i = 0; i < 10; ++i) addStrokePreset(StrokeDynamics{});
+    addStrokePreset(StrokeDynamics{});
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].text, "List has reached maximum limit! Try deleting a stroke first.");
+    EXPECT_EQ(strokes().selected, 9);
+}
+
+TEST_F(PresetsTest, DeletingCloseTheGapWithThePictures) {
+    addBrushes(5);
+    const std::uint32_t pictureOf3 = brushes().slots[3].thumbnail.getPixel(15, 15);
+    const std::uint32_t pictureOf4 = brushes().slots[4].thumbnail.getPixel(15, 15);
+    ASSERT_NE(pictureOf3, pictureOf4);
+
+    deleteBrushPreset(2);  // no answer planted: the cautious No
+    EXPECT_EQ(brushes().slots[2].settings.red, 80) << "No keeps the list";
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].caption, "Delete Brush");
+    EXPECT_EQ(messages()[0].text, "Are you sure you'd like to delete this brush?");
+
+    platform::headless::plantAnswer(Answer::Yes);
+    deleteBrushPreset(2);
+    EXPECT_EQ(brushes().slots[2].settings.red, 120);
+    EXPECT_EQ(brushes().slots[3].settings.red, 160);
+    EXPECT_EQ(brushes().slots[2].thumbnail.getPixel(15, 15), pictureOf3);
+    EXPECT_EQ(brushes().slots[3].thumbnail.getPixel(15, 15), pictureOf4);
+    EXPECT_EQ(brushes().slots[4].used, 0);
+    EXPECT_EQ(brushes().selected, 3) << "selected slot 4 became free";
+}
+
+TEST_F(PresetsTest, DeletingTheOnlyBrushLeavesNoSelection) {
+    addBrushes(1);
+    platform::headless::plantAnswer(Answer::Yes);
+    deleteBrushPreset(0);
+    EXPECT_EQ(brushes().selected, -1);
+    platform::headless::clearShownMessages();
+    deleteBrushPreset(brushes().selected);
+    EXPECT_TRUE(messages().empty()) << "nothing to delete, nothing asked";
+}
+
+TEST_F(PresetsTest, TheDefaultStrokeIsNeverDeleted) {
+    addStrokePreset(StrokeDynamics{});
+    StrokeDynamics pulse;
+    pulse.pulse = 1;
+    addStrokePreset(pulse);
+    strokes().selected = 0;
+    platform::headless::clearShownMessages();
+    deleteStrokePreset(1);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(strokes().slots[1].used, 1);
+
+    strokes().selected = 1;
+    platform::headless::plantAnswer(Answer::Yes);
+    deleteStrokePreset(1);
+    EXPECT_EQ(messages().back().caption, "Delete Stroke");
+    EXPECT_EQ(strokes().slots[1].used, 0);
+    EXPECT_EQ(strokes().selected, 0);
+    EXPECT_EQ(toolState().dynamics.pulse, 0) << "the selected stroke is live";
+}
+
+TEST_F(PresetsTest, ThumbnailsClampHardnessSetTheOffsetsAndRestoreTheLiveSettings) {
+    toolState().live.hardness = 150;
+    toolState().live.paintStyle = 2;
+    toolState().live.texture = 3;
+    toolState().live.red = 9;
+    const BrushSettings before = toolState().live;
+    addBrushPreset();
+    EXPECT_EQ(brushes().slots[0].settings.hardness, 100);
+    EXPECT_EQ(toolState().styleOffset.x, 60.0f);
+    EXPECT_EQ(toolState().styleOffset.y, 60.0f);
+    EXPECT_EQ(toolState().textureOffset.x, 60.0f);
+    EXPECT_EQ(toolState().textureOffset.y, 60.0f);
+    EXPECT_EQ(std::memcmp(&toolState().live, &before, sizeof before), 0);
+    const Surface& t = brushes().slots[0].thumbnail;
+    EXPECT_EQ(t.bytesPerPixel(), 3);
+    EXPECT_EQ(t.getPixel(0, 17), 0u);
+    EXPECT_EQ(t.getPixel(29, 29), 0u);
+
+    toolState().live.texture = 0;
+    addBrushPreset();
+    EXPECT_EQ(toolState().textureOffset.x, 0.0f);
+
+    addStrokePreset(StrokeDynamics{});
+    const Surface& s = strokes().slots[0].thumbnail;
+    EXPECT_EQ(s.width(), 132u);
+    EXPECT_EQ(s.height(), 15u);
+    EXPECT_EQ(s.getPixel(131, 7), 0u);
+    EXPECT_NE(s.getPixel(60, 7), packColour(255, 255, 255)) << "the sample stroke is painted";
+    EXPECT_EQ(std::memcmp(&toolState().live.red, &before.red, 1), 0);
+}
+
+TEST_F(PresetsTest, SevenPresetsSurviveSaveAndLoad) {
+    TempDir dir;
+    addBrushes(7);
+    brushes().selected = 4;
+    ASSERT_TRUE(saveBrushPresets(dir.path("my.pal")));
+    SetUp();
+    loadBrushPresets(dir.path("my.pal"));
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(brushes().slots[i].used, 1);
+        EXPECT_EQ(brushes().slots[i].settings.red, 40 * i);
+        EXPECT_TRUE(brushes().slots[i].thumbnail.valid());
+    }
+    EXPECT_EQ(brushes().slots[7].used, 0);
+    EXPECT_EQ(brushes().selected, 0);
+    EXPECT_EQ(toolState().live.red, 0);
+}
+
+}  // namespace
+}  // namespace sc

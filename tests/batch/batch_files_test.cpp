@@ -1,0 +1,79 @@
+// The file commands of smudgecraft-batch: open, save, import, assets,
+// snapshot and undo, and the import and info conveniences built on them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "formats/test_pictures.h"
+#include "support/run_batch.h"
+
+namespace sc {
+namespace {
+
+using testing::BatchResult;
+using testing::fileExists;
+using testing::makeBmp;
+using testing::readFileBytes;
+using testing::Rgb;
+using testing::runBatch;
+using testing::TempDir;
+using testing::writeFileBytes;
+
+TEST(BatchFiles, ImportThenInfoAndAScriptThatUndoesASizeChange) {
+    TempDir dir;
+    writeFileBytes(dir.path("p.bmp"), makeBmp(5, 3, [](std::uint32_t x, std::uint32_t) { return Rgb{200, 40, static_cast<std::uint8_t>(x)}; }));
+    BatchResult r = runBatch({"import", dir.path("p.bmp"), dir.path("p.pai")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = runBatch({"info", dir.path("p.pai")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "version 2, 5 x 3\n");
+
+    // Open, snapshot, a new size, undo: the opened painting comes back and is saved.
+    r = runBatch({"run", "-"}, "open " + dir.path("p.pai") + "\nsnapshot\nnew 9 9\nundo\nsave " + dir.path("q.pai") + "\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(runBatch({"info", dir.path("q.pai")}).out, "version 2, 5 x 3\n");
+
+    r = runBatch({"run", "-"}, "import " + dir.path("p.bmp") + "\nsave-raw " + dir.path("q1.pai") + "\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(runBatch({"info", dir.path("q1.pai")}).out, "version 1, 5 x 3\n");
+    // Imported cells: colour above the smallest channel, grain, shine 255, height 1.0.
+    const std::string raw = readFileBytes(dir.path("q1.pai"));
+    ASSERT_EQ(raw.size(), 80u + 15 * 12);
+    const std::string cell = raw.substr(80 + 12 * 2, 12);
+    EXPECT_EQ(cell.substr(0, 5), std::string("\xC6\x26\x00\x02\xFF", 5));
+    EXPECT_EQ(cell.substr(8, 4), std::string("\x00\x00\x80\x3F", 4));
+}
+
+TEST(BatchFiles, FailuresReportTheProgramsMessagesAndStopTheScript) {
+    TempDir dir;
+    writeFileBytes(dir.path("bad.pai"), std::string("\xD7\x5E\x00\x00\x02\x00\x00\x00", 8));
+    BatchResult r = runBatch({"run", "-"}, "open " + dir.path("bad.pai") + "\nsave " + dir.path("never.pai") + "\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("The file you selected is either corrupt \nor not a valid Smudgecraft file.\nFile Load failed!"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fileExists(dir.path("never.pai")));
+
+    r = runBatch({"run", "-"}, "import " + dir.path("bad.pai") + "\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("An image failed to load!\nImage failed to load!"), std::string::npos) << r.err;
+
+    r = runBatch({"run", "-"}, "save " + dir.path("missing/x.pai") + "\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("File Save failed!"), std::string::npos);
+    EXPECT_EQ(runBatch({"run", "-"}, "undo undo\n").status, 2);
+}
+
+TEST(BatchFiles, AssetsMakeTheCacheFolderAndGoOnPastMissingPictures) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.path("WorkData/Styles"));
+    writeFileBytes(dir.path("WorkData/Styles/paint0.bmp"), makeBmp(4, 4, [](std::uint32_t, std::uint32_t) { return Rgb{50, 60, 70}; }));
+    BatchResult r = runBatch({"run", "-"}, "assets " + dir.dir() + "\nrender\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "An image failed to load!\n");
+    EXPECT_TRUE(fileExists(dir.path("data/paint0.jgi")));
+    EXPECT_TRUE(fileExists(dir.path("data/bump17.jgi")));
+}
+
+}  // namespace
+}  // namespace sc

@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "engine/surface.h"
+#include "formats/picture_check.h"
+#include "formats/picture_file.h"
+#include "formats/picture_writers.h"
+#include "formats/test_pictures.h"
+#include "support/run_batch.h"
+
+namespace sc {
+namespace {
+
+using testing::BmpForm;
+using testing::quadrants;
+using testing::readFileBytes;
+using testing::TempDir;
+using testing::writeFileBytes;
+
+constexpr std::uint32_t kRed = packColour(255, 0, 0), kGreen = packColour(0, 255, 0);
+constexpr std::uint32_t kBlue = packColour(0, 0, 255), kWhite = packColour(255, 255, 255);
+
+// The four corners must show the quadrant colours the right way up.
+void expectQuadrants(const Surface& s, std::uint32_t w, std::uint32_t h, int tolerance = 0) {
+    ASSERT_TRUE(s.valid());
+    ASSERT_EQ(s.width(), w);
+    ASSERT_EQ(s.height(), h);
+    EXPECT_EQ(s.bytesPerPixel(), 3);
+    auto near = [&](std::uint32_t got, std::uint32_t want, const char* where) {
+        for (int shift : {0, 8, 16}) {
+            const int g = static_cast<int>((got >> shift) & 0xFF), e = static_cast<int>((want >> shift) & 0xFF);
+            EXPECT_NEAR(g, e, tolerance) << where;
+        }
+    };
+    near(s.getPixel(0, 0), kRed, "top left");
+    near(s.getPixel(w - 1, 0), kGreen, "top right");
+    near(s.getPixel(0, h - 1), kBlue, "bottom left");
+    near(s.getPixel(w - 1, h - 1), kWhite, "bottom right");
+}
+
+Surface load(const std::string& path, PictureLoadResult expected = PictureLoadResult::kOk) {
+    Surface s;
+    EXPECT_EQ(readPictureFile(path, s), expected) << path;
+    return s;
+}
+
+TEST(PictureFile, EveryFormatArrivesTopRowFirst) {
+    TempDir dir;
+    const std::uint32_t w = 16, h = 10;
+    ASSERT_TRUE(testing::writePngFile(dir.path("a.png"), w, h, quadrants(w, h)));
+    expectQuadrants(load(dir.path("a.png")), w, h);
+    ASSERT_TRUE(testing::writeTiffFile(dir.path("a.tif"), w, h, quadrants(w, h)));
+    expectQuadrants(load(dir.path("a.tif")), w, h);
+    ASSERT_TRUE(testing::writeJpegFile(dir.path("a.jpg"), 16, 16, quadrants(16, 16)));
+    expectQuadrants(load(dir.path("a.jpg")), 16, 16, 12);
+}
+
+TEST(PictureFile, EveryBmpFormArrivesTopRowFirst) {
+    TempDir dir;
+    const std::uint32_t w = 6, h = 4;
+    const BmpForm forms[] = {
+        {40, false, 24}, {40, true, 24}, {40, false, 32}, {12, false, 24},
+        // The newer headers go to the fallback reader.
+        {108, false, 24}, {108, false, 32}, {124, false, 24}, {124, false, 32}, {124, true, 32},
+    };
+    for (const BmpForm& form : forms) {
+        SCOPED_TRACE(::testing::Message() << form.headerSize << (form.topDown ? " top-down " : " ") << form.bits);
+        std::string name = std::to_string(form.headerSize);
+        name += std::to_string(form.bits);
+        name += form.topDown ? "t.bmp" : "b.bmp";
+        writeFileBytes(dir.path(name), testing::makeBmp(w, h, quadrants(w, h), form));
+        expectQuadrants(load(dir.path(name)), w, h);
+    }
+    // Palette pictures; the picture library reads a whole 256-entry palette
+    // whatever the header says, so this one is large enough to hold it.
+    writeFileBytes(dir.path("p.bmp"), testing::makeBmp(40, 40, quadrants(40, 40), {40, false, 8}));
+    expectQuadrants(load(dir.path("p.bmp")), 40, 40);
+    writeFileBytes(dir.path("p5.bmp"), testing::makeBmp(6, 4, quadrants(6, 4), {124, false, 8}));
+    expectQuadrants(load(dir.path("p5.bmp")), 6, 4);
+}
+
+// The library applies its origin setting while loading, so the very first
+// picture of a run is the one at risk: check it in a process of its own.
+TEST(PictureFileDeathTest, FirstPictureOfTheRunArrivesTopRowFirst) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TempDir dir;
+    writeFileBytes(dir.path("first.bmp"), testing::makeBmp(4, 4, quadrants(4, 4)));
+    EXPECT_EXIT(
+        {
+            Surface s;
+            const bool ok = readPictureFile(dir.path("first.bmp"), s) == PictureLoadResult::kOk &&
+                            s.getPixel(0, 0) == kRed && s.getPixel(0, 3) == kBlue;
+            std::exit(ok ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST(PictureFile, RunLengthBmpsDecodeAndRunsOutsideTheirRowAreRefused) {
+    TempDir dir;
+    // 4 x 2, 8-bit run-length, two palette entries: bottom row colour 0, top row colour 1.
+    auto rle = [](const std::string& data) {
+        std::string f(14 + 40 + 8, '\0');
+        f[0] = 'B';
+        f[1] = 'M';
+        testing::putLe32(f, 10, 14 + 40 + 8);
+        testing::putLe32(f, 14, 40);
+        testing::putLe32(f, 18, 4);
+        testing::putLe32(f, 22, 2);
+        testing::putLe16(f, 26, 1);
+        testing::putLe16(f, 28, 8);
+        testing::putLe32(f, 30, 1);
+        testing::putLe32(f, 46, 2);
+        f[54 + 2] = static_cast<char>(200);  // entry 0: red 200
+        f[58 + 0] = static_cast<char>(100);  // entry 1: blue 100
+        return f + data;
+    };
+    writeFileBytes(dir.path("ok.bmp"), rle(std::string("\x04\x00\x00\x00\x04\x01\x00\x01", 8)));
+    const Surface s = load(dir.path("ok.bmp"));
+    ASSERT_TRUE(s.valid());
+    EXPECT_EQ(s.getPixel(3, 0), packColour(0, 0, 100));
+    EXPECT_EQ(s.getPixel(0, 1), packColour(200, 0, 0));
+
+    // A run longer than the row, and a move past the row's end, would write
+    // outside the library's buffer.
+    writeFileBytes(dir.path("long.bmp"), rle(std::string("\xFF\x00\x00\x00\x04\x01\x00\x01", 8)));
+    load(dir.path("long.bmp"), PictureLoadResult::kDamaged);
+    writeFileBytes(dir.path("move.bmp"), rle(std::string("\x00\x02\x09\x00\x01\x01\x00\x01", 8)));
+    load(dir.path("move.bmp"), PictureLoadResult::kDamaged);
+    writeFileBytes(dir.path("cut.bmp"), rle(std::string("\x04\x00\x00", 3)));
+    load(dir.path("cut.bmp"), PictureLoadResult::kDamaged);
+    // Colour 2 of a two-colour palette: the library would read past its palette.
+    writeFileBytes(dir.path("index.bmp"), rle(std::string("\x04\x02\x00\x00\x04\x01\x00\x01", 8)));
+    load(dir.path("index.bmp"), PictureLoadResult::kDamaged);
+}
+
+TEST(PictureFile, ColourIndicesBeyondThePaletteAreRefused) {
+    TempDir dir;
+    // Four colours, so four palette entries; then one pixel set to index 7.
+    for (std::uint32_t header : {40u, 124u}) {
+        std::string bmp = testing::makeBmp(6, 4, quadrants(6, 4), {header, false, 8});
+        const std::string name = std::to_string(header) + ".bmp";
+        writeFileBytes(dir.path(name), bmp);
+        expectQuadrants(load(dir.path(name)), 6, 4);
+        const std::size_t pixels = 14 + header + 4 * 4;
+        bmp[pixels + 1] = 7;
+        writeFileBytes(dir.path(name), bmp);
+        load(dir.path(name), PictureLoadResult::kDamaged);
+    }
+}
+
+TEST(PictureFile, BmpsThatClaimMoreThanTheyHoldAreRefused) {
+    TempDir dir;
+    std::string full = testing::makeBmp(20, 20, quadrants(20, 20));
+    // A header claiming 30000 x 30000 on a file of a few hundred bytes.
+    std::string huge = full;
+    testing::putLe32(huge, 18, 30000);
+    testing::putLe32(huge, 22, 30000);
+    writeFileBytes(dir.path("huge.bmp"), huge);
+    load(dir.path("huge.bmp"), PictureLoadResult::kDamaged);
+    // Cut anywhere: refused.
+    for (std::size_t n = 0; n < full.size(); n += 37) {
+        std::string name = std::to_string(n);
+        name += ".bmp";
+        writeFileBytes(dir.path(name), full.substr(0, n));
+        Surface s;
+        EXPECT_NE(readPictureFile(dir.path(name), s), PictureLoadResult::kOk) << n;
+    }
+    // A palette picture cut inside its palette.
+    const std::string palette = testing::makeBmp(40, 40, quadrants(40, 40), {40, false, 8});
+    writeFileBytes(dir.path("pal.bmp"), palette.substr(0, 60));
+    load(dir.path("pal.bmp"), PictureLoadResult::kDamaged);
+}
+
+TEST(PictureFile, PngsCutShortOrWithBadChunksAreRefused) {
+    TempDir dir;
+    ASSERT_TRUE(testing::writePngFile(dir.path("a.png"), 32, 32, quadrants(32, 32)));
+    const std::string full = readFileBytes(dir.path("a.png"));
+    // The library spins forever on many of these; none may reach it.
+    for (std::size_t n = 8; n < full.size(); n += 5) {
+        const auto* d = reinterpret_cast<const std::uint8_t*>(full.data());
+        EXPECT_EQ(inspectPicture(d, n).verdict, PictureVerdict::kDamaged) << n;
+    }
+    writeFileBytes(dir.path("cut.png"), full.substr(0, full.size() - 12));
+    load(dir.path("cut.png"), PictureLoadResult::kDamaged);
+    std::string length = full;
+    length[33] = '\x7F';  // the length of the chunk after the header
+    writeFileBytes(dir.path("len.png"), length);
+    load(dir.path("len.png"), PictureLoadResult::kDamaged);
+    // A header claiming far more pixels than the compressed data can expand to.
+    std::string bomb = full;
+    bomb[16] = bomb[20] = '\x01';
+    writeFileBytes(dir.path("bomb.png"), bomb);
+    load(dir.path("bomb.png"), PictureLoadResult::kDamaged);
+}
+
+TEST(PictureFile, JpegAndTiffDamageIsRefused) {
+    TempDir dir;
+    ASSERT_TRUE(testing::writeJpegFile(dir.path("a.jpg"), 32, 32, quadrants(32, 32)));
+    const std::string jpeg = readFileBytes(dir.path("a.jpg"));
+    writeFileBytes(dir.path("cut.jpg"), jpeg.substr(0, jpeg.size() - 40));
+    load(dir.path("cut.jpg"), PictureLoadResult::kDamaged);
+
+    ASSERT_TRUE(testing::writeTiffFile(dir.path("a.tif"), 16, 16, quadrants(16, 16)));
+    const std::string tiff = readFileBytes(dir.path("a.tif"));
+    writeFileBytes(dir.path("cut.tif"), tiff.substr(0, tiff.size() / 2));
+    load(dir.path("cut.tif"), PictureLoadResult::kDamaged);
+
+    // Several pages: the first one is read.
+    ASSERT_TRUE(testing::writeTiffFile(dir.path("pages.tif"), 8, 6, quadrants(8, 6), 3));
+    expectQuadrants(load(dir.path("pages.tif")), 8, 6);
+}
+
+TEST(PictureFile, OtherFilesAreUnsupportedAndTheSurfaceStays) {
+    TempDir dir;
+    writeFileBytes(dir.path("a.txt"), "hello, not a picture");
+    writeFileBytes(dir.path("empty.png"), "");
+    writeFileBytes(dir.path("a.gif"), "GIF89a\x01\x00\x01\x00");
+    writeFileBytes(dir.path("big.tif"), std::string("II\x2B\x00\x08\x00\x00\x00", 8));
+    writeFileBytes(dir.path("v3.bmp"), testing::makeBmp(4, 4, quadrants(4, 4), {56, false, 32}));
+    Surface s;
+    ASSERT_TRUE(s.create(2, 2, false));
+    s.setPixel(0, 0, 1, 2, 3);
+    for (const char* name : {"a.txt", "empty.png", "a.gif", "big.tif", "v3.bmp"}) {
+        EXPECT_EQ(readPictureFile(dir.path(name), s), PictureLoadResult::kUnsupported) << name;
+    }
+    EXPECT_EQ(readPictureFile(dir.path("missing.png"), s), PictureLoadResult::kCannotOpen);
+    EXPECT_EQ(s.width(), 2u);
+    EXPECT_EQ(s.getPixel(0, 0), packColour(1, 2, 3));
+}
+
+}  // namespace
+}  // namespace sc
