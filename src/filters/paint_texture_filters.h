@@ -1,0 +1,25 @@
+#pragma once
+// The filters of the Paint and Texture submenus, Clear and Flatten. They act on
+// the grain byte, on the relief, or on the whole cell, through the same frame
+// and blend as the colour filters; the caller takes the undo snapshot first.
+
+namespace sc {
+
+class Canvas;
+
+void invertPaint(Canvas& canvas);
+// Grain from the style image of the live paintStyle, read through the texture offset.
+void fillPaint(Canvas& canvas);
+void invertRelief(Canvas& canvas);
+// Height from the texture image of the live texture (times 0.02), read through the texture offset.
+void fillRelief(Canvas& canvas);
+void inflate(Canvas& canvas);
+void deflate(Canvas& canvas);
+// Raises each cell by its luminance times 0.04.
+void outline(Canvas& canvas);
+// Every cell in the live brush colour, flat, without grain or shine.
+void clearCanvas(Canvas& canvas);
+// Bakes the rendered picture (as last rendered) into flat cells of colour plus grain.
+void flatten(Canvas& canvas);
+
+}  // namespace sc
