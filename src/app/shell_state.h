@@ -2,12 +2,43 @@
 // The one process-wide record of the running program: the documents, the undo
 // copy, and the flags through which the parts signal one another. The tools'
 // shared state (settings, mask, offsets, grain images) is toolState().
+#include <array>
+#include <cstdint>
+#include <string>
+
 #include "engine/canvas.h"
 #include "formats/preset_lists.h"
 #include "platform/platform.h"
 #include "tools/brush_settings.h"
+#include "ui/pointer_state.h"
 
 namespace sc {
+
+// The windows of the running program (kNoWindow until made). The frame itself
+// is ShellState::frameWindow.
+struct ShellWindows {
+    platform::WindowId documentArea = platform::kNoWindow;  // holds the canvas window
+    platform::WindowId canvas = platform::kNoWindow;
+    platform::WindowId toolsPanel = platform::kNoWindow;
+    platform::WindowId coloursPanel = platform::kNoWindow;
+    platform::WindowId propertiesPanel = platform::kNoWindow;
+    platform::WindowId palettePanel = platform::kNoWindow;
+    platform::WindowId stylesPanel = platform::kNoWindow;
+};
+
+// What the canvas view keeps between messages.
+struct CanvasViewState {
+    platform::Point canvasPosition{90, 10};  // canvas window in the document area
+    platform::Point lastCursor;              // Hand Tool anchor, screen pixels
+    platform::Point previousPointer;         // for the texture-offset drift
+    std::array<std::uint8_t, 256> keyState{};
+    bool temporaryHand = false;  // Space substitutes the Hand Tool
+    std::uint8_t savedTool = 0;
+    // Document size for the status line.
+    std::uint32_t statusWidth = 0;
+    std::uint32_t statusHeight = 0;
+    std::uint64_t statusBytes = 0;
+};
 
 struct ShellState {
     Canvas document;      // kind 9 once a document exists
@@ -28,6 +59,15 @@ struct ShellState {
     StrokePresetList strokePresets;
     // The main frame window, owner of the dialogs and of some messages.
     platform::WindowId frameWindow = platform::kNoWindow;
+
+    ShellWindows windows;
+    // Canvas, tools, colours, properties, styles, palette (see PointerIndex).
+    std::array<PointerState, kPointerCount> pointers{};
+    bool paintPageApplies = true;    // styles panel pages the current tool uses
+    bool texturePageApplies = true;
+    CanvasViewState view;
+    Surface splash;                  // the "splash" picture, shown again by About
+    std::string statusHint;          // last part of the status line
 };
 
 ShellState& shell();

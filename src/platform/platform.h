@@ -2,23 +2,269 @@
 // The seam between the program and the desktop. Everything outside
 // src/platform talks to windows, dialogs and the clock only through these
 // plain functions and records. Two implementations exist, chosen at link
-// time: platform_qt.cpp (the desktop) and platform_headless.cpp (tests and
-// the batch tool).
+// time: platform_qt*.cpp (the desktop) and platform_headless.cpp (tests and
+// the batch tool). The window table, the message queue and the blits are
+// shared by both (platform_shared*.cpp).
+//
+// The model: a window is a WindowId with a window procedure. The desktop's
+// events become Message records in one queue; the program removes them with
+// peekMessage (never waits) and hands them to dispatchMessage. Every window
+// keeps its own picture (a pixel store the blits write into); the desktop
+// shows that picture 1:1. invalidateRect marks a part of it out of date, and
+// a Paint message asks the window's procedure to draw it again.
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+namespace sc {
+class Surface;
+}
 
 namespace sc::platform {
 
 using WindowId = std::uint32_t;
 inline constexpr WindowId kNoWindow = 0;
 
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// Right and bottom are exclusive.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool empty() const { return right <= left || bottom <= top; }
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+};
+
+// ---- Message boxes -------------------------------------------------------
+
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Icon { None, Error, Exclamation, Information, Question };
 enum class Answer { Ok, Cancel, Yes, No };
 
-// A modal message box; returns the button the user chose.
+// A modal message box; returns the button the user chose. While it is up the
+// program's main window receives Enable(false), and Enable(true) after.
 Answer messageBox(WindowId owner, const std::string& caption, const std::string& text,
                   Buttons buttons = Buttons::Ok, Icon icon = Icon::None);
+
+// ---- Messages ------------------------------------------------------------
+
+enum class MessageKind : std::uint8_t {
+    None,
+    MouseMove,   // x, y: pointer in the window's client pixels
+    MouseLeave,  // the pointer left a window that asked with trackMouseLeave
+    LeftDown,
+    LeftUp,
+    RightDown,
+    RightUp,
+    KeyDown,     // key: virtual-key code (Windows numbering: 17 Control, 32 Space, 65..90 letters)
+    KeyUp,
+    Paint,       // part of the window is out of date: call beginPaint
+    Command,     // command: menu item id
+    Close,       // the user asked to close the window
+    Destroy,     // the window is being destroyed (sent, never queued)
+    DropFiles,   // handle: for takeDroppedFiles
+    HandOver,    // another start of the program handed a file over
+    Activate,    // flag: the program (or the window) became active / inactive
+    Enable,      // flag: the window was enabled / disabled
+    Size,        // x: 0 restored, 1 minimised, 2 maximised
+};
+
+struct Message {
+    MessageKind kind = MessageKind::None;
+    WindowId window = kNoWindow;
+    int x = 0;
+    int y = 0;
+    int key = 0;
+    int command = 0;
+    bool flag = false;
+    WindowId other = kNoWindow;  // Activate: the window on the other side, if ours
+    std::uint32_t handle = 0;    // DropFiles
+    std::uint64_t serial = 0;    // distinct for every message queued
+};
+
+using WindowProc = void (*)(const Message&);
+
+// Removes at most one pending message into `out`; never waits. Lets the
+// desktop deliver its events first. When the queue is empty but a window has
+// an out-of-date part, returns a Paint message for it.
+bool peekMessage(Message& out);
+// Calls the procedure of the message's window (nothing for a window that no
+// longer exists).
+void dispatchMessage(const Message& message);
+// Calls the window's procedure at once.
+void sendMessage(const Message& message);
+// Appends a message to the queue.
+void postMessage(const Message& message);
+// Paths of a dropped-files message; the first call releases the handle, so a
+// second call (a message delivered twice) gets nothing.
+std::vector<std::string> takeDroppedFiles(std::uint32_t handle);
+
+// ---- Windows -------------------------------------------------------------
+
+enum class WindowKind {
+    Frame,         // the main window: maximised, with menu bar and status bar
+    DocumentArea,  // the scrollable area filling the frame, holding the canvas window
+    Child,         // a plain child window at (x, y) in its parent
+    Floating,      // a small tool window owned by `parent`, at (x, y) on the screen
+    Splash,        // an undecorated window centred on the screen
+};
+
+enum class PointerShape { Arrow, Cross };
+
+struct WindowSpec {
+    WindowKind kind = WindowKind::Child;
+    std::string className;  // what the window is; findWindow looks it up
+    std::string caption;
+    WindowId parent = kNoWindow;  // parent (Child, DocumentArea) or owner (Floating)
+    int x = 0;
+    int y = 0;
+    int width = 0;  // client size
+    int height = 0;
+    bool visible = true;
+    PointerShape pointerShape = PointerShape::Arrow;
+    WindowProc proc = nullptr;
+};
+
+// kNoWindow when the window cannot be made. The whole client area starts out
+// of date, so a Paint message follows.
+WindowId createWindow(const WindowSpec& spec);
+// Sends Destroy to the window and to its children and owned windows, then
+// removes them.
+void destroyWindow(WindowId window);
+bool windowExists(WindowId window);
+WindowId findWindow(const std::string& className, const std::string& caption);
+void moveWindow(WindowId window, int x, int y);
+Point windowPosition(WindowId window);
+Rect clientRect(WindowId window);
+void showWindow(WindowId window, bool show);
+bool isWindowVisible(WindowId window);
+void enableWindow(WindowId window, bool enable);
+bool isWindowEnabled(WindowId window);
+void minimiseWindow(WindowId window);
+void bringToFront(WindowId window);
+void setCaption(WindowId window, const std::string& caption);
+std::string caption(WindowId window);
+WindowId parentOf(WindowId window);
+// Windows whose parent or owner is this one, in creation order.
+std::vector<WindowId> childrenOf(WindowId window);
+
+// The usable area of the desktop (without panels), in screen pixels.
+Rect desktopClientArea();
+// The pointer in screen pixels.
+Point cursorPosition();
+
+// Asks for one MouseLeave when the pointer leaves the window (or enters
+// another window of the program). False if it cannot be arranged.
+bool trackMouseLeave(WindowId window);
+
+// ---- Painting ------------------------------------------------------------
+
+void invalidateRect(WindowId window, const Rect& rect);
+void invalidateWindow(WindowId window);
+// Sends a Paint message now if part of the window is out of date.
+void updateWindow(WindowId window);
+// The out-of-date part (bounding rectangle) of the window, which then counts
+// as up to date. Empty when nothing was out of date.
+Rect beginPaint(WindowId window);
+
+// Copies the whole surface to the window with its top-left at (x, y), clipped.
+void blit(WindowId window, const Surface& surface, int x, int y);
+// Copies the source rectangle (sx, sy, sw, sh) of the surface to the window
+// rectangle (dx, dy, dw, dh). Enlarging repeats pixels; shrinking combines
+// the source pixels that land on one window pixel by a bitwise AND.
+void stretchBlit(WindowId window, const Surface& surface, int sx, int sy, int sw, int sh,
+                 int dx, int dy, int dw, int dh);
+// The window's picture at (x, y) as red | green << 8 | blue << 16; 0 outside.
+std::uint32_t windowPixel(WindowId window, int x, int y);
+
+// ---- Frame furniture -----------------------------------------------------
+
+// One entry of a menu. A separator has no text; a submenu has items.
+struct MenuItem {
+    int command = 0;
+    std::string text;
+    std::vector<MenuItem> items;
+    bool separator = false;
+    bool enabled = true;
+};
+
+void setMenuBar(WindowId frame, const std::vector<MenuItem>& menus);
+void setMenuCheck(WindowId frame, int command, bool checked);
+bool menuChecked(WindowId frame, int command);
+void enableMenuItem(WindowId frame, int command, bool enabled);
+bool menuItemEnabled(WindowId frame, int command);
+
+// A status bar along the bottom of the frame with parts ending at the given
+// right edges. False if it cannot be made.
+bool createStatusBar(WindowId frame, const std::vector<int>& rightEdges);
+bool hasStatusBar(WindowId frame);
+void setStatusText(WindowId frame, int part, const std::string& text);
+std::string statusText(WindowId frame, int part);
+
+// A tip shown while the pointer rests over the rectangle of the window.
+bool addTooltip(WindowId window, const Rect& rect, const std::string& text);
+
+// The main window accepts files dropped on it (DropFiles messages).
+void acceptDroppedFiles(WindowId frame);
+
+// ---- Desktop services ----------------------------------------------------
+
+// Connects to the desktop. Takes the options meant for it out of the
+// arguments; the rest are the program's. False when there is no desktop.
+bool initialise(int& argc, char** argv);
+// Lets the desktop show what was drawn, without handling any input (for a
+// window that must appear before a long piece of work).
+void flushDisplay();
+// Closes every window and disconnects from the desktop (before the program
+// returns from main).
+void shutdown();
+
+// Opens a web address or a local file in the user's browser.
+bool openUrl(const std::string& address);
+// The full path of the running program.
+std::string programPath();
+// Starts a helper program without waiting for it; false if it cannot start.
+bool startDetached(const std::string& program, const std::vector<std::string>& arguments);
+
+struct FileChoice {
+    std::string title;
+    std::string filter;       // e.g. "Paintings (*.pai);;All files (*)"
+    std::string defaultExtension;  // without the dot
+    std::string startPath;
+};
+// Modal open / save choosers; nothing when cancelled.
+std::optional<std::string> chooseOpenFile(WindowId owner, const FileChoice& choice);
+std::optional<std::string> chooseSaveFile(WindowId owner, const FileChoice& choice);
+
+// ---- Single instance -----------------------------------------------------
+
+enum class InstanceRole { First, Second };
+// Takes the per-user lock of the given name. The first instance also starts
+// listening for hand-over notices; each one received is queued as a
+// HandOver message to `notifyWindow` (set later with setHandOverWindow).
+InstanceRole acquireSingleInstance(const std::string& name);
+void setHandOverWindow(WindowId window);
+// From a second instance: tells the first that the hand-over file is ready.
+// False when no first instance answers.
+bool notifyFirstInstance(const std::string& name);
+void releaseSingleInstance();
+
+// ---- Clock and pacing ----------------------------------------------------
+
+// Seconds on a monotonic clock (extended precision).
+long double clockSeconds();
+std::uint32_t tickMilliseconds();
+void sleepMilliseconds(int milliseconds);
+// Ends a main-loop pass: returns once the clock reaches `deadline` (sleeping,
+// with a short final spin). When `mayBlock` and nothing is pending it then
+// waits, without using the processor, until the desktop has an event.
+void endPass(long double deadline, bool mayBlock);
 
 }  // namespace sc::platform

@@ -1,21 +1,15 @@
+// The headless seam: message boxes and file choosers answered from queues,
+// desktop services recorded, and the test controls of platform_headless.h.
 #include "platform/platform_headless.h"
 
 #include <cstdio>
 #include <deque>
 
+#include "platform/platform_headless_state.h"
+#include "platform/platform_shared.h"
+
 namespace sc::platform {
 namespace {
-
-struct HeadlessState {
-    std::vector<headless::ShownMessage> shown;
-    std::deque<Answer> planted;
-    bool echo = true;
-};
-
-HeadlessState& state() {
-    static HeadlessState s;
-    return s;
-}
 
 Answer cautiousAnswer(Buttons buttons) {
     switch (buttons) {
@@ -27,29 +21,130 @@ Answer cautiousAnswer(Buttons buttons) {
     return Answer::Cancel;
 }
 
+std::optional<std::string> nextChoice(const FileChoice& choice) {
+    headless::HeadlessState& s = headless::state();
+    s.choosers.push_back(choice.title);
+    if (s.choices.empty()) return std::nullopt;
+    std::optional<std::string> c = s.choices.front();
+    s.choices.pop_front();
+    return c;
+}
+
 }  // namespace
 
 Answer messageBox(WindowId owner, const std::string& caption, const std::string& text, Buttons buttons,
                   Icon icon) {
-    HeadlessState& s = state();
+    headless::HeadlessState& s = headless::state();
     s.shown.push_back({owner, caption, text, buttons, icon});
     if (s.echo) std::fprintf(stderr, "%s\n", text.c_str());
-    if (s.planted.empty()) return cautiousAnswer(buttons);
-    Answer a = s.planted.front();
-    s.planted.pop_front();
+    detail::enableOwnerForModal(owner, false);
+    Answer a = cautiousAnswer(buttons);
+    if (!s.planted.empty()) {
+        a = s.planted.front();
+        s.planted.pop_front();
+    }
+    detail::enableOwnerForModal(owner, true);
     return a;
 }
 
+std::optional<std::string> chooseOpenFile(WindowId, const FileChoice& choice) { return nextChoice(choice); }
+std::optional<std::string> chooseSaveFile(WindowId, const FileChoice& choice) { return nextChoice(choice); }
+
+bool openUrl(const std::string& address) {
+    headless::state().urls.push_back(address);
+    return true;
+}
+
+std::string programPath() { return headless::state().programPath; }
+
+bool startDetached(const std::string& program, const std::vector<std::string>& arguments) {
+    std::string line = program;
+    for (const std::string& a : arguments) line += " " + a;
+    headless::state().started.push_back(line);
+    return true;
+}
+
 namespace headless {
+
+HeadlessState& state() {
+    static HeadlessState s;
+    return s;
+}
 
 const std::vector<ShownMessage>& shownMessages() { return state().shown; }
 void clearShownMessages() { state().shown.clear(); }
 void plantAnswer(Answer answer) { state().planted.push_back(answer); }
 void clearPlantedAnswers() { state().planted.clear(); }
 void setEchoMessages(bool echo) { state().echo = echo; }
+void plantFileChoice(std::optional<std::string> path) { state().choices.push_back(std::move(path)); }
+const std::vector<std::string>& shownFileChoosers() { return state().choosers; }
+
 void reset() {
-    state().shown.clear();
-    state().planted.clear();
+    detail::resetShared();
+    const bool echo = state().echo;
+    state() = HeadlessState{};
+    state().echo = echo;
+}
+
+void setDesktopArea(const Rect& area) { state().desktop = area; }
+void setCursor(Point p) { state().cursor = p; }
+
+Point toScreen(WindowId window, int x, int y) {
+    const Point o = detail::screenOrigin(window);
+    return {o.x + x, o.y + y};
+}
+
+void failWindowCreation(const std::string& className) { state().failClass = className; }
+
+void postPointer(WindowId window, MessageKind kind, int x, int y) {
+    state().cursor = toScreen(window, x, y);
+    Message m;
+    m.kind = kind;
+    m.window = window;
+    m.x = x;
+    m.y = y;
+    postMessage(m);
+}
+
+void postKey(WindowId window, MessageKind kind, int key) {
+    Message m;
+    m.kind = kind;
+    m.window = window;
+    m.key = key;
+    postMessage(m);
+}
+
+void postCommand(WindowId window, int command) {
+    Message m;
+    m.kind = MessageKind::Command;
+    m.window = window;
+    m.command = command;
+    postMessage(m);
+}
+
+bool pointerLeaves(WindowId window) {
+    detail::WindowRecord* w = detail::findRecord(window);
+    if (!w || !w->leaveTracking) return false;
+    w->leaveTracking = false;
+    Message m;
+    m.kind = MessageKind::MouseLeave;
+    m.window = window;
+    postMessage(m);
+    return true;
+}
+
+void dropFiles(WindowId window, const std::vector<std::string>& paths) { detail::queueDrop(window, paths); }
+
+const std::vector<std::string>& openedUrls() { return state().urls; }
+const std::vector<std::string>& startedPrograms() { return state().started; }
+void setProgramPath(const std::string& path) { state().programPath = path; }
+
+std::vector<std::pair<Rect, std::string>> tooltips(WindowId window) {
+    std::vector<std::pair<Rect, std::string>> out;
+    if (const detail::WindowRecord* w = detail::findRecord(window)) {
+        for (const detail::Tooltip& t : w->tooltips) out.emplace_back(t.rect, t.text);
+    }
+    return out;
 }
 
 }  // namespace headless

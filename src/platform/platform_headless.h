@@ -1,6 +1,10 @@
 #pragma once
-// Test controls of the headless platform: what message boxes were shown and
-// which answers the next questions receive.
+// Test controls of the headless platform. Windows are records in memory with
+// pictures a test can read; messages are posted by the test; message boxes
+// and file choosers are answered from queues the test fills; the clock is
+// virtual (waiting advances it at once), so nothing ever blocks.
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,10 +30,61 @@ void clearShownMessages();
 void plantAnswer(Answer answer);
 void clearPlantedAnswers();
 
-// Forgets every message shown and answer planted.
-void reset();
-
 // Whether message boxes are also printed to standard error (on by default).
 void setEchoMessages(bool echo);
+
+// Queues the result of the next file chooser (nothing = cancelled). With
+// nothing queued a chooser is cancelled.
+void plantFileChoice(std::optional<std::string> path);
+// Titles of the file choosers shown, oldest first.
+const std::vector<std::string>& shownFileChoosers();
+
+// Every window, message, handle, answer and record goes; the clock, the
+// cursor and the desktop return to their start values.
+void reset();
+
+// The desktop's usable area (default 0, 0, 1280, 1000).
+void setDesktopArea(const Rect& area);
+// The pointer in screen pixels.
+void setCursor(Point p);
+// Screen pixels of a window's client point.
+Point toScreen(WindowId window, int x, int y);
+// The next createWindow of this class fails.
+void failWindowCreation(const std::string& className);
+
+// Posts a pointer message to a window at client (x, y) and moves the cursor
+// there, as the desktop would.
+void postPointer(WindowId window, MessageKind kind, int x, int y);
+void postKey(WindowId window, MessageKind kind, int key);
+void postCommand(WindowId window, int command);
+// Posts MouseLeave if the window asked for one (the request is then used up).
+bool pointerLeaves(WindowId window);
+// Files dropped on a window.
+void dropFiles(WindowId window, const std::vector<std::string>& paths);
+
+// Addresses passed to openUrl and programs started, oldest first.
+const std::vector<std::string>& openedUrls();
+const std::vector<std::string>& startedPrograms();
+void setProgramPath(const std::string& path);
+
+// Single instance: pretend another instance holds the lock (second start),
+// and whether it answers hand-over notices.
+void setOtherInstanceRunning(bool running, bool answers = true);
+// Hand-over notices sent by notifyFirstInstance.
+int notificationsSent();
+
+// Tooltips of a window.
+std::vector<std::pair<Rect, std::string>> tooltips(WindowId window);
+
+// Runs the action when the virtual clock has reached `seconds`, from the
+// message pump (so also inside nested loops such as the splash's).
+void atTime(long double seconds, std::function<void()> action);
+
+// The virtual clock and the passes ended.
+long double now();
+int passesEnded();
+bool lastPassMayBlock();
+// Seconds between the last two pass ends.
+long double lastPassPeriod();
 
 }  // namespace sc::platform::headless

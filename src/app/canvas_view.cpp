@@ -1,0 +1,102 @@
+// Making a new document, (re)creating the canvas window for it, and drawing
+// the window from the document's rendered surface.
+#include "app/canvas_view.h"
+
+#include "app/shell_state.h"
+#include "app/undo.h"
+#include "engine/numeric.h"
+#include "tools/tool_state.h"
+#include "ui/panels.h"
+#include "ui/status_line.h"
+
+namespace sc {
+namespace {
+
+// trunc(v x zoom) with the product in single precision, as the view sizes are.
+int zoomed(std::int64_t v, float zoom) { return truncToInt(static_cast<double>(static_cast<float>(v) * zoom)); }
+
+void moveCanvasByCursor() {
+    ShellState& s = shell();
+    const platform::Point p = platform::cursorPosition();
+    s.view.canvasPosition.x += p.x - s.view.lastCursor.x;
+    s.view.canvasPosition.y += p.y - s.view.lastCursor.y;
+    platform::moveWindow(s.windows.canvas, s.view.canvasPosition.x, s.view.canvasPosition.y);
+    s.view.lastCursor = p;
+}
+
+// The document size as the status line shows it.
+void noteDocumentSize() {
+    ShellState& s = shell();
+    s.view.statusWidth = s.document.width;
+    s.view.statusHeight = s.document.height;
+    s.view.statusBytes = static_cast<std::uint64_t>(s.document.width) * s.document.height * 12u;
+}
+
+// Fill paints once per press.
+void endCanvasPress() { pointer(kCanvasPointer).leftDown = false; }
+
+}  // namespace
+
+void newImage(std::uint32_t width, std::uint32_t height) {
+    ShellState& s = shell();
+    s.document.allocate(width, height);
+    noteDocumentSize();
+    s.statusHint = "Click on the canvas to begin drawing!";
+    toolState().zoom = 1.0f;
+    updateStatusLine();
+    recreateCanvasWindow();
+    s.document.kind = kDocumentCanvasKind;
+    s.saved = true;
+}
+
+void recreateCanvasWindow() {
+    ShellState& s = shell();
+    if (s.windows.canvas != platform::kNoWindow) platform::destroyWindow(s.windows.canvas);
+    s.windows.canvas = platform::kNoWindow;
+
+    const float zoom = toolState().zoom;
+    platform::WindowSpec spec;
+    spec.kind = platform::WindowKind::Child;
+    spec.className = "CanvasWindowClass";
+    spec.parent = s.windows.documentArea;
+    spec.x = kCanvasWindowX;
+    spec.y = kCanvasWindowY;
+    spec.width = zoomed(s.document.width, zoom);
+    spec.height = zoomed(s.document.height, zoom);
+    spec.visible = false;
+    spec.pointerShape = platform::PointerShape::Cross;
+    spec.proc = &canvasWindowProc;
+    s.windows.canvas = platform::createWindow(spec);
+    if (s.windows.canvas == platform::kNoWindow) {
+        platform::messageBox(s.windows.documentArea, "Error", "Failed To Create The canvas Window");
+    }
+    s.view.canvasPosition = {kCanvasWindowX, kCanvasWindowY};
+    platform::showWindow(s.windows.canvas, true);
+    // The status line follows every change of size (a painting opened, Undo).
+    noteDocumentSize();
+    updateStatusLine();
+}
+
+void paintView(int left, int top, int right, int bottom) {
+    ShellState& s = shell();
+    const Canvas& doc = s.document;
+    if (doc.kind != kDocumentCanvasKind) {
+        platform::blit(s.windows.canvas, doc.surface, 0, 0);
+        return;
+    }
+    const float zoom = toolState().zoom;
+    const int width = right - left;
+    const int height = bottom - top;
+    platform::stretchBlit(s.windows.canvas, doc.surface, left, top, width, height, zoomed(left, zoom),
+                          zoomed(top, zoom), zoomed(width, zoom), zoomed(height, zoom));
+}
+
+void installCanvasViewHooks() {
+    ToolState& t = toolState();
+    t.handToolMove = &moveCanvasByCursor;
+    t.endPress = &endCanvasPress;
+    t.eyeDropperPicked = &syncColourPanel;
+    undoResizedDocument = &recreateCanvasWindow;
+}
+
+}  // namespace sc

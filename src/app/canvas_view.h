@@ -1,0 +1,27 @@
+#pragma once
+// The canvas view: the one window that shows the painting at the view's zoom
+// and turns pointer messages into the canvas pointer record the main loop
+// paints from.
+#include <cstdint>
+
+#include "platform/platform.h"
+
+namespace sc {
+
+inline constexpr int kCanvasWindowX = 90;
+inline constexpr int kCanvasWindowY = 10;
+
+// A new blank document of the given size at zoom 1; counts as saved.
+void newImage(std::uint32_t width, std::uint32_t height);
+// Destroys and re-creates the canvas window for the document size and zoom,
+// at (90, 10) in the document area.
+void recreateCanvasWindow();
+// Copies the cells [left, right) x [top, bottom) of the document surface to
+// the canvas window, stretched by the zoom.
+void paintView(int left, int top, int right, int bottom);
+// Window procedure of the canvas window ("CanvasWindowClass").
+void canvasWindowProc(const platform::Message& m);
+// Connects the tools (Hand Tool, Fill, Eye Dropper) and Undo to the view.
+void installCanvasViewHooks();
+
+}  // namespace sc

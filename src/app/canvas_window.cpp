@@ -1,0 +1,98 @@
+// The canvas window's procedure: painting, the texture-offset drift and the
+// stroke motion of pointer moves, presses, releases and the leave notice.
+// Painting itself happens in the main loop, never in these handlers.
+#include "app/canvas_keys.h"
+#include "app/canvas_view.h"
+#include "app/shell_state.h"
+#include "app/undo.h"
+#include "engine/numeric.h"
+#include "tools/program_random.h"
+#include "tools/tools.h"
+
+namespace sc {
+namespace {
+
+using platform::Message;
+using platform::MessageKind;
+
+// The square of the movement, keeping its sign: d x |d|.
+std::int64_t signedSquare(std::int64_t d) { return d < 0 ? -(d * d) : d * d; }
+
+void onPaint(platform::WindowId window) {
+    const platform::Rect r = platform::beginPaint(window);
+    if (r.empty()) return;
+    const float zoom = toolState().zoom;
+    const auto cell = [zoom](int v) { return truncToInt(static_cast<double>(static_cast<float>(v) / zoom)); };
+    paintView(cell(r.left), cell(r.top), cell(r.right), cell(r.bottom));
+}
+
+void onMove(const Message& m) {
+    ShellState& s = shell();
+    ToolState& t = toolState();
+    const int x = m.x & 0xffff;
+    const int y = m.y & 0xffff;
+
+    const float k = static_cast<float>(programRand() % 100) * 0.001f;
+    const long double j = static_cast<long double>(programRand() % 100) * static_cast<long double>(0.0016666667f);
+    const std::int64_t dx = signedSquare(static_cast<std::int64_t>(s.view.previousPointer.x) - x);
+    const std::int64_t dy = signedSquare(static_cast<std::int64_t>(s.view.previousPointer.y) - y);
+    t.styleOffset.x = static_cast<float>(t.styleOffset.x - static_cast<double>(dx) * k);
+    t.styleOffset.y = static_cast<float>(t.styleOffset.y - static_cast<double>(dy) * k);
+    t.textureOffset.x = static_cast<float>(t.textureOffset.x - static_cast<long double>(dx) * j);
+    t.textureOffset.y = static_cast<float>(t.textureOffset.y - static_cast<long double>(dy) * j);
+
+    PointerState& p = pointer(kCanvasPointer);
+    strokeMove(s.document, p.x - x, p.y - y);
+    p.x = x;
+    p.y = y;
+    if (!s.leaveTracking && platform::trackMouseLeave(m.window)) s.leaveTracking = true;
+    s.view.previousPointer = {x, y};
+}
+
+void onLeftDown() {
+    ShellState& s = shell();
+    ToolState& t = toolState();
+    PointerState& p = pointer(kCanvasPointer);
+    if (!p.leftDown) {
+        t.textureOffset.x = static_cast<float>(programRand() % 256);
+        t.textureOffset.y = static_cast<float>(programRand() % 256);
+        t.styleOffset.x = static_cast<float>(programRand() % 256);
+        t.styleOffset.y = static_cast<float>(programRand() % 256);
+    }
+    s.view.lastCursor = platform::cursorPosition();
+    if (t.live.tool != kToolHand && t.live.tool != kToolEyeDropper) takeUndoSnapshot(true);
+    s.pressArmed = true;
+    p.leftDown = true;
+    strokeBegin(s.document);
+}
+
+}  // namespace
+
+void canvasWindowProc(const Message& m) {
+    ShellState& s = shell();
+    switch (m.kind) {
+        case MessageKind::KeyDown:
+        case MessageKind::KeyUp: canvasKeyEvent(m.key, m.kind == MessageKind::KeyDown); break;
+        case MessageKind::Paint: onPaint(m.window); break;
+        case MessageKind::MouseMove: onMove(m); break;
+        case MessageKind::MouseLeave:
+            s.leaveTracking = false;
+            releaseAllPointers();
+            strokeEnd(s.document);
+            break;
+        case MessageKind::LeftDown: onLeftDown(); break;
+        case MessageKind::LeftUp:
+            strokeEnd(s.document);
+            s.pressArmed = false;
+            pointer(kCanvasPointer).leftDown = false;
+            break;
+        case MessageKind::RightDown: pointer(kCanvasPointer).rightDown = true; break;
+        case MessageKind::RightUp: pointer(kCanvasPointer).rightDown = false; break;
+        case MessageKind::Destroy:
+            if (s.windows.canvas == m.window) s.windows.canvas = platform::kNoWindow;
+            break;
+        default: break;
+    }
+}
+
+}  // namespace sc

@@ -1,0 +1,96 @@
+// The frame's menu commands other than the file commands.
+#include <filesystem>
+
+#include "app/canvas_view.h"
+#include "app/filter_command.h"
+#include "app/frame_window.h"
+#include "app/shell_state.h"
+#include "app/splash.h"
+#include "app/undo.h"
+#include "tools/tool_state.h"
+#include "ui/status_line.h"
+
+namespace sc {
+namespace {
+
+using platform::WindowId;
+
+constexpr float kZooms[] = {0.25f, 0.5f, 1.0f, 2.0f, 3.0f, 4.0f};
+
+// Shows or hides a panel with its Window-menu item; the check mark follows.
+void togglePanel(int command, WindowId panel) {
+    const WindowId frame = shell().frameWindow;
+    const bool wasChecked = platform::menuChecked(frame, command);
+    platform::setMenuCheck(frame, command, false);
+    if (wasChecked) {
+        platform::showWindow(panel, false);
+    } else {
+        platform::setMenuCheck(frame, command, true);
+        platform::showWindow(panel, true);
+    }
+}
+
+void toggleHighQuality() {
+    ShellState& s = shell();
+    s.document.highQuality = !s.document.highQuality;
+    s.preview.highQuality = s.document.highQuality;
+    s.previewDirty = true;
+    platform::setMenuCheck(s.frameWindow, kCmdHighQuality, s.document.highQuality);
+    s.document.invalidate();
+}
+
+void toggleLighting() {
+    ShellState& s = shell();
+    s.document.lighting = !s.document.lighting;
+    s.preview.lighting = s.document.lighting;
+    platform::setMenuCheck(s.frameWindow, kCmdLighting, s.document.lighting);
+    s.document.invalidate();
+}
+
+// Opens an address in the browser, then gets the frame out of its way.
+void openInBrowser(const std::string& address) {
+    platform::openUrl(address);
+    platform::minimiseWindow(shell().frameWindow);
+}
+
+std::string guideAddress() {
+    std::error_code ec;
+    const std::filesystem::path guide = std::filesystem::absolute(kGuideFile, ec);
+    return "file://" + (ec ? std::string(kGuideFile) : guide.string());
+}
+
+}  // namespace
+
+bool runFrameCommand(int id) {
+    ShellState& s = shell();
+    if (id >= kCmdZoom25 && id <= kCmdZoom400) {
+        toolState().zoom = kZooms[id - kCmdZoom25];
+        recreateCanvasWindow();
+        updateStatusLine();
+        return true;
+    }
+    switch (id) {
+        case kCmdExit: {
+            platform::Message m;
+            m.kind = platform::MessageKind::Close;
+            m.window = s.frameWindow;
+            platform::postMessage(m);
+            return true;
+        }
+        case kCmdUndo: undo(); return true;
+        case kCmdHighQuality: toggleHighQuality(); return true;
+        case kCmdLighting: toggleLighting(); return true;
+        case kCmdToolsPanel: togglePanel(id, s.windows.toolsPanel); return true;
+        case kCmdColoursPanel: togglePanel(id, s.windows.coloursPanel); return true;
+        case kCmdPropertiesPanel: togglePanel(id, s.windows.propertiesPanel); return true;
+        case kCmdPalettePanel: togglePanel(id, s.windows.palettePanel); return true;
+        case kCmdHelp: openInBrowser(guideAddress()); return true;
+        case kCmdAbout: showSplash(&s.splash, false, nullptr); return true;
+        case kCmdWebSite: openInBrowser(kWebSiteAddress); return true;
+        default: break;
+    }
+    // Flatten and every filter: one undo step, then the next pass renders.
+    return runFilter(id);
+}
+
+}  // namespace sc

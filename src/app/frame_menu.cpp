@@ -1,0 +1,61 @@
+// The frame's menu bar. The file commands' items are shown but not yet
+// available (they are greyed out and never dispatched).
+#include "app/frame_window.h"
+
+namespace sc {
+namespace {
+
+using platform::MenuItem;
+
+MenuItem item(int command, const char* text, bool enabled = true) {
+    MenuItem m;
+    m.command = command;
+    m.text = text;
+    m.enabled = enabled;
+    return m;
+}
+
+MenuItem separator() {
+    MenuItem m;
+    m.separator = true;
+    return m;
+}
+
+MenuItem menu(const char* text, std::vector<MenuItem> items) {
+    MenuItem m;
+    m.text = text;
+    m.items = std::move(items);
+    return m;
+}
+
+}  // namespace
+
+std::vector<MenuItem> frameMenu() {
+    return {
+        menu("&File", {item(kCmdNew, "&New", false), item(kCmdOpen, "&Open", false),
+                       item(kCmdImportImage, "&Import Image", false), separator(), item(kCmdSave, "&Save", false),
+                       item(kCmdExportImage, "&Export Image", false), separator(),
+                       item(kCmdPageSetup, "&Page Setup", false), item(kCmdPrint, "&Print", false), separator(),
+                       item(kCmdExit, "E&xit")}),
+        menu("&Edit", {item(kCmdUndo, "&Undo")}),
+        menu("&View", {item(kCmdHighQuality, "&High Quality (slow)"), separator(), item(kCmdLighting, "&Lighting"),
+                       separator(),
+                       menu("&Zoom", {item(1258, "25%"), item(1259, "50%"), item(1260, "100%"), item(1261, "200%"),
+                                      item(1262, "300%"), item(1263, "400%")})}),
+        menu("&Image", {item(kCmdImageSize, "&Image Size", false), separator(), item(1810, "&Flatten")}),
+        menu("&Filters",
+             {menu("&Colors", {item(1305, "&Invert"), item(1315, "&Desaturate"), separator(), item(1320, "&Solarize"),
+                               item(1330, "&Night"), item(1335, "&Aqua")}),
+              menu("&Paint", {item(1500, "&Invert"), separator(), item(1840, "&Fill")}),
+              menu("&Texture", {item(1310, "&Invert"), separator(), item(1845, "&Fill"), separator(),
+                                item(1820, "&Inflate"), item(1300, "&Deflate"), separator(), item(1815, "&Outline")}),
+              separator(), item(1830, "&Enhance"), item(1340, "&Sicken"), item(1325, "&Defenestrate"), separator(),
+              item(1800, "&Clear")}),
+        menu("&Window", {item(kCmdToolsPanel, " Tools"), item(kCmdPropertiesPanel, " Brush Properties"),
+                         item(kCmdColoursPanel, " Colors"), item(kCmdPalettePanel, " Palette")}),
+        menu("&Help", {item(kCmdHelp, "&Smudgecraft Help"), item(kCmdAbout, "&About Smudgecraft.."), separator(),
+                       item(kCmdWebSite, kWebSiteAddress)}),
+    };
+}
+
+}  // namespace sc

@@ -1,0 +1,126 @@
+// The frame window's creation and procedure.
+#include "app/frame_window.h"
+
+#include "app/canvas_keys.h"
+#include "app/canvas_view.h"
+#include "app/hand_over.h"
+#include "app/painting_io.h"
+#include "app/save_before_closing.h"
+#include "app/shell_state.h"
+#include "app/undo.h"
+#include "engine/numeric.h"
+#include "ui/floating_windows.h"
+#include "ui/panels.h"
+#include "ui/status_line.h"
+
+namespace sc {
+namespace {
+
+using platform::Message;
+using platform::MessageKind;
+using platform::WindowId;
+
+void sendActivate(WindowId frame, bool active) {
+    Message m;
+    m.kind = MessageKind::Activate;
+    m.window = frame;
+    m.flag = active;
+    platform::sendMessage(m);
+}
+
+// What the frame makes of itself once it exists.
+void onCreate(WindowId frame) {
+    ShellState& s = shell();
+    platform::acceptDroppedFiles(frame);
+    platform::setMenuBar(frame, frameMenu());
+    platform::createStatusBar(frame, kStatusPartEdges);
+
+    platform::WindowSpec area;
+    area.kind = platform::WindowKind::DocumentArea;
+    area.className = "MDICLIENT";
+    area.parent = frame;
+    s.windows.documentArea = platform::createWindow(area);
+    if (s.windows.documentArea == platform::kNoWindow) {
+        platform::messageBox(frame, "Error", "Failed To Create The Client Window");
+    }
+
+    createToolsPanel();
+    const int x = truncToInt(platform::desktopClientArea().width() - 310.0);
+    s.windows.propertiesPanel =
+        createFloatingWindow(" Brush Properties", x, 65, 280, 240, "PropertiesWindowClass", &propertiesPanelProc);
+    s.windows.coloursPanel = createFloatingWindow(" Colors", x, 337, 205, 94, "ColorsWindowClass", &coloursPanelProc);
+    s.windows.palettePanel = createFloatingWindow(" Palette", x, 463, 280, 200, "BrushesClass", &palettePanelProc);
+    sendActivate(frame, true);
+}
+
+void onDrop(const Message& m) {
+    // The handle is released by the first take, so a repeated delivery of
+    // the message finds nothing to open.
+    const std::vector<std::string> paths = platform::takeDroppedFiles(m.handle);
+    if (paths.empty()) return;
+    openHandedOverPainting(paths.front().substr(0, kHandOverPathMax));
+}
+
+}  // namespace
+
+bool createFrameWindow() {
+    platform::WindowSpec spec;
+    spec.kind = platform::WindowKind::Frame;
+    spec.className = kFrameClass;
+    spec.caption = kFrameTitle;
+    spec.visible = false;
+    spec.proc = &frameWindowProc;
+    const WindowId frame = platform::createWindow(spec);
+    shell().frameWindow = frame;
+    if (frame == platform::kNoWindow) return false;
+    onCreate(frame);
+    return true;
+}
+
+void openHandedOverPainting(const std::string& path) {
+    if (!loadPainting(path)) return;
+    recreateCanvasWindow();
+    takeUndoSnapshot(false);
+}
+
+void closeFrame() {
+    ShellState& s = shell();
+    if (!s.saved) {
+        const platform::Answer a =
+            platform::messageBox(s.frameWindow, "Save Changes?", "Would you like to save your painting?",
+                                 platform::Buttons::YesNo, platform::Icon::Exclamation);
+        if (a == platform::Answer::Yes) saveBeforeClosing();
+    }
+    platform::destroyWindow(s.frameWindow);
+}
+
+void frameWindowProc(const Message& m) {
+    ShellState& s = shell();
+    switch (m.kind) {
+        case MessageKind::HandOver:
+            openHandedOverPainting(readHandOverFile());
+            platform::bringToFront(m.window);
+            break;
+        case MessageKind::KeyDown:
+        case MessageKind::KeyUp: canvasKeyEvent(m.key, m.kind == MessageKind::KeyDown); break;
+        case MessageKind::Enable: syncFloatingEnable(m.window, m.flag); break;
+        case MessageKind::Activate: syncFloatingActivation(m.window, m.window, m.flag, m.other); break;
+        case MessageKind::DropFiles: onDrop(m); break;
+        case MessageKind::Size:
+            // Minimised: the panels go with the frame; shown again (maximised
+            // or restored): they come back.
+            sendActivate(m.window, m.x != 1);
+            break;
+        case MessageKind::Command: runFrameCommand(m.command); break;
+        case MessageKind::Close: closeFrame(); break;
+        case MessageKind::Destroy:
+            if (m.window == s.frameWindow) {
+                s.quitRequested = true;
+                s.frameWindow = platform::kNoWindow;
+            }
+            break;
+        default: break;
+    }
+}
+
+}  // namespace sc

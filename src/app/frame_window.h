@@ -1,0 +1,59 @@
+#pragma once
+// The frame window: the maximised main window titled "Smudgecraft" with the
+// menu bar, the document area holding the canvas window, the status bar and
+// the floating panels. Its procedure routes the menu commands, accepts
+// dropped files and the hand-over from a second start, and asks about
+// unsaved changes on closing.
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace sc {
+
+enum FrameCommand : int {
+    kCmdNew = 1000,
+    kCmdOpen = 1001,
+    kCmdSave = 1002,
+    kCmdExportImage = 1004,
+    kCmdImportImage = 1005,
+    kCmdPageSetup = 1006,
+    kCmdPrint = 1007,
+    kCmdExit = 1009,
+    kCmdToolsPanel = 1100,
+    kCmdColoursPanel = 1101,
+    kCmdPropertiesPanel = 1102,
+    kCmdPalettePanel = 1103,
+    kCmdUndo = 1200,
+    kCmdHighQuality = 1250,
+    kCmdLighting = 1252,
+    kCmdZoom25 = 1258,
+    kCmdZoom400 = 1263,
+    kCmdImageSize = 1280,
+    kCmdAbout = 1400,
+    kCmdHelp = 1401,
+    kCmdWebSite = 1403,
+};
+
+inline constexpr const char* kFrameTitle = "Smudgecraft";
+inline constexpr const char* kFrameClass = "MainWindowClass";
+inline constexpr const char* kWebSiteAddress = "https://smudgecraft.example.org/";
+// The user guide, shipped beside the program's run directory files.
+inline constexpr const char* kGuideFile = "guide.html";
+
+// Makes the frame (hidden), its document area, status bar and panels. False
+// when the frame itself could not be made.
+bool createFrameWindow();
+void frameWindowProc(const platform::Message& m);
+
+// The menu bar, in display order.
+std::vector<platform::MenuItem> frameMenu();
+// Carries out a menu command; false for an id the frame does not handle.
+bool runFrameCommand(int id);
+// The frame's answer to a close request: the unsaved-changes question, then
+// the frame's destruction.
+void closeFrame();
+// Loads a painting handed over by a drop or a second start.
+void openHandedOverPainting(const std::string& path);
+
+}  // namespace sc

@@ -1,0 +1,18 @@
+#pragma once
+// The frame-paced main loop: each pass removes at most one message, renders
+// the document when it is out of date, applies the current tool while the
+// canvas pointer is down, follows the panels' sliders, delivers the message,
+// handles the colour and preview flags, and lasts at least 3 ms.
+
+namespace sc {
+
+inline constexpr long double kPassSeconds = 0.003L;
+
+// One pass of the loop.
+void mainLoopPass();
+// Passes until quitRequested is set.
+void runMainLoop();
+// Forgets the message the loop would deliver again (a new run of the shell).
+void resetMainLoop();
+
+}  // namespace sc

@@ -1,0 +1,81 @@
+#include "app/splash.h"
+
+#include "engine/surface.h"
+#include "platform/platform.h"
+
+namespace sc {
+namespace {
+
+using platform::Message;
+using platform::MessageKind;
+
+const Surface* g_picture = nullptr;
+bool g_closed = false;
+
+void splashProc(const Message& m) {
+    switch (m.kind) {
+        case MessageKind::KeyDown:
+        case MessageKind::LeftDown:
+        case MessageKind::RightDown: g_closed = true; break;
+        case MessageKind::Activate:
+            if (!m.flag) g_closed = true;
+            break;
+        case MessageKind::Paint:
+            if (!platform::beginPaint(m.window).empty() && g_picture) platform::blit(m.window, *g_picture, 0, 0);
+            break;
+        default: break;
+    }
+}
+
+void failed(const char* text, void (*onShown)()) {
+    platform::messageBox(platform::kNoWindow, "Error", text, platform::Buttons::Ok, platform::Icon::Error);
+    if (onShown) onShown();
+}
+
+}  // namespace
+
+void showSplash(const Surface* picture, bool autoClose, void (*onShown)()) {
+    if (!picture || !picture->valid()) {
+        failed("Failed To Load Bitmap", onShown);
+        return;
+    }
+    const int w = static_cast<int>(picture->width());
+    const int h = static_cast<int>(picture->height());
+    const platform::Rect desk = platform::desktopClientArea();
+    platform::WindowSpec spec;
+    spec.kind = platform::WindowKind::Splash;
+    spec.className = "SplashWindowClass";
+    spec.caption = "Splash Screen";
+    spec.x = (desk.right - w) >> 1;
+    spec.y = (desk.bottom - h) >> 1;
+    spec.width = w;
+    spec.height = h;
+    spec.proc = &splashProc;
+    const platform::WindowId window = platform::createWindow(spec);
+    if (window == platform::kNoWindow) {
+        failed("Splash Window Creation Failed.", onShown);
+        return;
+    }
+    // Nested About splashes keep their own picture and state.
+    const Surface* outerPicture = g_picture;
+    const bool outerClosed = g_closed;
+    g_picture = picture;
+    platform::bringToFront(window);
+    platform::updateWindow(window);
+    platform::flushDisplay();
+
+    g_closed = false;
+    const std::uint32_t t0 = platform::tickMilliseconds();
+    if (onShown) onShown();
+    while (!g_closed && platform::windowExists(window)) {
+        if (autoClose && platform::tickMilliseconds() - t0 > 3000u) g_closed = true;
+        platform::sleepMilliseconds(10);
+        Message m;
+        if (platform::peekMessage(m)) platform::dispatchMessage(m);
+    }
+    platform::destroyWindow(window);
+    g_picture = outerPicture;
+    g_closed = outerClosed;
+}
+
+}  // namespace sc

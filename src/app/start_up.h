@@ -1,0 +1,27 @@
+#pragma once
+// The program's start and exit around the main loop.
+#include <string>
+
+namespace sc {
+
+enum class StartResult {
+    Running,         // the frame and the first document exist; run the loop
+    SecondInstance,  // the path (if any) went to the running instance
+    Failed,          // the frame could not be made (already reported)
+};
+
+// Everything before the main loop: single instance and hand-over, file
+// association, the splash while assets load, the frame, the first 600 x 600
+// document, "prefs.dat", the command-line painting, the panels, the first
+// undo snapshot and the brush. commandText is the command line without the
+// program name.
+StartResult startUp(const std::string& commandText);
+// After the loop: the preset lists and "prefs.dat" written, the lock released.
+void exitProgram();
+// startUp, runMainLoop, exitProgram. Returns the exit status (0).
+int programMain(const std::string& commandText);
+
+// The command-line text from the program's arguments (without its name).
+std::string commandTextFrom(int argc, char** argv);
+
+}  // namespace sc

@@ -1,0 +1,44 @@
+#pragma once
+// The headless platform's own state, shared by its source files.
+#include <deque>
+#include <functional>
+#include <utility>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform_headless.h"
+
+namespace sc::platform::headless {
+
+struct HeadlessState {
+    std::vector<ShownMessage> shown;
+    std::deque<Answer> planted;
+    bool echo = true;
+    std::deque<std::optional<std::string>> choices;
+    std::vector<std::string> choosers;
+    std::vector<std::string> urls;
+    std::vector<std::string> started;
+    std::string programPath = "/usr/local/bin/smudgecraft";
+    Rect desktop{0, 0, 1280, 1000};
+    Point cursor;
+    std::string failClass;
+    // Single instance.
+    bool otherInstance = false;
+    bool otherAnswers = true;
+    bool holding = false;
+    WindowId handOverWindow = kNoWindow;
+    int notifications = 0;
+    // The virtual clock, in seconds, and the passes.
+    long double now = 0.0L;
+    int passes = 0;
+    bool lastMayBlock = false;
+    long double lastPassEnd = 0.0L;
+    long double lastPeriod = 0.0L;
+    // Actions a test scheduled on the virtual clock, run by the message pump.
+    std::vector<std::pair<long double, std::function<void()>>> timed;
+};
+
+HeadlessState& state();
+
+}  // namespace sc::platform::headless

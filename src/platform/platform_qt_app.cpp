@@ -1,0 +1,177 @@
+// The Qt application: start, the clock and the pacing of the main loop,
+// the keyboard watch, and the desktop services.
+#include <QApplication>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QProcess>
+#include <QUrl>
+#include <chrono>
+#include <memory>
+#include <thread>
+
+#include "platform/platform_qt.h"
+
+namespace sc::platform {
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+const SteadyClock::time_point g_epoch = SteadyClock::now();
+std::unique_ptr<QApplication> g_app;
+
+// The Windows virtual-key code of a Qt key; 0 for keys the program ignores.
+int virtualKey(int key) {
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
+    switch (key) {
+        case Qt::Key_Space: return 32;
+        case Qt::Key_Control: return 17;
+        case Qt::Key_Shift: return 16;
+        case Qt::Key_Alt: return 18;
+        case Qt::Key_Escape: return 27;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return 13;
+        case Qt::Key_Tab: return 9;
+        case Qt::Key_Backspace: return 8;
+        case Qt::Key_Delete: return 46;
+        case Qt::Key_Insert: return 45;
+        case Qt::Key_Home: return 36;
+        case Qt::Key_End: return 35;
+        case Qt::Key_PageUp: return 33;
+        case Qt::Key_PageDown: return 34;
+        case Qt::Key_Left: return 37;
+        case Qt::Key_Up: return 38;
+        case Qt::Key_Right: return 39;
+        case Qt::Key_Down: return 40;
+        default: return 0;
+    }
+}
+
+// Keys go to the splash while one is up, to a floating panel that has the
+// focus, and otherwise to the frame.
+WindowId keyTarget(QObject* receiver) {
+    WindowId frame = kNoWindow;
+    for (auto& [id, w] : detail::windowTable()) {
+        if (w.kind == WindowKind::Splash && w.visible) return id;
+        if (w.kind == WindowKind::Frame && frame == kNoWindow) frame = id;
+    }
+    if (auto* widget = qobject_cast<QWidget*>(receiver)) {
+        const detail::WindowRecord* w = detail::findRecord(qt::windowOfWidget(widget->window()));
+        if (w && w->kind == WindowKind::Floating) return w->id;
+    }
+    return frame;
+}
+
+class EventWatch : public QObject {
+protected:
+    bool eventFilter(QObject* receiver, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
+        if (!receiver->isWidgetType()) return false;
+        // Menus and dialogs keep their keys.
+        if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        // A key passed on from a widget to its parents is seen once.
+        const Seen seen{e->type(), k->key(), k->timestamp(), k->isAutoRepeat()};
+        if (seen == last_) return false;
+        last_ = seen;
+        // The desktop repeats a held key as release-press pairs; only presses repeat here.
+        if (e->type() == QEvent::KeyRelease && k->isAutoRepeat()) return false;
+        const int vk = virtualKey(k->key());
+        if (vk == 0) return false;
+        Message m;
+        m.kind = e->type() == QEvent::KeyPress ? MessageKind::KeyDown : MessageKind::KeyUp;
+        m.window = keyTarget(receiver);
+        m.key = vk;
+        postMessage(m);
+        return false;
+    }
+
+private:
+    struct Seen {
+        QEvent::Type type = QEvent::None;
+        int key = 0;
+        quint64 timestamp = 0;
+        bool repeat = false;
+        bool operator==(const Seen&) const = default;
+    };
+    Seen last_;
+};
+
+}  // namespace
+
+namespace qt {
+
+// The panels are tool windows that the window manager keeps with the frame
+// (above it, minimised with it), so activation changes between programs
+// need no message: only the frame's minimising and restoring do (Size).
+void installEventWatch() {
+    auto* watch = new EventWatch;
+    watch->setParent(qApp);
+    qApp->installEventFilter(watch);
+}
+
+}  // namespace qt
+
+bool initialise(int& argc, char** argv) {
+    if (g_app) return true;
+    g_app = std::make_unique<QApplication>(argc, argv);
+    QApplication::setApplicationName("Smudgecraft");
+    QApplication::setQuitOnLastWindowClosed(false);
+    qt::installEventWatch();
+    return true;
+}
+
+void shutdown() {
+    if (!g_app) return;
+    detail::resetShared();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    g_app.reset();
+}
+
+void flushDisplay() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+long double clockSeconds() {
+    const auto d = SteadyClock::now() - g_epoch;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(d).count() / 1e9L;
+}
+
+std::uint32_t tickMilliseconds() {
+    const auto d = SteadyClock::now() - g_epoch;
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(d).count());
+}
+
+void sleepMilliseconds(int milliseconds) {
+    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void endPass(long double deadline, bool mayBlock) {
+    // Sleep to just before the deadline, then spin the last fraction of a
+    // millisecond for precision.
+    constexpr long double kSpinSeconds = 0.0004L;
+    const long double left = deadline - clockSeconds();
+    if (left > kSpinSeconds) {
+        std::this_thread::sleep_for(std::chrono::nanoseconds(static_cast<long long>((left - kSpinSeconds) * 1e9L)));
+    }
+    while (clockSeconds() < deadline) std::this_thread::yield();
+    // Nothing to do until the desktop has an event: wait without a processor.
+    if (mayBlock && !detail::messagePending()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+bool openUrl(const std::string& address) {
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+}
+
+std::string programPath() { return QCoreApplication::applicationFilePath().toStdString(); }
+
+bool startDetached(const std::string& program, const std::vector<std::string>& arguments) {
+    QStringList args;
+    for (const std::string& a : arguments) args << QString::fromStdString(a);
+    return QProcess::startDetached(QString::fromStdString(program), args);
+}
+
+}  // namespace sc::platform

@@ -1,0 +1,70 @@
+// Modal message boxes and file choosers.
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "platform/platform_qt.h"
+
+namespace sc::platform {
+namespace {
+
+QWidget* ownerWidget(WindowId owner) {
+    QWidget* w = qt::widgetOf(owner);
+    return w ? w->window() : nullptr;
+}
+
+QMessageBox::Icon boxIcon(Icon icon) {
+    switch (icon) {
+        case Icon::Error: return QMessageBox::Critical;
+        case Icon::Exclamation: return QMessageBox::Warning;
+        case Icon::Information: return QMessageBox::Information;
+        case Icon::Question: return QMessageBox::Question;
+        default: return QMessageBox::NoIcon;
+    }
+}
+
+QMessageBox::StandardButtons boxButtons(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+        case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        default: return QMessageBox::Ok;
+    }
+}
+
+std::optional<std::string> choose(WindowId owner, const FileChoice& choice, bool save) {
+    QFileDialog dialog(ownerWidget(owner), QString::fromStdString(choice.title),
+                       QString::fromStdString(choice.startPath), QString::fromStdString(choice.filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!choice.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(choice.defaultExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+}  // namespace
+
+Answer messageBox(WindowId owner, const std::string& caption, const std::string& text, Buttons buttons,
+                  Icon icon) {
+    detail::enableOwnerForModal(owner, false);
+    QMessageBox box(boxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
+                    boxButtons(buttons), ownerWidget(owner));
+    const int result = box.exec();
+    detail::enableOwnerForModal(owner, true);
+    switch (result) {
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        case QMessageBox::Cancel: return Answer::Cancel;
+        case QMessageBox::Ok: return Answer::Ok;
+        default: return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+    }
+}
+
+std::optional<std::string> chooseOpenFile(WindowId owner, const FileChoice& choice) {
+    return choose(owner, choice, false);
+}
+
+std::optional<std::string> chooseSaveFile(WindowId owner, const FileChoice& choice) {
+    return choose(owner, choice, true);
+}
+
+}  // namespace sc::platform

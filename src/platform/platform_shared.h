@@ -1,0 +1,101 @@
+#pragma once
+// What both implementations of the seam share: the table of windows with
+// their pictures, the message queue, and the hooks through which the table
+// tells the desktop (or nobody, headless) what changed. Internal to
+// src/platform.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace sc::platform::detail {
+
+struct Tooltip {
+    Rect rect;
+    std::string text;
+};
+
+struct WindowRecord {
+    WindowId id = kNoWindow;
+    WindowKind kind = WindowKind::Child;
+    std::string className;
+    std::string caption;
+    WindowId parent = kNoWindow;
+    int x = 0;  // client origin: in the parent (Child) or on the screen (top level)
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool visible = true;
+    bool enabled = true;
+    bool minimised = false;
+    bool leaveTracking = false;
+    WindowProc proc = nullptr;
+    Rect invalid;   // out of date, not yet announced by a Paint message
+    Rect painting;  // announced by a Paint message, not yet taken by beginPaint
+    std::vector<std::uint32_t> pixels;  // width x height, 0xffRRGGBB, top row first
+    std::vector<Tooltip> tooltips;
+    // Frame furniture.
+    std::vector<MenuItem> menus;
+    std::map<int, bool> checks;
+    std::map<int, bool> itemEnabled;
+    bool hasStatusBar = false;
+    std::vector<int> statusEdges;
+    std::vector<std::string> statusTexts;
+    bool acceptsDrops = false;
+    PointerShape pointerShape = PointerShape::Arrow;
+};
+
+// Windows by id, in creation order (ids only grow).
+std::map<WindowId, WindowRecord>& windowTable();
+WindowRecord* findRecord(WindowId id);
+// Whether the kind keeps a picture of its own (Child, Floating, Splash).
+bool keepsPicture(WindowKind kind);
+// The window's client origin in screen pixels.
+Point screenOrigin(WindowId id);
+// The topmost visible window of the program that holds the screen point,
+// children before their parents; kNoWindow outside every window.
+WindowId windowAtScreen(Point p);
+// New size of the client area (the desktop resized it): the picture is
+// re-made and the whole window becomes out of date.
+void setClientSize(WindowId id, int width, int height);
+// Sends Enable to a message box's owner (and so, through the program, to
+// its panels) around a modal box.
+void enableOwnerForModal(WindowId owner, bool enable);
+// Whether a message is queued or a window has an out-of-date part.
+bool messagePending();
+// Frees every window, message and handle (tests start afresh).
+void resetShared();
+// Records a drop of files for the given window and queues the message.
+void queueDrop(WindowId window, const std::vector<std::string>& paths);
+
+// Clips a rectangle to the window's client area.
+Rect clipToClient(const WindowRecord& w, Rect r);
+Rect unite(const Rect& a, const Rect& b);
+
+}  // namespace sc::platform::detail
+
+// Implemented once per platform: the desktop side of the shared table.
+namespace sc::platform::backend {
+
+// Makes the desktop window for a new record; false when it cannot.
+bool windowCreated(detail::WindowRecord& w);
+void windowDestroyed(WindowId id);
+void windowMoved(const detail::WindowRecord& w);
+void windowShown(const detail::WindowRecord& w);
+void windowEnabled(const detail::WindowRecord& w);
+void windowMinimised(const detail::WindowRecord& w);
+void windowRaised(const detail::WindowRecord& w);
+void captionChanged(const detail::WindowRecord& w);
+// Part of the window's picture changed: show it.
+void pictureChanged(const detail::WindowRecord& w, const Rect& rect);
+void menuChanged(const detail::WindowRecord& w);
+void checksChanged(const detail::WindowRecord& w);
+void statusChanged(const detail::WindowRecord& w);
+// Lets the desktop turn its pending events into queued messages; never waits.
+void pumpEvents();
+Rect desktopArea();
+Point cursor();
+
+}  // namespace sc::platform::backend

@@ -1,0 +1,139 @@
+// The message queue shared by both implementations: posting, removing at
+// most one message per call, dispatching, the Paint messages made from
+// out-of-date window parts, and the handles of dropped files.
+#include <deque>
+
+#include "platform/platform_shared.h"
+
+namespace sc::platform {
+namespace {
+
+struct QueueState {
+    std::deque<Message> queue;
+    std::uint64_t nextSerial = 1;
+    std::map<std::uint32_t, std::vector<std::string>> drops;
+    std::uint32_t nextDrop = 1;
+};
+
+QueueState& queueState() {
+    static QueueState s;
+    return s;
+}
+
+// A Paint message for the first shown window with an out-of-date part. The
+// part is moved to `painting`, so the same part is announced only once.
+bool nextPaint(Message& out) {
+    for (auto& [id, w] : detail::windowTable()) {
+        if (w.invalid.empty() || !w.visible || w.minimised || !w.proc) continue;
+        w.painting = detail::unite(w.painting, w.invalid);
+        w.invalid = {};
+        out = {};
+        out.kind = MessageKind::Paint;
+        out.window = id;
+        out.serial = queueState().nextSerial++;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void postMessage(const Message& message) {
+    QueueState& s = queueState();
+    s.queue.push_back(message);
+    s.queue.back().serial = s.nextSerial++;
+}
+
+bool peekMessage(Message& out) {
+    backend::pumpEvents();
+    QueueState& s = queueState();
+    if (!s.queue.empty()) {
+        out = s.queue.front();
+        s.queue.pop_front();
+        return true;
+    }
+    return nextPaint(out);
+}
+
+void dispatchMessage(const Message& message) {
+    const detail::WindowRecord* w = detail::findRecord(message.window);
+    if (!w || !w->proc) return;
+    const WindowProc proc = w->proc;
+    proc(message);
+}
+
+void sendMessage(const Message& message) { dispatchMessage(message); }
+
+std::vector<std::string> takeDroppedFiles(std::uint32_t handle) {
+    QueueState& s = queueState();
+    auto it = s.drops.find(handle);
+    if (it == s.drops.end()) return {};
+    std::vector<std::string> paths = std::move(it->second);
+    s.drops.erase(it);
+    return paths;
+}
+
+void invalidateRect(WindowId window, const Rect& rect) {
+    detail::WindowRecord* w = detail::findRecord(window);
+    if (!w || !detail::keepsPicture(w->kind)) return;
+    const Rect clipped = detail::clipToClient(*w, rect);
+    if (!clipped.empty()) w->invalid = detail::unite(w->invalid, clipped);
+}
+
+void invalidateWindow(WindowId window) { invalidateRect(window, clientRect(window)); }
+
+void updateWindow(WindowId window) {
+    detail::WindowRecord* w = detail::findRecord(window);
+    if (!w || w->invalid.empty() || !w->visible) return;
+    w->painting = detail::unite(w->painting, w->invalid);
+    w->invalid = {};
+    Message m;
+    m.kind = MessageKind::Paint;
+    m.window = window;
+    sendMessage(m);
+}
+
+Rect beginPaint(WindowId window) {
+    detail::WindowRecord* w = detail::findRecord(window);
+    if (!w) return {};
+    const Rect r = detail::unite(w->painting, w->invalid);
+    w->painting = {};
+    w->invalid = {};
+    return r;
+}
+
+namespace detail {
+
+bool messagePending() {
+    if (!queueState().queue.empty()) return true;
+    for (auto& [id, w] : windowTable()) {
+        if (!w.invalid.empty() && w.visible && !w.minimised && w.proc) return true;
+    }
+    return false;
+}
+
+void queueDrop(WindowId window, const std::vector<std::string>& paths) {
+    QueueState& s = queueState();
+    const std::uint32_t handle = s.nextDrop++;
+    s.drops[handle] = paths;
+    Message m;
+    m.kind = MessageKind::DropFiles;
+    m.window = window;
+    m.handle = handle;
+    postMessage(m);
+}
+
+void resetShared() {
+    QueueState& s = queueState();
+    s.queue.clear();
+    s.drops.clear();
+    auto& table = windowTable();
+    while (!table.empty()) {
+        const WindowId id = table.begin()->first;
+        table.erase(table.begin());
+        backend::windowDestroyed(id);
+    }
+}
+
+}  // namespace detail
+}  // namespace sc::platform

@@ -1,0 +1,38 @@
+#pragma once
+// A horizontal track with a knob, value 0 to 100, drawn from skin pictures.
+// One slider at a time holds the pointer (the capture) until the main loop
+// lets go of it.
+#include <cstdint>
+
+#include "engine/surface.h"
+
+namespace sc {
+
+class Slider {
+public:
+    // Takes the next id, builds the shared pictures on first use, makes the
+    // tracks; value 100, enabled.
+    void init(int x, int y, int length);
+    // True when the slider took the pointer: pressed, enabled, not beaten to
+    // the capture by another slider, and inside the knob's band.
+    bool drag(int px, int py, bool pressed);
+    void draw(Surface& target) const;
+
+    int id = 0;
+    int x = 0;
+    int y = 0;
+    int length = 0;
+    float value = 100.0f;
+    Surface track;
+    const Surface* knob = nullptr;
+    Surface disabledTrack;
+    const Surface* disabledKnob = nullptr;
+    std::uint8_t enabled = 1;
+};
+
+// The captured slider's id (0: none); the main loop clears it on every pass
+// in which no canvas, colours or properties pointer is down.
+int capturedSlider();
+void clearSliderCapture();
+
+}  // namespace sc

@@ -1,0 +1,11 @@
+#pragma once
+// A tip over a rectangle of a panel (client pixels, right and bottom exclusive).
+#include <string>
+
+#include "platform/platform.h"
+
+namespace sc {
+
+void addTooltip(const std::string& text, platform::WindowId parent, int left, int top, int right, int bottom);
+
+}  // namespace sc

@@ -1,0 +1,193 @@
+// The canvas view: window sizes at every zoom, the cell under the pointer,
+// the brush-square invalidation, the zoomed picture, the offset drift, the
+// press's undo snapshot, Ctrl+Z, Space and the Hand Tool.
+#include "app/canvas_view.h"
+#include "app/shell_fixture.h"
+#include "engine/renderer.h"
+#include "platform/platform.h"
+
+namespace sc::testing {
+namespace {
+
+class CanvasViewTest : public ShellTest {};
+
+constexpr int kZoomCommands[] = {1258, 1259, 1260, 1261, 1262, 1263};
+constexpr float kZooms[] = {0.25f, 0.5f, 1.0f, 2.0f, 3.0f, 4.0f};
+
+TEST_F(CanvasViewTest, EveryZoomRecreatesTheWindowAtItsSizeAndPlace) {
+    start();
+    const int sides[] = {150, 300, 600, 1200, 1800, 2400};
+    for (int i = 0; i < 6; ++i) {
+        platform::moveWindow(canvasWindow(), 300, 300);
+        commandNow(kZoomCommands[i]);
+        EXPECT_EQ(toolState().zoom, kZooms[i]);
+        const platform::Rect r = platform::clientRect(canvasWindow());
+        EXPECT_EQ(r.width(), sides[i]);
+        EXPECT_EQ(r.height(), sides[i]);
+        EXPECT_EQ(platform::windowPosition(canvasWindow()).x, 90);
+        EXPECT_EQ(platform::windowPosition(canvasWindow()).y, 10);
+    }
+}
+
+TEST_F(CanvasViewTest, ThePointerPaintsTheCellUnderItAtEveryZoom) {
+    start();
+    toolState().live.tool = kToolFill;  // one application changes the clicked cell
+    for (int i = 0; i < 6; ++i) {
+        commandNow(kZoomCommands[i]);
+        const int px = 37, py = 53;
+        const std::uint32_t cx = static_cast<std::uint32_t>(px / kZooms[i]);
+        const std::uint32_t cy = static_cast<std::uint32_t>(py / kZooms[i]);
+        toolState().live.red = static_cast<std::uint8_t>(10 + i);
+        press(px, py);
+        passes(3);
+        release(px, py);
+        passes(1);
+        EXPECT_EQ(document().at(cx, cy).red, 10 + i) << "zoom " << kZooms[i];
+    }
+}
+
+TEST_F(CanvasViewTest, EachPassRepaintsTheBrushSquareAtOnce) {
+    start();
+    commandNow(1261);  // 200 %
+    passes(2);
+    // The surface turns black behind the window's back; only what a pass
+    // repaints shows it.
+    Canvas& doc = document();
+    for (std::uint32_t y = 0; y < doc.height; ++y)
+        for (std::uint32_t x = 0; x < doc.width; ++x) doc.surface.setPixel(x, y, 0, 0, 0);
+    toolState().live.tool = kToolHand;  // changes no cell
+    toolState().live.size = 30;
+    pressNow(100, 50);
+    passes(1);
+    // r = 30 x 2: the square (40, -10)-(160, 110), clipped to the window.
+    const WindowId w = canvasWindow();
+    EXPECT_EQ(platform::windowPixel(w, 40, 0), 0u);
+    EXPECT_EQ(platform::windowPixel(w, 159, 109), 0u);
+    EXPECT_EQ(platform::windowPixel(w, 39, 0), 0xffffffu);
+    EXPECT_EQ(platform::windowPixel(w, 160, 50), 0xffffffu);
+    EXPECT_EQ(platform::windowPixel(w, 100, 110), 0xffffffu);
+    release(100, 50);
+    passes(1);
+}
+
+TEST_F(CanvasViewTest, EnlargingRepeatsPixelsAndShrinkingAndsThem) {
+    start();
+    Canvas& doc = document();
+    // Cells (0,0) and (1,0) rendered in different colours.
+    doc.surface.setPixel(0, 0, 0xf0, 0x0f, 0xff);
+    doc.surface.setPixel(1, 0, 0x3c, 0xff, 0x0f);
+    doc.surface.setPixel(0, 1, 0xff, 0xff, 0xff);
+    doc.surface.setPixel(1, 1, 0xff, 0xf0, 0xff);
+    doc.rendered = true;
+
+    commandNow(1262);  // 300 %
+    paintView(0, 0, 2, 2);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(platform::windowPixel(canvasWindow(), x, y), 0xff0ff0u);
+            EXPECT_EQ(platform::windowPixel(canvasWindow(), 3 + x, y), 0x0fff3cu);
+        }
+    }
+
+    commandNow(1259);  // 50 %: four cells land on one pixel
+    paintView(0, 0, 2, 2);
+    EXPECT_EQ(platform::windowPixel(canvasWindow(), 0, 0), (0xff0ff0u & 0x0fff3cu & 0xffffffu & 0xfff0ffu));
+}
+
+TEST_F(CanvasViewTest, APaintRequestCopiesWholeCellsOnly) {
+    start();
+    commandNow(1262);  // 300 %
+    passes(2);         // the new window's first picture
+    Canvas& doc = document();
+    for (std::uint32_t y = 0; y < 40; ++y)
+        for (std::uint32_t x = 0; x < 40; ++x) doc.surface.setPixel(x, y, 0, 0, 0);
+    platform::invalidateRect(canvasWindow(), {0, 0, 100, 100});
+    platform::updateWindow(canvasWindow());
+    EXPECT_EQ(platform::windowPixel(canvasWindow(), 98, 98), 0u) << "cells 0..32 land on 0..98";
+    EXPECT_EQ(platform::windowPixel(canvasWindow(), 99, 50), 0xffffffu) << "pixel 99 belongs to cell 33";
+}
+
+TEST_F(CanvasViewTest, MovesDriftTheOffsetsByTheSquareOfTheMovement) {
+    start();
+    move(100, 100);
+    passes(1);
+    const GrainOffset style = toolState().styleOffset;
+    const GrainOffset texture = toolState().textureOffset;
+    const std::uint32_t state = programRandState();
+    const int a = programRand() % 100;
+    const int b = programRand() % 100;
+    resetProgramRand(state);
+    move(96, 100);  // left by 4: dx = 4
+    passes(1);
+    EXPECT_FLOAT_EQ(toolState().styleOffset.x, style.x - 16.0f * (a * 0.001f));
+    EXPECT_EQ(toolState().styleOffset.y, style.y);
+    EXPECT_NEAR(toolState().textureOffset.x, texture.x - 16.0 * b * 0.0016666667, 1e-4);
+}
+
+TEST_F(CanvasViewTest, APressSnapshotsUnlessTheToolIsTheHandOrTheDropper) {
+    start();
+    document().at(5, 5).red = 1;
+    for (std::int32_t tool : {kToolHand, kToolEyeDropper}) {
+        toolState().live.tool = tool;
+        press(5, 5);
+        passes(2);
+        release(5, 5);
+        passes(1);
+        EXPECT_EQ(shell().undoCanvas.at(5, 5).red, 255) << "tool " << tool;
+    }
+    toolState().live.tool = kToolPaintBrush;
+    press(5, 5);
+    passes(1);
+    release(5, 5);
+    passes(1);
+    EXPECT_EQ(shell().undoCanvas.at(5, 5).red, 1);
+}
+
+TEST_F(CanvasViewTest, ControlZUndoesOncePerZPress) {
+    start();
+    press(200, 200);
+    move(230, 200);
+    passes(3);
+    release(230, 200);
+    passes(1);
+    const std::uint64_t painted = cellHash(document());
+    key(17, true);
+    key(90, true);
+    passes(2);
+    const std::uint64_t undone = cellHash(document());
+    EXPECT_NE(undone, painted);
+    passes(5);
+    EXPECT_EQ(cellHash(document()), undone) << "holding the keys undoes once";
+    key(90, false);
+    key(90, true);  // Control still held
+    passes(2);
+    EXPECT_EQ(cellHash(document()), painted) << "the second Undo redoes";
+}
+
+TEST_F(CanvasViewTest, SpaceHoldsTheHandToolWhichMovesTheCanvasWindow) {
+    start();
+    toolState().live.tool = kToolKnife;
+    key(32, true);
+    passes(1);
+    EXPECT_EQ(toolState().live.tool, kToolHand);
+    key(32, true);  // auto-repeat keeps the saved tool
+    key(65, true);
+    passes(2);
+    EXPECT_EQ(shell().view.savedTool, kToolKnife);
+
+    pressNow(20, 20);
+    hl::setCursor({hl::toScreen(canvasWindow(), 20, 20).x + 15, hl::toScreen(canvasWindow(), 20, 20).y - 7});
+    passes(1);
+    EXPECT_EQ(platform::windowPosition(canvasWindow()).x, 105);
+    EXPECT_EQ(platform::windowPosition(canvasWindow()).y, 3);
+    release(20, 20);
+    passes(1);
+
+    key(32, false);
+    passes(1);
+    EXPECT_EQ(toolState().live.tool, kToolKnife);
+    EXPECT_FALSE(shell().view.temporaryHand);
+}
+
+}  // namespace
+}  // namespace sc::testing

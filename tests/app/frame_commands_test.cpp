@@ -1,0 +1,122 @@
+// The frame's commands through the menu messages: panels and their check
+// marks, filters with undo, Help, About, and closing with unsaved changes.
+#include "app/shell_fixture.h"
+#include "filters/filter_table.h"
+#include "formats/painting_file.h"
+
+namespace sc::testing {
+namespace {
+
+class FrameCommandsTest : public ShellTest {};
+
+TEST_F(FrameCommandsTest, WindowMenuTogglesAPanelAndItsCheckMark) {
+    start();
+    const WindowId colours = shell().windows.coloursPanel;
+    ASSERT_TRUE(platform::isWindowVisible(colours));
+    commandNow(1101);
+    EXPECT_FALSE(platform::isWindowVisible(colours));
+    EXPECT_FALSE(platform::menuChecked(frame(), 1101));
+    commandNow(1101);
+    EXPECT_TRUE(platform::isWindowVisible(colours));
+    EXPECT_TRUE(platform::menuChecked(frame(), 1101));
+}
+
+TEST_F(FrameCommandsTest, EveryFilterRunsOnceAndUndoesWithOneUndo) {
+    start();
+    press(100, 100);
+    move(140, 120);
+    passes(3);
+    release(140, 120);
+    passes(2);
+    for (const FilterInfo& f : filterTable()) {
+        const std::uint64_t before = cellHash(document());
+        commandNow(f.id);
+        passes(2);
+        EXPECT_TRUE(document().rendered) << f.name;
+        EXPECT_FALSE(shell().saved);
+        commandNow(1200);
+        EXPECT_EQ(cellHash(document()), before) << f.name << " is undone by one Undo";
+    }
+}
+
+TEST_F(FrameCommandsTest, HighQualityRedrawsThePreviewAndZoomShowsInTheStatusLine) {
+    start();
+    commandNow(1250);
+    EXPECT_EQ(shell().preview.highQuality, document().highQuality);
+    EXPECT_FALSE(shell().previewDirty) << "the pass redrew the preview";
+    commandNow(1263);
+    EXPECT_EQ(platform::statusText(frame(), 2), "Zoom: 400%");
+}
+
+TEST_F(FrameCommandsTest, HelpOpensTheGuideAndTheWebSiteItemItsAddress) {
+    start();
+    commandNow(1401);
+    ASSERT_EQ(hl::openedUrls().size(), 1u);
+    EXPECT_EQ(hl::openedUrls()[0].rfind("file://", 0), 0u);
+    EXPECT_NE(hl::openedUrls()[0].find("guide.html"), std::string::npos);
+    commandNow(1403);
+    EXPECT_EQ(hl::openedUrls().back(), "https://smudgecraft.example.org/");
+}
+
+TEST_F(FrameCommandsTest, AboutShowsTheSplashUntilAKeyArrives) {
+    start();
+    shell().splash.create32(40, 30);
+    shell().splash.clearWhite();
+    const long double before = hl::now();
+    hl::atTime(before + 0.5L, [] {
+        hl::postKey(platform::findWindow("SplashWindowClass", "Splash Screen"), MessageKind::KeyDown, 27);
+    });
+    // Should the key be lost, a late one keeps the test from waiting forever.
+    hl::atTime(before + 100.0L, [] {
+        hl::postKey(platform::findWindow("SplashWindowClass", "Splash Screen"), MessageKind::KeyDown, 27);
+    });
+    commandNow(1400);
+    EXPECT_EQ(platform::findWindow("SplashWindowClass", "Splash Screen"), platform::kNoWindow);
+    EXPECT_GE(hl::now() - before, 0.5L);
+    EXPECT_LT(hl::now() - before, 1.0L) << "the key closed it";
+}
+
+TEST_F(FrameCommandsTest, ClosingUnsavedAsksOnceAndNoClosesWithoutSaving) {
+    start();
+    press(10, 10);
+    passes(1);
+    release(10, 10);
+    passes(1);
+    ASSERT_FALSE(shell().saved);
+    hl::clearShownMessages();
+    hl::plantAnswer(platform::Answer::No);
+    command(1009);
+    runMainLoop();
+    EXPECT_TRUE(shell().quitRequested);
+    ASSERT_EQ(hl::shownMessages().size(), 1u);
+    EXPECT_EQ(hl::shownMessages()[0].caption, "Save Changes?");
+    EXPECT_EQ(hl::shownMessages()[0].text, "Would you like to save your painting?");
+    EXPECT_TRUE(hl::shownFileChoosers().empty());
+    EXPECT_FALSE(platform::windowExists(shell().windows.canvas));
+}
+
+TEST_F(FrameCommandsTest, ClosingWithYesSavesThePainting) {
+    start();
+    press(10, 10);
+    passes(2);
+    release(10, 10);
+    passes(1);
+    hl::plantAnswer(platform::Answer::Yes);
+    hl::plantFileChoice(dir_.path("kept.pai"));
+    hl::postCommand(frame(), 1009);
+    runMainLoop();
+    Canvas back;
+    EXPECT_EQ(readPaintingFile(dir_.path("kept.pai"), back), PaintingLoadResult::kOk);
+    EXPECT_EQ(back.width, 600u);
+}
+
+TEST_F(FrameCommandsTest, SavedPaintingClosesWithoutAQuestion) {
+    start();
+    hl::clearShownMessages();
+    hl::postCommand(frame(), 1009);
+    runMainLoop();
+    EXPECT_TRUE(hl::shownMessages().empty());
+}
+
+}  // namespace
+}  // namespace sc::testing

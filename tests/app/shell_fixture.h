@@ -1,0 +1,120 @@
+#pragma once
+// Runs the real program headless: start-up in a private run directory, then
+// messages posted the way the desktop would and main-loop passes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/main_loop.h"
+#include "app/shell_state.h"
+#include "app/start_up.h"
+#include "app/undo.h"
+#include "platform/platform_headless.h"
+#include "support/run_batch.h"
+#include "tools/program_random.h"
+#include "tools/tool_state.h"
+#include "ui/floating_windows.h"
+
+namespace sc::testing {
+
+namespace hl = platform::headless;
+using platform::MessageKind;
+using platform::WindowId;
+
+// Back to the state of a process that has just started.
+inline void resetProgramState() {
+    hl::reset();
+    hl::setEchoMessages(false);
+    resetFloatingWindows();
+    resetMainLoop();
+    resetProgramRand();
+    ShellState& s = shell();
+    s.undoValid = false;
+    s.quitRequested = false;
+    s.saved = false;
+    s.pressArmed = false;
+    s.leaveTracking = false;
+    s.colourChanged = false;
+    s.previewDirty = false;
+    s.frameWindow = platform::kNoWindow;
+    s.windows = {};
+    s.pointers = {};
+    s.view = {};
+    s.statusHint.clear();
+    s.document.highQuality = false;
+    s.document.lighting = false;
+    ToolState& t = toolState();
+    t.live = {};
+    t.stroke = {};
+    t.dynamics = {};
+    t.zoom = 1.0f;
+    t.styleOffset = {};
+    t.textureOffset = {};
+    t.mask.built = false;
+}
+
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousDir_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir_.dir());
+        setenv("XDG_DATA_HOME", dir_.path("xdg").c_str(), 1);
+        resetProgramState();
+    }
+    void TearDown() override {
+        resetProgramState();
+        std::filesystem::current_path(previousDir_);
+    }
+
+    // Starts the program and runs a few passes so that the first pictures
+    // are drawn.
+    void start(const std::string& commandText = "") {
+        ASSERT_EQ(startUp(commandText), StartResult::Running);
+        // Without the picture files every texture is blank: paint smooth.
+        toolState().live.texture = 0;
+        passes(3);
+    }
+    void passes(int n) {
+        for (int i = 0; i < n; ++i) mainLoopPass();
+    }
+
+    WindowId frame() const { return shell().frameWindow; }
+    WindowId canvasWindow() const { return shell().windows.canvas; }
+    Canvas& document() { return shell().document; }
+
+    void move(int x, int y) { hl::postPointer(canvasWindow(), MessageKind::MouseMove, x, y); }
+    // Posts a move and a press there; two passes deliver them.
+    void press(int x, int y) {
+        move(x, y);
+        hl::postPointer(canvasWindow(), MessageKind::LeftDown, x, y);
+    }
+    void pressNow(int x, int y) {
+        press(x, y);
+        passes(2);
+    }
+    void release(int x, int y) { hl::postPointer(canvasWindow(), MessageKind::LeftUp, x, y); }
+    void key(int code, bool down) { hl::postKey(canvasWindow(), down ? MessageKind::KeyDown : MessageKind::KeyUp, code); }
+    void command(int id) { hl::postCommand(frame(), id); }
+    // Posts one message and runs the pass that delivers it.
+    void commandNow(int id) {
+        command(id);
+        passes(1);
+    }
+
+    TempDir dir_;
+
+private:
+    std::filesystem::path previousDir_;
+};
+
+// A fingerprint of every cell, to see whether anything changed.
+inline std::uint64_t cellHash(const Canvas& c) {
+    std::uint64_t h = 1469598103934665603ull;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(c.cells());
+    for (std::size_t i = 0; i < c.cellCount() * sizeof(PaintCell); ++i) h = (h ^ bytes[i]) * 1099511628211ull;
+    return h;
+}
+
+}  // namespace sc::testing

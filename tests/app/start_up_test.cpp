@@ -1,0 +1,157 @@
+// Start-up and exit: the command line, "prefs.dat", the first document and
+// brush, the second instance's hand-over, dropped files, the association
+// files, and the files written at exit.
+#include <filesystem>
+
+#include "app/file_association.h"
+#include "app/hand_over.h"
+#include "app/painting_io.h"
+#include "app/shell_fixture.h"
+#include "formats/painting_file.h"
+
+namespace sc::testing {
+namespace {
+
+class StartUpTest : public ShellTest {
+protected:
+    // A 30 x 20 painting with one red cell, written beside the run directory.
+    std::string writePainting(const std::string& name) {
+        Canvas c;
+        c.allocate(30, 20);
+        c.at(3, 4).red = 7;
+        const std::string path = dir_.path(name);
+        EXPECT_TRUE(writePaintingFile(path, c));
+        return path;
+    }
+};
+
+TEST(CommandLinePath, QuotesAreDroppedAndTheSecondOneEndsThePath) {
+    EXPECT_FALSE(commandLinePath(""));
+    EXPECT_FALSE(commandLinePath("abc")) << "3 characters or fewer are ignored";
+    EXPECT_EQ(commandLinePath("\"a.pai\""), "a.pai");
+    EXPECT_EQ(commandLinePath("abcd"), "abcd");
+    EXPECT_EQ(commandLinePath("a\"b\"c"), "ab");
+    EXPECT_EQ(commandLinePath("/tmp/x y.pai\""), "/tmp/x y.pai") << "one stray quote";
+    EXPECT_EQ(commandLinePath(std::string(2000, 'p'))->size(), 511u) << "bounded by the 512-byte buffer";
+}
+
+TEST_F(StartUpTest, FirstStartMakesTheDocumentPrefsAndBrush) {
+    ASSERT_FALSE(fileExists("prefs.dat"));
+    start();
+    EXPECT_EQ(document().width, 600u);
+    EXPECT_EQ(document().kind, kDocumentCanvasKind);
+    EXPECT_TRUE(document().highQuality);
+    EXPECT_TRUE(document().lighting);
+    EXPECT_EQ(readFileBytes("prefs.dat"), std::string("\x01\x01", 2)) << "a missing file is created";
+    EXPECT_TRUE(platform::menuChecked(frame(), 1250));
+    EXPECT_TRUE(platform::menuChecked(frame(), 1252));
+    for (int id : {1100, 1101, 1102, 1103}) EXPECT_TRUE(platform::menuChecked(frame(), id));
+    EXPECT_EQ(toolState().live.size, 30);
+    EXPECT_TRUE(shell().saved);
+    EXPECT_TRUE(shell().undoValid);
+    EXPECT_EQ(platform::caption(frame()), "Smudgecraft");
+    EXPECT_EQ(platform::statusText(frame(), 1), "600x600");
+    EXPECT_EQ(platform::statusText(frame(), 2), "Zoom: 100%");
+    EXPECT_FALSE(platform::menuItemEnabled(frame(), 1000)) << "file commands are not available yet";
+}
+
+TEST_F(StartUpTest, PrefsFileDecidesTheViewAndIsWrittenAtExit) {
+    writeFileBytes("prefs.dat", std::string("\x00\x01", 2));
+    start();
+    EXPECT_FALSE(document().highQuality);
+    EXPECT_TRUE(document().lighting);
+    EXPECT_FALSE(platform::menuChecked(frame(), 1250));
+    commandNow(1250);
+    commandNow(1252);
+    EXPECT_TRUE(document().highQuality);
+    EXPECT_FALSE(document().lighting);
+    EXPECT_TRUE(platform::menuChecked(frame(), 1250));
+    command(1009);
+    runMainLoop();
+    exitProgram();
+    EXPECT_EQ(readFileBytes("prefs.dat"), std::string("\x01\x00", 2));
+    EXPECT_EQ(readFileBytes("data/palette.dat").size(), 2704u);
+    EXPECT_EQ(readFileBytes("data/strokes.dat").size(), 604u);
+}
+
+TEST_F(StartUpTest, CommandLinePaintingIsOpenedInAWindowOfItsSize) {
+    const std::string path = writePainting("given.pai");
+    start("\"" + path + "\"");
+    EXPECT_EQ(document().width, 30u);
+    EXPECT_EQ(document().at(3, 4).red, 7);
+    EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 30);
+}
+
+TEST_F(StartUpTest, SecondStartHandsItsPathOverThroughTheFile) {
+    start();
+    const std::string path = writePainting("handed.pai");
+    // A second start in this process: the first instance holds the lock.
+    hl::setOtherInstanceRunning(true);
+    EXPECT_EQ(startUp(path), StartResult::SecondInstance);
+    hl::setOtherInstanceRunning(false);
+    EXPECT_EQ(readFileBytes(kHandOverFileName), path) << "plain text, no line end";
+    hl::reset();  // the second start's record of the lock goes with it
+}
+
+TEST_F(StartUpTest, HandOverMessageOpensTheFileOnce) {
+    start();
+    const std::string path = writePainting("handed.pai");
+    ASSERT_TRUE(writeHandOverFile(path));
+    ASSERT_TRUE(platform::notifyFirstInstance(kInstanceName));
+    passes(3);
+    EXPECT_EQ(document().width, 30u);
+    EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 30);
+    EXPECT_FALSE(shell().undoValid) << "after an open only the brush can be undone";
+    document().at(0, 0).red = 9;
+    passes(5);
+    EXPECT_EQ(document().at(0, 0).red, 9) << "not opened again";
+}
+
+TEST_F(StartUpTest, SecondStartWhoseFirstInstanceDoesNotAnswerSaysSo) {
+    hl::setOtherInstanceRunning(true, false);
+    EXPECT_EQ(startUp("/tmp/some.pai"), StartResult::SecondInstance);
+    ASSERT_FALSE(hl::shownMessages().empty());
+    EXPECT_EQ(hl::shownMessages().back().text, "Failed send 'OPEN' message to running instance!");
+    hl::clearShownMessages();
+    EXPECT_EQ(startUp(""), StartResult::SecondInstance);
+    EXPECT_TRUE(hl::shownMessages().empty()) << "without a path it exits silently";
+}
+
+TEST_F(StartUpTest, OnlyTheFirstDroppedFileIsOpenedAndOnlyOnce) {
+    start();
+    const std::string first = writePainting("first.pai");
+    Canvas other;
+    other.allocate(8, 8);
+    ASSERT_TRUE(writePaintingFile(dir_.path("second.pai"), other));
+    hl::dropFiles(frame(), {first, dir_.path("second.pai")});
+    passes(2);
+    EXPECT_EQ(document().width, 30u);
+    document().at(1, 1).red = 3;
+    passes(5);
+    EXPECT_EQ(document().at(1, 1).red, 3);
+}
+
+TEST_F(StartUpTest, TheAssociationFilesAreWrittenOnlyWhenMissingOrDifferent) {
+    start();
+    const std::string data = dir_.path("xdg");
+    const std::string desktop = data + "/applications/smudgecraft.desktop";
+    const std::string mime = data + "/mime/packages/smudgecraft.xml";
+    EXPECT_NE(readFileBytes(mime).find("<glob pattern=\"*.pai\"/>"), std::string::npos);
+    EXPECT_NE(readFileBytes(desktop).find("Exec=\"/usr/local/bin/smudgecraft\" %f"), std::string::npos);
+    const std::size_t started = hl::startedPrograms().size();
+    EXPECT_TRUE(registerFileType("Smudgecraft", "/usr/local/bin/smudgecraft", ".pai", dir_.dir()));
+    EXPECT_EQ(hl::startedPrograms().size(), started) << "nothing rewritten, no database update";
+    EXPECT_TRUE(registerFileType("Smudgecraft", "/opt/sc \"new\"", ".pai", dir_.dir()));
+    EXPECT_NE(readFileBytes(desktop).find("Exec=\"/opt/sc \\\"new\\\"\" %f"), std::string::npos);
+}
+
+TEST_F(StartUpTest, AnUnwritableDataDirectoryShowsTheMessage) {
+    writeFileBytes(dir_.path("notadir"), "x");
+    setenv("XDG_DATA_HOME", dir_.path("notadir").c_str(), 1);
+    EXPECT_FALSE(registerFileType("Smudgecraft", "/p", ".pai", dir_.dir()));
+    ASSERT_FALSE(hl::shownMessages().empty());
+    EXPECT_EQ(hl::shownMessages().back().text, "Couldn't set filetype key!");
+}
+
+}  // namespace
+}  // namespace sc::testing

@@ -1,0 +1,168 @@
+// The real program on Qt's offscreen desktop: start-up, a stroke painted with
+// synthetic mouse input through the window system, the picture shown, and
+// the single-instance hand-over over the local socket.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+// The program's headers come before Qt's, whose keyword macros ("slots")
+// would otherwise rewrite the preset lists' field names.
+#include "app/main_loop.h"
+#include "app/shell_state.h"
+#include "app/start_up.h"
+#include "platform/platform.h"
+#include "tools/tool_state.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLockFile>
+#include <QTest>
+#include <QTimer>
+
+#include "platform/platform_qt.h"
+
+namespace sc {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A private directory, made the current one and the home of every per-user file.
+class DesktopTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static char name[] = "test_platform";
+        static char* argv[] = {name, nullptr};
+        static int argc = 1;
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        static char runtime[] = "/tmp/sc-runtime-XXXXXX";
+        if (mkdtemp(runtime)) setenv("XDG_RUNTIME_DIR", runtime, 1);
+        ASSERT_TRUE(platform::initialise(argc, argv));
+    }
+    static void TearDownTestSuite() { platform::shutdown(); }
+
+    void SetUp() override {
+        char pattern[] = "/tmp/sc-desktop-XXXXXX";
+        dir_ = mkdtemp(pattern);
+        previous_ = fs::current_path();
+        fs::current_path(dir_);
+        fs::create_directories(dir_ / "runtime");
+        fs::permissions(dir_ / "runtime", fs::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", (dir_ / "runtime").c_str(), 1);
+        setenv("XDG_DATA_HOME", (dir_ / "xdg").c_str(), 1);
+        setenv("TMPDIR", dir_.c_str(), 1);
+        // Nothing may wait on a dialog: any modal box is answered at once
+        // (closed, which is its cautious answer).
+        QObject::connect(&closer_, &QTimer::timeout, [] {
+            if (QWidget* w = QApplication::activeModalWidget()) w->close();
+        });
+        closer_.start(20);
+    }
+
+    void TearDown() override {
+        closer_.stop();
+        fs::current_path(previous_);
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+
+    static void passes(int n) {
+        for (int i = 0; i < n; ++i) mainLoopPass();
+    }
+
+    fs::path dir_;
+    fs::path previous_;
+    QTimer closer_;
+};
+
+TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
+    ASSERT_EQ(startUp(""), StartResult::Running);
+    toolState().live.texture = 0;  // no picture files here: paint smooth
+    passes(10);
+    QWidget* canvas = platform::qt::widgetOf(shell().windows.canvas);
+    ASSERT_NE(canvas, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(canvas->window()));
+    passes(5);
+    const std::uint32_t before = platform::windowPixel(shell().windows.canvas, 150, 120);
+
+    QTest::mouseMove(canvas, QPoint(100, 120));
+    passes(3);
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(100, 120));
+    passes(3);
+    for (int x = 100; x <= 200; x += 4) {
+        QTest::mouseMove(canvas, QPoint(x, 120));
+        passes(2);
+    }
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(200, 120));
+    passes(5);
+
+    const PaintCell& cell = shell().document.at(150, 120);
+    EXPECT_NE(cell.red, 255) << "the stroke laid paint";
+    EXPECT_GT(cell.height, 0.0f);
+    EXPECT_FALSE(pointer(kCanvasPointer).leftDown);
+    EXPECT_NE(platform::windowPixel(shell().windows.canvas, 150, 120), before) << "and the window shows it";
+
+    // Dragging out of the canvas ends the stroke (the desktop's grab of the
+    // pointer notwithstanding); coming back with the button held paints
+    // nothing, and a release outside leaves the press armed.
+    QTest::mouseMove(canvas, QPoint(300, 300));
+    passes(2);
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(300, 300));
+    passes(3);
+    ASSERT_TRUE(pointer(kCanvasPointer).leftDown);
+    QTest::mouseMove(canvas, QPoint(-40, 300));
+    passes(3);
+    EXPECT_FALSE(pointer(kCanvasPointer).leftDown) << "left the canvas";
+    const float heightAt = shell().document.at(360, 300).height;
+    for (int x = 10; x <= 60; x += 5) {
+        QTest::mouseMove(canvas, QPoint(x + 300, 300));
+        passes(2);
+    }
+    EXPECT_EQ(shell().document.at(360, 300).height, heightAt) << "no painting without a new press";
+    QTest::mouseMove(canvas, QPoint(-40, 300));
+    passes(2);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(-40, 300));
+    passes(2);
+    EXPECT_TRUE(shell().pressArmed) << "no window of ours saw the release";
+
+    // Closing without the question: the painting counts as saved.
+    shell().saved = true;
+    platform::Message close;
+    close.kind = platform::MessageKind::Close;
+    close.window = shell().frameWindow;
+    platform::postMessage(close);
+    runMainLoop();
+    exitProgram();
+    EXPECT_TRUE(fs::exists(dir_ / "prefs.dat"));
+    EXPECT_EQ(fs::file_size(dir_ / "data" / "palette.dat"), 2704u);
+}
+
+TEST_F(DesktopTest, ALaterStartIsSecondAndItsNoticeArrivesAsAHandOver) {
+    const std::string name = "SC-TEST-INSTANCE";
+    ASSERT_EQ(platform::acquireSingleInstance(name), platform::InstanceRole::First);
+    platform::WindowSpec spec;
+    spec.kind = platform::WindowKind::Splash;
+    spec.width = 10;
+    spec.height = 10;
+    spec.visible = false;
+    const platform::WindowId target = platform::createWindow(spec);
+    platform::setHandOverWindow(target);
+
+    QLockFile other(QDir::temp().filePath(QString::fromStdString(name) + "-" + QString::number(getuid()) + ".lock"));
+    EXPECT_FALSE(other.tryLock(0)) << "the lock is held";
+    ASSERT_TRUE(platform::notifyFirstInstance(name));
+    platform::Message m;
+    bool handedOver = false;
+    (void)QTest::qWaitFor([&] {
+        while (platform::peekMessage(m)) handedOver = handedOver || m.kind == platform::MessageKind::HandOver;
+        return handedOver;
+    });
+    EXPECT_TRUE(handedOver);
+    platform::releaseSingleInstance();
+    platform::destroyWindow(target);
+    EXPECT_FALSE(platform::notifyFirstInstance(name)) << "nobody listens any more";
+}
+
+}  // namespace
+}  // namespace sc

@@ -1,0 +1,227 @@
+// Skin buttons of all four kinds, the slider's band and capture, the
+// floating-window limit and the panels' pointer bookkeeping.
+#include <gtest/gtest.h>
+
+#include "app/shell_fixture.h"
+#include "engine/surface.h"
+#include "ui/floating_windows.h"
+#include "ui/pointer_state.h"
+#include "ui/skin_button.h"
+#include "ui/slider.h"
+#include "ui/status_line.h"
+
+namespace sc::testing {
+namespace {
+
+Surface picture(std::uint32_t w, std::uint32_t h) {
+    Surface s;
+    s.create32(w, h);
+    s.clearWhite();
+    return s;
+}
+
+class SkinButtonTest : public ::testing::Test {
+protected:
+    Surface img = picture(10, 8);
+    SkinButtonTable table;
+};
+
+TEST_F(SkinButtonTest, EdgesHitAndNegativePointsNever) {
+    table.add(0, 5, 5, &img, &img, &img, kRepeatButton);
+    EXPECT_EQ(table.hitTest(15, 13, true), 0) << "x + width, y + height are inside";
+    EXPECT_EQ(table.hitTest(5, 5, true), 0);
+    EXPECT_EQ(table.hitTest(16, 13, true), -1);
+    EXPECT_EQ(table.hitTest(-1, 6, true), -1);
+    table.add(1, -4, 0, &img, &img, &img, kRepeatButton);
+    EXPECT_EQ(table.hitTest(-2, 2, true), -1) << "compared unsigned";
+}
+
+TEST_F(SkinButtonTest, PushFiresOnReleaseOverItAfterAPressOverIt) {
+    table.add(3, 0, 0, &img, &img, &img, kPushButton);
+    EXPECT_EQ(table.hitTest(2, 2, false), -1) << "hover";
+    EXPECT_EQ(table[3].state, kButtonHot);
+    EXPECT_EQ(table.hitTest(2, 2, true), -1);
+    EXPECT_EQ(table[3].state, kButtonDown);
+    EXPECT_EQ(table.hitTest(2, 2, false), 3);
+    EXPECT_EQ(table[3].state, kButtonNormal);
+
+    table.hitTest(2, 2, true);
+    table.hitTest(40, 40, true);  // moved off while pressed
+    EXPECT_EQ(table.hitTest(40, 40, false), -1);
+    EXPECT_EQ(table.hitTest(2, 2, false), -1) << "released elsewhere: no fire";
+}
+
+TEST_F(SkinButtonTest, ToggleFiresOncePerPressAndStaysDown) {
+    table.add(1, 0, 0, &img, &img, &img, kToggleButton);
+    EXPECT_EQ(table.hitTest(1, 1, true), 1);
+    EXPECT_EQ(table[1].state, kButtonDown);
+    EXPECT_EQ(table.hitTest(1, 1, true), -1) << "held: once";
+    table.hitTest(50, 50, false);
+    EXPECT_EQ(table[1].state, kButtonDown) << "a down toggle stays down";
+    EXPECT_EQ(table.hitTest(1, 1, true), -1) << "not re-armed before a hover";
+    table.hitTest(1, 1, false);
+    EXPECT_EQ(table.hitTest(1, 1, true), 1);
+    EXPECT_EQ(table[1].state, kButtonNormal);
+}
+
+TEST_F(SkinButtonTest, RepeatFiresOnEveryPressedCallAndStaticNever) {
+    table.add(0, 0, 0, &img, &img, &img, kStaticButton);
+    table.add(2, 20, 0, &img, &img, &img, kRepeatButton);
+    EXPECT_EQ(table.hitTest(22, 2, true), 2);
+    EXPECT_EQ(table.hitTest(22, 2, true), 2);
+    EXPECT_EQ(table.hitTest(22, 2, false), -1);
+    EXPECT_EQ(table[2].state, kButtonHot);
+    EXPECT_EQ(table.hitTest(2, 2, true), -1);
+    EXPECT_EQ(table.hitTest(2, 2, false), -1);
+}
+
+TEST_F(SkinButtonTest, TheLowerIndexTakesAnOverlapAndTheOtherGoesNormal) {
+    table.add(4, 0, 0, &img, &img, &img, kStaticButton);
+    table.add(5, 0, 0, &img, &img, &img, kRepeatButton);
+    table[5].state = kButtonHot;
+    EXPECT_EQ(table.hitTest(3, 3, true), -1);
+    EXPECT_EQ(table[5].state, kButtonNormal);
+}
+
+TEST_F(SkinButtonTest, DrawingCopiesTheImageOfEachState) {
+    Surface normal = picture(2, 2), down = picture(2, 2), target = picture(4, 4);
+    down.setPixel(0, 0, 1, 2, 3);
+    table.add(0, 1, 1, &normal, &normal, &down, kToggleButton);
+    table[0].state = kButtonDown;
+    table.drawOnto(target);
+    EXPECT_EQ(target.getPixel(1, 1) & 0xffffffu, packColour(1, 2, 3));
+    EXPECT_EQ(target.getPixel(0, 0) & 0xffffffu, packColour(255, 255, 255));
+}
+
+// Sliders load their knob picture: they run in a private directory.
+class SliderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir_.dir());
+        clearSliderCapture();
+    }
+    void TearDown() override {
+        clearSliderCapture();
+        std::filesystem::current_path(previous_);
+    }
+    TempDir dir_;
+    std::filesystem::path previous_;
+};
+
+TEST_F(SliderTest, BandClampsAndCaptureKeepsOtherSlidersStill) {
+    platform::headless::setEchoMessages(false);
+    Slider a, b;
+    a.init(50, 20, 100);
+    b.init(50, 60, 100);
+    EXPECT_EQ(b.id, a.id + 1);
+    EXPECT_EQ(a.value, 100.0f);
+    const int kw = static_cast<int>(a.knob->width());
+    const int kh = static_cast<int>(a.knob->height());
+
+    EXPECT_FALSE(a.drag(75, 20, false)) << "not pressed";
+    EXPECT_TRUE(a.drag(75, 20, true));
+    EXPECT_FLOAT_EQ(a.value, 25.0f);
+    EXPECT_EQ(capturedSlider(), a.id);
+    EXPECT_TRUE(a.drag(50 - kw / 2 - 10, 20, true));
+    EXPECT_EQ(a.value, 0.0f) << "left of the track reads 0";
+    EXPECT_FALSE(a.drag(50 - kw / 2 - 11, 20, true));
+    EXPECT_TRUE(a.drag(150 + kw / 2 + 9, 20 + kh / 2 - 1, true));
+    EXPECT_EQ(a.value, 100.0f);
+    EXPECT_FALSE(a.drag(100, 20 + kh / 2, true)) << "outside the band even with the capture";
+
+    EXPECT_FALSE(b.drag(100, 60, true)) << "another slider holds the capture";
+    clearSliderCapture();
+    EXPECT_TRUE(b.drag(100, 60, true));
+    b.enabled = 0;
+    clearSliderCapture();
+    EXPECT_FALSE(b.drag(100, 60, true)) << "disabled";
+}
+
+TEST_F(SliderTest, DrawingPlacesTheKnobAndGreysWhenDisabled) {
+    Slider s;
+    s.init(20, 10, 100);
+    s.value = 50.0f;
+    Surface target = picture(200, 40);
+    s.draw(target);
+    EXPECT_EQ(target.getPixel(20, 10) & 0xffffffu, packColour(0, 0, 0)) << "track stripe";
+    EXPECT_EQ(target.getPixel(20, 11) & 0xffffffu, packColour(128, 128, 128));
+    s.enabled = 0;
+    Surface grey = picture(200, 40);
+    s.draw(grey);
+    EXPECT_EQ(grey.getPixel(20, 10) & 0xffffffu, packColour(127, 127, 127));
+}
+
+class PanelsTest : public ShellTest {};
+
+TEST_F(PanelsTest, TheEleventhFloatingWindowIsRefused) {
+    start();
+    while (floatingWindowCount() < kMaxFloatingWindows) {
+        createFloatingWindow(" Extra", 0, 0, 10, 10, "Extra", nullptr);
+    }
+    hl::clearShownMessages();
+    EXPECT_EQ(createFloatingWindow(" One too many", 0, 0, 10, 10, "Extra", nullptr), platform::kNoWindow);
+    ASSERT_EQ(hl::shownMessages().size(), 1u);
+    EXPECT_EQ(hl::shownMessages()[0].text, "Too many floating windows!");
+}
+
+TEST_F(PanelsTest, APanelPressReleasesTheOtherPointersAndArmsThePress) {
+    start();
+    pointer(kCanvasPointer).leftDown = true;
+    const WindowId palette = shell().windows.palettePanel;
+    hl::postPointer(palette, MessageKind::MouseMove, 12, 34);
+    hl::postPointer(palette, MessageKind::LeftDown, 12, 34);
+    passes(2);
+    EXPECT_FALSE(pointer(kCanvasPointer).leftDown);
+    EXPECT_TRUE(pointer(kPalettePointer).leftDown);
+    EXPECT_EQ(pointer(kPalettePointer).x, 12);
+    EXPECT_TRUE(shell().pressArmed);
+    EXPECT_TRUE(shell().leaveTracking);
+    ASSERT_TRUE(hl::pointerLeaves(palette));
+    passes(1);
+    EXPECT_FALSE(pointer(kPalettePointer).leftDown);
+}
+
+TEST_F(PanelsTest, DeactivationHidesThePanelsAndActivationBringsBackOnlyThose) {
+    start();
+    commandNow(1103);  // the user closes the palette
+    platform::Message m;
+    m.kind = MessageKind::Activate;
+    m.window = frame();
+    m.flag = false;
+    platform::sendMessage(m);
+    EXPECT_FALSE(platform::isWindowVisible(shell().windows.toolsPanel));
+    m.flag = true;
+    platform::sendMessage(m);
+    EXPECT_TRUE(platform::isWindowVisible(shell().windows.toolsPanel));
+    EXPECT_TRUE(platform::isWindowVisible(shell().windows.coloursPanel));
+    EXPECT_FALSE(platform::isWindowVisible(shell().windows.palettePanel));
+}
+
+TEST_F(PanelsTest, MinimisingTheFrameTakesThePanelsAlongAndRestoringBringsThemBack) {
+    start();
+    platform::Message size;
+    size.kind = MessageKind::Size;
+    size.window = frame();
+    size.x = 1;
+    platform::postMessage(size);
+    passes(1);
+    EXPECT_FALSE(platform::isWindowVisible(shell().windows.palettePanel));
+    size.x = 0;  // restored, not maximised
+    platform::postMessage(size);
+    passes(1);
+    EXPECT_TRUE(platform::isWindowVisible(shell().windows.palettePanel));
+}
+
+TEST_F(PanelsTest, StatusLineTexts) {
+    start();
+    const std::vector<std::string> t = statusLineTexts();
+    ASSERT_EQ(t.size(), 4u);
+    EXPECT_EQ(t[0], "File size: 4.12mb");
+    EXPECT_EQ(t[1], "600x600");
+    EXPECT_EQ(t[2], "Zoom: 100%");
+    EXPECT_EQ(t[3], "Click on the canvas to begin drawing!");
+}
+
+}  // namespace
+}  // namespace sc::testing
