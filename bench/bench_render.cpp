@@ -62,6 +62,29 @@ void BM_RenderRect200(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_RenderRect200)->ArgName("hq")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RenderRect200)->ArgName("hq")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The square a tool of radius 30 re-renders on every main-loop pass.
+void BM_RenderBrushSquare(benchmark::State& state) {
+    sc::Canvas canvas;
+    setUp(canvas, 600, state.range(0) != 0);
+    for (auto _ : state) {
+        sc::renderRect(canvas, 270, 270, 331, 331);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_RenderBrushSquare)->ArgName("hq")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The one-cell path, which the whole-canvas renders must agree with, for scale.
+void BM_RenderCellByCell200(benchmark::State& state) {
+    sc::Canvas canvas;
+    setUp(canvas, 600, state.range(0) != 0);
+    for (auto _ : state) {
+        for (std::uint32_t x = 200; x < 400; ++x)
+            for (std::uint32_t y = 200; y < 400; ++y) sc::renderCell(canvas, x, y);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_RenderCellByCell200)->ArgName("hq")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

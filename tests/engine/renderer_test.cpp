@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
+#include <thread>
+#include <vector>
 
 #include "engine/canvas.h"
+#include "engine/render_avx2.h"
+#include "engine/render_cell.h"
 #include "engine/renderer.h"
 
 namespace sc {
@@ -71,12 +76,17 @@ void expectMatchesReference(Canvas& c) {
             ASSERT_EQ(c.surface.getPixel(x, y), referencePixel(c, x, y)) << "cell " << x << "," << y;
 }
 
-void fillRandom(Canvas& c, std::uint32_t seed, bool hostileHeights) {
+enum class Heights { Smooth, Hostile, Stepped };
+
+// Random paint. Hostile heights mix in NaN, infinities, huge and subnormal
+// values; stepped heights are few exact values with flat patches, so normals
+// are often exactly (0, 1, 0) or land lookups on whole cells and range edges.
+void fillRandom(Canvas& c, std::uint32_t seed, Heights kind) {
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> byte(0, 255);
     std::uniform_real_distribution<float> height(-60.0f, 60.0f);
     const float special[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                             -std::numeric_limits<float>::infinity(), 3e38f, -3e38f, 1e-40f};
+                             -std::numeric_limits<float>::infinity(), 3e38f, -3e38f, 1e-40f, -0.0f, 1e9f};
     for (std::uint32_t i = 0; i < c.cellCount(); ++i) {
         PaintCell& p = c.cells()[i];
         p.red = byte(rng);
@@ -85,23 +95,28 @@ void fillRandom(Canvas& c, std::uint32_t seed, bool hostileHeights) {
         p.grain = byte(rng);
         p.shine = (byte(rng) & 1) ? 255 : byte(rng);
         p.height = height(rng);
-        if (hostileHeights && byte(rng) < 20) p.height = special[byte(rng) % 6];
+        if (kind == Heights::Hostile && byte(rng) < 20) p.height = special[byte(rng) % 8];
+        if (kind == Heights::Stepped)
+            p.height = byte(rng) < 128 && i > 0 ? c.cells()[i - 1].height : (byte(rng) % 9) * 0.5f;
     }
 }
 
 TEST(Renderer, MatchesTheLiteralArithmeticInEveryMode) {
-    const std::uint32_t sizes[][2] = {{1, 1}, {1, 7}, {7, 1}, {2, 2}, {37, 23}, {130, 64}};
+    // Widths around the eight-cell blocks, one-row and one-column canvases,
+    // and sizes large enough to be shared between threads.
+    const std::uint32_t sizes[][2] = {{1, 1},  {1, 7},   {7, 1},    {2, 2},   {8, 1},     {9, 2},  {16, 3},
+                                      {17, 5}, {37, 23}, {130, 64}, {23, 40}, {211, 127}, {600, 41}};
     for (bool hq : {false, true}) {
         for (bool lit : {false, true}) {
-            for (bool hostile : {false, true}) {
+            for (Heights kind : {Heights::Smooth, Heights::Hostile, Heights::Stepped}) {
                 for (auto& size : sizes) {
                     Canvas c;
                     ASSERT_TRUE(c.allocate(size[0], size[1]));
                     c.highQuality = hq;
                     c.lighting = lit;
-                    fillRandom(c, size[0] * 31 + size[1] + hq * 7 + lit * 13 + hostile, hostile);
+                    fillRandom(c, size[0] * 31 + size[1] + hq * 7 + lit * 13 + static_cast<int>(kind), kind);
                     SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " hq=" << hq << " light=" << lit
-                                                    << " hostile=" << hostile);
+                                                    << " heights=" << static_cast<int>(kind));
                     expectMatchesReference(c);
                 }
             }
@@ -197,6 +212,149 @@ TEST(Renderer, NaNNormalGivesZeroGrainInHighQuality) {
     renderAll(c);
     // Four indefinite grain terms sum to 0 in 32 bits.
     EXPECT_EQ(c.surface.getPixel(1, 1), packColour(50, 60, 70));
+}
+
+TEST(Renderer, HighQualityWeightsKeepDoublePrecisionAtWholeNumbers) {
+    // A slope whose weight fx puts fx * delta just below a whole number that a
+    // single-precision product would round up to: the grain must not change.
+    for (float slope = 0.05f; slope < 3.0f; slope += 0.0007f) {
+        float nx = slope, ny = 1.0f, nz = 0.0f;
+        normalise(nx, ny, nz);
+        const double ax = std::fabs(20.0 * nx);
+        const double fx = static_cast<float>(ax - std::trunc(ax));
+        for (int delta = 1; delta < 256; ++delta) {
+            const double p = fx * delta;
+            // Cell (4, 1) of a 12 x 3 canvas sees exactly this slope; its four
+            // grains are 0, delta (row 1) and 0, delta (row 2), so its grain is
+            // (2 trunc(p) + delta) / 4, which a rounded-up p would raise.
+            if (std::trunc(p) == std::trunc(static_cast<float>(p)) || (2 * static_cast<int>(p) + delta) % 4 < 2)
+                continue;
+            Canvas c;
+            ASSERT_TRUE(c.allocate(12, 3));
+            c.highQuality = true;
+            for (std::uint32_t i = 0; i < 36; ++i) c.cells()[i] = PaintCell{0, 0, 0, 0, 0, {0, 0, 0}, 0.0f};
+            c.at(5, 1).height = slope;
+            const double px = 4 + 20.0 * nx;
+            const std::uint32_t col1 = static_cast<std::uint32_t>(px + 1.0) % 12;
+            c.at(col1, 1).grain = c.at(col1, 2).grain = static_cast<std::uint8_t>(delta);
+            expectMatchesReference(c);
+            return;
+        }
+    }
+    FAIL() << "no slope found";
+}
+
+TEST(Renderer, RectMatchesTheReferenceAndLeavesEverythingElse) {
+    const std::uint32_t W = 97, H = 61;
+    for (int mode = 0; mode < 4; ++mode) {
+        Canvas c;
+        ASSERT_TRUE(c.allocate(W, H));
+        c.highQuality = mode & 1;
+        c.lighting = mode & 2;
+        fillRandom(c, 500 + mode, Heights::Hostile);
+        c.surface.blendRect(0, 0, W, H, 1, 2, 3, 0);
+        std::vector<std::uint32_t> expected(W * H, packColour(1, 2, 3));
+        std::mt19937 rng(77 + mode);
+        std::uniform_int_distribution<int> coord(-12, static_cast<int>(W) + 12);
+        for (int i = 0; i < 60; ++i) {
+            const int x0 = coord(rng), x1 = x0 + coord(rng) / 3, y0 = coord(rng) * 2 / 3, y1 = y0 + coord(rng) / 4;
+            renderRect(c, x0, y0, x1, y1);
+            for (int y = std::max(y0, 0); y < std::min<int>(y1, H); ++y)
+                for (int x = std::max(x0, 0); x < std::min<int>(x1, W); ++x)
+                    expected[y * W + x] = referencePixel(c, x, y);
+            if (i % 4 == 0) {  // the one-cell path too
+                const std::uint32_t x = static_cast<std::uint32_t>(i * 7) % W;
+                const std::uint32_t y = static_cast<std::uint32_t>(i * 3) % H;
+                renderCell(c, x, y);
+                expected[y * W + x] = referencePixel(c, x, y);
+            }
+            for (std::uint32_t y = 0; y < H; ++y)
+                for (std::uint32_t x = 0; x < W; ++x)
+                    ASSERT_EQ(c.surface.getPixel(x, y), expected[y * W + x])
+                        << "mode " << mode << " rect " << x0 << "," << y0 << "," << x1 << "," << y1 << " cell " << x
+                        << "," << y;
+        }
+        EXPECT_FALSE(c.rendered);
+    }
+}
+
+TEST(Renderer, LargeRectSharedBetweenThreadsMatches) {
+    Canvas c;
+    ASSERT_TRUE(c.allocate(300, 200));
+    c.highQuality = true;
+    c.lighting = true;
+    fillRandom(c, 9, Heights::Hostile);
+    c.surface.blendRect(0, 0, 300, 200, 1, 2, 3, 0);
+    renderRect(c, -3, 5, 297, 190);
+    for (std::uint32_t y = 0; y < 200; ++y)
+        for (std::uint32_t x = 0; x < 300; ++x)
+            ASSERT_EQ(c.surface.getPixel(x, y),
+                      x < 297 && y >= 5 && y < 190 ? referencePixel(c, x, y) : packColour(1, 2, 3))
+                << x << "," << y;
+}
+
+TEST(Renderer, VectorSpansMatchCellByCell) {
+    if (!avx2Available()) GTEST_SKIP() << "no AVX2 on this processor";
+    Canvas c;
+    ASSERT_TRUE(c.allocate(45, 30));
+    std::mt19937 rng(5);
+    for (int mode = 0; mode < 12; ++mode) {
+        c.highQuality = mode & 1;
+        c.lighting = mode & 2;
+        fillRandom(c, 40 + mode, mode < 4 ? Heights::Smooth : mode < 8 ? Heights::Hostile : Heights::Stepped);
+        const RenderContext ctx = renderContextOf(c);
+        for (int i = 0; i < 200; ++i) {
+            const std::uint32_t y = rng() % 30, x0 = rng() % 38, x1 = x0 + 8 + rng() % (38 - x0);
+            for (std::uint32_t bpp : {3u, 4u}) {
+                std::uint8_t fast[45 * 4], slow[45 * 4];
+                std::memset(fast, 0xA5, sizeof fast);
+                std::memset(slow, 0xA5, sizeof slow);
+                renderSpanAvx2(ctx, y, x0, x1, fast, bpp);
+                renderSpanByCell(ctx, y, x0, x1, slow, bpp);
+                ASSERT_EQ(std::memcmp(fast, slow, sizeof fast), 0)
+                    << "mode " << mode << " row " << y << " [" << x0 << ", " << x1 << ") bpp " << bpp;
+            }
+        }
+    }
+}
+
+TEST(Renderer, FourByteAndSmallerSurfacesGetOnlyColourBytes) {
+    Canvas c;
+    ASSERT_TRUE(c.allocate(40, 9));
+    c.highQuality = true;
+    c.lighting = true;
+    fillRandom(c, 3, Heights::Smooth);
+    ASSERT_TRUE(c.surface.create(40, 9, true));
+    std::memset(c.surface.bits(), 0x5A, static_cast<std::size_t>(c.surface.stride()) * 9);
+    renderAll(c);
+    for (std::uint32_t y = 0; y < 9; ++y)
+        for (std::uint32_t x = 0; x < 40; ++x) {
+            ASSERT_EQ(c.surface.getPixel(x, y), referencePixel(c, x, y) | 0x5A000000u) << x << "," << y;
+        }
+    // A surface smaller than the grid takes the pixels that fall on it.
+    ASSERT_TRUE(c.surface.create(25, 6, false));
+    renderAll(c);
+    for (std::uint32_t y = 0; y < 6; ++y)
+        for (std::uint32_t x = 0; x < 25; ++x) ASSERT_EQ(c.surface.getPixel(x, y), referencePixel(c, x, y));
+}
+
+TEST(Renderer, ConcurrentRendersOfTwoCanvasesMatch) {
+    // Two callers at once: one shares the helper thread, the other renders alone.
+    Canvas a, b;
+    ASSERT_TRUE(a.allocate(200, 150));
+    ASSERT_TRUE(b.allocate(180, 170));
+    a.highQuality = b.lighting = true;
+    for (int round = 0; round < 4; ++round) {
+        fillRandom(a, 60 + round, Heights::Smooth);
+        fillRandom(b, 70 + round, Heights::Hostile);
+        std::thread other([&b] { renderAll(b); });
+        renderAll(a);
+        other.join();
+        for (Canvas* c : {&a, &b})
+            for (std::uint32_t y = 0; y < c->height; ++y)
+                for (std::uint32_t x = 0; x < c->width; ++x)
+                    ASSERT_EQ(c->surface.getPixel(x, y), referencePixel(*c, x, y)) << round << ": " << x << "," << y;
+    }
 }
 
 }  // namespace
