@@ -1,9 +1,11 @@
-// The frame's menu commands other than the file commands.
+// The frame's menu commands.
 #include <filesystem>
 
 #include "app/canvas_view.h"
+#include "app/file_commands.h"
 #include "app/filter_command.h"
 #include "app/frame_window.h"
+#include "app/print.h"
 #include "app/shell_state.h"
 #include "app/splash.h"
 #include "app/undo.h"
@@ -70,6 +72,14 @@ bool runFrameCommand(int id) {
         return true;
     }
     switch (id) {
+        case kCmdNew: newCommand(); return true;
+        case kCmdOpen: openCommand(); return true;
+        case kCmdSave: saveCommand(); return true;
+        case kCmdImportImage: importImage(); return true;
+        case kCmdExportImage: exportImage(); return true;
+        case kCmdPageSetup: pageSetup(); return true;
+        case kCmdPrint: printPainting(); return true;
+        case kCmdImageSize: imageSizeCommand(); return true;
         case kCmdExit: {
             platform::Message m;
             m.kind = platform::MessageKind::Close;

@@ -1,5 +1,4 @@
-// The frame's menu bar. The file commands' items are shown but not yet
-// available (they are greyed out and never dispatched).
+// The frame's menu bar.
 #include "app/frame_window.h"
 
 namespace sc {
@@ -32,17 +31,17 @@ MenuItem menu(const char* text, std::vector<MenuItem> items) {
 
 std::vector<MenuItem> frameMenu() {
     return {
-        menu("&File", {item(kCmdNew, "&New", false), item(kCmdOpen, "&Open", false),
-                       item(kCmdImportImage, "&Import Image", false), separator(), item(kCmdSave, "&Save", false),
-                       item(kCmdExportImage, "&Export Image", false), separator(),
-                       item(kCmdPageSetup, "&Page Setup", false), item(kCmdPrint, "&Print", false), separator(),
+        menu("&File", {item(kCmdNew, "&New"), item(kCmdOpen, "&Open"),
+                       item(kCmdImportImage, "&Import Image"), separator(), item(kCmdSave, "&Save"),
+                       item(kCmdExportImage, "&Export Image"), separator(),
+                       item(kCmdPageSetup, "&Page Setup"), item(kCmdPrint, "&Print"), separator(),
                        item(kCmdExit, "E&xit")}),
         menu("&Edit", {item(kCmdUndo, "&Undo")}),
         menu("&View", {item(kCmdHighQuality, "&High Quality (slow)"), separator(), item(kCmdLighting, "&Lighting"),
                        separator(),
                        menu("&Zoom", {item(1258, "25%"), item(1259, "50%"), item(1260, "100%"), item(1261, "200%"),
                                       item(1262, "300%"), item(1263, "400%")})}),
-        menu("&Image", {item(kCmdImageSize, "&Image Size", false), separator(), item(1810, "&Flatten")}),
+        menu("&Image", {item(kCmdImageSize, "&Image Size"), separator(), item(1810, "&Flatten")}),
         menu("&Filters",
              {menu("&Colors", {item(1305, "&Invert"), item(1315, "&Desaturate"), separator(), item(1320, "&Solarize"),
                                item(1330, "&Night"), item(1335, "&Aqua")}),

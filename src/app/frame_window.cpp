@@ -5,7 +5,7 @@
 #include "app/canvas_view.h"
 #include "app/hand_over.h"
 #include "app/painting_io.h"
-#include "app/save_before_closing.h"
+#include "app/file_commands.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "engine/numeric.h"
@@ -86,10 +86,11 @@ void openHandedOverPainting(const std::string& path) {
 void closeFrame() {
     ShellState& s = shell();
     if (!s.saved) {
-        const platform::Answer a =
-            platform::messageBox(s.frameWindow, "Save Changes?", "Would you like to save your painting?",
-                                 platform::Buttons::YesNo, platform::Icon::Exclamation);
-        if (a == platform::Answer::Yes) saveBeforeClosing();
+        const platform::Answer a = platform::messageBox(s.frameWindow, kSaveChangesCaption, kSaveChangesText,
+                                                        platform::Buttons::YesNo, platform::Icon::Exclamation);
+        // Yes whose save did not happen (chooser cancelled, write failed):
+        // the frame stays open rather than lose the painting.
+        if (a == platform::Answer::Yes && !saveCommand()) return;
     }
     platform::destroyWindow(s.frameWindow);
 }

@@ -130,6 +130,8 @@ struct WindowSpec {
     bool visible = true;
     PointerShape pointerShape = PointerShape::Arrow;
     WindowProc proc = nullptr;
+    // Floating only: the caption carries a close button, which sends Close.
+    bool closeBox = false;
 };
 
 // kNoWindow when the window cannot be made. The whole client area starts out
@@ -242,6 +244,36 @@ struct FileChoice {
 // Modal open / save choosers; nothing when cancelled.
 std::optional<std::string> chooseOpenFile(WindowId owner, const FileChoice& choice);
 std::optional<std::string> chooseSaveFile(WindowId owner, const FileChoice& choice);
+
+// ---- Edit fields ---------------------------------------------------------
+
+// The `key` of the Command message an edit field sends to its window each
+// time its text changes (by the user or by setEditText); `command` is the
+// field's id.
+inline constexpr int kEditChanged = 0x0300;
+// A one-line text field without a border, w x h at client (x, y) of the
+// window. False when it cannot be made.
+bool createEditField(WindowId window, int id, int x, int y, int width, int height);
+void setEditText(WindowId window, int id, const std::string& text);
+// Empty for a field that does not exist.
+std::string editText(WindowId window, int id);
+
+// ---- Printing ------------------------------------------------------------
+// One set of printer settings lives for the whole run: the page-setup dialog
+// edits it and the print dialog starts from it.
+
+// Shows the page-setup dialog on the kept settings.
+void pageSetupDialog();
+// Shows the print dialog (one copy, no page ranges, no selection) and, when
+// confirmed, starts a document of that name and its one page. The printable
+// width and height in device pixels are returned. False when the dialog was
+// cancelled or the document or page could not be started.
+bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight);
+// Copies the source rectangle of the surface onto the page rectangle
+// (device pixels), stretched.
+void printStretched(const Surface& surface, int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh);
+// Ends the page and the document; false when the printer refused.
+bool endPrintedPage();
 
 // ---- Single instance -----------------------------------------------------
 

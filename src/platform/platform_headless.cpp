@@ -24,9 +24,16 @@ Answer cautiousAnswer(Buttons buttons) {
 std::optional<std::string> nextChoice(const FileChoice& choice) {
     headless::HeadlessState& s = headless::state();
     s.choosers.push_back(choice.title);
+    s.choiceDetails.push_back(choice);
     if (s.choices.empty()) return std::nullopt;
     std::optional<std::string> c = s.choices.front();
     s.choices.pop_front();
+    // The dialog appends the default extension to a name typed without one.
+    if (c && !choice.defaultExtension.empty()) {
+        const std::size_t slash = c->find_last_of('/');
+        const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
+        if (name < c->size() && c->find('.', name) == std::string::npos) *c += "." + choice.defaultExtension;
+    }
     return c;
 }
 
@@ -78,6 +85,7 @@ void clearPlantedAnswers() { state().planted.clear(); }
 void setEchoMessages(bool echo) { state().echo = echo; }
 void plantFileChoice(std::optional<std::string> path) { state().choices.push_back(std::move(path)); }
 const std::vector<std::string>& shownFileChoosers() { return state().choosers; }
+const std::vector<FileChoice>& shownFileChoices() { return state().choiceDetails; }
 
 void reset() {
     detail::resetShared();

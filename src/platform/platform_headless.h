@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/surface.h"
 #include "platform/platform.h"
 
 namespace sc::platform::headless {
@@ -38,6 +39,38 @@ void setEchoMessages(bool echo);
 void plantFileChoice(std::optional<std::string> path);
 // Titles of the file choosers shown, oldest first.
 const std::vector<std::string>& shownFileChoosers();
+// Everything the program asked of each file chooser, oldest first. A planted
+// path whose file name has no dot gets the chooser's default extension, as
+// the desktop's save dialog appends it to a typed name.
+const std::vector<FileChoice>& shownFileChoices();
+
+// Edit fields: a test types into one (the window gets the change notice);
+// the next createEditField calls fail while `fail` is set.
+void typeIntoField(WindowId window, int id, const std::string& text);
+void failEditFieldCreation(bool fail);
+
+// Printing. The page-setup dialog answers from its own queue: a size accepts
+// it and makes that the printable page in device pixels, nothing cancels it
+// (with nothing planted it is cancelled). The print dialog answers from
+// another queue (nothing planted: cancelled).
+void plantPageSetupAnswer(std::optional<Point> printablePage);
+void plantPrintAnswer(bool accept);
+// The printable page of the kept settings (default 4960 x 7016, A4 at 600
+// dots per inch).
+void setPrinterPage(int width, int height);
+// The next beginPrintedPage fails after its dialog was confirmed.
+void failNextPrintStart();
+int pageSetupsShown();
+int printDialogsShown();
+// The last page printed: its document name, the page picture (white, the
+// printable size) and where the last stretched copy landed.
+struct PrintedPage {
+    std::string documentName;
+    Surface picture;
+    Rect placed;
+};
+int pagesPrinted();
+const PrintedPage& lastPrintedPage();
 
 // Every window, message, handle, answer and record goes; the clock, the
 // cursor and the desktop return to their start values.

@@ -2,11 +2,13 @@
 // The headless platform's own state, shared by its source files.
 #include <deque>
 #include <functional>
+#include <map>
 #include <utility>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/surface.h"
 #include "platform/platform_headless.h"
 
 namespace sc::platform::headless {
@@ -17,6 +19,20 @@ struct HeadlessState {
     bool echo = true;
     std::deque<std::optional<std::string>> choices;
     std::vector<std::string> choosers;
+    std::vector<FileChoice> choiceDetails;
+    // Edit fields by window and id: their text.
+    std::map<std::pair<WindowId, int>, std::string> editFields;
+    bool failEditFields = false;
+    // Printing: planted dialog answers, the kept page and what was printed.
+    std::deque<std::optional<Point>> pageSetupAnswers;
+    std::deque<bool> printAnswers;
+    Point printerPage{4960, 7016};
+    int pageSetupsShown = 0;
+    int printDialogsShown = 0;
+    bool failPrintStart = false;
+    bool pageOpen = false;
+    PrintedPage page;
+    int pagesPrinted = 0;
     std::vector<std::string> urls;
     std::vector<std::string> started;
     std::string programPath = "/usr/local/bin/smudgecraft";

@@ -37,6 +37,8 @@ std::optional<std::string> choose(WindowId owner, const FileChoice& choice, bool
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!choice.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(choice.defaultExtension));
+    // The last chosen path comes back in the name field.
+    if (!choice.startPath.empty()) dialog.selectFile(QString::fromStdString(choice.startPath));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
 }

@@ -162,6 +162,13 @@ bool PictureWidget::event(QEvent* e) {
     }
     if (e->type() == QEvent::Close && w && w->kind == WindowKind::Floating) {
         e->ignore();  // panels come and go through the Window menu
+        if (w->closeBox) {
+            // A window with a close button decides for itself.
+            Message m;
+            m.kind = MessageKind::Close;
+            m.window = id_;
+            postMessage(m);
+        }
         return true;
     }
     return QWidget::event(e);

@@ -42,6 +42,7 @@ QWidget* makePicture(detail::WindowRecord& w) {
         case WindowKind::Floating:
             parent = widgetOf(w.parent) ? widgetOf(w.parent)->window() : nullptr;
             flags = Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint;
+            if (w.closeBox) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
             break;
         default: flags = Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint; break;
     }
@@ -134,6 +135,14 @@ void windowShown(const detail::WindowRecord& w) {
 
 void windowEnabled(const detail::WindowRecord& w) {
     if (QWidget* widget = qt::widgetOf(w.id)) widget->setEnabled(w.enabled);
+    if (w.enabled) return;
+    // Qt disables the windows a widget owns along with it; a window of ours
+    // still counted as enabled (a dialog running over a disabled frame) stays
+    // usable.
+    for (auto& [id, other] : detail::windowTable()) {
+        QWidget* o = qt::widgetOf(id);
+        if (other.enabled && o && o->isWindow() && !o->isEnabled()) o->setEnabled(true);
+    }
 }
 
 void windowMinimised(const detail::WindowRecord& w) {

@@ -45,6 +45,7 @@ struct WindowRecord {
     std::vector<std::string> statusTexts;
     bool acceptsDrops = false;
     PointerShape pointerShape = PointerShape::Arrow;
+    bool closeBox = false;
 };
 
 // Windows by id, in creation order (ids only grow).

@@ -117,6 +117,7 @@ WindowId createWindow(const WindowSpec& spec) {
     w.visible = spec.visible;
     w.proc = spec.proc;
     w.pointerShape = spec.pointerShape;
+    w.closeBox = spec.closeBox;
     w.width = std::max(spec.width, 0);
     w.height = std::max(spec.height, 0);
     if (spec.kind == WindowKind::Frame || spec.kind == WindowKind::DocumentArea) {

@@ -1,0 +1,67 @@
+// Save, Open and the "Save Changes?" question.
+#include "app/file_commands.h"
+
+#include "app/canvas_view.h"
+#include "app/painting_io.h"
+#include "app/shell_state.h"
+#include "engine/renderer.h"
+
+namespace sc {
+namespace {
+
+constexpr const char* kPaintingExtension = "pai";
+constexpr const char* kPaintingDescription = "Smudgecraft file";
+
+}  // namespace
+
+bool saveCommand() {
+    ShellState& s = shell();
+    const std::optional<std::string> path = chooseFile(kPaintingExtension, kPaintingDescription, kChooseSave,
+                                                       s.frameWindow);
+    if (!path) return false;
+    // The file keeps the picture as High Quality renders it; the view's own
+    // setting comes back afterwards without a new render.
+    const bool highQuality = s.document.highQuality;
+    s.document.highQuality = true;
+    if (s.document.hasCells()) renderAll(s.document);
+    const bool written = savePainting(*path);
+    if (!written) platform::messageBox(platform::kNoWindow, "Error", kFileSaveFailedText);
+    s.document.highQuality = highQuality;
+    // Only a painting that reached its file counts as saved: a failed write
+    // must not let New, Open or closing discard it without asking.
+    if (written) s.saved = true;
+    return written;
+}
+
+void openCommand() {
+    ShellState& s = shell();
+    if (!askSaveChanges()) return;
+    const std::optional<std::string> path = chooseFile(kPaintingExtension, kPaintingDescription, kChooseOpen,
+                                                       s.frameWindow);
+    if (!path) return;
+    if (!loadPainting(*path)) {
+        platform::messageBox(platform::kNoWindow, "Error", kFileLoadFailedText);
+        return;
+    }
+    // The painting just opened is the start of its history: Undo keeps only
+    // the brush settings to swap.
+    s.undoValid = false;
+    recreateCanvasWindow();
+    if (s.document.hasCells()) renderAll(s.document);
+    s.saved = true;
+}
+
+bool askSaveChanges() {
+    ShellState& s = shell();
+    if (s.saved) return true;
+    const platform::Answer a = platform::messageBox(s.frameWindow, kSaveChangesCaption, kSaveChangesText,
+                                                    platform::Buttons::YesNoCancel, platform::Icon::Exclamation);
+    switch (a) {
+        // A Yes whose save did not happen keeps the painting.
+        case platform::Answer::Yes: return saveCommand();
+        case platform::Answer::No: return true;
+        default: return false;
+    }
+}
+
+}  // namespace sc

@@ -1,0 +1,69 @@
+#pragma once
+// The File menu's painting commands and the Image Size command: the common
+// open/save chooser, Save, Open, the "Save Changes?" question, New, Image
+// Size, Import Image and Export Image.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace sc {
+
+inline constexpr const char* kSaveChangesCaption = "Save Changes?";
+inline constexpr const char* kSaveChangesText = "Would you like to save your painting?";
+inline constexpr const char* kSizeLimitText =
+    "The document can be no less than 1x1 pixels and no greater than %dx%d pixels!";
+inline constexpr int kMaxDocumentSide = 2000;
+
+// Kinds of the chooser: 0 and 2 open an existing file, 1 saves.
+enum FileChooserKind : int { kChooseOpen = 0, kChooseSave = 1, kChooseOpenOther = 2 };
+
+// One entry of a chooser's filter: a description and its patterns separated
+// by ';' (as "*.jpg;*.bmp").
+struct FileFilterEntry {
+    std::string description;
+    std::string patterns;
+};
+
+// The filter of Import Image.
+const std::vector<FileFilterEntry>& importFilter();
+
+// The common file chooser. One entry titled `description` listing the files
+// ending in a dot and the first three letters of `extension`; a typed name
+// without an extension gets it. A save asks before replacing a file; an open
+// takes only existing files. Every chooser starts at the last chosen path.
+// Nothing when cancelled.
+std::optional<std::string> chooseFile(const std::string& extension, const std::string& description, int kind,
+                                      platform::WindowId owner);
+// The same chooser with a complete filter and no default extension.
+std::optional<std::string> chooseFileWithFilter(const std::vector<FileFilterEntry>& filter, int kind,
+                                                platform::WindowId owner);
+// The path the next chooser starts from (the last one chosen).
+const std::string& lastChosenPath();
+void forgetLastChosenPath();
+
+// File, Save: chooses a path, renders in high quality and writes the
+// painting. True only when the painting was written; the painting then counts
+// as saved. A cancelled chooser changes nothing; a failed write shows "File
+// Save failed!" and leaves the painting unsaved.
+bool saveCommand();
+// File, Open.
+void openCommand();
+// Asks "Would you like to save your painting?" while the painting is
+// unsaved. True when the caller may discard the painting: it was saved, the
+// user answered No, or answered Yes and the save happened. False on Cancel,
+// and on Yes followed by a cancelled chooser or a failed write.
+bool askSaveChanges();
+
+// Whether a size from the New Image dialog is allowed; shows the warning
+// when it is not.
+bool checkDocumentSize(int width, int height);
+// File, New and Image, Image Size.
+void newCommand();
+void imageSizeCommand();
+// File, Import Image and File, Export Image.
+void importImage();
+void exportImage();
+
+}  // namespace sc

@@ -1,0 +1,75 @@
+// The common open/save file chooser: filters, default extension and the
+// last chosen path, offered again by every chooser of the run.
+#include <algorithm>
+
+#include "app/file_commands.h"
+
+namespace sc {
+namespace {
+
+std::string& lastPath() {
+    static std::string path;
+    return path;
+}
+
+// The desktop's filter text for one entry: "Description (*.a *.b)". A
+// description that already ends with its own pattern in brackets is used as
+// it is.
+std::string filterText(const FileFilterEntry& entry) {
+    const std::string bracketed = "(" + entry.patterns + ")";
+    const std::string& d = entry.description;
+    if (d.size() >= bracketed.size() && d.compare(d.size() - bracketed.size(), bracketed.size(), bracketed) == 0) {
+        return d;
+    }
+    std::string patterns = entry.patterns;
+    std::replace(patterns.begin(), patterns.end(), ';', ' ');
+    return d + " (" + patterns + ")";
+}
+
+std::optional<std::string> choose(const std::vector<FileFilterEntry>& filter, const std::string& extension,
+                                  int kind, platform::WindowId owner) {
+    platform::FileChoice choice;
+    choice.title = kind == kChooseSave ? "Save As" : "Open";
+    for (const FileFilterEntry& entry : filter) {
+        if (!choice.filter.empty()) choice.filter += ";;";
+        choice.filter += filterText(entry);
+    }
+    choice.defaultExtension = extension;
+    choice.startPath = lastPath();
+    std::optional<std::string> path = kind == kChooseSave ? platform::chooseSaveFile(owner, choice)
+                                                          : platform::chooseOpenFile(owner, choice);
+    if (path && !path->empty()) {
+        lastPath() = *path;
+        return path;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+const std::vector<FileFilterEntry>& importFilter() {
+    static const std::vector<FileFilterEntry> filter = {
+        {"All Formats", "*.jpg;*.bmp;*.tiff;*.png"},
+        {"JPEG (*.jpg)", "*.jpg"},
+        {"BITMAP (*.bmp)", "*.bmp"},
+        {"PNG (*.png)", "*.png"},
+        {"TIFF (*.tif)", "*.tif"},
+    };
+    return filter;
+}
+
+std::optional<std::string> chooseFile(const std::string& extension, const std::string& description, int kind,
+                                      platform::WindowId owner) {
+    const std::string pattern = "*." + extension.substr(0, 3);
+    return choose({{description, pattern}}, extension, kind, owner);
+}
+
+std::optional<std::string> chooseFileWithFilter(const std::vector<FileFilterEntry>& filter, int kind,
+                                                platform::WindowId owner) {
+    return choose(filter, std::string(), kind, owner);
+}
+
+const std::string& lastChosenPath() { return lastPath(); }
+void forgetLastChosenPath() { lastPath().clear(); }
+
+}  // namespace sc

@@ -1,0 +1,122 @@
+// The headless edit fields and printer: field texts kept per window, dialog
+// answers from queues the test fills, and the printed page kept as a picture
+// of the printable size.
+#include <algorithm>
+
+#include "platform/platform_headless_state.h"
+#include "platform/platform_shared.h"
+
+namespace sc::platform {
+namespace {
+
+void notifyChange(WindowId window, int id) {
+    Message m;
+    m.kind = MessageKind::Command;
+    m.window = window;
+    m.command = id;
+    m.key = kEditChanged;
+    postMessage(m);
+}
+
+}  // namespace
+
+bool createEditField(WindowId window, int id, int, int, int, int) {
+    headless::HeadlessState& s = headless::state();
+    if (s.failEditFields || !windowExists(window)) return false;
+    s.editFields[{window, id}] = std::string();
+    return true;
+}
+
+void setEditText(WindowId window, int id, const std::string& text) {
+    headless::HeadlessState& s = headless::state();
+    const auto it = s.editFields.find({window, id});
+    if (it == s.editFields.end() || !windowExists(window)) return;
+    it->second = text;
+    notifyChange(window, id);
+}
+
+std::string editText(WindowId window, int id) {
+    headless::HeadlessState& s = headless::state();
+    const auto it = s.editFields.find({window, id});
+    if (it == s.editFields.end() || !windowExists(window)) return {};
+    return it->second;
+}
+
+void pageSetupDialog() {
+    headless::HeadlessState& s = headless::state();
+    ++s.pageSetupsShown;
+    if (s.pageSetupAnswers.empty()) return;
+    const std::optional<Point> page = s.pageSetupAnswers.front();
+    s.pageSetupAnswers.pop_front();
+    if (page) s.printerPage = *page;
+}
+
+bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight) {
+    headless::HeadlessState& s = headless::state();
+    ++s.printDialogsShown;
+    if (s.printAnswers.empty()) return false;
+    const bool accepted = s.printAnswers.front();
+    s.printAnswers.pop_front();
+    if (!accepted) return false;
+    if (s.failPrintStart) {
+        s.failPrintStart = false;
+        return false;
+    }
+    s.page.documentName = documentName;
+    s.page.placed = {};
+    if (!s.page.picture.create(static_cast<std::uint32_t>(s.printerPage.x),
+                               static_cast<std::uint32_t>(s.printerPage.y), false)) {
+        return false;
+    }
+    s.page.picture.clearWhite();
+    s.pageOpen = true;
+    printableWidth = s.printerPage.x;
+    printableHeight = s.printerPage.y;
+    return true;
+}
+
+void printStretched(const Surface& surface, int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh) {
+    headless::HeadlessState& s = headless::state();
+    if (!s.pageOpen) return;
+    s.page.placed = {dx, dy, dx + dw, dy + dh};
+    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+    Surface& page = s.page.picture;
+    const int x0 = std::max(dx, 0);
+    const int y0 = std::max(dy, 0);
+    const int x1 = std::min<long long>(static_cast<long long>(dx) + dw, page.width());
+    const int y1 = std::min<long long>(static_cast<long long>(dy) + dh, page.height());
+    // Each page pixel takes the source pixel it falls on.
+    for (int y = y0; y < y1; ++y) {
+        const long long srcY = sy + static_cast<long long>(y - dy) * sh / dh;
+        for (int x = x0; x < x1; ++x) {
+            const long long srcX = sx + static_cast<long long>(x - dx) * sw / dw;
+            const std::uint32_t c = surface.getPixel(srcX, srcY);
+            page.setPixel(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), redOf(c), greenOf(c),
+                          blueOf(c));
+        }
+    }
+}
+
+bool endPrintedPage() {
+    headless::HeadlessState& s = headless::state();
+    if (!s.pageOpen) return false;
+    s.pageOpen = false;
+    ++s.pagesPrinted;
+    return true;
+}
+
+namespace headless {
+
+void typeIntoField(WindowId window, int id, const std::string& text) { setEditText(window, id, text); }
+void failEditFieldCreation(bool fail) { state().failEditFields = fail; }
+void plantPageSetupAnswer(std::optional<Point> printablePage) { state().pageSetupAnswers.push_back(printablePage); }
+void plantPrintAnswer(bool accept) { state().printAnswers.push_back(accept); }
+void setPrinterPage(int width, int height) { state().printerPage = {width, height}; }
+void failNextPrintStart() { state().failPrintStart = true; }
+int pageSetupsShown() { return state().pageSetupsShown; }
+int printDialogsShown() { return state().printDialogsShown; }
+int pagesPrinted() { return state().pagesPrinted; }
+const PrintedPage& lastPrintedPage() { return state().page; }
+
+}  // namespace headless
+}  // namespace sc::platform

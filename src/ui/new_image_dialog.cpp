@@ -1,0 +1,199 @@
+#include "ui/new_image_dialog.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "app/assets.h"
+#include "app/shell_state.h"
+#include "engine/numeric.h"
+#include "engine/surface.h"
+#include "ui/floating_windows.h"
+#include "ui/skin_button.h"
+
+namespace sc {
+namespace {
+
+using platform::Message;
+using platform::MessageKind;
+using platform::WindowId;
+
+constexpr int kClientWidth = 234;
+constexpr int kClientHeight = 149;
+constexpr int kOkButton = 0;
+constexpr int kCancelButton = 1;
+// The buttons' size by the artwork's layout, for pictures that did not load.
+constexpr int kButtonWidth = 74;
+constexpr int kButtonHeight = 24;
+
+// The dialog while it runs (one at a time: every other window is disabled).
+struct DialogState {
+    WindowId window = platform::kNoWindow;
+    NewImageSize result;
+    bool done = false;
+    bool down = false;  // the dialog's own pointer record
+    int x = 0;
+    int y = 0;
+    SkinButtonTable buttons;
+    Surface background;
+};
+
+DialogState& dialog() {
+    static DialogState d;
+    return d;
+}
+
+void showBackground() {
+    DialogState& d = dialog();
+    if (d.background.valid()) platform::blit(d.window, d.background, 0, 0);
+}
+
+// The frame, its document area and every floating panel, on or off.
+void enableOtherWindows(bool enable) {
+    const ShellState& s = shell();
+    if (s.frameWindow != platform::kNoWindow) platform::enableWindow(s.frameWindow, enable);
+    if (s.windows.documentArea != platform::kNoWindow) platform::enableWindow(s.windows.documentArea, enable);
+    for (int i = 0; i < floatingWindowCount(); ++i) {
+        const WindowId w = floatingWindow(i);
+        if (w != platform::kNoWindow) platform::enableWindow(w, enable);
+    }
+}
+
+void addButton(int index, int x, const Surface& normal, const Surface& pressed) {
+    DialogState& d = dialog();
+    d.buttons.add(index, x, 100, &normal, &normal, &pressed, kPushButton);
+    if (d.buttons[index].width == 0) {
+        d.buttons[index].width = kButtonWidth;
+        d.buttons[index].height = kButtonHeight;
+    }
+}
+
+std::string numberText(int v) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", v);
+    return text;
+}
+
+}  // namespace
+
+int fieldNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    if (i == text.size()) return 0;
+    std::uint64_t v = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return 0;
+        v = v * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        if (v > 0xffffffffull) return 0;
+    }
+    return static_cast<int>(static_cast<std::uint32_t>(v));
+}
+
+void newImageDialogProc(const Message& m) {
+    DialogState& d = dialog();
+    switch (m.kind) {
+        case MessageKind::Activate: showBackground(); break;
+        case MessageKind::Paint:
+            platform::beginPaint(m.window);
+            d.buttons.drawTo(m.window);
+            break;
+        case MessageKind::Close:
+            d.done = true;
+            d.result.width = kNewImageCancelled;
+            break;
+        case MessageKind::Command:
+            if (m.key != platform::kEditChanged) break;
+            if (m.command == kWidthFieldId) {
+                d.result.width = fieldNumber(platform::editText(m.window, kWidthFieldId));
+                d.result.height = fieldNumber(platform::editText(m.window, kHeightFieldId));
+            } else if (m.command == kHeightFieldId) {
+                d.result.height = fieldNumber(platform::editText(m.window, kHeightFieldId));
+            }
+            break;
+        case MessageKind::MouseMove:
+            d.x = m.x;
+            d.y = m.y;
+            break;
+        case MessageKind::LeftDown: d.down = true; break;
+        case MessageKind::LeftUp: d.down = false; break;
+        default: break;
+    }
+}
+
+NewImageSize runNewImageDialog(int width, int height) {
+    DialogState& d = dialog();
+    d = DialogState{};
+    loadGreyAsset(d.background, "filenew");
+
+    const platform::Rect desk = platform::desktopClientArea();
+    platform::WindowSpec spec;
+    spec.kind = platform::WindowKind::Floating;
+    spec.className = kNewImageClass;
+    spec.caption = kNewImageCaption;
+    spec.parent = shell().windows.documentArea;
+    spec.x = truncToInt((desk.width() - kClientWidth) * 0.5);
+    spec.y = truncToInt((desk.height() - kClientHeight) * 0.5 - 50);
+    spec.width = kClientWidth;
+    spec.height = kClientHeight;
+    spec.closeBox = true;
+    spec.proc = &newImageDialogProc;
+    d.window = platform::createWindow(spec);
+    if (d.window == platform::kNoWindow) {
+        platform::messageBox(shell().frameWindow, "Error", "Failed To Create Palette Window");
+        // Without a window nothing could end the dialog: it counts as cancelled.
+        d.background.release();
+        return {kNewImageCancelled, height};
+    }
+    for (const auto& [id, y] : {std::pair{kWidthFieldId, 22}, std::pair{kHeightFieldId, 52}}) {
+        if (!platform::createEditField(d.window, id, 90, y, 40, 16)) {
+            platform::messageBox(platform::kNoWindow, "Error", "Edit Box Failed.", platform::Buttons::Ok,
+                                 platform::Icon::Error);
+        }
+    }
+
+    enableOtherWindows(false);
+    platform::enableWindow(d.window, true);
+    platform::setEditText(d.window, kHeightFieldId, numberText(height));
+    platform::setEditText(d.window, kWidthFieldId, numberText(width));
+    d.done = false;
+    d.result = {width, height};
+
+    Surface okay0, okay1, cancel0, cancel1;
+    loadGreyAsset(okay0, "okay0");
+    loadGreyAsset(okay1, "okay1");
+    loadGreyAsset(cancel0, "cancel0");
+    loadGreyAsset(cancel1, "cancel1");
+    addButton(kOkButton, 30, okay0, okay1);
+    addButton(kCancelButton, 130, cancel0, cancel1);
+    showBackground();
+    platform::bringToFront(d.window);
+
+    while (!d.done) {
+        platform::sleepMilliseconds(5);
+        Message m;
+        if (platform::peekMessage(m)) platform::dispatchMessage(m);
+        if (!platform::windowExists(d.window)) {
+            // Destroyed from outside (the program is closing): cancelled.
+            d.done = true;
+            d.result.width = kNewImageCancelled;
+            break;
+        }
+        const int r = d.buttons.hitTest(d.x, d.y, d.down);
+        platform::invalidateWindow(d.window);
+        platform::updateWindow(d.window);
+        if (r == kOkButton) d.done = true;
+        if (r == kCancelButton) {
+            d.done = true;
+            d.result.width = kNewImageCancelled;
+        }
+    }
+
+    platform::destroyWindow(d.window);
+    d.window = platform::kNoWindow;
+    if (shell().frameWindow != platform::kNoWindow) platform::bringToFront(shell().frameWindow);
+    enableOtherWindows(true);
+    d.buttons = SkinButtonTable{};
+    d.background.release();
+    return d.result;
+}
+
+}  // namespace sc

@@ -1,0 +1,317 @@
+// The file commands through the menu messages, answered with planted
+// choices: Save, Open, "Save Changes?", New, Image Size, Import and Export,
+// and the cases where a painting used to be lost to a save that did not happen.
+#include <fstream>
+
+#include "app/file_commands.h"
+#include "app/frame_window.h"
+#include "app/import_image.h"
+#include "app/new_image_driver.h"
+#include "app/painting_io.h"
+#include "app/shell_fixture.h"
+#include "support/run_batch.h"
+#include "engine/surface.h"
+#include "formats/bmp_writer.h"
+#include "formats/little_endian.h"
+#include "formats/painting_file.h"
+
+namespace sc::testing {
+namespace {
+
+using platform::Answer;
+
+class FileCommandsTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        forgetLastChosenPath();
+        start();
+        hl::clearShownMessages();  // start-up's own complaints about missing files
+    }
+    // One stroke: the painting then has unsaved changes.
+    void paintSomething() {
+        pressNow(100, 100);
+        move(160, 130);
+        passes(3);
+        release(160, 130);
+        passes(2);
+        ASSERT_FALSE(shell().saved);
+    }
+    // Texts of the boxes shown, leaving out the picture cache's own complaints
+    // (the test folder has no skin pictures).
+    static std::vector<std::string> shownTexts() {
+        std::vector<std::string> out;
+        for (const auto& m : hl::shownMessages()) {
+            if (m.text.rfind("Failed to ", 0) != 0) out.push_back(m.text);
+        }
+        return out;
+    }
+    void writeHeaderOnly(const std::string& path, std::uint32_t magic, std::uint32_t version) {
+        std::string bytes(80, '\0');
+        auto* p = reinterpret_cast<std::uint8_t*>(bytes.data());
+        putU32(p, magic);
+        putU32(p + 4, version);
+        putU32(p + 8, 4);
+        putU32(p + 12, 4);
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    std::string unwritable() { return dir_.path("no/such/folder/x.pai"); }
+};
+
+TEST_F(FileCommandsTest, SaveWritesInHighQualityAndTheNextChooserOffersThePath) {
+    paintSomething();
+    document().highQuality = false;
+    hl::plantFileChoice(dir_.path("work"));  // typed without an extension
+    commandNow(kCmdSave);
+    EXPECT_TRUE(shell().saved);
+    EXPECT_FALSE(document().highQuality) << "the view's setting comes back";
+    Canvas back;
+    EXPECT_EQ(readPaintingFile(dir_.path("work.pai"), back), PaintingLoadResult::kOk);
+    ASSERT_EQ(hl::shownFileChoices().size(), 1u);
+    const platform::FileChoice& c = hl::shownFileChoices()[0];
+    EXPECT_EQ(c.filter, "Smudgecraft file (*.pai)");
+    EXPECT_EQ(c.defaultExtension, "pai");
+    commandNow(kCmdSave);  // cancelled
+    ASSERT_EQ(hl::shownFileChoices().size(), 2u);
+    EXPECT_EQ(hl::shownFileChoices()[1].startPath, dir_.path("work.pai"));
+}
+
+// Mended: a cancelled or failed save used to count the painting as saved, so
+// New, Open or closing then discarded it without asking.
+TEST_F(FileCommandsTest, SaveThatDidNotHappenLeavesThePaintingUnsaved) {
+    paintSomething();
+    commandNow(kCmdSave);
+    EXPECT_FALSE(shell().saved) << "chooser cancelled";
+    EXPECT_TRUE(shownTexts().empty());
+
+    hl::plantFileChoice(unwritable());
+    commandNow(kCmdSave);
+    EXPECT_FALSE(shell().saved) << "write failed";
+    ASSERT_EQ(shownTexts(), std::vector<std::string>{"File Save failed!"});
+    EXPECT_EQ(hl::shownMessages().back().caption, "Error");
+}
+
+TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksFirst) {
+    Canvas other;
+    ASSERT_TRUE(other.allocate(30, 20));
+    ASSERT_TRUE(writePaintingFile(dir_.path("other.pai"), other));
+    paintSomething();
+    const std::uint64_t painted = cellHash(document());
+
+    hl::plantAnswer(Answer::Cancel);
+    commandNow(kCmdOpen);
+    ASSERT_EQ(hl::shownMessages().size(), 1u);
+    EXPECT_EQ(hl::shownMessages()[0].caption, "Save Changes?");
+    EXPECT_EQ(hl::shownMessages()[0].text, "Would you like to save your painting?");
+    EXPECT_EQ(hl::shownMessages()[0].buttons, platform::Buttons::YesNoCancel);
+    EXPECT_TRUE(hl::shownFileChoosers().empty()) << "Cancel stops before the chooser";
+    EXPECT_EQ(cellHash(document()), painted);
+
+    hl::plantAnswer(Answer::Yes);
+    hl::plantFileChoice(dir_.path("mine.pai"));
+    hl::plantFileChoice(dir_.path("other.pai"));
+    commandNow(kCmdOpen);
+    Canvas mine;
+    EXPECT_EQ(readPaintingFile(dir_.path("mine.pai"), mine), PaintingLoadResult::kOk);
+    EXPECT_EQ(document().width, 30u);
+    EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 30);
+    EXPECT_TRUE(shell().saved);
+
+    paintSomething();
+    hl::plantAnswer(Answer::No);
+    hl::plantFileChoice(dir_.path("mine.pai"));
+    commandNow(kCmdOpen);
+    EXPECT_EQ(hl::shownFileChoosers().size(), 3u) << "No opens without saving";
+    EXPECT_EQ(document().width, 600u);
+}
+
+TEST_F(FileCommandsTest, RefusedFileKeepsThePaintingAndUndoAvailable) {
+    paintSomething();
+    writeHeaderOnly(dir_.path("bad.pai"), 0x1234, 2);
+    writeHeaderOnly(dir_.path("later.pai"), 0x5ED7, 7);
+    const std::uint64_t painted = cellHash(document());
+    struct Case {
+        const char* file;
+        const char* readerText;
+    };
+    for (const Case c : {Case{"bad.pai", "The file you selected is either corrupt \nor not a valid Smudgecraft file."},
+                         Case{"later.pai", "The file you selected requires a later version of Smudgecraft!"}}) {
+        hl::clearShownMessages();
+        hl::plantAnswer(Answer::No);
+        hl::plantFileChoice(dir_.path(c.file));
+        commandNow(kCmdOpen);
+        EXPECT_EQ(shownTexts(), (std::vector<std::string>{"Would you like to save your painting?", c.readerText,
+                                                          "File Load failed!"}));
+        EXPECT_EQ(cellHash(document()), painted) << c.file;
+        EXPECT_TRUE(shell().undoValid) << c.file;
+        EXPECT_FALSE(shell().saved) << c.file;
+    }
+    commandNow(kCmdUndo);
+    EXPECT_EQ(cellHash(document()), painted) << "the snapshot holds the same painting";
+}
+
+TEST_F(FileCommandsTest, UndoAfterASuccessfulOpenSwapsOnlyBrushSettings) {
+    Canvas other;
+    ASSERT_TRUE(other.allocate(40, 10));
+    ASSERT_TRUE(writePaintingFile(dir_.path("other.pai"), other));
+    toolState().live.size = 11;
+    hl::plantFileChoice(dir_.path("other.pai"));
+    commandNow(kCmdOpen);
+    ASSERT_EQ(document().width, 40u);
+    EXPECT_TRUE(shell().saved);
+    EXPECT_FALSE(shell().undoValid);
+    const std::uint64_t opened = cellHash(document());
+    toolState().live.size = 55;
+    commandNow(kCmdUndo);
+    EXPECT_EQ(cellHash(document()), opened);
+    EXPECT_EQ(document().width, 40u);
+    EXPECT_EQ(toolState().live.size, 11);
+}
+
+// Mended: "Save Changes?" answered Yes used to let the command go on even when
+// the save did not happen.
+TEST_F(FileCommandsTest, YesWithoutASaveStopsOpenImportAndNew) {
+    paintSomething();
+    const std::uint64_t painted = cellHash(document());
+    for (const int id : {kCmdOpen, kCmdImportImage}) {
+        const std::size_t before = hl::shownFileChoosers().size();
+        hl::plantAnswer(Answer::Yes);  // and the save chooser is cancelled
+        commandNow(id);
+        EXPECT_EQ(hl::shownFileChoosers().size(), before + 1) << "only the save chooser, command " << id;
+        hl::plantAnswer(Answer::Yes);
+        hl::plantFileChoice(unwritable());
+        commandNow(id);
+        EXPECT_EQ(hl::shownFileChoosers().size(), before + 2) << id;
+        EXPECT_EQ(shownTexts().back(), "File Save failed!");
+        EXPECT_EQ(cellHash(document()), painted);
+        EXPECT_FALSE(shell().saved);
+    }
+    bool seen = false;
+    hl::plantAnswer(Answer::Yes);
+    answerNewImage("10", "10", DialogEnd::Ok, &seen);
+    commandNow(kCmdNew);
+    passes(2);
+    EXPECT_FALSE(seen) << "New stopped before its dialog";
+    EXPECT_EQ(document().width, 600u);
+}
+
+// Mended: closing used to go on whatever became of the chosen save.
+TEST_F(FileCommandsTest, ClosingStaysOpenWhenTheChosenSaveDidNotHappen) {
+    paintSomething();
+    hl::plantAnswer(Answer::Yes);
+    commandNow(kCmdExit);
+    passes(1);
+    EXPECT_TRUE(platform::windowExists(frame()));
+    EXPECT_FALSE(shell().quitRequested);
+
+    hl::plantAnswer(Answer::Yes);
+    hl::plantFileChoice(unwritable());
+    commandNow(kCmdExit);
+    passes(1);
+    EXPECT_TRUE(platform::windowExists(frame()));
+    EXPECT_EQ(shownTexts().back(), "File Save failed!");
+
+    hl::plantAnswer(Answer::No);
+    commandNow(kCmdExit);
+    passes(1);
+    EXPECT_TRUE(shell().quitRequested);
+}
+
+TEST_F(FileCommandsTest, NewChecksTheSizeLimits) {
+    answerNewImage("2000", "2000", DialogEnd::Ok);
+    commandNow(kCmdNew);
+    EXPECT_EQ(document().width, 2000u);
+    EXPECT_EQ(document().height, 2000u);
+    EXPECT_TRUE(shell().saved);
+    for (const char* w : {"2001", "0"}) {
+        hl::clearShownMessages();
+        answerNewImage(w, "10", DialogEnd::Ok);
+        commandNow(kCmdNew);
+        ASSERT_EQ(shownTexts(), std::vector<std::string>{
+                                    "The document can be no less than 1x1 pixels and no greater than 2000x2000 pixels!"})
+            << w;
+        EXPECT_EQ(hl::shownMessages().back().caption, "Warning");
+        EXPECT_EQ(hl::shownMessages().back().icon, platform::Icon::Exclamation);
+        EXPECT_EQ(document().width, 2000u) << w;
+    }
+    answerNewImage("10", "10", DialogEnd::Cancel);
+    commandNow(kCmdNew);
+    EXPECT_EQ(document().width, 2000u) << "cancelled";
+}
+
+TEST_F(FileCommandsTest, ImageSizeResamplesAndUndoSwapsBothWays) {
+    paintSomething();
+    const std::uint64_t original = cellHash(document());
+    answerNewImage("300", "200", DialogEnd::Ok);
+    commandNow(kCmdImageSize);
+    ASSERT_EQ(document().width, 300u);
+    ASSERT_EQ(document().height, 200u);
+    EXPECT_TRUE(document().rendered);
+    EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 300);
+    const std::uint64_t resized = cellHash(document());
+    commandNow(kCmdUndo);
+    EXPECT_EQ(document().width, 600u);
+    EXPECT_EQ(cellHash(document()), original);
+    EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 600);
+    commandNow(kCmdUndo);
+    EXPECT_EQ(document().width, 300u);
+    EXPECT_EQ(cellHash(document()), resized);
+}
+
+TEST_F(FileCommandsTest, ImportTurnsAPictureIntoAFlatPainting) {
+    Surface picture;
+    ASSERT_TRUE(picture.create(2, 1, false));
+    picture.setPixel(0, 0, 128, 128, 128);
+    picture.setPixel(1, 0, 200, 40, 10);
+    ASSERT_TRUE(writeBmp(picture, dir_.path("photo.bmp")));
+    hl::plantFileChoice(dir_.path("photo.bmp"));
+    commandNow(kCmdImportImage);
+    EXPECT_EQ(hl::shownFileChoices().back().filter,
+              "All Formats (*.jpg *.bmp *.tiff *.png);;JPEG (*.jpg);;BITMAP (*.bmp);;PNG (*.png);;TIFF (*.tif)");
+    EXPECT_TRUE(hl::shownFileChoices().back().defaultExtension.empty());
+    ASSERT_EQ(document().width, 2u);
+    EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 2);
+    const PaintCell& grey = document().at(0, 0);
+    EXPECT_EQ(grey.red + grey.green + grey.blue, 0);
+    EXPECT_EQ(grey.grain, 128);
+    EXPECT_EQ(grey.shine, 255);
+    EXPECT_EQ(grey.height, 1.0f);
+    const PaintCell& colour = document().at(1, 0);
+    EXPECT_EQ(colour.red, 190);
+    EXPECT_EQ(colour.green, 30);
+    EXPECT_EQ(colour.grain, 10);
+    EXPECT_FALSE(shell().saved);
+    EXPECT_FALSE(shell().undoValid);
+}
+
+TEST_F(FileCommandsTest, FailedImportSaysSoEveryTimeAndKeepsThePainting) {
+    resetImageFailureMessage();
+    std::ofstream(dir_.path("not.jpg")) << "not a picture";
+    const std::uint64_t before = cellHash(document());
+    for (int i = 0; i < 2; ++i) {
+        hl::plantFileChoice(dir_.path("not.jpg"));
+        commandNow(kCmdImportImage);
+    }
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"An image failed to load!", "Image failed to load!",
+                                                      "Image failed to load!"}));
+    EXPECT_EQ(cellHash(document()), before);
+}
+
+TEST_F(FileCommandsTest, ExportOfAThreeByTwoCanvasIs78Bytes) {
+    answerNewImage("3", "2", DialogEnd::Ok);
+    commandNow(kCmdNew);
+    passes(1);
+    ASSERT_EQ(document().width, 3u);
+    hl::plantFileChoice(dir_.path("small"));
+    commandNow(kCmdExportImage);
+    EXPECT_EQ(hl::shownFileChoices().back().filter, "Bitmap Image (*.bmp)");
+    const std::string bytes = readFileBytes(dir_.path("small.bmp"));
+    ASSERT_EQ(bytes.size(), 78u);
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
+    EXPECT_EQ(getU32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 2), 78u);
+    commandNow(kCmdExportImage);  // cancelled: nothing happens
+    EXPECT_TRUE(shownTexts().empty());
+}
+
+}  // namespace
+}  // namespace sc::testing
