@@ -1,8 +1,15 @@
-// The brush properties panel's window: the "properties" skin with the brush
-// preview canvas at (10, 12).
+// The brush properties panel: a live preview of the current brush, on which
+// the user may also paint, and four sliders for size, strength, thickness and
+// shine. The styles panel fills its lower 80 pixels.
+#include <array>
+
 #include "app/assets.h"
 #include "app/shell_state.h"
+#include "app/undo.h"
+#include "engine/numeric.h"
 #include "engine/renderer.h"
+#include "tools/tools.h"
+#include "ui/panel_controls.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
 #include "ui/pointer_state.h"
@@ -10,9 +17,17 @@
 namespace sc {
 namespace {
 
+constexpr int kPreviewLeft = 10;
+constexpr int kPreviewTop = 12;
+constexpr int kPreviewSide = 128;
+constexpr int kSliderX = 160;
+constexpr int kSliderLength = 100;
+constexpr std::array<int, 4> kSliderY{30, 54, 78, 116};
+
 struct PropertiesPanel {
     Surface background;
     Surface backBuffer;
+    std::array<Slider, 4> sliders;
 };
 
 PropertiesPanel& panel() {
@@ -24,31 +39,155 @@ void compose() {
     PropertiesPanel& p = panel();
     if (!p.backBuffer.valid()) return;
     p.background.blitToSurface(0, 0, p.backBuffer);
-    shell().preview.surface.blitToSurface(10, 12, p.backBuffer);
+    shell().preview.surface.blitToSurface(kPreviewLeft, kPreviewTop, p.backBuffer);
+    for (const Slider& s : p.sliders) s.draw(p.backBuffer);
+}
+
+bool inPreview(int x, int y) {
+    return x >= kPreviewLeft && x < kPreviewLeft + kPreviewSide && y >= kPreviewTop && y < kPreviewTop + kPreviewSide;
+}
+
+// Tools that work on paint already there get a painted ground to show on.
+bool worksOnPaint(int tool) {
+    switch (tool) {
+        case kToolEraser:
+        case kToolSponge:
+        case kToolGelBrush:
+        case kToolBrighten:
+        case kToolDarken:
+        case kToolShine:
+        case kToolMatte:
+        case kToolRaise:
+        case kToolLower:
+        case kToolFinger: return true;
+        default: return false;
+    }
+}
+
+int previewApplications(int tool) {
+    if (tool == kToolKnife) return 6;
+    if (tool == kToolGelBrush) return 9;
+    if (tool == kToolSponge) return 5;
+    return 3;
 }
 
 }  // namespace
 
-void setUpPropertiesPanel() {
+Slider& brushSlider(int index) { return panel().sliders[static_cast<std::size_t>(index)]; }
+
+void brushSlidersFromSettings() {
+    BrushSettings& b = toolState().live;
+    if (b.size < 1) b.size = 1;
     PropertiesPanel& p = panel();
-    shell().preview.allocate(128, 128);
-    if (p.backBuffer.create32(280, 240)) p.backBuffer.clearWhite();
-    loadColourAsset(p.background, "properties");
-    renderBrushPreview();
+    p.sliders[kSizeSlider].value = static_cast<float>(b.size * static_cast<double>(0.01f) * 100.0);
+    p.sliders[kStrengthSlider].value = static_cast<float>(100.0 * b.strength);
+    p.sliders[kThicknessSlider].value = static_cast<float>(9.0 * b.thickness);
+    p.sliders[kShineSlider].value = static_cast<float>(b.shine * static_cast<double>(0.39215687f));
 }
 
-void propertiesFrameUpdate() {}
+void settingsFromBrushSliders() {
+    BrushSettings& b = toolState().live;
+    const PropertiesPanel& p = panel();
+    // The size is the slider value itself, truncated. Scaling by 0.01f and
+    // then by 100 lands a hair below a whole value (30 gives 29.9999993), and
+    // since every slider move stores all four settings, each move of any
+    // slider would take one off the size.
+    b.size = truncToInt(static_cast<double>(p.sliders[kSizeSlider].value));
+    if (b.size < 1) b.size = 1;
+    b.strength = static_cast<float>(p.sliders[kStrengthSlider].value * static_cast<double>(0.01f));
+    if (b.strength < 0.01f) b.strength = 0.01f;
+    b.thickness = static_cast<float>(p.sliders[kThicknessSlider].value * static_cast<double>(0.11111111f));
+    b.shine = static_cast<std::uint8_t>(truncToInt(p.sliders[kShineSlider].value * static_cast<double>(2.55f)));
+}
+
+void showBrushProperties() {
+    compose();
+    repaintPanel(shell().windows.propertiesPanel);
+}
+
+void setUpPropertiesPanel() {
+    PropertiesPanel& p = panel();
+    ToolState& t = toolState();
+    t.textureOffset = {0.0f, 0.0f};
+    t.live = BrushSettings{};
+    t.live.red = 0;
+    t.live.green = 200;
+    t.live.blue = 45;
+    t.live.paintStyle = 2;
+    t.live.thickness = 10.0f;
+    t.live.tool = kToolPaintBrush;
+    t.live.size = 30;
+    t.live.strength = 0.5f;
+    t.live.shine = 255;
+    t.live.texture = 3;
+    t.live.hardness = 0;
+    shell().previewDirty = true;
+    for (std::size_t i = 0; i < p.sliders.size(); ++i) p.sliders[i].init(kSliderX, kSliderY[i], kSliderLength);
+    brushSlidersFromSettings();
+    shell().preview.allocate(kPreviewSide, kPreviewSide);
+    if (p.backBuffer.create32(280, 240)) p.backBuffer.clearWhite();
+    renderBrushPreview();
+    loadColourAsset(p.background, "properties");
+    compose();
+}
 
 void renderBrushPreview() {
     ShellState& s = shell();
-    if (s.preview.hasCells()) renderAll(s.preview);
+    ToolState& t = toolState();
+    Canvas& preview = s.preview;
+    if (preview.hasCells()) {
+        preview.clear();
+        if (worksOnPaint(t.live.tool)) preview.fillWithPaint(t.live.red, t.live.green, t.live.blue, t.styleImages[1]);
+        strokeBegin(preview);
+        t.styleOffset = {100.0f, 100.0f};
+        t.textureOffset = {100.0f, 100.0f};
+        const int n = previewApplications(t.live.tool);
+        for (int i = 0; i < n; ++i) applyTool(64, 64, preview);
+        renderAll(preview);
+    }
+    brushSlidersFromSettings();
     compose();
     s.previewDirty = false;
+    // The shape page's profile picture follows the mask just built.
+    if (stylesPage() == kShapePage) repaintStylesPanel();
+}
+
+void propertiesFrameUpdate() {
+    PropertiesPanel& p = panel();
+    const PointerState& me = pointer(kPropertiesPointer);
+    bool moved = false;
+    for (Slider& slider : p.sliders) {
+        const float before = slider.value;
+        slider.drag(me.x, me.y, me.leftDown);
+        if (slider.value != before) moved = true;
+    }
+    if (moved) {
+        settingsFromBrushSliders();
+        renderBrushPreview();
+    }
+    if (me.leftDown && inPreview(me.x, me.y)) applyTool(me.x - kPreviewLeft, me.y - kPreviewTop, shell().preview);
+    platform::invalidateRect(shell().windows.propertiesPanel, {0, 0, 280, 160});
+    platform::updateWindow(shell().windows.propertiesPanel);
+    compose();
 }
 
 void propertiesPanelProc(const platform::Message& m) {
+    using platform::MessageKind;
+    PointerState& me = pointer(kPropertiesPointer);
+    Canvas& preview = shell().preview;
+    if (m.kind == MessageKind::MouseMove && inPreview(me.x, me.y)) {
+        strokeMove(preview, me.x - (m.x & 0xffff), me.y - (m.y & 0xffff));
+    }
+    if (m.kind == MessageKind::LeftDown) takeUndoSnapshot(false);
     if (!panelCommonMessage(m, kPropertiesPointer)) return;
-    if (m.kind == platform::MessageKind::Paint) paintPanel(m.window, panel().backBuffer);
+    switch (m.kind) {
+        case MessageKind::Paint: paintPanel(m.window, panel().backBuffer); break;
+        case MessageKind::LeftDown:
+            if (inPreview(me.x, me.y)) strokeBegin(preview);
+            break;
+        case MessageKind::LeftUp: strokeEnd(preview); break;
+        default: break;
+    }
 }
 
 }  // namespace sc

@@ -1,19 +1,64 @@
-// The tools panel's window: sized from its heading and button pictures and
-// drawn from its "toolsview" skin.
+// The tools panel: two columns of tool buttons under three headings. A press
+// on a tool button picks that tool at once (the buttons are toggles, which
+// fire on the press).
+#include <array>
+#include <string>
+
 #include "app/assets.h"
 #include "app/shell_state.h"
+#include "tools/tool_state.h"
 #include "ui/floating_windows.h"
+#include "ui/panel_controls.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
 #include "ui/pointer_state.h"
-#include "ui/status_line.h"
+#include "ui/tooltip.h"
 
 namespace sc {
 namespace {
 
+constexpr int kEffectsHeading = 19;
+constexpr int kToolsHeading = 20;
+constexpr int kBrushesHeading = 21;
+constexpr int kLeftColumn = 2;
+constexpr int kRightColumn = 34;
+
+struct ToolButtonSpec {
+    int id;
+    const char* picture;  // "<picture>0" normal, "<picture>1" down
+    const char* name;     // the tooltip
+};
+
+// Rows of the panel, top to bottom: a heading or a pair of tool buttons.
+struct PanelRow {
+    int heading;  // -1 for a button row
+    ToolButtonSpec left;
+    ToolButtonSpec right;
+};
+
+constexpr ToolButtonSpec kNone{-1, nullptr, nullptr};
+
+constexpr std::array<PanelRow, 11> kRows{{
+    {kBrushesHeading, kNone, kNone},
+    {-1, {1, "pbrush", "Paint Brush"}, {0, "brush", "Tube Paint"}},
+    {-1, {5, "spray", "Spray Paint"}, {9, "water", "Gel Brush"}},
+    {-1, {17, "knife", "Knife"}, {18, "finger", "Finger"}},
+    {-1, {6, "sponge", "Sponge"}, {2, "erase", "Eraser"}},
+    {kToolsHeading, kNone, kNone},
+    {-1, {12, "hand", "Hand Tool"}, {8, "dropper", "Eye Dropper"}},
+    {kEffectsHeading, kNone, kNone},
+    {-1, {10, "sun", "Brighten"}, {11, "moon", "Darken"}},
+    {-1, {13, "shine", "Shine"}, {14, "unshine", "Matte"}},
+    {-1, {15, "raise", "Raise"}, {16, "lower", "Lower"}},
+}};
+
 struct ToolsPanel {
-    Surface brushes, tools, effects, brush0;
-    Surface view;  // background and back buffer
+    SkinButtonTable table;
+    Surface brushes, tools, effects;
+    std::array<Surface, 19> normal;  // by tool id
+    std::array<Surface, 19> down;
+    Surface fill0, fill1;  // no button shows Fill; loaded for their cache files
+    Surface view;          // background and back buffer
 };
 
 ToolsPanel& panel() {
@@ -21,29 +66,98 @@ ToolsPanel& panel() {
     return p;
 }
 
+const Surface& headingPicture(const ToolsPanel& p, int heading) {
+    if (heading == kBrushesHeading) return p.brushes;
+    if (heading == kToolsHeading) return p.tools;
+    return p.effects;
+}
+
+// The top of every row: headings follow the button row above them with a
+// two-pixel gap, except "brushes" at the very top.
+std::array<int, kRows.size()> rowTops(int hb, int ht, int he, int hr) {
+    return {2,
+            hb + 2,
+            hb + hr + 2,
+            hb + 2 * hr + 2,
+            hb + 3 * hr + 2,
+            hb + 4 * hr + 4,
+            hb + 4 * hr + ht + 4,
+            hb + 5 * hr + ht + 6,
+            hb + 5 * hr + ht + he + 6,
+            hb + 6 * hr + ht + he + 6,
+            hb + 7 * hr + ht + he + 6};
+}
+
+void addToolButton(ToolsPanel& p, const ToolButtonSpec& b, int x, int y, platform::WindowId window) {
+    const auto id = static_cast<std::size_t>(b.id);
+    p.table.add(b.id, x, y, &p.normal[id], &p.normal[id], &p.down[id], kToggleButton);
+    addTooltip(b.name, window, x, y, x + 32, y + 28);
+}
+
 }  // namespace
+
+SkinButtonTable& toolButtons() { return panel().table; }
 
 void createToolsPanel() {
     ToolsPanel& p = panel();
+    p.table = SkinButtonTable{};
     loadColourAsset(p.brushes, "brushes");
     loadColourAsset(p.tools, "tools");
     loadColourAsset(p.effects, "effects");
-    loadColourAsset(p.brush0, "brush0");
-    const int hb = static_cast<int>(p.brushes.height());
-    shell().windows.toolsPanel =
-        createFloatingWindow(" Tools", 10, 65, 68, 3 * hb + 232, "ToolsWindowClass", &toolsPanelProc);
-    loadColourAsset(p.view, "toolsview");
-}
+    for (const PanelRow& row : kRows) {
+        for (const ToolButtonSpec* b : {&row.left, &row.right}) {
+            if (b->id < 0) continue;
+            const std::string name = b->picture;
+            loadColourAsset(p.normal[static_cast<std::size_t>(b->id)], name + "0");
+            loadColourAsset(p.down[static_cast<std::size_t>(b->id)], name + "1");
+        }
+    }
+    loadColourAsset(p.fill0, "fill0");
+    loadColourAsset(p.fill1, "fill1");
 
-void selectTool() {
-    repaintPanel(shell().windows.toolsPanel);
-    updateStatusLine();
+    const int hb = static_cast<int>(p.brushes.height());
+    const int ht = static_cast<int>(p.tools.height());
+    const int he = static_cast<int>(p.effects.height());
+    const int hr = static_cast<int>(p.normal[0].height());
+    const platform::WindowId window =
+        createFloatingWindow(" Tools", 10, 65, 68, 3 * hb + 232, "ToolsWindowClass", &toolsPanelProc);
+    shell().windows.toolsPanel = window;
+
+    const auto tops = rowTops(hb, ht, he, hr);
+    for (std::size_t i = 0; i < kRows.size(); ++i) {
+        const PanelRow& row = kRows[i];
+        const int y = tops[i];
+        if (row.heading >= 0) {
+            const Surface* picture = &headingPicture(p, row.heading);
+            p.table.add(row.heading, kLeftColumn, y, picture, picture, picture, kStaticButton);
+            continue;
+        }
+        addToolButton(p, row.left, kLeftColumn, y, window);
+        addToolButton(p, row.right, kRightColumn, y, window);
+    }
+    p.table[kToolPaintBrush].state = kButtonDown;
+    loadColourAsset(p.view, "toolsview");
 }
 
 void toolsPanelProc(const platform::Message& m) {
     if (!panelCommonMessage(m, kToolsPointer, PanelButtons::ToolsPanel)) return;
-    if (m.kind == platform::MessageKind::Paint) paintPanel(m.window, panel().view);
+    ToolsPanel& p = panel();
+    if (m.kind == platform::MessageKind::Paint) {
+        p.table.drawOnto(p.view);
+        paintPanel(m.window, p.view);
+    }
+    PointerState& me = pointer(kToolsPointer);
+    const int picked = p.table.hitTest(me.x, me.y, me.leftDown);
+    if (picked == -1) return;
+    ShellState& s = shell();
+    toolState().live.tool = picked;
+    me.leftDown = false;
+    s.previewDirty = true;
+    s.pressArmed = false;
+    releasePointer(kCanvasPointer);
+    releasePointer(kPropertiesPointer);
+    releasePointer(kColoursPointer);
+    selectTool();
 }
-
 
 }  // namespace sc

@@ -168,18 +168,19 @@ TEST_F(PanelsTest, TheEleventhFloatingWindowIsRefused) {
 TEST_F(PanelsTest, APanelPressReleasesTheOtherPointersAndArmsThePress) {
     start();
     pointer(kCanvasPointer).leftDown = true;
-    const WindowId palette = shell().windows.palettePanel;
-    hl::postPointer(palette, MessageKind::MouseMove, 12, 34);
-    hl::postPointer(palette, MessageKind::LeftDown, 12, 34);
+    // A press on the colours panel's top-right margin, where no control is.
+    const WindowId panel = shell().windows.coloursPanel;
+    hl::postPointer(panel, MessageKind::MouseMove, 200, 3);
+    hl::postPointer(panel, MessageKind::LeftDown, 200, 3);
     passes(2);
     EXPECT_FALSE(pointer(kCanvasPointer).leftDown);
-    EXPECT_TRUE(pointer(kPalettePointer).leftDown);
-    EXPECT_EQ(pointer(kPalettePointer).x, 12);
+    EXPECT_TRUE(pointer(kColoursPointer).leftDown);
+    EXPECT_EQ(pointer(kColoursPointer).x, 200);
     EXPECT_TRUE(shell().pressArmed);
     EXPECT_TRUE(shell().leaveTracking);
-    ASSERT_TRUE(hl::pointerLeaves(palette));
+    ASSERT_TRUE(hl::pointerLeaves(panel));
     passes(1);
-    EXPECT_FALSE(pointer(kPalettePointer).leftDown);
+    EXPECT_FALSE(pointer(kColoursPointer).leftDown);
 }
 
 TEST_F(PanelsTest, DeactivationHidesThePanelsAndActivationBringsBackOnlyThose) {
@@ -220,7 +221,7 @@ TEST_F(PanelsTest, StatusLineTexts) {
     EXPECT_EQ(t[0], "File size: 4.12mb");
     EXPECT_EQ(t[1], "600x600");
     EXPECT_EQ(t[2], "Zoom: 100%");
-    EXPECT_EQ(t[3], "Click on the canvas to begin drawing!");
+    EXPECT_EQ(t[3], " Click on the canvas to draw with the paint brush") << "start-up selects the tool after the new image";
 }
 
 }  // namespace
