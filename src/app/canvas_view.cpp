@@ -55,18 +55,18 @@ void recreateCanvasWindow() {
     s.windows.canvas = platform::kNoWindow;
 
     const float zoom = toolState().zoom;
-    platform::WindowSpec spec;
-    spec.kind = platform::WindowKind::Child;
-    spec.className = "CanvasWindowClass";
-    spec.parent = s.windows.documentArea;
-    spec.x = kCanvasWindowX;
-    spec.y = kCanvasWindowY;
-    spec.width = zoomed(s.document.width, zoom);
-    spec.height = zoomed(s.document.height, zoom);
-    spec.visible = false;
-    spec.pointerShape = platform::PointerShape::Cross;
-    spec.proc = &canvasWindowProc;
-    s.windows.canvas = platform::createWindow(spec);
+    platform::WindowSpec windowSpec;
+    windowSpec.kind = platform::WindowKind::Child;
+    windowSpec.className = "CanvasWindowClass";
+    windowSpec.parent = s.windows.documentArea;
+    windowSpec.x = kCanvasWindowX;
+    windowSpec.y = kCanvasWindowY;
+    windowSpec.width = zoomed(s.document.width, zoom);
+    windowSpec.height = zoomed(s.document.height, zoom);
+    windowSpec.visible = false;
+    windowSpec.pointerShape = platform::PointerShape::Cross;
+    windowSpec.proc = &canvasWindowProc;
+    s.windows.canvas = platform::createWindow(windowSpec);
     if (s.windows.canvas == platform::kNoWindow) {
         platform::messageBox(s.windows.documentArea, "Error", "Failed To Create The canvas Window");
     }

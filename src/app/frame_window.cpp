@@ -64,13 +64,13 @@ void onDrop(const Message& m) {
 }  // namespace
 
 bool createFrameWindow() {
-    platform::WindowSpec spec;
-    spec.kind = platform::WindowKind::Frame;
-    spec.className = kFrameClass;
-    spec.caption = kFrameTitle;
-    spec.visible = false;
-    spec.proc = &frameWindowProc;
-    const WindowId frame = platform::createWindow(spec);
+    platform::WindowSpec windowSpec;
+    windowSpec.kind = platform::WindowKind::Frame;
+    windowSpec.className = kFrameClass;
+    windowSpec.caption = kFrameTitle;
+    windowSpec.visible = false;
+    windowSpec.proc = &frameWindowProc;
+    const WindowId frame = platform::createWindow(windowSpec);
     shell().frameWindow = frame;
     if (frame == platform::kNoWindow) return false;
     onCreate(frame);

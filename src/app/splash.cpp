@@ -42,16 +42,16 @@ void showSplash(const Surface* picture, bool autoClose, void (*onShown)()) {
     const int w = static_cast<int>(picture->width());
     const int h = static_cast<int>(picture->height());
     const platform::Rect desk = platform::desktopClientArea();
-    platform::WindowSpec spec;
-    spec.kind = platform::WindowKind::Splash;
-    spec.className = "SplashWindowClass";
-    spec.caption = "Splash Screen";
-    spec.x = (desk.right - w) >> 1;
-    spec.y = (desk.bottom - h) >> 1;
-    spec.width = w;
-    spec.height = h;
-    spec.proc = &splashProc;
-    const platform::WindowId window = platform::createWindow(spec);
+    platform::WindowSpec windowSpec;
+    windowSpec.kind = platform::WindowKind::Splash;
+    windowSpec.className = "SplashWindowClass";
+    windowSpec.caption = "Splash Screen";
+    windowSpec.x = (desk.right - w) >> 1;
+    windowSpec.y = (desk.bottom - h) >> 1;
+    windowSpec.width = w;
+    windowSpec.height = h;
+    windowSpec.proc = &splashProc;
+    const platform::WindowId window = platform::createWindow(windowSpec);
     if (window == platform::kNoWindow) {
         failed("Splash Window Creation Failed.", onShown);
         return;

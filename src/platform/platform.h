@@ -136,7 +136,7 @@ struct WindowSpec {
 
 // kNoWindow when the window cannot be made. The whole client area starts out
 // of date, so a Paint message follows.
-WindowId createWindow(const WindowSpec& spec);
+WindowId createWindow(const WindowSpec& windowSpec);
 // Sends Destroy to the window and to its children and owned windows, then
 // removes them.
 void destroyWindow(WindowId window);

@@ -102,29 +102,29 @@ void enableOwnerForModal(WindowId owner, bool enable) {
 using detail::findRecord;
 using detail::WindowRecord;
 
-WindowId createWindow(const WindowSpec& spec) {
-    if (spec.parent != kNoWindow && !findRecord(spec.parent)) return kNoWindow;
-    const bool needsParent = spec.kind == WindowKind::Child || spec.kind == WindowKind::DocumentArea;
-    if (needsParent && spec.parent == kNoWindow) return kNoWindow;
+WindowId createWindow(const WindowSpec& windowSpec) {
+    if (windowSpec.parent != kNoWindow && !findRecord(windowSpec.parent)) return kNoWindow;
+    const bool needsParent = windowSpec.kind == WindowKind::Child || windowSpec.kind == WindowKind::DocumentArea;
+    if (needsParent && windowSpec.parent == kNoWindow) return kNoWindow;
     WindowRecord w;
     w.id = detail::g_nextId++;
-    w.kind = spec.kind;
-    w.className = spec.className;
-    w.caption = spec.caption;
-    w.parent = spec.parent;
-    w.x = spec.x;
-    w.y = spec.y;
-    w.visible = spec.visible;
-    w.proc = spec.proc;
-    w.pointerShape = spec.pointerShape;
-    w.closeBox = spec.closeBox;
-    w.width = std::max(spec.width, 0);
-    w.height = std::max(spec.height, 0);
-    if (spec.kind == WindowKind::Frame || spec.kind == WindowKind::DocumentArea) {
+    w.kind = windowSpec.kind;
+    w.className = windowSpec.className;
+    w.caption = windowSpec.caption;
+    w.parent = windowSpec.parent;
+    w.x = windowSpec.x;
+    w.y = windowSpec.y;
+    w.visible = windowSpec.visible;
+    w.proc = windowSpec.proc;
+    w.pointerShape = windowSpec.pointerShape;
+    w.closeBox = windowSpec.closeBox;
+    w.width = std::max(windowSpec.width, 0);
+    w.height = std::max(windowSpec.height, 0);
+    if (windowSpec.kind == WindowKind::Frame || windowSpec.kind == WindowKind::DocumentArea) {
         // Both fill what they are given: the desktop, or the frame's client area.
-        const Rect area = spec.kind == WindowKind::Frame ? backend::desktopArea() : clientRect(spec.parent);
-        w.x = spec.kind == WindowKind::Frame ? area.left : 0;
-        w.y = spec.kind == WindowKind::Frame ? area.top : 0;
+        const Rect area = windowSpec.kind == WindowKind::Frame ? backend::desktopArea() : clientRect(windowSpec.parent);
+        w.x = windowSpec.kind == WindowKind::Frame ? area.left : 0;
+        w.y = windowSpec.kind == WindowKind::Frame ? area.top : 0;
         w.width = area.width();
         w.height = area.height();
     }

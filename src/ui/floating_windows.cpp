@@ -30,17 +30,17 @@ platform::WindowId createFloatingWindow(const std::string& caption, int x, int y
         platform::messageBox(frame, "Error", "Too many floating windows!");
         return platform::kNoWindow;
     }
-    platform::WindowSpec spec;
-    spec.kind = platform::WindowKind::Floating;
-    spec.className = className;
-    spec.caption = caption;
-    spec.parent = shell().windows.documentArea;
-    spec.x = x;
-    spec.y = y;
-    spec.width = clientWidth;
-    spec.height = clientHeight;
-    spec.proc = proc;
-    const platform::WindowId id = platform::createWindow(spec);
+    platform::WindowSpec windowSpec;
+    windowSpec.kind = platform::WindowKind::Floating;
+    windowSpec.className = className;
+    windowSpec.caption = caption;
+    windowSpec.parent = shell().windows.documentArea;
+    windowSpec.x = x;
+    windowSpec.y = y;
+    windowSpec.width = clientWidth;
+    windowSpec.height = clientHeight;
+    windowSpec.proc = proc;
+    const platform::WindowId id = platform::createWindow(windowSpec);
     if (id == platform::kNoWindow) platform::messageBox(frame, "Error", "Failed To Create Floating Window");
     r.hiddenWhileInactive[static_cast<std::size_t>(r.count)] = false;
     r.windows[static_cast<std::size_t>(r.count++)] = id;

@@ -125,18 +125,18 @@ NewImageSize runNewImageDialog(int width, int height) {
     loadGreyAsset(d.background, "filenew");
 
     const platform::Rect desk = platform::desktopClientArea();
-    platform::WindowSpec spec;
-    spec.kind = platform::WindowKind::Floating;
-    spec.className = kNewImageClass;
-    spec.caption = kNewImageCaption;
-    spec.parent = shell().windows.documentArea;
-    spec.x = truncToInt((desk.width() - kClientWidth) * 0.5);
-    spec.y = truncToInt((desk.height() - kClientHeight) * 0.5 - 50);
-    spec.width = kClientWidth;
-    spec.height = kClientHeight;
-    spec.closeBox = true;
-    spec.proc = &newImageDialogProc;
-    d.window = platform::createWindow(spec);
+    platform::WindowSpec windowSpec;
+    windowSpec.kind = platform::WindowKind::Floating;
+    windowSpec.className = kNewImageClass;
+    windowSpec.caption = kNewImageCaption;
+    windowSpec.parent = shell().windows.documentArea;
+    windowSpec.x = truncToInt((desk.width() - kClientWidth) * 0.5);
+    windowSpec.y = truncToInt((desk.height() - kClientHeight) * 0.5 - 50);
+    windowSpec.width = kClientWidth;
+    windowSpec.height = kClientHeight;
+    windowSpec.closeBox = true;
+    windowSpec.proc = &newImageDialogProc;
+    d.window = platform::createWindow(windowSpec);
     if (d.window == platform::kNoWindow) {
         platform::messageBox(shell().frameWindow, "Error", "Failed To Create Palette Window");
         // Without a window nothing could end the dialog: it counts as cancelled.

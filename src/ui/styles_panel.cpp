@@ -162,16 +162,16 @@ void createStylesPanel() {
     makeThumbnails(p.styleThumbs, t.styleImages);
     makeThumbnails(p.textureThumbs, t.textureImages);
 
-    platform::WindowSpec spec;
-    spec.kind = platform::WindowKind::Child;
-    spec.className = "StylesClassName";
-    spec.parent = s.windows.propertiesPanel;
-    spec.x = 0;
-    spec.y = 160;
-    spec.width = 280;
-    spec.height = 80;
-    spec.proc = &stylesPanelProc;
-    s.windows.stylesPanel = platform::createWindow(spec);
+    platform::WindowSpec windowSpec;
+    windowSpec.kind = platform::WindowKind::Child;
+    windowSpec.className = "StylesClassName";
+    windowSpec.parent = s.windows.propertiesPanel;
+    windowSpec.x = 0;
+    windowSpec.y = 160;
+    windowSpec.width = 280;
+    windowSpec.height = 80;
+    windowSpec.proc = &stylesPanelProc;
+    s.windows.stylesPanel = platform::createWindow(windowSpec);
     if (s.windows.stylesPanel == platform::kNoWindow) {
         platform::messageBox(s.frameWindow, "Error", "Failed To Create Palette Window");
     }

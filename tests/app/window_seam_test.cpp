@@ -29,15 +29,15 @@ protected:
         top.height = 300;
         top.proc = &recordProc;
         const WindowId parent = platform::createWindow(top);
-        platform::WindowSpec spec;
-        spec.kind = platform::WindowKind::Child;
-        spec.parent = parent;
-        spec.x = 5;
-        spec.y = 6;
-        spec.width = w;
-        spec.height = h;
-        spec.proc = &recordProc;
-        return platform::createWindow(spec);
+        platform::WindowSpec windowSpec;
+        windowSpec.kind = platform::WindowKind::Child;
+        windowSpec.parent = parent;
+        windowSpec.x = 5;
+        windowSpec.y = 6;
+        windowSpec.width = w;
+        windowSpec.height = h;
+        windowSpec.proc = &recordProc;
+        return platform::createWindow(windowSpec);
     }
 };
 

@@ -141,12 +141,12 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
 TEST_F(DesktopTest, ALaterStartIsSecondAndItsNoticeArrivesAsAHandOver) {
     const std::string name = "SC-TEST-INSTANCE";
     ASSERT_EQ(platform::acquireSingleInstance(name), platform::InstanceRole::First);
-    platform::WindowSpec spec;
-    spec.kind = platform::WindowKind::Splash;
-    spec.width = 10;
-    spec.height = 10;
-    spec.visible = false;
-    const platform::WindowId target = platform::createWindow(spec);
+    platform::WindowSpec windowSpec;
+    windowSpec.kind = platform::WindowKind::Splash;
+    windowSpec.width = 10;
+    windowSpec.height = 10;
+    windowSpec.visible = false;
+    const platform::WindowId target = platform::createWindow(windowSpec);
     platform::setHandOverWindow(target);
 
     QLockFile other(QDir::temp().filePath(QString::fromStdString(name) + "-" + QString::number(getuid()) + ".lock"));
