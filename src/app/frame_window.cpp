@@ -9,6 +9,7 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "engine/numeric.h"
+#include "formats/data_file.h"
 #include "ui/floating_windows.h"
 #include "ui/panels.h"
 #include "ui/status_line.h"
@@ -78,6 +79,15 @@ bool createFrameWindow() {
 }
 
 void openHandedOverPainting(const std::string& path) {
+    // The path comes from outside the program (a drop, or a file any other
+    // program may write): only a regular file the user can read is opened.
+    // An empty path, a directory, a device or a pipe is refused before
+    // anything opens it, with the message of a file that cannot be opened.
+    if (!isReadableRegularFile(path)) {
+        platform::messageBox(platform::kNoWindow, "Error", kCannotOpenText, platform::Buttons::Ok,
+                             platform::Icon::None);
+        return;
+    }
     if (!loadPainting(path)) return;
     recreateCanvasWindow();
     takeUndoSnapshot(false);

@@ -18,7 +18,39 @@ std::string temporaryPathFor(const std::string& path) {
     return path + ".tmp" + std::to_string(static_cast<long>(getpid())) + "_" + std::to_string(++counter);
 }
 
+// Opens without waiting: a pipe without a writer (or, for writing, without a
+// reader) and some devices would otherwise block the open itself. The
+// descriptor goes back to blocking use once it is open.
+int openWithoutWaiting(const std::string& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return -1;
+    const int status = ::fcntl(fd, F_GETFL);
+    if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+std::FILE* streamOf(int fd, const char* mode) {
+    if (fd < 0) return nullptr;
+    std::FILE* f = fdopen(fd, mode);
+    if (!f) ::close(fd);
+    return f;
+}
+
+bool isRegularFile(int fd) {
+    struct stat st {};
+    return fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
 }  // namespace
+
+bool isReadableRegularFile(const std::string& path) {
+    if (path.empty()) return false;
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0;
+}
 
 DataFile::~DataFile() {
     if (mode_ == kWrite && stream_) {
@@ -35,19 +67,28 @@ bool DataFile::open(const std::string& path, int mode) {
     std::FILE* f = nullptr;
     std::string temp;
     if (mode == kRead) {
-        f = std::fopen(path.c_str(), "rb");
-        // A directory opens on some systems but reads nothing; refuse it.
-        struct stat st {};
-        if (f && (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode))) {
-            std::fclose(f);
-            f = nullptr;
+        // Only a regular file is read. A pipe or a device named by a
+        // hand-over or a command line could block a read forever or never
+        // end; a directory reads nothing.
+        int fd = openWithoutWaiting(path, O_RDONLY);
+        if (fd >= 0 && !isRegularFile(fd)) {
+            ::close(fd);
+            fd = -1;
         }
+        f = streamOf(fd, "rb");
     } else if (mode == kWrite) {
         struct stat st {};
         const bool exists = ::stat(path.c_str(), &st) == 0;
         if (exists && !S_ISREG(st.st_mode)) {
-            // A device or pipe cannot be replaced by a renamed file: write to it.
-            f = std::fopen(path.c_str(), "wb");
+            // A device or pipe cannot be replaced by a renamed file: write to
+            // it. A pipe nobody reads fails at once instead of blocking; a
+            // path that became a regular file meanwhile is left alone.
+            int fd = openWithoutWaiting(path, O_WRONLY);
+            if (fd >= 0 && isRegularFile(fd)) {
+                ::close(fd);
+                fd = -1;
+            }
+            f = streamOf(fd, "wb");
         } else {
             // Write beside the real file, so that a link keeps pointing at it.
             std::string target = path;

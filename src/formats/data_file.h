@@ -6,7 +6,10 @@
 // to a temporary file beside the target, and close() renames it over the
 // target only when every write succeeded and the data reached the disk. A
 // DataFile destroyed while still open for writing discards what it wrote.
-// Devices and pipes are written directly, as they cannot be replaced.
+// Devices and pipes are written directly, as they cannot be replaced; one
+// that is not ready (a pipe nobody reads) fails to open rather than block.
+// Reading opens only regular files: a pipe, device or directory is refused
+// at once, so a path naming one never blocks or ends in an endless read.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -23,7 +26,8 @@ public:
     DataFile& operator=(const DataFile&) = delete;
     ~DataFile();
 
-    // Modes 0, 1, 2 behave as "rb", "wb", "ab"; any other mode opens nothing.
+    // Modes 0, 1, 2 behave as "rb", "wb", "ab" (with the limits above); any
+    // other mode opens nothing.
     bool open(const std::string& path, int mode);
     // One block of count bytes; true when all of it arrived / was written.
     bool read(void* buffer, std::size_t count);
@@ -51,5 +55,9 @@ private:
     int mode_ = kRead;
     bool writeFailed_ = false;
 };
+
+// Whether the path names a regular file (after links) that this process may
+// read. Asks the file system only; nothing is opened.
+bool isReadableRegularFile(const std::string& path);
 
 }  // namespace sc

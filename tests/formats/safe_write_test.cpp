@@ -2,11 +2,8 @@
 // a write that fails part-way (here: the file-size limit) reports failure and
 // leaves the old file as it was, with no temporary file behind.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
-#include <functional>
 
 #include "engine/canvas.h"
 #include "engine/surface.h"
@@ -15,6 +12,7 @@
 #include "formats/preset_lists.h"
 #include "formats/prefs_file.h"
 #include "support/run_batch.h"
+#include "support/size_limit.h"
 
 namespace sc {
 namespace {
@@ -22,21 +20,7 @@ namespace {
 using testing::readFileBytes;
 using testing::TempDir;
 using testing::writeFileBytes;
-
-// Runs `write` with files limited to `limit` bytes; the process ignores the
-// limit's signal so the write sees an error instead.
-bool writeUnderSizeLimit(rlim_t limit, const std::function<bool()>& write) {
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = old;
-    tight.rlim_cur = limit;
-    setrlimit(RLIMIT_FSIZE, &tight);
-    const bool ok = write();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    return ok;
-}
+using testing::writeUnderSizeLimit;
 
 void expectOnlyTheOldFile(const TempDir& dir, const std::string& name, const std::string& content) {
     EXPECT_EQ(readFileBytes(dir.path(name)), content);
