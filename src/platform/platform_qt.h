@@ -75,4 +75,9 @@ void applyStatus(FrameWidget* frame, const detail::WindowRecord& w);
 // Installs the application-wide key watch.
 void installEventWatch();
 
+// Where the single-instance socket of this name lives (its lock file is the
+// same path with ".lock"): inside the user's private runtime directory. Empty
+// when there is no such directory.
+QString instanceSocketPath(const std::string& name);
+
 }  // namespace sc::platform::qt

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // The program's headers come before Qt's, whose keyword macros ("slots")
@@ -17,6 +18,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QTest>
 #include <QTimer>
@@ -149,7 +152,7 @@ TEST_F(DesktopTest, ALaterStartIsSecondAndItsNoticeArrivesAsAHandOver) {
     const platform::WindowId target = platform::createWindow(windowSpec);
     platform::setHandOverWindow(target);
 
-    QLockFile other(QDir::temp().filePath(QString::fromStdString(name) + "-" + QString::number(getuid()) + ".lock"));
+    QLockFile other(platform::qt::instanceSocketPath(name) + ".lock");
     EXPECT_FALSE(other.tryLock(0)) << "the lock is held";
     ASSERT_TRUE(platform::notifyFirstInstance(name));
     platform::Message m;
@@ -162,6 +165,72 @@ TEST_F(DesktopTest, ALaterStartIsSecondAndItsNoticeArrivesAsAHandOver) {
     platform::releaseSingleInstance();
     platform::destroyWindow(target);
     EXPECT_FALSE(platform::notifyFirstInstance(name)) << "nobody listens any more";
+}
+
+// Counts the hand-over notices that have reached the window, waiting until
+// there are `expected` (or five seconds passed), then a little longer for
+// any that should not come.
+int handOversArrived(int expected) {
+    int count = 0;
+    platform::Message m;
+    auto drain = [&] {
+        while (platform::peekMessage(m)) count += m.kind == platform::MessageKind::HandOver;
+        return count >= expected;
+    };
+    (void)QTest::qWaitFor(drain, 5000);
+    QTest::qWait(200);
+    drain();
+    return count;
+}
+
+// Connects to the first instance's socket, says `bytes` and hangs up.
+void say(const QString& socketPath, const QByteArray& bytes) {
+    QLocalSocket socket;
+    socket.connectToServer(socketPath);
+    ASSERT_TRUE(socket.waitForConnected(2000));
+    socket.write(bytes);
+    socket.waitForBytesWritten(1000);
+    socket.disconnectFromServer();
+}
+
+TEST_F(DesktopTest, TheHandOverSocketIsPrivateAndIgnoresAnythingButTheNotice) {
+    const std::string name = "SC-TEST-PRIVATE";
+    ASSERT_EQ(platform::acquireSingleInstance(name), platform::InstanceRole::First);
+    platform::WindowSpec windowSpec;
+    windowSpec.kind = platform::WindowKind::Splash;
+    windowSpec.width = 10;
+    windowSpec.height = 10;
+    windowSpec.visible = false;
+    const platform::WindowId target = platform::createWindow(windowSpec);
+    platform::setHandOverWindow(target);
+
+    // Only this user can reach the socket: its directory is the user's own
+    // with no access for group or others, and the socket has none either.
+    const QString socketPath = platform::qt::instanceSocketPath(name);
+    ASSERT_FALSE(socketPath.isEmpty());
+    struct stat dirStat {}, socketStat {};
+    ASSERT_EQ(::stat(QFile::encodeName(QFileInfo(socketPath).path()).constData(), &dirStat), 0);
+    EXPECT_EQ(dirStat.st_uid, getuid());
+    EXPECT_EQ(dirStat.st_mode & 077, 0u);
+    ASSERT_EQ(::stat(QFile::encodeName(socketPath).constData(), &socketStat), 0);
+    EXPECT_TRUE(S_ISSOCK(socketStat.st_mode));
+    EXPECT_EQ(socketStat.st_mode & 077, 0u);
+
+    // Garbage, a notice cut short, a 100 kB message and nothing at all are
+    // all ignored (a notice from one of them would make the count below 3).
+    say(socketPath, "garbage\n");
+    say(socketPath, "open");
+    say(socketPath, QByteArray(100 * 1024, 'o'));
+    say(socketPath, QByteArray("\0open\n", 6));
+    say(socketPath, "");
+
+    // The notice still counts, once per connection, whatever follows it.
+    say(socketPath, "open\nopen\n");
+    ASSERT_TRUE(platform::notifyFirstInstance(name));
+    EXPECT_EQ(handOversArrived(2), 2);
+
+    platform::releaseSingleInstance();
+    platform::destroyWindow(target);
 }
 
 }  // namespace
