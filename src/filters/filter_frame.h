@@ -78,7 +78,7 @@ enum FilterFields : unsigned {
 // Moves the fields of `cell` named by Fields toward `target`.
 template <unsigned Fields, bool Full>
 inline void blendFields(PaintCell& cell, const PaintCell& target, const BlendTable& blend) {
-    const auto byte = [&blend](std::uint8_t c, std::uint8_t t) {
+    const auto byte = [&](std::uint8_t c, std::uint8_t t) {
         if constexpr (Full) return blendByteFull(c, t);
         else return blend.byte[c][t];
     };

@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t kFileHeaderBytes = 14;
 constexpr std::uint32_t kCoreHeader = 12;  // the oldest form: 16-bit sizes
 constexpr std::uint32_t kInfoHeader = 40;  // what the picture library reads
-constexpr std::uint32_t kCompressionNone = 0, kRle8 = 1, kRle4 = 2, kBitfields = 3;
+constexpr std::uint32_t kRle8 = 1, kRle4 = 2, kBitfields = 3;  // 0 is uncompressed
 // A run-length pair covers at most 255 pixels, so a stream that paints every
 // pixel needs at least 2 bytes for 255 of them.
 constexpr std::uint64_t kRunLengthPixelsPerByte = 128;

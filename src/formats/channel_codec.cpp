@@ -83,6 +83,9 @@ CodecResult decodeStreams(const std::uint8_t* const* streams, const std::size_t*
                           int count, std::uint32_t width, std::uint32_t height, std::int32_t shift) {
     const std::uint64_t blockColumns = padded(width) / 4;
     const std::uint64_t blockRows = padded(height) / 4;
+    // A plane with no rows or no columns has no blocks: nothing to read, and
+    // no need to walk billions of empty block columns.
+    if (blockColumns == 0 || blockRows == 0) return CodecResult::kOk;
     const int step = codecStep(shift);
     std::vector<BitReader> readers;
     readers.reserve(static_cast<std::size_t>(count));

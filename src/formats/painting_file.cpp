@@ -142,6 +142,9 @@ PaintingLoadResult readPaintingFile(DataFile& file, Canvas& into, std::uint32_t*
     if (header.version == 3) return PaintingLoadResult::kVersion3;
     if (header.version != 1 && header.version != 2) return PaintingLoadResult::kLaterVersion;
     if (got < kPaintingHeaderSize) return PaintingLoadResult::kDamaged;
+    // A painting is empty (0 x 0) or has cells; a width without height (or
+    // the reverse) cannot be shown and was never written.
+    if ((header.width == 0) != (header.height == 0)) return PaintingLoadResult::kDamaged;
     return header.version == 1 ? readVersion1(file, header, into) : readVersion2(file, header, into);
 }
 

@@ -83,6 +83,11 @@ TEST(ChannelCodec, EmptyPlanesAreACountOfZero) {
         const Bytes coded = encode({}, w, h, 1);
         EXPECT_EQ(coded, (Bytes{0, 0, 0, 0}));
     }
+    // Decoding a plane with no rows reads nothing, however wide it claims to
+    // be (four billion columns would otherwise be walked one by one).
+    const std::uint8_t stream[1] = {0};
+    EXPECT_EQ(decodeStream(stream, 0, PlaneView{}, 0xFFFFFFFFu, 0, 3), CodecResult::kOk);
+    EXPECT_EQ(decodeStream(stream, 0, PlaneView{}, 0, 0xFFFFFFFFu, 3), CodecResult::kOk);
 }
 
 TEST(ChannelCodec, PaddedEdgesNeverReachTheCallersPlane) {

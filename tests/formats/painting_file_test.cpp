@@ -180,6 +180,13 @@ TEST(PaintingFile, HeadersAreCheckedBeforeAnythingIsAllocated) {
     EXPECT_EQ(result(header(0x5ED7, 1, 0xFFFFFFFF, 0xFFFFFFFF)), PaintingLoadResult::kDamaged);
     EXPECT_EQ(result(header(0x5ED7, 1, 0x40000000, 4)), PaintingLoadResult::kDamaged);
     EXPECT_EQ(result(header(0x5ED7, 2, 1, 1).substr(0, 40)), PaintingLoadResult::kDamaged);
+    // One side 0 and the other not: no painting has that shape. (A header of
+    // width 0x7A06010B and height 0 once kept the reader walking empty block
+    // columns for minutes.)
+    for (std::uint32_t version : {1u, 2u}) {
+        EXPECT_EQ(result(header(0x5ED7, version, 0x7A06010B, 0) + std::string(40, '\0')), PaintingLoadResult::kDamaged);
+        EXPECT_EQ(result(header(0x5ED7, version, 0, 7) + std::string(40, '\0')), PaintingLoadResult::kDamaged);
+    }
 }
 
 TEST(PaintingFile, DamagedChannelsAreRefused) {

@@ -1,0 +1,42 @@
+#include <cstdio>
+#include <cstring>
+
+#include "app/frame_window.h"
+#include "app/hand_over.h"
+#include "app/shell_state.h"
+#include "engine/canvas.h"
+#include "formats/painting_file.h"
+#include "fuzz_input.h"
+#include "fuzz_targets.h"
+
+namespace sc::fuzz {
+
+void fuzzHandOver(const std::uint8_t* data, std::size_t size) {
+    prepareShell();
+    enterScratchDirectory();
+    // A real painting the seeds name, so the opening path is reached too.
+    static const bool planted = [] {
+        Canvas small;
+        return small.allocate(3, 2) && writePaintingFile("painting.pai", small);
+    }();
+    SC_FUZZ_CHECK(planted);
+    std::FILE* f = std::fopen(kHandOverFileName, "wb");
+    SC_FUZZ_CHECK(f != nullptr);
+    SC_FUZZ_CHECK(std::fwrite(data, 1, size, f) == size);
+    SC_FUZZ_CHECK(std::fclose(f) == 0);
+
+    const std::string path = readHandOverFile();
+    SC_FUZZ_CHECK(path.size() <= kHandOverPathMax);
+    SC_FUZZ_CHECK(path.find('\n') == std::string::npos);
+    SC_FUZZ_CHECK(std::strlen(path.c_str()) == path.size());
+    // What the running instance does with it: open it only if it is a
+    // painting, and keep the document otherwise.
+    const std::uint32_t width = shell().document.width;
+    const std::uint32_t height = shell().document.height;
+    openHandedOverPainting(path);
+    if (shell().document.width != width || shell().document.height != height) {
+        SC_FUZZ_CHECK(shell().document.allocate(4, 4));
+    }
+}
+
+}  // namespace sc::fuzz
