@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and runs every test.
+# Sets up the machine, builds everything and runs every test: first the
+# release build, then the same suite built with the address and
+# undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j "$(nproc)" --timeout 300
+bash scripts/sanitize.sh
