@@ -141,9 +141,8 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
     EXPECT_EQ(fs::file_size(dir_ / "data" / "palette.dat"), 2704u);
 }
 
-TEST_F(DesktopTest, ALaterStartIsSecondAndItsNoticeArrivesAsAHandOver) {
-    const std::string name = "SC-TEST-INSTANCE";
-    ASSERT_EQ(platform::acquireSingleInstance(name), platform::InstanceRole::First);
+// A hidden window that receives the hand-over notices.
+platform::WindowId handOverTarget() {
     platform::WindowSpec windowSpec;
     windowSpec.kind = platform::WindowKind::Splash;
     windowSpec.width = 10;
@@ -151,6 +150,13 @@ TEST_F(DesktopTest, ALaterStartIsSecondAndItsNoticeArrivesAsAHandOver) {
     windowSpec.visible = false;
     const platform::WindowId target = platform::createWindow(windowSpec);
     platform::setHandOverWindow(target);
+    return target;
+}
+
+TEST_F(DesktopTest, ALaterStartIsSecondAndItsNoticeArrivesAsAHandOver) {
+    const std::string name = "SC-TEST-INSTANCE";
+    ASSERT_EQ(platform::acquireSingleInstance(name), platform::InstanceRole::First);
+    const platform::WindowId target = handOverTarget();
 
     QLockFile other(platform::qt::instanceSocketPath(name) + ".lock");
     EXPECT_FALSE(other.tryLock(0)) << "the lock is held";
@@ -196,13 +202,7 @@ void say(const QString& socketPath, const QByteArray& bytes) {
 TEST_F(DesktopTest, TheHandOverSocketIsPrivateAndIgnoresAnythingButTheNotice) {
     const std::string name = "SC-TEST-PRIVATE";
     ASSERT_EQ(platform::acquireSingleInstance(name), platform::InstanceRole::First);
-    platform::WindowSpec windowSpec;
-    windowSpec.kind = platform::WindowKind::Splash;
-    windowSpec.width = 10;
-    windowSpec.height = 10;
-    windowSpec.visible = false;
-    const platform::WindowId target = platform::createWindow(windowSpec);
-    platform::setHandOverWindow(target);
+    const platform::WindowId target = handOverTarget();
 
     // Only this user can reach the socket: its directory is the user's own
     // with no access for group or others, and the socket has none either.
