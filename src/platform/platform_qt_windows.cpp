@@ -155,6 +155,11 @@ void windowRaised(const detail::WindowRecord& w) {
     if (widget->isMinimized()) widget->showMaximized();
     widget->raise();
     widget->activateWindow();
+    // Its floating panels stay in front of it, also where no window manager
+    // keeps tool windows above their owner.
+    for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow() && child->isVisible()) child->raise();
+    }
 }
 
 void captionChanged(const detail::WindowRecord& w) {
