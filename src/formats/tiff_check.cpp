@@ -1,5 +1,6 @@
 // TIFF structure check of the first directory: every value, strip and tile
-// it points at must lie inside the file.
+// it points at must lie inside the file, and there must be enough of them
+// for the picture's size.
 #include <cstdint>
 #include <cstring>
 
@@ -120,16 +121,24 @@ PictureInfo inspectTiff(const std::uint8_t* d, std::size_t size) {
     }
     if (!t.element(width, 0, info.width) || !t.element(height, 0, info.height)) return info;
     if (info.width == 0 || info.height == 0) return info;
+    // The strips or tiles must cover the whole picture: the library fills
+    // missing ones with zeros, so a file of a few hundred bytes could claim
+    // a picture of a gigabyte and be decoded as one.
+    const auto blocksAcross = [](std::uint32_t length, std::uint32_t block) {
+        return (static_cast<std::uint64_t>(length) + block - 1) / block;
+    };
     if (tileOffsets.present) {
         std::uint32_t tw = 0, tl = 0;
         if (!t.element(tileWidth, 0, tw) || !t.element(tileLength, 0, tl) || tw == 0 || tl == 0) return info;
         if (!t.blocksInside(tileOffsets, tileCounts)) return info;
+        if (tileOffsets.count < blocksAcross(info.width, tw) * blocksAcross(info.height, tl)) return info;
     } else {
         // The library steps through the strips by the rows-per-strip value it
         // reads without a default, so the value must be there.
         std::uint32_t rows = 0;
         if (!t.element(rowsPerStrip, 0, rows) || rows == 0) return info;
         if (!t.blocksInside(stripOffsets, stripCounts)) return info;
+        if (stripOffsets.count < blocksAcross(info.height, rows)) return info;
     }
     info.verdict = PictureVerdict::kSound;
     return info;

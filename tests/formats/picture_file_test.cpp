@@ -206,6 +206,26 @@ TEST(PictureFile, JpegAndTiffDamageIsRefused) {
     writeFileBytes(dir.path("cut.tif"), tiff.substr(0, tiff.size() / 2));
     load(dir.path("cut.tif"), PictureLoadResult::kDamaged);
 
+    // Strips that cover only part of the claimed height: refused, not filled
+    // with zeros (the fuzzer's 235-byte file claimed 13830 x 23296 pixels).
+    ASSERT_TRUE(testing::writeTiffFile(dir.path("short.tif"), 8, 8, quadrants(8, 8), 1, 2));
+    std::string tall = readFileBytes(dir.path("short.tif"));
+    ASSERT_EQ(tall.substr(0, 2), "II");
+    const std::size_t ifd = static_cast<std::uint8_t>(tall[4]) | static_cast<std::uint8_t>(tall[5]) << 8;
+    const std::size_t entries = static_cast<std::uint8_t>(tall[ifd]) | static_cast<std::uint8_t>(tall[ifd + 1]) << 8;
+    bool patched = false;
+    for (std::size_t i = 0; i < entries; ++i) {
+        const std::size_t e = ifd + 2 + 12 * i;
+        const unsigned tag = static_cast<std::uint8_t>(tall[e]) | static_cast<std::uint8_t>(tall[e + 1]) << 8;
+        if (tag != 257) continue;  // the picture's height: 8 becomes 9, one row beyond the last strip
+        tall[e + 8] = 9;
+        patched = true;
+    }
+    ASSERT_TRUE(patched);
+    writeFileBytes(dir.path("tall.tif"), tall);
+    load(dir.path("tall.tif"), PictureLoadResult::kDamaged);
+    load(dir.path("short.tif"));
+
     // Several pages: the first one is read.
     ASSERT_TRUE(testing::writeTiffFile(dir.path("pages.tif"), 8, 6, quadrants(8, 6), 3));
     expectQuadrants(load(dir.path("pages.tif")), 8, 6);
