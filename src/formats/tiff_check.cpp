@@ -106,18 +106,24 @@ PictureInfo inspectTiff(const std::uint8_t* d, std::size_t size) {
             if (offset > size || bytes > size - offset) return info;
             entry.valuePos = offset;
         }
+        Entry* slot = nullptr;
         switch (t.u16(e)) {
-            case kTagWidth: width = entry; break;
-            case kTagHeight: height = entry; break;
-            case kTagRowsPerStrip: rowsPerStrip = entry; break;
-            case kTagStripOffsets: stripOffsets = entry; break;
-            case kTagStripByteCounts: stripCounts = entry; break;
-            case kTagTileWidth: tileWidth = entry; break;
-            case kTagTileLength: tileLength = entry; break;
-            case kTagTileOffsets: tileOffsets = entry; break;
-            case kTagTileByteCounts: tileCounts = entry; break;
+            case kTagWidth: slot = &width; break;
+            case kTagHeight: slot = &height; break;
+            case kTagRowsPerStrip: slot = &rowsPerStrip; break;
+            case kTagStripOffsets: slot = &stripOffsets; break;
+            case kTagStripByteCounts: slot = &stripCounts; break;
+            case kTagTileWidth: slot = &tileWidth; break;
+            case kTagTileLength: slot = &tileLength; break;
+            case kTagTileOffsets: slot = &tileOffsets; break;
+            case kTagTileByteCounts: slot = &tileCounts; break;
             default: break;
         }
+        if (!slot) continue;
+        // A tag given twice leaves open which value a decoder takes (this
+        // check could see height 3 where the library reads 19532): damaged.
+        if (slot->present) return info;
+        *slot = entry;
     }
     if (!t.element(width, 0, info.width) || !t.element(height, 0, info.height)) return info;
     if (info.width == 0 || info.height == 0) return info;

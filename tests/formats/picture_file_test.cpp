@@ -225,6 +225,19 @@ TEST(PictureFile, JpegAndTiffDamageIsRefused) {
     writeFileBytes(dir.path("tall.tif"), tall);
     load(dir.path("tall.tif"), PictureLoadResult::kDamaged);
     load(dir.path("short.tif"));
+    // A size tag given twice (the compression entry's tag turned into the
+    // height's): which value counts is left open, so the file is refused.
+    std::string twice = readFileBytes(dir.path("short.tif"));
+    bool doubled = false;
+    for (std::size_t i = 0; i < entries; ++i) {
+        const std::size_t e = ifd + 2 + 12 * i;
+        if (static_cast<std::uint8_t>(twice[e]) != 3 || twice[e + 1] != 1) continue;  // tag 259
+        twice[e] = 1;  // now 257, with the value 1
+        doubled = true;
+    }
+    ASSERT_TRUE(doubled);
+    writeFileBytes(dir.path("twice.tif"), twice);
+    load(dir.path("twice.tif"), PictureLoadResult::kDamaged);
 
     // Several pages: the first one is read.
     ASSERT_TRUE(testing::writeTiffFile(dir.path("pages.tif"), 8, 6, quadrants(8, 6), 3));
