@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/main_loop.h"
+#include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "app/start_up.h"
 #include "app/undo.h"
@@ -27,6 +28,7 @@ using platform::WindowId;
 inline void resetProgramState() {
     hl::reset();
     hl::setEchoMessages(false);
+    setRunPaths({});
     resetFloatingWindows();
     resetMainLoop();
     resetProgramRand();
