@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/main_loop.h"
+#include "app/message_script.h"
 #include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "app/start_up.h"
@@ -29,6 +30,8 @@ inline void resetProgramState() {
     hl::reset();
     hl::setEchoMessages(false);
     setRunPaths({});
+    unsetenv(kMessageScriptVariable);
+    resetMessageScript();
     resetFloatingWindows();
     resetMainLoop();
     resetProgramRand();
