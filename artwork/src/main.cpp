@@ -79,7 +79,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "smudgecraft-artwork: %s\n", qPrintable(error));
     return 1;
   }
-  const sc::artwork::PictureList pictures = sc::artwork::drawAllPictures();
+  // The icon alone needs none of the other pictures.
+  const sc::artwork::PictureList pictures =
+      outDir.isEmpty() && sheetPath.isEmpty() ? sc::artwork::PictureList{} : sc::artwork::drawAllPictures();
 
   int written = 0;
   if (!outDir.isEmpty()) {
