@@ -16,7 +16,7 @@ inline constexpr const char* kInstalledDesktopEntry = "applications/org.example.
 inline constexpr const char* kInstalledMimePackage = "mime/packages/smudgecraft.xml";
 
 // name "Smudgecraft", the program's path, the extension ".pai", and the
-// directory the program must run in (its data lives there).
+// directory a start from the desktop runs it in (a build tree's run folder).
 bool registerFileType(const std::string& name, const std::string& programPath, const std::string& extension,
                       const std::string& workingDirectory);
 
