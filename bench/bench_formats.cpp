@@ -1,9 +1,12 @@
 // Saving and loading a 2000 x 2000 painting with varied paint, against the
 // same five byte planes and the heights written as PNG files by libpng.
 // Counters: "bytes" is the size on disk, "planeBytes" the part that holds the
-// five byte planes (the rest is the heights).
+// five byte planes (the rest is the heights). Also the whole thumbnail
+// command a file manager runs on that painting, process start included.
 #include <benchmark/benchmark.h>
 #include <png.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <cmath>
 #include <cstring>
@@ -160,10 +163,32 @@ void BM_LoadPng(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(pngBytes());
 }
 
+// smudgecraft-batch thumbnail varied.pai OUT.png 256, as a child process.
+void BM_ThumbnailCommand(benchmark::State& state) {
+    const std::string painting = benchDir() + "/varied.pai";
+    const std::string picture = benchDir() + "/varied.png";
+    writePaintingFile(painting, variedPainting());
+    std::vector<std::string> words = {SMUDGECRAFT_BATCH, "thumbnail", painting, picture, "256"};
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    for (auto _ : state) {
+        pid_t child = 0;
+        int status = -1;
+        if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
+            waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the thumbnail command failed");
+            break;
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(fileSize(picture));
+}
+
 BENCHMARK(BM_SavePainting)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_LoadPainting)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_SavePng)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_LoadPng)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ThumbnailCommand)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
 
 }  // namespace
 }  // namespace sc

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and runs every test: first the
-# release build, then the same suite built with the address and
-# undefined-behaviour sanitizers.
+# release build, then the check of the installed package (check_install.sh),
+# then the same suite built with the address and undefined-behaviour
+# sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j "$(nproc)" --timeout 300
+bash scripts/check_install.sh
 bash scripts/sanitize.sh

@@ -33,7 +33,7 @@ void runAssets(const Words& w) {
     if (base.back() != '/') base += '/';
     std::error_code ignored;
     std::filesystem::create_directories(base + "data", ignored);
-    loadStyleAndTextureImagesFrom(base);
+    loadStyleAndTextureImagesFrom(base, base);
 }
 
 void runSnapshot(const Words&) { takeUndoSnapshot(true); }

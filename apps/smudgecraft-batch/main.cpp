@@ -10,6 +10,7 @@
 #include "batch_command.h"
 #include "batch_session.h"
 #include "script_runner.h"
+#include "thumbnail.h"
 #include "app/shell_state.h"
 
 namespace {
@@ -21,6 +22,7 @@ const char kUsage[] =
     "  smudgecraft-batch import PICTURE OUT.pai\n"
     "  smudgecraft-batch filter NAME IN.pai OUT.pai\n"
     "  smudgecraft-batch info IN.pai         prints one line: \"version V, W x H\"\n"
+    "  smudgecraft-batch thumbnail IN.pai OUT.png SIZE   the painting lit, scaled to fit SIZE x SIZE\n"
     "  smudgecraft-batch --help              this text\n";
 
 int usageError() {
@@ -90,6 +92,17 @@ int commandInfo(int argc, char** argv) {
     return 0;
 }
 
+int commandThumbnail(int argc, char** argv) {
+    if (argc != 5 || !*argv[2] || !*argv[3]) return usageError();
+    std::int64_t side = 0;
+    try {
+        side = sc::batch::parseIntegerInRange(argv[4], 1, sc::batch::kMaxThumbnailSide);
+    } catch (const sc::batch::ScriptError&) {
+        return usageError();
+    }
+    return sc::batch::makeThumbnail(argv[2], argv[3], static_cast<std::uint32_t>(side));
+}
+
 int commandRun(int argc, char** argv) {
     if (argc != 3) return usageError();
     const std::string path = argv[2];
@@ -117,5 +130,6 @@ int main(int argc, char** argv) {
     if (command == "import") return commandImport(argc, argv);
     if (command == "filter") return commandFilter(argc, argv);
     if (command == "info") return commandInfo(argc, argv);
+    if (command == "thumbnail") return commandThumbnail(argc, argv);
     return usageError();
 }

@@ -1,7 +1,7 @@
 // Runs the artwork generator as the build does and checks what it wrote
 // against the contract in artwork/README.md: names, sizes, the file format as
-// DevIL reads it, grey pictures, the style and texture images, and that two
-// runs give the same bytes.
+// DevIL reads it, grey pictures, the style and texture images, that two runs
+// give the same bytes, and the program's icon.
 #include <IL/il.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+#include <QImage>
+#include <QXmlStreamReader>
+
+#include "app_icon.h"
 #include "bmp_test_reader.h"
 
 namespace fs = std::filesystem;
@@ -274,6 +278,26 @@ TEST(ArtworkGenerator, RewritesOnlyChangedPicturesAndDropsTheirCaches) {
   EXPECT_TRUE(fs::exists(data / "tools.jgi"));
   EXPECT_EQ(fs::last_write_time(work / "tools.bmp"), before);
   EXPECT_TRUE(readBmp(work / "Styles" / "paint3.bmp").ok);
+  fs::remove_all(dir);
+}
+
+// The icon: a PNG picture for each hicolor size, transparent around its
+// tile, and an SVG document with a path for every layer.
+TEST(ArtworkGenerator, WritesTheIconInEveryThemeSizeAndAsSvg) {
+  const fs::path dir = makeTempDir("icons");
+  ASSERT_EQ(runGenerator("--icons " + quoted(dir)), 0);
+  for (const int size : sc::artwork::kIconSizes) {
+    const std::string name = std::to_string(size) + "x" + std::to_string(size);
+    const QImage icon(QString::fromStdString((dir / "hicolor" / name / "apps" / "smudgecraft.png").string()));
+    ASSERT_EQ(icon.size(), QSize(size, size)) << name;
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << name;
+    EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 4)), 255) << name;
+  }
+  QXmlStreamReader svg(QByteArray::fromStdString(readAll(dir / "hicolor" / "scalable" / "apps" / "smudgecraft.svg")));
+  std::size_t paths = 0;
+  while (!svg.atEnd()) paths += svg.readNext() == QXmlStreamReader::StartElement && svg.name() == u"path";
+  EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
+  EXPECT_EQ(paths, sc::artwork::iconLayers().size());
   fs::remove_all(dir);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/import_image.h"
+#include "app/run_paths.h"
 #include "engine/surface.h"
 #include "formats/data_file.h"
 #include "formats/jgi_file.h"
@@ -51,24 +52,26 @@ void loadGreyAssetFrom(Surface& surface, const std::string& name, const std::str
 }
 
 void loadColourAsset(Surface& surface, const std::string& name) {
-    loadColourAssetFrom(surface, name, "WorkData/", "data/");
+    loadColourAssetFrom(surface, name, sharedFile("WorkData/"), userFile("data/"));
 }
 
-void loadGreyAsset(Surface& surface, const std::string& name) { loadGreyAssetFrom(surface, name, "WorkData/", "data/"); }
+void loadGreyAsset(Surface& surface, const std::string& name) {
+    loadGreyAssetFrom(surface, name, sharedFile("WorkData/"), userFile("data/"));
+}
 
-void loadStyleAndTextureImagesFrom(const std::string& base) {
+void loadStyleAndTextureImagesFrom(const std::string& pictures, const std::string& cache) {
     ToolState& t = toolState();
     char name[16];
     for (int i = 0; i < kStyleCount; ++i) {
         std::snprintf(name, sizeof name, "paint%d", i);
-        loadGreyAssetFrom(t.styleImages[i], name, base + "WorkData/Styles/", base + "data/");
+        loadGreyAssetFrom(t.styleImages[i], name, pictures + "WorkData/Styles/", cache + "data/");
         std::snprintf(name, sizeof name, "bump%d", i);
-        loadGreyAssetFrom(t.textureImages[i], name, base + "WorkData/Textures/", base + "data/");
+        loadGreyAssetFrom(t.textureImages[i], name, pictures + "WorkData/Textures/", cache + "data/");
     }
 }
 
 void loadStyleAndTextureImages() {
-    loadStyleAndTextureImagesFrom("");
+    loadStyleAndTextureImagesFrom(runPaths().shared, runPaths().user);
     if (afterStyleAndTextureImages) afterStyleAndTextureImages();
 }
 

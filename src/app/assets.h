@@ -17,18 +17,19 @@ void loadColourAssetFrom(Surface& surface, const std::string& name, const std::s
 void loadGreyAssetFrom(Surface& surface, const std::string& name, const std::string& sourceDirectory,
                        const std::string& cacheDirectory);
 
-// From "WorkData/" with the cache in "data/".
+// From "WorkData/" among the program's files with the cache in the user's
+// "data/" (run_paths.h).
 void loadColourAsset(Surface& surface, const std::string& name);
 void loadGreyAsset(Surface& surface, const std::string& name);
 
-// The 18 style images "paint%d" (from "<base>WorkData/Styles/") and the 18
-// texture images "bump%d" (from "<base>WorkData/Textures/") into the tool
-// state, cached under "<base>data/". `base` is empty for the current
-// directory or ends with a slash.
-void loadStyleAndTextureImagesFrom(const std::string& base);
+// The 18 style images "paint%d" (from "<pictures>WorkData/Styles/") and the
+// 18 texture images "bump%d" (from "<pictures>WorkData/Textures/") into the
+// tool state, cached under "<cache>data/". Each base is empty for the
+// current directory or ends with a slash.
+void loadStyleAndTextureImagesFrom(const std::string& pictures, const std::string& cache);
 
-// Start-up: the images from the current directory, then the step that
-// follows (the palette panel's set-up), when one is installed.
+// Start-up: the images from the program's and the user's folders, then the
+// step that follows (the palette panel's set-up), when one is installed.
 void loadStyleAndTextureImages();
 extern void (*afterStyleAndTextureImages)();
 

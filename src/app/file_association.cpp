@@ -1,10 +1,10 @@
 #include "app/file_association.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "app/run_paths.h"
 #include "formats/data_file.h"
 #include "platform/platform.h"
 
@@ -55,10 +55,12 @@ bool fail(const char* text) {
 
 }  // namespace
 
-std::string userDataDirectory() {
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') return xdg;
-    if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/share";
-    return {};
+bool associationInstalled(const std::string& sharedFolder) {
+    if (sharedFolder.empty()) return false;
+    const fs::path share = fs::path(sharedFolder).parent_path().parent_path();
+    std::error_code ec;
+    return fs::is_regular_file(share / kInstalledDesktopEntry, ec) &&
+           fs::is_regular_file(share / kInstalledMimePackage, ec);
 }
 
 std::string mimeTypeXml(const std::string& name, const std::string& extension) {

@@ -15,16 +15,19 @@ constexpr const char* kPaintingDescription = "Smudgecraft file";
 }  // namespace
 
 bool saveCommand() {
-    ShellState& s = shell();
     const std::optional<std::string> path = chooseFile(kPaintingExtension, kPaintingDescription, kChooseSave,
-                                                       s.frameWindow);
-    if (!path) return false;
+                                                       shell().frameWindow);
+    return path && saveCommandTo(*path);
+}
+
+bool saveCommandTo(const std::string& path) {
+    ShellState& s = shell();
     // The file keeps the picture as High Quality renders it; the view's own
     // setting comes back afterwards without a new render.
     const bool highQuality = s.document.highQuality;
     s.document.highQuality = true;
     if (s.document.hasCells()) renderAll(s.document);
-    const bool written = savePainting(*path);
+    const bool written = savePainting(path);
     if (!written) platform::messageBox(platform::kNoWindow, "Error", kFileSaveFailedText);
     s.document.highQuality = highQuality;
     // Only a painting that reached its file counts as saved: a failed write

@@ -48,6 +48,8 @@ void forgetLastChosenPath();
 // as saved. A cancelled chooser changes nothing; a failed write shows "File
 // Save failed!" and leaves the painting unsaved.
 bool saveCommand();
+// Save once the chooser has given the path.
+bool saveCommandTo(const std::string& path);
 // File, Open.
 void openCommand();
 // Asks "Would you like to save your painting?" while the painting is

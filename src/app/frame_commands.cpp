@@ -6,6 +6,7 @@
 #include "app/filter_command.h"
 #include "app/frame_window.h"
 #include "app/print.h"
+#include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "app/splash.h"
 #include "app/undo.h"
@@ -57,8 +58,8 @@ void openInBrowser(const std::string& address) {
 
 std::string guideAddress() {
     std::error_code ec;
-    const std::filesystem::path guide = std::filesystem::absolute(kGuideFile, ec);
-    return "file://" + (ec ? std::string(kGuideFile) : guide.string());
+    const std::filesystem::path guide = std::filesystem::absolute(sharedFile(kGuideFile), ec);
+    return "file://" + (ec ? sharedFile(kGuideFile) : guide.string());
 }
 
 }  // namespace

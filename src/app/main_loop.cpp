@@ -1,6 +1,7 @@
 #include "app/main_loop.h"
 
 #include "app/frame_clock.h"
+#include "app/message_script.h"
 #include "app/pass_stats.h"
 #include "app/shell_state.h"
 #include "engine/numeric.h"
@@ -61,7 +62,7 @@ void followFlags() {
 bool idle() {
     const ShellState& s = shell();
     return !s.quitRequested && !anyPointerDown() && (!s.document.hasCells() || s.document.rendered) &&
-           !s.colourChanged && !s.previewDirty;
+           !s.colourChanged && !s.previewDirty && !messageScriptRunning();
 }
 
 }  // namespace
@@ -71,6 +72,7 @@ void mainLoopPass() {
     clock.start();
     ShellState& s = shell();
 
+    postScriptedMessage();
     Message m;
     const bool fresh = platform::peekMessage(m);
     if (fresh) g_last = m;

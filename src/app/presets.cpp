@@ -1,7 +1,9 @@
 #include "app/presets.h"
 
 #include <algorithm>
+#include <filesystem>
 
+#include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "engine/surface.h"
 #include "platform/platform.h"
@@ -45,6 +47,22 @@ void shiftInto(Preset& to, const Preset& from, Record Preset::*record) {
 }
 
 }  // namespace
+
+void provideStartingLists() {
+    std::error_code ec;
+    const std::string palette = userFile(kPaletteFile);
+    BrushPresetList startingBrushes;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(palette, ec)) &&
+        readBrushPresetFile(sharedFile(kStartingPaletteFile), startingBrushes)) {
+        writeBrushPresetFile(palette, startingBrushes);
+    }
+    const std::string strokesPath = userFile(kStrokesFile);
+    StrokePresetList startingStrokes;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(strokesPath, ec)) &&
+        readStrokePresetFile(sharedFile(kStartingStrokesFile), startingStrokes)) {
+        writeStrokePresetFile(strokesPath, startingStrokes);
+    }
+}
 
 BrushSettings settingsForLive(const BrushSettings& stored) {
     BrushSettings s = stored;

@@ -12,6 +12,9 @@ class Surface;
 
 inline constexpr const char* kPaletteFile = "data/palette.dat";
 inline constexpr const char* kStrokesFile = "data/strokes.dat";
+// The starting lists that come with the program (run_paths.h).
+inline constexpr const char* kStartingPaletteFile = "presets/palette.dat";
+inline constexpr const char* kStartingStrokesFile = "presets/strokes.dat";
 inline constexpr const char* kBrushListFullText = "List has reached maximum limit! Try deleting a brush first.";
 inline constexpr const char* kStrokeListFullText = "List has reached maximum limit! Try deleting a stroke first.";
 inline constexpr const char* kDeleteBrushText = "Are you sure you'd like to delete this brush?";
@@ -24,6 +27,10 @@ inline constexpr int kStrokeThumbnailHeight = 15;
 // A preset's settings made safe for the live settings: size within 1..100,
 // style and texture within their image arrays. Everything else as stored.
 BrushSettings settingsForLive(const BrushSettings& stored);
+
+// A first start: each starting list that comes with the program is copied
+// into the user's data/ folder when the user has no such list yet.
+void provideStartingLists();
 
 // Brush list.
 void loadBrushPresets(const std::string& path);

@@ -11,6 +11,7 @@
 #include "app/painting_io.h"
 #include "app/pass_stats.h"
 #include "app/presets.h"
+#include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "app/splash.h"
 #include "app/undo.h"
@@ -27,9 +28,10 @@ using platform::WindowId;
 void readPreferences() {
     ShellState& s = shell();
     ViewPreferences prefs{s.document.highQuality, s.document.lighting};
-    if (!readPrefsFile(kPrefsFileName, prefs)) {
+    const std::string path = userFile(kPrefsFileName);
+    if (!readPrefsFile(path, prefs)) {
         prefs = {true, true};
-        writePrefsFile(kPrefsFileName, prefs);
+        writePrefsFile(path, prefs);
     }
     s.document.highQuality = prefs.highQuality;
     s.document.lighting = prefs.lighting;
@@ -48,7 +50,14 @@ void loadSelectedBrush() {
     toolState().mask.built = false;
 }
 
-std::string currentDirectory() {
+// The folder a per-user desktop entry starts the program in: the run folder
+// of a build tree, else the current directory.
+std::string workingDirectory() {
+    std::string user = runPaths().user;
+    if (!user.empty()) {
+        if (user.size() > 1) user.pop_back();
+        return user;
+    }
     std::error_code ec;
     const std::filesystem::path here = std::filesystem::current_path(ec);
     return ec ? std::string(".") : here.string();
@@ -66,12 +75,17 @@ StartResult startUp(const std::string& commandText) {
         return StartResult::SecondInstance;
     }
 
-    registerFileType("Smudgecraft", platform::programPath(), ".pai", currentDirectory());
+    // An installation brings its own association; a build tree writes one
+    // for the user.
+    if (!associationInstalled(runPaths().shared)) {
+        registerFileType("Smudgecraft", platform::programPath(), ".pai", workingDirectory());
+    }
 
-    // The picture cache and the preset lists live in "data/"; a fresh run
-    // directory may not have it yet.
-    std::error_code ec;
-    std::filesystem::create_directory("data", ec);
+    // The picture cache and the preset lists live in the user's "data/"; a
+    // first start makes it and gives the user the starting preset lists. A
+    // folder that cannot be made leaves the caches and lists unwritten, as a
+    // full disk would.
+    if (makeUserFolders()) provideStartingLists();
 
     installCanvasViewHooks();
     afterStyleAndTextureImages = &setUpPalettePanel;
@@ -116,14 +130,15 @@ StartResult startUp(const std::string& commandText) {
 void exitProgram() {
     ShellState& s = shell();
     // Each file replaces the old one only once it is completely written.
-    saveBrushPresets(kPaletteFile);
-    saveStrokePresets(kStrokesFile);
-    writePrefsFile(kPrefsFileName, {s.document.highQuality, s.document.lighting});
+    saveBrushPresets(userFile(kPaletteFile));
+    saveStrokePresets(userFile(kStrokesFile));
+    writePrefsFile(userFile(kPrefsFileName), {s.document.highQuality, s.document.lighting});
     writePassSummary();
     platform::releaseSingleInstance();
 }
 
 int programMain(const std::string& commandText) {
+    setRunPaths(locateRunPaths(platform::programPath()));
     const StartResult r = startUp(commandText);
     if (r != StartResult::Running) return 0;
     if (!shell().quitRequested) runMainLoop();

@@ -18,7 +18,8 @@ enum class StartResult {
 StartResult startUp(const std::string& commandText);
 // After the loop: the preset lists and "prefs.dat" written, the lock released.
 void exitProgram();
-// startUp, runMainLoop, exitProgram. Returns the exit status (0).
+// Finds where the program's files live (run_paths.h), then startUp,
+// runMainLoop, exitProgram. Returns the exit status (0).
 int programMain(const std::string& commandText);
 
 // The command-line text from the program's arguments (without its name).

@@ -2,6 +2,7 @@
 // the keyboard watch, and the desktop services.
 #include <QApplication>
 #include <QDesktopServices>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QUrl>
@@ -116,6 +117,10 @@ bool initialise(int& argc, char** argv) {
     if (g_app) return true;
     g_app = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName("Smudgecraft");
+    // The installed desktop entry and icon (the icon theme has none for a
+    // program run from a build tree; the windows then keep Qt's own).
+    QGuiApplication::setDesktopFileName("org.example.smudgecraft");
+    QApplication::setWindowIcon(QIcon::fromTheme("smudgecraft"));
     QApplication::setQuitOnLastWindowClosed(false);
     qt::installEventWatch();
     return true;

@@ -5,6 +5,7 @@
 
 #include "app/assets.h"
 #include "app/presets.h"
+#include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "ui/panel_picture.h"
@@ -122,8 +123,8 @@ void setUpPalettePanel() {
     }
     addPageButtons(p);
 
-    loadBrushPresets(kPaletteFile);
-    loadStrokePresets(kStrokesFile);
+    loadBrushPresets(userFile(kPaletteFile));
+    loadStrokePresets(userFile(kStrokesFile));
     showSelectedStroke();
     storeSelectedStroke();
     repaintPanel(shell().windows.palettePanel);

@@ -89,6 +89,7 @@ protected:
         std::filesystem::create_directories(dir.path("WorkData/Styles"));
         std::filesystem::create_directories(dir.path("WorkData/Textures"));
         std::filesystem::create_directories(dir.path("data"));
+        std::filesystem::create_directories(dir.path("user/data"));
     }
     std::string work() const { return dir.path("WorkData/"); }
     std::string cache() const { return dir.path("data/"); }
@@ -146,13 +147,15 @@ TEST_F(AssetTest, StyleAndTextureImagesFillTheToolState) {
         writeFileBytes(work() + "Styles/paint" + std::to_string(i) + ".bmp", makeBmp(8, 8, grey));
         writeFileBytes(work() + "Textures/bump" + std::to_string(i) + ".bmp", makeBmp(4, 4, grey));
     }
-    loadStyleAndTextureImagesFrom(dir.dir() + "/");
+    // The pictures come with the program, the cache is the user's.
+    loadStyleAndTextureImagesFrom(dir.dir() + "/", dir.path("user/"));
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(toolState().styleImages[17].width(), 8u);
     EXPECT_EQ(toolState().styleImages[17].getPixel(0, 0), packColour(170, 170, 170));
     EXPECT_EQ(toolState().textureImages[3].width(), 4u);
     EXPECT_EQ(toolState().textureImages[3].getPixel(1, 1), packColour(30, 30, 30));
-    EXPECT_TRUE(fileExists(cache() + "bump17.jgi"));
+    EXPECT_TRUE(fileExists(dir.path("user/data/bump17.jgi")));
+    EXPECT_FALSE(fileExists(cache() + "bump17.jgi"));
     for (auto& image : toolState().styleImages) image.release();
     for (auto& image : toolState().textureImages) image.release();
 }

@@ -1,5 +1,6 @@
 // The main loop driven through messages: strokes pressed, moved, held still
-// and released; leaving the canvas; pacing and the re-delivery rule.
+// and released; leaving the canvas; pacing and the re-delivery rule; a
+// script of messages from the environment.
 #include "app/shell_fixture.h"
 #include "platform/platform.h"
 
@@ -111,6 +112,35 @@ TEST_F(MainLoopTest, OnlyAPointerMoveIsDeliveredAgain) {
     EXPECT_NE(undone, painted);
     passes(10);
     EXPECT_EQ(cellHash(document()), undone);
+}
+
+// The script posts one step a pass: the stroke paints, Save writes the
+// named file and Exit ends the loop. The loop never waits for the desktop
+// while steps are left.
+TEST_F(MainLoopTest, AMessageScriptPaintsSavesAndExitsAndABadLineEndsIt) {
+    std::string lines = "# a stroke\nwait 3\n\nmove 100 100\npress 100 100\n";
+    for (int x = 102; x <= 140; x += 2) lines += "move " + std::to_string(x) + " 100\r\n";
+    lines += "release 140 100\nsave painted.pai\ncommand 1009\n";
+    writeFileBytes(dir_.path("drive.txt"), lines);
+    setenv(kMessageScriptVariable, dir_.path("drive.txt").c_str(), 1);
+    start();
+    toolState().live.tool = kToolPaintBrush;
+    const std::uint64_t blank = cellHash(document());
+    EXPECT_FALSE(hl::lastPassMayBlock()) << "waiting for the desktop would stall the script";
+    runMainLoop();
+    EXPECT_NE(cellHash(document()), blank);
+    EXPECT_TRUE(fileExists(dir_.path("painted.pai")));
+    EXPECT_TRUE(shell().saved);
+    EXPECT_FALSE(messageScriptRunning());
+
+    resetProgramState();
+    writeFileBytes(dir_.path("bad.txt"), "wait 1\nmove 10\ncommand 1009\n");
+    setenv(kMessageScriptVariable, dir_.path("bad.txt").c_str(), 1);
+    start();
+    passes(10);
+    EXPECT_FALSE(shell().quitRequested) << "nothing after the bad line runs";
+    EXPECT_FALSE(messageScriptRunning());
+    EXPECT_TRUE(hl::lastPassMayBlock());
 }
 
 }  // namespace

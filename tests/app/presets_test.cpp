@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 
 #include "app/file_fixture.h"
 #include "app/presets.h"
@@ -71,6 +72,36 @@ TEST_F(PresetsTest, AZeroFileEmptiesTheListAndKeepsTheLiveSizeUsable) {
     EXPECT_EQ(live.strength, 0.0f);
     EXPECT_EQ(live.tool, 0);
     EXPECT_EQ(live.size, 1) << "a stored size of 0 is clamped before it reaches the live settings";
+}
+
+// The lists a first start copies: a brush for every tool that paints or
+// changes paint, usable as they are, and nine different strokes after the
+// default one.
+TEST_F(PresetsTest, TheStartingListsCoverTheToolsAndBeginWithTheDefaultStroke) {
+    loadBrushPresets(SMUDGECRAFT_RUN_DIR "/presets/palette.dat");
+    int used = 0;
+    std::set<std::int32_t> tools;
+    for (const BrushPreset& slot : brushes().slots) {
+        if (!slot.used) break;
+        ++used;
+        tools.insert(slot.settings.tool);
+        const BrushSettings live = settingsForLive(slot.settings);
+        EXPECT_EQ(std::memcmp(&slot.settings, &live, sizeof(BrushSettings)), 0) << "in range as stored: " << used;
+    }
+    EXPECT_GE(used, 18);
+    for (int i = used; i < kBrushPresetSlots; ++i) EXPECT_FALSE(brushes().slots[static_cast<std::size_t>(i)].used);
+    for (const std::int32_t tool : {0, 1, 2, 5, 6, 9, 10, 11, 13, 14, 15, 16, 17, 18}) EXPECT_TRUE(tools.count(tool)) << tool;
+
+    loadStrokePresets(SMUDGECRAFT_RUN_DIR "/presets/strokes.dat");
+    const StrokeDynamics defaultStroke{};
+    EXPECT_EQ(std::memcmp(&strokes().slots[0].dynamics, &defaultStroke, sizeof(StrokeDynamics)), 0);
+    for (std::size_t i = 0; i < strokes().slots.size(); ++i) {
+        ASSERT_TRUE(strokes().slots[i].used) << i;
+        for (std::size_t j = 0; j < i; ++j) {
+            EXPECT_NE(std::memcmp(&strokes().slots[i].dynamics, &strokes().slots[j].dynamics, sizeof(StrokeDynamics)), 0)
+                << i << " repeats " << j;
+        }
+    }
 }
 
 TEST_F(PresetsTest, StoredSettingsOutsideTheirRangesAreClampedForTheLiveSettings) {

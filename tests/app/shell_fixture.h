@@ -8,6 +8,8 @@
 #include <string>
 
 #include "app/main_loop.h"
+#include "app/message_script.h"
+#include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "app/start_up.h"
 #include "app/undo.h"
@@ -27,6 +29,9 @@ using platform::WindowId;
 inline void resetProgramState() {
     hl::reset();
     hl::setEchoMessages(false);
+    setRunPaths({});
+    unsetenv(kMessageScriptVariable);
+    resetMessageScript();
     resetFloatingWindows();
     resetMainLoop();
     resetProgramRand();

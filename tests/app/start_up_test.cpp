@@ -1,11 +1,16 @@
 // Start-up and exit: the command line, "prefs.dat", the first document and
 // brush, the second instance's hand-over, dropped files, the association
-// files, and the files written at exit.
+// files, where the program's and the user's files live, and the files
+// written at exit.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "app/file_association.h"
 #include "app/hand_over.h"
 #include "app/painting_io.h"
+#include "app/presets.h"
+#include "app/run_paths.h"
 #include "app/shell_fixture.h"
 #include "formats/painting_file.h"
 
@@ -153,6 +158,109 @@ TEST_F(StartUpTest, AnUnwritableDataDirectoryShowsTheMessage) {
     EXPECT_FALSE(registerFileType("Smudgecraft", "/p", ".pai", dir_.dir()));
     ASSERT_FALSE(hl::shownMessages().empty());
     EXPECT_EQ(hl::shownMessages().back().text, "Couldn't set filetype key!");
+}
+
+namespace fs = std::filesystem;
+
+TEST(RunPaths, AnInstallationABuildTreeOrTheCurrentDirectory) {
+    TempDir dir;
+    const std::string root = fs::canonical(dir.dir()).string();
+    fs::create_directories(root + "/usr/share/smudgecraft/WorkData");
+    fs::create_directories(root + "/build/run/WorkData");
+    fs::create_directories(root + "/build/bin");
+
+    setenv("XDG_DATA_HOME", (root + "/xdg").c_str(), 1);
+    RunPaths p = locateRunPaths(root + "/usr/bin/smudgecraft");
+    EXPECT_EQ(p.layout, RunLayout::Installed);
+    EXPECT_EQ(p.shared, root + "/usr/share/smudgecraft/");
+    EXPECT_EQ(p.user, root + "/xdg/smudgecraft/");
+    // A relative XDG_DATA_HOME does not count: the home's default serves.
+    const std::string home = getenv("HOME") ? getenv("HOME") : "";
+    setenv("XDG_DATA_HOME", "relative/data", 1);
+    setenv("HOME", (root + "/home").c_str(), 1);
+    EXPECT_EQ(locateRunPaths(root + "/usr/bin/smudgecraft").user, root + "/home/.local/share/smudgecraft/");
+    setenv("HOME", home.c_str(), 1);
+
+    p = locateRunPaths(root + "/build/bin/smudgecraft");
+    EXPECT_EQ(p.layout, RunLayout::BuildTree);
+    EXPECT_EQ(p.shared, root + "/build/run/");
+    EXPECT_EQ(p.user, p.shared);
+
+    for (const std::string program : {root + "/elsewhere/bin/smudgecraft", std::string()}) {
+        p = locateRunPaths(program);
+        EXPECT_EQ(p.layout, RunLayout::CurrentDirectory);
+        EXPECT_EQ(p.shared + p.user, "") << "relative names as they are";
+    }
+}
+
+// An installed program started from an unrelated directory: pictures and
+// starting lists from the installation, the user's files in the data
+// folder, the painting named relative to where the user started.
+TEST_F(StartUpTest, AnInstalledProgramKeepsTheUsersFilesInItsDataFolderOnly) {
+    const std::string share = dir_.path("usr/share");
+    fs::create_directories(share + "/smudgecraft/presets");
+    fs::create_directories(share + "/applications");
+    fs::create_directories(share + "/mime/packages");
+    writeFileBytes(share + "/applications/org.example.smudgecraft.desktop", "[Desktop Entry]\n");
+    writeFileBytes(share + "/mime/packages/smudgecraft.xml", "<mime-info/>\n");
+    BrushPresetList starting;
+    for (int i = 0; i < 3; ++i) {
+        starting.slots[static_cast<std::size_t>(i)].used = 1;
+        starting.slots[static_cast<std::size_t>(i)].settings.red = static_cast<std::uint8_t>(10 + i);
+    }
+    ASSERT_TRUE(writeBrushPresetFile(share + "/smudgecraft/presets/palette.dat", starting));
+    setRunPaths({RunLayout::Installed, share + "/smudgecraft/", dir_.path("xdg/smudgecraft/")});
+    fs::create_directories(dir_.path("work/sub"));
+    fs::current_path(dir_.path("work"));
+    writePainting("work/sub/given.pai");
+
+    start("sub/given.pai");
+    EXPECT_EQ(document().width, 30u) << "the relative path was opened";
+    EXPECT_EQ(shell().brushPresets.slots[2].settings.red, 12) << "the starting brushes";
+    EXPECT_FALSE(shell().brushPresets.slots[3].used);
+    EXPECT_TRUE(shell().strokePresets.slots[0].used) << "no starting strokes: the default stroke";
+    command(1009);
+    runMainLoop();
+    exitProgram();
+
+    const std::string user = dir_.path("xdg/smudgecraft/");
+    EXPECT_EQ(readFileBytes(user + "prefs.dat"), std::string("\x01\x01", 2));
+    EXPECT_EQ(readFileBytes(user + "data/palette.dat").size(), 2704u);
+    EXPECT_EQ(readFileBytes(user + "data/strokes.dat").size(), 604u);
+    struct stat folder {};
+    ASSERT_EQ(::stat(user.c_str(), &folder), 0);
+    EXPECT_EQ(folder.st_mode & 0777, 0700u) << "a new data folder is the user's alone";
+    EXPECT_FALSE(fileExists(dir_.path("xdg/applications"))) << "the installation brings the association";
+    std::vector<std::string> inWork;
+    for (const auto& e : fs::recursive_directory_iterator(dir_.path("work"))) inWork.push_back(e.path().string());
+    EXPECT_EQ(inWork.size(), 2u) << "only sub/ and the painting where the user started";
+
+    // The user's own lists are never replaced by the starting ones.
+    resetProgramState();
+    setRunPaths({RunLayout::Installed, share + "/smudgecraft/", user});
+    BrushPresetList mine;
+    mine.slots[0].used = 1;
+    mine.slots[0].settings.red = 99;
+    ASSERT_TRUE(writeBrushPresetFile(user + "data/palette.dat", mine));
+    start();
+    EXPECT_EQ(shell().brushPresets.slots[0].settings.red, 99);
+    EXPECT_FALSE(shell().brushPresets.slots[1].used);
+}
+
+TEST_F(StartUpTest, AnUnwritableDataFolderStillStartsAndLosesNothing) {
+    writeFileBytes(dir_.path("file"), "x");
+    setRunPaths({RunLayout::Installed, dir_.path("nothing/"), dir_.path("file/smudgecraft/")});
+    start();
+    EXPECT_EQ(document().width, 600u);
+    EXPECT_TRUE(document().highQuality) << "both preferences on without a prefs file";
+    command(1009);
+    runMainLoop();
+    exitProgram();
+    EXPECT_EQ(readFileBytes(dir_.path("file")), "x");
+    // Only the missing pictures are reported, as on any start without them.
+    for (const auto& m : hl::shownMessages()) {
+        EXPECT_TRUE(m.text == "An image failed to load!" || m.text == "Failed To Load Bitmap") << m.text;
+    }
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // The file commands of smudgecraft-batch: open, save, import, assets,
-// snapshot and undo, and the import and info conveniences built on them.
+// snapshot and undo, and the import, info and thumbnail conveniences.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
+#include "app/import_image.h"
+#include "engine/surface.h"
 #include "formats/test_pictures.h"
 #include "support/run_batch.h"
 
@@ -73,6 +76,61 @@ TEST(BatchFiles, AssetsMakeTheCacheFolderAndGoOnPastMissingPictures) {
     EXPECT_EQ(r.err, "An image failed to load!\n");
     EXPECT_TRUE(fileExists(dir.path("data/paint0.jgi")));
     EXPECT_TRUE(fileExists(dir.path("data/bump17.jgi")));
+}
+
+// The thumbnail is the High Quality, lit picture: exactly it when it fits,
+// each pixel the average of the area it covers when it must shrink.
+TEST(BatchFiles, ThumbnailIsTheLitPictureFittedAndNothingForADamagedFile) {
+    TempDir dir;
+    const std::string painting = dir.path("a painting.pai");
+    BatchResult r = runBatch({"run", "-"}, "new 40 20\nsettings tool=0 red=200 green=40 blue=10 size=6 texture=0\n"
+                                           "begin\nmove 3 0\napply 10 8\nmove 3 0\napply 20 12\nend\nsave " +
+                                           dir.path("a.pai") + "\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(runBatch({"render", dir.path("a.pai"), dir.path("lit.bmp")}).status, 0);
+    std::filesystem::copy_file(dir.path("a.pai"), painting);  // a file manager's path may hold blanks
+    Surface lit, whole, shrunk;
+    ASSERT_TRUE(loadImageFile(lit, dir.path("lit.bmp")));
+
+    ASSERT_EQ(runBatch({"thumbnail", painting, dir.path("whole.png"), "40"}).status, 0);
+    ASSERT_TRUE(loadImageFile(whole, dir.path("whole.png")));
+    ASSERT_EQ(whole.width(), 40u);
+    ASSERT_EQ(whole.height(), 20u);
+    int same = 0;
+    for (std::uint32_t y = 0; y < 20; ++y) {
+        for (std::uint32_t x = 0; x < 40; ++x) same += whole.getPixel(x, y) == lit.getPixel(x, y);
+    }
+    EXPECT_EQ(same, 800) << "every pixel as the program shows it";
+
+    ASSERT_EQ(runBatch({"thumbnail", painting, dir.path("shrunk.png"), "10"}).status, 0);
+    ASSERT_TRUE(loadImageFile(shrunk, dir.path("shrunk.png")));
+    ASSERT_EQ(shrunk.width(), 10u);
+    ASSERT_EQ(shrunk.height(), 5u);
+    for (std::uint32_t y = 0; y < 5; ++y) {
+        for (std::uint32_t x = 0; x < 10; ++x) {
+            int sum[3] = {};
+            for (std::uint32_t k = 0; k < 16; ++k) {
+                const std::uint32_t c = lit.getPixel(x * 4 + k % 4, y * 4 + k / 4);
+                sum[0] += redOf(c);
+                sum[1] += greenOf(c);
+                sum[2] += blueOf(c);
+            }
+            const std::uint32_t c = shrunk.getPixel(x, y);
+            EXPECT_NEAR(redOf(c), sum[0] / 16.0, 0.51) << x << "," << y;
+            EXPECT_NEAR(greenOf(c), sum[1] / 16.0, 0.51) << x << "," << y;
+            EXPECT_NEAR(blueOf(c), sum[2] / 16.0, 0.51) << x << "," << y;
+        }
+    }
+    ASSERT_EQ(runBatch({"thumbnail", painting, dir.path("odd.png"), "7"}).status, 0);
+    Surface odd;
+    ASSERT_TRUE(loadImageFile(odd, dir.path("odd.png")));
+    EXPECT_EQ(odd.width() * 100 + odd.height(), 7u * 100 + 4u) << "3.5 rows round to 4";
+
+    writeFileBytes(dir.path("bad.pai"), std::string("\xD7\x5E\x02\x00\x00\x00\x28\x00", 8));
+    r = runBatch({"thumbnail", dir.path("bad.pai"), dir.path("bad.png"), "64"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("File Load failed!"), std::string::npos) << r.err;
+    EXPECT_FALSE(fileExists(dir.path("bad.png")));
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ TEST(BatchUsage, HelpAndBadUsage) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {}, {"frobnicate"}, {"run"}, {"render", "a.pai"}, {"render", "a.pai", "b.bmp", "--lighting"},
              {"render", "a.pai", "b.bmp", "--lighting", "dim"}, {"render", "a.pai", "b.bmp", "--shadows", "on"},
-             {"info"}, {"import", "a.png"}}) {
+             {"info"}, {"import", "a.png"}, {"thumbnail", "a.pai", "b.png"}, {"thumbnail", "a.pai", "b.png", "0"},
+             {"thumbnail", "a.pai", "b.png", "12px"}, {"thumbnail", "a.pai", "b.png", "64", "extra"}}) {
         BatchResult r = runBatch(args);
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
         EXPECT_NE(r.err.find("usage"), std::string::npos);

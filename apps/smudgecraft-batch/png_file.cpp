@@ -1,0 +1,63 @@
+#include "png_file.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdint>
+#include <vector>
+
+#include "formats/data_file.h"
+#include "picture_fit.h"
+
+namespace sc {
+namespace {
+
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+void flushNothing(png_structp) {}
+
+// The PNG in memory; false when the library gave up (it jumps back here).
+bool encode(const RgbPicture& picture, std::vector<std::uint8_t>& out) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, info ? &info : nullptr);
+        return false;
+    }
+    png_set_write_fn(png, &out, appendBytes, flushNothing);
+    png_set_IHDR(png, info, picture.width, picture.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (std::uint32_t y = 0; y < picture.height; ++y) {
+        // libpng takes a non-const row pointer but only reads it.
+        auto* row = const_cast<std::uint8_t*>(picture.rgb.data() + static_cast<std::size_t>(y) * picture.width * 3);
+        png_write_row(png, row);
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+}  // namespace
+
+bool writePngFile(const std::string& path, const RgbPicture& picture) {
+    if (picture.width == 0 || picture.height == 0 ||
+        picture.rgb.size() != static_cast<std::size_t>(picture.width) * picture.height * 3) {
+        return false;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!encode(picture, bytes)) return false;
+    DataFile file;
+    if (!file.open(path, DataFile::kWrite)) return false;
+    if (!file.write(bytes.data(), bytes.size())) {
+        file.discard();
+        return false;
+    }
+    return file.close();
+}
+
+}  // namespace sc

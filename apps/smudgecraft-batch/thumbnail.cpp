@@ -1,0 +1,33 @@
+#include "thumbnail.h"
+
+#include <cstdio>
+
+#include "app/painting_io.h"
+#include "app/shell_state.h"
+#include "batch_session.h"
+#include "engine/renderer.h"
+#include "picture_fit.h"
+#include "png_file.h"
+
+namespace sc::batch {
+
+int makeThumbnail(const std::string& painting, const std::string& picture, std::uint32_t side) {
+    startSession();
+    // Paths are taken as they are (blanks included): no script line in between.
+    if (!loadPainting(painting)) {
+        std::fprintf(stderr, "%s\n", kFileLoadFailedText);
+        return 1;
+    }
+    Canvas& doc = shell().document;
+    doc.highQuality = true;
+    doc.lighting = true;
+    // An empty painting has no picture, as for Export.
+    if (doc.hasCells()) renderAll(doc);
+    if (!doc.hasCells() || !writePngFile(picture, fitPicture(doc.surface, side))) {
+        std::fprintf(stderr, "Export failed!\n");
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace sc::batch

@@ -1,0 +1,82 @@
+// smudgecraft-presets: writes the starting brush and stroke lists that come
+// with the program, from a script kept in the repository.
+//
+//   smudgecraft-presets SCRIPT PALETTE.dat STROKES.dat
+//
+// The script is a smudgecraft-batch script (settings and dynamics lines set
+// the live brush and stroke) with two more commands: `keep-brush` puts the
+// live brush settings into the next free slot of the brush list and
+// `keep-stroke` the live stroke dynamics into the stroke list. The lists are
+// then written by the program's own list writer. The first stroke kept must
+// be the default stroke, which the program never edits or deletes.
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+#include "app/presets.h"
+#include "batch_command.h"
+#include "batch_session.h"
+#include "formats/preset_lists.h"
+#include "script_runner.h"
+#include "tools/tool_state.h"
+
+namespace sc::batch {
+namespace {
+
+BrushPresetList g_brushes;
+StrokePresetList g_strokes;
+
+template <typename Preset, std::size_t N>
+Preset* nextFreeSlot(std::array<Preset, N>& slots) {
+    for (Preset& slot : slots) {
+        if (!slot.used) return &slot;
+    }
+    return nullptr;
+}
+
+void keepBrush(const Words&) {
+    BrushPreset* slot = nextFreeSlot(g_brushes.slots);
+    if (!slot) throw OperationFailed(kBrushListFullText);
+    slot->used = 1;
+    slot->settings = toolState().live;
+}
+
+void keepStroke(const Words&) {
+    const bool first = !g_strokes.slots[0].used;
+    const StrokeDynamics defaultStroke{};
+    if (first && std::memcmp(&toolState().dynamics, &defaultStroke, sizeof(StrokeDynamics)) != 0) {
+        throw ScriptError("the first stroke must be the default stroke");
+    }
+    StrokePreset* slot = nextFreeSlot(g_strokes.slots);
+    if (!slot) throw OperationFailed(kStrokeListFullText);
+    slot->used = 1;
+    slot->dynamics = toolState().dynamics;
+}
+
+const BatchCommandRegistration kKeepBrush{{"keep-brush", 0, 0, &keepBrush}};
+const BatchCommandRegistration kKeepStroke{{"keep-stroke", 0, 0, &keepStroke}};
+
+}  // namespace
+}  // namespace sc::batch
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fputs("usage: smudgecraft-presets SCRIPT PALETTE.dat STROKES.dat\n", stderr);
+        return 2;
+    }
+    std::ifstream script(argv[1], std::ios::binary);
+    if (!script) {
+        std::fprintf(stderr, "smudgecraft-presets: cannot read script '%s'\n", argv[1]);
+        return 1;
+    }
+    sc::batch::startSession();
+    const auto status = sc::batch::runScript(script);
+    if (status != sc::batch::RunStatus::kOk) return static_cast<int>(status);
+    if (!sc::writeBrushPresetFile(argv[2], sc::batch::g_brushes) ||
+        !sc::writeStrokePresetFile(argv[3], sc::batch::g_strokes)) {
+        std::fputs("File Save failed!\n", stderr);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,112 @@
+#include "app/message_script.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "app/file_commands.h"
+#include "app/shell_state.h"
+
+namespace sc {
+namespace {
+
+using platform::Message;
+using platform::MessageKind;
+
+struct Script {
+    bool read = false;
+    std::vector<std::string> lines;
+    std::size_t next = 0;
+    long waiting = 0;  // passes left of a `wait`
+};
+
+Script& script() {
+    static Script s;
+    return s;
+}
+
+void load(Script& s) {
+    s.read = true;
+    const char* path = std::getenv(kMessageScriptVariable);
+    if (!path || !*path) return;
+    std::ifstream in(path);
+    if (!in) {
+        std::fprintf(stderr, "smudgecraft: cannot read the message script '%s'\n", path);
+        return;
+    }
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        s.lines.push_back(line);
+    }
+}
+
+void post(MessageKind kind, platform::WindowId window, int x, int y, int command) {
+    Message m;
+    m.kind = kind;
+    m.window = window;
+    m.x = x;
+    m.y = y;
+    m.command = command;
+    platform::postMessage(m);
+}
+
+// Runs one line; false when it cannot be read.
+bool step(Script& s, const std::string& line) {
+    std::istringstream words(line);
+    std::string verb, rest, extra;
+    words >> verb;
+    if (verb.empty() || verb[0] == '#') return true;
+    const ShellState& shellState = shell();
+    long a = 0, b = 0;
+    if (verb == "wait" && words >> a && a >= 1 && a <= 100000 && !(words >> rest)) {
+        s.waiting = a - 1;
+    } else if ((verb == "move" || verb == "press" || verb == "release") && words >> a >> b && !(words >> rest) &&
+               a >= 0 && b >= 0 && a < 65536 && b < 65536) {
+        const MessageKind kind = verb == "move"    ? MessageKind::MouseMove
+                                 : verb == "press" ? MessageKind::LeftDown
+                                                   : MessageKind::LeftUp;
+        post(kind, shellState.windows.canvas, static_cast<int>(a), static_cast<int>(b), 0);
+    } else if (verb == "command" && words >> a && !(words >> rest) && a > 0 && a < 65536) {
+        post(MessageKind::Command, shellState.frameWindow, 0, 0, static_cast<int>(a));
+    } else if (verb == "save" && words >> rest && !(words >> extra)) {
+        saveCommandTo(rest);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void postScriptedMessage() {
+    Script& s = script();
+    if (!s.read) load(s);
+    if (s.waiting > 0) {
+        --s.waiting;
+        return;
+    }
+    // Skipped lines cost no pass; a step that posts or waits ends this pass's turn.
+    while (s.next < s.lines.size()) {
+        const std::size_t number = ++s.next;
+        const std::string& line = s.lines[number - 1];
+        const std::size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos || line[first] == '#') continue;
+        if (!step(s, line)) {
+            std::fprintf(stderr, "smudgecraft: %s line %zu cannot be read: %s\n", kMessageScriptVariable, number,
+                         line.c_str());
+            s.next = s.lines.size();
+        }
+        return;
+    }
+}
+
+bool messageScriptRunning() {
+    const Script& s = script();
+    return s.waiting > 0 || s.next < s.lines.size();
+}
+
+void resetMessageScript() { script() = Script{}; }
+
+}  // namespace sc
