@@ -98,9 +98,11 @@ void closeFrame() {
     if (!s.saved) {
         const platform::Answer a = platform::messageBox(s.frameWindow, kSaveChangesCaption, kSaveChangesText,
                                                         platform::Buttons::YesNo, platform::Icon::Exclamation);
-        // Yes whose save did not happen (chooser cancelled, write failed):
-        // the frame stays open rather than lose the painting.
-        if (a == platform::Answer::Yes && !saveCommand()) return;
+        // Only an explicit No discards the painting. A box closed without an
+        // answer, or a Yes whose save did not happen (chooser cancelled,
+        // write failed), keeps the program open.
+        const bool mayClose = a == platform::Answer::No || (a == platform::Answer::Yes && saveCommand());
+        if (!mayClose) return;
     }
     platform::destroyWindow(s.frameWindow);
 }

@@ -51,7 +51,7 @@ std::vector<platform::MenuItem> frameMenu();
 // Carries out a menu command; false for an id the frame does not handle.
 bool runFrameCommand(int id);
 // The frame's answer to a close request: the unsaved-changes question, then
-// the frame's destruction.
+// the frame's destruction, unless the answer keeps the painting.
 void closeFrame();
 // Loads a painting handed over by a drop or a second start.
 void openHandedOverPainting(const std::string& path);

@@ -48,8 +48,11 @@ enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Icon { None, Error, Exclamation, Information, Question };
 enum class Answer { Ok, Cancel, Yes, No };
 
-// A modal message box; returns the button the user chose. While it is up the
-// program's main window receives Enable(false), and Enable(true) after.
+// A modal message box; returns the button the user chose. A box closed
+// without a choice (Escape, or the window's close button) answers Cancel
+// whatever its buttons, except one with only OK, which answers Ok. While it
+// is up the program's main window receives Enable(false), and Enable(true)
+// after.
 Answer messageBox(WindowId owner, const std::string& caption, const std::string& text,
                   Buttons buttons = Buttons::Ok, Icon icon = Icon::None);
 

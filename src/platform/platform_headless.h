@@ -26,8 +26,8 @@ const std::vector<ShownMessage>& shownMessages();
 void clearShownMessages();
 
 // Queues the answer of the next message box. With no answer queued, a box
-// with only OK answers Ok, and a question answers its most cautious button
-// (No, or Cancel where offered).
+// with only OK answers Ok, and a question is closed without a choice
+// (Cancel).
 void plantAnswer(Answer answer);
 void clearPlantedAnswers();
 

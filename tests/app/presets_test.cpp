@@ -109,8 +109,8 @@ TEST_F(PresetsTest, DeletingCloseTheGapWithThePictures) {
     const std::uint32_t pictureOf4 = brushes().slots[4].thumbnail.getPixel(15, 15);
     ASSERT_NE(pictureOf3, pictureOf4);
 
-    deleteBrushPreset(2);  // no answer planted: the cautious No
-    EXPECT_EQ(brushes().slots[2].settings.red, 80) << "No keeps the list";
+    deleteBrushPreset(2);  // no answer planted: the box is closed without a choice
+    EXPECT_EQ(brushes().slots[2].settings.red, 80) << "only Yes deletes";
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].caption, "Delete Brush");
     EXPECT_EQ(messages()[0].text, "Are you sure you'd like to delete this brush?");

@@ -5,6 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <utility>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +24,8 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QMessageBox>
+#include <QAbstractButton>
 #include <QTest>
 #include <QTimer>
 
@@ -55,8 +60,8 @@ protected:
         setenv("XDG_RUNTIME_DIR", (dir_ / "runtime").c_str(), 1);
         setenv("XDG_DATA_HOME", (dir_ / "xdg").c_str(), 1);
         setenv("TMPDIR", dir_.c_str(), 1);
-        // Nothing may wait on a dialog: any modal box is answered at once
-        // (closed, which is its cautious answer).
+        // Nothing may wait on a dialog: any modal box is closed at once,
+        // without a choice.
         QObject::connect(&closer_, &QTimer::timeout, [] {
             if (QWidget* w = QApplication::activeModalWidget()) w->close();
         });
@@ -139,6 +144,72 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
     exitProgram();
     EXPECT_TRUE(fs::exists(dir_ / "prefs.dat"));
     EXPECT_EQ(fs::file_size(dir_ / "data" / "palette.dat"), 2704u);
+}
+
+// What the exit question looked like when it was answered.
+struct SeenQuestion {
+    QString caption;
+    QString text;
+    QStringList shownButtons;
+};
+
+TEST_F(DesktopTest, EscapeOrClosingTheExitQuestionKeepsTheProgram) {
+    shell().quitRequested = false;
+    ASSERT_EQ(startUp(""), StartResult::Running);
+    passes(5);
+    shell().saved = false;  // an unsaved painting
+    closer_.stop();
+
+    // Answers each box once it is up, in the way given, and notes its look.
+    // A box the answer did not close is ended by force, and that is noted.
+    std::vector<SeenQuestion> seen;
+    std::function<void(QMessageBox*)> answer;
+    bool forced = false;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        if (!answer) {
+            forced = true;
+            box->done(QMessageBox::Cancel);
+            return;
+        }
+        SeenQuestion q{box->windowTitle(), box->text(), {}};
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->isVisible()) q.shownButtons << b->text().remove('&');
+        }
+        seen.push_back(q);
+        std::exchange(answer, nullptr)(box);
+    });
+    answerer.start(20);
+    auto askToClose = [&](std::function<void(QMessageBox*)> how) {
+        answer = std::move(how);
+        platform::Message close;
+        close.kind = platform::MessageKind::Close;
+        close.window = shell().frameWindow;
+        platform::postMessage(close);
+        passes(3);
+    };
+
+    askToClose([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_FALSE(shell().quitRequested) << "Escape keeps the program";
+    EXPECT_TRUE(platform::windowExists(shell().frameWindow));
+
+    askToClose([](QMessageBox* box) { box->close(); });
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_FALSE(shell().quitRequested) << "so does the close button";
+
+    askToClose([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_TRUE(shell().quitRequested) << "an explicit No discards";
+    EXPECT_FALSE(forced) << "every answer closed its box";
+    for (const SeenQuestion& q : seen) {
+        EXPECT_EQ(q.caption, "Save Changes?");
+        EXPECT_EQ(q.text, "Would you like to save your painting?");
+        EXPECT_EQ(q.shownButtons, (QStringList{"Yes", "No"}));
+    }
+    exitProgram();
 }
 
 // A hidden window that receives the hand-over notices.
