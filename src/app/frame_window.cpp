@@ -88,6 +88,10 @@ void openHandedOverPainting(const std::string& path) {
                              platform::Icon::None);
         return;
     }
+    // The painting on screen is replaced only as Open replaces it: after the
+    // unsaved-changes question, whose Cancel (or a Yes whose save did not
+    // happen) keeps it.
+    if (!askSaveChanges()) return;
     if (!loadPainting(path)) return;
     recreateCanvasWindow();
     takeUndoSnapshot(false);
@@ -111,8 +115,9 @@ void frameWindowProc(const Message& m) {
     ShellState& s = shell();
     switch (m.kind) {
         case MessageKind::HandOver:
-            openHandedOverPainting(readHandOverFile());
+            // In front first: the question about unsaved changes may follow.
             platform::bringToFront(m.window);
+            openHandedOverPainting(readHandOverFile());
             break;
         case MessageKind::KeyDown:
         case MessageKind::KeyUp: canvasKeyEvent(m.key, m.kind == MessageKind::KeyDown); break;

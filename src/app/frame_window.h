@@ -3,7 +3,7 @@
 // menu bar, the document area holding the canvas window, the status bar and
 // the floating panels. Its procedure routes the menu commands, accepts
 // dropped files and the hand-over from a second start, and asks about
-// unsaved changes on closing.
+// unsaved changes before either replaces the painting and on closing.
 #include <string>
 #include <vector>
 
@@ -53,7 +53,8 @@ bool runFrameCommand(int id);
 // The frame's answer to a close request: the unsaved-changes question, then
 // the frame's destruction, unless the answer keeps the painting.
 void closeFrame();
-// Loads a painting handed over by a drop or a second start.
+// Loads a painting handed over by a drop or a second start, after asking
+// about unsaved changes as Open does.
 void openHandedOverPainting(const std::string& path);
 
 }  // namespace sc

@@ -166,11 +166,13 @@ TEST_F(HandOverFaultTest, AReadableFileThatIsNotAPaintingGetsTheUsualMessage) {
     EXPECT_EQ(shownTexts(), std::vector<std::string>{kNotAPaintingText});
     EXPECT_EQ(cellHash(document()), before_);
     EXPECT_EQ(document().width, 600u);
-    // A painting handed over the same way still opens.
+    // A painting handed over the same way still opens (the refused load
+    // counts as a change, so the question about it comes first).
     Canvas c;
     ASSERT_TRUE(c.allocate(12, 9));
     ASSERT_TRUE(writePaintingFile(dir_.path("real.pai"), c));
     ASSERT_TRUE(writeHandOverFile(dir_.path("real.pai")));
+    hl::plantAnswer(platform::Answer::No);
     handOver();
     EXPECT_EQ(document().width, 12u);
 }

@@ -109,6 +109,49 @@ TEST_F(StartUpTest, HandOverMessageOpensTheFileOnce) {
     EXPECT_EQ(document().at(0, 0).red, 9) << "not opened again";
 }
 
+TEST_F(StartUpTest, ADropOrAHandOverAsksBeforeReplacingAnUnsavedPainting) {
+    start();
+    const std::string path = writePainting("handed.pai");
+    pressNow(100, 100);
+    release(100, 100);
+    passes(1);
+    ASSERT_FALSE(shell().saved);
+    const std::uint64_t painted = cellHash(document());
+    auto deliver = [&](bool drop) {
+        if (drop) {
+            hl::dropFiles(frame(), {path});
+        } else {
+            ASSERT_TRUE(writeHandOverFile(path));
+            ASSERT_TRUE(platform::notifyFirstInstance(kInstanceName));
+        }
+        passes(2);
+    };
+    for (const bool drop : {true, false}) {
+        SCOPED_TRACE(drop ? "drop" : "hand-over");
+        hl::clearShownMessages();
+        // Cancel, and a Yes whose chooser is cancelled, keep the strokes.
+        for (const platform::Answer a : {platform::Answer::Cancel, platform::Answer::Yes}) {
+            hl::plantAnswer(a);
+            deliver(drop);
+            EXPECT_EQ(document().width, 600u);
+            EXPECT_EQ(cellHash(document()), painted);
+            EXPECT_FALSE(shell().saved);
+        }
+        ASSERT_EQ(hl::shownMessages().size(), 2u);
+        EXPECT_EQ(hl::shownMessages()[0].caption, "Save Changes?");
+        EXPECT_EQ(hl::shownMessages()[0].text, "Would you like to save your painting?");
+        EXPECT_EQ(hl::shownMessages()[0].buttons, platform::Buttons::YesNoCancel);
+    }
+    // Yes with a save keeps the strokes in their file, then opens.
+    hl::plantAnswer(platform::Answer::Yes);
+    hl::plantFileChoice(dir_.path("strokes.pai"));
+    deliver(true);
+    EXPECT_EQ(document().width, 30u);
+    Canvas kept;
+    ASSERT_EQ(readPaintingFile(dir_.path("strokes.pai"), kept), PaintingLoadResult::kOk);
+    EXPECT_EQ(kept.width, 600u);
+}
+
 TEST_F(StartUpTest, SecondStartWhoseFirstInstanceDoesNotAnswerSaysSo) {
     hl::setOtherInstanceRunning(true, false);
     EXPECT_EQ(startUp("/tmp/some.pai"), StartResult::SecondInstance);
