@@ -117,7 +117,7 @@ void frameWindowProc(const Message& m) {
         case MessageKind::HandOver:
             // In front first: the question about unsaved changes may follow.
             platform::bringToFront(m.window);
-            openHandedOverPainting(readHandOverFile());
+            openHandedOverPainting(takeHandOverFile());
             break;
         case MessageKind::KeyDown:
         case MessageKind::KeyUp: canvasKeyEvent(m.key, m.kind == MessageKind::KeyDown); break;

@@ -290,6 +290,10 @@ void setHandOverWindow(WindowId window);
 // False when no first instance answers.
 bool notifyFirstInstance(const std::string& name);
 void releaseSingleInstance();
+// The path of a file of that name in the user's private runtime directory
+// (the user's own, closed to everyone else), where the instances meet
+// whatever directory each was started from; empty when there is none.
+std::string runtimeFilePath(const std::string& fileName);
 
 // ---- Clock and pacing ----------------------------------------------------
 

@@ -105,6 +105,9 @@ void setProgramPath(const std::string& path);
 void setOtherInstanceRunning(bool running, bool answers = true);
 // Hand-over notices sent by notifyFirstInstance.
 int notificationsSent();
+// The private runtime directory of runtimeFilePath; with none set, files
+// named there are in the current directory.
+void setRuntimeDirectory(const std::string& directory);
 
 // Tooltips of a window.
 std::vector<std::pair<Rect, std::string>> tooltips(WindowId window);

@@ -45,6 +45,7 @@ struct HeadlessState {
     bool holding = false;
     WindowId handOverWindow = kNoWindow;
     int notifications = 0;
+    std::string runtimeDirectory;
     // The virtual clock, in seconds, and the passes.
     long double now = 0.0L;
     int passes = 0;

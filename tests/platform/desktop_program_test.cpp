@@ -1,6 +1,6 @@
 // The real program on Qt's offscreen desktop: start-up, a stroke painted with
-// synthetic mouse input through the window system, the picture shown, and
-// the single-instance hand-over over the local socket.
+// synthetic mouse input through the window system, the picture shown, the
+// exit question, and the single-instance hand-over over the local socket.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -286,6 +286,9 @@ TEST_F(DesktopTest, TheHandOverSocketIsPrivateAndIgnoresAnythingButTheNotice) {
     ASSERT_EQ(::stat(QFile::encodeName(socketPath).constData(), &socketStat), 0);
     EXPECT_TRUE(S_ISSOCK(socketStat.st_mode));
     EXPECT_EQ(socketStat.st_mode & 077, 0u);
+    // The hand-over file lies there too, whatever the current directory.
+    EXPECT_EQ(QFileInfo(QString::fromStdString(platform::runtimeFilePath("handed.txt"))).path(),
+              QFileInfo(socketPath).path());
 
     // Garbage, a notice cut short, a 100 kB message and nothing at all are
     // all ignored (a notice from one of them would make the count below 3).
