@@ -1,8 +1,12 @@
 // The file commands through the menu messages, answered with planted
 // choices: Save, Open, "Save Changes?", New, Image Size, Import and Export,
 // and the cases where a painting used to be lost to a save that did not happen.
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <fstream>
 
+#include "app/canvas_view.h"
 #include "app/file_commands.h"
 #include "app/frame_window.h"
 #include "app/import_image.h"
@@ -237,6 +241,44 @@ TEST_F(FileCommandsTest, NewChecksTheSizeLimits) {
     answerNewImage("10", "10", DialogEnd::Cancel);
     commandNow(kCmdNew);
     EXPECT_EQ(document().width, 2000u) << "cancelled";
+}
+
+// The address space this process uses now, in bytes.
+std::uint64_t addressSpaceInUse() {
+    std::ifstream statm("/proc/self/statm");
+    std::uint64_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+TEST_F(FileCommandsTest, ANewPaintingThatCannotBeMadeKeepsTheOldOneAndSaysSo) {
+    paintSomething();
+    const std::uint64_t painted = cellHash(document());
+    const WindowId window = canvasWindow();
+    auto keptAndSaidSo = [&] {
+        return document().width == 600u && cellHash(document()) == painted && !shell().saved &&
+               canvasWindow() == window && !shownTexts().empty() && shownTexts().back() == kNewImageFailedText &&
+               hl::shownMessages().back().caption == "Error";
+    };
+    // Beyond any memory.
+    EXPECT_FALSE(newImage(0xffffffffu, 0xffffffffu));
+    EXPECT_TRUE(keptAndSaidSo());
+#if !defined(__SANITIZE_ADDRESS__)
+    // File, New of an allowed size with too little memory left (the address
+    // sanitizer reserves more address space than such a limit allows). The
+    // undo copy of the stroke stays too.
+    hl::clearShownMessages();
+    auto newWithTooLittleMemory = [&] {
+        const rlimit tight{addressSpaceInUse() + (16u << 20), RLIM_INFINITY};
+        if (setrlimit(RLIMIT_AS, &tight) != 0) return 3;
+        hl::plantAnswer(Answer::No);
+        answerNewImage("2000", "2000", DialogEnd::Ok);
+        commandNow(kCmdNew);
+        passes(2);
+        return keptAndSaidSo() && shell().undoValid ? 0 : 1;
+    };
+    EXPECT_EXIT(std::_Exit(newWithTooLittleMemory()), ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 TEST_F(FileCommandsTest, ImageSizeResamplesAndUndoSwapsBothWays) {
