@@ -267,11 +267,16 @@ std::string editText(WindowId window, int id);
 
 // Shows the page-setup dialog on the kept settings.
 void pageSetupDialog();
-// Shows the print dialog (one copy, no page ranges, no selection) and, when
-// confirmed, starts a document of that name and its one page. The printable
-// width and height in device pixels are returned. False when the dialog was
-// cancelled or the document or page could not be started.
-bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight);
+// Shows the print dialog (copies starting at one, no page ranges, no
+// selection) and, when confirmed, starts a document of that name and its
+// first page. The printable width and height in device pixels are returned,
+// and how many pages the program prints: the copies asked for, or 1 when the
+// printer makes the copies itself. False when the dialog was cancelled or
+// the document or page could not be started.
+bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight, int& pages);
+// Ends the page and starts the next one of the document; false when the
+// printer refused.
+bool nextPrintedPage();
 // Copies the source rectangle of the surface onto the page rectangle
 // (device pixels), stretched.
 void printStretched(const Surface& surface, int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh);

@@ -52,9 +52,10 @@ void failEditFieldCreation(bool fail);
 // Printing. The page-setup dialog answers from its own queue: a size accepts
 // it and makes that the printable page in device pixels, nothing cancels it
 // (with nothing planted it is cancelled). The print dialog answers from
-// another queue (nothing planted: cancelled).
+// another queue (nothing planted: cancelled); an accepted one asks for the
+// given number of copies, which the headless printer leaves to the program.
 void plantPageSetupAnswer(std::optional<Point> printablePage);
-void plantPrintAnswer(bool accept);
+void plantPrintAnswer(bool accept, int copies = 1);
 // The printable page of the kept settings (default 4960 x 7016, A4 at 600
 // dots per inch).
 void setPrinterPage(int width, int height);
@@ -62,8 +63,9 @@ void setPrinterPage(int width, int height);
 void failNextPrintStart();
 int pageSetupsShown();
 int printDialogsShown();
-// The last page printed: its document name, the page picture (white, the
-// printable size) and where the last stretched copy landed.
+// The pages printed (every page of every document), and the last one: its
+// document name, the page picture (white, the printable size) and where the
+// last stretched copy landed.
 struct PrintedPage {
     std::string documentName;
     Surface picture;

@@ -25,7 +25,7 @@ struct HeadlessState {
     bool failEditFields = false;
     // Printing: planted dialog answers, the kept page and what was printed.
     std::deque<std::optional<Point>> pageSetupAnswers;
-    std::deque<bool> printAnswers;
+    std::deque<std::optional<int>> printAnswers;  // copies asked for; nothing: cancelled
     Point printerPage{4960, 7016};
     int pageSetupsShown = 0;
     int printDialogsShown = 0;
