@@ -67,7 +67,8 @@ enum class MessageKind : std::uint8_t {
     RightDown,
     RightUp,
     KeyDown,     // key: virtual-key code (Windows numbering: 17 Control, 32 Space, 65..90 letters)
-    KeyUp,
+    KeyUp,       // also for a key released while a menu, a modal dialog or another
+                 // program had the input, once the program has it back
     Paint,       // part of the window is out of date: call beginPaint
     Command,     // command: menu item id
     Close,       // the user asked to close the window

@@ -212,6 +212,48 @@ TEST_F(DesktopTest, EscapeOrClosingTheExitQuestionKeepsTheProgram) {
     exitProgram();
 }
 
+TEST_F(DesktopTest, KeysReleasedWhileADialogHadTheInputAreReleasedAfterIt) {
+    shell().quitRequested = false;
+    ASSERT_EQ(startUp(""), StartResult::Running);
+    passes(5);
+    closer_.stop();
+    QWidget* frame = platform::qt::widgetOf(shell().frameWindow);
+    ASSERT_NE(frame, nullptr);
+    const std::int32_t tool = toolState().live.tool;
+    QTest::keyPress(frame, Qt::Key_Control);
+    QTest::keyPress(frame, Qt::Key_Space, Qt::ControlModifier);
+    passes(3);
+    const auto& keys = shell().view.keyState;
+    ASSERT_TRUE(keys[17]);
+    ASSERT_TRUE(shell().view.temporaryHand);
+
+    // Both keys come up while a modal box has the input.
+    QTimer::singleShot(50, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) return;
+        QTest::keyRelease(box, Qt::Key_Space, Qt::ControlModifier);
+        QTest::keyRelease(box, Qt::Key_Control);
+        box->close();
+    });
+    platform::messageBox(shell().frameWindow, "Warning", "A box that takes the keys");
+    closer_.start(20);  // its ticks also end the passes' wait for the desktop
+    shell().saved = true;
+    QTest::keyPress(frame, Qt::Key_Z);
+    passes(3);
+    EXPECT_FALSE(keys[17]) << "Control is up";
+    EXPECT_TRUE(shell().saved) << "Z alone does not undo";
+    EXPECT_FALSE(shell().view.temporaryHand);
+    EXPECT_EQ(toolState().live.tool, tool) << "the hand gave the tool back";
+
+    shell().saved = true;
+    platform::Message close;
+    close.kind = platform::MessageKind::Close;
+    close.window = shell().frameWindow;
+    platform::postMessage(close);
+    runMainLoop();
+    exitProgram();
+}
+
 // A hidden window that receives the hand-over notices.
 platform::WindowId handOverTarget() {
     platform::WindowSpec windowSpec;
