@@ -55,10 +55,13 @@ std::optional<std::string> chooseListFile(const ListFile& file, bool forSaving) 
 }
 
 // The list buttons are toggles that fire on the press; setting them back
-// makes them behave as push buttons.
+// makes them behave as push buttons. The press ends there too: the warning,
+// question or chooser a button may show takes the button's release, and the
+// panel must not take its next plain move for a press.
 void springBack() {
     SkinButtonTable& b = palettePanel().pageButtons;
     for (int i : {kAddButton, kDeleteButton, kSaveListButton, kLoadListButton}) b[i].state = kButtonNormal;
+    endPress();
 }
 
 // A tab press (0 or 1) shows that page; true when r was a tab.
