@@ -37,9 +37,6 @@ enum FrameCommand : int {
 
 inline constexpr const char* kFrameTitle = "Smudgecraft";
 inline constexpr const char* kFrameClass = "MainWindowClass";
-inline constexpr const char* kWebSiteAddress = "https://smudgecraft.example.org/";
-// The user guide, shipped beside the program's run directory files.
-inline constexpr const char* kGuideFile = "guide.html";
 
 // Makes the frame (hidden), its document area, status bar and panels. False
 // when the frame itself could not be made.
