@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "app/file_fixture.h"
 #include "app/presets.h"
@@ -184,6 +185,43 @@ TEST_F(PresetsTest, ThumbnailsClampHardnessSetTheOffsetsAndRestoreTheLiveSetting
     EXPECT_EQ(s.getPixel(131, 7), 0u);
     EXPECT_NE(s.getPixel(60, 7), packColour(255, 255, 255)) << "the sample stroke is painted";
     EXPECT_EQ(std::memcmp(&toolState().live.red, &before.red, 1), 0);
+}
+
+TEST_F(PresetsTest, ThumbnailGroundsAreMadeWithStyleImage1WhateverTheStyle) {
+    ToolState& t = toolState();
+    // Style image 1 light, every other one dark: the ground shows which.
+    for (std::size_t i = 0; i < kStyleCount; ++i) {
+        t.styleImages[i].create32(4, 4);
+        for (std::uint32_t y = 0; y < 4; ++y) {
+            for (std::uint32_t x = 0; x < 4; ++x) {
+                const std::uint8_t v = i == 1 ? 200 : 10;
+                t.styleImages[i].setPixel(x, y, v, v, v);
+            }
+        }
+    }
+    auto pixels = [](const Surface& picture) {
+        std::vector<std::uint32_t> out;
+        for (std::uint32_t y = 0; y < picture.height(); ++y) {
+            for (std::uint32_t x = 0; x < picture.width(); ++x) out.push_back(picture.getPixel(x, y));
+        }
+        return out;
+    };
+    std::uint32_t ground[2];
+    std::vector<std::uint32_t> strokeSample[2];
+    for (const int style : {1, 5}) {
+        t.live = BrushSettings{};
+        t.live.tool = kToolEraser;  // a tool that works on a painted ground
+        t.live.paintStyle = static_cast<std::uint8_t>(style);
+        addBrushPreset();
+        addStrokePreset(StrokeDynamics{});
+        const int slot = style == 1 ? 0 : 1;
+        // A corner the dab does not reach.
+        ground[slot] = brushes().slots[static_cast<std::size_t>(slot)].thumbnail.getPixel(2, 2);
+        strokeSample[slot] = pixels(strokes().slots[static_cast<std::size_t>(slot)].thumbnail);
+    }
+    EXPECT_EQ(ground[1], ground[0]);
+    EXPECT_EQ(strokeSample[1], strokeSample[0]);
+    for (Surface& image : t.styleImages) image.release();
 }
 
 TEST_F(PresetsTest, SevenPresetsSurviveSaveAndLoad) {
