@@ -1,6 +1,6 @@
 // The file commands through the menu messages, answered with planted
 // choices: Save, Open, "Save Changes?", New, Image Size, Import and Export,
-// and the cases where a painting used to be lost to a save that did not happen.
+// and that a save that did not happen never lets a painting be discarded.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -80,8 +80,8 @@ TEST_F(FileCommandsTest, SaveWritesInHighQualityAndTheNextChooserOffersThePath) 
     EXPECT_EQ(hl::shownFileChoices()[1].startPath, dir_.path("work.pai"));
 }
 
-// Mended: a cancelled or failed save used to count the painting as saved, so
-// New, Open or closing then discarded it without asking.
+// A cancelled or failed save leaves the painting unsaved, so New, Open and
+// closing still ask about it.
 TEST_F(FileCommandsTest, SaveThatDidNotHappenLeavesThePaintingUnsaved) {
     paintSomething();
     commandNow(kCmdSave);
@@ -172,8 +172,8 @@ TEST_F(FileCommandsTest, UndoAfterASuccessfulOpenSwapsOnlyBrushSettings) {
     EXPECT_EQ(toolState().live.size, 11);
 }
 
-// Mended: "Save Changes?" answered Yes used to let the command go on even when
-// the save did not happen.
+// "Save Changes?" answered Yes stops the command when the save did not
+// happen.
 TEST_F(FileCommandsTest, YesWithoutASaveStopsOpenImportAndNew) {
     paintSomething();
     const std::uint64_t painted = cellHash(document());
@@ -199,9 +199,19 @@ TEST_F(FileCommandsTest, YesWithoutASaveStopsOpenImportAndNew) {
     EXPECT_EQ(document().width, 600u);
 }
 
-// Mended: closing used to go on whatever became of the chosen save.
-TEST_F(FileCommandsTest, ClosingStaysOpenWhenTheChosenSaveDidNotHappen) {
+// Closing stays open unless the question is answered No or the chosen save
+// happened: a question closed without an answer (Escape, its close button)
+// keeps the program too.
+TEST_F(FileCommandsTest, ClosingStaysOpenUnlessNoOrTheChosenSaveHappened) {
     paintSomething();
+    const std::uint64_t painted = cellHash(document());
+    hl::plantAnswer(Answer::Cancel);
+    commandNow(kCmdExit);
+    passes(1);
+    EXPECT_TRUE(platform::windowExists(frame()));
+    EXPECT_FALSE(shell().quitRequested);
+    EXPECT_EQ(cellHash(document()), painted);
+
     hl::plantAnswer(Answer::Yes);
     commandNow(kCmdExit);
     passes(1);

@@ -109,25 +109,6 @@ TEST_F(FrameCommandsTest, ClosingUnsavedAsksOnceAndNoClosesWithoutSaving) {
     EXPECT_FALSE(platform::windowExists(shell().windows.canvas));
 }
 
-TEST_F(FrameCommandsTest, ClosingTheQuestionWithoutAnAnswerKeepsTheProgram) {
-    start();
-    press(10, 10);
-    passes(2);
-    release(10, 10);
-    passes(1);
-    const std::uint64_t painted = cellHash(document());
-    // Escape or the box's close button; then Yes with the chooser cancelled.
-    for (const bool yesThenCancelledChooser : {false, true}) {
-        hl::plantAnswer(yesThenCancelledChooser ? platform::Answer::Yes : platform::Answer::Cancel);
-        commandNow(1009);
-        passes(2);
-        EXPECT_FALSE(shell().quitRequested);
-        EXPECT_TRUE(platform::windowExists(frame()));
-        EXPECT_FALSE(shell().saved);
-        EXPECT_EQ(cellHash(document()), painted);
-    }
-}
-
 TEST_F(FrameCommandsTest, ClosingWithYesSavesThePainting) {
     start();
     press(10, 10);
