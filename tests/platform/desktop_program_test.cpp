@@ -84,6 +84,14 @@ protected:
     QTimer closer_;
 };
 
+// What the title bar's close button does to the frame.
+void askToCloseTheFrame() {
+    platform::Message close;
+    close.kind = platform::MessageKind::Close;
+    close.window = shell().frameWindow;
+    platform::postMessage(close);
+}
+
 TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
     ASSERT_EQ(startUp(""), StartResult::Running);
     toolState().live.texture = 0;  // no picture files here: paint smooth
@@ -136,10 +144,7 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
 
     // Closing without the question: the painting counts as saved.
     shell().saved = true;
-    platform::Message close;
-    close.kind = platform::MessageKind::Close;
-    close.window = shell().frameWindow;
-    platform::postMessage(close);
+    askToCloseTheFrame();
     runMainLoop();
     exitProgram();
     EXPECT_TRUE(fs::exists(dir_ / "prefs.dat"));
@@ -184,10 +189,7 @@ TEST_F(DesktopTest, EscapeOrClosingTheExitQuestionKeepsTheProgram) {
     answerer.start(20);
     auto askToClose = [&](std::function<void(QMessageBox*)> how) {
         answer = std::move(how);
-        platform::Message close;
-        close.kind = platform::MessageKind::Close;
-        close.window = shell().frameWindow;
-        platform::postMessage(close);
+        askToCloseTheFrame();
         passes(3);
     };
 
@@ -246,10 +248,7 @@ TEST_F(DesktopTest, KeysReleasedWhileADialogHadTheInputAreReleasedAfterIt) {
     EXPECT_EQ(toolState().live.tool, tool) << "the hand gave the tool back";
 
     shell().saved = true;
-    platform::Message close;
-    close.kind = platform::MessageKind::Close;
-    close.window = shell().frameWindow;
-    platform::postMessage(close);
+    askToCloseTheFrame();
     runMainLoop();
     exitProgram();
 }
