@@ -8,6 +8,18 @@
 #include "platform/platform.h"
 
 namespace sc {
+namespace {
+
+// The path against the current directory; empty stays empty, and so does a
+// relative path when the current directory cannot be had.
+std::string absolutePath(const std::string& path) {
+    if (path.empty() || path.front() == '/') return path;
+    std::error_code ec;
+    const std::filesystem::path here = std::filesystem::current_path(ec);
+    return ec ? std::string() : (here / path).string();
+}
+
+}  // namespace
 
 std::optional<std::string> commandLinePath(const std::string& commandText) {
     if (commandText.size() <= 3) return std::nullopt;
@@ -60,19 +72,6 @@ std::string takeHandOverFile() {
     if (!path.empty() && path.front() != '/') path.clear();
     return path;
 }
-
-namespace {
-
-// The path against the current directory; empty stays empty, and so does a
-// relative path when the current directory cannot be had.
-std::string absolutePath(const std::string& path) {
-    if (path.empty() || path.front() == '/') return path;
-    std::error_code ec;
-    const std::filesystem::path here = std::filesystem::current_path(ec);
-    return ec ? std::string() : (here / path).string();
-}
-
-}  // namespace
 
 void handOverToFirstInstance(const std::string& path) {
     const std::string absolute = absolutePath(path);
