@@ -20,7 +20,7 @@ void fuzzHandOver(const std::uint8_t* data, std::size_t size) {
         return small.allocate(3, 2) && writePaintingFile("painting.pai", small);
     }();
     SC_FUZZ_CHECK(planted);
-    std::FILE* f = std::fopen(kHandOverFileName, "wb");
+    std::FILE* f = std::fopen(handOverFilePath().c_str(), "wb");
     SC_FUZZ_CHECK(f != nullptr);
     SC_FUZZ_CHECK(std::fwrite(data, 1, size, f) == size);
     SC_FUZZ_CHECK(std::fclose(f) == 0);

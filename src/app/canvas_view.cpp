@@ -37,9 +37,13 @@ void endCanvasPress() { pointer(kCanvasPointer).leftDown = false; }
 
 }  // namespace
 
-void newImage(std::uint32_t width, std::uint32_t height) {
+bool newImage(std::uint32_t width, std::uint32_t height) {
     ShellState& s = shell();
-    s.document.allocate(width, height);
+    // A painting that cannot be made leaves the old one as it was, saved or not.
+    if (!s.document.allocate(width, height)) {
+        platform::messageBox(platform::kNoWindow, "Error", kNewImageFailedText);
+        return false;
+    }
     noteDocumentSize();
     s.statusHint = "Click on the canvas to begin drawing!";
     toolState().zoom = 1.0f;
@@ -47,6 +51,7 @@ void newImage(std::uint32_t width, std::uint32_t height) {
     recreateCanvasWindow();
     s.document.kind = kDocumentCanvasKind;
     s.saved = true;
+    return true;
 }
 
 void recreateCanvasWindow() {

@@ -11,8 +11,12 @@ namespace sc {
 inline constexpr int kCanvasWindowX = 90;
 inline constexpr int kCanvasWindowY = 10;
 
-// A new blank document of the given size at zoom 1; counts as saved.
-void newImage(std::uint32_t width, std::uint32_t height);
+inline constexpr const char* kNewImageFailedText = "Not enough memory for a canvas of that size!";
+
+// A new blank document of the given size at zoom 1; counts as saved. When its
+// memory cannot be had, shows kNewImageFailedText and returns false with the
+// old document, its window and its saved state untouched.
+bool newImage(std::uint32_t width, std::uint32_t height);
 // Destroys and re-creates the canvas window for the document size and zoom,
 // at (90, 10) in the document area.
 void recreateCanvasWindow();

@@ -25,8 +25,12 @@ void newCommand() {
     if (!askSaveChanges()) return;
     const NewImageSize size = runNewImageDialog(kNewImageDefaultSide, kNewImageDefaultSide);
     if (size.width == kNewImageCancelled || !checkDocumentSize(size.width, size.height)) return;
+    // Made first, so a painting that cannot be made leaves the old one with
+    // its undo copy and saved state. Then the old one is gone for good: Undo
+    // keeps only the brush settings to swap, and the blank one counts as saved.
+    if (!newImage(static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height))) return;
     takeUndoSnapshot(false);
-    newImage(static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height));
+    shell().saved = true;
 }
 
 void imageSizeCommand() {

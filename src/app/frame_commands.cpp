@@ -1,12 +1,10 @@
 // The frame's menu commands.
-#include <filesystem>
-
 #include "app/canvas_view.h"
 #include "app/file_commands.h"
 #include "app/filter_command.h"
 #include "app/frame_window.h"
+#include "app/help_pages.h"
 #include "app/print.h"
-#include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "app/splash.h"
 #include "app/undo.h"
@@ -56,12 +54,6 @@ void openInBrowser(const std::string& address) {
     platform::minimiseWindow(shell().frameWindow);
 }
 
-std::string guideAddress() {
-    std::error_code ec;
-    const std::filesystem::path guide = std::filesystem::absolute(sharedFile(kGuideFile), ec);
-    return "file://" + (ec ? sharedFile(kGuideFile) : guide.string());
-}
-
 }  // namespace
 
 bool runFrameCommand(int id) {
@@ -95,9 +87,9 @@ bool runFrameCommand(int id) {
         case kCmdColoursPanel: togglePanel(id, s.windows.coloursPanel); return true;
         case kCmdPropertiesPanel: togglePanel(id, s.windows.propertiesPanel); return true;
         case kCmdPalettePanel: togglePanel(id, s.windows.palettePanel); return true;
-        case kCmdHelp: openInBrowser(guideAddress()); return true;
+        case kCmdHelp: openInBrowser(userGuideAddress()); return true;
         case kCmdAbout: showSplash(&s.splash, false, nullptr); return true;
-        case kCmdWebSite: openInBrowser(kWebSiteAddress); return true;
+        case kCmdWebSite: openInBrowser(webSiteItemAddress()); return true;
         default: break;
     }
     // Flatten and every filter: one undo step, then the next pass renders.

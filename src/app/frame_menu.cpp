@@ -1,12 +1,13 @@
 // The frame's menu bar.
 #include "app/frame_window.h"
+#include "app/help_pages.h"
 
 namespace sc {
 namespace {
 
 using platform::MenuItem;
 
-MenuItem item(int command, const char* text, bool enabled = true) {
+MenuItem item(int command, const std::string& text, bool enabled = true) {
     MenuItem m;
     m.command = command;
     m.text = text;
@@ -53,7 +54,7 @@ std::vector<MenuItem> frameMenu() {
         menu("&Window", {item(kCmdToolsPanel, " Tools"), item(kCmdPropertiesPanel, " Brush Properties"),
                          item(kCmdColoursPanel, " Colors"), item(kCmdPalettePanel, " Palette")}),
         menu("&Help", {item(kCmdHelp, "&Smudgecraft Help"), item(kCmdAbout, "&About Smudgecraft.."), separator(),
-                       item(kCmdWebSite, kWebSiteAddress)}),
+                       item(kCmdWebSite, webSiteItemAddress())}),
     };
 }
 

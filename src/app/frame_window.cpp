@@ -88,6 +88,10 @@ void openHandedOverPainting(const std::string& path) {
                              platform::Icon::None);
         return;
     }
+    // The painting on screen is replaced only as Open replaces it: after the
+    // unsaved-changes question, whose Cancel (or a Yes whose save did not
+    // happen) keeps it.
+    if (!askSaveChanges()) return;
     if (!loadPainting(path)) return;
     recreateCanvasWindow();
     takeUndoSnapshot(false);
@@ -98,9 +102,11 @@ void closeFrame() {
     if (!s.saved) {
         const platform::Answer a = platform::messageBox(s.frameWindow, kSaveChangesCaption, kSaveChangesText,
                                                         platform::Buttons::YesNo, platform::Icon::Exclamation);
-        // Yes whose save did not happen (chooser cancelled, write failed):
-        // the frame stays open rather than lose the painting.
-        if (a == platform::Answer::Yes && !saveCommand()) return;
+        // Only an explicit No discards the painting. A box closed without an
+        // answer, or a Yes whose save did not happen (chooser cancelled,
+        // write failed), keeps the program open.
+        const bool mayClose = a == platform::Answer::No || (a == platform::Answer::Yes && saveCommand());
+        if (!mayClose) return;
     }
     platform::destroyWindow(s.frameWindow);
 }
@@ -109,8 +115,9 @@ void frameWindowProc(const Message& m) {
     ShellState& s = shell();
     switch (m.kind) {
         case MessageKind::HandOver:
-            openHandedOverPainting(readHandOverFile());
+            // In front first: the question about unsaved changes may follow.
             platform::bringToFront(m.window);
+            openHandedOverPainting(takeHandOverFile());
             break;
         case MessageKind::KeyDown:
         case MessageKind::KeyUp: canvasKeyEvent(m.key, m.kind == MessageKind::KeyDown); break;

@@ -3,7 +3,7 @@
 // menu bar, the document area holding the canvas window, the status bar and
 // the floating panels. Its procedure routes the menu commands, accepts
 // dropped files and the hand-over from a second start, and asks about
-// unsaved changes on closing.
+// unsaved changes before either replaces the painting and on closing.
 #include <string>
 #include <vector>
 
@@ -37,9 +37,6 @@ enum FrameCommand : int {
 
 inline constexpr const char* kFrameTitle = "Smudgecraft";
 inline constexpr const char* kFrameClass = "MainWindowClass";
-inline constexpr const char* kWebSiteAddress = "https://smudgecraft.example.org/";
-// The user guide, among the files that come with the program (run_paths.h).
-inline constexpr const char* kGuideFile = "guide.html";
 
 // Makes the frame (hidden), its document area, status bar and panels. False
 // when the frame itself could not be made.
@@ -51,9 +48,10 @@ std::vector<platform::MenuItem> frameMenu();
 // Carries out a menu command; false for an id the frame does not handle.
 bool runFrameCommand(int id);
 // The frame's answer to a close request: the unsaved-changes question, then
-// the frame's destruction.
+// the frame's destruction, unless the answer keeps the painting.
 void closeFrame();
-// Loads a painting handed over by a drop or a second start.
+// Loads a painting handed over by a drop or a second start, after asking
+// about unsaved changes as Open does.
 void openHandedOverPainting(const std::string& path);
 
 }  // namespace sc

@@ -18,7 +18,11 @@ using platform::MessageKind;
 
 Message g_last;  // the last message removed; a pointer move is delivered again
 
-// Step 4: the tool at the canvas pointer, or the panels' per-pass updates.
+// The one piece of work of each pass, the first that applies: while the left
+// button is held over the canvas, the tool at the canvas pointer and the
+// brush square shown at once; while it is held over the colours or the
+// brush-properties panel, that panel following its sliders; otherwise the
+// slider capture is let go.
 void perPassWork() {
     ShellState& s = shell();
     const PointerState& canvas = pointer(kCanvasPointer);

@@ -1,7 +1,5 @@
 // The sample pictures of the preset lists: a dab of each brush preset and a
 // stroke of each stroke preset, painted with the tools on scratch canvases.
-#include <algorithm>
-
 #include "app/presets.h"
 #include "app/shell_state.h"
 #include "engine/canvas.h"
@@ -29,11 +27,11 @@ bool paintsOnPaint(std::int32_t tool, bool fingerToo) {
 }
 
 // Grounds the scratch canvas with paint of the live colour, for the tools
-// that work on paint already there.
+// that work on paint already there. The ground's grain is style image 1's
+// whatever the style, as under the brush preview, so samples compare.
 void groundWithPaint(Canvas& scratch) {
     const ToolState& t = toolState();
-    const std::size_t style = std::min<std::size_t>(t.live.paintStyle, kStyleCount - 1);
-    scratch.fillWithPaint(t.live.red, t.live.green, t.live.blue, t.styleImages[style]);
+    scratch.fillWithPaint(t.live.red, t.live.green, t.live.blue, t.styleImages[1]);
 }
 
 // Copies the rendered sample into the thumbnail inside a 1-pixel black frame.

@@ -38,9 +38,14 @@ void printPainting() {
     if (document.hasCells()) renderAll(document);
     int pageWidth = 0;
     int pageHeight = 0;
-    if (!platform::beginPrintedPage(kPrintDocumentName, pageWidth, pageHeight)) return;
+    int copies = 1;
+    if (!platform::beginPrintedPage(kPrintDocumentName, pageWidth, pageHeight, copies)) return;
     // An empty page or painting has nothing to place; the job still ends.
-    if (pageWidth > 0 && pageHeight > 0 && document.width > 0 && document.height > 0 && document.surface.valid()) {
+    const bool placed =
+        pageWidth > 0 && pageHeight > 0 && document.width > 0 && document.height > 0 && document.surface.valid();
+    for (int copy = 0; copy < copies; ++copy) {
+        if (copy > 0 && !platform::nextPrintedPage()) break;
+        if (!placed) continue;
         const PrintPlacement p = fitToPage(document.width, document.height, pageWidth, pageHeight);
         platform::printStretched(document.surface, 0, 0, static_cast<int>(document.width),
                                  static_cast<int>(document.height), p.x, p.y, p.width, p.height);

@@ -22,7 +22,8 @@ PrintPlacement fitToPage(std::uint32_t canvasWidth, std::uint32_t canvasHeight, 
 
 // Shows the page-setup dialog; its settings apply to the next Print.
 void pageSetup();
-// Renders the painting and prints it on one page.
+// Renders the painting and prints it on one page, once for every copy the
+// print dialog asked for.
 void printPainting();
 
 }  // namespace sc

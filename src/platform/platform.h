@@ -48,8 +48,11 @@ enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Icon { None, Error, Exclamation, Information, Question };
 enum class Answer { Ok, Cancel, Yes, No };
 
-// A modal message box; returns the button the user chose. While it is up the
-// program's main window receives Enable(false), and Enable(true) after.
+// A modal message box; returns the button the user chose. A box closed
+// without a choice (Escape, or the window's close button) answers Cancel
+// whatever its buttons, except one with only OK, which answers Ok. While it
+// is up the program's main window receives Enable(false), and Enable(true)
+// after.
 Answer messageBox(WindowId owner, const std::string& caption, const std::string& text,
                   Buttons buttons = Buttons::Ok, Icon icon = Icon::None);
 
@@ -64,7 +67,8 @@ enum class MessageKind : std::uint8_t {
     RightDown,
     RightUp,
     KeyDown,     // key: virtual-key code (Windows numbering: 17 Control, 32 Space, 65..90 letters)
-    KeyUp,
+    KeyUp,       // also for a key released while a menu, a modal dialog or another
+                 // program had the input, once the program has it back
     Paint,       // part of the window is out of date: call beginPaint
     Command,     // command: menu item id
     Close,       // the user asked to close the window
@@ -264,11 +268,16 @@ std::string editText(WindowId window, int id);
 
 // Shows the page-setup dialog on the kept settings.
 void pageSetupDialog();
-// Shows the print dialog (one copy, no page ranges, no selection) and, when
-// confirmed, starts a document of that name and its one page. The printable
-// width and height in device pixels are returned. False when the dialog was
-// cancelled or the document or page could not be started.
-bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight);
+// Shows the print dialog (copies starting at one, no page ranges, no
+// selection) and, when confirmed, starts a document of that name and its
+// first page. The printable width and height in device pixels are returned,
+// and how many pages the program prints: the copies asked for, or 1 when the
+// printer makes the copies itself. False when the dialog was cancelled or
+// the document or page could not be started.
+bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight, int& pages);
+// Ends the page and starts the next one of the document; false when the
+// printer refused.
+bool nextPrintedPage();
 // Copies the source rectangle of the surface onto the page rectangle
 // (device pixels), stretched.
 void printStretched(const Surface& surface, int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh);
@@ -287,6 +296,10 @@ void setHandOverWindow(WindowId window);
 // False when no first instance answers.
 bool notifyFirstInstance(const std::string& name);
 void releaseSingleInstance();
+// The path of a file of that name in the user's private runtime directory
+// (the user's own, closed to everyone else), where the instances meet
+// whatever directory each was started from; empty when there is none.
+std::string runtimeFilePath(const std::string& fileName);
 
 // ---- Clock and pacing ----------------------------------------------------
 

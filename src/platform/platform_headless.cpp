@@ -11,15 +11,8 @@
 namespace sc::platform {
 namespace {
 
-Answer cautiousAnswer(Buttons buttons) {
-    switch (buttons) {
-        case Buttons::Ok: return Answer::Ok;
-        case Buttons::YesNo: return Answer::No;
-        case Buttons::OkCancel:
-        case Buttons::YesNoCancel: return Answer::Cancel;
-    }
-    return Answer::Cancel;
-}
+// What a box answers when nobody chooses: closed without a choice.
+Answer unansweredAnswer(Buttons buttons) { return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel; }
 
 std::optional<std::string> nextChoice(const FileChoice& choice) {
     headless::HeadlessState& s = headless::state();
@@ -45,7 +38,7 @@ Answer messageBox(WindowId owner, const std::string& caption, const std::string&
     s.shown.push_back({owner, caption, text, buttons, icon});
     if (s.echo) std::fprintf(stderr, "%s\n", text.c_str());
     detail::enableOwnerForModal(owner, false);
-    Answer a = cautiousAnswer(buttons);
+    Answer a = unansweredAnswer(buttons);
     if (!s.planted.empty()) {
         a = s.planted.front();
         s.planted.pop_front();

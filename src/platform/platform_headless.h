@@ -26,8 +26,8 @@ const std::vector<ShownMessage>& shownMessages();
 void clearShownMessages();
 
 // Queues the answer of the next message box. With no answer queued, a box
-// with only OK answers Ok, and a question answers its most cautious button
-// (No, or Cancel where offered).
+// with only OK answers Ok, and a question is closed without a choice
+// (Cancel).
 void plantAnswer(Answer answer);
 void clearPlantedAnswers();
 
@@ -52,9 +52,10 @@ void failEditFieldCreation(bool fail);
 // Printing. The page-setup dialog answers from its own queue: a size accepts
 // it and makes that the printable page in device pixels, nothing cancels it
 // (with nothing planted it is cancelled). The print dialog answers from
-// another queue (nothing planted: cancelled).
+// another queue (nothing planted: cancelled); an accepted one asks for the
+// given number of copies, which the headless printer leaves to the program.
 void plantPageSetupAnswer(std::optional<Point> printablePage);
-void plantPrintAnswer(bool accept);
+void plantPrintAnswer(bool accept, int copies = 1);
 // The printable page of the kept settings (default 4960 x 7016, A4 at 600
 // dots per inch).
 void setPrinterPage(int width, int height);
@@ -62,8 +63,9 @@ void setPrinterPage(int width, int height);
 void failNextPrintStart();
 int pageSetupsShown();
 int printDialogsShown();
-// The last page printed: its document name, the page picture (white, the
-// printable size) and where the last stretched copy landed.
+// The pages printed (every page of every document), and the last one: its
+// document name, the page picture (white, the printable size) and where the
+// last stretched copy landed.
 struct PrintedPage {
     std::string documentName;
     Surface picture;
@@ -105,6 +107,9 @@ void setProgramPath(const std::string& path);
 void setOtherInstanceRunning(bool running, bool answers = true);
 // Hand-over notices sent by notifyFirstInstance.
 int notificationsSent();
+// The private runtime directory of runtimeFilePath; with none set, files
+// named there are in the current directory.
+void setRuntimeDirectory(const std::string& directory);
 
 // Tooltips of a window.
 std::vector<std::pair<Rect, std::string>> tooltips(WindowId window);

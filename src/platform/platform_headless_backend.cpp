@@ -66,6 +66,11 @@ bool notifyFirstInstance(const std::string&) {
 
 void releaseSingleInstance() { headless::state().holding = false; }
 
+std::string runtimeFilePath(const std::string& fileName) {
+    const std::string& dir = headless::state().runtimeDirectory;
+    return dir.empty() ? fileName : dir + "/" + fileName;
+}
+
 long double clockSeconds() { return headless::state().now; }
 std::uint32_t tickMilliseconds() { return static_cast<std::uint32_t>(headless::state().now * 1000.0L); }
 void sleepMilliseconds(int milliseconds) {
@@ -92,6 +97,7 @@ void setOtherInstanceRunning(bool running, bool answers) {
     state().otherAnswers = answers;
 }
 int notificationsSent() { return state().notifications; }
+void setRuntimeDirectory(const std::string& directory) { state().runtimeDirectory = directory; }
 long double now() { return state().now; }
 int passesEnded() { return state().passes; }
 bool lastPassMayBlock() { return state().lastMayBlock; }

@@ -51,18 +51,10 @@ void pageSetupDialog() {
     if (page) s.printerPage = *page;
 }
 
-bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight) {
-    headless::HeadlessState& s = headless::state();
-    ++s.printDialogsShown;
-    if (s.printAnswers.empty()) return false;
-    const bool accepted = s.printAnswers.front();
-    s.printAnswers.pop_front();
-    if (!accepted) return false;
-    if (s.failPrintStart) {
-        s.failPrintStart = false;
-        return false;
-    }
-    s.page.documentName = documentName;
+namespace {
+
+// A fresh white page of the printable size.
+bool startPage(headless::HeadlessState& s) {
     s.page.placed = {};
     if (!s.page.picture.create(static_cast<std::uint32_t>(s.printerPage.x),
                                static_cast<std::uint32_t>(s.printerPage.y), false)) {
@@ -70,9 +62,36 @@ bool beginPrintedPage(const std::string& documentName, int& printableWidth, int&
     }
     s.page.picture.clearWhite();
     s.pageOpen = true;
+    return true;
+}
+
+}  // namespace
+
+bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight, int& pages) {
+    headless::HeadlessState& s = headless::state();
+    ++s.printDialogsShown;
+    if (s.printAnswers.empty()) return false;
+    const std::optional<int> copies = s.printAnswers.front();
+    s.printAnswers.pop_front();
+    if (!copies) return false;
+    if (s.failPrintStart) {
+        s.failPrintStart = false;
+        return false;
+    }
+    s.page.documentName = documentName;
+    if (!startPage(s)) return false;
     printableWidth = s.printerPage.x;
     printableHeight = s.printerPage.y;
+    // The headless printer, like a file, makes no copies of its own.
+    pages = *copies;
     return true;
+}
+
+bool nextPrintedPage() {
+    headless::HeadlessState& s = headless::state();
+    if (!s.pageOpen) return false;
+    ++s.pagesPrinted;
+    return startPage(s);
 }
 
 void printStretched(const Surface& surface, int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh) {
@@ -110,7 +129,9 @@ namespace headless {
 void typeIntoField(WindowId window, int id, const std::string& text) { setEditText(window, id, text); }
 void failEditFieldCreation(bool fail) { state().failEditFields = fail; }
 void plantPageSetupAnswer(std::optional<Point> printablePage) { state().pageSetupAnswers.push_back(printablePage); }
-void plantPrintAnswer(bool accept) { state().printAnswers.push_back(accept); }
+void plantPrintAnswer(bool accept, int copies) {
+    state().printAnswers.push_back(accept ? std::optional<int>(copies) : std::nullopt);
+}
 void setPrinterPage(int width, int height) { state().printerPage = {width, height}; }
 void failNextPrintStart() { state().failPrintStart = true; }
 int pageSetupsShown() { return state().pageSetupsShown; }

@@ -25,7 +25,7 @@ struct HeadlessState {
     bool failEditFields = false;
     // Printing: planted dialog answers, the kept page and what was printed.
     std::deque<std::optional<Point>> pageSetupAnswers;
-    std::deque<bool> printAnswers;
+    std::deque<std::optional<int>> printAnswers;  // copies asked for; nothing: cancelled
     Point printerPage{4960, 7016};
     int pageSetupsShown = 0;
     int printDialogsShown = 0;
@@ -45,6 +45,7 @@ struct HeadlessState {
     bool holding = false;
     WindowId handOverWindow = kNoWindow;
     int notifications = 0;
+    std::string runtimeDirectory;
     // The virtual clock, in seconds, and the passes.
     long double now = 0.0L;
     int passes = 0;

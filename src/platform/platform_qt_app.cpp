@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <chrono>
 #include <memory>
+#include <set>
 #include <thread>
 
 #include "platform/platform_qt.h"
@@ -63,13 +64,61 @@ WindowId keyTarget(QObject* receiver) {
     return frame;
 }
 
+bool isInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove: return true;
+        default: return false;
+    }
+}
+
+// The modifier keys the desktop reports held at this moment.
+bool modifierHeld(int vk) {
+    const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+    switch (vk) {
+        case 16: return held.testFlag(Qt::ShiftModifier);
+        case 17: return held.testFlag(Qt::ControlModifier);
+        case 18: return held.testFlag(Qt::AltModifier);
+        default: return false;
+    }
+}
+
+void postKey(MessageKind kind, WindowId window, int vk) {
+    Message m;
+    m.kind = kind;
+    m.window = window;
+    m.key = vk;
+    postMessage(m);
+}
+
+// Turns the desktop's keys into KeyDown and KeyUp messages. While a menu, a
+// modal dialog or another program has the input, keys are not the program's,
+// and a key released meanwhile would stay down for it (Control would stay
+// held, and Z alone would undo). So the keys it was told are down are
+// checked again when the input comes back: each one that is no longer held
+// is released with a KeyUp. Only the modifier keys can be asked about; any
+// other key counts as released (a key still held repeats its press).
 class EventWatch : public QObject {
 protected:
     bool eventFilter(QObject* receiver, QEvent* e) override {
-        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
-        if (!receiver->isWidgetType()) return false;
+        if (e->type() == QEvent::ApplicationStateChange) {
+            if (QGuiApplication::applicationState() != Qt::ApplicationActive) away_ = true;
+            return false;
+        }
+        if (!isInput(e->type()) || !receiver->isWidgetType()) return false;
         // Menus and dialogs keep their keys.
-        if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) return false;
+        if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) {
+            away_ = true;
+            return false;
+        }
+        if (away_) {
+            away_ = false;
+            releaseKeysNoLongerHeld();
+        }
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
         auto* k = static_cast<QKeyEvent*>(e);
         // A key passed on from a widget to its parents is seen once.
         const Seen seen{e->type(), k->key(), k->timestamp(), k->isAutoRepeat()};
@@ -79,15 +128,28 @@ protected:
         if (e->type() == QEvent::KeyRelease && k->isAutoRepeat()) return false;
         const int vk = virtualKey(k->key());
         if (vk == 0) return false;
-        Message m;
-        m.kind = e->type() == QEvent::KeyPress ? MessageKind::KeyDown : MessageKind::KeyUp;
-        m.window = keyTarget(receiver);
-        m.key = vk;
-        postMessage(m);
+        const bool pressed = e->type() == QEvent::KeyPress;
+        if (pressed) {
+            down_.insert(vk);
+        } else {
+            down_.erase(vk);
+        }
+        postKey(pressed ? MessageKind::KeyDown : MessageKind::KeyUp, keyTarget(receiver), vk);
         return false;
     }
 
 private:
+    void releaseKeysNoLongerHeld() {
+        for (auto it = down_.begin(); it != down_.end();) {
+            if (modifierHeld(*it)) {
+                ++it;
+                continue;
+            }
+            postKey(MessageKind::KeyUp, keyTarget(nullptr), *it);
+            it = down_.erase(it);
+        }
+    }
+
     struct Seen {
         QEvent::Type type = QEvent::None;
         int key = 0;
@@ -96,6 +158,8 @@ private:
         bool operator==(const Seen&) const = default;
     };
     Seen last_;
+    std::set<int> down_;  // keys reported down and not yet up
+    bool away_ = false;   // the input went elsewhere since the last event
 };
 
 }  // namespace

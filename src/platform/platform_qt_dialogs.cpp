@@ -1,4 +1,5 @@
 // Modal message boxes and file choosers.
+#include <QPushButton>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -50,6 +51,14 @@ Answer messageBox(WindowId owner, const std::string& caption, const std::string&
     detail::enableOwnerForModal(owner, false);
     QMessageBox box(boxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     boxButtons(buttons), ownerWidget(owner));
+    // A Yes/No box would take Escape and its close button for No. A hidden
+    // Cancel button is made its escape button instead, so closing it without
+    // a choice answers Cancel.
+    if (buttons == Buttons::YesNo) {
+        QPushButton* closed = box.addButton(QMessageBox::Cancel);
+        closed->hide();
+        box.setEscapeButton(closed);
+    }
     const int result = box.exec();
     detail::enableOwnerForModal(owner, true);
     switch (result) {
@@ -57,7 +66,7 @@ Answer messageBox(WindowId owner, const std::string& caption, const std::string&
         case QMessageBox::No: return Answer::No;
         case QMessageBox::Cancel: return Answer::Cancel;
         case QMessageBox::Ok: return Answer::Ok;
-        default: return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+        default: return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
 }
 

@@ -2,12 +2,14 @@
 // on a local socket, and a later start connects to say that the hand-over
 // file is ready.
 //
-// Both live in the user's private runtime directory (owned by the user, mode
-// 0700), so no other user can take the lock, squat on the socket's name or
-// connect to it; the socket itself is also made user-only. A connection counts
-// only when it says exactly "open\n": anything else is dropped unread.
+// All three live in the user's private runtime directory (owned by the user,
+// mode 0700), so no other user can take the lock, squat on the socket's name,
+// connect to it or plant a hand-over; the socket itself is also made
+// user-only. A connection counts only when it says exactly "open\n":
+// anything else is dropped unread.
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -135,6 +137,11 @@ bool notifyFirstInstance(const std::string& name) {
     // Disconnecting writes whatever is still pending first.
     socket.disconnectFromServer();
     return true;
+}
+
+std::string runtimeFilePath(const std::string& fileName) {
+    const QString path = qt::instanceSocketPath(fileName);
+    return path.isEmpty() ? std::string() : QFile::encodeName(path).toStdString();
 }
 
 void releaseSingleInstance() {

@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <algorithm>
 #include <memory>
 
 #include "engine/surface.h"
@@ -68,15 +69,20 @@ void pageSetupDialog() {
     dialog.exec();
 }
 
-bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight) {
+bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight, int& pages) {
     QPrinter& p = printer();
+    p.setCopyCount(1);
     QPrintDialog dialog(&p, nullptr);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setMinMax(1, 1);
     if (dialog.exec() != QDialog::Accepted) return false;
-    p.setCopyCount(1);
+    // The copies asked for: the printer makes them itself where it can (a
+    // printer queue); otherwise (a file) each copy is a page of its own.
+    const int copies = std::max(1, p.copyCount());
+    pages = p.supportsMultipleCopies() ? 1 : copies;
+    if (pages > 1) p.setCopyCount(1);
     p.setDocName(QString::fromStdString(documentName));
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(&p)) return false;
@@ -97,6 +103,13 @@ void printStretched(const Surface& surface, int sx, int sy, int sw, int sh, int 
     const QImage picture = upsideDown.mirrored(false, true);
     painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter->drawImage(QRect(dx, dy, dw, dh), picture, QRect(sx, sy, sw, sh));
+}
+
+bool nextPrintedPage() {
+    QPainter* painter = pagePainter().get();
+    if (!painter) return false;
+    auto* device = dynamic_cast<QPrinter*>(painter->device());
+    return device && device->newPage();
 }
 
 bool endPrintedPage() {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/file_commands.h"
 #include "app/presets.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
@@ -45,20 +46,14 @@ void endPress() {
     shell().pressArmed = false;
 }
 
-std::optional<std::string> chooseListFile(const ListFile& file, bool forSaving) {
-    platform::FileChoice choice;
-    choice.title = file.description;
-    choice.filter = std::string(file.description) + " (*." + file.extension + ")";
-    choice.defaultExtension = file.extension;
-    const platform::WindowId owner = shell().frameWindow;
-    return forSaving ? platform::chooseSaveFile(owner, choice) : platform::chooseOpenFile(owner, choice);
-}
-
 // The list buttons are toggles that fire on the press; setting them back
-// makes them behave as push buttons.
+// makes them behave as push buttons. The press ends there too: the warning,
+// question or chooser a button may show takes the button's release, and the
+// panel must not take its next plain move for a press.
 void springBack() {
     SkinButtonTable& b = palettePanel().pageButtons;
     for (int i : {kAddButton, kDeleteButton, kSaveListButton, kLoadListButton}) b[i].state = kButtonNormal;
+    endPress();
 }
 
 // A tab press (0 or 1) shows that page; true when r was a tab.
@@ -73,10 +68,12 @@ bool switchPage(int r) {
     return true;
 }
 
-// Save or load of a list through the file choosers; nothing when cancelled.
+// Save or load of a list through the program's common file chooser (which
+// starts at the last chosen path); nothing when cancelled.
 void listFileCommand(const ListFile& file, bool forSaving, bool (*save)(const std::string&),
                      void (*load)(const std::string&)) {
-    const std::optional<std::string> path = chooseListFile(file, forSaving);
+    const std::optional<std::string> path =
+        chooseFile(file.extension, file.description, forSaving ? kChooseSave : kChooseOpen, shell().frameWindow);
     if (!path) return;
     takeUndoSnapshot(false);
     if (forSaving) {

@@ -1,8 +1,12 @@
 // The file commands through the menu messages, answered with planted
 // choices: Save, Open, "Save Changes?", New, Image Size, Import and Export,
-// and the cases where a painting used to be lost to a save that did not happen.
+// and that a save that did not happen never lets a painting be discarded.
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <fstream>
 
+#include "app/canvas_view.h"
 #include "app/file_commands.h"
 #include "app/frame_window.h"
 #include "app/import_image.h"
@@ -76,8 +80,8 @@ TEST_F(FileCommandsTest, SaveWritesInHighQualityAndTheNextChooserOffersThePath) 
     EXPECT_EQ(hl::shownFileChoices()[1].startPath, dir_.path("work.pai"));
 }
 
-// Mended: a cancelled or failed save used to count the painting as saved, so
-// New, Open or closing then discarded it without asking.
+// A cancelled or failed save leaves the painting unsaved, so New, Open and
+// closing still ask about it.
 TEST_F(FileCommandsTest, SaveThatDidNotHappenLeavesThePaintingUnsaved) {
     paintSomething();
     commandNow(kCmdSave);
@@ -168,8 +172,8 @@ TEST_F(FileCommandsTest, UndoAfterASuccessfulOpenSwapsOnlyBrushSettings) {
     EXPECT_EQ(toolState().live.size, 11);
 }
 
-// Mended: "Save Changes?" answered Yes used to let the command go on even when
-// the save did not happen.
+// "Save Changes?" answered Yes stops the command when the save did not
+// happen.
 TEST_F(FileCommandsTest, YesWithoutASaveStopsOpenImportAndNew) {
     paintSomething();
     const std::uint64_t painted = cellHash(document());
@@ -195,9 +199,19 @@ TEST_F(FileCommandsTest, YesWithoutASaveStopsOpenImportAndNew) {
     EXPECT_EQ(document().width, 600u);
 }
 
-// Mended: closing used to go on whatever became of the chosen save.
-TEST_F(FileCommandsTest, ClosingStaysOpenWhenTheChosenSaveDidNotHappen) {
+// Closing stays open unless the question is answered No or the chosen save
+// happened: a question closed without an answer (Escape, its close button)
+// keeps the program too.
+TEST_F(FileCommandsTest, ClosingStaysOpenUnlessNoOrTheChosenSaveHappened) {
     paintSomething();
+    const std::uint64_t painted = cellHash(document());
+    hl::plantAnswer(Answer::Cancel);
+    commandNow(kCmdExit);
+    passes(1);
+    EXPECT_TRUE(platform::windowExists(frame()));
+    EXPECT_FALSE(shell().quitRequested);
+    EXPECT_EQ(cellHash(document()), painted);
+
     hl::plantAnswer(Answer::Yes);
     commandNow(kCmdExit);
     passes(1);
@@ -237,6 +251,44 @@ TEST_F(FileCommandsTest, NewChecksTheSizeLimits) {
     answerNewImage("10", "10", DialogEnd::Cancel);
     commandNow(kCmdNew);
     EXPECT_EQ(document().width, 2000u) << "cancelled";
+}
+
+// The address space this process uses now, in bytes.
+std::uint64_t addressSpaceInUse() {
+    std::ifstream statm("/proc/self/statm");
+    std::uint64_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+TEST_F(FileCommandsTest, ANewPaintingThatCannotBeMadeKeepsTheOldOneAndSaysSo) {
+    paintSomething();
+    const std::uint64_t painted = cellHash(document());
+    const WindowId window = canvasWindow();
+    auto keptAndSaidSo = [&] {
+        return document().width == 600u && cellHash(document()) == painted && !shell().saved &&
+               canvasWindow() == window && !shownTexts().empty() && shownTexts().back() == kNewImageFailedText &&
+               hl::shownMessages().back().caption == "Error";
+    };
+    // Beyond any memory.
+    EXPECT_FALSE(newImage(0xffffffffu, 0xffffffffu));
+    EXPECT_TRUE(keptAndSaidSo());
+#if !defined(__SANITIZE_ADDRESS__)
+    // File, New of an allowed size with too little memory left (the address
+    // sanitizer reserves more address space than such a limit allows). The
+    // undo copy of the stroke stays too.
+    hl::clearShownMessages();
+    auto newWithTooLittleMemory = [&] {
+        const rlimit tight{addressSpaceInUse() + (16u << 20), RLIM_INFINITY};
+        if (setrlimit(RLIMIT_AS, &tight) != 0) return 3;
+        hl::plantAnswer(Answer::No);
+        answerNewImage("2000", "2000", DialogEnd::Ok);
+        commandNow(kCmdNew);
+        passes(2);
+        return keptAndSaidSo() && shell().undoValid ? 0 : 1;
+    };
+    EXPECT_EXIT(std::_Exit(newWithTooLittleMemory()), ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 TEST_F(FileCommandsTest, ImageSizeResamplesAndUndoSwapsBothWays) {

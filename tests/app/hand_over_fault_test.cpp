@@ -166,11 +166,13 @@ TEST_F(HandOverFaultTest, AReadableFileThatIsNotAPaintingGetsTheUsualMessage) {
     EXPECT_EQ(shownTexts(), std::vector<std::string>{kNotAPaintingText});
     EXPECT_EQ(cellHash(document()), before_);
     EXPECT_EQ(document().width, 600u);
-    // A painting handed over the same way still opens.
+    // A painting handed over the same way still opens (the refused load
+    // counts as a change, so the question about it comes first).
     Canvas c;
     ASSERT_TRUE(c.allocate(12, 9));
     ASSERT_TRUE(writePaintingFile(dir_.path("real.pai"), c));
     ASSERT_TRUE(writeHandOverFile(dir_.path("real.pai")));
+    hl::plantAnswer(platform::Answer::No);
     handOver();
     EXPECT_EQ(document().width, 12u);
 }
@@ -188,11 +190,19 @@ TEST_F(LongCommandLineTest, TenKilobytesAreBoundedAndHarmless) {
     EXPECT_EQ(commandLinePath("\"" + huge + "\"")->size(), kHandOverPathMax);
     EXPECT_EQ(commandLinePath(std::string(10 * 1024, '"')), std::string()) << "the second quote ends it";
 
-    // A second start hands over at most 511 characters.
+    // A second start hands over an absolute path of at most 511 characters;
+    // a longer one is refused rather than cut short to another file's name.
     hl::setOtherInstanceRunning(true);
+    const std::string longest = "/" + std::string(kHandOverPathMax - 1, 'q');
+    EXPECT_EQ(startUp("\"" + longest + "\""), StartResult::SecondInstance);
+    EXPECT_EQ(readFileBytes(kHandOverFileName), longest);
+    EXPECT_EQ(hl::notificationsSent(), 1);
     EXPECT_EQ(startUp(text), StartResult::SecondInstance);
+    EXPECT_EQ(readFileBytes(kHandOverFileName), longest) << "nothing written over the earlier one";
+    EXPECT_EQ(hl::notificationsSent(), 1);
+    ASSERT_EQ(hl::shownMessages().size(), 1u);
+    EXPECT_EQ(hl::shownMessages()[0].text, kCannotOpenText);
     hl::setOtherInstanceRunning(false);
-    EXPECT_EQ(readFileBytes(kHandOverFileName).size(), kHandOverPathMax);
     resetProgramState();
 
     // A first start says the file cannot be opened and runs with its own

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <set>
+#include <vector>
 
 #include "app/file_fixture.h"
 #include "app/presets.h"
@@ -140,8 +141,8 @@ TEST_F(PresetsTest, DeletingCloseTheGapWithThePictures) {
     const std::uint32_t pictureOf4 = brushes().slots[4].thumbnail.getPixel(15, 15);
     ASSERT_NE(pictureOf3, pictureOf4);
 
-    deleteBrushPreset(2);  // no answer planted: the cautious No
-    EXPECT_EQ(brushes().slots[2].settings.red, 80) << "No keeps the list";
+    deleteBrushPreset(2);  // no answer planted: the box is closed without a choice
+    EXPECT_EQ(brushes().slots[2].settings.red, 80) << "only Yes deletes";
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].caption, "Delete Brush");
     EXPECT_EQ(messages()[0].text, "Are you sure you'd like to delete this brush?");
@@ -215,6 +216,43 @@ TEST_F(PresetsTest, ThumbnailsClampHardnessSetTheOffsetsAndRestoreTheLiveSetting
     EXPECT_EQ(s.getPixel(131, 7), 0u);
     EXPECT_NE(s.getPixel(60, 7), packColour(255, 255, 255)) << "the sample stroke is painted";
     EXPECT_EQ(std::memcmp(&toolState().live.red, &before.red, 1), 0);
+}
+
+TEST_F(PresetsTest, ThumbnailGroundsAreMadeWithStyleImage1WhateverTheStyle) {
+    ToolState& t = toolState();
+    // Style image 1 light, every other one dark: the ground shows which.
+    for (std::size_t i = 0; i < kStyleCount; ++i) {
+        t.styleImages[i].create32(4, 4);
+        for (std::uint32_t y = 0; y < 4; ++y) {
+            for (std::uint32_t x = 0; x < 4; ++x) {
+                const std::uint8_t v = i == 1 ? 200 : 10;
+                t.styleImages[i].setPixel(x, y, v, v, v);
+            }
+        }
+    }
+    auto pixels = [](const Surface& picture) {
+        std::vector<std::uint32_t> out;
+        for (std::uint32_t y = 0; y < picture.height(); ++y) {
+            for (std::uint32_t x = 0; x < picture.width(); ++x) out.push_back(picture.getPixel(x, y));
+        }
+        return out;
+    };
+    std::uint32_t ground[2];
+    std::vector<std::uint32_t> strokeSample[2];
+    for (const int style : {1, 5}) {
+        t.live = BrushSettings{};
+        t.live.tool = kToolEraser;  // a tool that works on a painted ground
+        t.live.paintStyle = static_cast<std::uint8_t>(style);
+        addBrushPreset();
+        addStrokePreset(StrokeDynamics{});
+        const int slot = style == 1 ? 0 : 1;
+        // A corner the dab does not reach.
+        ground[slot] = brushes().slots[static_cast<std::size_t>(slot)].thumbnail.getPixel(2, 2);
+        strokeSample[slot] = pixels(strokes().slots[static_cast<std::size_t>(slot)].thumbnail);
+    }
+    EXPECT_EQ(ground[1], ground[0]);
+    EXPECT_EQ(strokeSample[1], strokeSample[0]);
+    for (Surface& image : t.styleImages) image.release();
 }
 
 TEST_F(PresetsTest, SevenPresetsSurviveSaveAndLoad) {

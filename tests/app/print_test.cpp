@@ -45,12 +45,12 @@ protected:
     }
 };
 
-TEST_F(PrintTest, PrintPlacesTheRenderedPaintingOnThePage) {
+TEST_F(PrintTest, PrintPlacesTheRenderedPaintingOnThePageOncePerCopy) {
     documentOf(512, 256);
     hl::setPrinterPage(4096, 8192);
-    hl::plantPrintAnswer(true);
+    hl::plantPrintAnswer(true, 3);
     commandNow(kCmdPrint);
-    ASSERT_EQ(hl::pagesPrinted(), 1);
+    ASSERT_EQ(hl::pagesPrinted(), 3);
     EXPECT_TRUE(document().rendered) << "Print renders first";
     const hl::PrintedPage& page = hl::lastPrintedPage();
     EXPECT_EQ(page.documentName, "Bitmap Printing Test");

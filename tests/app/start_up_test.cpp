@@ -89,15 +89,42 @@ TEST_F(StartUpTest, CommandLinePaintingIsOpenedInAWindowOfItsSize) {
     EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 30);
 }
 
-TEST_F(StartUpTest, SecondStartHandsItsPathOverThroughTheFile) {
+TEST_F(StartUpTest, ASecondStartFromAnotherDirectoryHandsOverItsPaintingOnce) {
+    const std::string runtime = dir_.path("runtime");
+    const std::string handOver = runtime + "/" + kHandOverFileName;
+    std::filesystem::create_directory(runtime);
+    hl::setRuntimeDirectory(runtime);
     start();
-    const std::string path = writePainting("handed.pai");
-    // A second start in this process: the first instance holds the lock.
+    std::filesystem::create_directory(dir_.path("elsewhere"));
+    const std::string path = writePainting("elsewhere/handed.pai");
+    // A second start in this process, run from the other directory with a
+    // relative path; the first instance holds the lock.
+    std::filesystem::current_path(dir_.path("elsewhere"));
     hl::setOtherInstanceRunning(true);
-    EXPECT_EQ(startUp(path), StartResult::SecondInstance);
+    EXPECT_EQ(startUp("handed.pai"), StartResult::SecondInstance);
     hl::setOtherInstanceRunning(false);
-    EXPECT_EQ(readFileBytes(kHandOverFileName), path) << "plain text, no line end";
-    hl::reset();  // the second start's record of the lock goes with it
+    std::filesystem::current_path(dir_.dir());
+    EXPECT_EQ(readFileBytes(handOver), path) << "absolute, plain text, no line end";
+    passes(2);
+    EXPECT_EQ(document().width, 30u);
+    EXPECT_FALSE(fileExists(handOver)) << "taken by the first instance";
+
+    // A later notice without a fresh hand-over opens nothing; nor does a
+    // relative path left in the file by anything else.
+    shell().saved = true;
+    const std::uint64_t opened = cellHash(document());
+    for (const std::string leftOver : {"", "handed.pai"}) {
+        if (*leftOver.c_str()) writeFileBytes(handOver, leftOver);
+        hl::clearShownMessages();
+        platform::Message notice;
+        notice.kind = MessageKind::HandOver;
+        notice.window = frame();
+        platform::postMessage(notice);
+        passes(2);
+        EXPECT_EQ(cellHash(document()), opened);
+        ASSERT_EQ(hl::shownMessages().size(), 1u);
+        EXPECT_EQ(hl::shownMessages()[0].text, kCannotOpenText);
+    }
 }
 
 TEST_F(StartUpTest, HandOverMessageOpensTheFileOnce) {
@@ -109,9 +136,53 @@ TEST_F(StartUpTest, HandOverMessageOpensTheFileOnce) {
     EXPECT_EQ(document().width, 30u);
     EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 30);
     EXPECT_FALSE(shell().undoValid) << "after an open only the brush can be undone";
+    EXPECT_FALSE(fileExists(kHandOverFileName)) << "taken by the first instance";
     document().at(0, 0).red = 9;
     passes(5);
     EXPECT_EQ(document().at(0, 0).red, 9) << "not opened again";
+}
+
+TEST_F(StartUpTest, ADropOrAHandOverAsksBeforeReplacingAnUnsavedPainting) {
+    start();
+    const std::string path = writePainting("handed.pai");
+    pressNow(100, 100);
+    release(100, 100);
+    passes(1);
+    ASSERT_FALSE(shell().saved);
+    const std::uint64_t painted = cellHash(document());
+    auto deliver = [&](bool drop) {
+        if (drop) {
+            hl::dropFiles(frame(), {path});
+        } else {
+            ASSERT_TRUE(writeHandOverFile(path));
+            ASSERT_TRUE(platform::notifyFirstInstance(kInstanceName));
+        }
+        passes(2);
+    };
+    for (const bool drop : {true, false}) {
+        SCOPED_TRACE(drop ? "drop" : "hand-over");
+        hl::clearShownMessages();
+        // Cancel, and a Yes whose chooser is cancelled, keep the strokes.
+        for (const platform::Answer a : {platform::Answer::Cancel, platform::Answer::Yes}) {
+            hl::plantAnswer(a);
+            deliver(drop);
+            EXPECT_EQ(document().width, 600u);
+            EXPECT_EQ(cellHash(document()), painted);
+            EXPECT_FALSE(shell().saved);
+        }
+        ASSERT_EQ(hl::shownMessages().size(), 2u);
+        EXPECT_EQ(hl::shownMessages()[0].caption, "Save Changes?");
+        EXPECT_EQ(hl::shownMessages()[0].text, "Would you like to save your painting?");
+        EXPECT_EQ(hl::shownMessages()[0].buttons, platform::Buttons::YesNoCancel);
+    }
+    // Yes with a save keeps the strokes in their file, then opens.
+    hl::plantAnswer(platform::Answer::Yes);
+    hl::plantFileChoice(dir_.path("strokes.pai"));
+    deliver(true);
+    EXPECT_EQ(document().width, 30u);
+    Canvas kept;
+    ASSERT_EQ(readPaintingFile(dir_.path("strokes.pai"), kept), PaintingLoadResult::kOk);
+    EXPECT_EQ(kept.width, 600u);
 }
 
 TEST_F(StartUpTest, SecondStartWhoseFirstInstanceDoesNotAnswerSaysSo) {

@@ -1,6 +1,6 @@
 // Paths that name something other than a regular file: reading refuses a
-// pipe, a device or a directory at once (an open of a pipe used to block
-// until a writer came, and a device like /dev/zero never ends), and writing
+// pipe, a device or a directory at once (a plain open of a pipe blocks
+// until a writer comes, and a device like /dev/zero never ends), and writing
 // to a pipe nobody reads fails instead of waiting for a reader.
 #include <fcntl.h>
 #include <gtest/gtest.h>

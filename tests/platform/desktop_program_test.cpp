@@ -1,10 +1,13 @@
 // The real program on Qt's offscreen desktop: start-up, a stroke painted with
-// synthetic mouse input through the window system, the picture shown, and
-// the single-instance hand-over over the local socket.
+// synthetic mouse input through the window system, the picture shown, the
+// exit question, and the single-instance hand-over over the local socket.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <utility>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +24,8 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QMessageBox>
+#include <QAbstractButton>
 #include <QTest>
 #include <QTimer>
 
@@ -55,8 +60,8 @@ protected:
         setenv("XDG_RUNTIME_DIR", (dir_ / "runtime").c_str(), 1);
         setenv("XDG_DATA_HOME", (dir_ / "xdg").c_str(), 1);
         setenv("TMPDIR", dir_.c_str(), 1);
-        // Nothing may wait on a dialog: any modal box is answered at once
-        // (closed, which is its cautious answer).
+        // Nothing may wait on a dialog: any modal box is closed at once,
+        // without a choice.
         QObject::connect(&closer_, &QTimer::timeout, [] {
             if (QWidget* w = QApplication::activeModalWidget()) w->close();
         });
@@ -78,6 +83,14 @@ protected:
     fs::path previous_;
     QTimer closer_;
 };
+
+// What the title bar's close button does to the frame.
+void askToCloseTheFrame() {
+    platform::Message close;
+    close.kind = platform::MessageKind::Close;
+    close.window = shell().frameWindow;
+    platform::postMessage(close);
+}
 
 TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
     ASSERT_EQ(startUp(""), StartResult::Running);
@@ -131,14 +144,113 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
 
     // Closing without the question: the painting counts as saved.
     shell().saved = true;
-    platform::Message close;
-    close.kind = platform::MessageKind::Close;
-    close.window = shell().frameWindow;
-    platform::postMessage(close);
+    askToCloseTheFrame();
     runMainLoop();
     exitProgram();
     EXPECT_TRUE(fs::exists(dir_ / "prefs.dat"));
     EXPECT_EQ(fs::file_size(dir_ / "data" / "palette.dat"), 2704u);
+}
+
+// What the exit question looked like when it was answered.
+struct SeenQuestion {
+    QString caption;
+    QString text;
+    QStringList shownButtons;
+};
+
+TEST_F(DesktopTest, EscapeOrClosingTheExitQuestionKeepsTheProgram) {
+    shell().quitRequested = false;
+    ASSERT_EQ(startUp(""), StartResult::Running);
+    passes(5);
+    shell().saved = false;  // an unsaved painting
+    closer_.stop();
+
+    // Answers each box once it is up, in the way given, and notes its look.
+    // A box the answer did not close is ended by force, and that is noted.
+    std::vector<SeenQuestion> seen;
+    std::function<void(QMessageBox*)> answer;
+    bool forced = false;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        if (!answer) {
+            forced = true;
+            box->done(QMessageBox::Cancel);
+            return;
+        }
+        SeenQuestion q{box->windowTitle(), box->text(), {}};
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->isVisible()) q.shownButtons << b->text().remove('&');
+        }
+        seen.push_back(q);
+        std::exchange(answer, nullptr)(box);
+    });
+    answerer.start(20);
+    auto askToClose = [&](std::function<void(QMessageBox*)> how) {
+        answer = std::move(how);
+        askToCloseTheFrame();
+        passes(3);
+    };
+
+    askToClose([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_FALSE(shell().quitRequested) << "Escape keeps the program";
+    EXPECT_TRUE(platform::windowExists(shell().frameWindow));
+
+    askToClose([](QMessageBox* box) { box->close(); });
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_FALSE(shell().quitRequested) << "so does the close button";
+
+    askToClose([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_TRUE(shell().quitRequested) << "an explicit No discards";
+    EXPECT_FALSE(forced) << "every answer closed its box";
+    for (const SeenQuestion& q : seen) {
+        EXPECT_EQ(q.caption, "Save Changes?");
+        EXPECT_EQ(q.text, "Would you like to save your painting?");
+        EXPECT_EQ(q.shownButtons, (QStringList{"Yes", "No"}));
+    }
+    exitProgram();
+}
+
+TEST_F(DesktopTest, KeysReleasedWhileADialogHadTheInputAreReleasedAfterIt) {
+    shell().quitRequested = false;
+    ASSERT_EQ(startUp(""), StartResult::Running);
+    passes(5);
+    closer_.stop();
+    QWidget* frame = platform::qt::widgetOf(shell().frameWindow);
+    ASSERT_NE(frame, nullptr);
+    const std::int32_t tool = toolState().live.tool;
+    QTest::keyPress(frame, Qt::Key_Control);
+    QTest::keyPress(frame, Qt::Key_Space, Qt::ControlModifier);
+    passes(3);
+    const auto& keys = shell().view.keyState;
+    ASSERT_TRUE(keys[17]);
+    ASSERT_TRUE(shell().view.temporaryHand);
+
+    // Both keys come up while a modal box has the input.
+    QTimer::singleShot(50, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) return;
+        QTest::keyRelease(box, Qt::Key_Space, Qt::ControlModifier);
+        QTest::keyRelease(box, Qt::Key_Control);
+        box->close();
+    });
+    platform::messageBox(shell().frameWindow, "Warning", "A box that takes the keys");
+    closer_.start(20);  // its ticks also end the passes' wait for the desktop
+    shell().saved = true;
+    QTest::keyPress(frame, Qt::Key_Z);
+    passes(3);
+    EXPECT_FALSE(keys[17]) << "Control is up";
+    EXPECT_TRUE(shell().saved) << "Z alone does not undo";
+    EXPECT_FALSE(shell().view.temporaryHand);
+    EXPECT_EQ(toolState().live.tool, tool) << "the hand gave the tool back";
+
+    shell().saved = true;
+    askToCloseTheFrame();
+    runMainLoop();
+    exitProgram();
 }
 
 // A hidden window that receives the hand-over notices.
@@ -215,6 +327,9 @@ TEST_F(DesktopTest, TheHandOverSocketIsPrivateAndIgnoresAnythingButTheNotice) {
     ASSERT_EQ(::stat(QFile::encodeName(socketPath).constData(), &socketStat), 0);
     EXPECT_TRUE(S_ISSOCK(socketStat.st_mode));
     EXPECT_EQ(socketStat.st_mode & 077, 0u);
+    // The hand-over file lies there too, whatever the current directory.
+    EXPECT_EQ(QFileInfo(QString::fromStdString(platform::runtimeFilePath("handed.txt"))).path(),
+              QFileInfo(socketPath).path());
 
     // Garbage, a notice cut short, a 100 kB message and nothing at all are
     // all ignored (a notice from one of them would make the count below 3).

@@ -28,7 +28,8 @@ TEST_F(PaletteTest, ASavedBrushListLoadsBackTheSamePresetsSelectingSlot0) {
     hl::plantFileChoice(path);
     saveList();
     ASSERT_EQ(readFileBytes(path).size(), kBrushPresetFileBytes);
-    EXPECT_EQ(hl::shownFileChoosers().back(), "Smudgecraft Palette");
+    EXPECT_EQ(hl::shownFileChoices().back().filter, "Smudgecraft Palette (*.pal)");
+    EXPECT_EQ(hl::shownFileChoices().back().defaultExtension, "pal");
 
     const BrushPresetList before = [this] {
         BrushPresetList copy;
@@ -38,9 +39,11 @@ TEST_F(PaletteTest, ASavedBrushListLoadsBackTheSamePresetsSelectingSlot0) {
         }
         return copy;
     }();
-    // A cancelled chooser does nothing.
+    // A cancelled chooser does nothing. It opened at the last chosen path,
+    // as every chooser of the program does.
     loadList();
     EXPECT_EQ(brushes().selected, 2);
+    EXPECT_EQ(hl::shownFileChoices().back().startPath, path);
 
     hl::plantAnswer(platform::Answer::Yes);
     remove();
@@ -68,7 +71,7 @@ TEST_F(PaletteTest, ASavedStrokeListLoadsBackSelectingSlot0) {
     hl::plantFileChoice(path);
     saveList();
     ASSERT_EQ(readFileBytes(path).size(), kStrokePresetFileBytes);
-    EXPECT_EQ(hl::shownFileChoosers().back(), "Smudgecraft Strokes");
+    EXPECT_EQ(hl::shownFileChoices().back().filter, "Smudgecraft Strokes (*.stk)");
 
     pickStroke(1);
     hl::plantAnswer(platform::Answer::Yes);

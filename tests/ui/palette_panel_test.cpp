@@ -29,11 +29,16 @@ TEST_F(PaletteTest, ListsFillUpToTheirLimitsThenWarnAndButtonsSpringBack) {
     EXPECT_EQ(brushes().slots[44].settings.red, 5 * 44);
     EXPECT_EQ(brushes().selected, 44);
     EXPECT_EQ(boxesShown(), 0u);
-    add();
+    // The warning takes the button's release (the panel never sees it): the
+    // next plain move over a brush is no press.
+    pressAt(260, 187);
     ASSERT_EQ(boxesShown(), 1u);
     EXPECT_EQ(hl::shownMessages()[0].caption, "Warning");
     EXPECT_EQ(hl::shownMessages()[0].text, kBrushListFullText);
     EXPECT_TRUE(springsBack());
+    hl::postPointer(palette(), MessageKind::MouseMove, 20, 34);
+    passes(2);
+    EXPECT_EQ(brushes().selected, 44);
 
     strokesTab();
     ASSERT_EQ(panel().page, kStrokesPage);
@@ -95,6 +100,29 @@ TEST_F(PaletteTest, DeletingAsksThenShiftsThePresetsWithTheirPictures) {
     add();
     EXPECT_EQ(brushes().selected, 0);
     EXPECT_EQ(brushes().slots[0].used, 1);
+}
+
+TEST_F(PaletteTest, AfterAListButtonsDialogAPlainMoveIsNoPress) {
+    add();
+    add();
+    pickBrush(0);
+    // Each dialog takes the button's release, so the panel never sees it.
+    const struct {
+        const char* name;
+        int x;
+    } buttons[] = {{"delete, answered No", 228}, {"load list, cancelled", 110}, {"save list, cancelled", 40}};
+    for (const auto& b : buttons) {
+        SCOPED_TRACE(b.name);
+        hl::plantAnswer(Answer::No);
+        pressAt(b.x, 187);
+        EXPECT_FALSE(pointer(kPalettePointer).leftDown);
+        hl::postPointer(palette(), MessageKind::MouseMove, 50, 34);
+        hl::postPointer(palette(), MessageKind::MouseMove, 260, 187);
+        passes(3);
+        EXPECT_EQ(brushes().selected, 0) << "no brush picked";
+        EXPECT_EQ(brushes().slots[3].used, 0) << "nothing added";
+        hl::clearPlantedAnswers();
+    }
 }
 
 TEST_F(PaletteTest, PickingABrushKeepsTheSizeAndCanBeUndone) {

@@ -1,0 +1,49 @@
+#include "app/help_pages.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/run_paths.h"
+
+#ifndef SMUDGECRAFT_WEB_SITE
+#define SMUDGECRAFT_WEB_SITE ""
+#endif
+
+namespace sc {
+namespace {
+
+constexpr const char* kGuideFile = "guide.html";
+constexpr const char* kWebSite = SMUDGECRAFT_WEB_SITE;
+
+bool keptAsItIs(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+           c == '_' || c == '~' || c == '/';
+}
+
+}  // namespace
+
+std::string userGuidePath() {
+    std::error_code ec;
+    const std::filesystem::path guide = std::filesystem::absolute(sharedFile(kGuideFile), ec);
+    return ec ? sharedFile(kGuideFile) : guide.string();
+}
+
+std::string fileAddress(const std::string& path) {
+    std::string address = "file://";
+    for (const unsigned char c : path) {
+        if (keptAsItIs(c)) {
+            address += static_cast<char>(c);
+            continue;
+        }
+        char escaped[4];
+        std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+        address += escaped;
+    }
+    return address;
+}
+
+std::string userGuideAddress() { return fileAddress(userGuidePath()); }
+
+std::string webSiteItemAddress() { return *kWebSite ? std::string(kWebSite) : userGuideAddress(); }
+
+}  // namespace sc

@@ -1,0 +1,21 @@
+#pragma once
+// The pages the Help menu opens: the user guide installed with the program,
+// and the web site given when the program was configured (the CMake cache
+// variable SMUDGECRAFT_WEB_SITE; none by default).
+#include <string>
+
+namespace sc {
+
+// Where the user guide is: "guide.html" among the files that come with the
+// program (run_paths.h), as an absolute path.
+std::string userGuidePath();
+// A local file's absolute path as a "file://" address, every byte other than
+// letters, digits, "-._~" and "/" percent-encoded.
+std::string fileAddress(const std::string& path);
+// The user guide's address.
+std::string userGuideAddress();
+// The address of the web-site item (also its text): the configured web site,
+// or the user guide when none was given.
+std::string webSiteItemAddress();
+
+}  // namespace sc
