@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -140,8 +139,6 @@ PictureLoadResult readPictureFile(const std::string& path, Surface& surface) {
 
     Surface picture;
     if (!picture.create(rgb.width, rgb.height, false)) return PictureLoadResult::kTooLarge;
-    // Row padding included, so nothing of the surface is left unset.
-    std::memset(picture.bits(), 0, static_cast<std::size_t>(picture.stride()) * rgb.height);
     const std::uint8_t* in = rgb.pixels.get();
     for (std::uint32_t y = 0; y < rgb.height; ++y) {
         std::uint8_t* out = picture.pixelAddress(0, y);
