@@ -163,6 +163,7 @@ public:
 
 private:
     static void finish(pid_t pid) {
+        if (pid <= 0) return;  // never a process group or every process
         ::kill(pid, SIGKILL);
         ::waitpid(pid, nullptr, 0);
     }
@@ -214,6 +215,16 @@ TEST(SafeWrites, AKilledSaveLeavesATemporaryThatTheNextSaveOfItsTargetRemoves) {
     ASSERT_TRUE(writePaintingFile(dir.path("p.pai"), c));
     ASSERT_TRUE(writePaintingFile(dir.path("other.pai"), c));
     EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"other.pai", "p.pai"}));
+
+    // A name of the longest length the file system allows: its temporary
+    // name is shortened, and recognised all the same.
+    const std::string longName = std::string(251, 'n') + ".pai";
+    const pid_t killedLong = writers.start(dir.path(longName));
+    ASSERT_GT(killedLong, 0);
+    writers.kill(killedLong);
+    EXPECT_EQ(namesIn(dir).size(), 3u);
+    ASSERT_TRUE(writePaintingFile(dir.path(longName), c));
+    EXPECT_EQ(namesIn(dir), (std::vector<std::string>{longName, "other.pai", "p.pai"}));
 }
 
 }  // namespace
