@@ -66,8 +66,9 @@ pid_t writerOf(const char* rest) {
 // Removes the temporary files of earlier saves of `target` whose writers
 // died before finishing (killed, or the machine went down). A file is only
 // removed when no process of its id is running and no one holds the lock
-// every writer keeps on its temporary file, so a save in progress, here or
-// in another process, and other targets' files are never touched.
+// every writer keeps on its temporary file (where the file system has such
+// locks), so a save in progress, here or in another process, and other
+// targets' files are never touched.
 void removeStaleTemporaries(const std::string& target) {
     const SplitPath p = splitPath(target);
     const std::string prefix = temporaryPrefixFor(p.name);
@@ -81,9 +82,8 @@ void removeStaleTemporaries(const std::string& target) {
         const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (fd < 0) continue;
         struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            ::unlinkat(dirFd, entry->d_name, 0);
-        }
+        const bool unlocked = ::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && unlocked) ::unlinkat(dirFd, entry->d_name, 0);
         ::close(fd);
     }
     ::closedir(dir);
@@ -96,21 +96,21 @@ bool mayWrite(const std::string& path) { return ::faccessat(AT_FDCWD, path.c_str
 
 // Creates the temporary file for a new version of `target`, with the mode
 // and, where permitted, the owner of the file it replaces (`old`, if any).
-// The writer holds a lock on it until it is closed.
+// The writer holds a lock on it until it is closed (a file system without
+// locks leaves the process check alone to protect it).
 int createTemporary(const std::string& temp, const struct stat* old) {
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, old ? 0600 : 0666);
     if (fd < 0) return -1;
-    bool ok = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-    if (ok && old) {
+    (void)::flock(fd, LOCK_EX | LOCK_NB);
+    if (old) {
         // Owner first: a change of owner may clear mode bits.
         if (::fchown(fd, old->st_uid, old->st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old->st_gid);
         // A write would clear the set-id bits: they are not carried over.
-        ok = ::fchmod(fd, old->st_mode & 0777) == 0;
-    }
-    if (!ok) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return -1;
+        if (::fchmod(fd, old->st_mode & 0777) != 0) {
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return -1;
+        }
     }
     return fd;
 }

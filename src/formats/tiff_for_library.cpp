@@ -82,11 +82,15 @@ Relayout tileLayoutOf(const Bytes& file, const Directory& dir, TileLayout& out) 
         !file.element(dir.tileWidth, 0, out.tileWidth) || !file.element(dir.tileLength, 0, out.tileLength)) {
         return Relayout::kNotNeeded;
     }
+    // Sizes no reader takes are left to the library to refuse.
+    if (bits > 64 || samples > 0xFFFF) return Relayout::kNotNeeded;
+    if (out.width == 0 || out.height == 0 || out.tileWidth == 0 || out.tileLength == 0) return Relayout::kDamaged;
     out.planes = planar == kPlanesSeparate ? samples : 1;
     out.unitBits = static_cast<std::uint64_t>(bits) * (planar == kPlanesSeparate ? 1 : samples);
     // Tile rows are joined byte by byte, so each must end on a byte boundary.
     if ((out.tileWidth * out.unitBits) % 8 != 0) return Relayout::kNotNeeded;
     out.tileRowBytes = out.tileWidth * out.unitBits / 8;
+    if (out.tileRowBytes > file.size()) return Relayout::kDamaged;  // no tile could be whole
     out.rowBytes = (out.width * out.unitBits + 7) / 8;
     out.across = (static_cast<std::uint64_t>(out.width) + out.tileWidth - 1) / out.tileWidth;
     out.down = (static_cast<std::uint64_t>(out.height) + out.tileLength - 1) / out.tileLength;
@@ -139,6 +143,8 @@ PictureLoadResult relayTilesAsStrip(PictureBytes& bytes, const Bytes& file, cons
         std::memcpy(e.bytes.data(), in + at, tiff::kEntryBytes);
         if (!isTileOrStripTag(e.tag)) entries.push_back(e);
     }
+    // Each plane is no larger than the tiles the file holds for it.
+    if (planeBytes > kLibraryByteLimit / t.planes) return PictureLoadResult::kTooLarge;
     const std::uint64_t count = entries.size() + 3;
     const std::uint64_t directoryAt = (bytes.size + 1) & ~std::uint64_t{1};  // on a word boundary
     const std::uint64_t arraysAt = directoryAt + 2 + tiff::kEntryBytes * count + 4;
