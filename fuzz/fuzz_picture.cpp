@@ -13,12 +13,16 @@ void fuzzPicture(const std::uint8_t* data, std::size_t size) {
         SC_FUZZ_CHECK(surface.valid() && surface.width() == 2 && surface.height() == 2);
         return;
     }
-    // A picture comes as 3-byte pixels of its own size, every row readable.
+    // A picture comes as 3-byte pixels of its own size, every row readable
+    // and its padding zero.
     SC_FUZZ_CHECK(surface.valid() && !surface.hasAlpha());
     unsigned checksum = 0;
     for (std::uint32_t y = 0; y < surface.height(); ++y) {
         const std::uint8_t* row = surface.pixelAddress(0, y);
         for (std::uint32_t x = 0; x < surface.width() * 3; ++x) checksum += row[x];
+        for (std::uint32_t x = surface.width() * 3; x < static_cast<std::uint32_t>(surface.stride()); ++x) {
+            SC_FUZZ_CHECK(row[x] == 0);
+        }
     }
     volatile unsigned sink = checksum;
     (void)sink;

@@ -163,6 +163,9 @@ bool pictureSeeds(const fs::path& dir) {
     Surface small;
     if (!small.create(5, 3, false)) return false;
     small.clearWhite();
+    TiffOptions tiledWithAlpha{.tileWidth = 16, .tileLength = 16};
+    tiledWithAlpha.alphaKind = TiffAlpha::kUnassociated;
+    tiledWithAlpha.alpha = [](std::uint32_t x, std::uint32_t) { return static_cast<std::uint8_t>(x * 12); };
     return writeAll(dir / "core.bmp", makeBmp(6, 4, pattern, BmpForm{12, false, 24})) &&
            writeAll(dir / "info_top_down.bmp", makeBmp(6, 4, pattern, BmpForm{40, true, 24})) &&
            writeAll(dir / "fields.bmp", makeBmp(6, 4, pattern, BmpForm{56, false, 32})) &&
@@ -170,7 +173,12 @@ bool pictureSeeds(const fs::path& dir) {
            writeBmp(small, (dir / "written.bmp").string()) &&
            writePngFile((dir / "picture.png").string(), 6, 4, pattern) &&
            writeJpegFile((dir / "picture.jpg").string(), 16, 8, pattern) &&
-           writeTiffFile((dir / "picture.tif").string(), 6, 4, pattern, 2, 2);
+           writeTiffFile((dir / "picture.tif").string(), 6, 4, pattern, 2, 2) &&
+           // The shapes the reader rewrites for the library.
+           writeAll(dir / "os2.bmp", makeBmp(6, 4, pattern, BmpForm{64, false, 24})) &&
+           writeAll(dir / "masks52.bmp", makeBmp(6, 4, pattern, BmpForm{52, false, 32})) &&
+           writeJpegFile((dir / "progressive.jpg").string(), 16, 8, pattern, {.progressive = true, .restartRows = 1}) &&
+           writeTiffFile((dir / "tiles.tif").string(), 20, 6, pattern, tiledWithAlpha);
 }
 
 bool textSeeds(const fs::path& dir, std::initializer_list<std::string> seeds) {

@@ -32,7 +32,8 @@ bool Surface::create(std::uint32_t width, std::uint32_t height, bool withAlpha) 
     if (width == 0 || height == 0 || stride > 0x7FFFFFFFu) return false;
     const std::uint64_t bytes = stride * height;
     if (bytes / height != stride || bytes > (std::uint64_t{1} << 40)) return false;
-    bits_.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(bytes)]);
+    // Zeroed, so the row padding, which no pixel write reaches, stays 0.
+    bits_.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(bytes)]());
     if (!bits_) return false;
     bytesPerPixel_ = static_cast<std::uint8_t>(bpp);
     hasAlpha_ = withAlpha ? 1 : 0;
@@ -55,11 +56,11 @@ void Surface::release() {
 
 void Surface::clearWhite() {
     if (!valid_) return;
+    // Pixels only: the row padding and alpha bytes are left as they are.
     if (bytesPerPixel_ == 3) {
-        std::memset(bits_.get(), 255, static_cast<std::size_t>(stride_) * height_);
+        for (std::uint32_t y = 0; y < height_; ++y) std::memset(pixelAddress(0, y), 255, std::size_t{3} * width_);
         return;
     }
-    // Alpha bytes are left as they are.
     for (std::uint32_t y = 0; y < height_; ++y) {
         std::uint8_t* p = pixelAddress(0, y);
         for (std::uint32_t x = 0; x < width_; ++x, p += 4) p[0] = p[1] = p[2] = 255;

@@ -3,7 +3,8 @@
 //
 // Pixel (x, y), y = 0 the top row, starts at byte (height - 1 - y) * stride +
 // x * bytesPerPixel and holds blue, green, red (then alpha on 4-byte surfaces).
-// Rows are padded to a multiple of 4 bytes.
+// Rows are padded to a multiple of 4 bytes; the padding stays 0, as only pixel
+// writes touch the memory.
 #include <cstdint>
 #include <memory>
 
@@ -18,12 +19,13 @@ public:
     Surface& operator=(Surface&& other) noexcept;
     ~Surface() = default;
 
-    // Allocates a width x height buffer; on failure the surface stays invalid
-    // with every field zero. Initial pixel contents are unspecified.
+    // Allocates a width x height buffer of zero bytes, row padding included;
+    // on failure the surface stays invalid with every field zero.
     bool create(std::uint32_t width, std::uint32_t height, bool withAlpha);
     bool create32(std::uint32_t width, std::uint32_t height) { return create(width, height, true); }
     void release();
 
+    // Every pixel white; row padding and alpha bytes keep their values.
     void clearWhite();
     // Out-of-range coordinates (compared unsigned) are ignored / read 0.
     void setPixel(std::uint32_t x, std::uint32_t y, std::uint8_t red, std::uint8_t green, std::uint8_t blue);

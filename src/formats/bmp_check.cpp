@@ -111,7 +111,8 @@ PictureInfo inspectBmp(const std::uint8_t* d, std::size_t size) {
     if (headerSize > size - kFileHeaderBytes) return info;
     if (headerSize == kCoreHeader) return coreHeader(d, size, dataOffset, info);
     // The 108- and 124-byte headers that today's tools write go to the
-    // fallback reader; rarer forms (52, 56, 64 bytes) are not read.
+    // fallback reader; the 52-, 56- and 64-byte forms arrive here rewritten
+    // with the 40-byte header (rewriteOlderBmpHeader); others are not read.
     if (headerSize != kInfoHeader && headerSize != 108 && headerSize != 124) {
         info.verdict = PictureVerdict::kUnsupported;
         return info;

@@ -4,18 +4,14 @@
 // and delivers 8-bit red, green, blue triples, the top row first.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
+
+#include "formats/picture_bytes.h"
 
 namespace sc {
 
-struct FreeDeleter {
-    void operator()(std::uint8_t* p) const { std::free(p); }
-};
-
 // A decoded picture in memory from the C allocator.
 struct DecodedRgb {
-    std::unique_ptr<std::uint8_t, FreeDeleter> pixels;  // width x height x 3, top row first
+    ByteBuffer pixels;  // width x height x 3, top row first
     std::uint32_t width = 0;
     std::uint32_t height = 0;
 };

@@ -1,21 +1,118 @@
 #include "formats/data_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace sc {
 namespace {
 
-// A unique temporary name beside the target, so the rename stays within one
-// file system and is atomic.
-std::string temporaryPathFor(const std::string& path) {
+// Temporary files are named "." + the target's name + ".sc-save-" + the
+// writer's process id + "_" + a counter, beside the target, so the rename
+// stays within one file system and is atomic, and a later save of the same
+// target can tell its own leftovers from anything else. A name too long for
+// that keeps the start of the target's name and a hash of the whole.
+constexpr std::size_t kLongestName = 255;
+constexpr const char* kTemporaryMark = ".sc-save-";
+
+std::string temporaryPrefixFor(const std::string& name) {
+    if (name.size() + 40 <= kLongestName) return "." + name + kTemporaryMark;
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return "." + name.substr(0, 180) + "~" + hex + kTemporaryMark;
+}
+
+struct SplitPath {
+    std::string directory;  // with its final slash, or empty for the current one
+    std::string name;
+};
+
+SplitPath splitPath(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return {"", path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+std::string temporaryPathFor(const std::string& target) {
     static unsigned counter = 0;
-    return path + ".tmp" + std::to_string(static_cast<long>(getpid())) + "_" + std::to_string(++counter);
+    const SplitPath p = splitPath(target);
+    return p.directory + temporaryPrefixFor(p.name) + std::to_string(static_cast<long>(getpid())) + "_" +
+           std::to_string(++counter);
+}
+
+// The process id in a temporary file's name after its prefix ("<pid>_<n>"
+// and nothing more), or 0 when the rest is not of that form.
+pid_t writerOf(const char* rest) {
+    const char* p = rest;
+    long long pid = 0;
+    while (*p >= '0' && *p <= '9' && pid <= INT_MAX) pid = pid * 10 + (*p++ - '0');
+    if (p == rest || *p++ != '_' || pid <= 0 || pid > INT_MAX) return 0;
+    const char* digits = p;
+    while (*p >= '0' && *p <= '9') ++p;
+    return p != digits && *p == '\0' ? static_cast<pid_t>(pid) : 0;
+}
+
+// Removes the temporary files of earlier saves of `target` whose writers
+// died before finishing (killed, or the machine went down). A file is only
+// removed when no process of its id is running and no one holds the lock
+// every writer keeps on its temporary file (where the file system has such
+// locks), so a save in progress, here or in another process, and other
+// targets' files are never touched.
+void removeStaleTemporaries(const std::string& target) {
+    const SplitPath p = splitPath(target);
+    const std::string prefix = temporaryPrefixFor(p.name);
+    DIR* dir = ::opendir(p.directory.empty() ? "." : p.directory.c_str());
+    if (!dir) return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) != 0) continue;
+        const pid_t writer = writerOf(entry->d_name + prefix.size());
+        if (writer == 0 || writer == getpid() || ::kill(writer, 0) == 0 || errno != ESRCH) continue;
+        const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0) continue;
+        struct stat st {};
+        const bool unlocked = ::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && unlocked) ::unlinkat(dirFd, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+// Whether the current user may write the existing file, as opening it for
+// writing would decide (the superuser may write any file that is not on a
+// read-only file system or marked immutable).
+bool mayWrite(const std::string& path) { return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
+
+// Creates the temporary file for a new version of `target`, with the mode
+// and, where permitted, the owner of the file it replaces (`old`, if any).
+// The writer holds a lock on it until it is closed (a file system without
+// locks leaves the process check alone to protect it).
+int createTemporary(const std::string& temp, const struct stat* old) {
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, old ? 0600 : 0666);
+    if (fd < 0) return -1;
+    (void)::flock(fd, LOCK_EX | LOCK_NB);
+    if (old) {
+        // Owner first: a change of owner may clear mode bits.
+        if (::fchown(fd, old->st_uid, old->st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old->st_gid);
+        // A write would clear the set-id bits: they are not carried over.
+        if (::fchmod(fd, old->st_mode & 0777) != 0) {
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return -1;
+        }
+    }
+    return fd;
 }
 
 // Opens without waiting: a pipe without a writer (or, for writing, without a
@@ -98,8 +195,11 @@ bool DataFile::open(const std::string& path, int mode) {
                     std::free(real);
                 }
             }
+            // A file the user may not write is not replaced either.
+            if (exists && !mayWrite(target)) return false;
+            removeStaleTemporaries(target);
             temp = temporaryPathFor(target);
-            const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            const int fd = createTemporary(temp, exists ? &st : nullptr);
             if (fd >= 0) {
                 f = fdopen(fd, "wb");
                 if (!f) {

@@ -6,6 +6,11 @@
 // to a temporary file beside the target, and close() renames it over the
 // target only when every write succeeded and the data reached the disk. A
 // DataFile destroyed while still open for writing discards what it wrote.
+// An existing file the user may not write is refused, as a plain write
+// would refuse it; the new file keeps the old one's mode (and its owner,
+// where the user may give it). Temporary files carry the target's name and
+// the writer's process id, and a save removes those of its target left by
+// writers that died (a killed save).
 // Devices and pipes are written directly, as they cannot be replaced; one
 // that is not ready (a pipe nobody reads) fails to open rather than block.
 // Reading opens only regular files: a pipe, device or directory is refused

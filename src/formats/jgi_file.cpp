@@ -1,6 +1,5 @@
 #include "formats/jgi_file.h"
 
-#include <cstring>
 #include <utility>
 
 #include "engine/surface.h"
@@ -71,7 +70,6 @@ JgiResult readJgi(Surface& surface, const std::string& path, bool grey) {
     Surface picture;
     if (width > 0 && height > 0) {
         if (!picture.create32(width, height)) return JgiResult::kDamaged;
-        std::memset(picture.bits(), 0, static_cast<std::size_t>(picture.stride()) * height);
     }
     static constexpr int kColourOrder[3] = {kBlue, kGreen, kRed};
     for (int i = 0; i < channels; ++i) {

@@ -31,9 +31,9 @@ struct PictureInfo {
 
 PictureInfo inspectPicture(const std::uint8_t* data, std::size_t size);
 
-// The picture library decodes every page of a TIFF file and mishandles the
-// pages after the first; ending the directory chain after the first page
-// (in the caller's copy of the file) keeps it to the one page used.
-void keepFirstTiffPageOnly(std::uint8_t* data, std::size_t size);
+// Decodes a JPEG's scans with the JPEG library and says whether they are
+// whole: false when the decoder reports a premature end or corrupt data
+// (it would make the missing part up in grey) or fails.
+bool jpegScansAreWhole(const std::uint8_t* data, std::size_t size);
 
 }  // namespace sc

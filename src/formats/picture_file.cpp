@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -14,13 +13,10 @@
 #include "formats/bmp_fallback.h"
 #include "formats/data_file.h"
 #include "formats/picture_check.h"
+#include "formats/picture_preparation.h"
 
 namespace sc {
 namespace {
-
-// The library computes buffer sizes in 32 bits; nothing it allocates may
-// come near that.
-constexpr std::uint64_t kLibraryByteLimit = 0x7FFFFFFF;
 
 // Every library allocation is zero-filled, so a decoder that leaves pixels
 // unwritten leaves them black rather than uninitialised, and oversized
@@ -90,6 +86,51 @@ bool decodeWithLibrary(ILenum type, const std::uint8_t* data, std::size_t size, 
     return ok;
 }
 
+// Reads the whole file into memory from the C allocator.
+PictureLoadResult readWholeFile(const std::string& path, PictureBytes& out) {
+    DataFile file;
+    if (!file.open(path, DataFile::kRead)) return PictureLoadResult::kCannotOpen;
+    const std::uint64_t size = file.remaining();
+    if (size > kLibraryByteLimit) return PictureLoadResult::kTooLarge;
+    out.data.reset(static_cast<std::uint8_t*>(std::malloc(size > 0 ? size : 1)));
+    if (!out.data) return PictureLoadResult::kTooLarge;
+    out.size = static_cast<std::size_t>(size);
+    return file.read(out.data.get(), out.size) ? PictureLoadResult::kOk : PictureLoadResult::kDamaged;
+}
+
+// Checks the file and decodes it into `rgb`.
+PictureLoadResult decodePicture(PictureBytes& bytes, DecodedRgb& rgb) {
+    PictureLoadResult result = rewriteOlderBmpHeader(bytes);
+    if (result != PictureLoadResult::kOk) return result;
+    const PictureInfo info = inspectPicture(bytes.data.get(), bytes.size);
+    if (info.format == PictureFormat::kUnknown || info.verdict == PictureVerdict::kUnsupported) {
+        return PictureLoadResult::kUnsupported;
+    }
+    if (info.verdict != PictureVerdict::kSound) return PictureLoadResult::kDamaged;
+    const std::uint64_t pixels = static_cast<std::uint64_t>(info.width) * info.height;
+    const std::uint64_t decodeBytes = pixels * std::max<std::uint64_t>(info.libraryBytesPerPixel, 3);
+    if (decodeBytes > kLibraryByteLimit) return PictureLoadResult::kTooLarge;
+    if (info.format == PictureFormat::kJpeg && !jpegScansAreWhole(bytes.data.get(), bytes.size)) {
+        return PictureLoadResult::kDamaged;
+    }
+    // The file (a TIFF's re-laid copy adds at most twice its size), the
+    // decoder's own image, its converted copy, the copied pixels and the surface.
+    const std::uint64_t fileCopies = info.format == PictureFormat::kTiff ? 3 : 1;
+    if (bytes.size * fileCopies + decodeBytes + pixels * 9 > availableMemory()) return PictureLoadResult::kTooLarge;
+
+    if (info.needsBmpFallback) {
+        return decodeBmpFallback(bytes.data.get(), bytes.size, rgb) ? PictureLoadResult::kOk
+                                                                    : PictureLoadResult::kDamaged;
+    }
+    if (info.format == PictureFormat::kTiff) {
+        result = prepareTiffForLibrary(bytes);
+        if (result != PictureLoadResult::kOk) return result;
+    }
+    return decodeWithLibrary(libraryType(info.format), bytes.data.get(), bytes.size, rgb)
+               ? PictureLoadResult::kOk
+               : PictureLoadResult::kDamaged;
+}
+
 }  // namespace
 
 void initialisePictureLibrary() {
@@ -107,41 +148,15 @@ void initialisePictureLibrary() {
 
 PictureLoadResult readPictureFile(const std::string& path, Surface& surface) {
     initialisePictureLibrary();
-    DataFile file;
-    if (!file.open(path, DataFile::kRead)) return PictureLoadResult::kCannotOpen;
-    const std::uint64_t size = file.remaining();
-    if (size > kLibraryByteLimit) return PictureLoadResult::kTooLarge;
-    std::unique_ptr<std::uint8_t, FreeDeleter> data(static_cast<std::uint8_t*>(std::malloc(size > 0 ? size : 1)));
-    if (!data) return PictureLoadResult::kTooLarge;
-    if (!file.read(data.get(), static_cast<std::size_t>(size))) return PictureLoadResult::kDamaged;
-    file.close();
-
-    const PictureInfo info = inspectPicture(data.get(), static_cast<std::size_t>(size));
-    if (info.format == PictureFormat::kUnknown || info.verdict == PictureVerdict::kUnsupported) {
-        return PictureLoadResult::kUnsupported;
-    }
-    if (info.verdict != PictureVerdict::kSound) return PictureLoadResult::kDamaged;
-    const std::uint64_t pixels = static_cast<std::uint64_t>(info.width) * info.height;
-    const std::uint64_t decodeBytes = pixels * std::max<std::uint64_t>(info.libraryBytesPerPixel, 3);
-    if (decodeBytes > kLibraryByteLimit) return PictureLoadResult::kTooLarge;
-    // The decoder's own image, its converted copy, the copied pixels and the surface.
-    if (size + decodeBytes + pixels * 9 > availableMemory()) return PictureLoadResult::kTooLarge;
-
+    PictureBytes bytes;
+    PictureLoadResult result = readWholeFile(path, bytes);
     DecodedRgb rgb;
-    if (info.needsBmpFallback) {
-        if (!decodeBmpFallback(data.get(), static_cast<std::size_t>(size), rgb)) return PictureLoadResult::kDamaged;
-    } else {
-        if (info.format == PictureFormat::kTiff) keepFirstTiffPageOnly(data.get(), static_cast<std::size_t>(size));
-        if (!decodeWithLibrary(libraryType(info.format), data.get(), static_cast<std::size_t>(size), rgb)) {
-            return PictureLoadResult::kDamaged;
-        }
-    }
-    data.reset();
+    if (result == PictureLoadResult::kOk) result = decodePicture(bytes, rgb);
+    if (result != PictureLoadResult::kOk) return result;
+    bytes = PictureBytes{};  // the file is no longer needed
 
     Surface picture;
     if (!picture.create(rgb.width, rgb.height, false)) return PictureLoadResult::kTooLarge;
-    // Row padding included, so nothing of the surface is left unset.
-    std::memset(picture.bits(), 0, static_cast<std::size_t>(picture.stride()) * rgb.height);
     const std::uint8_t* in = rgb.pixels.get();
     for (std::uint32_t y = 0; y < rgb.height; ++y) {
         std::uint8_t* out = picture.pixelAddress(0, y);

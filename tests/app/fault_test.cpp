@@ -42,7 +42,7 @@ std::vector<std::string> namesIn(const std::string& dir) {
 
 bool hasTemporaryFile(const std::string& dir) {
     for (const std::string& name : namesIn(dir)) {
-        if (name.find(".tmp") != std::string::npos) return true;
+        if (name.find(".sc-save-") != std::string::npos) return true;
     }
     return false;
 }

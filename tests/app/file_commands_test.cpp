@@ -361,7 +361,23 @@ TEST_F(FileCommandsTest, ExportOfAThreeByTwoCanvasIs78Bytes) {
     ASSERT_EQ(bytes.size(), 78u);
     EXPECT_EQ(bytes.substr(0, 2), "BM");
     EXPECT_EQ(getU32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 2), 78u);
+    // Each 12-byte row: three white pixels, then three bytes of zero padding.
+    EXPECT_EQ(bytes.substr(54), std::string(9, '\xFF') + std::string(3, '\0') + std::string(9, '\xFF') +
+                                    std::string(3, '\0'));
     commandNow(kCmdExportImage);  // cancelled: nothing happens
+    EXPECT_TRUE(shownTexts().empty());
+
+    // An empty painting has no picture: nothing is written, nothing reported.
+    Canvas empty;
+    ASSERT_TRUE(empty.allocate(0, 0));
+    ASSERT_TRUE(writePaintingFile(dir_.path("empty.pai"), empty));
+    hl::plantFileChoice(dir_.path("empty.pai"));
+    commandNow(kCmdOpen);
+    ASSERT_EQ(document().width, 0u);
+    passes(1);
+    hl::plantFileChoice(dir_.path("empty.bmp"));
+    commandNow(kCmdExportImage);
+    EXPECT_FALSE(fileExists(dir_.path("empty.bmp")));
     EXPECT_TRUE(shownTexts().empty());
 }
 

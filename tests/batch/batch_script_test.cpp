@@ -2,6 +2,8 @@
 // files that are never left half-written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/run_batch.h"
 
 namespace sc::testing {
@@ -36,8 +38,9 @@ TEST(BatchScript, ExportOfThreeByTwoCanvasIs78Bytes) {
     EXPECT_EQ(static_cast<unsigned char>(bytes[2]), 78);
     EXPECT_EQ(static_cast<unsigned char>(bytes[10]), 54);
     EXPECT_EQ(static_cast<unsigned char>(bytes[28]), 24);
-    // A blank canvas renders white; the row padding stays as the surface holds it.
-    EXPECT_EQ(static_cast<unsigned char>(bytes[54]), 255);
+    // A blank canvas renders white; the row padding is zero.
+    EXPECT_EQ(bytes.substr(54), std::string(9, '\xFF') + std::string(3, '\0') + std::string(9, '\xFF') +
+                                    std::string(3, '\0'));
 }
 
 TEST(BatchScript, BadLineStopsWithItsNumberAndKeepsEarlierWork) {
@@ -97,12 +100,16 @@ TEST(BatchScript, FailedExportKeepsTheOldFile) {
     BatchResult r = runBatch({"run", "-"}, "save-raw " + dir.path("empty.pai") + "\n");
     ASSERT_EQ(r.status, 0);
     std::string empty = readFileBytes(dir.path("empty.pai"));
-    empty[8] = empty[12] = 0;  // width and height 0
+    std::fill_n(empty.begin() + 8, 8, '\0');  // width and height 0
     empty.resize(80);
     writeFileBytes(dir.path("empty.pai"), empty);
     BatchResult e = runBatch({"run", "-"}, "open " + dir.path("empty.pai") + "\nexport " + target + "\n");
     EXPECT_EQ(e.status, 1);
+    EXPECT_NE(e.err.find("Export failed!"), std::string::npos) << e.err;
     EXPECT_EQ(readFileBytes(target), "precious");
+    BatchResult fresh = runBatch({"run", "-"}, "open " + dir.path("empty.pai") + "\nexport " + dir.path("new.bmp") + "\n");
+    EXPECT_EQ(fresh.status, 1);
+    EXPECT_FALSE(fileExists(dir.path("new.bmp")));
 }
 
 }  // namespace

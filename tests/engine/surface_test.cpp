@@ -17,6 +17,24 @@ TEST(Surface, StrideIsRoundedToFourBytes) {
     EXPECT_EQ(s.stride(), 16);
 }
 
+TEST(Surface, MemoryStartsZeroedAndPaddingStaysZero) {
+    for (const bool alpha : {false, true}) {
+        Surface s;
+        ASSERT_TRUE(s.create(5, 3, alpha));
+        const std::size_t bytes = static_cast<std::size_t>(s.stride()) * s.height();
+        for (std::size_t i = 0; i < bytes; ++i) ASSERT_EQ(s.bits()[i], 0) << i;
+        s.clearWhite();
+        s.blendRect(0, 0, 5, 3, 1, 2, 3, 100);
+        for (std::uint32_t y = 0; y < 3; ++y) {
+            const std::uint8_t* row = s.pixelAddress(0, y);
+            for (int i = 5 * s.bytesPerPixel(); i < s.stride(); ++i) EXPECT_EQ(row[i], 0) << alpha << " " << y;
+            if (alpha) {
+                EXPECT_EQ(row[3], 0) << "alpha untouched";
+            }
+        }
+    }
+}
+
 TEST(Surface, PixelsAreBottomUpBgr) {
     Surface s;
     ASSERT_TRUE(s.create(3, 2, false));

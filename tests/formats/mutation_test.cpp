@@ -96,11 +96,19 @@ TEST(MutatedFiles, PicturesAreReadSafely) {
         testing::makeBmp(40, 40, testing::quadrants(40, 40), {40, false, 8}),
         testing::makeBmp(9, 5, testing::quadrants(9, 5), {124, false, 8}),
         testing::makeBmp(13, 7, pixel, {12, false, 24}),
+        testing::makeBmp(13, 7, pixel, {56, false, 32}),
+        testing::makeBmp(40, 40, testing::quadrants(40, 40), {64, false, 8}),
     };
     ASSERT_TRUE(testing::writePngFile(dir.path("a.png"), 13, 7, pixel));
     ASSERT_TRUE(testing::writeTiffFile(dir.path("a.tif"), 13, 7, pixel, 2, 3));
-    originals.push_back(readFileBytes(dir.path("a.png")));
-    originals.push_back(readFileBytes(dir.path("a.tif")));
+    // Tiles re-laid as a strip, alpha marked associated, on separate planes.
+    testing::TiffOptions tiles{.tileWidth = 16, .tileLength = 16, .separatePlanes = true};
+    tiles.alphaKind = testing::TiffAlpha::kUnassociated;
+    tiles.alpha = [](std::uint32_t x, std::uint32_t) { return static_cast<std::uint8_t>(x * 40); };
+    ASSERT_TRUE(testing::writeTiffFile(dir.path("t.tif"), 21, 18, pixel, tiles));
+    ASSERT_TRUE(testing::writeJpegFile(dir.path("a.jpg"), 21, 18, pixel, {.restartRows = 1}));
+    ASSERT_TRUE(testing::writeJpegFile(dir.path("p.jpg"), 21, 18, pixel, {.progressive = true}));
+    for (const char* name : {"a.png", "a.tif", "t.tif", "a.jpg", "p.jpg"}) originals.push_back(readFileBytes(dir.path(name)));
 
     std::mt19937 random(777);
     int n = 0;

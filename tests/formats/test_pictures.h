@@ -35,7 +35,7 @@ inline void putLe32(std::string& s, std::size_t at, std::uint32_t v) {
 }
 
 struct BmpForm {
-    std::uint32_t headerSize = 40;  // 12, 40, 56, 108 or 124
+    std::uint32_t headerSize = 40;  // 12, 40, 52, 56, 64 (OS/2), 108 or 124
     bool topDown = false;
     std::uint16_t bits = 24;        // 24, 32 (bit fields) or 8 (palette of the distinct colours)
 };
@@ -73,14 +73,16 @@ inline std::string makeBmp(std::uint32_t width, std::uint32_t height, const Pixe
         putLe32(f, 22, form.topDown ? static_cast<std::uint32_t>(-static_cast<std::int32_t>(height)) : height);
         putLe16(f, 26, 1);
         putLe16(f, 28, form.bits);
-        const bool fields = form.bits == 32 && form.headerSize >= 56;
+        // Bit fields, with the masks in the header, from the 52-byte form on
+        // (OS/2's 64-byte header numbers its compressions otherwise).
+        const bool fields = form.bits == 32 && form.headerSize >= 52 && form.headerSize != 64;
         putLe32(f, 30, fields ? 3 : 0);
         putLe32(f, 46, static_cast<std::uint32_t>(palette.size()));
         if (fields) {
             putLe32(f, 54, 0x00FF0000);
             putLe32(f, 58, 0x0000FF00);
             putLe32(f, 62, 0x000000FF);
-            putLe32(f, 66, 0xFF000000);
+            if (form.headerSize >= 56) putLe32(f, 66, 0xFF000000);
         }
         if (form.headerSize >= 108) putLe32(f, 70, 0x73524742);  // 'sRGB'
     }
