@@ -12,6 +12,7 @@
 // keeps its own picture (a pixel store the blits write into); the desktop
 // shows that picture 1:1. invalidateRect marks a part of it out of date, and
 // a Paint message asks the window's procedure to draw it again.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -185,6 +186,10 @@ void stretchBlit(WindowId window, const Surface& surface, int sx, int sy, int sw
                  int dx, int dy, int dw, int dh);
 // The window's picture at (x, y) as red | green << 8 | blue << 16; 0 outside.
 std::uint32_t windowPixel(WindowId window, int x, int y);
+// The window's picture in the rectangle, as the desktop draws it: 0xffRRGGBB
+// values, top row first, `stride` values from one row to the next; pixels
+// outside the window are 0.
+void windowPixels(WindowId window, const Rect& rect, std::uint32_t* out, std::size_t stride);
 
 // ---- Frame furniture -----------------------------------------------------
 

@@ -106,6 +106,11 @@ void setOtherInstanceRunning(bool running, bool answers = true);
 // Hand-over notices sent by notifyFirstInstance.
 int notificationsSent();
 
+// The part of the window's picture announced as changed since the last call
+// (what a desktop would draw again), which then counts as drawn; empty when
+// nothing changed.
+Rect takeChangedPart(WindowId window);
+
 // Tooltips of a window.
 std::vector<std::pair<Rect, std::string>> tooltips(WindowId window);
 

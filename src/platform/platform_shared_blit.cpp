@@ -85,4 +85,15 @@ std::uint32_t windowPixel(WindowId window, int x, int y) {
     return ((p >> 16) & 0xffu) | (p & 0xff00u) | ((p & 0xffu) << 16);
 }
 
+void windowPixels(WindowId window, const Rect& rect, std::uint32_t* out, std::size_t stride) {
+    const detail::WindowRecord* w = detail::findRecord(window);
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        std::uint32_t* row = out + static_cast<std::size_t>(y - rect.top) * stride;
+        for (int x = rect.left; x < rect.right; ++x) {
+            const bool inside = w && !w->pixels.empty() && x >= 0 && y >= 0 && x < w->width && y < w->height;
+            row[x - rect.left] = inside ? w->pixels[static_cast<std::size_t>(y) * w->width + x] : 0;
+        }
+    }
+}
+
 }  // namespace sc::platform
