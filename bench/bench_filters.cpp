@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "engine/renderer.h"
 #include "filters/filter_table.h"
 #include "tools/tool_state.h"
+#include "varied_paint.h"
 
 namespace {
 
@@ -24,21 +24,6 @@ constexpr std::uint32_t kSide = 2000;
 std::uint32_t nextRandom(std::uint32_t& state) {
     state = state * 1103515245u + 12345u;
     return (state >> 16) & 0x7FFF;
-}
-
-void paintVaried(sc::Canvas& canvas) {
-    std::uint32_t state = 12345;
-    for (std::uint32_t y = 0; y < canvas.height; ++y) {
-        for (std::uint32_t x = 0; x < canvas.width; ++x) {
-            sc::PaintCell& c = canvas.at(x, y);
-            c.red = static_cast<std::uint8_t>(x * 7 + y);
-            c.green = static_cast<std::uint8_t>(y * 5);
-            c.blue = static_cast<std::uint8_t>(x ^ y);
-            c.grain = static_cast<std::uint8_t>(nextRandom(state) & 63);
-            c.shine = (x / 37 + y / 41) % 3 == 0 ? 0 : 255;
-            c.height = static_cast<float>(10.0 * std::sin(x * 0.05) * std::cos(y * 0.07) + (nextRandom(state) & 7));
-        }
-    }
 }
 
 void makeGrainImage(sc::Surface& image, std::uint32_t seed) {
@@ -58,7 +43,7 @@ const std::vector<sc::PaintCell>& preparedDocument() {
         doc.kind = sc::kDocumentCanvasKind;
         doc.highQuality = true;
         doc.lighting = true;
-        paintVaried(doc);
+        sc::bench::paintVaried(doc);
         sc::renderAll(doc);
         sc::ToolState& tools = sc::toolState();
         makeGrainImage(tools.styleImages[tools.live.paintStyle], 7);

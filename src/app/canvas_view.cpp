@@ -15,6 +15,20 @@ namespace {
 // trunc(v x zoom) with the product in single precision, as the view sizes are.
 int zoomed(std::int64_t v, float zoom) { return truncToInt(static_cast<double>(static_cast<float>(v) * zoom)); }
 
+// What the canvas window shows: the stretch that a paint request for the
+// whole window copies. A smaller request's cells land on the same pixels of
+// that stretch at every zoom the view offers, so the window is drawn from the
+// surface on demand rather than kept as a zoomed picture.
+void showDocument(const platform::Rect& changed) {
+    ShellState& s = shell();
+    const float zoom = toolState().zoom;
+    const platform::Rect window = platform::clientRect(s.windows.canvas);
+    const int cellsWide = cellAt(window.right, zoom);
+    const int cellsHigh = cellAt(window.bottom, zoom);
+    platform::showSurface(s.windows.canvas, s.document.surface, {0, 0, cellsWide, cellsHigh},
+                          {0, 0, zoomed(cellsWide, zoom), zoomed(cellsHigh, zoom)}, changed);
+}
+
 void moveCanvasByCursor() {
     ShellState& s = shell();
     const platform::Point p = platform::cursorPosition();
@@ -71,6 +85,7 @@ void recreateCanvasWindow() {
     windowSpec.visible = false;
     windowSpec.pointerShape = platform::PointerShape::Cross;
     windowSpec.proc = &canvasWindowProc;
+    windowSpec.showsSurface = true;
     s.windows.canvas = platform::createWindow(windowSpec);
     if (s.windows.canvas == platform::kNoWindow) {
         platform::messageBox(s.windows.documentArea, "Error", "Failed To Create The canvas Window");
@@ -82,18 +97,20 @@ void recreateCanvasWindow() {
     updateStatusLine();
 }
 
+int cellAt(int v, float zoom) { return truncToInt(static_cast<double>(static_cast<float>(v) / zoom)); }
+
 void paintView(int left, int top, int right, int bottom) {
     ShellState& s = shell();
     const Canvas& doc = s.document;
     if (doc.kind != kDocumentCanvasKind) {
-        platform::blit(s.windows.canvas, doc.surface, 0, 0);
+        const platform::Rect whole{0, 0, static_cast<int>(doc.surface.width()), static_cast<int>(doc.surface.height())};
+        platform::showSurface(s.windows.canvas, doc.surface, whole, whole, whole);
         return;
     }
     const float zoom = toolState().zoom;
-    const int width = right - left;
-    const int height = bottom - top;
-    platform::stretchBlit(s.windows.canvas, doc.surface, left, top, width, height, zoomed(left, zoom),
-                          zoomed(top, zoom), zoomed(width, zoom), zoomed(height, zoom));
+    const int x = zoomed(left, zoom);
+    const int y = zoomed(top, zoom);
+    showDocument({x, y, x + zoomed(right - left, zoom), y + zoomed(bottom - top, zoom)});
 }
 
 void installCanvasViewHooks() {

@@ -20,8 +20,12 @@ bool newImage(std::uint32_t width, std::uint32_t height);
 // Destroys and re-creates the canvas window for the document size and zoom,
 // at (90, 10) in the document area.
 void recreateCanvasWindow();
-// Copies the cells [left, right) x [top, bottom) of the document surface to
-// the canvas window, stretched by the zoom.
+// The cell column (or row) that window pixel v of the canvas window shows:
+// trunc(v / zoom), the quotient in single precision.
+int cellAt(int v, float zoom);
+// Shows the cells [left, right) x [top, bottom) of the document surface in
+// the canvas window, stretched by the zoom: that part of the window is drawn
+// again from the surface.
 void paintView(int left, int top, int right, int bottom);
 // Window procedure of the canvas window ("CanvasWindowClass").
 void canvasWindowProc(const platform::Message& m);

@@ -5,7 +5,6 @@
 #include "app/canvas_view.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
-#include "engine/numeric.h"
 #include "tools/program_random.h"
 #include "tools/tools.h"
 
@@ -22,8 +21,7 @@ void onPaint(platform::WindowId window) {
     const platform::Rect r = platform::beginPaint(window);
     if (r.empty()) return;
     const float zoom = toolState().zoom;
-    const auto cell = [zoom](int v) { return truncToInt(static_cast<double>(static_cast<float>(v) / zoom)); };
-    paintView(cell(r.left), cell(r.top), cell(r.right), cell(r.bottom));
+    paintView(cellAt(r.left, zoom), cellAt(r.top, zoom), cellAt(r.right, zoom), cellAt(r.bottom, zoom));
 }
 
 void onMove(const Message& m) {

@@ -12,6 +12,7 @@
 // keeps its own picture (a pixel store the blits write into); the desktop
 // shows that picture 1:1. invalidateRect marks a part of it out of date, and
 // a Paint message asks the window's procedure to draw it again.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -136,6 +137,10 @@ struct WindowSpec {
     WindowProc proc = nullptr;
     // Floating only: the caption carries a close button, which sends Close.
     bool closeBox = false;
+    // The window keeps no picture of its own: it shows a surface given with
+    // showSurface, its pixels made from the surface whenever the desktop
+    // draws a part of it. For a window that may be far larger than the screen.
+    bool showsSurface = false;
 };
 
 // kNoWindow when the window cannot be made. The whole client area starts out
@@ -187,8 +192,19 @@ void blit(WindowId window, const Surface& surface, int x, int y);
 // the source pixels that land on one window pixel by a bitwise AND.
 void stretchBlit(WindowId window, const Surface& surface, int sx, int sy, int sw, int sh,
                  int dx, int dy, int dw, int dh);
+// For a window made with showsSurface: it shows the `from` rectangle of the
+// surface stretched onto its `to` rectangle as stretchBlit would copy it, and
+// white elsewhere (all white before the first call); the `changed` part of the
+// window is drawn again. Nothing is copied: the desktop reads the surface when
+// it draws, so the surface must outlive the window; pixels whose source lies
+// outside it (a surface made smaller meanwhile) show white.
+void showSurface(WindowId window, const Surface& surface, const Rect& from, const Rect& to, const Rect& changed);
 // The window's picture at (x, y) as red | green << 8 | blue << 16; 0 outside.
 std::uint32_t windowPixel(WindowId window, int x, int y);
+// The window's picture in the rectangle, as the desktop draws it: 0xffRRGGBB
+// values, top row first, `stride` values from one row to the next; pixels
+// outside the window are 0.
+void windowPixels(WindowId window, const Rect& rect, std::uint32_t* out, std::size_t stride);
 
 // ---- Frame furniture -----------------------------------------------------
 

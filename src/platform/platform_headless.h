@@ -111,6 +111,11 @@ int notificationsSent();
 // named there are in the current directory.
 void setRuntimeDirectory(const std::string& directory);
 
+// The part of the window's picture announced as changed since the last call
+// (what a desktop would draw again), which then counts as drawn; empty when
+// nothing changed.
+Rect takeChangedPart(WindowId window);
+
 // Tooltips of a window.
 std::vector<std::pair<Rect, std::string>> tooltips(WindowId window);
 

@@ -15,14 +15,17 @@ bool windowCreated(detail::WindowRecord& w) {
     return true;
 }
 
-void windowDestroyed(WindowId) {}
+void windowDestroyed(WindowId id) { headless::state().changed.erase(id); }
 void windowMoved(const detail::WindowRecord&) {}
 void windowShown(const detail::WindowRecord&) {}
 void windowEnabled(const detail::WindowRecord&) {}
 void windowMinimised(const detail::WindowRecord&) {}
 void windowRaised(const detail::WindowRecord&) {}
 void captionChanged(const detail::WindowRecord&) {}
-void pictureChanged(const detail::WindowRecord&, const Rect&) {}
+void pictureChanged(const detail::WindowRecord& w, const Rect& rect) {
+    Rect& part = headless::state().changed[w.id];
+    part = detail::unite(part, rect);
+}
 void menuChanged(const detail::WindowRecord&) {}
 void checksChanged(const detail::WindowRecord&) {}
 void statusChanged(const detail::WindowRecord&) {}
@@ -98,6 +101,14 @@ void setOtherInstanceRunning(bool running, bool answers) {
 }
 int notificationsSent() { return state().notifications; }
 void setRuntimeDirectory(const std::string& directory) { state().runtimeDirectory = directory; }
+
+Rect takeChangedPart(WindowId window) {
+    const auto it = state().changed.find(window);
+    if (it == state().changed.end()) return {};
+    const Rect part = it->second;
+    state().changed.erase(it);
+    return part;
+}
 long double now() { return state().now; }
 int passesEnded() { return state().passes; }
 bool lastPassMayBlock() { return state().lastMayBlock; }

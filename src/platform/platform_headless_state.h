@@ -39,6 +39,8 @@ struct HeadlessState {
     Rect desktop{0, 0, 1280, 1000};
     Point cursor;
     std::string failClass;
+    // Parts of window pictures announced as changed, not yet taken.
+    std::map<WindowId, Rect> changed;
     // Single instance.
     bool otherInstance = false;
     bool otherAnswers = true;

@@ -7,6 +7,7 @@
 
 #include "platform/platform_shared.h"
 
+class QPainter;
 class QScrollArea;
 class QStatusBar;
 
@@ -47,6 +48,9 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    // A window that shows a surface: the part made from it and drawn 1:1.
+    void drawShownPart(QPainter& p, const QRect& r);
+
     WindowId id_;
 };
 

@@ -12,6 +12,9 @@
 #include <QToolTip>
 #include <QUrl>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/platform_qt.h"
 
 namespace sc::platform::qt {
@@ -117,11 +120,36 @@ PictureWidget::PictureWidget(WindowId id, QWidget* parent, Qt::WindowFlags flags
 
 void PictureWidget::paintEvent(QPaintEvent* e) {
     const detail::WindowRecord* w = detail::findRecord(id_);
-    if (!w || w->pixels.empty()) return;
+    if (!w) return;
+    if (w->showsSurface) {
+        QPainter p(this);
+        for (const QRect& r : e->region()) drawShownPart(p, r);
+        return;
+    }
+    if (w->pixels.empty()) return;
     const QImage picture(reinterpret_cast<const uchar*>(w->pixels.data()), w->width, w->height, w->width * 4,
                          QImage::Format_RGB32);
     QPainter p(this);
     for (const QRect& r : e->region()) p.drawImage(r.topLeft(), picture, r);
+}
+
+void PictureWidget::drawShownPart(QPainter& p, const QRect& r) {
+    // The pixels are made piece by piece in one small buffer, whatever the
+    // size of the window or of the part to draw.
+    constexpr int kMaxWidth = 2048;
+    constexpr int kPiecePixels = 1 << 18;
+    static std::vector<std::uint32_t> piece(kPiecePixels);
+    for (int x = r.left(); x <= r.right(); x += kMaxWidth) {
+        const int width = std::min(kMaxWidth, r.right() + 1 - x);
+        const int rows = std::max(1, kPiecePixels / width);
+        for (int y = r.top(); y <= r.bottom(); y += rows) {
+            const int height = std::min(rows, r.bottom() + 1 - y);
+            windowPixels(id_, {x, y, x + width, y + height}, piece.data(), static_cast<std::size_t>(width));
+            const QImage image(reinterpret_cast<const uchar*>(piece.data()), width, height, width * 4,
+                               QImage::Format_RGB32);
+            p.drawImage(QPoint(x, y), image);
+        }
+    }
 }
 
 void PictureWidget::mouseMoveEvent(QMouseEvent* e) {

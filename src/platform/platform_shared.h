@@ -35,6 +35,12 @@ struct WindowRecord {
     Rect invalid;   // out of date, not yet announced by a Paint message
     Rect painting;  // announced by a Paint message, not yet taken by beginPaint
     std::vector<std::uint32_t> pixels;  // width x height, 0xffRRGGBB, top row first
+    // A window that shows a surface keeps no pixels: they are made from the
+    // surface's rectangle `shownFrom` stretched onto `shownTo` when asked for.
+    bool showsSurface = false;
+    const Surface* shown = nullptr;
+    Rect shownFrom;
+    Rect shownTo;
     std::vector<Tooltip> tooltips;
     // Frame furniture.
     std::vector<MenuItem> menus;
@@ -74,6 +80,15 @@ void queueDrop(WindowId window, const std::vector<std::string>& paths);
 // Clips a rectangle to the window's client area.
 Rect clipToClient(const WindowRecord& w, Rect r);
 Rect unite(const Rect& a, const Rect& b);
+
+// What a window pixel that shows no source pixel becomes.
+enum class Uncovered { Keep, White };
+// Writes the window pixels of `part` of the surface's rectangle `from`
+// stretched onto the window rectangle `to`, as 0xffRRGGBB values, top row
+// first, `stride` values from one row to the next. A pixel outside `to`, or
+// whose source lies outside the surface, is made white or left as it is.
+void stretchPixels(const Surface& surface, const Rect& from, const Rect& to, const Rect& part, std::uint32_t* out,
+                   std::size_t stride, Uncovered uncovered);
 
 }  // namespace sc::platform::detail
 

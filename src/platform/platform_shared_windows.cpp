@@ -84,7 +84,7 @@ void setClientSize(WindowId id, int width, int height) {
     w->width = std::max(width, 0);
     w->height = std::max(height, 0);
     if (!keepsPicture(w->kind)) return;
-    w->pixels.assign(static_cast<std::size_t>(w->width) * w->height, 0xffffffffu);
+    if (!w->showsSurface) w->pixels.assign(static_cast<std::size_t>(w->width) * w->height, 0xffffffffu);
     w->invalid = {0, 0, w->width, w->height};
 }
 
@@ -118,6 +118,7 @@ WindowId createWindow(const WindowSpec& windowSpec) {
     w.proc = windowSpec.proc;
     w.pointerShape = windowSpec.pointerShape;
     w.closeBox = windowSpec.closeBox;
+    w.showsSurface = windowSpec.showsSurface && detail::keepsPicture(windowSpec.kind);
     w.width = std::max(windowSpec.width, 0);
     w.height = std::max(windowSpec.height, 0);
     if (windowSpec.kind == WindowKind::Frame || windowSpec.kind == WindowKind::DocumentArea) {

@@ -4,6 +4,7 @@
 #include "app/canvas_view.h"
 #include "app/shell_fixture.h"
 #include "engine/renderer.h"
+#include "engine/surface.h"
 #include "platform/platform.h"
 
 namespace sc::testing {
@@ -50,22 +51,18 @@ TEST_F(CanvasViewTest, EachPassRepaintsTheBrushSquareAtOnce) {
     start();
     commandNow(1261);  // 200 %
     passes(2);
-    // The surface turns black behind the window's back; only what a pass
-    // repaints shows it.
-    Canvas& doc = document();
-    for (std::uint32_t y = 0; y < doc.height; ++y)
-        for (std::uint32_t x = 0; x < doc.width; ++x) doc.surface.setPixel(x, y, 0, 0, 0);
     toolState().live.tool = kToolHand;  // changes no cell
     toolState().live.size = 30;
     pressNow(100, 50);
+    hl::takeChangedPart(canvasWindow());
     passes(1);
-    // r = 30 x 2: the square (40, -10)-(160, 110), clipped to the window.
-    const WindowId w = canvasWindow();
-    EXPECT_EQ(platform::windowPixel(w, 40, 0), 0u);
-    EXPECT_EQ(platform::windowPixel(w, 159, 109), 0u);
-    EXPECT_EQ(platform::windowPixel(w, 39, 0), 0xffffffu);
-    EXPECT_EQ(platform::windowPixel(w, 160, 50), 0xffffffu);
-    EXPECT_EQ(platform::windowPixel(w, 100, 110), 0xffffffu);
+    // r = 30 x 2: the square (40, -10)-(160, 110), clipped to the window,
+    // drawn again within the pass.
+    const platform::Rect drawn = hl::takeChangedPart(canvasWindow());
+    EXPECT_EQ(drawn.left, 40);
+    EXPECT_EQ(drawn.top, 0);
+    EXPECT_EQ(drawn.right, 160);
+    EXPECT_EQ(drawn.bottom, 110);
     release(100, 50);
     passes(1);
 }
@@ -99,12 +96,67 @@ TEST_F(CanvasViewTest, APaintRequestCopiesWholeCellsOnly) {
     commandNow(1262);  // 300 %
     passes(2);         // the new window's first picture
     Canvas& doc = document();
-    for (std::uint32_t y = 0; y < 40; ++y)
-        for (std::uint32_t x = 0; x < 40; ++x) doc.surface.setPixel(x, y, 0, 0, 0);
+    for (std::uint32_t y = 0; y < 33; ++y)
+        for (std::uint32_t x = 0; x < 33; ++x) doc.surface.setPixel(x, y, 0, 0, 0);
+    hl::takeChangedPart(canvasWindow());
     platform::invalidateRect(canvasWindow(), {0, 0, 100, 100});
     platform::updateWindow(canvasWindow());
-    EXPECT_EQ(platform::windowPixel(canvasWindow(), 98, 98), 0u) << "cells 0..32 land on 0..98";
+    const platform::Rect drawn = hl::takeChangedPart(canvasWindow());
+    EXPECT_EQ(drawn.right, 99) << "cells 0..32 land on 0..98";
+    EXPECT_EQ(drawn.bottom, 99);
+    EXPECT_EQ(platform::windowPixel(canvasWindow(), 98, 98), 0u);
     EXPECT_EQ(platform::windowPixel(canvasWindow(), 99, 50), 0xffffffu) << "pixel 99 belongs to cell 33";
+}
+
+// The canvas window keeps no zoomed picture: it shows the surface, made on
+// demand, pixel for pixel as a stretched copy of each paint request would
+// (odd sizes, enlarging and the AND of shrinking alike).
+TEST_F(CanvasViewTest, EveryZoomShowsWhatAStretchedCopyOfThePaintRequestGives) {
+    start();
+    newImage(37, 23);
+    Canvas& doc = document();
+    for (std::uint32_t y = 0; y < doc.height; ++y)
+        for (std::uint32_t x = 0; x < doc.width; ++x)
+            doc.surface.setPixel(x, y, static_cast<std::uint8_t>(x * 37 + y * 11),
+                                 static_cast<std::uint8_t>(y * 53 ^ x), static_cast<std::uint8_t>(0xf0 | (x * y)));
+    doc.rendered = true;
+    platform::WindowSpec spec;
+    spec.kind = platform::WindowKind::Floating;
+    spec.width = 200;
+    spec.height = 100;
+    const WindowId reference = platform::createWindow(spec);
+    for (int i = 0; i < 6; ++i) {
+        commandNow(kZoomCommands[i]);
+        const WindowId w = canvasWindow();
+        const float zoom = kZooms[i];
+        const auto cell = [zoom](int v) { return static_cast<int>(static_cast<float>(v) / zoom); };
+        const auto zoomed = [zoom](int v) { return static_cast<int>(static_cast<float>(v) * zoom); };
+        const platform::Rect window = platform::clientRect(w);
+        const platform::Rect parts[] = {window, {3, 5, 17, 12}, {9, 1, window.right, window.bottom - 1}, {1, 7, 2, 8}};
+        for (const platform::Rect& part : parts) {
+            // The cells of the part, copied as a paint request for it would.
+            const int left = cell(part.left), top = cell(part.top);
+            const int right = cell(std::min(part.right, window.right)),
+                      bottom = cell(std::min(part.bottom, window.bottom));
+            if (right <= left || bottom <= top) continue;
+            const int x0 = zoomed(left), y0 = zoomed(top);
+            const int x1 = x0 + zoomed(right - left), y1 = y0 + zoomed(bottom - top);
+            platform::stretchBlit(reference, doc.surface, left, top, right - left, bottom - top, x0, y0, x1 - x0,
+                                  y1 - y0);
+
+            hl::takeChangedPart(w);
+            platform::invalidateRect(w, part);
+            platform::updateWindow(w);
+            const platform::Rect drawn = hl::takeChangedPart(w);
+            EXPECT_EQ(drawn.left, x0) << "zoom " << zoom;
+            EXPECT_EQ(drawn.right, std::min(x1, window.right)) << "zoom " << zoom;
+            EXPECT_EQ(drawn.bottom, std::min(y1, window.bottom)) << "zoom " << zoom;
+            for (int y = y0; y < drawn.bottom; ++y)
+                for (int x = x0; x < drawn.right; ++x)
+                    ASSERT_EQ(platform::windowPixel(w, x, y), platform::windowPixel(reference, x, y))
+                        << "zoom " << zoom << " at " << x << ", " << y;
+        }
+    }
 }
 
 TEST_F(CanvasViewTest, MovesDriftTheOffsetsByTheSquareOfTheMovement) {

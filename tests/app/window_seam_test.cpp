@@ -104,6 +104,50 @@ TEST_F(WindowSeamTest, ShrinkingByThreeQuartersAndsUnevenRuns) {
     EXPECT_EQ(platform::windowPixel(w, 0, 0) & 0xff, 0xf1u & 0x3fu);
     EXPECT_EQ(platform::windowPixel(w, 1, 0) & 0xff, 0xfcu);
     EXPECT_EQ(platform::windowPixel(w, 2, 0) & 0xff, 0x8fu);
+    // Seven onto two: runs of four and three pixels.
+    Surface seven;
+    seven.create(7, 1, false);
+    const std::uint8_t greens[] = {0xfe, 0xfd, 0xfb, 0xf7, 0xef, 0xdf, 0xbf};
+    for (std::uint32_t x = 0; x < 7; ++x) seven.setPixel(x, 0, 0xff, greens[x], 0xff);
+    platform::stretchBlit(w, seven, 0, 0, 7, 1, 0, 1, 2, 1);
+    EXPECT_EQ(platform::windowPixel(w, 0, 1) >> 8 & 0xff, 0xf0u);
+    EXPECT_EQ(platform::windowPixel(w, 1, 1) >> 8 & 0xff, 0x8fu);
+}
+
+// A window far larger than any screen keeps no picture: it shows a surface,
+// its pixels made when they are read.
+TEST_F(WindowSeamTest, AWindowShowingASurfaceMakesItsPixelsWhenRead) {
+    platform::WindowSpec spec;
+    spec.kind = platform::WindowKind::Floating;
+    spec.width = 100000;
+    spec.height = 100000;
+    spec.showsSurface = true;
+    const WindowId w = platform::createWindow(spec);
+    ASSERT_NE(w, platform::kNoWindow);
+    EXPECT_EQ(platform::windowPixel(w, 99999, 99999), packColour(255, 255, 255)) << "white until shown";
+    Surface s;
+    s.create(4, 4, false);
+    for (std::uint32_t y = 0; y < 4; ++y)
+        for (std::uint32_t x = 0; x < 4; ++x)
+            s.setPixel(x, y, static_cast<std::uint8_t>(x * 60), 0, static_cast<std::uint8_t>(y));
+    hl::takeChangedPart(w);
+    platform::showSurface(w, s, {0, 0, 4, 4}, {0, 0, 100000, 100000}, {-5, 10, 200000, 20});
+    const platform::Rect drawn = hl::takeChangedPart(w);
+    EXPECT_EQ(drawn.left, 0);
+    EXPECT_EQ(drawn.top, 10);
+    EXPECT_EQ(drawn.right, 100000);
+    EXPECT_EQ(drawn.bottom, 20);
+    EXPECT_EQ(platform::windowPixel(w, 24999, 0), packColour(0, 0, 0));
+    EXPECT_EQ(platform::windowPixel(w, 25000, 74999), packColour(60, 0, 2));
+    EXPECT_EQ(platform::windowPixel(w, 99999, 99999), packColour(180, 0, 3));
+    EXPECT_EQ(platform::windowPixel(w, 100000, 0), 0u) << "outside the window";
+    // The surface made smaller behind the window's back: what has no source
+    // any more shows white.
+    s.create(2, 2, false);
+    s.clearWhite();
+    s.setPixel(1, 1, 1, 2, 3);
+    EXPECT_EQ(platform::windowPixel(w, 49999, 49999), packColour(1, 2, 3));
+    EXPECT_EQ(platform::windowPixel(w, 50000, 49999), packColour(255, 255, 255));
 }
 
 TEST_F(WindowSeamTest, AnOwnedMessageBoxDisablesTheOwnerForItsDuration) {

@@ -13,9 +13,11 @@
 
 // The program's headers come before Qt's, whose keyword macros ("slots")
 // would otherwise rewrite the preset lists' field names.
+#include "app/canvas_view.h"
 #include "app/main_loop.h"
 #include "app/shell_state.h"
 #include "app/start_up.h"
+#include "engine/surface.h"
 #include "platform/platform.h"
 #include "tools/tool_state.h"
 
@@ -141,6 +143,30 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(-40, 300));
     passes(2);
     EXPECT_TRUE(shell().pressArmed) << "no window of ours saw the release";
+
+    // The canvas widget draws, enlarged and shrunk, exactly the window's
+    // pixels, made from the surface for the part drawn.
+    Surface& surface = shell().document.surface;
+    for (std::uint32_t y = 0; y < surface.height(); ++y)
+        for (std::uint32_t x = 0; x < surface.width(); ++x)
+            surface.setPixel(x, y, static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 13),
+                             static_cast<std::uint8_t>(x ^ y));
+    for (const float zoom : {4.0f, 0.25f}) {
+        toolState().zoom = zoom;
+        recreateCanvasWindow();
+        passes(5);
+        const platform::WindowId window = shell().windows.canvas;
+        const QImage drawn = platform::qt::widgetOf(window)->grab(QRect(40, 60, 110, 90)).toImage();
+        ASSERT_EQ(drawn.width(), 110);
+        int differing = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QRgb p = drawn.pixel(x, y);
+                const std::uint32_t shown = static_cast<std::uint32_t>(qRed(p)) | qGreen(p) << 8 | qBlue(p) << 16;
+                differing += shown != platform::windowPixel(window, 40 + x, 60 + y);
+            }
+        EXPECT_EQ(differing, 0) << "zoom " << zoom;
+    }
 
     // Closing without the question: the painting counts as saved.
     shell().saved = true;

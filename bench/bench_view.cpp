@@ -1,0 +1,144 @@
+// The canvas view through the program's own paint path, on the headless
+// desktop: the bench draws what a desktop would, the part of the canvas
+// window visible in a 1600 x 1000 document area.
+// - BM_ViewRedraw: the whole canvas window out of date (after a render or a
+//   zoom change), the Paint message handled, the visible part drawn. Target:
+//   3 ms at every zoom.
+// - BM_PaintingPass: one main-loop pass of a Paint Brush stroke at 400 %
+//   (tool application, brush square invalidated and painted at once), then
+//   the changed square drawn. Target: well inside a 6 ms pass.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "app/canvas_view.h"
+#include "app/main_loop.h"
+#include "app/shell_state.h"
+#include "app/start_up.h"
+#include "engine/renderer.h"
+#include "platform/platform_headless.h"
+#include "tools/tool_state.h"
+#include "varied_paint.h"
+
+namespace {
+
+namespace hl = sc::platform::headless;
+using sc::platform::Rect;
+
+constexpr int kViewWidth = 1600;
+constexpr int kViewHeight = 1000;
+constexpr float kZooms[] = {0.25f, 0.5f, 1.0f, 2.0f, 3.0f, 4.0f};
+
+// The program started once, in a private directory, on a desktop whose
+// document area shows 1600 x 1000 pixels of the canvas window at (90, 10).
+void startProgram() {
+    static const bool started = [] {
+        char pattern[] = "/tmp/sc-bench-view-XXXXXX";
+        const char* dir = mkdtemp(pattern);
+        if (!dir || chdir(dir) != 0) std::abort();
+        setenv("XDG_DATA_HOME", (std::string(dir) + "/xdg").c_str(), 1);
+        hl::setEchoMessages(false);
+        hl::setDesktopArea({0, 0, sc::kCanvasWindowX + kViewWidth, sc::kCanvasWindowY + kViewHeight});
+        return sc::startUp("") == sc::StartResult::Running;
+    }();
+    if (!started) std::abort();
+}
+
+void drainMessages() {
+    sc::platform::Message m;
+    while (sc::platform::peekMessage(m)) sc::platform::dispatchMessage(m);
+}
+
+// A painting of varied paint, rendered, shown at the zoom; its first picture drawn.
+void showPainting(std::uint32_t width, std::uint32_t height, float zoom) {
+    startProgram();
+    sc::ShellState& s = sc::shell();
+    if (s.document.width != width || s.document.height != height) {
+        sc::newImage(width, height);
+        sc::bench::paintVaried(s.document);
+    }
+    sc::renderAll(s.document);
+    s.document.rendered = true;
+    sc::toolState().zoom = zoom;
+    sc::recreateCanvasWindow();
+    drainMessages();
+    hl::takeChangedPart(s.windows.canvas);
+}
+
+// The part of the canvas window the document area shows.
+Rect visiblePart() {
+    const sc::ShellState& s = sc::shell();
+    const Rect area = sc::platform::clientRect(s.windows.documentArea);
+    const sc::platform::Point at = sc::platform::windowPosition(s.windows.canvas);
+    const Rect window = sc::platform::clientRect(s.windows.canvas);
+    return {std::max(window.left, area.left - at.x), std::max(window.top, area.top - at.y),
+            std::min(window.right, area.right - at.x), std::min(window.bottom, area.bottom - at.y)};
+}
+
+// What the desktop does with a changed part: draws its visible share.
+void drawChangedPart(std::vector<std::uint32_t>& screen) {
+    const sc::platform::WindowId canvas = sc::shell().windows.canvas;
+    const Rect changed = hl::takeChangedPart(canvas);
+    const Rect view = visiblePart();
+    const Rect part{std::max(changed.left, view.left), std::max(changed.top, view.top),
+                    std::min(changed.right, view.right), std::min(changed.bottom, view.bottom)};
+    if (part.empty()) return;
+    sc::platform::windowPixels(canvas, part, screen.data(), kViewWidth);
+}
+
+void BM_ViewRedraw(benchmark::State& state) {
+    const float zoom = kZooms[state.range(2)];
+    showPainting(static_cast<std::uint32_t>(state.range(0)), static_cast<std::uint32_t>(state.range(1)), zoom);
+    const sc::platform::WindowId canvas = sc::shell().windows.canvas;
+    std::vector<std::uint32_t> screen(static_cast<std::size_t>(kViewWidth) * kViewHeight);
+    for (auto _ : state) {
+        sc::platform::invalidateWindow(canvas);
+        sc::platform::updateWindow(canvas);
+        drawChangedPart(screen);
+        benchmark::DoNotOptimize(screen.data());
+    }
+    state.counters["zoom%"] = zoom * 100.0f;
+}
+BENCHMARK(BM_ViewRedraw)
+    ->ArgNames({"w", "h", "zoom"})
+    ->ArgsProduct({{2000}, {2000}, {0, 1, 2, 3, 4, 5}})
+    ->ArgsProduct({{6000}, {4000}, {0, 1, 2, 3, 4, 5}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_PaintingPass(benchmark::State& state) {
+    showPainting(static_cast<std::uint32_t>(state.range(0)), static_cast<std::uint32_t>(state.range(1)), 4.0f);
+    sc::ShellState& s = sc::shell();
+    sc::ToolState& t = sc::toolState();
+    t.live.tool = sc::kToolPaintBrush;
+    t.live.size = 30;
+    t.live.texture = 0;
+    const sc::platform::WindowId canvas = s.windows.canvas;
+    std::vector<std::uint32_t> screen(static_cast<std::size_t>(kViewWidth) * kViewHeight);
+    hl::postPointer(canvas, sc::platform::MessageKind::MouseMove, 400, 300);
+    hl::postPointer(canvas, sc::platform::MessageKind::LeftDown, 400, 300);
+    drainMessages();
+    int step = 0;
+    for (auto _ : state) {
+        // Back and forth along a line inside the visible part.
+        const int x = 400 + (step < 200 ? step : 400 - step) * 4;
+        step = (step + 1) % 400;
+        hl::postPointer(canvas, sc::platform::MessageKind::MouseMove, x, 300 + step % 7);
+        sc::mainLoopPass();
+        drawChangedPart(screen);
+        benchmark::DoNotOptimize(screen.data());
+    }
+    hl::postPointer(canvas, sc::platform::MessageKind::LeftUp, 400, 300);
+    drainMessages();
+}
+BENCHMARK(BM_PaintingPass)
+    ->ArgNames({"w", "h"})
+    ->Args({2000, 2000})
+    ->Args({6000, 4000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
