@@ -120,11 +120,11 @@ TEST_F(CanvasViewTest, EveryZoomShowsWhatAStretchedCopyOfThePaintRequestGives) {
             doc.surface.setPixel(x, y, static_cast<std::uint8_t>(x * 37 + y * 11),
                                  static_cast<std::uint8_t>(y * 53 ^ x), static_cast<std::uint8_t>(0xf0 | (x * y)));
     doc.rendered = true;
-    platform::WindowSpec spec;
-    spec.kind = platform::WindowKind::Floating;
-    spec.width = 200;
-    spec.height = 100;
-    const WindowId reference = platform::createWindow(spec);
+    platform::WindowSpec windowSpec;
+    windowSpec.kind = platform::WindowKind::Floating;
+    windowSpec.width = 200;
+    windowSpec.height = 100;
+    const WindowId reference = platform::createWindow(windowSpec);
     for (int i = 0; i < 6; ++i) {
         commandNow(kZoomCommands[i]);
         const WindowId w = canvasWindow();

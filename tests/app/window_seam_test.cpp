@@ -117,12 +117,12 @@ TEST_F(WindowSeamTest, ShrinkingByThreeQuartersAndsUnevenRuns) {
 // A window far larger than any screen keeps no picture: it shows a surface,
 // its pixels made when they are read.
 TEST_F(WindowSeamTest, AWindowShowingASurfaceMakesItsPixelsWhenRead) {
-    platform::WindowSpec spec;
-    spec.kind = platform::WindowKind::Floating;
-    spec.width = 100000;
-    spec.height = 100000;
-    spec.showsSurface = true;
-    const WindowId w = platform::createWindow(spec);
+    platform::WindowSpec windowSpec;
+    windowSpec.kind = platform::WindowKind::Floating;
+    windowSpec.width = 100000;
+    windowSpec.height = 100000;
+    windowSpec.showsSurface = true;
+    const WindowId w = platform::createWindow(windowSpec);
     ASSERT_NE(w, platform::kNoWindow);
     EXPECT_EQ(platform::windowPixel(w, 99999, 99999), packColour(255, 255, 255)) << "white until shown";
     Surface s;
