@@ -14,12 +14,12 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/canvas_view.h"
-#include "app/main_loop.h"
 #include "app/shell_state.h"
-#include "app/start_up.h"
 #include "engine/renderer.h"
 #include "platform/platform_headless.h"
+#include "shell/canvas_view.h"
+#include "shell/main_loop.h"
+#include "shell/start_up.h"
 #include "tools/tool_state.h"
 #include "varied_paint.h"
 

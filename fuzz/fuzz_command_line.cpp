@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "app/hand_over.h"
-#include "app/start_up.h"
 #include "fuzz_targets.h"
+#include "shell/start_up.h"
 
 namespace sc::fuzz {
 

@@ -1,13 +1,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/frame_window.h"
 #include "app/hand_over.h"
 #include "app/shell_state.h"
 #include "engine/canvas.h"
 #include "formats/painting_file.h"
 #include "fuzz_input.h"
 #include "fuzz_targets.h"
+#include "shell/frame_window.h"
 
 namespace sc::fuzz {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/start_up.h"
 #include "platform/platform.h"
+#include "shell/start_up.h"
 
 #ifndef SMUDGECRAFT_VERSION
 #error "the build gives the program's version"

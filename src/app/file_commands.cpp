@@ -1,7 +1,6 @@
 // Save, Open and the "Save Changes?" question.
 #include "app/file_commands.h"
 
-#include "app/canvas_view.h"
 #include "app/painting_io.h"
 #include "app/shell_state.h"
 #include "engine/renderer.h"
@@ -36,22 +35,22 @@ bool saveCommandTo(const std::string& path) {
     return written;
 }
 
-void openCommand() {
+bool openCommand() {
     ShellState& s = shell();
-    if (!askSaveChanges()) return;
+    if (!askSaveChanges()) return false;
     const std::optional<std::string> path = chooseFile(kPaintingExtension, kPaintingDescription, kChooseOpen,
                                                        s.frameWindow);
-    if (!path) return;
+    if (!path) return false;
     if (!loadPainting(*path)) {
         platform::messageBox(platform::kNoWindow, "Error", kFileLoadFailedText);
-        return;
+        return false;
     }
     // The painting just opened is the start of its history: Undo keeps only
     // the brush settings to swap.
     s.undoValid = false;
-    recreateCanvasWindow();
     if (s.document.hasCells()) renderAll(s.document);
     s.saved = true;
+    return true;
 }
 
 bool askSaveChanges() {

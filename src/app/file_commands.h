@@ -1,7 +1,8 @@
 #pragma once
-// The File menu's painting commands and the Image Size command: the common
-// open/save chooser, Save, Open, the "Save Changes?" question, New, Image
-// Size, Import Image and Export Image.
+// The File menu's painting commands: the common open/save chooser, Save,
+// Open, the "Save Changes?" question, Import Image and Export Image. The
+// commands that replace the painting leave the canvas window to the caller,
+// which makes it again for the painting's size.
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,9 +13,6 @@ namespace sc {
 
 inline constexpr const char* kSaveChangesCaption = "Save Changes?";
 inline constexpr const char* kSaveChangesText = "Would you like to save your painting?";
-inline constexpr const char* kSizeLimitText =
-    "The document can be no less than 1x1 pixels and no greater than %dx%d pixels!";
-inline constexpr int kMaxDocumentSide = 2000;
 
 // Kinds of the chooser: 0 and 2 open an existing file, 1 saves.
 enum FileChooserKind : int { kChooseOpen = 0, kChooseSave = 1, kChooseOpenOther = 2 };
@@ -50,22 +48,17 @@ void forgetLastChosenPath();
 bool saveCommand();
 // Save once the chooser has given the path.
 bool saveCommandTo(const std::string& path);
-// File, Open.
-void openCommand();
+// File, Open. True when a painting was opened.
+bool openCommand();
 // Asks "Would you like to save your painting?" while the painting is
 // unsaved. True when the caller may discard the painting: it was saved, the
 // user answered No, or answered Yes and the save happened. False on Cancel,
 // and on Yes followed by a cancelled chooser or a failed write.
 bool askSaveChanges();
 
-// Whether a size from the New Image dialog is allowed; shows the warning
-// when it is not.
-bool checkDocumentSize(int width, int height);
-// File, New and Image, Image Size.
-void newCommand();
-void imageSizeCommand();
-// File, Import Image and File, Export Image.
-void importImage();
+// File, Import Image (true when a picture became the painting) and File,
+// Export Image.
+bool importImage();
 void exportImage();
 
 }  // namespace sc

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "app/pointer_state.h"
 #include "engine/canvas.h"
 #include "formats/preset_lists.h"
 #include "platform/platform.h"
 #include "tools/brush_settings.h"
-#include "ui/pointer_state.h"
 
 namespace sc {
 

@@ -8,9 +8,9 @@
 #include "engine/numeric.h"
 #include "tools/tool_state.h"
 #include "ui/panel_controls.h"
+#include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
-#include "ui/pointer_state.h"
 
 namespace sc {
 namespace {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/file_commands.h"
+#include "app/pointer_state.h"
 #include "app/presets.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
@@ -14,7 +15,6 @@
 #include "ui/panel_controls.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
-#include "ui/pointer_state.h"
 
 namespace sc {
 namespace {

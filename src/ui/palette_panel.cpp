@@ -8,9 +8,9 @@
 #include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
+#include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
-#include "ui/pointer_state.h"
 
 namespace sc {
 namespace {

@@ -8,8 +8,10 @@
 
 namespace sc {
 
-// Tools panel (" Tools"): created by the frame while it is being made.
-void createToolsPanel();
+// Tools panel (" Tools"): created by the frame while it is being made, with
+// the window procedure the frame gives it (toolsPanelProc behind the
+// program's keys).
+void createToolsPanel(platform::WindowProc proc);
 // Brings the panels in line with the current tool.
 void selectTool();
 void toolsPanelProc(const platform::Message& m);
@@ -34,8 +36,9 @@ void coloursPanelProc(const platform::Message& m);
 void setUpPalettePanel();
 void palettePanelProc(const platform::Message& m);
 
-// Styles panel: a child of the brush properties panel.
-void createStylesPanel();
+// Styles panel: a child of the brush properties panel (its procedure given
+// as the tools panel's is).
+void createStylesPanel(platform::WindowProc proc);
 void repaintStylesPanel();
 void stylesPanelProc(const platform::Message& m);
 

@@ -10,9 +10,9 @@
 #include "engine/renderer.h"
 #include "tools/tools.h"
 #include "ui/panel_controls.h"
+#include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
-#include "ui/pointer_state.h"
 
 namespace sc {
 namespace {

@@ -9,9 +9,9 @@
 #include "engine/numeric.h"
 #include "tools/tool_state.h"
 #include "ui/panel_controls.h"
+#include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
-#include "ui/pointer_state.h"
 
 namespace sc {
 namespace {
@@ -139,7 +139,7 @@ int stylesPage() { return panel().page; }
 Slider& hardnessSlider() { return panel().hardness; }
 const Surface& stylesPanelPicture() { return panel().backBuffer; }
 
-void createStylesPanel() {
+void createStylesPanel(platform::WindowProc proc) {
     StylesPanel& p = panel();
     ShellState& s = shell();
     ToolState& t = toolState();
@@ -170,7 +170,7 @@ void createStylesPanel() {
     windowSpec.y = 160;
     windowSpec.width = 280;
     windowSpec.height = 80;
-    windowSpec.proc = &stylesPanelProc;
+    windowSpec.proc = proc;
     s.windows.stylesPanel = platform::createWindow(windowSpec);
     if (s.windows.stylesPanel == platform::kNoWindow) {
         platform::messageBox(s.frameWindow, "Error", "Failed To Create Palette Window");

@@ -9,9 +9,9 @@
 #include "tools/tool_state.h"
 #include "ui/floating_windows.h"
 #include "ui/panel_controls.h"
+#include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
-#include "ui/pointer_state.h"
 #include "ui/tooltip.h"
 
 namespace sc {
@@ -98,7 +98,7 @@ void addToolButton(ToolsPanel& p, const ToolButtonSpec& b, int x, int y, platfor
 
 SkinButtonTable& toolButtons() { return panel().table; }
 
-void createToolsPanel() {
+void createToolsPanel(platform::WindowProc proc) {
     ToolsPanel& p = panel();
     p.table = SkinButtonTable{};
     loadColourAsset(p.brushes, "brushes");
@@ -120,7 +120,7 @@ void createToolsPanel() {
     const int he = static_cast<int>(p.effects.height());
     const int hr = static_cast<int>(p.normal[0].height());
     const platform::WindowId window =
-        createFloatingWindow(" Tools", 10, 65, 68, 3 * hb + 232, "ToolsWindowClass", &toolsPanelProc);
+        createFloatingWindow(" Tools", 10, 65, 68, 3 * hb + 232, "ToolsWindowClass", proc);
     shell().windows.toolsPanel = window;
 
     const auto tops = rowTops(hb, ht, he, hr);

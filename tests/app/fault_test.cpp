@@ -10,13 +10,13 @@
 #include <limits>
 
 #include "app/file_commands.h"
-#include "app/frame_window.h"
 #include "app/painting_io.h"
 #include "app/presets.h"
-#include "app/shell_fixture.h"
 #include "formats/painting_file.h"
 #include "formats/painting_v1.h"
 #include "formats/prefs_file.h"
+#include "shell/frame_window.h"
+#include "shell/shell_fixture.h"
 #include "support/size_limit.h"
 
 namespace sc::testing {

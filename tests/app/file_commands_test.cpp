@@ -6,18 +6,18 @@
 
 #include <fstream>
 
-#include "app/canvas_view.h"
 #include "app/file_commands.h"
-#include "app/frame_window.h"
 #include "app/import_image.h"
 #include "app/new_image_driver.h"
 #include "app/painting_io.h"
-#include "app/shell_fixture.h"
-#include "support/run_batch.h"
 #include "engine/surface.h"
 #include "formats/bmp_writer.h"
 #include "formats/little_endian.h"
 #include "formats/painting_file.h"
+#include "shell/canvas_view.h"
+#include "shell/frame_window.h"
+#include "shell/shell_fixture.h"
+#include "support/run_batch.h"
 
 namespace sc::testing {
 namespace {

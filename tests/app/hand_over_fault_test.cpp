@@ -13,8 +13,8 @@
 
 #include "app/hand_over.h"
 #include "app/painting_io.h"
-#include "app/shell_fixture.h"
 #include "formats/painting_file.h"
+#include "shell/shell_fixture.h"
 #include "support/hang_guard.h"
 
 namespace sc::testing {

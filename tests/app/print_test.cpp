@@ -1,9 +1,9 @@
 // Page Setup and Print: the fit-to-page arithmetic, and the printed page of
 // the headless printer, whose printable size the test sets.
-#include "app/canvas_view.h"
-#include "app/frame_window.h"
 #include "app/print.h"
-#include "app/shell_fixture.h"
+#include "shell/canvas_view.h"
+#include "shell/frame_window.h"
+#include "shell/shell_fixture.h"
 
 namespace sc::testing {
 namespace {

@@ -13,12 +13,12 @@
 
 // The program's headers come before Qt's, whose keyword macros ("slots")
 // would otherwise rewrite the preset lists' field names.
-#include "app/canvas_view.h"
-#include "app/main_loop.h"
 #include "app/shell_state.h"
-#include "app/start_up.h"
 #include "engine/surface.h"
 #include "platform/platform.h"
+#include "shell/canvas_view.h"
+#include "shell/main_loop.h"
+#include "shell/start_up.h"
 #include "tools/tool_state.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/new_image_driver.h"
-#include "app/shell_fixture.h"
+#include "shell/shell_fixture.h"
 #include "ui/floating_windows.h"
 #include "ui/new_image_dialog.h"
 

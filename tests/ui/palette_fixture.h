@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/presets.h"
-#include "app/shell_fixture.h"
+#include "shell/shell_fixture.h"
 #include "ui/palette_panel.h"
 
 namespace sc::testing {

@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "app/shell_fixture.h"
+#include "app/pointer_state.h"
+#include "shell/shell_fixture.h"
 #include "tools/tool_state.h"
 #include "ui/panel_controls.h"
-#include "ui/pointer_state.h"
 
 namespace sc::testing {
 

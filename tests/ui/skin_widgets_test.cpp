@@ -2,10 +2,10 @@
 // floating-window limit and the panels' pointer bookkeeping.
 #include <gtest/gtest.h>
 
-#include "app/shell_fixture.h"
+#include "app/pointer_state.h"
 #include "engine/surface.h"
+#include "shell/shell_fixture.h"
 #include "ui/floating_windows.h"
-#include "ui/pointer_state.h"
 #include "ui/skin_button.h"
 #include "ui/slider.h"
 #include "ui/status_line.h"

@@ -1,6 +1,6 @@
 // Making a new document, (re)creating the canvas window for it, and drawing
 // the window from the document's rendered surface.
-#include "app/canvas_view.h"
+#include "shell/canvas_view.h"
 
 #include "app/shell_state.h"
 #include "app/undo.h"

@@ -1,4 +1,4 @@
-#include "app/splash.h"
+#include "shell/splash.h"
 
 #include "engine/surface.h"
 #include "platform/platform.h"

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "app/hand_over.h"
-#include "app/shell_fixture.h"
 #include "engine/surface.h"
+#include "shell/shell_fixture.h"
 #include "ui/floating_windows.h"
 
 namespace sc::testing {
@@ -79,7 +79,8 @@ TEST_F(WindowSeamTest, StretchedCopiesClipAtTheWindowAndTheSource) {
     Surface s;
     s.create(4, 4, false);
     for (std::uint32_t y = 0; y < 4; ++y)
-        for (std::uint32_t x = 0; x < 4; ++x) s.setPixel(x, y, static_cast<std::uint8_t>(x * 60), 0, static_cast<std::uint8_t>(y));
+        for (std::uint32_t x = 0; x < 4; ++x)
+            s.setPixel(x, y, static_cast<std::uint8_t>(x * 60), 0, static_cast<std::uint8_t>(y));
     // 4 x 4 source cells at 3x from (-3, -3): the first source row and
     // column fall outside the window.
     platform::stretchBlit(w, s, 0, 0, 4, 4, -3, -3, 12, 12);

@@ -1,21 +1,22 @@
-#include "app/start_up.h"
+#include "shell/start_up.h"
 
 #include <filesystem>
 
 #include "app/assets.h"
-#include "app/canvas_view.h"
 #include "app/file_association.h"
-#include "app/frame_window.h"
 #include "app/hand_over.h"
-#include "app/main_loop.h"
 #include "app/painting_io.h"
 #include "app/pass_stats.h"
 #include "app/presets.h"
 #include "app/run_paths.h"
 #include "app/shell_state.h"
-#include "app/splash.h"
 #include "app/undo.h"
 #include "formats/prefs_file.h"
+#include "shell/canvas_keys.h"
+#include "shell/canvas_view.h"
+#include "shell/frame_window.h"
+#include "shell/main_loop.h"
+#include "shell/splash.h"
 #include "tools/tool_state.h"
 #include "ui/panels.h"
 #include "ui/status_line.h"
@@ -118,7 +119,7 @@ StartResult startUp(const std::string& commandText) {
     s.paintPageApplies = true;
     s.texturePageApplies = true;
     repaintStylesPanel();
-    createStylesPanel();
+    createStylesPanel(&withProgramKeys<&stylesPanelProc>);
 
     takeUndoSnapshot(true);
     s.saved = true;

@@ -1,11 +1,11 @@
-#include "app/main_loop.h"
+#include "shell/main_loop.h"
 
-#include "app/frame_clock.h"
 #include "app/message_script.h"
 #include "app/pass_stats.h"
 #include "app/shell_state.h"
 #include "engine/numeric.h"
 #include "engine/renderer.h"
+#include "shell/frame_clock.h"
 #include "tools/tools.h"
 #include "ui/panels.h"
 #include "ui/slider.h"

@@ -1,43 +1,15 @@
-#include "ui/pointer_state.h"
+#include "ui/panel_messages.h"
 
-#include "app/canvas_keys.h"
 #include "app/shell_state.h"
 #include "ui/floating_windows.h"
 
 namespace sc {
-
-PointerState& pointer(PointerIndex which) { return shell().pointers[which]; }
-
-void releasePointer(PointerIndex which) {
-    PointerState& p = pointer(which);
-    p.leftDown = false;
-    p.rightDown = false;
-}
-
-void releaseAllPointers() {
-    for (std::size_t i = 0; i < kPointerCount; ++i) releasePointer(static_cast<PointerIndex>(i));
-}
-
-void releaseOtherPointers(PointerIndex own) {
-    for (std::size_t i = 0; i < kPointerCount; ++i) {
-        if (i != own) releasePointer(static_cast<PointerIndex>(i));
-    }
-}
-
-bool anyPointerDown() {
-    for (const PointerState& p : shell().pointers) {
-        if (p.leftDown || p.rightDown) return true;
-    }
-    return false;
-}
 
 bool panelCommonMessage(const platform::Message& m, PointerIndex own, PanelButtons buttons) {
     using platform::MessageKind;
     ShellState& s = shell();
     PointerState& me = pointer(own);
     switch (m.kind) {
-        case MessageKind::KeyDown:
-        case MessageKind::KeyUp: canvasKeyEvent(m.key, m.kind == MessageKind::KeyDown); break;
         case MessageKind::Activate:
             syncFloatingActivation(platform::parentOf(m.window), m.window, m.flag, m.other);
             return false;

@@ -1,4 +1,4 @@
-#include "app/canvas_keys.h"
+#include "shell/canvas_keys.h"
 
 #include "app/shell_state.h"
 #include "app/undo.h"

@@ -1,13 +1,14 @@
 // The frame's menu commands.
-#include "app/canvas_view.h"
 #include "app/file_commands.h"
 #include "app/filter_command.h"
-#include "app/frame_window.h"
 #include "app/help_pages.h"
 #include "app/print.h"
 #include "app/shell_state.h"
-#include "app/splash.h"
 #include "app/undo.h"
+#include "shell/canvas_view.h"
+#include "shell/frame_window.h"
+#include "shell/new_image_commands.h"
+#include "shell/splash.h"
 #include "tools/tool_state.h"
 #include "ui/status_line.h"
 
@@ -66,9 +67,13 @@ bool runFrameCommand(int id) {
     }
     switch (id) {
         case kCmdNew: newCommand(); return true;
-        case kCmdOpen: openCommand(); return true;
+        case kCmdOpen:
+            if (openCommand()) recreateCanvasWindow();
+            return true;
         case kCmdSave: saveCommand(); return true;
-        case kCmdImportImage: importImage(); return true;
+        case kCmdImportImage:
+            if (importImage()) recreateCanvasWindow();
+            return true;
         case kCmdExportImage: exportImage(); return true;
         case kCmdPageSetup: pageSetup(); return true;
         case kCmdPrint: printPainting(); return true;

@@ -3,9 +3,9 @@
 #include <filesystem>
 
 #include "app/help_pages.h"
-#include "app/shell_fixture.h"
 #include "filters/filter_table.h"
 #include "formats/painting_file.h"
+#include "shell/shell_fixture.h"
 
 namespace sc::testing {
 namespace {

@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <string>
 
-#include "app/main_loop.h"
 #include "app/message_script.h"
 #include "app/run_paths.h"
 #include "app/shell_state.h"
-#include "app/start_up.h"
 #include "app/undo.h"
 #include "platform/platform_headless.h"
+#include "shell/main_loop.h"
+#include "shell/start_up.h"
 #include "support/run_batch.h"
 #include "tools/program_random.h"
 #include "tools/tool_state.h"

@@ -1,11 +1,11 @@
 // The canvas view: window sizes at every zoom, the cell under the pointer,
 // the brush-square invalidation, the zoomed picture, the offset drift, the
 // press's undo snapshot, Ctrl+Z, Space and the Hand Tool.
-#include "app/canvas_view.h"
-#include "app/shell_fixture.h"
+#include "shell/canvas_view.h"
 #include "engine/renderer.h"
 #include "engine/surface.h"
 #include "platform/platform.h"
+#include "shell/shell_fixture.h"
 
 namespace sc::testing {
 namespace {

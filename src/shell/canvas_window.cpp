@@ -1,10 +1,10 @@
 // The canvas window's procedure: painting, the texture-offset drift and the
 // stroke motion of pointer moves, presses, releases and the leave notice.
 // Painting itself happens in the main loop, never in these handlers.
-#include "app/canvas_keys.h"
-#include "app/canvas_view.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
+#include "shell/canvas_keys.h"
+#include "shell/canvas_view.h"
 #include "tools/program_random.h"
 #include "tools/tools.h"
 

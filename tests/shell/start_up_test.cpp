@@ -11,8 +11,8 @@
 #include "app/painting_io.h"
 #include "app/presets.h"
 #include "app/run_paths.h"
-#include "app/shell_fixture.h"
 #include "formats/painting_file.h"
+#include "shell/shell_fixture.h"
 
 namespace sc::testing {
 namespace {

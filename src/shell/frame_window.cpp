@@ -1,15 +1,15 @@
 // The frame window's creation and procedure.
-#include "app/frame_window.h"
+#include "shell/frame_window.h"
 
-#include "app/canvas_keys.h"
-#include "app/canvas_view.h"
+#include "app/file_commands.h"
 #include "app/hand_over.h"
 #include "app/painting_io.h"
-#include "app/file_commands.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "engine/numeric.h"
 #include "formats/data_file.h"
+#include "shell/canvas_keys.h"
+#include "shell/canvas_view.h"
 #include "ui/floating_windows.h"
 #include "ui/panels.h"
 #include "ui/status_line.h"
@@ -45,12 +45,14 @@ void onCreate(WindowId frame) {
         platform::messageBox(frame, "Error", "Failed To Create The Client Window");
     }
 
-    createToolsPanel();
+    createToolsPanel(&withProgramKeys<&toolsPanelProc>);
     const int x = truncToInt(platform::desktopClientArea().width() - 310.0);
-    s.windows.propertiesPanel =
-        createFloatingWindow(" Brush Properties", x, 65, 280, 240, "PropertiesWindowClass", &propertiesPanelProc);
-    s.windows.coloursPanel = createFloatingWindow(" Colors", x, 337, 205, 94, "ColorsWindowClass", &coloursPanelProc);
-    s.windows.palettePanel = createFloatingWindow(" Palette", x, 463, 280, 200, "BrushesClass", &palettePanelProc);
+    s.windows.propertiesPanel = createFloatingWindow(" Brush Properties", x, 65, 280, 240, "PropertiesWindowClass",
+                                                     &withProgramKeys<&propertiesPanelProc>);
+    s.windows.coloursPanel =
+        createFloatingWindow(" Colors", x, 337, 205, 94, "ColorsWindowClass", &withProgramKeys<&coloursPanelProc>);
+    s.windows.palettePanel =
+        createFloatingWindow(" Palette", x, 463, 280, 200, "BrushesClass", &withProgramKeys<&palettePanelProc>);
     sendActivate(frame, true);
 }
 

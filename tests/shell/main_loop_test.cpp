@@ -1,8 +1,8 @@
 // The main loop driven through messages: strokes pressed, moved, held still
 // and released; leaving the canvas; pacing and the re-delivery rule; a
 // script of messages from the environment.
-#include "app/shell_fixture.h"
 #include "platform/platform.h"
+#include "shell/shell_fixture.h"
 
 namespace sc::testing {
 namespace {

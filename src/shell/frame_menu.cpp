@@ -1,6 +1,6 @@
 // The frame's menu bar.
-#include "app/frame_window.h"
 #include "app/help_pages.h"
+#include "shell/frame_window.h"
 
 namespace sc {
 namespace {

@@ -1,0 +1,47 @@
+#include "shell/new_image_commands.h"
+
+#include <cstdio>
+
+#include "app/file_commands.h"
+#include "app/shell_state.h"
+#include "app/undo.h"
+#include "engine/renderer.h"
+#include "engine/resample.h"
+#include "shell/canvas_view.h"
+#include "ui/new_image_dialog.h"
+
+namespace sc {
+
+bool checkDocumentSize(int width, int height) {
+    if (width >= 1 && width <= kMaxDocumentSide && height >= 1 && height <= kMaxDocumentSide) return true;
+    char text[160];
+    std::snprintf(text, sizeof text, kSizeLimitText, kMaxDocumentSide, kMaxDocumentSide);
+    platform::messageBox(platform::kNoWindow, "Warning", text, platform::Buttons::Ok, platform::Icon::Exclamation);
+    return false;
+}
+
+void newCommand() {
+    if (!askSaveChanges()) return;
+    const NewImageSize size = runNewImageDialog(kNewImageDefaultSide, kNewImageDefaultSide);
+    if (size.width == kNewImageCancelled || !checkDocumentSize(size.width, size.height)) return;
+    // Made first, so a painting that cannot be made leaves the old one with
+    // its undo copy and saved state. Then the old one is gone for good: Undo
+    // keeps only the brush settings to swap, and the blank one counts as saved.
+    if (!newImage(static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height))) return;
+    takeUndoSnapshot(false);
+    shell().saved = true;
+}
+
+void imageSizeCommand() {
+    ShellState& s = shell();
+    const NewImageSize size =
+        runNewImageDialog(static_cast<int>(s.document.width), static_cast<int>(s.document.height));
+    if (size.width == kNewImageCancelled || !checkDocumentSize(size.width, size.height)) return;
+    takeUndoSnapshot(true);
+    resample(s.document, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height));
+    recreateCanvasWindow();
+    if (s.document.hasCells()) renderAll(s.document);
+    s.colourChanged = true;
+}
+
+}  // namespace sc
