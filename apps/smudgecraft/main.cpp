@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/platform.h"
+#include "platform/desktop.h"
 #include "shell/start_up.h"
 
 #ifndef SMUDGECRAFT_VERSION

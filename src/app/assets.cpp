@@ -7,7 +7,8 @@
 #include "engine/surface.h"
 #include "formats/data_file.h"
 #include "formats/jgi_file.h"
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/windows.h"
 #include "tools/tool_state.h"
 
 namespace sc {

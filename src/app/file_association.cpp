@@ -6,7 +6,9 @@
 
 #include "app/run_paths.h"
 #include "formats/data_file.h"
-#include "platform/platform.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/windows.h"
 
 namespace sc {
 namespace {

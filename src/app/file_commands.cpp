@@ -4,6 +4,7 @@
 #include "app/painting_io.h"
 #include "app/shell_state.h"
 #include "engine/renderer.h"
+#include "platform/dialogs.h"
 
 namespace sc {
 namespace {

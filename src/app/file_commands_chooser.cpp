@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/file_commands.h"
+#include "platform/dialogs.h"
 
 namespace sc {
 namespace {

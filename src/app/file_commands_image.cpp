@@ -3,6 +3,7 @@
 #include "app/import_image.h"
 #include "app/shell_state.h"
 #include "formats/bmp_writer.h"
+#include "platform/dialogs.h"
 
 namespace sc {
 

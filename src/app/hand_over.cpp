@@ -5,7 +5,9 @@
 
 #include "app/painting_io.h"
 #include "formats/data_file.h"
-#include "platform/platform.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/windows.h"
 
 namespace sc {
 namespace {

@@ -6,7 +6,8 @@
 #include "engine/surface.h"
 #include "filters/split_pixel.h"
 #include "formats/picture_file.h"
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/windows.h"
 
 namespace sc {
 namespace {

@@ -8,6 +8,7 @@
 
 #include "app/file_commands.h"
 #include "app/shell_state.h"
+#include "platform/windows.h"
 
 namespace sc {
 namespace {

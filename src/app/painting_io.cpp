@@ -5,7 +5,8 @@
 #include "engine/canvas.h"
 #include "formats/data_file.h"
 #include "formats/painting_file.h"
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/windows.h"
 
 namespace sc {
 

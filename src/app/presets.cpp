@@ -6,7 +6,8 @@
 #include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "engine/surface.h"
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/windows.h"
 #include "tools/tool_state.h"
 
 namespace sc {

@@ -3,7 +3,7 @@
 #include "app/shell_state.h"
 #include "engine/numeric.h"
 #include "engine/renderer.h"
-#include "platform/platform.h"
+#include "platform/dialogs.h"
 
 namespace sc {
 

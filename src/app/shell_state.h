@@ -4,12 +4,13 @@
 // shared state (settings, mask, offsets, grain images) is toolState().
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "app/pointer_state.h"
 #include "engine/canvas.h"
 #include "formats/preset_lists.h"
-#include "platform/platform.h"
+#include "platform/windows.h"
 #include "tools/brush_settings.h"
 
 namespace sc {
@@ -31,7 +32,7 @@ struct CanvasViewState {
     platform::Point canvasPosition{90, 10};  // canvas window in the document area
     platform::Point lastCursor;              // Hand Tool anchor, screen pixels
     platform::Point previousPointer;         // for the texture-offset drift
-    std::array<std::uint8_t, 256> keyState{};
+    std::array<std::uint8_t, 256> keyState{};  // by platform::Key: 1 while held
     bool temporaryHand = false;  // Space substitutes the Hand Tool
     std::uint8_t savedTool = 0;
     // Document size for the status line.
@@ -59,6 +60,8 @@ struct ShellState {
     StrokePresetList strokePresets;
     // The main frame window, owner of the dialogs and of some messages.
     platform::WindowId frameWindow = platform::kNoWindow;
+    // The frame's menu check marks by command (the desktop shows them).
+    std::map<int, bool> menuChecks;
 
     ShellWindows windows;
     // Canvas, tools, colours, properties, styles, palette (see PointerIndex).

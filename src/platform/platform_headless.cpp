@@ -107,7 +107,7 @@ void postPointer(WindowId window, MessageKind kind, int x, int y) {
     postMessage(m);
 }
 
-void postKey(WindowId window, MessageKind kind, int key) {
+void postKey(WindowId window, MessageKind kind, Key key) {
     Message m;
     m.kind = kind;
     m.window = window;

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "engine/surface.h"
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/windows.h"
 
 namespace sc::platform::headless {
 
@@ -90,7 +91,7 @@ void failWindowCreation(const std::string& className);
 // Posts a pointer message to a window at client (x, y) and moves the cursor
 // there, as the desktop would.
 void postPointer(WindowId window, MessageKind kind, int x, int y);
-void postKey(WindowId window, MessageKind kind, int key);
+void postKey(WindowId window, MessageKind kind, Key key);
 void postCommand(WindowId window, int command);
 // Posts MouseLeave if the window asked for one (the request is then used up).
 bool pointerLeaves(WindowId window);

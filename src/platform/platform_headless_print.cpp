@@ -11,10 +11,9 @@ namespace {
 
 void notifyChange(WindowId window, int id) {
     Message m;
-    m.kind = MessageKind::Command;
+    m.kind = MessageKind::EditChanged;
     m.window = window;
     m.command = id;
-    m.key = kEditChanged;
     postMessage(m);
 }
 

@@ -21,31 +21,32 @@ using SteadyClock = std::chrono::steady_clock;
 const SteadyClock::time_point g_epoch = SteadyClock::now();
 std::unique_ptr<QApplication> g_app;
 
-// The Windows virtual-key code of a Qt key; 0 for keys the program ignores.
-int virtualKey(int key) {
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
+// The program's key for a Qt key; Key::None for keys the program ignores.
+Key programKey(int key) {
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return characterKey(static_cast<char>('A' + (key - Qt::Key_A)));
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return characterKey(static_cast<char>('0' + (key - Qt::Key_0)));
+    if (key >= Qt::Key_F1 && key < Qt::Key_F1 + kFunctionKeys) return functionKey(1 + (key - Qt::Key_F1));
     switch (key) {
-        case Qt::Key_Space: return 32;
-        case Qt::Key_Control: return 17;
-        case Qt::Key_Shift: return 16;
-        case Qt::Key_Alt: return 18;
-        case Qt::Key_Escape: return 27;
+        case Qt::Key_Space: return Key::Space;
+        case Qt::Key_Control: return Key::Control;
+        case Qt::Key_Shift: return Key::Shift;
+        case Qt::Key_Alt: return Key::Alt;
+        case Qt::Key_Escape: return Key::Escape;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Tab: return 9;
-        case Qt::Key_Backspace: return 8;
-        case Qt::Key_Delete: return 46;
-        case Qt::Key_Insert: return 45;
-        case Qt::Key_Home: return 36;
-        case Qt::Key_End: return 35;
-        case Qt::Key_PageUp: return 33;
-        case Qt::Key_PageDown: return 34;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        default: return 0;
+        case Qt::Key_Enter: return Key::Enter;
+        case Qt::Key_Tab: return Key::Tab;
+        case Qt::Key_Backspace: return Key::Backspace;
+        case Qt::Key_Delete: return Key::Delete;
+        case Qt::Key_Insert: return Key::Insert;
+        case Qt::Key_Home: return Key::Home;
+        case Qt::Key_End: return Key::End;
+        case Qt::Key_PageUp: return Key::PageUp;
+        case Qt::Key_PageDown: return Key::PageDown;
+        case Qt::Key_Left: return Key::Left;
+        case Qt::Key_Up: return Key::Up;
+        case Qt::Key_Right: return Key::Right;
+        case Qt::Key_Down: return Key::Down;
+        default: return Key::None;
     }
 }
 
@@ -76,21 +77,21 @@ bool isInput(QEvent::Type type) {
 }
 
 // The modifier keys the desktop reports held at this moment.
-bool modifierHeld(int vk) {
+bool modifierHeld(Key key) {
     const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
-    switch (vk) {
-        case 16: return held.testFlag(Qt::ShiftModifier);
-        case 17: return held.testFlag(Qt::ControlModifier);
-        case 18: return held.testFlag(Qt::AltModifier);
+    switch (key) {
+        case Key::Shift: return held.testFlag(Qt::ShiftModifier);
+        case Key::Control: return held.testFlag(Qt::ControlModifier);
+        case Key::Alt: return held.testFlag(Qt::AltModifier);
         default: return false;
     }
 }
 
-void postKey(MessageKind kind, WindowId window, int vk) {
+void postKey(MessageKind kind, WindowId window, Key key) {
     Message m;
     m.kind = kind;
     m.window = window;
-    m.key = vk;
+    m.key = key;
     postMessage(m);
 }
 
@@ -126,15 +127,15 @@ protected:
         last_ = seen;
         // The desktop repeats a held key as release-press pairs; only presses repeat here.
         if (e->type() == QEvent::KeyRelease && k->isAutoRepeat()) return false;
-        const int vk = virtualKey(k->key());
-        if (vk == 0) return false;
+        const Key key = programKey(k->key());
+        if (key == Key::None) return false;
         const bool pressed = e->type() == QEvent::KeyPress;
         if (pressed) {
-            down_.insert(vk);
+            down_.insert(key);
         } else {
-            down_.erase(vk);
+            down_.erase(key);
         }
-        postKey(pressed ? MessageKind::KeyDown : MessageKind::KeyUp, keyTarget(receiver), vk);
+        postKey(pressed ? MessageKind::KeyDown : MessageKind::KeyUp, keyTarget(receiver), key);
         return false;
     }
 
@@ -158,7 +159,7 @@ private:
         bool operator==(const Seen&) const = default;
     };
     Seen last_;
-    std::set<int> down_;  // keys reported down and not yet up
+    std::set<Key> down_;  // keys reported down and not yet up
     bool away_ = false;   // the input went elsewhere since the last event
 };
 
@@ -168,7 +169,7 @@ namespace qt {
 
 // The panels are tool windows that the window manager keeps with the frame
 // (above it, minimised with it), so activation changes between programs
-// need no message: only the frame's minimising and restoring do (Size).
+// need no message: only the frame's minimising and restoring do (StateChanged).
 void installEventWatch() {
     auto* watch = new EventWatch;
     watch->setParent(qApp);

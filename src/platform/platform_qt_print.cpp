@@ -44,10 +44,9 @@ bool createEditField(WindowId window, int id, int x, int y, int width, int heigh
     // Every change of the text, typed or set, tells the window.
     QObject::connect(field, &QLineEdit::textChanged, field, [window, id](const QString&) {
         Message m;
-        m.kind = MessageKind::Command;
+        m.kind = MessageKind::EditChanged;
         m.window = window;
         m.command = id;
-        m.key = kEditChanged;
         postMessage(m);
     });
     field->show();

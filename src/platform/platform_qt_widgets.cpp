@@ -217,9 +217,9 @@ void FrameWidget::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
     if (e->type() != QEvent::WindowStateChange) return;
     Message m;
-    m.kind = MessageKind::Size;
+    m.kind = MessageKind::StateChanged;
     m.window = id_;
-    m.x = isMinimized() ? 1 : (isMaximized() ? 2 : 0);
+    m.state = isMinimized() ? WindowState::Minimised : (isMaximized() ? WindowState::Maximised : WindowState::Restored);
     postMessage(m);
 }
 

@@ -8,7 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/drawing.h"
+#include "platform/furniture.h"
+#include "platform/inspection.h"
+#include "platform/windows.h"
 
 namespace sc::platform::detail {
 

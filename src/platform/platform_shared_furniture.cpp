@@ -37,13 +37,6 @@ bool menuChecked(WindowId frame, int command) {
     return it != w->checks.end() && it->second;
 }
 
-void enableMenuItem(WindowId frame, int command, bool enabled) {
-    detail::WindowRecord* w = detail::findRecord(frame);
-    if (!w) return;
-    w->itemEnabled[command] = enabled;
-    backend::checksChanged(*w);
-}
-
 bool menuItemEnabled(WindowId frame, int command) {
     const detail::WindowRecord* w = detail::findRecord(frame);
     if (!w) return false;

@@ -58,11 +58,22 @@ bool peekMessage(Message& out) {
 void dispatchMessage(const Message& message) {
     const detail::WindowRecord* w = detail::findRecord(message.window);
     if (!w || !w->proc) return;
+    // A copy: the procedure may destroy its own window.
     const WindowProc proc = w->proc;
     proc(message);
 }
 
 void sendMessage(const Message& message) { dispatchMessage(message); }
+
+bool runModalLoop(WindowId window, int pauseMilliseconds, const std::function<bool()>& round) {
+    for (;;) {
+        sleepMilliseconds(pauseMilliseconds);
+        Message m;
+        if (peekMessage(m)) dispatchMessage(m);
+        if (!windowExists(window)) return false;
+        if (!round()) return true;
+    }
+}
 
 std::vector<std::string> takeDroppedFiles(std::uint32_t handle) {
     QueueState& s = queueState();

@@ -2,32 +2,32 @@
 
 #include "app/shell_state.h"
 #include "app/undo.h"
+#include "platform/windows.h"
 #include "tools/tool_state.h"
 #include "ui/panels.h"
 
 namespace sc {
 namespace {
 
-constexpr int kControlKey = 17;
-constexpr int kSpaceKey = 32;
-constexpr int kZKey = 90;
+using platform::Key;
+
+std::uint8_t& held(CanvasViewState& v, Key key) { return v.keyState[static_cast<std::size_t>(key)]; }
 
 }  // namespace
 
-void canvasKeyEvent(int key, bool pressed) {
-    if (key < 0 || key > 255) return;
+void canvasKeyEvent(Key key, bool pressed) {
     CanvasViewState& v = shell().view;
-    v.keyState[static_cast<std::size_t>(key)] = pressed ? 1 : 0;
+    held(v, key) = pressed ? 1 : 0;
 
-    if (v.keyState[kControlKey] && v.keyState[kZKey]) {
+    if (held(v, Key::Control) && held(v, Key::Z)) {
         undo();
         // Z must be pressed again (Control may stay down) for another Undo.
-        v.keyState[kZKey] = 0;
+        held(v, Key::Z) = 0;
     }
 
     // Runs on every key event: while Space is held any key re-selects the hand.
     BrushSettings& live = toolState().live;
-    if (v.keyState[kSpaceKey]) {
+    if (held(v, Key::Space)) {
         if (!v.temporaryHand) {
             v.savedTool = static_cast<std::uint8_t>(live.tool);
             v.temporaryHand = true;

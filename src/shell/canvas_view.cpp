@@ -5,6 +5,8 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "engine/numeric.h"
+#include "platform/dialogs.h"
+#include "platform/drawing.h"
 #include "tools/tool_state.h"
 #include "ui/panels.h"
 #include "ui/status_line.h"

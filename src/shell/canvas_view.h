@@ -4,7 +4,7 @@
 // paints from.
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/windows.h"
 
 namespace sc {
 

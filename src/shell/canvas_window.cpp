@@ -3,6 +3,7 @@
 // Painting itself happens in the main loop, never in these handlers.
 #include "app/shell_state.h"
 #include "app/undo.h"
+#include "platform/drawing.h"
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
 #include "tools/program_random.h"

@@ -2,7 +2,7 @@
 // The main loop's pass clock: seconds since the pass began, on the
 // platform's monotonic clock (a high-resolution counter on every desktop we
 // run on, so no millisecond fallback is needed).
-#include "platform/platform.h"
+#include "platform/desktop.h"
 
 namespace sc {
 

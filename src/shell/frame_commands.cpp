@@ -5,6 +5,7 @@
 #include "app/print.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
+#include "platform/desktop.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
 #include "shell/new_image_commands.h"
@@ -21,13 +22,12 @@ constexpr float kZooms[] = {0.25f, 0.5f, 1.0f, 2.0f, 3.0f, 4.0f};
 
 // Shows or hides a panel with its Window-menu item; the check mark follows.
 void togglePanel(int command, WindowId panel) {
-    const WindowId frame = shell().frameWindow;
-    const bool wasChecked = platform::menuChecked(frame, command);
-    platform::setMenuCheck(frame, command, false);
+    const bool wasChecked = menuItemChecked(command);
+    checkMenuItem(command, false);
     if (wasChecked) {
         platform::showWindow(panel, false);
     } else {
-        platform::setMenuCheck(frame, command, true);
+        checkMenuItem(command, true);
         platform::showWindow(panel, true);
     }
 }
@@ -37,7 +37,7 @@ void toggleHighQuality() {
     s.document.highQuality = !s.document.highQuality;
     s.preview.highQuality = s.document.highQuality;
     s.previewDirty = true;
-    platform::setMenuCheck(s.frameWindow, kCmdHighQuality, s.document.highQuality);
+    checkMenuItem(kCmdHighQuality, s.document.highQuality);
     s.document.invalidate();
 }
 
@@ -45,7 +45,7 @@ void toggleLighting() {
     ShellState& s = shell();
     s.document.lighting = !s.document.lighting;
     s.preview.lighting = s.document.lighting;
-    platform::setMenuCheck(s.frameWindow, kCmdLighting, s.document.lighting);
+    checkMenuItem(kCmdLighting, s.document.lighting);
     s.document.invalidate();
 }
 

@@ -1,5 +1,7 @@
-// The frame's menu bar.
+// The frame's menu bar and its check marks.
 #include "app/help_pages.h"
+#include "app/shell_state.h"
+#include "platform/furniture.h"
 #include "shell/frame_window.h"
 
 namespace sc {
@@ -56,6 +58,18 @@ std::vector<MenuItem> frameMenu() {
         menu("&Help", {item(kCmdHelp, "&Smudgecraft Help"), item(kCmdAbout, "&About Smudgecraft.."), separator(),
                        item(kCmdWebSite, webSiteItemAddress())}),
     };
+}
+
+void checkMenuItem(int command, bool checked) {
+    ShellState& s = shell();
+    s.menuChecks[command] = checked;
+    platform::setMenuCheck(s.frameWindow, command, checked);
+}
+
+bool menuItemChecked(int command) {
+    const auto& checks = shell().menuChecks;
+    const auto it = checks.find(command);
+    return it != checks.end() && it->second;
 }
 
 }  // namespace sc

@@ -8,6 +8,8 @@
 #include "app/undo.h"
 #include "engine/numeric.h"
 #include "formats/data_file.h"
+#include "platform/dialogs.h"
+#include "platform/furniture.h"
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
 #include "ui/floating_windows.h"
@@ -126,10 +128,10 @@ void frameWindowProc(const Message& m) {
         case MessageKind::Enable: syncFloatingEnable(m.window, m.flag); break;
         case MessageKind::Activate: syncFloatingActivation(m.window, m.window, m.flag, m.other); break;
         case MessageKind::DropFiles: onDrop(m); break;
-        case MessageKind::Size:
+        case MessageKind::StateChanged:
             // Minimised: the panels go with the frame; shown again (maximised
             // or restored): they come back.
-            sendActivate(m.window, m.x != 1);
+            sendActivate(m.window, m.state != platform::WindowState::Minimised);
             break;
         case MessageKind::Command: runFrameCommand(m.command); break;
         case MessageKind::Close: closeFrame(); break;

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/furniture.h"
+#include "platform/windows.h"
 
 namespace sc {
 
@@ -45,6 +46,9 @@ void frameWindowProc(const platform::Message& m);
 
 // The menu bar, in display order.
 std::vector<platform::MenuItem> frameMenu();
+// The menu's check marks as the program keeps them; the desktop shows them.
+void checkMenuItem(int command, bool checked);
+bool menuItemChecked(int command);
 // Carries out a menu command; false for an id the frame does not handle.
 bool runFrameCommand(int id);
 // The frame's answer to a close request: the unsaved-changes question, then

@@ -5,6 +5,8 @@
 #include "app/shell_state.h"
 #include "engine/numeric.h"
 #include "engine/renderer.h"
+#include "platform/desktop.h"
+#include "platform/drawing.h"
 #include "shell/frame_clock.h"
 #include "tools/tools.h"
 #include "ui/panels.h"

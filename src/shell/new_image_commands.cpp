@@ -7,6 +7,7 @@
 #include "app/undo.h"
 #include "engine/renderer.h"
 #include "engine/resample.h"
+#include "platform/dialogs.h"
 #include "shell/canvas_view.h"
 #include "ui/new_image_dialog.h"
 

@@ -1,7 +1,10 @@
 #include "shell/splash.h"
 
 #include "engine/surface.h"
-#include "platform/platform.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/drawing.h"
+#include "platform/windows.h"
 
 namespace sc {
 namespace {
@@ -67,12 +70,14 @@ void showSplash(const Surface* picture, bool autoClose, void (*onShown)()) {
     g_closed = false;
     const std::uint32_t t0 = platform::tickMilliseconds();
     if (onShown) onShown();
-    while (!g_closed && platform::windowExists(window)) {
+    // Before each round: closed by the user, or (with autoClose) due to close
+    // once the round after 3 seconds has run.
+    const auto stillShown = [&] {
+        if (g_closed) return false;
         if (autoClose && platform::tickMilliseconds() - t0 > 3000u) g_closed = true;
-        platform::sleepMilliseconds(10);
-        Message m;
-        if (platform::peekMessage(m)) platform::dispatchMessage(m);
-    }
+        return true;
+    };
+    if (platform::windowExists(window) && stillShown()) platform::runModalLoop(window, 10, stillShown);
     platform::destroyWindow(window);
     g_picture = outerPicture;
     g_closed = outerClosed;

@@ -12,6 +12,9 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "formats/prefs_file.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/drawing.h"
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
@@ -36,8 +39,8 @@ void readPreferences() {
     }
     s.document.highQuality = prefs.highQuality;
     s.document.lighting = prefs.lighting;
-    platform::setMenuCheck(s.frameWindow, kCmdHighQuality, prefs.highQuality);
-    platform::setMenuCheck(s.frameWindow, kCmdLighting, prefs.lighting);
+    checkMenuItem(kCmdHighQuality, prefs.highQuality);
+    checkMenuItem(kCmdLighting, prefs.lighting);
     s.preview.lighting = s.document.lighting;
 }
 
@@ -103,7 +106,7 @@ StartResult startUp(const std::string& commandText) {
     platform::showWindow(frame, true);
     platform::updateWindow(frame);
     for (int id : {kCmdToolsPanel, kCmdColoursPanel, kCmdPropertiesPanel, kCmdPalettePanel}) {
-        platform::setMenuCheck(frame, id, true);
+        checkMenuItem(id, true);
     }
 
     s.leaveTracking = false;

@@ -3,7 +3,8 @@
 #include <memory>
 
 #include "engine/canvas.h"
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/windows.h"
 #include "tools/grain_sampling.h"
 #include "tools/tool_frame.h"
 #include "tools/tool_routines.h"

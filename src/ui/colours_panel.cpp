@@ -6,6 +6,7 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "engine/numeric.h"
+#include "platform/windows.h"
 #include "tools/tool_state.h"
 #include "ui/panel_controls.h"
 #include "ui/panel_messages.h"

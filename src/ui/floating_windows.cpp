@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/shell_state.h"
+#include "platform/dialogs.h"
 
 namespace sc {
 namespace {

@@ -3,7 +3,7 @@
 // the keeping of their visibility and enabled state in step with the frame.
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/windows.h"
 
 namespace sc {
 

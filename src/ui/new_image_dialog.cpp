@@ -7,6 +7,9 @@
 #include "app/shell_state.h"
 #include "engine/numeric.h"
 #include "engine/surface.h"
+#include "platform/dialogs.h"
+#include "platform/drawing.h"
+#include "platform/furniture.h"
 #include "ui/floating_windows.h"
 #include "ui/skin_button.h"
 
@@ -100,8 +103,7 @@ void newImageDialogProc(const Message& m) {
             d.done = true;
             d.result.width = kNewImageCancelled;
             break;
-        case MessageKind::Command:
-            if (m.key != platform::kEditChanged) break;
+        case MessageKind::EditChanged:
             if (m.command == kWidthFieldId) {
                 d.result.width = fieldNumber(platform::editText(m.window, kWidthFieldId));
                 d.result.height = fieldNumber(platform::editText(m.window, kHeightFieldId));
@@ -167,16 +169,7 @@ NewImageSize runNewImageDialog(int width, int height) {
     showBackground();
     platform::bringToFront(d.window);
 
-    while (!d.done) {
-        platform::sleepMilliseconds(5);
-        Message m;
-        if (platform::peekMessage(m)) platform::dispatchMessage(m);
-        if (!platform::windowExists(d.window)) {
-            // Destroyed from outside (the program is closing): cancelled.
-            d.done = true;
-            d.result.width = kNewImageCancelled;
-            break;
-        }
+    const bool ended = platform::runModalLoop(d.window, 5, [&d] {
         const int r = d.buttons.hitTest(d.x, d.y, d.down);
         platform::invalidateWindow(d.window);
         platform::updateWindow(d.window);
@@ -185,6 +178,12 @@ NewImageSize runNewImageDialog(int width, int height) {
             d.done = true;
             d.result.width = kNewImageCancelled;
         }
+        return !d.done;
+    });
+    if (!ended) {
+        // Destroyed from outside (the program is closing): cancelled.
+        d.done = true;
+        d.result.width = kNewImageCancelled;
     }
 
     platform::destroyWindow(d.window);

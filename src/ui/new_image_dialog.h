@@ -4,7 +4,7 @@
 // File, New and Image, Image Size ask it for a size and check the answer.
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/windows.h"
 
 namespace sc {
 

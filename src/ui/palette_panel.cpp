@@ -8,6 +8,7 @@
 #include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
+#include "platform/windows.h"
 #include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"

@@ -1,6 +1,7 @@
 #include "ui/panel_messages.h"
 
 #include "app/shell_state.h"
+#include "platform/windows.h"
 #include "ui/floating_windows.h"
 
 namespace sc {

@@ -2,7 +2,7 @@
 // The common mouse bookkeeping of the panel window procedures. The program's
 // keys reach a panel's window before its procedure (the shell sees to it).
 #include "app/pointer_state.h"
-#include "platform/platform.h"
+#include "platform/windows.h"
 
 namespace sc {
 

@@ -1,7 +1,8 @@
 #pragma once
 // A panel's look: its back buffer, copied to the window on Paint.
 #include "engine/surface.h"
-#include "platform/platform.h"
+#include "platform/drawing.h"
+#include "platform/windows.h"
 
 namespace sc {
 

@@ -4,7 +4,7 @@
 // procedures. Each panel shows its skin picture; the controls drawn on it
 // (tool buttons, sliders, swatches, preset grids, style pages) build on these
 // entry points.
-#include "platform/platform.h"
+#include "platform/windows.h"
 
 namespace sc {
 

@@ -8,6 +8,7 @@
 #include "app/undo.h"
 #include "engine/numeric.h"
 #include "engine/renderer.h"
+#include "platform/drawing.h"
 #include "tools/tools.h"
 #include "ui/panel_controls.h"
 #include "ui/panel_messages.h"

@@ -1,6 +1,7 @@
 #include "ui/skin_button.h"
 
 #include "engine/surface.h"
+#include "platform/drawing.h"
 
 namespace sc {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/windows.h"
 
 namespace sc {
 

@@ -4,7 +4,8 @@
 
 #include "app/shell_state.h"
 #include "engine/numeric.h"
-#include "platform/platform.h"
+#include "platform/furniture.h"
+#include "platform/windows.h"
 #include "tools/tool_state.h"
 
 namespace sc {

@@ -7,6 +7,7 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "engine/numeric.h"
+#include "platform/dialogs.h"
 #include "tools/tool_state.h"
 #include "ui/panel_controls.h"
 #include "ui/panel_messages.h"

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/shell_state.h"
+#include "platform/windows.h"
 #include "tools/tool_state.h"
 #include "ui/panel_controls.h"
 #include "ui/panel_picture.h"

@@ -6,6 +6,7 @@
 
 #include "app/assets.h"
 #include "app/shell_state.h"
+#include "platform/windows.h"
 #include "tools/tool_state.h"
 #include "ui/floating_windows.h"
 #include "ui/panel_controls.h"

@@ -1,5 +1,8 @@
 #include "ui/tooltip.h"
 
+#include "platform/dialogs.h"
+#include "platform/furniture.h"
+
 namespace sc {
 
 void addTooltip(const std::string& text, platform::WindowId parent, int left, int top, int right, int bottom) {

@@ -2,7 +2,7 @@
 // A tip over a rectangle of a panel (client pixels, right and bottom exclusive).
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/windows.h"
 
 namespace sc {
 

@@ -15,6 +15,7 @@
 #include "formats/painting_file.h"
 #include "formats/painting_v1.h"
 #include "formats/prefs_file.h"
+#include "platform/dialogs.h"
 #include "shell/frame_window.h"
 #include "shell/shell_fixture.h"
 #include "support/size_limit.h"

@@ -14,6 +14,7 @@
 #include "formats/bmp_writer.h"
 #include "formats/little_endian.h"
 #include "formats/painting_file.h"
+#include "platform/dialogs.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
 #include "shell/shell_fixture.h"

@@ -14,6 +14,8 @@
 #include "app/hand_over.h"
 #include "app/painting_io.h"
 #include "formats/painting_file.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
 #include "shell/shell_fixture.h"
 #include "support/hang_guard.h"
 

@@ -5,6 +5,7 @@
 #include "app/file_fixture.h"
 #include "app/painting_io.h"
 #include "formats/little_endian.h"
+#include "platform/dialogs.h"
 
 namespace sc {
 namespace {

@@ -7,6 +7,7 @@
 #include "app/file_fixture.h"
 #include "app/presets.h"
 #include "engine/surface.h"
+#include "platform/dialogs.h"
 
 namespace sc {
 namespace {

@@ -1,6 +1,7 @@
 // Page Setup and Print: the fit-to-page arithmetic, and the printed page of
 // the headless printer, whose printable size the test sets.
 #include "app/print.h"
+#include "platform/windows.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
 #include "shell/shell_fixture.h"

@@ -15,7 +15,10 @@
 // would otherwise rewrite the preset lists' field names.
 #include "app/shell_state.h"
 #include "engine/surface.h"
-#include "platform/platform.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/inspection.h"
+#include "platform/windows.h"
 #include "shell/canvas_view.h"
 #include "shell/main_loop.h"
 #include "shell/start_up.h"
@@ -252,7 +255,7 @@ TEST_F(DesktopTest, KeysReleasedWhileADialogHadTheInputAreReleasedAfterIt) {
     QTest::keyPress(frame, Qt::Key_Space, Qt::ControlModifier);
     passes(3);
     const auto& keys = shell().view.keyState;
-    ASSERT_TRUE(keys[17]);
+    ASSERT_TRUE(keys[static_cast<std::size_t>(platform::Key::Control)]);
     ASSERT_TRUE(shell().view.temporaryHand);
 
     // Both keys come up while a modal box has the input.
@@ -268,7 +271,7 @@ TEST_F(DesktopTest, KeysReleasedWhileADialogHadTheInputAreReleasedAfterIt) {
     shell().saved = true;
     QTest::keyPress(frame, Qt::Key_Z);
     passes(3);
-    EXPECT_FALSE(keys[17]) << "Control is up";
+    EXPECT_FALSE(keys[static_cast<std::size_t>(platform::Key::Control)]) << "Control is up";
     EXPECT_TRUE(shell().saved) << "Z alone does not undo";
     EXPECT_FALSE(shell().view.temporaryHand);
     EXPECT_EQ(toolState().live.tool, tool) << "the hand gave the tool back";

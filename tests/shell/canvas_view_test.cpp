@@ -4,7 +4,9 @@
 #include "shell/canvas_view.h"
 #include "engine/renderer.h"
 #include "engine/surface.h"
-#include "platform/platform.h"
+#include "platform/drawing.h"
+#include "platform/inspection.h"
+#include "platform/windows.h"
 #include "shell/shell_fixture.h"
 
 namespace sc::testing {
@@ -203,15 +205,15 @@ TEST_F(CanvasViewTest, ControlZUndoesOncePerZPress) {
     release(230, 200);
     passes(1);
     const std::uint64_t painted = cellHash(document());
-    key(17, true);
-    key(90, true);
+    key(platform::Key::Control, true);
+    key(platform::Key::Z, true);
     passes(2);
     const std::uint64_t undone = cellHash(document());
     EXPECT_NE(undone, painted);
     passes(5);
     EXPECT_EQ(cellHash(document()), undone) << "holding the keys undoes once";
-    key(90, false);
-    key(90, true);  // Control still held
+    key(platform::Key::Z, false);
+    key(platform::Key::Z, true);  // Control still held
     passes(2);
     EXPECT_EQ(cellHash(document()), painted) << "the second Undo redoes";
 }
@@ -219,11 +221,11 @@ TEST_F(CanvasViewTest, ControlZUndoesOncePerZPress) {
 TEST_F(CanvasViewTest, SpaceHoldsTheHandToolWhichMovesTheCanvasWindow) {
     start();
     toolState().live.tool = kToolKnife;
-    key(32, true);
+    key(platform::Key::Space, true);
     passes(1);
     EXPECT_EQ(toolState().live.tool, kToolHand);
-    key(32, true);  // auto-repeat keeps the saved tool
-    key(65, true);
+    key(platform::Key::Space, true);  // auto-repeat keeps the saved tool
+    key(platform::characterKey('A'), true);
     passes(2);
     EXPECT_EQ(shell().view.savedTool, kToolKnife);
 
@@ -235,7 +237,7 @@ TEST_F(CanvasViewTest, SpaceHoldsTheHandToolWhichMovesTheCanvasWindow) {
     release(20, 20);
     passes(1);
 
-    key(32, false);
+    key(platform::Key::Space, false);
     passes(1);
     EXPECT_EQ(toolState().live.tool, kToolKnife);
     EXPECT_FALSE(shell().view.temporaryHand);

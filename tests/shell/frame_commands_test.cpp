@@ -5,6 +5,8 @@
 #include "app/help_pages.h"
 #include "filters/filter_table.h"
 #include "formats/painting_file.h"
+#include "platform/dialogs.h"
+#include "platform/inspection.h"
 #include "shell/shell_fixture.h"
 
 namespace sc::testing {
@@ -78,11 +80,13 @@ TEST_F(FrameCommandsTest, AboutShowsTheSplashUntilAKeyArrives) {
     shell().splash.clearWhite();
     const long double before = hl::now();
     hl::atTime(before + 0.5L, [] {
-        hl::postKey(platform::findWindow("SplashWindowClass", "Splash Screen"), MessageKind::KeyDown, 27);
+        hl::postKey(platform::findWindow("SplashWindowClass", "Splash Screen"), MessageKind::KeyDown,
+                    platform::Key::Escape);
     });
     // Should the key be lost, a late one keeps the test from waiting forever.
     hl::atTime(before + 100.0L, [] {
-        hl::postKey(platform::findWindow("SplashWindowClass", "Splash Screen"), MessageKind::KeyDown, 27);
+        hl::postKey(platform::findWindow("SplashWindowClass", "Splash Screen"), MessageKind::KeyDown,
+                    platform::Key::Escape);
     });
     commandNow(1400);
     EXPECT_EQ(platform::findWindow("SplashWindowClass", "Splash Screen"), platform::kNoWindow);

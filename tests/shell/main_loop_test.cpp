@@ -1,7 +1,7 @@
 // The main loop driven through messages: strokes pressed, moved, held still
 // and released; leaving the canvas; pacing and the re-delivery rule; a
 // script of messages from the environment.
-#include "platform/platform.h"
+#include "platform/windows.h"
 #include "shell/shell_fixture.h"
 
 namespace sc::testing {

@@ -12,6 +12,7 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "platform/platform_headless.h"
+#include "platform/windows.h"
 #include "shell/main_loop.h"
 #include "shell/start_up.h"
 #include "support/run_batch.h"
@@ -44,6 +45,7 @@ inline void resetProgramState() {
     s.colourChanged = false;
     s.previewDirty = false;
     s.frameWindow = platform::kNoWindow;
+    s.menuChecks.clear();
     s.windows = {};
     s.pointers = {};
     s.view = {};
@@ -100,7 +102,9 @@ protected:
         passes(2);
     }
     void release(int x, int y) { hl::postPointer(canvasWindow(), MessageKind::LeftUp, x, y); }
-    void key(int code, bool down) { hl::postKey(canvasWindow(), down ? MessageKind::KeyDown : MessageKind::KeyUp, code); }
+    void key(platform::Key k, bool down) {
+        hl::postKey(canvasWindow(), down ? MessageKind::KeyDown : MessageKind::KeyUp, k);
+    }
     void command(int id) { hl::postCommand(frame(), id); }
     // Posts one message and runs the pass that delivers it.
     void commandNow(int id) {

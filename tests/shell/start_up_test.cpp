@@ -12,6 +12,9 @@
 #include "app/presets.h"
 #include "app/run_paths.h"
 #include "formats/painting_file.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/inspection.h"
 #include "shell/shell_fixture.h"
 
 namespace sc::testing {

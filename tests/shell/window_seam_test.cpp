@@ -5,6 +5,9 @@
 
 #include "app/hand_over.h"
 #include "engine/surface.h"
+#include "platform/dialogs.h"
+#include "platform/drawing.h"
+#include "platform/inspection.h"
 #include "shell/shell_fixture.h"
 #include "ui/floating_windows.h"
 

@@ -1,6 +1,7 @@
 // Fill: its region, what it lays, the end of the press and running out of memory.
 #include <set>
 
+#include "platform/dialogs.h"
 #include "tool_test_support.h"
 
 namespace sc::test {

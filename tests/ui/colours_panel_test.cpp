@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/assets.h"
+#include "platform/inspection.h"
 #include "ui/panel_fixture.h"
 
 namespace sc::testing {
@@ -73,11 +74,11 @@ TEST_F(ColoursPanelTest, UndoRestoresTheColourAndLeavesTheTool) {
     slide(coloursPanel(), kX + 70, 32, kX - 5, 32);
     EXPECT_EQ(live().green, 0);
     pickTool(5);
-    key(17, true);
-    key(90, true);
+    key(platform::Key::Control, true);
+    key(platform::Key::Z, true);
     passes(3);
-    key(90, false);
-    key(17, false);
+    key(platform::Key::Z, false);
+    key(platform::Key::Control, false);
     passes(3);
     EXPECT_EQ(live().green, before.green);
     EXPECT_EQ(live().tool, 5);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/undo.h"
+#include "platform/dialogs.h"
 #include "ui/palette_fixture.h"
 
 namespace sc::testing {

@@ -4,6 +4,7 @@
 
 #include "app/undo.h"
 #include "engine/numeric.h"
+#include "platform/dialogs.h"
 #include "ui/palette_fixture.h"
 #include "ui/panel_controls.h"
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/pointer_state.h"
+#include "platform/windows.h"
 #include "shell/shell_fixture.h"
 #include "tools/tool_state.h"
 #include "ui/panel_controls.h"

@@ -4,6 +4,7 @@
 
 #include "app/pointer_state.h"
 #include "engine/surface.h"
+#include "platform/windows.h"
 #include "shell/shell_fixture.h"
 #include "ui/floating_windows.h"
 #include "ui/skin_button.h"
@@ -201,15 +202,15 @@ TEST_F(PanelsTest, DeactivationHidesThePanelsAndActivationBringsBackOnlyThose) {
 
 TEST_F(PanelsTest, MinimisingTheFrameTakesThePanelsAlongAndRestoringBringsThemBack) {
     start();
-    platform::Message size;
-    size.kind = MessageKind::Size;
-    size.window = frame();
-    size.x = 1;
-    platform::postMessage(size);
+    platform::Message state;
+    state.kind = MessageKind::StateChanged;
+    state.window = frame();
+    state.state = platform::WindowState::Minimised;
+    platform::postMessage(state);
     passes(1);
     EXPECT_FALSE(platform::isWindowVisible(shell().windows.palettePanel));
-    size.x = 0;  // restored, not maximised
-    platform::postMessage(size);
+    state.state = platform::WindowState::Restored;  // not maximised
+    platform::postMessage(state);
     passes(1);
     EXPECT_TRUE(platform::isWindowVisible(shell().windows.palettePanel));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/assets.h"
+#include "platform/windows.h"
 #include "ui/panel_fixture.h"
 
 namespace sc::testing {

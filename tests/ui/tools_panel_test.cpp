@@ -5,7 +5,8 @@
 #include <array>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/inspection.h"
+#include "platform/windows.h"
 #include "ui/panel_fixture.h"
 
 namespace sc::testing {
@@ -101,10 +102,10 @@ TEST_F(ToolsPanelTest, APressPicksEvenWhenReleasedElsewhere) {
 
 TEST_F(ToolsPanelTest, SpaceBarHandToolKeepsButtonsAndCaptionsInStep) {
     pickTool(17);
-    key(32, true);
+    key(platform::Key::Space, true);
     passes(2);
     expectTool(kTools[9]);
-    key(32, false);
+    key(platform::Key::Space, false);
     passes(2);
     expectTool(kTools[14]);
 }
