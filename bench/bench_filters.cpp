@@ -35,10 +35,16 @@ void makeGrainImage(sc::Surface& image, std::uint32_t seed) {
         }
 }
 
+// The program's state the filters run on, for the whole run.
+sc::ShellState& shellState() {
+    static sc::ShellState* state = new sc::ShellState;
+    return *state;
+}
+
 // The document, rendered, plus the cells to restore before every run.
 const std::vector<sc::PaintCell>& preparedDocument() {
     static const std::vector<sc::PaintCell> pristine = [] {
-        sc::Canvas& doc = sc::shell().document;
+        sc::Canvas& doc = shellState().document;
         doc.allocate(kSide, kSide);
         doc.kind = sc::kDocumentCanvasKind;
         doc.highQuality = true;
@@ -56,12 +62,12 @@ const std::vector<sc::PaintCell>& preparedDocument() {
 
 void BM_Filter(benchmark::State& state, sc::FilterId id) {
     const std::vector<sc::PaintCell>& pristine = preparedDocument();
-    sc::Canvas& doc = sc::shell().document;
+    sc::Canvas& doc = shellState().document;
     for (auto _ : state) {
         state.PauseTiming();
         std::copy(pristine.begin(), pristine.end(), doc.cells());
         state.ResumeTiming();
-        sc::runFilter(id);
+        sc::runFilter(shellState(), id);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(doc.cellCount()));
@@ -70,7 +76,7 @@ void BM_Filter(benchmark::State& state, sc::FilterId id) {
 // The filter pass alone, without the snapshot.
 void BM_FilterPassOnly(benchmark::State& state, sc::FilterId id) {
     const std::vector<sc::PaintCell>& pristine = preparedDocument();
-    sc::Canvas& doc = sc::shell().document;
+    sc::Canvas& doc = shellState().document;
     const sc::FilterInfo* filter = sc::findFilter(static_cast<std::int32_t>(id));
     for (auto _ : state) {
         state.PauseTiming();
@@ -85,7 +91,7 @@ void BM_FilterPassOnly(benchmark::State& state, sc::FilterId id) {
 void BM_FilterUndoSnapshotOnly(benchmark::State& state) {
     preparedDocument();
     for (auto _ : state) {
-        sc::takeUndoSnapshot(true);
+        sc::takeUndoSnapshot(shellState(), true);
         benchmark::ClobberMemory();
     }
 }

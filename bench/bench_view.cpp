@@ -21,6 +21,7 @@
 #include "platform/platform_headless.h"
 #include "shell/canvas_view.h"
 #include "shell/main_loop.h"
+#include "shell/program.h"
 #include "shell/start_up.h"
 #include "tools/tool_state.h"
 #include "varied_paint.h"
@@ -34,19 +35,23 @@ constexpr int kViewWidth = 1600;
 constexpr int kViewHeight = 1000;
 constexpr float kZooms[] = {0.25f, 0.5f, 1.0f, 2.0f, 3.0f, 4.0f};
 
-// The program started once, in a private directory, on a desktop whose
+// The program, started once in a private directory, on a desktop whose
 // document area shows 1600 x 1000 pixels of the canvas window at (90, 10).
-void startProgram() {
-    static const bool started = [] {
+sc::Program& startProgram() {
+    static sc::Program* program = nullptr;
+    if (program) return *program;
+    program = new sc::Program;
+    const bool started = [] {
         char pattern[] = "/tmp/sc-bench-view-XXXXXX";
         const char* dir = mkdtemp(pattern);
         if (!dir || chdir(dir) != 0) std::abort();
         setenv("XDG_DATA_HOME", (std::string(dir) + "/xdg").c_str(), 1);
         hl::setEchoMessages(false);
         hl::setDesktopArea({0, 0, sc::kCanvasWindowX + kViewWidth, sc::kCanvasWindowY + kViewHeight});
-        return sc::startUp("") == sc::StartResult::Running;
+        return sc::startUp(*program, "") == sc::StartResult::Running;
     }();
     if (!started) std::abort();
+    return *program;
 }
 
 void drainMessages() {
@@ -56,23 +61,23 @@ void drainMessages() {
 
 // A painting of varied paint, rendered, shown at the zoom; its first picture drawn.
 void showPainting(std::uint32_t width, std::uint32_t height, float zoom) {
-    startProgram();
-    sc::ShellState& s = sc::shell();
+    sc::Program& program = startProgram();
+    sc::ShellState& s = program.state;
     if (s.document.width != width || s.document.height != height) {
-        sc::newImage(width, height);
+        sc::newImage(program, width, height);
         sc::bench::paintVaried(s.document);
     }
     sc::renderAll(s.document);
     s.document.rendered = true;
     sc::toolState().zoom = zoom;
-    sc::recreateCanvasWindow();
+    sc::recreateCanvasWindow(program);
     drainMessages();
     hl::takeChangedPart(s.windows.canvas);
 }
 
 // The part of the canvas window the document area shows.
 Rect visiblePart() {
-    const sc::ShellState& s = sc::shell();
+    const sc::ShellState& s = startProgram().state;
     const Rect area = sc::platform::clientRect(s.windows.documentArea);
     const sc::platform::Point at = sc::platform::windowPosition(s.windows.canvas);
     const Rect window = sc::platform::clientRect(s.windows.canvas);
@@ -82,7 +87,7 @@ Rect visiblePart() {
 
 // What the desktop does with a changed part: draws its visible share.
 void drawChangedPart(std::vector<std::uint32_t>& screen) {
-    const sc::platform::WindowId canvas = sc::shell().windows.canvas;
+    const sc::platform::WindowId canvas = startProgram().state.windows.canvas;
     const Rect changed = hl::takeChangedPart(canvas);
     const Rect view = visiblePart();
     const Rect part{std::max(changed.left, view.left), std::max(changed.top, view.top),
@@ -94,7 +99,7 @@ void drawChangedPart(std::vector<std::uint32_t>& screen) {
 void BM_ViewRedraw(benchmark::State& state) {
     const float zoom = kZooms[state.range(2)];
     showPainting(static_cast<std::uint32_t>(state.range(0)), static_cast<std::uint32_t>(state.range(1)), zoom);
-    const sc::platform::WindowId canvas = sc::shell().windows.canvas;
+    const sc::platform::WindowId canvas = startProgram().state.windows.canvas;
     std::vector<std::uint32_t> screen(static_cast<std::size_t>(kViewWidth) * kViewHeight);
     for (auto _ : state) {
         sc::platform::invalidateWindow(canvas);
@@ -113,7 +118,8 @@ BENCHMARK(BM_ViewRedraw)
 
 void BM_PaintingPass(benchmark::State& state) {
     showPainting(static_cast<std::uint32_t>(state.range(0)), static_cast<std::uint32_t>(state.range(1)), 4.0f);
-    sc::ShellState& s = sc::shell();
+    sc::Program& program = startProgram();
+    sc::ShellState& s = program.state;
     sc::ToolState& t = sc::toolState();
     t.live.tool = sc::kToolPaintBrush;
     t.live.size = 30;
@@ -129,7 +135,7 @@ void BM_PaintingPass(benchmark::State& state) {
         const int x = 400 + (step < 200 ? step : 400 - step) * 4;
         step = (step + 1) % 400;
         hl::postPointer(canvas, sc::platform::MessageKind::MouseMove, x, 300 + step % 7);
-        sc::mainLoopPass();
+        sc::mainLoopPass(program);
         drawChangedPart(screen);
         benchmark::DoNotOptimize(screen.data());
     }

@@ -2,17 +2,18 @@
 #include <cstring>
 
 #include "app/hand_over.h"
-#include "app/shell_state.h"
 #include "engine/canvas.h"
 #include "formats/painting_file.h"
 #include "fuzz_input.h"
 #include "fuzz_targets.h"
 #include "shell/frame_window.h"
+#include "shell/program.h"
 
 namespace sc::fuzz {
 
 void fuzzHandOver(const std::uint8_t* data, std::size_t size) {
-    prepareShell();
+    Program& program = prepareShell();
+    Canvas& document = program.state.document;
     enterScratchDirectory();
     // A real painting the seeds name, so the opening path is reached too.
     static const bool planted = [] {
@@ -31,12 +32,10 @@ void fuzzHandOver(const std::uint8_t* data, std::size_t size) {
     SC_FUZZ_CHECK(std::strlen(path.c_str()) == path.size());
     // What the running instance does with it: open it only if it is a
     // painting, and keep the document otherwise.
-    const std::uint32_t width = shell().document.width;
-    const std::uint32_t height = shell().document.height;
-    openHandedOverPainting(path);
-    if (shell().document.width != width || shell().document.height != height) {
-        SC_FUZZ_CHECK(shell().document.allocate(4, 4));
-    }
+    const std::uint32_t width = document.width;
+    const std::uint32_t height = document.height;
+    openHandedOverPainting(program, path);
+    if (document.width != width || document.height != height) SC_FUZZ_CHECK(document.allocate(4, 4));
 }
 
 }  // namespace sc::fuzz

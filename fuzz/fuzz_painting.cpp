@@ -1,23 +1,23 @@
 #include <cstring>
 
 #include "app/painting_io.h"
-#include "app/shell_state.h"
 #include "engine/renderer.h"
 #include "fuzz_input.h"
 #include "fuzz_targets.h"
+#include "shell/program.h"
 
 namespace sc::fuzz {
 
 void fuzzPainting(const std::uint8_t* data, std::size_t size) {
-    prepareShell();
-    Canvas& document = shell().document;
+    ShellState& s = prepareShell().state;
+    Canvas& document = s.document;
     const std::uint32_t width = document.width;
     const std::uint32_t height = document.height;
     Canvas before;
     SC_FUZZ_CHECK(before.allocate(width, height));
     std::memcpy(before.cells(), document.cells(), document.cellCount() * sizeof(PaintCell));
 
-    const bool loaded = loadPainting(inputFile(data, size));
+    const bool loaded = loadPainting(s, inputFile(data, size));
     if (!loaded) {
         // A refused file never costs the painting on screen.
         SC_FUZZ_CHECK(document.width == width && document.height == height);

@@ -2,14 +2,15 @@
 #include "engine/surface.h"
 #include "fuzz_input.h"
 #include "fuzz_targets.h"
+#include "shell/program.h"
 
 namespace sc::fuzz {
 
 void fuzzPicture(const std::uint8_t* data, std::size_t size) {
-    prepareShell();
+    ShellState& s = prepareShell().state;
     Surface surface;
     SC_FUZZ_CHECK(surface.create(2, 2, false));
-    if (!loadImageFile(surface, inputFile(data, size))) {
+    if (!loadImageFile(s, surface, inputFile(data, size))) {
         SC_FUZZ_CHECK(surface.valid() && surface.width() == 2 && surface.height() == 2);
         return;
     }

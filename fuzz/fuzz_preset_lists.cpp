@@ -1,25 +1,24 @@
 #include "app/presets.h"
-#include "app/shell_state.h"
 #include "fuzz_input.h"
 #include "fuzz_targets.h"
+#include "shell/program.h"
 #include "tools/tool_state.h"
 
 namespace sc::fuzz {
 
 void fuzzPresetLists(const std::uint8_t* data, std::size_t size) {
-    prepareShell();
-    ShellState& s = shell();
+    ShellState& s = prepareShell().state;
     for (auto& slot : s.brushPresets.slots) slot.used = 0;
     for (auto& slot : s.strokePresets.slots) slot.used = 0;
     const std::string& path = inputFile(data, size);
 
     // Loading renders a thumbnail with every stored brush and stroke, so
     // hostile settings reach the painting tools here.
-    loadBrushPresets(path);
+    loadBrushPresets(s, path);
     const BrushSettings& live = toolState().live;
     SC_FUZZ_CHECK(live.size >= 1 && live.size <= 100);
     SC_FUZZ_CHECK(live.paintStyle < 18 && live.texture < 18);
-    loadStrokePresets(path);
+    loadStrokePresets(s, path);
     SC_FUZZ_CHECK(s.strokePresets.selected >= 0 && s.strokePresets.selected < kStrokePresetSlots);
 }
 

@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <string_view>
 
+namespace sc {
+struct Program;
+}
+
 namespace sc::fuzz {
 
 using FuzzBody = void (*)(const std::uint8_t* data, std::size_t size);
@@ -46,8 +50,8 @@ inline constexpr FuzzTarget kFuzzTargets[] = {
         if (!(condition)) ::sc::fuzz::invariantBroken(#condition); \
     } while (false)
 
-// Puts the program's shell into a small, quiet state once: headless message
-// boxes not echoed, a 4 x 4 document.
-void prepareShell();
+// The program the bodies work on, put into a small, quiet state the first
+// time: headless message boxes not echoed, a 4 x 4 document.
+Program& prepareShell();
 
 }  // namespace sc::fuzz

@@ -1,9 +1,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/shell_state.h"
 #include "fuzz_targets.h"
 #include "platform/platform_headless.h"
+#include "shell/program.h"
 
 namespace sc::fuzz {
 
@@ -12,13 +12,15 @@ void invariantBroken(const char* what) {
     std::abort();
 }
 
-void prepareShell() {
-    static bool prepared = false;
-    if (prepared) return;
-    prepared = true;
+Program& prepareShell() {
+    // One program for every input of the run, as one running instance meets them.
+    static Program* program = nullptr;
+    if (program) return *program;
+    program = new Program;
     platform::headless::reset();
     platform::headless::setEchoMessages(false);
-    if (!shell().document.allocate(4, 4)) invariantBroken("a 4 x 4 document");
+    if (!program->state.document.allocate(4, 4)) invariantBroken("a 4 x 4 document");
+    return *program;
 }
 
 }  // namespace sc::fuzz

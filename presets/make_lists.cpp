@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
 
 #include "app/presets.h"
 #include "batch_command.h"
@@ -24,9 +25,6 @@
 namespace sc::batch {
 namespace {
 
-BrushPresetList g_brushes;
-StrokePresetList g_strokes;
-
 template <typename Preset, std::size_t N>
 Preset* nextFreeSlot(std::array<Preset, N>& slots) {
     for (Preset& slot : slots) {
@@ -35,20 +33,21 @@ Preset* nextFreeSlot(std::array<Preset, N>& slots) {
     return nullptr;
 }
 
-void keepBrush(const Words&) {
-    BrushPreset* slot = nextFreeSlot(g_brushes.slots);
+void keepBrush(Session& session, const Words&) {
+    BrushPreset* slot = nextFreeSlot(session.state.brushPresets.slots);
     if (!slot) throw OperationFailed(kBrushListFullText);
     slot->used = 1;
     slot->settings = toolState().live;
 }
 
-void keepStroke(const Words&) {
-    const bool first = !g_strokes.slots[0].used;
+void keepStroke(Session& session, const Words&) {
+    StrokePresetList& strokes = session.state.strokePresets;
+    const bool first = !strokes.slots[0].used;
     const StrokeDynamics defaultStroke{};
     if (first && std::memcmp(&toolState().dynamics, &defaultStroke, sizeof(StrokeDynamics)) != 0) {
         throw ScriptError("the first stroke must be the default stroke");
     }
-    StrokePreset* slot = nextFreeSlot(g_strokes.slots);
+    StrokePreset* slot = nextFreeSlot(strokes.slots);
     if (!slot) throw OperationFailed(kStrokeListFullText);
     slot->used = 1;
     slot->dynamics = toolState().dynamics;
@@ -70,11 +69,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "smudgecraft-presets: cannot read script '%s'\n", argv[1]);
         return 1;
     }
-    sc::batch::startSession();
-    const auto status = sc::batch::runScript(script);
+    const auto session = std::make_unique<sc::batch::Session>();
+    sc::batch::startSession(*session);
+    const auto status = sc::batch::runScript(*session, script);
     if (status != sc::batch::RunStatus::kOk) return static_cast<int>(status);
-    if (!sc::writeBrushPresetFile(argv[2], sc::batch::g_brushes) ||
-        !sc::writeStrokePresetFile(argv[3], sc::batch::g_strokes)) {
+    if (!sc::writeBrushPresetFile(argv[2], session->state.brushPresets) ||
+        !sc::writeStrokePresetFile(argv[3], session->state.strokePresets)) {
         std::fputs("File Save failed!\n", stderr);
         return 1;
     }

@@ -8,6 +8,8 @@
 
 namespace sc::batch {
 
+struct Session;
+
 // A line that cannot be run as written: reported with its line number, exit 2.
 struct ScriptError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -25,7 +27,7 @@ struct BatchCommand {
     const char* name;
     int minWords;   // words after the command name
     int maxWords;   // -1: any number
-    void (*run)(const Words& words);
+    void (*run)(Session& session, const Words& words);
     // Optional: validates the words without running anything (throws
     // ScriptError). Lets a convenience command refuse bad usage up front.
     void (*check)(const Words& words) = nullptr;
@@ -36,10 +38,6 @@ struct BatchCommandRegistration {
 };
 
 const BatchCommand* findBatchCommand(const std::string& name);
-
-// What the last successful `open` read: the file's version (for `info`).
-std::uint32_t lastOpenedVersion();
-void setLastOpenedVersion(std::uint32_t version);
 
 // Strict value parsing; each throws ScriptError naming the offending word.
 std::int64_t parseInteger(const std::string& word);

@@ -14,8 +14,6 @@ std::map<std::string, BatchCommand>& registry() {
     return commands;
 }
 
-std::uint32_t g_lastVersion = 0;
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
@@ -28,9 +26,6 @@ const BatchCommand* findBatchCommand(const std::string& name) {
     auto it = registry().find(name);
     return it == registry().end() ? nullptr : &it->second;
 }
-
-std::uint32_t lastOpenedVersion() { return g_lastVersion; }
-void setLastOpenedVersion(std::uint32_t version) { g_lastVersion = version; }
 
 std::int64_t parseInteger(const std::string& word) {
     std::size_t i = 0;

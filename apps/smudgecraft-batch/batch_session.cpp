@@ -1,6 +1,5 @@
 #include "batch_session.h"
 
-#include "app/shell_state.h"
 #include "app/undo.h"
 #include "engine/canvas.h"
 #include "tools/program_random.h"
@@ -8,8 +7,8 @@
 
 namespace sc::batch {
 
-void startSession() {
-    ShellState& s = shell();
+void startSession(Session& session) {
+    ShellState& s = session.state;
     ToolState& t = toolState();
     resetProgramRand(1);
     t.live = BrushSettings{};
@@ -25,7 +24,7 @@ void startSession() {
     s.document.lighting = true;
     s.document.allocate(600, 600);
     // As at the program's start: Undo swaps with the blank first canvas.
-    takeUndoSnapshot(true);
+    takeUndoSnapshot(s, true);
     s.saved = true;
 }
 

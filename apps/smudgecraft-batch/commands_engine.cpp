@@ -1,7 +1,7 @@
 // Script commands on the document canvas itself: size, render flags,
 // rendering, resampling, raw saving and export.
-#include "app/shell_state.h"
 #include "batch_command.h"
+#include "batch_session.h"
 #include "engine/canvas.h"
 #include "engine/renderer.h"
 #include "engine/resample.h"
@@ -13,45 +13,47 @@ namespace {
 
 constexpr std::int64_t kMaxSide = 20000;
 
-void runNew(const Words& w) {
+void runNew(Session& session, const Words& w) {
     const auto width = static_cast<std::uint32_t>(parseIntegerInRange(w[0], 1, kMaxSide));
     const auto height = static_cast<std::uint32_t>(parseIntegerInRange(w[1], 1, kMaxSide));
-    Canvas& doc = shell().document;
+    Canvas& doc = session.state.document;
     if (!doc.allocate(width, height)) throw OperationFailed("Not enough memory for a canvas of that size!");
     doc.kind = kDocumentCanvasKind;
 }
 
-void runQuality(const Words& w) {
+void runQuality(Session& session, const Words& w) {
     const bool highQuality = parseIntegerInRange(w[0], 0, 1) != 0;
     const bool lighting = parseIntegerInRange(w[1], 0, 1) != 0;
-    Canvas& doc = shell().document;
+    Canvas& doc = session.state.document;
     doc.highQuality = highQuality;
     doc.lighting = lighting;
 }
 
-void runRender(const Words&) { renderAll(shell().document); }
+void runRender(Session& session, const Words&) { renderAll(session.state.document); }
 
-void runRenderRect(const Words& w) {
+void runRenderRect(Session& session, const Words& w) {
     const auto coordinate = [](const std::string& word) {
         return static_cast<std::int32_t>(parseIntegerInRange(word, INT32_MIN, INT32_MAX));
     };
     const std::int32_t x0 = coordinate(w[0]), y0 = coordinate(w[1]);
     const std::int32_t x1 = coordinate(w[2]), y1 = coordinate(w[3]);
-    renderRect(shell().document, x0, y0, x1, y1);
+    renderRect(session.state.document, x0, y0, x1, y1);
 }
 
-void runResample(const Words& w) {
+void runResample(Session& session, const Words& w) {
     const auto width = static_cast<std::uint32_t>(parseIntegerInRange(w[0], 1, kMaxSide));
     const auto height = static_cast<std::uint32_t>(parseIntegerInRange(w[1], 1, kMaxSide));
-    if (!resample(shell().document, width, height)) throw OperationFailed("Not enough memory to resize the canvas!");
+    if (!resample(session.state.document, width, height)) {
+        throw OperationFailed("Not enough memory to resize the canvas!");
+    }
 }
 
-void runSaveRaw(const Words& w) {
-    if (!writeRawPainting(shell().document, w[0])) throw OperationFailed("File Save failed!");
+void runSaveRaw(Session& session, const Words& w) {
+    if (!writeRawPainting(session.state.document, w[0])) throw OperationFailed("File Save failed!");
 }
 
-void runExport(const Words& w) {
-    if (!writeBmp(shell().document.surface, w[0])) throw OperationFailed("Export failed!");
+void runExport(Session& session, const Words& w) {
+    if (!writeBmp(session.state.document.surface, w[0])) throw OperationFailed("Export failed!");
 }
 
 const BatchCommandRegistration kNew{{"new", 2, 2, &runNew}};

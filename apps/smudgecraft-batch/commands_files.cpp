@@ -8,36 +8,37 @@
 #include "app/painting_io.h"
 #include "app/undo.h"
 #include "batch_command.h"
+#include "batch_session.h"
 
 namespace sc::batch {
 namespace {
 
-void runOpen(const Words& w) {
+void runOpen(Session& session, const Words& w) {
     std::uint32_t version = 0;
-    if (!loadPainting(w[0], &version)) throw OperationFailed(kFileLoadFailedText);
-    setLastOpenedVersion(version);
+    if (!loadPainting(session.state, w[0], &version)) throw OperationFailed(kFileLoadFailedText);
+    session.lastOpenedVersion = version;
 }
 
-void runSave(const Words& w) {
-    if (!savePainting(w[0])) throw OperationFailed(kFileSaveFailedText);
+void runSave(Session& session, const Words& w) {
+    if (!savePainting(session.state, w[0])) throw OperationFailed(kFileSaveFailedText);
 }
 
-void runImport(const Words& w) {
-    if (!importPictureFile(w[0])) throw OperationFailed(kImageFailedText);
+void runImport(Session& session, const Words& w) {
+    if (!importPictureFile(session.state, w[0])) throw OperationFailed(kImageFailedText);
 }
 
 // The style and texture images as start-up loads them, with DIR standing for
 // the current directory; the cache folder is made when missing.
-void runAssets(const Words& w) {
+void runAssets(Session& session, const Words& w) {
     std::string base = w[0];
     if (base.back() != '/') base += '/';
     std::error_code ignored;
     std::filesystem::create_directories(base + "data", ignored);
-    loadStyleAndTextureImagesFrom(base, base);
+    loadStyleAndTextureImagesFrom(session.state, base, base);
 }
 
-void runSnapshot(const Words&) { takeUndoSnapshot(true); }
-void runUndo(const Words&) { undo(); }
+void runSnapshot(Session& session, const Words&) { takeUndoSnapshot(session.state, true); }
+void runUndo(Session& session, const Words&) { undo(session.state); }
 
 const BatchCommandRegistration kOpen{{"open", 1, 1, &runOpen}};
 const BatchCommandRegistration kSave{{"save", 1, 1, &runSave}};

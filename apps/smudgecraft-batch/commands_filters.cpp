@@ -5,6 +5,7 @@
 
 #include "app/filter_command.h"
 #include "batch_command.h"
+#include "batch_session.h"
 #include "filters/filter_table.h"
 
 namespace sc::batch {
@@ -18,7 +19,7 @@ const FilterInfo& filterNamed(const std::string& name) {
 
 void checkFilterCommand(const Words& w) { filterNamed(w[0]); }
 
-void runFilterCommand(const Words& w) { runFilter(filterNamed(w[0]).id); }
+void runFilterCommand(Session& session, const Words& w) { runFilter(session.state, filterNamed(w[0]).id); }
 
 const BatchCommandRegistration kFilter{{"filter", 1, 1, &runFilterCommand, &checkFilterCommand}};
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/shell_state.h"
 #include "batch_command.h"
+#include "batch_session.h"
 #include "engine/canvas.h"
 #include "tools/tool_state.h"
 #include "tools/tools.h"
@@ -30,7 +30,7 @@ std::int32_t parseInt32(const std::string& word) {
     return static_cast<std::int32_t>(parseIntegerInRange(word, INT32_MIN, INT32_MAX));
 }
 
-void runSettings(const Words& words) {
+void runSettings(Session&, const Words& words) {
     ToolState& ts = toolState();
     // The whole line is checked before anything changes.
     BrushSettings s = ts.live;
@@ -54,7 +54,7 @@ void runSettings(const Words& words) {
     ts.live = s;
 }
 
-void runDynamics(const Words& words) {
+void runDynamics(Session&, const Words& words) {
     ToolState& ts = toolState();
     StrokeDynamics d = ts.dynamics;
     for (const std::string& word : words) {
@@ -72,7 +72,7 @@ void runDynamics(const Words& words) {
     ts.dynamics = d;
 }
 
-void runOffsets(const Words& w) {
+void runOffsets(Session&, const Words& w) {
     const float sx = parseFloatField(w[0]), sy = parseFloatField(w[1]);
     const float tx = parseFloatField(w[2]), ty = parseFloatField(w[3]);
     ToolState& ts = toolState();
@@ -80,7 +80,7 @@ void runOffsets(const Words& w) {
     ts.textureOffset = {tx, ty};
 }
 
-void runZoom(const Words& w) {
+void runZoom(Session&, const Words& w) {
     const double z = parseFloat(w[0]);
     for (const double allowed : {0.25, 0.5, 1.0, 2.0, 3.0, 4.0}) {
         if (z == allowed) {
@@ -91,17 +91,17 @@ void runZoom(const Words& w) {
     throw ScriptError("zoom must be one of 0.25 0.5 1 2 3 4: '" + w[0] + "'");
 }
 
-void runBegin(const Words&) { strokeBegin(shell().document); }
-void runEnd(const Words&) { strokeEnd(shell().document); }
+void runBegin(Session& session, const Words&) { strokeBegin(session.state.document); }
+void runEnd(Session& session, const Words&) { strokeEnd(session.state.document); }
 
-void runMove(const Words& w) {
+void runMove(Session& session, const Words& w) {
     const std::int32_t dx = parseInt32(w[0]), dy = parseInt32(w[1]);
-    strokeMove(shell().document, dx, dy);
+    strokeMove(session.state.document, dx, dy);
 }
 
-void runApply(const Words& w) {
+void runApply(Session& session, const Words& w) {
     const std::int32_t x = parseInt32(w[0]), y = parseInt32(w[1]);
-    applyTool(x, y, shell().document);
+    applyTool(x, y, session.state.document);
 }
 
 const BatchCommandRegistration kSettings{{"settings", 1, -1, &runSettings}};

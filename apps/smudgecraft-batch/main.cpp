@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,6 @@
 #include "batch_session.h"
 #include "script_runner.h"
 #include "thumbnail.h"
-#include "app/shell_state.h"
 
 namespace {
 
@@ -43,9 +43,15 @@ bool parseOnOff(const std::string& word, bool& out) {
     return true;
 }
 
-int runConvenience(const std::vector<std::string>& lines) {
-    sc::batch::startSession();
-    return static_cast<int>(sc::batch::runLines(lines));
+// A session of its own for each run (its canvases are too large for the stack).
+std::unique_ptr<sc::batch::Session> newSession() {
+    auto session = std::make_unique<sc::batch::Session>();
+    sc::batch::startSession(*session);
+    return session;
+}
+
+int runConvenience(sc::batch::Session& session, const std::vector<std::string>& lines) {
+    return static_cast<int>(sc::batch::runLines(session, lines));
 }
 
 int commandRender(int argc, char** argv) {
@@ -60,14 +66,15 @@ int commandRender(int argc, char** argv) {
     }
     const std::string in = argv[2], out = argv[3];
     if (!fitsOneWord(in) || !fitsOneWord(out)) return usageError();
-    return runConvenience({"open " + in, std::string("quality ") + (highQuality ? "1" : "0") + " " +
-                                             (lighting ? "1" : "0"),
-                           "render", "export " + out});
+    return runConvenience(
+        *newSession(),
+        {"open " + in, std::string("quality ") + (highQuality ? "1" : "0") + " " + (lighting ? "1" : "0"), "render",
+         "export " + out});
 }
 
 int commandImport(int argc, char** argv) {
     if (argc != 4 || !fitsOneWord(argv[2]) || !fitsOneWord(argv[3])) return usageError();
-    return runConvenience({std::string("import ") + argv[2], std::string("save ") + argv[3]});
+    return runConvenience(*newSession(), {std::string("import ") + argv[2], std::string("save ") + argv[3]});
 }
 
 int commandFilter(int argc, char** argv) {
@@ -79,16 +86,17 @@ int commandFilter(int argc, char** argv) {
     } catch (const sc::batch::ScriptError&) {
         return usageError();
     }
-    return runConvenience({std::string("open ") + argv[3], "render", std::string("filter ") + argv[2],
-                           std::string("save ") + argv[4]});
+    return runConvenience(*newSession(), {std::string("open ") + argv[3], "render", std::string("filter ") + argv[2],
+                                          std::string("save ") + argv[4]});
 }
 
 int commandInfo(int argc, char** argv) {
     if (argc != 3 || !fitsOneWord(argv[2])) return usageError();
-    const int status = runConvenience({std::string("open ") + argv[2]});
+    const auto session = newSession();
+    const int status = runConvenience(*session, {std::string("open ") + argv[2]});
     if (status != 0) return status;
-    const sc::Canvas& doc = sc::shell().document;
-    std::printf("version %u, %u x %u\n", sc::batch::lastOpenedVersion(), doc.width, doc.height);
+    const sc::Canvas& doc = session->state.document;
+    std::printf("version %u, %u x %u\n", session->lastOpenedVersion, doc.width, doc.height);
     return 0;
 }
 
@@ -106,14 +114,14 @@ int commandThumbnail(int argc, char** argv) {
 int commandRun(int argc, char** argv) {
     if (argc != 3) return usageError();
     const std::string path = argv[2];
-    sc::batch::startSession();
-    if (path == "-") return static_cast<int>(sc::batch::runScript(std::cin));
+    const auto session = newSession();
+    if (path == "-") return static_cast<int>(sc::batch::runScript(*session, std::cin));
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "smudgecraft-batch: cannot read script '%s'\n", path.c_str());
         return 1;
     }
-    return static_cast<int>(sc::batch::runScript(in));
+    return static_cast<int>(sc::batch::runScript(*session, in));
 }
 
 }  // namespace

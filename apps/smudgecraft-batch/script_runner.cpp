@@ -25,7 +25,7 @@ std::vector<std::string> splitScriptLine(std::string line) {
 
 namespace {
 
-void runOneLine(const std::vector<std::string>& words) {
+void runOneLine(Session& session, const std::vector<std::string>& words) {
     const BatchCommand* command = findBatchCommand(words.front());
     if (!command) throw ScriptError("unknown command '" + words.front() + "'");
     const Words args(words.begin() + 1, words.end());
@@ -33,15 +33,15 @@ void runOneLine(const std::vector<std::string>& words) {
     if (count < command->minWords || (command->maxWords >= 0 && count > command->maxWords)) {
         throw ScriptError("wrong number of words for '" + words.front() + "'");
     }
-    command->run(args);
+    command->run(session, args);
 }
 
 // Runs one line; returns the status to stop with, or kOk to go on.
-RunStatus runNumberedLine(const std::string& line, long number) {
+RunStatus runNumberedLine(Session& session, const std::string& line, long number) {
     const std::vector<std::string> words = splitScriptLine(line);
     if (words.empty()) return RunStatus::kOk;
     try {
-        runOneLine(words);
+        runOneLine(session, words);
     } catch (const ScriptError& e) {
         std::fprintf(stderr, "smudgecraft-batch: line %ld: %s\n", number, e.what());
         return RunStatus::kBadScript;
@@ -54,20 +54,20 @@ RunStatus runNumberedLine(const std::string& line, long number) {
 
 }  // namespace
 
-RunStatus runScript(std::istream& in) {
+RunStatus runScript(Session& session, std::istream& in) {
     std::string line;
     long number = 0;
     while (std::getline(in, line)) {
-        const RunStatus status = runNumberedLine(line, ++number);
+        const RunStatus status = runNumberedLine(session, line, ++number);
         if (status != RunStatus::kOk) return status;
     }
     return RunStatus::kOk;
 }
 
-RunStatus runLines(const std::vector<std::string>& lines) {
+RunStatus runLines(Session& session, const std::vector<std::string>& lines) {
     long number = 0;
     for (const std::string& line : lines) {
-        const RunStatus status = runNumberedLine(line, ++number);
+        const RunStatus status = runNumberedLine(session, line, ++number);
         if (status != RunStatus::kOk) return status;
     }
     return RunStatus::kOk;

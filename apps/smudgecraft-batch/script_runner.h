@@ -6,14 +6,16 @@
 
 namespace sc::batch {
 
+struct Session;
+
 enum class RunStatus { kOk = 0, kFailed = 1, kBadScript = 2 };
 
 // Splits a line into words at blanks and tabs; a trailing carriage return is
 // dropped. Empty lines and comments give no words.
 std::vector<std::string> splitScriptLine(std::string line);
 
-// Runs every line of the stream; messages go to standard error.
-RunStatus runScript(std::istream& in);
-RunStatus runLines(const std::vector<std::string>& lines);
+// Runs every line of the stream on the session; messages go to standard error.
+RunStatus runScript(Session& session, std::istream& in);
+RunStatus runLines(Session& session, const std::vector<std::string>& lines);
 
 }  // namespace sc::batch

@@ -1,9 +1,9 @@
 #include "thumbnail.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "app/painting_io.h"
-#include "app/shell_state.h"
 #include "batch_session.h"
 #include "engine/renderer.h"
 #include "picture_fit.h"
@@ -12,13 +12,14 @@
 namespace sc::batch {
 
 int makeThumbnail(const std::string& painting, const std::string& picture, std::uint32_t side) {
-    startSession();
+    const auto session = std::make_unique<Session>();
+    startSession(*session);
     // Paths are taken as they are (blanks included): no script line in between.
-    if (!loadPainting(painting)) {
+    if (!loadPainting(session->state, painting)) {
         std::fprintf(stderr, "%s\n", kFileLoadFailedText);
         return 1;
     }
-    Canvas& doc = shell().document;
+    Canvas& doc = session->state.document;
     doc.highQuality = true;
     doc.lighting = true;
     // An empty painting has no picture, as for Export.

@@ -4,8 +4,10 @@
 // user's data folder.
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "platform/desktop.h"
+#include "shell/program.h"
 #include "shell/start_up.h"
 
 #ifndef SMUDGECRAFT_VERSION
@@ -41,7 +43,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "smudgecraft: no desktop to show the program on\n");
         return 1;
     }
-    const int status = sc::programMain(sc::commandTextFrom(argc, argv));
+    // The program's state for the whole run, handed down from here.
+    const auto program = std::make_unique<sc::Program>();
+    const int status = sc::programMain(*program, sc::commandTextFrom(argc, argv));
     sc::platform::shutdown();
     return status;
 }

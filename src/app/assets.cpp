@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/import_image.h"
-#include "app/run_paths.h"
+#include "app/shell_state.h"
 #include "engine/surface.h"
 #include "formats/data_file.h"
 #include "formats/jgi_file.h"
@@ -12,15 +12,12 @@
 #include "tools/tool_state.h"
 
 namespace sc {
-
-void (*afterStyleAndTextureImages)() = nullptr;
-
 namespace {
 
 using JgiReader = JgiResult (*)(Surface&, const std::string&);
 using JgiWriter = JgiResult (*)(const Surface&, const std::string&, std::int32_t);
 
-void loadAssetFrom(Surface& surface, const std::string& name, const std::string& sourceDirectory,
+void loadAssetFrom(ShellState& s, Surface& surface, const std::string& name, const std::string& sourceDirectory,
                    const std::string& cacheDirectory, JgiReader read, JgiWriter write) {
     const std::string bitmapPath = sourceDirectory + name + ".bmp";
     const std::string cachePath = cacheDirectory + name + ".jgi";
@@ -30,7 +27,7 @@ void loadAssetFrom(Surface& surface, const std::string& name, const std::string&
     if (!cached) {
         // A bitmap that cannot be read still leaves a cache file of the
         // surface as it is (empty for a surface never made), as before.
-        loadImageFile(surface, bitmapPath);
+        loadImageFile(s, surface, bitmapPath);
         if (write(surface, cachePath, kAssetShift) == JgiResult::kNoMemory) {
             platform::messageBox(platform::kNoWindow, "Error", kFailedToSaveJgiText);
         }
@@ -42,38 +39,35 @@ void loadAssetFrom(Surface& surface, const std::string& name, const std::string&
 
 }  // namespace
 
-void loadColourAssetFrom(Surface& surface, const std::string& name, const std::string& sourceDirectory,
+void loadColourAssetFrom(ShellState& s, Surface& surface, const std::string& name, const std::string& sourceDirectory,
                          const std::string& cacheDirectory) {
-    loadAssetFrom(surface, name, sourceDirectory, cacheDirectory, readColourJgi, writeColourJgi);
+    loadAssetFrom(s, surface, name, sourceDirectory, cacheDirectory, readColourJgi, writeColourJgi);
 }
 
-void loadGreyAssetFrom(Surface& surface, const std::string& name, const std::string& sourceDirectory,
+void loadGreyAssetFrom(ShellState& s, Surface& surface, const std::string& name, const std::string& sourceDirectory,
                        const std::string& cacheDirectory) {
-    loadAssetFrom(surface, name, sourceDirectory, cacheDirectory, readGreyJgi, writeGreyJgi);
+    loadAssetFrom(s, surface, name, sourceDirectory, cacheDirectory, readGreyJgi, writeGreyJgi);
 }
 
-void loadColourAsset(Surface& surface, const std::string& name) {
-    loadColourAssetFrom(surface, name, sharedFile("WorkData/"), userFile("data/"));
+void loadColourAsset(ShellState& s, Surface& surface, const std::string& name) {
+    loadColourAssetFrom(s, surface, name, s.paths.sharedFile("WorkData/"), s.paths.userFile("data/"));
 }
 
-void loadGreyAsset(Surface& surface, const std::string& name) {
-    loadGreyAssetFrom(surface, name, sharedFile("WorkData/"), userFile("data/"));
+void loadGreyAsset(ShellState& s, Surface& surface, const std::string& name) {
+    loadGreyAssetFrom(s, surface, name, s.paths.sharedFile("WorkData/"), s.paths.userFile("data/"));
 }
 
-void loadStyleAndTextureImagesFrom(const std::string& pictures, const std::string& cache) {
+void loadStyleAndTextureImagesFrom(ShellState& s, const std::string& pictures, const std::string& cache) {
     ToolState& t = toolState();
     char name[16];
     for (int i = 0; i < kStyleCount; ++i) {
         std::snprintf(name, sizeof name, "paint%d", i);
-        loadGreyAssetFrom(t.styleImages[i], name, pictures + "WorkData/Styles/", cache + "data/");
+        loadGreyAssetFrom(s, t.styleImages[i], name, pictures + "WorkData/Styles/", cache + "data/");
         std::snprintf(name, sizeof name, "bump%d", i);
-        loadGreyAssetFrom(t.textureImages[i], name, pictures + "WorkData/Textures/", cache + "data/");
+        loadGreyAssetFrom(s, t.textureImages[i], name, pictures + "WorkData/Textures/", cache + "data/");
     }
 }
 
-void loadStyleAndTextureImages() {
-    loadStyleAndTextureImagesFrom(runPaths().shared, runPaths().user);
-    if (afterStyleAndTextureImages) afterStyleAndTextureImages();
-}
+void loadStyleAndTextureImages(ShellState& s) { loadStyleAndTextureImagesFrom(s, s.paths.shared, s.paths.user); }
 
 }  // namespace sc

@@ -7,30 +7,30 @@
 namespace sc {
 
 class Surface;
+struct ShellState;
 
 inline constexpr const char* kFailedToLoadJgiText = "Failed to load jgi8!";
 inline constexpr const char* kFailedToSaveJgiText = "Failed to save jgi8!";
 inline constexpr int kAssetShift = 3;
 
-void loadColourAssetFrom(Surface& surface, const std::string& name, const std::string& sourceDirectory,
+// A bitmap that cannot be read shows the program's once-a-run message
+// (loadImageFile).
+void loadColourAssetFrom(ShellState& s, Surface& surface, const std::string& name, const std::string& sourceDirectory,
                          const std::string& cacheDirectory);
-void loadGreyAssetFrom(Surface& surface, const std::string& name, const std::string& sourceDirectory,
+void loadGreyAssetFrom(ShellState& s, Surface& surface, const std::string& name, const std::string& sourceDirectory,
                        const std::string& cacheDirectory);
 
 // From "WorkData/" among the program's files with the cache in the user's
-// "data/" (run_paths.h).
-void loadColourAsset(Surface& surface, const std::string& name);
-void loadGreyAsset(Surface& surface, const std::string& name);
+// "data/" (ShellState::paths).
+void loadColourAsset(ShellState& s, Surface& surface, const std::string& name);
+void loadGreyAsset(ShellState& s, Surface& surface, const std::string& name);
 
 // The 18 style images "paint%d" (from "<pictures>WorkData/Styles/") and the
 // 18 texture images "bump%d" (from "<pictures>WorkData/Textures/") into the
 // tool state, cached under "<cache>data/". Each base is empty for the
 // current directory or ends with a slash.
-void loadStyleAndTextureImagesFrom(const std::string& pictures, const std::string& cache);
-
-// Start-up: the images from the program's and the user's folders, then the
-// step that follows (the palette panel's set-up), when one is installed.
-void loadStyleAndTextureImages();
-extern void (*afterStyleAndTextureImages)();
+void loadStyleAndTextureImagesFrom(ShellState& s, const std::string& pictures, const std::string& cache);
+// The same from the program's and the user's folders.
+void loadStyleAndTextureImages(ShellState& s);
 
 }  // namespace sc

@@ -14,20 +14,18 @@ constexpr const char* kPaintingDescription = "Smudgecraft file";
 
 }  // namespace
 
-bool saveCommand() {
-    const std::optional<std::string> path = chooseFile(kPaintingExtension, kPaintingDescription, kChooseSave,
-                                                       shell().frameWindow);
-    return path && saveCommandTo(*path);
+bool saveCommand(ShellState& s) {
+    const std::optional<std::string> path = chooseFile(s, kPaintingExtension, kPaintingDescription, kChooseSave);
+    return path && saveCommandTo(s, *path);
 }
 
-bool saveCommandTo(const std::string& path) {
-    ShellState& s = shell();
+bool saveCommandTo(ShellState& s, const std::string& path) {
     // The file keeps the picture as High Quality renders it; the view's own
     // setting comes back afterwards without a new render.
     const bool highQuality = s.document.highQuality;
     s.document.highQuality = true;
     if (s.document.hasCells()) renderAll(s.document);
-    const bool written = savePainting(path);
+    const bool written = savePainting(s, path);
     if (!written) platform::messageBox(platform::kNoWindow, "Error", kFileSaveFailedText);
     s.document.highQuality = highQuality;
     // Only a painting that reached its file counts as saved: a failed write
@@ -36,13 +34,11 @@ bool saveCommandTo(const std::string& path) {
     return written;
 }
 
-bool openCommand() {
-    ShellState& s = shell();
-    if (!askSaveChanges()) return false;
-    const std::optional<std::string> path = chooseFile(kPaintingExtension, kPaintingDescription, kChooseOpen,
-                                                       s.frameWindow);
+bool openCommand(ShellState& s) {
+    if (!askSaveChanges(s)) return false;
+    const std::optional<std::string> path = chooseFile(s, kPaintingExtension, kPaintingDescription, kChooseOpen);
     if (!path) return false;
-    if (!loadPainting(*path)) {
+    if (!loadPainting(s, *path)) {
         platform::messageBox(platform::kNoWindow, "Error", kFileLoadFailedText);
         return false;
     }
@@ -54,14 +50,13 @@ bool openCommand() {
     return true;
 }
 
-bool askSaveChanges() {
-    ShellState& s = shell();
+bool askSaveChanges(ShellState& s) {
     if (s.saved) return true;
     const platform::Answer a = platform::messageBox(s.frameWindow, kSaveChangesCaption, kSaveChangesText,
                                                     platform::Buttons::YesNoCancel, platform::Icon::Exclamation);
     switch (a) {
         // A Yes whose save did not happen keeps the painting.
-        case platform::Answer::Yes: return saveCommand();
+        case platform::Answer::Yes: return saveCommand(s);
         case platform::Answer::No: return true;
         default: return false;
     }

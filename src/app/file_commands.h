@@ -11,6 +11,8 @@
 
 namespace sc {
 
+struct ShellState;
+
 inline constexpr const char* kSaveChangesCaption = "Save Changes?";
 inline constexpr const char* kSaveChangesText = "Would you like to save your painting?";
 
@@ -27,38 +29,35 @@ struct FileFilterEntry {
 // The filter of Import Image.
 const std::vector<FileFilterEntry>& importFilter();
 
-// The common file chooser. One entry titled `description` listing the files
-// ending in a dot and the first three letters of `extension`; a typed name
-// without an extension gets it. A save asks before replacing a file; an open
-// takes only existing files. Every chooser starts at the last chosen path.
+// The common file chooser, owned by the frame. One entry titled
+// `description` listing the files ending in a dot and the first three
+// letters of `extension`; a typed name without an extension gets it. A save
+// asks before replacing a file; an open takes only existing files. Every
+// chooser starts at the last chosen path (ShellState::lastChosenPath).
 // Nothing when cancelled.
-std::optional<std::string> chooseFile(const std::string& extension, const std::string& description, int kind,
-                                      platform::WindowId owner);
+std::optional<std::string> chooseFile(ShellState& s, const std::string& extension, const std::string& description,
+                                      int kind);
 // The same chooser with a complete filter and no default extension.
-std::optional<std::string> chooseFileWithFilter(const std::vector<FileFilterEntry>& filter, int kind,
-                                                platform::WindowId owner);
-// The path the next chooser starts from (the last one chosen).
-const std::string& lastChosenPath();
-void forgetLastChosenPath();
+std::optional<std::string> chooseFileWithFilter(ShellState& s, const std::vector<FileFilterEntry>& filter, int kind);
 
 // File, Save: chooses a path, renders in high quality and writes the
 // painting. True only when the painting was written; the painting then counts
 // as saved. A cancelled chooser changes nothing; a failed write shows "File
 // Save failed!" and leaves the painting unsaved.
-bool saveCommand();
+bool saveCommand(ShellState& s);
 // Save once the chooser has given the path.
-bool saveCommandTo(const std::string& path);
+bool saveCommandTo(ShellState& s, const std::string& path);
 // File, Open. True when a painting was opened.
-bool openCommand();
+bool openCommand(ShellState& s);
 // Asks "Would you like to save your painting?" while the painting is
 // unsaved. True when the caller may discard the painting: it was saved, the
 // user answered No, or answered Yes and the save happened. False on Cancel,
 // and on Yes followed by a cancelled chooser or a failed write.
-bool askSaveChanges();
+bool askSaveChanges(ShellState& s);
 
 // File, Import Image (true when a picture became the painting) and File,
 // Export Image.
-bool importImage();
-void exportImage();
+bool importImage(ShellState& s);
+void exportImage(ShellState& s);
 
 }  // namespace sc

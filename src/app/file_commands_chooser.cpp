@@ -3,15 +3,11 @@
 #include <algorithm>
 
 #include "app/file_commands.h"
+#include "app/shell_state.h"
 #include "platform/dialogs.h"
 
 namespace sc {
 namespace {
-
-std::string& lastPath() {
-    static std::string path;
-    return path;
-}
 
 // The desktop's filter text for one entry: "Description (*.a *.b)". A
 // description that already ends with its own pattern in brackets is used as
@@ -27,8 +23,8 @@ std::string filterText(const FileFilterEntry& entry) {
     return d + " (" + patterns + ")";
 }
 
-std::optional<std::string> choose(const std::vector<FileFilterEntry>& filter, const std::string& extension,
-                                  int kind, platform::WindowId owner) {
+std::optional<std::string> choose(ShellState& s, const std::vector<FileFilterEntry>& filter,
+                                  const std::string& extension, int kind) {
     platform::FileChoice choice;
     choice.title = kind == kChooseSave ? "Save As" : "Open";
     for (const FileFilterEntry& entry : filter) {
@@ -36,11 +32,11 @@ std::optional<std::string> choose(const std::vector<FileFilterEntry>& filter, co
         choice.filter += filterText(entry);
     }
     choice.defaultExtension = extension;
-    choice.startPath = lastPath();
-    std::optional<std::string> path = kind == kChooseSave ? platform::chooseSaveFile(owner, choice)
-                                                          : platform::chooseOpenFile(owner, choice);
+    choice.startPath = s.lastChosenPath;
+    std::optional<std::string> path = kind == kChooseSave ? platform::chooseSaveFile(s.frameWindow, choice)
+                                                          : platform::chooseOpenFile(s.frameWindow, choice);
     if (path && !path->empty()) {
-        lastPath() = *path;
+        s.lastChosenPath = *path;
         return path;
     }
     return std::nullopt;
@@ -59,18 +55,14 @@ const std::vector<FileFilterEntry>& importFilter() {
     return filter;
 }
 
-std::optional<std::string> chooseFile(const std::string& extension, const std::string& description, int kind,
-                                      platform::WindowId owner) {
+std::optional<std::string> chooseFile(ShellState& s, const std::string& extension, const std::string& description,
+                                      int kind) {
     const std::string pattern = "*." + extension.substr(0, 3);
-    return choose({{description, pattern}}, extension, kind, owner);
+    return choose(s, {{description, pattern}}, extension, kind);
 }
 
-std::optional<std::string> chooseFileWithFilter(const std::vector<FileFilterEntry>& filter, int kind,
-                                                platform::WindowId owner) {
-    return choose(filter, std::string(), kind, owner);
+std::optional<std::string> chooseFileWithFilter(ShellState& s, const std::vector<FileFilterEntry>& filter, int kind) {
+    return choose(s, filter, std::string(), kind);
 }
-
-const std::string& lastChosenPath() { return lastPath(); }
-void forgetLastChosenPath() { lastPath().clear(); }
 
 }  // namespace sc

@@ -7,22 +7,22 @@
 
 namespace sc {
 
-bool importImage() {
-    if (!askSaveChanges()) return false;
-    const std::optional<std::string> path = chooseFileWithFilter(importFilter(), kChooseOpen, shell().frameWindow);
+bool importImage(ShellState& s) {
+    if (!askSaveChanges(s)) return false;
+    const std::optional<std::string> path = chooseFileWithFilter(s, importFilter(), kChooseOpen);
     if (!path) return false;
-    if (!importPictureFile(*path)) {
+    if (!importPictureFile(s, *path)) {
         platform::messageBox(platform::kNoWindow, "Error", kImageFailedText);
         return false;
     }
     return true;
 }
 
-void exportImage() {
-    const std::optional<std::string> path = chooseFile("bmp", "Bitmap Image", kChooseSave, shell().frameWindow);
+void exportImage(ShellState& s) {
+    const std::optional<std::string> path = chooseFile(s, "bmp", "Bitmap Image", kChooseSave);
     if (!path) return;
     // The picture as last rendered; a failed write is not reported.
-    const Surface& picture = shell().document.surface;
+    const Surface& picture = s.document.surface;
     if (picture.valid() && picture.bytesPerPixel() == 3) writeBmp(picture, *path);
 }
 

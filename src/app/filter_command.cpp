@@ -6,11 +6,11 @@
 
 namespace sc {
 
-bool runFilter(std::int32_t menuId) {
+bool runFilter(ShellState& s, std::int32_t menuId) {
     const FilterInfo* filter = findFilter(menuId);
     if (filter == nullptr) return false;
-    takeUndoSnapshot(true);
-    filter->run(shell().document);
+    takeUndoSnapshot(s, true);
+    filter->run(s.document);
     return true;
 }
 

@@ -4,9 +4,11 @@
 
 namespace sc {
 
+struct ShellState;
+
 // Takes the undo snapshot with the canvas, then runs the filter of this menu
 // id (see filters/filter_table.h) on the document canvas, which it leaves
 // invalidated. False, with nothing done, for an id that is not a filter.
-bool runFilter(std::int32_t menuId);
+bool runFilter(ShellState& s, std::int32_t menuId);
 
 }  // namespace sc

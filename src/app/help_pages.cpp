@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/run_paths.h"
-
 #ifndef SMUDGECRAFT_WEB_SITE
 #define SMUDGECRAFT_WEB_SITE ""
 #endif
@@ -22,10 +20,10 @@ bool keptAsItIs(unsigned char c) {
 
 }  // namespace
 
-std::string userGuidePath() {
+std::string userGuidePath(const RunPaths& paths) {
     std::error_code ec;
-    const std::filesystem::path guide = std::filesystem::absolute(sharedFile(kGuideFile), ec);
-    return ec ? sharedFile(kGuideFile) : guide.string();
+    const std::filesystem::path guide = std::filesystem::absolute(paths.sharedFile(kGuideFile), ec);
+    return ec ? paths.sharedFile(kGuideFile) : guide.string();
 }
 
 std::string fileAddress(const std::string& path) {
@@ -42,8 +40,10 @@ std::string fileAddress(const std::string& path) {
     return address;
 }
 
-std::string userGuideAddress() { return fileAddress(userGuidePath()); }
+std::string userGuideAddress(const RunPaths& paths) { return fileAddress(userGuidePath(paths)); }
 
-std::string webSiteItemAddress() { return *kWebSite ? std::string(kWebSite) : userGuideAddress(); }
+std::string webSiteItemAddress(const RunPaths& paths) {
+    return *kWebSite ? std::string(kWebSite) : userGuideAddress(paths);
+}
 
 }  // namespace sc

@@ -4,18 +4,20 @@
 // variable SMUDGECRAFT_WEB_SITE; none by default).
 #include <string>
 
+#include "app/run_paths.h"
+
 namespace sc {
 
 // Where the user guide is: "guide.html" among the files that come with the
-// program (run_paths.h), as an absolute path.
-std::string userGuidePath();
+// program, as an absolute path.
+std::string userGuidePath(const RunPaths& paths);
 // A local file's absolute path as a "file://" address, every byte other than
 // letters, digits, "-._~" and "/" percent-encoded.
 std::string fileAddress(const std::string& path);
 // The user guide's address.
-std::string userGuideAddress();
+std::string userGuideAddress(const RunPaths& paths);
 // The address of the web-site item (also its text): the configured web site,
 // or the user guide when none was given.
-std::string webSiteItemAddress();
+std::string webSiteItemAddress(const RunPaths& paths);
 
 }  // namespace sc

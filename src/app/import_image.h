@@ -6,17 +6,16 @@
 namespace sc {
 
 class Surface;
+struct ShellState;
 
 inline constexpr const char* kAnImageFailedText = "An image failed to load!";
 inline constexpr const char* kImageFailedText = "Image failed to load!";
 
 // Fills `surface` with a JPEG, BMP, PNG or TIFF picture, top row at y = 0.
-// The first failure of the run shows "An image failed to load!"; later ones
-// show nothing. On failure the surface is left as it was.
-bool loadImageFile(Surface& surface, const std::string& path);
-
-// Makes the once-only failure message show again (for tests).
-void resetImageFailureMessage();
+// The first failure of the run shows "An image failed to load!"
+// (ShellState::pictureFailureShown); later ones show nothing. On failure the
+// surface is left as it was.
+bool loadImageFile(ShellState& s, Surface& surface, const std::string& path);
 
 // Import Image's conversion: the picture becomes the document, every cell
 // split into colour above its smallest channel plus grain, shine 255, height
@@ -24,6 +23,6 @@ void resetImageFailureMessage();
 // False, with the document as it was, when the picture cannot be read or its
 // canvas cannot be had; the command then shows "Image failed to load!". The
 // caller re-creates the canvas window for the new size.
-bool importPictureFile(const std::string& path);
+bool importPictureFile(ShellState& s, const std::string& path);
 
 }  // namespace sc

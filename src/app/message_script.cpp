@@ -16,20 +16,8 @@ namespace {
 using platform::Message;
 using platform::MessageKind;
 
-struct Script {
-    bool read = false;
-    std::vector<std::string> lines;
-    std::size_t next = 0;
-    long waiting = 0;  // passes left of a `wait`
-};
-
-Script& script() {
-    static Script s;
-    return s;
-}
-
-void load(Script& s) {
-    s.read = true;
+void load(MessageScript& script) {
+    script.read = true;
     const char* path = std::getenv(kMessageScriptVariable);
     if (!path || !*path) return;
     std::ifstream in(path);
@@ -39,7 +27,7 @@ void load(Script& s) {
     }
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        s.lines.push_back(line);
+        script.lines.push_back(line);
     }
 }
 
@@ -54,25 +42,24 @@ void post(MessageKind kind, platform::WindowId window, int x, int y, int command
 }
 
 // Runs one line; false when it cannot be read.
-bool step(Script& s, const std::string& line) {
+bool step(MessageScript& script, ShellState& s, const std::string& line) {
     std::istringstream words(line);
     std::string verb, rest, extra;
     words >> verb;
     if (verb.empty() || verb[0] == '#') return true;
-    const ShellState& shellState = shell();
     long a = 0, b = 0;
     if (verb == "wait" && words >> a && a >= 1 && a <= 100000 && !(words >> rest)) {
-        s.waiting = a - 1;
+        script.waiting = a - 1;
     } else if ((verb == "move" || verb == "press" || verb == "release") && words >> a >> b && !(words >> rest) &&
                a >= 0 && b >= 0 && a < 65536 && b < 65536) {
         const MessageKind kind = verb == "move"    ? MessageKind::MouseMove
                                  : verb == "press" ? MessageKind::LeftDown
                                                    : MessageKind::LeftUp;
-        post(kind, shellState.windows.canvas, static_cast<int>(a), static_cast<int>(b), 0);
+        post(kind, s.windows.canvas, static_cast<int>(a), static_cast<int>(b), 0);
     } else if (verb == "command" && words >> a && !(words >> rest) && a > 0 && a < 65536) {
-        post(MessageKind::Command, shellState.frameWindow, 0, 0, static_cast<int>(a));
+        post(MessageKind::Command, s.frameWindow, 0, 0, static_cast<int>(a));
     } else if (verb == "save" && words >> rest && !(words >> extra)) {
-        saveCommandTo(rest);
+        saveCommandTo(s, rest);
     } else {
         return false;
     }
@@ -81,33 +68,29 @@ bool step(Script& s, const std::string& line) {
 
 }  // namespace
 
-void postScriptedMessage() {
-    Script& s = script();
-    if (!s.read) load(s);
-    if (s.waiting > 0) {
-        --s.waiting;
+void postScriptedMessage(MessageScript& script, ShellState& s) {
+    if (!script.read) load(script);
+    if (script.waiting > 0) {
+        --script.waiting;
         return;
     }
     // Skipped lines cost no pass; a step that posts or waits ends this pass's turn.
-    while (s.next < s.lines.size()) {
-        const std::size_t number = ++s.next;
-        const std::string& line = s.lines[number - 1];
+    while (script.next < script.lines.size()) {
+        const std::size_t number = ++script.next;
+        const std::string& line = script.lines[number - 1];
         const std::size_t first = line.find_first_not_of(" \t\r");
         if (first == std::string::npos || line[first] == '#') continue;
-        if (!step(s, line)) {
+        if (!step(script, s, line)) {
             std::fprintf(stderr, "smudgecraft: %s line %zu cannot be read: %s\n", kMessageScriptVariable, number,
                          line.c_str());
-            s.next = s.lines.size();
+            script.next = script.lines.size();
         }
         return;
     }
 }
 
-bool messageScriptRunning() {
-    const Script& s = script();
-    return s.waiting > 0 || s.next < s.lines.size();
+bool messageScriptRunning(const MessageScript& script) {
+    return script.waiting > 0 || script.next < script.lines.size();
 }
-
-void resetMessageScript() { script() = Script{}; }
 
 }  // namespace sc

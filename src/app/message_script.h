@@ -15,17 +15,27 @@
 //   save FILE       File, Save with FILE as the chosen path (no blanks)
 // A line that cannot be read is reported on standard error, with its number,
 // and ends the script.
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace sc {
 
+struct ShellState;
+
 inline constexpr const char* kMessageScriptVariable = "SMUDGECRAFT_MESSAGE_SCRIPT";
 
+// The script as the main loop works through it.
+struct MessageScript {
+    bool read = false;  // the variable was looked at
+    std::vector<std::string> lines;
+    std::size_t next = 0;
+    long waiting = 0;  // passes left of a `wait`
+};
+
 // Called at the start of every main-loop pass.
-void postScriptedMessage();
+void postScriptedMessage(MessageScript& script, ShellState& s);
 // Whether steps are left: the loop must not wait for the desktop meanwhile.
-bool messageScriptRunning();
-// Forgets the script and whether the variable was read.
-void resetMessageScript();
+bool messageScriptRunning(const MessageScript& script);
 
 }  // namespace sc

@@ -10,9 +10,9 @@
 
 namespace sc {
 
-bool savePainting(const std::string& path) { return writePaintingFile(path, shell().document); }
+bool savePainting(const ShellState& s, const std::string& path) { return writePaintingFile(path, s.document); }
 
-bool loadPainting(const std::string& path, std::uint32_t* version) {
+bool loadPainting(ShellState& s, const std::string& path, std::uint32_t* version) {
     using platform::Buttons;
     using platform::Icon;
     DataFile file;
@@ -21,7 +21,7 @@ bool loadPainting(const std::string& path, std::uint32_t* version) {
         return false;
     }
     // From here Undo returns to the painting as it was, whatever the file holds.
-    takeUndoSnapshot(true);
+    takeUndoSnapshot(s, true);
 
     // The file is read into a canvas of its own and swapped in only when
     // complete, so a damaged file never costs the user the painting.
@@ -32,7 +32,7 @@ bool loadPainting(const std::string& path, std::uint32_t* version) {
         case PaintingLoadResult::kOk: break;
         case PaintingLoadResult::kBadMagic:
         case PaintingLoadResult::kDamaged:
-            platform::messageBox(shell().frameWindow, "Error", kNotAPaintingText, Buttons::Ok, Icon::Exclamation);
+            platform::messageBox(s.frameWindow, "Error", kNotAPaintingText, Buttons::Ok, Icon::Exclamation);
             return false;
         case PaintingLoadResult::kLaterVersion:
             platform::messageBox(platform::kNoWindow, "Error", kLaterVersionText, Buttons::Ok, Icon::None);
@@ -41,7 +41,7 @@ bool loadPainting(const std::string& path, std::uint32_t* version) {
         case PaintingLoadResult::kCannotOpen:
             return false;
     }
-    Canvas& document = shell().document;
+    Canvas& document = s.document;
     document.swapCells(fresh);
     document.invalidate();
     return true;

@@ -7,6 +7,8 @@
 
 namespace sc {
 
+struct ShellState;
+
 inline constexpr const char* kCannotOpenText = "The file you selected could not be opened!";
 inline constexpr const char* kNotAPaintingText =
     "The file you selected is either corrupt \nor not a valid Smudgecraft file.";
@@ -16,7 +18,7 @@ inline constexpr const char* kFileSaveFailedText = "File Save failed!";
 
 // Writes the document canvas as a version 2 painting. Shows nothing; false
 // when the file could not be written (an old file at the path then stays).
-bool savePainting(const std::string& path);
+bool savePainting(const ShellState& s, const std::string& path);
 
 // Replaces the document canvas by the painting in the file. A file that
 // cannot be opened shows its message and changes nothing. Otherwise an undo
@@ -25,6 +27,6 @@ bool savePainting(const std::string& path);
 // damaged file or an unreadable version shows its message and leaves the
 // document as it was. On success the document is invalidated. `version`
 // receives the file's version when its header was read.
-bool loadPainting(const std::string& path, std::uint32_t* version = nullptr);
+bool loadPainting(ShellState& s, const std::string& path, std::uint32_t* version = nullptr);
 
 }  // namespace sc

@@ -12,21 +12,7 @@ namespace {
 
 constexpr std::size_t kMaxSamples = 1u << 20;
 
-struct Stats {
-    bool checked = false;
-    bool enabled = false;
-    long double lastStart = -1.0L;
-    bool lastPainting = false;
-    std::vector<double> periodsMs;
-};
-
-Stats& stats() {
-    static Stats s;
-    return s;
-}
-
-bool enabled() {
-    Stats& s = stats();
+bool enabled(PassStats& s) {
     if (!s.checked) {
         s.checked = true;
         s.enabled = std::getenv("SMUDGECRAFT_PASS_STATS") != nullptr;
@@ -36,9 +22,8 @@ bool enabled() {
 
 }  // namespace
 
-void recordPass(long double startSeconds, bool painting) {
-    if (!enabled()) return;
-    Stats& s = stats();
+void recordPass(PassStats& s, long double startSeconds, bool painting) {
+    if (!enabled(s)) return;
     // A period counts when the pointer was down at both of its ends.
     if (painting && s.lastPainting && s.lastStart >= 0.0L && s.periodsMs.size() < kMaxSamples) {
         s.periodsMs.push_back(static_cast<double>((startSeconds - s.lastStart) * 1000.0L));
@@ -47,8 +32,8 @@ void recordPass(long double startSeconds, bool painting) {
     s.lastPainting = painting;
 }
 
-PassSummary passSummary() {
-    std::vector<double> v = stats().periodsMs;
+PassSummary passSummary(const PassStats& stats) {
+    std::vector<double> v = stats.periodsMs;
     PassSummary out;
     out.count = v.size();
     if (v.empty()) return out;
@@ -59,22 +44,15 @@ PassSummary passSummary() {
     return out;
 }
 
-void writePassSummary() {
+void writePassSummary(const PassStats& stats) {
     const char* path = std::getenv("SMUDGECRAFT_PASS_STATS");
     if (!path || !*path) return;
-    const PassSummary p = passSummary();
+    const PassSummary p = passSummary(stats);
     char line[160];
     std::snprintf(line, sizeof line, "painting passes %zu, period ms min %.3f median %.3f max %.3f\n", p.count,
                   p.minMs, p.medianMs, p.maxMs);
     DataFile f;
     if (f.open(path, DataFile::kWrite) && f.writeText(line)) f.close();
-}
-
-void resetPassStats() {
-    Stats& s = stats();
-    s.lastStart = -1.0L;
-    s.lastPainting = false;
-    s.periodsMs.clear();
 }
 
 }  // namespace sc

@@ -1,29 +1,24 @@
 #include "app/pointer_state.h"
 
-#include "app/shell_state.h"
-
 namespace sc {
 
-PointerState& pointer(PointerIndex which) { return shell().pointers[which]; }
-
-void releasePointer(PointerIndex which) {
-    PointerState& p = pointer(which);
-    p.leftDown = false;
-    p.rightDown = false;
+void PointerStates::release(PointerIndex which) {
+    all[which].leftDown = false;
+    all[which].rightDown = false;
 }
 
-void releaseAllPointers() {
-    for (std::size_t i = 0; i < kPointerCount; ++i) releasePointer(static_cast<PointerIndex>(i));
+void PointerStates::releaseAll() {
+    for (std::size_t i = 0; i < kPointerCount; ++i) release(static_cast<PointerIndex>(i));
 }
 
-void releaseOtherPointers(PointerIndex own) {
+void PointerStates::releaseOthers(PointerIndex own) {
     for (std::size_t i = 0; i < kPointerCount; ++i) {
-        if (i != own) releasePointer(static_cast<PointerIndex>(i));
+        if (i != own) release(static_cast<PointerIndex>(i));
     }
 }
 
-bool anyPointerDown() {
-    for (const PointerState& p : shell().pointers) {
+bool PointerStates::anyDown() const {
+    for (const PointerState& p : all) {
         if (p.leftDown || p.rightDown) return true;
     }
     return false;

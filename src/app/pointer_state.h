@@ -3,6 +3,7 @@
 // these records rather than by the messages themselves: a panel's update
 // reads its own record after every message, and the main loop paints from
 // the canvas's record.
+#include <array>
 #include <cstddef>
 
 namespace sc {
@@ -24,11 +25,17 @@ enum PointerIndex : std::size_t {
     kPointerCount,
 };
 
-PointerState& pointer(PointerIndex which);
-// Not down (both buttons); x and y keep their last values.
-void releasePointer(PointerIndex which);
-void releaseAllPointers();
-void releaseOtherPointers(PointerIndex own);
-bool anyPointerDown();
+// The records of the six pointer-aware windows.
+struct PointerStates {
+    std::array<PointerState, kPointerCount> all{};
+
+    PointerState& operator[](PointerIndex which) { return all[which]; }
+    const PointerState& operator[](PointerIndex which) const { return all[which]; }
+    // Not down (both buttons); x and y keep their last values.
+    void release(PointerIndex which);
+    void releaseAll();
+    void releaseOthers(PointerIndex own);
+    bool anyDown() const;
+};
 
 }  // namespace sc

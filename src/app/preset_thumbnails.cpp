@@ -51,9 +51,9 @@ void copyFramed(const Canvas& scratch, Surface& thumbnail) {
 
 }  // namespace
 
-void renderBrushThumbnail(int slot) {
+void renderBrushThumbnail(ShellState& s, int slot) {
     if (slot < 0 || slot >= kBrushPresetSlots) return;
-    BrushPreset& preset = shell().brushPresets.slots[slot];
+    BrushPreset& preset = s.brushPresets.slots[slot];
     ToolState& t = toolState();
     if (preset.settings.hardness > kHardnessLimit) preset.settings.hardness = kHardnessLimit;
     // The sample's grain position depends on the preset alone; the offsets
@@ -81,9 +81,9 @@ void renderBrushThumbnail(int slot) {
     copyFramed(scratch, preset.thumbnail);
 }
 
-void renderStrokeThumbnail(int slot) {
+void renderStrokeThumbnail(ShellState& s, int slot) {
     if (slot < 0 || slot >= kStrokePresetSlots) return;
-    StrokePresetList& list = shell().strokePresets;
+    StrokePresetList& list = s.strokePresets;
     StrokePreset& preset = list.slots[slot];
     ToolState& t = toolState();
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "engine/surface.h"
 #include "platform/dialogs.h"
@@ -11,17 +10,11 @@
 #include "tools/tool_state.h"
 
 namespace sc {
-
-StrokePageControls strokePageControls;
-
 namespace {
 
 using platform::Answer;
 using platform::Buttons;
 using platform::Icon;
-
-BrushPresetList& brushes() { return shell().brushPresets; }
-StrokePresetList& strokes() { return shell().strokePresets; }
 
 template <typename Slots>
 int lowestFreeSlot(const Slots& slots) {
@@ -49,45 +42,47 @@ void shiftInto(Preset& to, const Preset& from, Record Preset::*record) {
 
 }  // namespace
 
-void provideStartingLists() {
+void provideStartingLists(const RunPaths& paths) {
     std::error_code ec;
-    const std::string palette = userFile(kPaletteFile);
+    const std::string palette = paths.userFile(kPaletteFile);
     BrushPresetList startingBrushes;
     if (!std::filesystem::exists(std::filesystem::symlink_status(palette, ec)) &&
-        readBrushPresetFile(sharedFile(kStartingPaletteFile), startingBrushes)) {
+        readBrushPresetFile(paths.sharedFile(kStartingPaletteFile), startingBrushes)) {
         writeBrushPresetFile(palette, startingBrushes);
     }
-    const std::string strokesPath = userFile(kStrokesFile);
+    const std::string strokesPath = paths.userFile(kStrokesFile);
     StrokePresetList startingStrokes;
     if (!std::filesystem::exists(std::filesystem::symlink_status(strokesPath, ec)) &&
-        readStrokePresetFile(sharedFile(kStartingStrokesFile), startingStrokes)) {
+        readStrokePresetFile(paths.sharedFile(kStartingStrokesFile), startingStrokes)) {
         writeStrokePresetFile(strokesPath, startingStrokes);
     }
 }
 
 BrushSettings settingsForLive(const BrushSettings& stored) {
-    BrushSettings s = stored;
-    s.size = std::clamp(s.size, 1, 100);
-    s.paintStyle = std::min<std::uint8_t>(s.paintStyle, kStyleCount - 1);
-    s.texture = std::min<std::uint8_t>(s.texture, kTextureCount - 1);
-    return s;
+    BrushSettings b = stored;
+    b.size = std::clamp(b.size, 1, 100);
+    b.paintStyle = std::min<std::uint8_t>(b.paintStyle, kStyleCount - 1);
+    b.texture = std::min<std::uint8_t>(b.texture, kTextureCount - 1);
+    return b;
 }
 
-void loadBrushPresets(const std::string& path) {
-    BrushPresetList& list = brushes();
-    if (!readBrushPresetFile(path, list)) addBrushPreset();
+void loadBrushPresets(ShellState& s, const std::string& path) {
+    BrushPresetList& list = s.brushPresets;
+    if (!readBrushPresetFile(path, list)) addBrushPreset(s);
     list.selected = 0;
-    rebuildBrushThumbnails();
+    rebuildBrushThumbnails(s);
     ToolState& t = toolState();
     t.live = settingsForLive(list.slots[0].settings);
     t.mask.built = false;
-    shell().colourChanged = true;
+    s.colourChanged = true;
 }
 
-bool saveBrushPresets(const std::string& path) { return writeBrushPresetFile(path, brushes()); }
+bool saveBrushPresets(const ShellState& s, const std::string& path) {
+    return writeBrushPresetFile(path, s.brushPresets);
+}
 
-void addBrushPreset() {
-    BrushPresetList& list = brushes();
+void addBrushPreset(ShellState& s) {
+    BrushPresetList& list = s.brushPresets;
     const int slot = lowestFreeSlot(list.slots);
     if (slot < 0) {
         platform::messageBox(platform::kNoWindow, "Warning", kBrushListFullText, Buttons::Ok, Icon::Exclamation);
@@ -95,12 +90,12 @@ void addBrushPreset() {
     }
     list.slots[slot].used = 1;
     list.slots[slot].settings = toolState().live;
-    renderBrushThumbnail(slot);
+    renderBrushThumbnail(s, slot);
     list.selected = slot;
 }
 
-void deleteBrushPreset(int index) {
-    BrushPresetList& list = brushes();
+void deleteBrushPreset(ShellState& s, int index) {
+    BrushPresetList& list = s.brushPresets;
     if (!inRange(index, kBrushPresetSlots) || !list.slots[index].used) return;
     if (platform::messageBox(platform::kNoWindow, "Delete Brush", kDeleteBrushText, Buttons::YesNo,
                              Icon::Exclamation) != Answer::Yes) {
@@ -114,56 +109,58 @@ void deleteBrushPreset(int index) {
     if (inRange(list.selected, kBrushPresetSlots) && !list.slots[list.selected].used) --list.selected;
 }
 
-void drawBrushPresets(Surface& target) {
-    const BrushPresetList& list = brushes();
+void drawBrushPresets(const ShellState& s, Surface& target) {
+    const BrushPresetList& list = s.brushPresets;
     for (int i = 0; i < kBrushPresetSlots; ++i) {
         if (list.slots[i].used) list.slots[i].thumbnail.blitToSurface(5 + 30 * (i % 9), 19 + 30 * (i / 9), target);
     }
 }
 
-void rebuildBrushThumbnails() {
-    BrushPresetList& list = brushes();
+void rebuildBrushThumbnails(ShellState& s) {
+    BrushPresetList& list = s.brushPresets;
     for (int i = 0; i < kBrushPresetSlots; ++i) {
         list.slots[i].thumbnail.release();
-        if (list.slots[i].used) renderBrushThumbnail(i);
+        if (list.slots[i].used) renderBrushThumbnail(s, i);
     }
 }
 
-void loadStrokePresets(const std::string& path) {
-    StrokePresetList& list = strokes();
+void loadStrokePresets(ShellState& s, const std::string& path) {
+    StrokePresetList& list = s.strokePresets;
     if (readStrokePresetFile(path, list)) {
         list.selected = 0;
     } else {
-        addStrokePreset(StrokeDynamics{});
+        addStrokePreset(s, StrokeDynamics{});
     }
-    rebuildStrokeThumbnails();
+    rebuildStrokeThumbnails(s);
 }
 
-bool saveStrokePresets(const std::string& path) { return writeStrokePresetFile(path, strokes()); }
+bool saveStrokePresets(const ShellState& s, const std::string& path) {
+    return writeStrokePresetFile(path, s.strokePresets);
+}
 
-void addStrokePreset(const StrokeDynamics& stroke) {
-    StrokePresetList& list = strokes();
+bool addStrokePreset(ShellState& s, const StrokeDynamics& stroke) {
+    StrokePresetList& list = s.strokePresets;
     const int slot = lowestFreeSlot(list.slots);
     if (slot < 0) {
         platform::messageBox(platform::kNoWindow, "Warning", kStrokeListFullText, Buttons::Ok, Icon::Exclamation);
-        return;
+        return false;
     }
     list.slots[slot].used = 1;
     list.slots[slot].dynamics = stroke;
-    renderStrokeThumbnail(slot);
+    renderStrokeThumbnail(s, slot);
     list.selected = slot;
-    showSelectedStroke();
-    storeSelectedStroke();
+    useSelectedStroke(s);
+    return true;
 }
 
-void deleteStrokePreset(int index) {
-    StrokePresetList& list = strokes();
+bool deleteStrokePreset(ShellState& s, int index) {
+    StrokePresetList& list = s.strokePresets;
     // The default stroke in slot 0 is never deleted.
-    if (list.selected == 0) return;
-    if (!inRange(index, kStrokePresetSlots) || !list.slots[index].used) return;
+    if (list.selected == 0) return false;
+    if (!inRange(index, kStrokePresetSlots) || !list.slots[index].used) return false;
     if (platform::messageBox(platform::kNoWindow, "Delete Stroke", kDeleteStrokeText, Buttons::YesNo,
                              Icon::Exclamation) != Answer::Yes) {
-        return;
+        return false;
     }
     list.slots[index].used = 0;
     for (int j = index; j < kStrokePresetSlots - 1; ++j) shiftInto(list.slots[j], list.slots[j + 1], &StrokePreset::dynamics);
@@ -171,39 +168,30 @@ void deleteStrokePreset(int index) {
     last.thumbnail.release();
     last.used = 0;
     if (inRange(list.selected, kStrokePresetSlots) && !list.slots[list.selected].used) --list.selected;
-    showSelectedStroke();
-    storeSelectedStroke();
+    useSelectedStroke(s);
+    return true;
 }
 
-void drawStrokePresets(Surface& target) {
-    const StrokePresetList& list = strokes();
+void drawStrokePresets(const ShellState& s, Surface& target) {
+    const StrokePresetList& list = s.strokePresets;
     for (int i = 0; i < kStrokePresetSlots; ++i) {
         if (list.slots[i].used) list.slots[i].thumbnail.blitToSurface(5, 19 + 15 * i, target);
     }
 }
 
-void rebuildStrokeThumbnails() {
-    StrokePresetList& list = strokes();
+void rebuildStrokeThumbnails(ShellState& s) {
+    StrokePresetList& list = s.strokePresets;
     for (int i = 0; i < kStrokePresetSlots; ++i) {
         list.slots[i].thumbnail.release();
-        if (list.slots[i].used) renderStrokeThumbnail(i);
+        if (list.slots[i].used) renderStrokeThumbnail(s, i);
     }
 }
 
-void showSelectedStroke() {
-    const StrokePresetList& list = strokes();
+void useSelectedStroke(ShellState& s) {
+    const StrokePresetList& list = s.strokePresets;
     if (!inRange(list.selected, kStrokePresetSlots)) return;
-    if (strokePageControls.show) strokePageControls.show(list.slots[list.selected].dynamics);
-}
-
-void storeSelectedStroke() {
-    StrokePresetList& list = strokes();
-    if (!inRange(list.selected, kStrokePresetSlots)) return;
-    StrokeDynamics& stroke = list.slots[list.selected].dynamics;
-    if (list.selected != 0 && strokePageControls.read) strokePageControls.read(stroke);
-    if (strokePageControls.followSwitches) strokePageControls.followSwitches(stroke);
-    toolState().dynamics = stroke;
-    renderStrokeThumbnail(list.selected);
+    toolState().dynamics = list.slots[list.selected].dynamics;
+    renderStrokeThumbnail(s, list.selected);
 }
 
 }  // namespace sc

@@ -1,7 +1,9 @@
 #pragma once
 // The palette's two preset lists as the program uses them: loading and
 // saving their files, adding with a limit, deleting with confirmation,
-// drawing and the sample thumbnails. The lists live in shell().
+// drawing and the sample thumbnails. The lists live in ShellState; what the
+// strokes page's controls show of the selected stroke is the palette
+// panel's business.
 #include <string>
 
 #include "formats/preset_lists.h"
@@ -9,6 +11,8 @@
 namespace sc {
 
 class Surface;
+struct RunPaths;
+struct ShellState;
 
 inline constexpr const char* kPaletteFile = "data/palette.dat";
 inline constexpr const char* kStrokesFile = "data/strokes.dat";
@@ -30,35 +34,29 @@ BrushSettings settingsForLive(const BrushSettings& stored);
 
 // A first start: each starting list that comes with the program is copied
 // into the user's data/ folder when the user has no such list yet.
-void provideStartingLists();
+void provideStartingLists(const RunPaths& paths);
 
 // Brush list.
-void loadBrushPresets(const std::string& path);
-bool saveBrushPresets(const std::string& path);
-void addBrushPreset();
-void deleteBrushPreset(int index);
-void drawBrushPresets(Surface& target);
-void rebuildBrushThumbnails();
-void renderBrushThumbnail(int slot);
+void loadBrushPresets(ShellState& s, const std::string& path);
+bool saveBrushPresets(const ShellState& s, const std::string& path);
+void addBrushPreset(ShellState& s);
+void deleteBrushPreset(ShellState& s, int index);
+void drawBrushPresets(const ShellState& s, Surface& target);
+void rebuildBrushThumbnails(ShellState& s);
+void renderBrushThumbnail(ShellState& s, int slot);
 
-// Stroke list.
-void loadStrokePresets(const std::string& path);
-bool saveStrokePresets(const std::string& path);
-void addStrokePreset(const StrokeDynamics& stroke);
-void deleteStrokePreset(int index);
-void drawStrokePresets(Surface& target);
-void rebuildStrokeThumbnails();
-void renderStrokeThumbnail(int slot);
-void showSelectedStroke();
-void storeSelectedStroke();
-
-// The strokes page's three check boxes and five sliders, installed by the
-// palette panel; null where no panel exists.
-struct StrokePageControls {
-    void (*show)(const StrokeDynamics& stroke) = nullptr;        // boxes, values and enabled states
-    void (*read)(StrokeDynamics& stroke) = nullptr;              // switches and values from the controls
-    void (*followSwitches)(const StrokeDynamics& stroke) = nullptr;  // sliders enabled by the switches
-};
-extern StrokePageControls strokePageControls;
+// Stroke list. Adding and deleting (true when the list changed) and loading
+// leave a stroke selected whose dynamics the strokes page's controls then
+// show.
+void loadStrokePresets(ShellState& s, const std::string& path);
+bool saveStrokePresets(const ShellState& s, const std::string& path);
+bool addStrokePreset(ShellState& s, const StrokeDynamics& stroke);
+bool deleteStrokePreset(ShellState& s, int index);
+void drawStrokePresets(const ShellState& s, Surface& target);
+void rebuildStrokeThumbnails(ShellState& s);
+void renderStrokeThumbnail(ShellState& s, int slot);
+// The selected stroke's dynamics become the live ones, and its thumbnail is
+// drawn again.
+void useSelectedStroke(ShellState& s);
 
 }  // namespace sc

@@ -33,8 +33,8 @@ PrintPlacement fitToPage(std::uint32_t canvasWidth, std::uint32_t canvasHeight, 
 
 void pageSetup() { platform::pageSetupDialog(); }
 
-void printPainting() {
-    Canvas& document = shell().document;
+void printPainting(ShellState& s) {
+    Canvas& document = s.document;
     if (document.hasCells()) renderAll(document);
     int pageWidth = 0;
     int pageHeight = 0;

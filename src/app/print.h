@@ -5,6 +5,8 @@
 
 namespace sc {
 
+struct ShellState;
+
 inline constexpr const char* kPrintDocumentName = "Bitmap Printing Test";
 
 // Where the picture lands on the page, in device pixels.
@@ -24,6 +26,6 @@ PrintPlacement fitToPage(std::uint32_t canvasWidth, std::uint32_t canvasHeight, 
 void pageSetup();
 // Renders the painting and prints it on one page, once for every copy the
 // print dialog asked for.
-void printPainting();
+void printPainting(ShellState& s);
 
 }  // namespace sc

@@ -8,8 +8,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-RunPaths g_paths;
-
 // The folder as a path ending in '/', without "." and ".." steps.
 std::string folder(const fs::path& path) {
     std::error_code ec;
@@ -54,22 +52,14 @@ RunPaths locateRunPaths(const std::string& programPath) {
     return paths;
 }
 
-void setRunPaths(const RunPaths& paths) { g_paths = paths; }
-
-const RunPaths& runPaths() { return g_paths; }
-
-std::string sharedFile(const std::string& name) { return g_paths.shared + name; }
-
-std::string userFile(const std::string& name) { return g_paths.user + name; }
-
 std::string userDataDirectory() {
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') return xdg;
     if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/share";
     return {};
 }
 
-bool makeUserFolders() {
-    const fs::path data = fs::path(userFile("data"));
+bool makeUserFolders(const RunPaths& paths) {
+    const fs::path data = fs::path(paths.userFile("data"));
     if (isFolder(data)) return true;
     // Each missing folder on the way, so that the new ones are private.
     fs::path partial;

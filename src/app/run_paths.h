@@ -26,6 +26,11 @@ struct RunPaths {
     RunLayout layout = RunLayout::CurrentDirectory;
     std::string shared;  // "" (the current directory) or a folder ending in '/'
     std::string user;    // likewise
+
+    // A file that comes with the program, and one of the user's, by its
+    // relative name.
+    std::string sharedFile(const std::string& name) const { return shared + name; }
+    std::string userFile(const std::string& name) const { return user + name; }
 };
 
 // The folders for a program at programPath (an absolute path, as the
@@ -33,20 +38,12 @@ struct RunPaths {
 // exists beside its folder, a build tree when ../run/WorkData does.
 RunPaths locateRunPaths(const std::string& programPath);
 
-void setRunPaths(const RunPaths& paths);
-const RunPaths& runPaths();
-
-// A file that comes with the program, and one of the user's, by its
-// relative name.
-std::string sharedFile(const std::string& name);
-std::string userFile(const std::string& name);
-
 // The user's data directory: $XDG_DATA_HOME when it is absolute, else
 // ~/.local/share; empty when neither variable says where it is.
 std::string userDataDirectory();
 
 // Makes the user's folder and its data/ folder where missing (new folders
 // are private to the user). False when data/ is not there afterwards.
-bool makeUserFolders();
+bool makeUserFolders(const RunPaths& paths);
 
 }  // namespace sc

@@ -1,13 +1,17 @@
 #pragma once
-// The one process-wide record of the running program: the documents, the undo
-// copy, and the flags through which the parts signal one another. The tools'
-// shared state (settings, mask, offsets, grain images) is toolState().
+// The record of the running program below its panels: the documents, the
+// undo copy, the preset lists, the windows, the pointers, where the files
+// are, and the flags through which the parts signal one another. The program
+// owns one (its main function) and hands it down; nothing reaches it any
+// other way. The tools' shared state (settings, mask, offsets, grain images)
+// is toolState().
 #include <array>
 #include <cstdint>
 #include <map>
 #include <string>
 
 #include "app/pointer_state.h"
+#include "app/run_paths.h"
 #include "engine/canvas.h"
 #include "formats/preset_lists.h"
 #include "platform/windows.h"
@@ -64,15 +68,16 @@ struct ShellState {
     std::map<int, bool> menuChecks;
 
     ShellWindows windows;
-    // Canvas, tools, colours, properties, styles, palette (see PointerIndex).
-    std::array<PointerState, kPointerCount> pointers{};
+    PointerStates pointers;
     bool paintPageApplies = true;    // styles panel pages the current tool uses
     bool texturePageApplies = true;
     CanvasViewState view;
     Surface splash;                  // the "splash" picture, shown again by About
     std::string statusHint;          // last part of the status line
-};
 
-ShellState& shell();
+    RunPaths paths;                    // where the program's and the user's files are
+    std::string lastChosenPath;        // where the next file chooser starts
+    bool pictureFailureShown = false;  // "An image failed to load!" was shown
+};
 
 }  // namespace sc

@@ -8,9 +8,6 @@
 #include "tools/tool_state.h"
 
 namespace sc {
-
-void (*undoResizedDocument)() = nullptr;
-
 namespace {
 
 // Makes `to` a copy of the cells of `from`. On allocation failure the target
@@ -27,8 +24,7 @@ bool copyCells(const Canvas& from, Canvas& to) {
 
 }  // namespace
 
-void takeUndoSnapshot(bool includeCanvas) {
-    ShellState& s = shell();
+void takeUndoSnapshot(ShellState& s, bool includeCanvas) {
     s.savedSettings = toolState().live;
     bool copied = false;
     if (includeCanvas) copied = copyCells(s.document, s.undoCanvas);
@@ -37,8 +33,7 @@ void takeUndoSnapshot(bool includeCanvas) {
     s.saved = false;
 }
 
-void undo() {
-    ShellState& s = shell();
+bool undo(ShellState& s) {
     ToolState& t = toolState();
     const std::int32_t tool = t.live.tool;
     std::swap(t.live, s.savedSettings);
@@ -49,10 +44,8 @@ void undo() {
         s.document.swapCells(s.undoCanvas);
         redraw = true;
     }
-    if (s.document.width != s.undoCanvas.width || s.document.height != s.undoCanvas.height) {
-        if (undoResizedDocument) undoResizedDocument();
-        redraw = true;
-    }
+    const bool resized = s.document.width != s.undoCanvas.width || s.document.height != s.undoCanvas.height;
+    if (resized) redraw = true;
     if (redraw && s.document.hasCells()) renderAll(s.document);
 
     s.saved = false;
@@ -60,6 +53,7 @@ void undo() {
     t.live.tool = tool;
     // A restored size or hardness needs a fresh mask.
     t.mask.built = false;
+    return resized;
 }
 
 }  // namespace sc

@@ -4,11 +4,11 @@
 
 namespace sc {
 
-void takeUndoSnapshot(bool includeCanvas);
-void undo();
+struct ShellState;
 
-// Called when Undo changed the document's size; the shell re-creates the
-// canvas window. Null where no shell runs.
-extern void (*undoResizedDocument)();
+void takeUndoSnapshot(ShellState& s, bool includeCanvas);
+// True when the document changed its size (the canvas window must be made
+// again for it).
+bool undo(ShellState& s);
 
 }  // namespace sc

@@ -3,6 +3,8 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "platform/windows.h"
+#include "shell/canvas_view.h"
+#include "shell/program.h"
 #include "tools/tool_state.h"
 #include "ui/panels.h"
 
@@ -15,12 +17,12 @@ std::uint8_t& held(CanvasViewState& v, Key key) { return v.keyState[static_cast<
 
 }  // namespace
 
-void canvasKeyEvent(Key key, bool pressed) {
-    CanvasViewState& v = shell().view;
+void canvasKeyEvent(Program& p, Key key, bool pressed) {
+    CanvasViewState& v = p.state.view;
     held(v, key) = pressed ? 1 : 0;
 
     if (held(v, Key::Control) && held(v, Key::Z)) {
-        undo();
+        if (undo(p.state)) recreateCanvasWindow(p);
         // Z must be pressed again (Control may stay down) for another Undo.
         held(v, Key::Z) = 0;
     }
@@ -33,14 +35,23 @@ void canvasKeyEvent(Key key, bool pressed) {
             v.temporaryHand = true;
         }
         live.tool = kToolHand;
-        selectTool();
+        selectTool(p.state, p.panels);
     } else {
         if (v.temporaryHand) {
             live.tool = v.savedTool;
-            selectTool();
+            selectTool(p.state, p.panels);
         }
         v.temporaryHand = false;
     }
+}
+
+platform::WindowProc panelWindowProc(Program& p, PanelProc proc) {
+    return [&p, proc](const platform::Message& m) {
+        if (m.kind == platform::MessageKind::KeyDown || m.kind == platform::MessageKind::KeyUp) {
+            canvasKeyEvent(p, m.key, m.kind == platform::MessageKind::KeyDown);
+        }
+        proc(p.state, p.panels, m);
+    };
 }
 
 }  // namespace sc

@@ -5,16 +5,15 @@
 
 namespace sc {
 
-void canvasKeyEvent(platform::Key key, bool pressed);
+struct Panels;
+struct Program;
+struct ShellState;
+
+void canvasKeyEvent(Program& p, platform::Key key, bool pressed);
 
 // A panel's window procedure as the program installs it: a key goes to the
 // key handler, then every message to the panel's own procedure.
-template <void (*panelProc)(const platform::Message&)>
-void withProgramKeys(const platform::Message& m) {
-    if (m.kind == platform::MessageKind::KeyDown || m.kind == platform::MessageKind::KeyUp) {
-        canvasKeyEvent(m.key, m.kind == platform::MessageKind::KeyDown);
-    }
-    panelProc(m);
-}
+using PanelProc = void (*)(ShellState& s, Panels& panels, const platform::Message& m);
+platform::WindowProc panelWindowProc(Program& p, PanelProc proc);
 
 }  // namespace sc

@@ -3,16 +3,19 @@
 #include "shell/canvas_view.h"
 
 #include "app/shell_state.h"
-#include "app/undo.h"
 #include "engine/numeric.h"
 #include "platform/dialogs.h"
 #include "platform/drawing.h"
+#include "shell/program.h"
 #include "tools/tool_state.h"
 #include "ui/panels.h"
 #include "ui/status_line.h"
 
 namespace sc {
 namespace {
+
+// The program the tools' hooks act on (they are plain functions).
+Program* g_hooked = nullptr;
 
 // trunc(v x zoom) with the product in single precision, as the view sizes are.
 int zoomed(std::int64_t v, float zoom) { return truncToInt(static_cast<double>(static_cast<float>(v) * zoom)); }
@@ -21,8 +24,7 @@ int zoomed(std::int64_t v, float zoom) { return truncToInt(static_cast<double>(s
 // whole window copies. A smaller request's cells land on the same pixels of
 // that stretch at every zoom the view offers, so the window is drawn from the
 // surface on demand rather than kept as a zoomed picture.
-void showDocument(const platform::Rect& changed) {
-    ShellState& s = shell();
+void showDocument(ShellState& s, const platform::Rect& changed) {
     const float zoom = toolState().zoom;
     const platform::Rect window = platform::clientRect(s.windows.canvas);
     const int cellsWide = cellAt(window.right, zoom);
@@ -32,7 +34,7 @@ void showDocument(const platform::Rect& changed) {
 }
 
 void moveCanvasByCursor() {
-    ShellState& s = shell();
+    ShellState& s = g_hooked->state;
     const platform::Point p = platform::cursorPosition();
     s.view.canvasPosition.x += p.x - s.view.lastCursor.x;
     s.view.canvasPosition.y += p.y - s.view.lastCursor.y;
@@ -41,37 +43,38 @@ void moveCanvasByCursor() {
 }
 
 // The document size as the status line shows it.
-void noteDocumentSize() {
-    ShellState& s = shell();
+void noteDocumentSize(ShellState& s) {
     s.view.statusWidth = s.document.width;
     s.view.statusHeight = s.document.height;
     s.view.statusBytes = static_cast<std::uint64_t>(s.document.width) * s.document.height * 12u;
 }
 
 // Fill paints once per press.
-void endCanvasPress() { pointer(kCanvasPointer).leftDown = false; }
+void endCanvasPress() { g_hooked->state.pointers[kCanvasPointer].leftDown = false; }
+
+void syncColourPanelOfProgram() { syncColourPanel(g_hooked->state, g_hooked->panels); }
 
 }  // namespace
 
-bool newImage(std::uint32_t width, std::uint32_t height) {
-    ShellState& s = shell();
+bool newImage(Program& p, std::uint32_t width, std::uint32_t height) {
+    ShellState& s = p.state;
     // A painting that cannot be made leaves the old one as it was, saved or not.
     if (!s.document.allocate(width, height)) {
         platform::messageBox(platform::kNoWindow, "Error", kNewImageFailedText);
         return false;
     }
-    noteDocumentSize();
+    noteDocumentSize(s);
     s.statusHint = "Click on the canvas to begin drawing!";
     toolState().zoom = 1.0f;
-    updateStatusLine();
-    recreateCanvasWindow();
+    updateStatusLine(s);
+    recreateCanvasWindow(p);
     s.document.kind = kDocumentCanvasKind;
     s.saved = true;
     return true;
 }
 
-void recreateCanvasWindow() {
-    ShellState& s = shell();
+void recreateCanvasWindow(Program& p) {
+    ShellState& s = p.state;
     if (s.windows.canvas != platform::kNoWindow) platform::destroyWindow(s.windows.canvas);
     s.windows.canvas = platform::kNoWindow;
 
@@ -86,7 +89,7 @@ void recreateCanvasWindow() {
     windowSpec.height = zoomed(s.document.height, zoom);
     windowSpec.visible = false;
     windowSpec.pointerShape = platform::PointerShape::Cross;
-    windowSpec.proc = &canvasWindowProc;
+    windowSpec.proc = [&p](const platform::Message& m) { canvasWindowProc(p, m); };
     windowSpec.showsSurface = true;
     s.windows.canvas = platform::createWindow(windowSpec);
     if (s.windows.canvas == platform::kNoWindow) {
@@ -95,14 +98,14 @@ void recreateCanvasWindow() {
     s.view.canvasPosition = {kCanvasWindowX, kCanvasWindowY};
     platform::showWindow(s.windows.canvas, true);
     // The status line follows every change of size (a painting opened, Undo).
-    noteDocumentSize();
-    updateStatusLine();
+    noteDocumentSize(s);
+    updateStatusLine(s);
 }
 
 int cellAt(int v, float zoom) { return truncToInt(static_cast<double>(static_cast<float>(v) / zoom)); }
 
-void paintView(int left, int top, int right, int bottom) {
-    ShellState& s = shell();
+void paintView(Program& p, int left, int top, int right, int bottom) {
+    ShellState& s = p.state;
     const Canvas& doc = s.document;
     if (doc.kind != kDocumentCanvasKind) {
         const platform::Rect whole{0, 0, static_cast<int>(doc.surface.width()), static_cast<int>(doc.surface.height())};
@@ -112,15 +115,15 @@ void paintView(int left, int top, int right, int bottom) {
     const float zoom = toolState().zoom;
     const int x = zoomed(left, zoom);
     const int y = zoomed(top, zoom);
-    showDocument({x, y, x + zoomed(right - left, zoom), y + zoomed(bottom - top, zoom)});
+    showDocument(s, {x, y, x + zoomed(right - left, zoom), y + zoomed(bottom - top, zoom)});
 }
 
-void installCanvasViewHooks() {
+void installCanvasViewHooks(Program& p) {
+    g_hooked = &p;
     ToolState& t = toolState();
     t.handToolMove = &moveCanvasByCursor;
     t.endPress = &endCanvasPress;
-    t.eyeDropperPicked = &syncColourPanel;
-    undoResizedDocument = &recreateCanvasWindow;
+    t.eyeDropperPicked = &syncColourPanelOfProgram;
 }
 
 }  // namespace sc

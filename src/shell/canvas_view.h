@@ -8,6 +8,8 @@
 
 namespace sc {
 
+struct Program;
+
 inline constexpr int kCanvasWindowX = 90;
 inline constexpr int kCanvasWindowY = 10;
 
@@ -16,20 +18,21 @@ inline constexpr const char* kNewImageFailedText = "Not enough memory for a canv
 // A new blank document of the given size at zoom 1; counts as saved. When its
 // memory cannot be had, shows kNewImageFailedText and returns false with the
 // old document, its window and its saved state untouched.
-bool newImage(std::uint32_t width, std::uint32_t height);
+bool newImage(Program& p, std::uint32_t width, std::uint32_t height);
 // Destroys and re-creates the canvas window for the document size and zoom,
 // at (90, 10) in the document area.
-void recreateCanvasWindow();
+void recreateCanvasWindow(Program& p);
 // The cell column (or row) that window pixel v of the canvas window shows:
 // trunc(v / zoom), the quotient in single precision.
 int cellAt(int v, float zoom);
 // Shows the cells [left, right) x [top, bottom) of the document surface in
 // the canvas window, stretched by the zoom: that part of the window is drawn
 // again from the surface.
-void paintView(int left, int top, int right, int bottom);
+void paintView(Program& p, int left, int top, int right, int bottom);
 // Window procedure of the canvas window ("CanvasWindowClass").
-void canvasWindowProc(const platform::Message& m);
-// Connects the tools (Hand Tool, Fill, Eye Dropper) and Undo to the view.
-void installCanvasViewHooks();
+void canvasWindowProc(Program& p, const platform::Message& m);
+// Connects the tools (Hand Tool, Fill, Eye Dropper) to the view of this
+// program.
+void installCanvasViewHooks(Program& p);
 
 }  // namespace sc

@@ -6,6 +6,7 @@
 #include "platform/drawing.h"
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
+#include "shell/program.h"
 #include "tools/program_random.h"
 #include "tools/tools.h"
 
@@ -18,15 +19,14 @@ using platform::MessageKind;
 // The square of the movement, keeping its sign: d x |d|.
 std::int64_t signedSquare(std::int64_t d) { return d < 0 ? -(d * d) : d * d; }
 
-void onPaint(platform::WindowId window) {
+void onPaint(Program& p, platform::WindowId window) {
     const platform::Rect r = platform::beginPaint(window);
     if (r.empty()) return;
     const float zoom = toolState().zoom;
-    paintView(cellAt(r.left, zoom), cellAt(r.top, zoom), cellAt(r.right, zoom), cellAt(r.bottom, zoom));
+    paintView(p, cellAt(r.left, zoom), cellAt(r.top, zoom), cellAt(r.right, zoom), cellAt(r.bottom, zoom));
 }
 
-void onMove(const Message& m) {
-    ShellState& s = shell();
+void onMove(ShellState& s, const Message& m) {
     ToolState& t = toolState();
     const int x = m.x & 0xffff;
     const int y = m.y & 0xffff;
@@ -40,53 +40,52 @@ void onMove(const Message& m) {
     t.textureOffset.x = static_cast<float>(t.textureOffset.x - static_cast<long double>(dx) * j);
     t.textureOffset.y = static_cast<float>(t.textureOffset.y - static_cast<long double>(dy) * j);
 
-    PointerState& p = pointer(kCanvasPointer);
-    strokeMove(s.document, p.x - x, p.y - y);
-    p.x = x;
-    p.y = y;
+    PointerState& canvas = s.pointers[kCanvasPointer];
+    strokeMove(s.document, canvas.x - x, canvas.y - y);
+    canvas.x = x;
+    canvas.y = y;
     if (!s.leaveTracking && platform::trackMouseLeave(m.window)) s.leaveTracking = true;
     s.view.previousPointer = {x, y};
 }
 
-void onLeftDown() {
-    ShellState& s = shell();
+void onLeftDown(ShellState& s) {
     ToolState& t = toolState();
-    PointerState& p = pointer(kCanvasPointer);
-    if (!p.leftDown) {
+    PointerState& canvas = s.pointers[kCanvasPointer];
+    if (!canvas.leftDown) {
         t.textureOffset.x = static_cast<float>(programRand() % 256);
         t.textureOffset.y = static_cast<float>(programRand() % 256);
         t.styleOffset.x = static_cast<float>(programRand() % 256);
         t.styleOffset.y = static_cast<float>(programRand() % 256);
     }
     s.view.lastCursor = platform::cursorPosition();
-    if (t.live.tool != kToolHand && t.live.tool != kToolEyeDropper) takeUndoSnapshot(true);
+    if (t.live.tool != kToolHand && t.live.tool != kToolEyeDropper) takeUndoSnapshot(s, true);
     s.pressArmed = true;
-    p.leftDown = true;
+    canvas.leftDown = true;
     strokeBegin(s.document);
 }
 
 }  // namespace
 
-void canvasWindowProc(const Message& m) {
-    ShellState& s = shell();
+void canvasWindowProc(Program& p, const Message& m) {
+    ShellState& s = p.state;
     switch (m.kind) {
         case MessageKind::KeyDown:
-        case MessageKind::KeyUp: canvasKeyEvent(m.key, m.kind == MessageKind::KeyDown); break;
-        case MessageKind::Paint: onPaint(m.window); break;
-        case MessageKind::MouseMove: onMove(m); break;
+        case MessageKind::KeyUp: canvasKeyEvent(p, m.key, m.kind == MessageKind::KeyDown); break;
+        case MessageKind::Paint: onPaint(p, m.window); break;
+        case MessageKind::MouseMove: onMove(s, m); break;
         case MessageKind::MouseLeave:
             s.leaveTracking = false;
-            releaseAllPointers();
+            s.pointers.releaseAll();
             strokeEnd(s.document);
             break;
-        case MessageKind::LeftDown: onLeftDown(); break;
+        case MessageKind::LeftDown: onLeftDown(s); break;
         case MessageKind::LeftUp:
             strokeEnd(s.document);
             s.pressArmed = false;
-            pointer(kCanvasPointer).leftDown = false;
+            s.pointers[kCanvasPointer].leftDown = false;
             break;
-        case MessageKind::RightDown: pointer(kCanvasPointer).rightDown = true; break;
-        case MessageKind::RightUp: pointer(kCanvasPointer).rightDown = false; break;
+        case MessageKind::RightDown: s.pointers[kCanvasPointer].rightDown = true; break;
+        case MessageKind::RightUp: s.pointers[kCanvasPointer].rightDown = false; break;
         case MessageKind::Destroy:
             if (s.windows.canvas == m.window) s.windows.canvas = platform::kNoWindow;
             break;

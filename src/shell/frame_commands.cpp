@@ -9,6 +9,7 @@
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
 #include "shell/new_image_commands.h"
+#include "shell/program.h"
 #include "shell/splash.h"
 #include "tools/tool_state.h"
 #include "ui/status_line.h"
@@ -21,63 +22,61 @@ using platform::WindowId;
 constexpr float kZooms[] = {0.25f, 0.5f, 1.0f, 2.0f, 3.0f, 4.0f};
 
 // Shows or hides a panel with its Window-menu item; the check mark follows.
-void togglePanel(int command, WindowId panel) {
-    const bool wasChecked = menuItemChecked(command);
-    checkMenuItem(command, false);
+void togglePanel(ShellState& s, int command, WindowId panel) {
+    const bool wasChecked = menuItemChecked(s, command);
+    checkMenuItem(s, command, false);
     if (wasChecked) {
         platform::showWindow(panel, false);
     } else {
-        checkMenuItem(command, true);
+        checkMenuItem(s, command, true);
         platform::showWindow(panel, true);
     }
 }
 
-void toggleHighQuality() {
-    ShellState& s = shell();
+void toggleHighQuality(ShellState& s) {
     s.document.highQuality = !s.document.highQuality;
     s.preview.highQuality = s.document.highQuality;
     s.previewDirty = true;
-    checkMenuItem(kCmdHighQuality, s.document.highQuality);
+    checkMenuItem(s, kCmdHighQuality, s.document.highQuality);
     s.document.invalidate();
 }
 
-void toggleLighting() {
-    ShellState& s = shell();
+void toggleLighting(ShellState& s) {
     s.document.lighting = !s.document.lighting;
     s.preview.lighting = s.document.lighting;
-    checkMenuItem(kCmdLighting, s.document.lighting);
+    checkMenuItem(s, kCmdLighting, s.document.lighting);
     s.document.invalidate();
 }
 
 // Opens an address in the browser, then gets the frame out of its way.
-void openInBrowser(const std::string& address) {
+void openInBrowser(const ShellState& s, const std::string& address) {
     platform::openUrl(address);
-    platform::minimiseWindow(shell().frameWindow);
+    platform::minimiseWindow(s.frameWindow);
 }
 
 }  // namespace
 
-bool runFrameCommand(int id) {
-    ShellState& s = shell();
+bool runFrameCommand(Program& p, int id) {
+    ShellState& s = p.state;
     if (id >= kCmdZoom25 && id <= kCmdZoom400) {
         toolState().zoom = kZooms[id - kCmdZoom25];
-        recreateCanvasWindow();
-        updateStatusLine();
+        recreateCanvasWindow(p);
+        updateStatusLine(s);
         return true;
     }
     switch (id) {
-        case kCmdNew: newCommand(); return true;
+        case kCmdNew: newCommand(p); return true;
         case kCmdOpen:
-            if (openCommand()) recreateCanvasWindow();
+            if (openCommand(s)) recreateCanvasWindow(p);
             return true;
-        case kCmdSave: saveCommand(); return true;
+        case kCmdSave: saveCommand(s); return true;
         case kCmdImportImage:
-            if (importImage()) recreateCanvasWindow();
+            if (importImage(s)) recreateCanvasWindow(p);
             return true;
-        case kCmdExportImage: exportImage(); return true;
+        case kCmdExportImage: exportImage(s); return true;
         case kCmdPageSetup: pageSetup(); return true;
-        case kCmdPrint: printPainting(); return true;
-        case kCmdImageSize: imageSizeCommand(); return true;
+        case kCmdPrint: printPainting(s); return true;
+        case kCmdImageSize: imageSizeCommand(p); return true;
         case kCmdExit: {
             platform::Message m;
             m.kind = platform::MessageKind::Close;
@@ -85,20 +84,22 @@ bool runFrameCommand(int id) {
             platform::postMessage(m);
             return true;
         }
-        case kCmdUndo: undo(); return true;
-        case kCmdHighQuality: toggleHighQuality(); return true;
-        case kCmdLighting: toggleLighting(); return true;
-        case kCmdToolsPanel: togglePanel(id, s.windows.toolsPanel); return true;
-        case kCmdColoursPanel: togglePanel(id, s.windows.coloursPanel); return true;
-        case kCmdPropertiesPanel: togglePanel(id, s.windows.propertiesPanel); return true;
-        case kCmdPalettePanel: togglePanel(id, s.windows.palettePanel); return true;
-        case kCmdHelp: openInBrowser(userGuideAddress()); return true;
-        case kCmdAbout: showSplash(&s.splash, false, nullptr); return true;
-        case kCmdWebSite: openInBrowser(webSiteItemAddress()); return true;
+        case kCmdUndo:
+            if (undo(s)) recreateCanvasWindow(p);
+            return true;
+        case kCmdHighQuality: toggleHighQuality(s); return true;
+        case kCmdLighting: toggleLighting(s); return true;
+        case kCmdToolsPanel: togglePanel(s, id, s.windows.toolsPanel); return true;
+        case kCmdColoursPanel: togglePanel(s, id, s.windows.coloursPanel); return true;
+        case kCmdPropertiesPanel: togglePanel(s, id, s.windows.propertiesPanel); return true;
+        case kCmdPalettePanel: togglePanel(s, id, s.windows.palettePanel); return true;
+        case kCmdHelp: openInBrowser(s, userGuideAddress(s.paths)); return true;
+        case kCmdAbout: showSplash(p.splashWindow, &s.splash, false, nullptr); return true;
+        case kCmdWebSite: openInBrowser(s, webSiteItemAddress(s.paths)); return true;
         default: break;
     }
     // Flatten and every filter: one undo step, then the next pass renders.
-    return runFilter(id);
+    return runFilter(s, id);
 }
 
 }  // namespace sc

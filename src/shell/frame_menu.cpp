@@ -32,7 +32,7 @@ MenuItem menu(const char* text, std::vector<MenuItem> items) {
 
 }  // namespace
 
-std::vector<MenuItem> frameMenu() {
+std::vector<MenuItem> frameMenu(const RunPaths& paths) {
     return {
         menu("&File", {item(kCmdNew, "&New"), item(kCmdOpen, "&Open"),
                        item(kCmdImportImage, "&Import Image"), separator(), item(kCmdSave, "&Save"),
@@ -56,18 +56,17 @@ std::vector<MenuItem> frameMenu() {
         menu("&Window", {item(kCmdToolsPanel, " Tools"), item(kCmdPropertiesPanel, " Brush Properties"),
                          item(kCmdColoursPanel, " Colors"), item(kCmdPalettePanel, " Palette")}),
         menu("&Help", {item(kCmdHelp, "&Smudgecraft Help"), item(kCmdAbout, "&About Smudgecraft.."), separator(),
-                       item(kCmdWebSite, webSiteItemAddress())}),
+                       item(kCmdWebSite, webSiteItemAddress(paths))}),
     };
 }
 
-void checkMenuItem(int command, bool checked) {
-    ShellState& s = shell();
+void checkMenuItem(ShellState& s, int command, bool checked) {
     s.menuChecks[command] = checked;
     platform::setMenuCheck(s.frameWindow, command, checked);
 }
 
-bool menuItemChecked(int command) {
-    const auto& checks = shell().menuChecks;
+bool menuItemChecked(const ShellState& s, int command) {
+    const auto& checks = s.menuChecks;
     const auto it = checks.find(command);
     return it != checks.end() && it->second;
 }

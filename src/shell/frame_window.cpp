@@ -12,6 +12,7 @@
 #include "platform/furniture.h"
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
+#include "shell/program.h"
 #include "ui/floating_windows.h"
 #include "ui/panels.h"
 #include "ui/status_line.h"
@@ -32,10 +33,10 @@ void sendActivate(WindowId frame, bool active) {
 }
 
 // What the frame makes of itself once it exists.
-void onCreate(WindowId frame) {
-    ShellState& s = shell();
+void onCreate(Program& p, WindowId frame) {
+    ShellState& s = p.state;
     platform::acceptDroppedFiles(frame);
-    platform::setMenuBar(frame, frameMenu());
+    platform::setMenuBar(frame, frameMenu(s.paths));
     platform::createStatusBar(frame, kStatusPartEdges);
 
     platform::WindowSpec area;
@@ -47,42 +48,43 @@ void onCreate(WindowId frame) {
         platform::messageBox(frame, "Error", "Failed To Create The Client Window");
     }
 
-    createToolsPanel(&withProgramKeys<&toolsPanelProc>);
+    FloatingWindows& floating = p.panels.floating;
+    createToolsPanel(s, p.panels, panelWindowProc(p, &toolsPanelProc));
     const int x = truncToInt(platform::desktopClientArea().width() - 310.0);
-    s.windows.propertiesPanel = createFloatingWindow(" Brush Properties", x, 65, 280, 240, "PropertiesWindowClass",
-                                                     &withProgramKeys<&propertiesPanelProc>);
-    s.windows.coloursPanel =
-        createFloatingWindow(" Colors", x, 337, 205, 94, "ColorsWindowClass", &withProgramKeys<&coloursPanelProc>);
-    s.windows.palettePanel =
-        createFloatingWindow(" Palette", x, 463, 280, 200, "BrushesClass", &withProgramKeys<&palettePanelProc>);
+    s.windows.propertiesPanel = createFloatingWindow(floating, s, " Brush Properties", x, 65, 280, 240,
+                                                     "PropertiesWindowClass", panelWindowProc(p, &propertiesPanelProc));
+    s.windows.coloursPanel = createFloatingWindow(floating, s, " Colors", x, 337, 205, 94, "ColorsWindowClass",
+                                                  panelWindowProc(p, &coloursPanelProc));
+    s.windows.palettePanel = createFloatingWindow(floating, s, " Palette", x, 463, 280, 200, "BrushesClass",
+                                                  panelWindowProc(p, &palettePanelProc));
     sendActivate(frame, true);
 }
 
-void onDrop(const Message& m) {
+void onDrop(Program& p, const Message& m) {
     // The handle is released by the first take, so a repeated delivery of
     // the message finds nothing to open.
     const std::vector<std::string> paths = platform::takeDroppedFiles(m.handle);
     if (paths.empty()) return;
-    openHandedOverPainting(paths.front().substr(0, kHandOverPathMax));
+    openHandedOverPainting(p, paths.front().substr(0, kHandOverPathMax));
 }
 
 }  // namespace
 
-bool createFrameWindow() {
+bool createFrameWindow(Program& p) {
     platform::WindowSpec windowSpec;
     windowSpec.kind = platform::WindowKind::Frame;
     windowSpec.className = kFrameClass;
     windowSpec.caption = kFrameTitle;
     windowSpec.visible = false;
-    windowSpec.proc = &frameWindowProc;
+    windowSpec.proc = [&p](const Message& m) { frameWindowProc(p, m); };
     const WindowId frame = platform::createWindow(windowSpec);
-    shell().frameWindow = frame;
+    p.state.frameWindow = frame;
     if (frame == platform::kNoWindow) return false;
-    onCreate(frame);
+    onCreate(p, frame);
     return true;
 }
 
-void openHandedOverPainting(const std::string& path) {
+void openHandedOverPainting(Program& p, const std::string& path) {
     // The path comes from outside the program (a drop, or a file any other
     // program may write): only a regular file the user can read is opened.
     // An empty path, a directory, a device or a pipe is refused before
@@ -95,46 +97,48 @@ void openHandedOverPainting(const std::string& path) {
     // The painting on screen is replaced only as Open replaces it: after the
     // unsaved-changes question, whose Cancel (or a Yes whose save did not
     // happen) keeps it.
-    if (!askSaveChanges()) return;
-    if (!loadPainting(path)) return;
-    recreateCanvasWindow();
-    takeUndoSnapshot(false);
+    if (!askSaveChanges(p.state)) return;
+    if (!loadPainting(p.state, path)) return;
+    recreateCanvasWindow(p);
+    takeUndoSnapshot(p.state, false);
 }
 
-void closeFrame() {
-    ShellState& s = shell();
+void closeFrame(Program& p) {
+    ShellState& s = p.state;
     if (!s.saved) {
         const platform::Answer a = platform::messageBox(s.frameWindow, kSaveChangesCaption, kSaveChangesText,
                                                         platform::Buttons::YesNo, platform::Icon::Exclamation);
         // Only an explicit No discards the painting. A box closed without an
         // answer, or a Yes whose save did not happen (chooser cancelled,
         // write failed), keeps the program open.
-        const bool mayClose = a == platform::Answer::No || (a == platform::Answer::Yes && saveCommand());
+        const bool mayClose = a == platform::Answer::No || (a == platform::Answer::Yes && saveCommand(s));
         if (!mayClose) return;
     }
     platform::destroyWindow(s.frameWindow);
 }
 
-void frameWindowProc(const Message& m) {
-    ShellState& s = shell();
+void frameWindowProc(Program& p, const Message& m) {
+    ShellState& s = p.state;
     switch (m.kind) {
         case MessageKind::HandOver:
             // In front first: the question about unsaved changes may follow.
             platform::bringToFront(m.window);
-            openHandedOverPainting(takeHandOverFile());
+            openHandedOverPainting(p, takeHandOverFile());
             break;
         case MessageKind::KeyDown:
-        case MessageKind::KeyUp: canvasKeyEvent(m.key, m.kind == MessageKind::KeyDown); break;
-        case MessageKind::Enable: syncFloatingEnable(m.window, m.flag); break;
-        case MessageKind::Activate: syncFloatingActivation(m.window, m.window, m.flag, m.other); break;
-        case MessageKind::DropFiles: onDrop(m); break;
+        case MessageKind::KeyUp: canvasKeyEvent(p, m.key, m.kind == MessageKind::KeyDown); break;
+        case MessageKind::Enable: syncFloatingEnable(p.panels.floating, m.window, m.flag); break;
+        case MessageKind::Activate:
+            syncFloatingActivation(p.panels.floating, m.window, m.window, m.flag, m.other);
+            break;
+        case MessageKind::DropFiles: onDrop(p, m); break;
         case MessageKind::StateChanged:
             // Minimised: the panels go with the frame; shown again (maximised
             // or restored): they come back.
             sendActivate(m.window, m.state != platform::WindowState::Minimised);
             break;
-        case MessageKind::Command: runFrameCommand(m.command); break;
-        case MessageKind::Close: closeFrame(); break;
+        case MessageKind::Command: runFrameCommand(p, m.command); break;
+        case MessageKind::Close: closeFrame(p); break;
         case MessageKind::Destroy:
             if (m.window == s.frameWindow) {
                 s.quitRequested = true;

@@ -12,6 +12,10 @@
 
 namespace sc {
 
+struct Program;
+struct RunPaths;
+struct ShellState;
+
 enum FrameCommand : int {
     kCmdNew = 1000,
     kCmdOpen = 1001,
@@ -41,21 +45,21 @@ inline constexpr const char* kFrameClass = "MainWindowClass";
 
 // Makes the frame (hidden), its document area, status bar and panels. False
 // when the frame itself could not be made.
-bool createFrameWindow();
-void frameWindowProc(const platform::Message& m);
+bool createFrameWindow(Program& p);
+void frameWindowProc(Program& p, const platform::Message& m);
 
 // The menu bar, in display order.
-std::vector<platform::MenuItem> frameMenu();
+std::vector<platform::MenuItem> frameMenu(const RunPaths& paths);
 // The menu's check marks as the program keeps them; the desktop shows them.
-void checkMenuItem(int command, bool checked);
-bool menuItemChecked(int command);
+void checkMenuItem(ShellState& s, int command, bool checked);
+bool menuItemChecked(const ShellState& s, int command);
 // Carries out a menu command; false for an id the frame does not handle.
-bool runFrameCommand(int id);
+bool runFrameCommand(Program& p, int id);
 // The frame's answer to a close request: the unsaved-changes question, then
 // the frame's destruction, unless the answer keeps the painting.
-void closeFrame();
+void closeFrame(Program& p);
 // Loads a painting handed over by a drop or a second start, after asking
 // about unsaved changes as Open does.
-void openHandedOverPainting(const std::string& path);
+void openHandedOverPainting(Program& p, const std::string& path);
 
 }  // namespace sc

@@ -8,9 +8,9 @@
 #include "platform/desktop.h"
 #include "platform/drawing.h"
 #include "shell/frame_clock.h"
+#include "shell/program.h"
 #include "tools/tools.h"
 #include "ui/panels.h"
-#include "ui/slider.h"
 
 namespace sc {
 namespace {
@@ -18,16 +18,14 @@ namespace {
 using platform::Message;
 using platform::MessageKind;
 
-Message g_last;  // the last message removed; a pointer move is delivered again
-
 // The one piece of work of each pass, the first that applies: while the left
 // button is held over the canvas, the tool at the canvas pointer and the
 // brush square shown at once; while it is held over the colours or the
 // brush-properties panel, that panel following its sliders; otherwise the
 // slider capture is let go.
-void perPassWork() {
-    ShellState& s = shell();
-    const PointerState& canvas = pointer(kCanvasPointer);
+void perPassWork(Program& p) {
+    ShellState& s = p.state;
+    const PointerState& canvas = s.pointers[kCanvasPointer];
     if (canvas.leftDown) {
         if (s.pressArmed) applyTool(canvas.x, canvas.y, s.document);
         const double r = static_cast<double>(toolState().live.size) * toolState().zoom;
@@ -35,28 +33,28 @@ void perPassWork() {
                                     truncToInt(canvas.y + r)};
         platform::invalidateRect(s.windows.canvas, square);
         platform::updateWindow(s.windows.canvas);
-    } else if (pointer(kColoursPointer).leftDown) {
-        if (coloursFrameUpdate()) applyColourSliders();
-    } else if (pointer(kPropertiesPointer).leftDown) {
-        propertiesFrameUpdate();
+    } else if (s.pointers[kColoursPointer].leftDown) {
+        if (coloursFrameUpdate(s, p.panels)) applyColourSliders(s, p.panels);
+    } else if (s.pointers[kPropertiesPointer].leftDown) {
+        propertiesFrameUpdate(s, p.panels);
     } else {
-        clearSliderCapture();
+        p.panels.sliders.captured = 0;
     }
 }
 
-void followFlags() {
-    ShellState& s = shell();
+void followFlags(Program& p) {
+    ShellState& s = p.state;
     if (s.colourChanged) {
         platform::invalidateWindow(s.windows.canvas);
         platform::updateWindow(s.windows.canvas);
         s.previewDirty = true;
-        syncColourPanel();
-        repaintStylesPanel();
-        selectTool();
+        syncColourPanel(s, p.panels);
+        repaintStylesPanel(s);
+        selectTool(s, p.panels);
         s.colourChanged = false;
     }
     if (s.previewDirty) {
-        renderBrushPreview();
+        renderBrushPreview(s, p.panels);
         s.previewDirty = false;
         platform::invalidateRect(s.windows.propertiesPanel, {0, 0, 280, 160});
         platform::updateWindow(s.windows.propertiesPanel);
@@ -65,45 +63,43 @@ void followFlags() {
 
 // Nothing to do until the desktop has something for us: no button held in
 // any of our windows and nothing waiting to be drawn or followed up.
-bool idle() {
-    const ShellState& s = shell();
-    return !s.quitRequested && !anyPointerDown() && (!s.document.hasCells() || s.document.rendered) &&
-           !s.colourChanged && !s.previewDirty && !messageScriptRunning();
+bool idle(const Program& p) {
+    const ShellState& s = p.state;
+    return !s.quitRequested && !s.pointers.anyDown() && (!s.document.hasCells() || s.document.rendered) &&
+           !s.colourChanged && !s.previewDirty && !messageScriptRunning(p.script);
 }
 
 }  // namespace
 
-void mainLoopPass() {
+void mainLoopPass(Program& p) {
     FrameClock clock;
     clock.start();
-    ShellState& s = shell();
+    ShellState& s = p.state;
 
-    postScriptedMessage();
+    postScriptedMessage(p.script, s);
     Message m;
     const bool fresh = platform::peekMessage(m);
-    if (fresh) g_last = m;
+    if (fresh) p.lastMessage = m;
 
     if (s.document.hasCells() && !s.document.rendered) {
         renderAll(s.document);
         platform::invalidateWindow(s.windows.canvas);
     }
-    perPassWork();
+    perPassWork(p);
 
     // A message is acted on once; only a pointer move is delivered again
     // while nothing new arrives, as a move of length 0, so that a resting
     // pointer pauses the tools that scale with strength (Spray Paint and the
     // Knife go on). Commands, keys, presses and drops must never repeat.
-    if (fresh || g_last.kind == MessageKind::MouseMove) platform::dispatchMessage(g_last);
+    if (fresh || p.lastMessage.kind == MessageKind::MouseMove) platform::dispatchMessage(p.lastMessage);
 
-    followFlags();
-    recordPass(clock.startSeconds, pointer(kCanvasPointer).leftDown);
-    platform::endPass(clock.startSeconds + kPassSeconds, idle());
+    followFlags(p);
+    recordPass(p.passStats, clock.startSeconds, s.pointers[kCanvasPointer].leftDown);
+    platform::endPass(clock.startSeconds + kPassSeconds, idle(p));
 }
 
-void runMainLoop() {
-    while (!shell().quitRequested) mainLoopPass();
+void runMainLoop(Program& p) {
+    while (!p.state.quitRequested) mainLoopPass(p);
 }
-
-void resetMainLoop() { g_last = Message{}; }
 
 }  // namespace sc

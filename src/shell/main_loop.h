@@ -6,13 +6,13 @@
 
 namespace sc {
 
+struct Program;
+
 inline constexpr long double kPassSeconds = 0.003L;
 
 // One pass of the loop.
-void mainLoopPass();
+void mainLoopPass(Program& p);
 // Passes until quitRequested is set.
-void runMainLoop();
-// Forgets the message the loop would deliver again (a new run of the shell).
-void resetMainLoop();
+void runMainLoop(Program& p);
 
 }  // namespace sc

@@ -9,6 +9,7 @@
 #include "engine/resample.h"
 #include "platform/dialogs.h"
 #include "shell/canvas_view.h"
+#include "shell/program.h"
 #include "ui/new_image_dialog.h"
 
 namespace sc {
@@ -21,26 +22,27 @@ bool checkDocumentSize(int width, int height) {
     return false;
 }
 
-void newCommand() {
-    if (!askSaveChanges()) return;
-    const NewImageSize size = runNewImageDialog(kNewImageDefaultSide, kNewImageDefaultSide);
+void newCommand(Program& p) {
+    ShellState& s = p.state;
+    if (!askSaveChanges(s)) return;
+    const NewImageSize size = runNewImageDialog(s, p.panels.floating, kNewImageDefaultSide, kNewImageDefaultSide);
     if (size.width == kNewImageCancelled || !checkDocumentSize(size.width, size.height)) return;
     // Made first, so a painting that cannot be made leaves the old one with
     // its undo copy and saved state. Then the old one is gone for good: Undo
     // keeps only the brush settings to swap, and the blank one counts as saved.
-    if (!newImage(static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height))) return;
-    takeUndoSnapshot(false);
-    shell().saved = true;
+    if (!newImage(p, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height))) return;
+    takeUndoSnapshot(s, false);
+    s.saved = true;
 }
 
-void imageSizeCommand() {
-    ShellState& s = shell();
-    const NewImageSize size =
-        runNewImageDialog(static_cast<int>(s.document.width), static_cast<int>(s.document.height));
+void imageSizeCommand(Program& p) {
+    ShellState& s = p.state;
+    const NewImageSize size = runNewImageDialog(s, p.panels.floating, static_cast<int>(s.document.width),
+                                                static_cast<int>(s.document.height));
     if (size.width == kNewImageCancelled || !checkDocumentSize(size.width, size.height)) return;
-    takeUndoSnapshot(true);
+    takeUndoSnapshot(s, true);
     resample(s.document, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height));
-    recreateCanvasWindow();
+    recreateCanvasWindow(p);
     if (s.document.hasCells()) renderAll(s.document);
     s.colourChanged = true;
 }

@@ -4,6 +4,8 @@
 
 namespace sc {
 
+struct Program;
+
 inline constexpr const char* kSizeLimitText =
     "The document can be no less than 1x1 pixels and no greater than %dx%d pixels!";
 inline constexpr int kMaxDocumentSide = 2000;
@@ -11,7 +13,7 @@ inline constexpr int kMaxDocumentSide = 2000;
 // Whether a size from the New Image dialog is allowed; shows the warning
 // when it is not.
 bool checkDocumentSize(int width, int height);
-void newCommand();
-void imageSizeCommand();
+void newCommand(Program& p);
+void imageSizeCommand(Program& p);
 
 }  // namespace sc

@@ -12,32 +12,32 @@ namespace {
 using platform::Message;
 using platform::MessageKind;
 
-const Surface* g_picture = nullptr;
-bool g_closed = false;
-
-void splashProc(const Message& m) {
+// A key, a mouse button or the loss of focus closes the splash.
+void splashProc(SplashState& splash, const Message& m) {
     switch (m.kind) {
         case MessageKind::KeyDown:
         case MessageKind::LeftDown:
-        case MessageKind::RightDown: g_closed = true; break;
+        case MessageKind::RightDown: splash.closed = true; break;
         case MessageKind::Activate:
-            if (!m.flag) g_closed = true;
+            if (!m.flag) splash.closed = true;
             break;
         case MessageKind::Paint:
-            if (!platform::beginPaint(m.window).empty() && g_picture) platform::blit(m.window, *g_picture, 0, 0);
+            if (!platform::beginPaint(m.window).empty() && splash.picture) {
+                platform::blit(m.window, *splash.picture, 0, 0);
+            }
             break;
         default: break;
     }
 }
 
-void failed(const char* text, void (*onShown)()) {
+void failed(const char* text, const std::function<void()>& onShown) {
     platform::messageBox(platform::kNoWindow, "Error", text, platform::Buttons::Ok, platform::Icon::Error);
     if (onShown) onShown();
 }
 
 }  // namespace
 
-void showSplash(const Surface* picture, bool autoClose, void (*onShown)()) {
+void showSplash(SplashState& splash, const Surface* picture, bool autoClose, const std::function<void()>& onShown) {
     if (!picture || !picture->valid()) {
         failed("Failed To Load Bitmap", onShown);
         return;
@@ -53,34 +53,32 @@ void showSplash(const Surface* picture, bool autoClose, void (*onShown)()) {
     windowSpec.y = (desk.bottom - h) >> 1;
     windowSpec.width = w;
     windowSpec.height = h;
-    windowSpec.proc = &splashProc;
+    windowSpec.proc = [&splash](const Message& m) { splashProc(splash, m); };
     const platform::WindowId window = platform::createWindow(windowSpec);
     if (window == platform::kNoWindow) {
         failed("Splash Window Creation Failed.", onShown);
         return;
     }
-    // Nested About splashes keep their own picture and state.
-    const Surface* outerPicture = g_picture;
-    const bool outerClosed = g_closed;
-    g_picture = picture;
+    // A splash shown from inside another takes the state over until it closes.
+    const SplashState outer = splash;
+    splash.picture = picture;
     platform::bringToFront(window);
     platform::updateWindow(window);
     platform::flushDisplay();
 
-    g_closed = false;
+    splash.closed = false;
     const std::uint32_t t0 = platform::tickMilliseconds();
     if (onShown) onShown();
     // Before each round: closed by the user, or (with autoClose) due to close
     // once the round after 3 seconds has run.
     const auto stillShown = [&] {
-        if (g_closed) return false;
-        if (autoClose && platform::tickMilliseconds() - t0 > 3000u) g_closed = true;
+        if (splash.closed) return false;
+        if (autoClose && platform::tickMilliseconds() - t0 > 3000u) splash.closed = true;
         return true;
     };
     if (platform::windowExists(window) && stillShown()) platform::runModalLoop(window, 10, stillShown);
     platform::destroyWindow(window);
-    g_picture = outerPicture;
-    g_closed = outerClosed;
+    splash = outer;
 }
 
 }  // namespace sc

@@ -19,6 +19,7 @@
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
 #include "shell/main_loop.h"
+#include "shell/program.h"
 #include "shell/splash.h"
 #include "tools/tool_state.h"
 #include "ui/panels.h"
@@ -29,23 +30,21 @@ namespace {
 
 using platform::WindowId;
 
-void readPreferences() {
-    ShellState& s = shell();
+void readPreferences(ShellState& s) {
     ViewPreferences prefs{s.document.highQuality, s.document.lighting};
-    const std::string path = userFile(kPrefsFileName);
+    const std::string path = s.paths.userFile(kPrefsFileName);
     if (!readPrefsFile(path, prefs)) {
         prefs = {true, true};
         writePrefsFile(path, prefs);
     }
     s.document.highQuality = prefs.highQuality;
     s.document.lighting = prefs.lighting;
-    checkMenuItem(kCmdHighQuality, prefs.highQuality);
-    checkMenuItem(kCmdLighting, prefs.lighting);
+    checkMenuItem(s, kCmdHighQuality, prefs.highQuality);
+    checkMenuItem(s, kCmdLighting, prefs.lighting);
     s.preview.lighting = s.document.lighting;
 }
 
-void loadSelectedBrush() {
-    ShellState& s = shell();
+void loadSelectedBrush(const ShellState& s) {
     const int selected = s.brushPresets.selected;
     if (selected >= 0 && selected < kBrushPresetSlots) {
         toolState().live = settingsForLive(s.brushPresets.slots[static_cast<std::size_t>(selected)].settings);
@@ -56,8 +55,8 @@ void loadSelectedBrush() {
 
 // The folder a per-user desktop entry starts the program in: the run folder
 // of a build tree, else the current directory.
-std::string workingDirectory() {
-    std::string user = runPaths().user;
+std::string workingDirectory(const RunPaths& paths) {
+    std::string user = paths.user;
     if (!user.empty()) {
         if (user.size() > 1) user.pop_back();
         return user;
@@ -69,8 +68,8 @@ std::string workingDirectory() {
 
 }  // namespace
 
-StartResult startUp(const std::string& commandText) {
-    ShellState& s = shell();
+StartResult startUp(Program& p, const std::string& commandText) {
+    ShellState& s = p.state;
     const bool second = platform::acquireSingleInstance(kInstanceName) == platform::InstanceRole::Second;
     const std::optional<std::string> path = commandLinePath(commandText);
     if (second) {
@@ -81,22 +80,26 @@ StartResult startUp(const std::string& commandText) {
 
     // An installation brings its own association; a build tree writes one
     // for the user.
-    if (!associationInstalled(runPaths().shared)) {
-        registerFileType("Smudgecraft", platform::programPath(), ".pai", workingDirectory());
+    if (!associationInstalled(s.paths.shared)) {
+        registerFileType("Smudgecraft", platform::programPath(), ".pai", workingDirectory(s.paths));
     }
 
     // The picture cache and the preset lists live in the user's "data/"; a
     // first start makes it and gives the user the starting preset lists. A
     // folder that cannot be made leaves the caches and lists unwritten, as a
     // full disk would.
-    if (makeUserFolders()) provideStartingLists();
+    if (makeUserFolders(s.paths)) provideStartingLists(s.paths);
 
-    installCanvasViewHooks();
-    afterStyleAndTextureImages = &setUpPalettePanel;
-    loadColourAsset(s.splash, "splash");
-    showSplash(&s.splash, true, &loadStyleAndTextureImages);
+    installCanvasViewHooks(p);
+    loadColourAsset(s, s.splash, "splash");
+    // While the splash is up: the style and texture images, then the palette
+    // panel's set-up, which reads the preset lists.
+    showSplash(p.splashWindow, &s.splash, true, [&p] {
+        loadStyleAndTextureImages(p.state);
+        setUpPalettePanel(p.state, p.panels);
+    });
 
-    if (!createFrameWindow()) {
+    if (!createFrameWindow(p)) {
         platform::messageBox(platform::kNoWindow, "Error", "Window Creation Failed.", platform::Buttons::Ok,
                              platform::Icon::Error);
         return StartResult::Failed;
@@ -106,47 +109,47 @@ StartResult startUp(const std::string& commandText) {
     platform::showWindow(frame, true);
     platform::updateWindow(frame);
     for (int id : {kCmdToolsPanel, kCmdColoursPanel, kCmdPropertiesPanel, kCmdPalettePanel}) {
-        checkMenuItem(id, true);
+        checkMenuItem(s, id, true);
     }
 
     s.leaveTracking = false;
-    newImage(600, 600);
-    readPreferences();
+    newImage(p, 600, 600);
+    readPreferences(s);
     // A painting of another size needs its own window, as after a drop.
-    if (path && loadPainting(*path)) recreateCanvasWindow();
+    if (path && loadPainting(s, *path)) recreateCanvasWindow(p);
     s.document.invalidate();
 
-    setUpPropertiesPanel();
-    setUpColoursPanel();
-    selectTool();
+    setUpPropertiesPanel(s, p.panels);
+    setUpColoursPanel(s, p.panels);
+    selectTool(s, p.panels);
     s.paintPageApplies = true;
     s.texturePageApplies = true;
-    repaintStylesPanel();
-    createStylesPanel(&withProgramKeys<&stylesPanelProc>);
+    repaintStylesPanel(s);
+    createStylesPanel(s, p.panels, panelWindowProc(p, &stylesPanelProc));
 
-    takeUndoSnapshot(true);
+    takeUndoSnapshot(s, true);
     s.saved = true;
-    updateStatusLine();
-    loadSelectedBrush();
+    updateStatusLine(s);
+    loadSelectedBrush(s);
     return StartResult::Running;
 }
 
-void exitProgram() {
-    ShellState& s = shell();
+void exitProgram(Program& p) {
+    const ShellState& s = p.state;
     // Each file replaces the old one only once it is completely written.
-    saveBrushPresets(userFile(kPaletteFile));
-    saveStrokePresets(userFile(kStrokesFile));
-    writePrefsFile(userFile(kPrefsFileName), {s.document.highQuality, s.document.lighting});
-    writePassSummary();
+    saveBrushPresets(s, s.paths.userFile(kPaletteFile));
+    saveStrokePresets(s, s.paths.userFile(kStrokesFile));
+    writePrefsFile(s.paths.userFile(kPrefsFileName), {s.document.highQuality, s.document.lighting});
+    writePassSummary(p.passStats);
     platform::releaseSingleInstance();
 }
 
-int programMain(const std::string& commandText) {
-    setRunPaths(locateRunPaths(platform::programPath()));
-    const StartResult r = startUp(commandText);
+int programMain(Program& p, const std::string& commandText) {
+    p.state.paths = locateRunPaths(platform::programPath());
+    const StartResult r = startUp(p, commandText);
     if (r != StartResult::Running) return 0;
-    if (!shell().quitRequested) runMainLoop();
-    exitProgram();
+    if (!p.state.quitRequested) runMainLoop(p);
+    exitProgram(p);
     return 0;
 }
 

@@ -4,6 +4,8 @@
 
 namespace sc {
 
+struct Program;
+
 enum class StartResult {
     Running,         // the frame and the first document exist; run the loop
     SecondInstance,  // the path (if any) went to the running instance
@@ -15,12 +17,13 @@ enum class StartResult {
 // document, "prefs.dat", the command-line painting, the panels, the first
 // undo snapshot and the brush. commandText is the command line without the
 // program name.
-StartResult startUp(const std::string& commandText);
+StartResult startUp(Program& p, const std::string& commandText);
 // After the loop: the preset lists and "prefs.dat" written, the lock released.
-void exitProgram();
+void exitProgram(Program& p);
 // Finds where the program's files live (run_paths.h), then startUp,
-// runMainLoop, exitProgram. Returns the exit status (0).
-int programMain(const std::string& commandText);
+// runMainLoop, exitProgram. Returns the exit status (0). The program's main
+// function owns `p`.
+int programMain(Program& p, const std::string& commandText);
 
 // The command-line text from the program's arguments (without its name).
 std::string commandTextFrom(int argc, char** argv);

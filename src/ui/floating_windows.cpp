@@ -1,32 +1,17 @@
 #include "ui/floating_windows.h"
 
-#include <array>
+#include <utility>
 #include <vector>
 
 #include "app/shell_state.h"
 #include "platform/dialogs.h"
 
 namespace sc {
-namespace {
 
-struct Registry {
-    std::array<platform::WindowId, kMaxFloatingWindows> windows{};
-    // Panels hidden because the program went inactive (shown again on return).
-    std::array<bool, kMaxFloatingWindows> hiddenWhileInactive{};
-    int count = 0;
-};
-
-Registry& registry() {
-    static Registry r;
-    return r;
-}
-
-}  // namespace
-
-platform::WindowId createFloatingWindow(const std::string& caption, int x, int y, int clientWidth,
-                                        int clientHeight, const std::string& className, platform::WindowProc proc) {
-    Registry& r = registry();
-    const platform::WindowId frame = shell().frameWindow;
+platform::WindowId createFloatingWindow(FloatingWindows& r, const ShellState& s, const std::string& caption, int x,
+                                        int y, int clientWidth, int clientHeight, const std::string& className,
+                                        platform::WindowProc proc) {
+    const platform::WindowId frame = s.frameWindow;
     if (r.count >= kMaxFloatingWindows) {
         platform::messageBox(frame, "Error", "Too many floating windows!");
         return platform::kNoWindow;
@@ -35,12 +20,12 @@ platform::WindowId createFloatingWindow(const std::string& caption, int x, int y
     windowSpec.kind = platform::WindowKind::Floating;
     windowSpec.className = className;
     windowSpec.caption = caption;
-    windowSpec.parent = shell().windows.documentArea;
+    windowSpec.parent = s.windows.documentArea;
     windowSpec.x = x;
     windowSpec.y = y;
     windowSpec.width = clientWidth;
     windowSpec.height = clientHeight;
-    windowSpec.proc = proc;
+    windowSpec.proc = std::move(proc);
     const platform::WindowId id = platform::createWindow(windowSpec);
     if (id == platform::kNoWindow) platform::messageBox(frame, "Error", "Failed To Create Floating Window");
     r.hiddenWhileInactive[static_cast<std::size_t>(r.count)] = false;
@@ -48,10 +33,10 @@ platform::WindowId createFloatingWindow(const std::string& caption, int x, int y
     return id;
 }
 
-void syncFloatingActivation(platform::WindowId owner, platform::WindowId, bool active, platform::WindowId other) {
+void syncFloatingActivation(FloatingWindows& r, platform::WindowId owner, platform::WindowId, bool active,
+                            platform::WindowId other) {
     // A notice forwarded from one of our own windows changes nothing more.
     if (other == kForwardedActivation) return;
-    Registry& r = registry();
     std::vector<platform::WindowId> list(r.windows.begin(), r.windows.begin() + r.count);
     if (list.size() < kMaxFloatingWindows) list.push_back(owner);
     for (platform::WindowId w : list) {
@@ -75,21 +60,11 @@ void syncFloatingActivation(platform::WindowId owner, platform::WindowId, bool a
     }
 }
 
-void syncFloatingEnable(platform::WindowId window, bool enable) {
-    Registry& r = registry();
+void syncFloatingEnable(const FloatingWindows& r, platform::WindowId window, bool enable) {
     for (int i = 0; i < r.count; ++i) {
         const platform::WindowId w = r.windows[static_cast<std::size_t>(i)];
         if (w != window && w != platform::kNoWindow) platform::enableWindow(w, enable);
     }
 }
-
-int floatingWindowCount() { return registry().count; }
-
-platform::WindowId floatingWindow(int slot) {
-    Registry& r = registry();
-    return slot >= 0 && slot < r.count ? r.windows[static_cast<std::size_t>(slot)] : platform::kNoWindow;
-}
-
-void resetFloatingWindows() { registry() = Registry{}; }
 
 }  // namespace sc

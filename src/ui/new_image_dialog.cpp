@@ -40,29 +40,21 @@ struct DialogState {
     Surface background;
 };
 
-DialogState& dialog() {
-    static DialogState d;
-    return d;
-}
-
-void showBackground() {
-    DialogState& d = dialog();
+void showBackground(const DialogState& d) {
     if (d.background.valid()) platform::blit(d.window, d.background, 0, 0);
 }
 
 // The frame, its document area and every floating panel, on or off.
-void enableOtherWindows(bool enable) {
-    const ShellState& s = shell();
+void enableOtherWindows(const ShellState& s, const FloatingWindows& floating, bool enable) {
     if (s.frameWindow != platform::kNoWindow) platform::enableWindow(s.frameWindow, enable);
     if (s.windows.documentArea != platform::kNoWindow) platform::enableWindow(s.windows.documentArea, enable);
-    for (int i = 0; i < floatingWindowCount(); ++i) {
-        const WindowId w = floatingWindow(i);
+    for (int i = 0; i < floating.count; ++i) {
+        const WindowId w = floating.windows[static_cast<std::size_t>(i)];
         if (w != platform::kNoWindow) platform::enableWindow(w, enable);
     }
 }
 
-void addButton(int index, int x, const Surface& normal, const Surface& pressed) {
-    DialogState& d = dialog();
+void addButton(DialogState& d, int index, int x, const Surface& normal, const Surface& pressed) {
     d.buttons.add(index, x, 100, &normal, &normal, &pressed, kPushButton);
     if (d.buttons[index].width == 0) {
         d.buttons[index].width = kButtonWidth;
@@ -76,25 +68,9 @@ std::string numberText(int v) {
     return text;
 }
 
-}  // namespace
-
-int fieldNumber(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    if (i == text.size()) return 0;
-    std::uint64_t v = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return 0;
-        v = v * 10 + static_cast<std::uint64_t>(text[i] - '0');
-        if (v > 0xffffffffull) return 0;
-    }
-    return static_cast<int>(static_cast<std::uint32_t>(v));
-}
-
-void newImageDialogProc(const Message& m) {
-    DialogState& d = dialog();
+void newImageDialogProc(DialogState& d, const Message& m) {
     switch (m.kind) {
-        case MessageKind::Activate: showBackground(); break;
+        case MessageKind::Activate: showBackground(d); break;
         case MessageKind::Paint:
             platform::beginPaint(m.window);
             d.buttons.drawTo(m.window);
@@ -121,28 +97,41 @@ void newImageDialogProc(const Message& m) {
     }
 }
 
-NewImageSize runNewImageDialog(int width, int height) {
-    DialogState& d = dialog();
-    d = DialogState{};
-    loadGreyAsset(d.background, "filenew");
+}  // namespace
+
+int fieldNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    if (i == text.size()) return 0;
+    std::uint64_t v = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return 0;
+        v = v * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        if (v > 0xffffffffull) return 0;
+    }
+    return static_cast<int>(static_cast<std::uint32_t>(v));
+}
+
+NewImageSize runNewImageDialog(ShellState& s, const FloatingWindows& floating, int width, int height) {
+    DialogState d;
+    loadGreyAsset(s, d.background, "filenew");
 
     const platform::Rect desk = platform::desktopClientArea();
     platform::WindowSpec windowSpec;
     windowSpec.kind = platform::WindowKind::Floating;
     windowSpec.className = kNewImageClass;
     windowSpec.caption = kNewImageCaption;
-    windowSpec.parent = shell().windows.documentArea;
+    windowSpec.parent = s.windows.documentArea;
     windowSpec.x = truncToInt((desk.width() - kClientWidth) * 0.5);
     windowSpec.y = truncToInt((desk.height() - kClientHeight) * 0.5 - 50);
     windowSpec.width = kClientWidth;
     windowSpec.height = kClientHeight;
     windowSpec.closeBox = true;
-    windowSpec.proc = &newImageDialogProc;
+    windowSpec.proc = [&d](const Message& m) { newImageDialogProc(d, m); };
     d.window = platform::createWindow(windowSpec);
     if (d.window == platform::kNoWindow) {
-        platform::messageBox(shell().frameWindow, "Error", "Failed To Create Palette Window");
+        platform::messageBox(s.frameWindow, "Error", "Failed To Create Palette Window");
         // Without a window nothing could end the dialog: it counts as cancelled.
-        d.background.release();
         return {kNewImageCancelled, height};
     }
     for (const auto& [id, y] : {std::pair{kWidthFieldId, 22}, std::pair{kHeightFieldId, 52}}) {
@@ -152,21 +141,20 @@ NewImageSize runNewImageDialog(int width, int height) {
         }
     }
 
-    enableOtherWindows(false);
+    enableOtherWindows(s, floating, false);
     platform::enableWindow(d.window, true);
     platform::setEditText(d.window, kHeightFieldId, numberText(height));
     platform::setEditText(d.window, kWidthFieldId, numberText(width));
-    d.done = false;
     d.result = {width, height};
 
     Surface okay0, okay1, cancel0, cancel1;
-    loadGreyAsset(okay0, "okay0");
-    loadGreyAsset(okay1, "okay1");
-    loadGreyAsset(cancel0, "cancel0");
-    loadGreyAsset(cancel1, "cancel1");
-    addButton(kOkButton, 30, okay0, okay1);
-    addButton(kCancelButton, 130, cancel0, cancel1);
-    showBackground();
+    loadGreyAsset(s, okay0, "okay0");
+    loadGreyAsset(s, okay1, "okay1");
+    loadGreyAsset(s, cancel0, "cancel0");
+    loadGreyAsset(s, cancel1, "cancel1");
+    addButton(d, kOkButton, 30, okay0, okay1);
+    addButton(d, kCancelButton, 130, cancel0, cancel1);
+    showBackground(d);
     platform::bringToFront(d.window);
 
     const bool ended = platform::runModalLoop(d.window, 5, [&d] {
@@ -180,18 +168,12 @@ NewImageSize runNewImageDialog(int width, int height) {
         }
         return !d.done;
     });
-    if (!ended) {
-        // Destroyed from outside (the program is closing): cancelled.
-        d.done = true;
-        d.result.width = kNewImageCancelled;
-    }
+    // Destroyed from outside (the program is closing): cancelled.
+    if (!ended) d.result.width = kNewImageCancelled;
 
     platform::destroyWindow(d.window);
-    d.window = platform::kNoWindow;
-    if (shell().frameWindow != platform::kNoWindow) platform::bringToFront(shell().frameWindow);
-    enableOtherWindows(true);
-    d.buttons = SkinButtonTable{};
-    d.background.release();
+    if (s.frameWindow != platform::kNoWindow) platform::bringToFront(s.frameWindow);
+    enableOtherWindows(s, floating, true);
     return d.result;
 }
 

@@ -8,6 +8,9 @@
 
 namespace sc {
 
+struct FloatingWindows;
+struct ShellState;
+
 inline constexpr const char* kNewImageClass = "FileNewClass";
 inline constexpr const char* kNewImageCaption = "New Image";
 inline constexpr int kNewImageCancelled = -1;
@@ -20,14 +23,12 @@ struct NewImageSize {
     int height = 0;
 };
 
-// Shows the dialog with the two fields filled in and waits until OK, Cancel
-// or the caption's close button ends it. Every other window of the program
-// is disabled meanwhile. The values are the fields as last changed; a field
-// that is not an unsigned number reads 0.
-NewImageSize runNewImageDialog(int width, int height);
-
-// Window procedure of the dialog (class "FileNewClass").
-void newImageDialogProc(const platform::Message& m);
+// Shows the dialog (class "FileNewClass") with the two fields filled in and
+// waits until OK, Cancel or the caption's close button ends it. Every other
+// window of the program (the frame, its document area and the floating
+// panels) is disabled meanwhile. The values are the fields as last changed;
+// a field that is not an unsigned number reads 0.
+NewImageSize runNewImageDialog(ShellState& s, const FloatingWindows& floating, int width, int height);
 
 // A field's text as an unsigned number (as the desktop reads one): digits
 // after optional leading blanks, nothing after them, at most 4294967295;

@@ -26,41 +26,38 @@ struct ListFile {
 constexpr ListFile kBrushListFile{"Smudgecraft Palette", "pal"};
 constexpr ListFile kStrokeListFile{"Smudgecraft Strokes", "stk"};
 
-// A page's update may show a message box or a file chooser, whose own loop
-// can deliver further messages to the panel; those must not act again.
-bool g_updating = false;
-
+// Marks a page's update as running while it lasts (PalettePanel::updating).
 struct UpdateGuard {
+    bool& updating;
     bool entered;
-    UpdateGuard() : entered(!g_updating) { g_updating = true; }
+    explicit UpdateGuard(bool& flag) : updating(flag), entered(!flag) { updating = true; }
     ~UpdateGuard() {
-        if (entered) g_updating = false;
+        if (entered) updating = false;
     }
 };
 
-void repaint() { repaintPanel(shell().windows.palettePanel); }
+void repaint(const ShellState& s) { repaintPanel(s.windows.palettePanel); }
 
 // Ends a press that picked something: no window holds the button any more.
-void endPress() {
-    releaseAllPointers();
-    shell().pressArmed = false;
+void endPress(ShellState& s) {
+    s.pointers.releaseAll();
+    s.pressArmed = false;
 }
 
 // The list buttons are toggles that fire on the press; setting them back
 // makes them behave as push buttons. The press ends there too: the warning,
 // question or chooser a button may show takes the button's release, and the
 // panel must not take its next plain move for a press.
-void springBack() {
-    SkinButtonTable& b = palettePanel().pageButtons;
+void springBack(ShellState& s, PalettePanel& p) {
+    SkinButtonTable& b = p.pageButtons;
     for (int i : {kAddButton, kDeleteButton, kSaveListButton, kLoadListButton}) b[i].state = kButtonNormal;
-    endPress();
+    endPress(s);
 }
 
 // A tab press (0 or 1) shows that page; true when r was a tab.
-bool switchPage(int r) {
+bool switchPage(ShellState& s, PalettePanel& p, int r) {
     if (r != kBrushesTab && r != kStrokesTab) return false;
-    takeUndoSnapshot(false);
-    PalettePanel& p = palettePanel();
+    takeUndoSnapshot(s, false);
     p.pageButtons[kBrushesTab].state = kButtonNormal;
     p.pageButtons[kStrokesTab].state = kButtonNormal;
     p.pageButtons[r].state = kButtonDown;
@@ -70,23 +67,24 @@ bool switchPage(int r) {
 
 // Save or load of a list through the program's common file chooser (which
 // starts at the last chosen path); nothing when cancelled.
-void listFileCommand(const ListFile& file, bool forSaving, bool (*save)(const std::string&),
-                     void (*load)(const std::string&)) {
+void listFileCommand(ShellState& s, const ListFile& file, bool forSaving,
+                     bool (*save)(const ShellState&, const std::string&),
+                     void (*load)(ShellState&, const std::string&)) {
     const std::optional<std::string> path =
-        chooseFile(file.extension, file.description, forSaving ? kChooseSave : kChooseOpen, shell().frameWindow);
+        chooseFile(s, file.extension, file.description, forSaving ? kChooseSave : kChooseOpen);
     if (!path) return;
-    takeUndoSnapshot(false);
+    takeUndoSnapshot(s, false);
     if (forSaving) {
-        save(*path);  // a file that cannot be written is skipped silently
+        save(s, *path);  // a file that cannot be written is skipped silently
     } else {
-        load(*path);
+        load(s, *path);
     }
 }
 
-void pickBrush(int px, int py) {
+void pickBrush(ShellState& s, Panels& panels, int px, int py) {
     const int index = std::min(44, ((py - 19) / 30) * 9 + (px - 5) / 30);
     ToolState& t = toolState();
-    BrushPresetList& list = shell().brushPresets;
+    BrushPresetList& list = s.brushPresets;
     // A preset never changes the brush size.
     const std::int32_t size = t.live.size;
     if (list.slots[static_cast<std::size_t>(index)].used) {
@@ -94,23 +92,29 @@ void pickBrush(int px, int py) {
         list.selected = index;
     }
     t.live.size = size;
-    syncToolButtons();
+    syncToolButtons(panels.tools);
     t.mask.built = false;
-    repaint();
-    shell().colourChanged = true;
-    endPress();
+    repaint(s);
+    s.colourChanged = true;
+    endPress(s);
 }
 
-void pickStroke(int py) {
+void pickStroke(ShellState& s, PalettePanel& p, int py) {
     const int row = std::min(9, (py - 19) / 15);
-    StrokePresetList& list = shell().strokePresets;
+    StrokePresetList& list = s.strokePresets;
     if (list.slots[static_cast<std::size_t>(row)].used) {
         toolState().dynamics = list.slots[static_cast<std::size_t>(row)].dynamics;
         list.selected = row;
     }
-    showSelectedStroke();
-    repaint();
-    endPress();
+    showSelectedStroke(s, p);
+    repaint(s);
+    endPress(s);
+}
+
+// The controls follow a list whose selected stroke changed.
+void followSelectedStroke(ShellState& s, PalettePanel& p) {
+    showSelectedStroke(s, p);
+    storeSelectedStroke(s, p);
 }
 
 bool inside(int px, int py, int left, int top, int right, int bottom) {
@@ -119,80 +123,84 @@ bool inside(int px, int py, int left, int top, int right, int bottom) {
 
 }  // namespace
 
-void brushesPageUpdate() {
-    const UpdateGuard guard;
+void brushesPageUpdate(ShellState& s, Panels& panels) {
+    PalettePanel& p = panels.palette;
+    const UpdateGuard guard(p.updating);
     if (!guard.entered) return;
-    const PointerState& ptr = pointer(kPalettePointer);
+    const PointerState& ptr = s.pointers[kPalettePointer];
     const int px = ptr.x;
     const int py = ptr.y;
-    const int r = palettePanel().pageButtons.hitTest(px, py, ptr.leftDown);
+    const int r = p.pageButtons.hitTest(px, py, ptr.leftDown);
     if (!ptr.leftDown) return;
     if (r == -1) {
-        if (inside(px, py, 5, 19, 275, 169)) pickBrush(px, py);
+        if (inside(px, py, 5, 19, 275, 169)) pickBrush(s, panels, px, py);
         return;
     }
-    if (!switchPage(r)) {
+    if (!switchPage(s, p, r)) {
         switch (r) {
-            case kAddButton: addBrushPreset(); break;
+            case kAddButton: addBrushPreset(s); break;
             // With no selection (-1) there is nothing to delete.
-            case kDeleteButton: deleteBrushPreset(shell().brushPresets.selected); break;
-            case kSaveListButton: listFileCommand(kBrushListFile, true, &saveBrushPresets, nullptr); break;
-            case kLoadListButton: listFileCommand(kBrushListFile, false, nullptr, &loadBrushPresets); break;
+            case kDeleteButton: deleteBrushPreset(s, s.brushPresets.selected); break;
+            case kSaveListButton: listFileCommand(s, kBrushListFile, true, &saveBrushPresets, nullptr); break;
+            case kLoadListButton: listFileCommand(s, kBrushListFile, false, nullptr, &loadBrushPresets); break;
             default: return;
         }
     }
-    repaint();
-    springBack();
+    repaint(s);
+    springBack(s, p);
 }
 
-void strokesPageUpdate() {
-    const UpdateGuard guard;
+void strokesPageUpdate(ShellState& s, Panels& panels) {
+    PalettePanel& p = panels.palette;
+    const UpdateGuard guard(p.updating);
     if (!guard.entered) return;
-    PalettePanel& p = palettePanel();
-    const PointerState& ptr = pointer(kPalettePointer);
+    const PointerState& ptr = s.pointers[kPalettePointer];
     const int px = ptr.x;
     const int py = ptr.y;
     bool moved = false;
-    for (Slider& s : p.sliders) {
-        const float before = s.value;
+    for (Slider& slider : p.sliders) {
+        const float before = slider.value;
         // Only a slider that took the pointer counts: a value that is not a
         // number (from a damaged list file) differs even from itself.
-        if (s.drag(px, py, ptr.leftDown) && s.value != before) moved = true;
+        if (slider.drag(panels.sliders, px, py, ptr.leftDown) && slider.value != before) moved = true;
     }
-    const int selected = shell().strokePresets.selected;
+    const int selected = s.strokePresets.selected;
     if (moved) {
-        storeSelectedStroke();
+        storeSelectedStroke(s, p);
         // The default stroke keeps its values: its controls go back to them.
-        if (selected == 0) showSelectedStroke();
-        repaint();
+        if (selected == 0) showSelectedStroke(s, p);
+        repaint(s);
         return;
     }
     if (selected != 0 && p.checkBoxes.hitTest(px, py, ptr.leftDown) != -1) {
-        storeSelectedStroke();
-        repaint();
+        storeSelectedStroke(s, p);
+        repaint(s);
     }
     const int r = p.pageButtons.hitTest(px, py, ptr.leftDown);
     if (!ptr.leftDown) return;
     if (r == -1) {
-        if (inside(px, py, 5, 19, 137, 169)) pickStroke(py);
+        if (inside(px, py, 5, 19, 137, 169)) pickStroke(s, p, py);
         return;
     }
-    if (!switchPage(r)) {
+    if (!switchPage(s, p, r)) {
         switch (r) {
-            case kAddButton: addStrokePreset(StrokeDynamics{}); break;
-            case kDeleteButton: deleteStrokePreset(shell().strokePresets.selected); break;
-            case kSaveListButton: listFileCommand(kStrokeListFile, true, &saveStrokePresets, nullptr); break;
+            case kAddButton:
+                if (addStrokePreset(s, StrokeDynamics{})) followSelectedStroke(s, p);
+                break;
+            case kDeleteButton:
+                if (deleteStrokePreset(s, s.strokePresets.selected)) followSelectedStroke(s, p);
+                break;
+            case kSaveListButton: listFileCommand(s, kStrokeListFile, true, &saveStrokePresets, nullptr); break;
             case kLoadListButton:
-                listFileCommand(kStrokeListFile, false, nullptr, &loadStrokePresets);
+                listFileCommand(s, kStrokeListFile, false, nullptr, &loadStrokePresets);
                 // The controls follow the stroke the load selected.
-                showSelectedStroke();
-                storeSelectedStroke();
+                followSelectedStroke(s, p);
                 break;
             default: return;
         }
     }
-    repaint();
-    springBack();
+    repaint(s);
+    springBack(s, p);
 }
 
 }  // namespace sc

@@ -5,7 +5,6 @@
 
 #include "app/assets.h"
 #include "app/presets.h"
-#include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "platform/windows.h"
@@ -38,10 +37,10 @@ void addPageButtons(PalettePanel& p) {
     b[kBrushesTab].state = kButtonDown;
 }
 
-void composeBrushesPage(PalettePanel& p) {
+void composeBrushesPage(const ShellState& s, PalettePanel& p) {
     Surface& out = p.backBuffer;
-    drawBrushPresets(out);
-    const int selected = shell().brushPresets.selected;
+    drawBrushPresets(s, out);
+    const int selected = s.brushPresets.selected;
     // -1 (every preset deleted) is no selection and gets no tint.
     if (selected >= 0 && selected < kBrushPresetSlots) {
         const int l = 5 + 30 * (selected % 9);
@@ -50,13 +49,13 @@ void composeBrushesPage(PalettePanel& p) {
     }
 }
 
-void composeStrokesPage(PalettePanel& p) {
+void composeStrokesPage(const ShellState& s, PalettePanel& p) {
     Surface& out = p.backBuffer;
     p.checkBoxes.drawOnto(out);
-    drawStrokePresets(out);
-    const int selected = shell().strokePresets.selected;
+    drawStrokePresets(s, out);
+    const int selected = s.strokePresets.selected;
     if (selected >= 0 && selected < kStrokePresetSlots) tint(out, 5, 19 + 15 * selected, 137, 34 + 15 * selected);
-    for (const Slider& s : p.sliders) s.draw(out);
+    for (const Slider& slider : p.sliders) slider.draw(out);
     // The default stroke's controls are shown but cannot change it.
     if (selected == 0) veil(out, 153, 18, 300, 168);
     veil(out, 5, 19, 137, 34);
@@ -64,59 +63,52 @@ void composeStrokesPage(PalettePanel& p) {
 
 }  // namespace
 
-PalettePanel& palettePanel() {
-    static PalettePanel p;
-    return p;
-}
-
-void composePalettePage() {
-    PalettePanel& p = palettePanel();
+void composePalettePage(const ShellState& s, PalettePanel& p) {
     if (!p.backBuffer.valid()) return;
     p.background.blitToSurface(0, 0, p.backBuffer);
     if (p.page == kStrokesPage) p.strokesPicture.blitToSurface(0, 18, p.backBuffer);
     p.pageButtons.drawOnto(p.backBuffer);
     if (p.page == kStrokesPage) {
-        composeStrokesPage(p);
+        composeStrokesPage(s, p);
     } else {
-        composeBrushesPage(p);
+        composeBrushesPage(s, p);
     }
 }
 
-void setUpPalettePanel() {
-    PalettePanel& p = palettePanel();
+void setUpPalettePanel(ShellState& s, Panels& panels) {
+    PalettePanel& p = panels.palette;
     // A new run of the shell in the same process starts the controls afresh.
     p.pageButtons = SkinButtonTable{};
     p.checkBoxes = SkinButtonTable{};
     p.page = kBrushesPage;
 
-    loadColourAsset(p.check0, "check0");
-    loadColourAsset(p.check1, "check1");
-    loadColourAsset(p.strokesPicture, "strokes");
-    p.sliders[0].init(170, 45, 100);
-    p.sliders[1].init(170, 69, 100);
-    p.sliders[2].init(180, 111, 90);
-    p.sliders[3].init(180, 135, 90);
-    p.sliders[4].init(180, 159, 90);
+    loadColourAsset(s, p.check0, "check0");
+    loadColourAsset(s, p.check1, "check1");
+    loadColourAsset(s, p.strokesPicture, "strokes");
+    p.sliders[0].init(panels.sliders, s, 170, 45, 100);
+    p.sliders[1].init(panels.sliders, s, 170, 69, 100);
+    p.sliders[2].init(panels.sliders, s, 180, 111, 90);
+    p.sliders[3].init(panels.sliders, s, 180, 135, 90);
+    p.sliders[4].init(panels.sliders, s, 180, 159, 90);
     const int checkTops[kStrokeCheckBoxes] = {27, 51, 75};
     for (int i = 0; i < kStrokeCheckBoxes; ++i) {
         p.checkBoxes.add(i, 144, checkTops[i], &p.check0, &p.check0, &p.check1, kToggleButton);
     }
-    installStrokePageControls();
 
-    loadColourAsset(p.brushesTab0, "tbrushes0");
-    loadColourAsset(p.brushesTab1, "tbrushes1");
-    loadColourAsset(p.strokesTab0, "tstrokes0");
-    loadColourAsset(p.strokesTab1, "tstrokes1");
-    loadColourAsset(p.add0, "add0");
-    loadColourAsset(p.add1, "add1");
-    loadColourAsset(p.delete0, "delete0");
-    loadColourAsset(p.delete1, "delete1");
-    loadColourAsset(p.saveList0, "savelist0");
-    loadColourAsset(p.saveList1, "savelist1");
-    loadColourAsset(p.loadList0, "loadlist0");
-    loadColourAsset(p.loadList1, "loadlist1");
-    loadColourAsset(p.background, "palette");
-    loadColourAsset(p.backBuffer, "palette");
+    loadColourAsset(s, p.brushesTab0, "tbrushes0");
+    loadColourAsset(s, p.brushesTab1, "tbrushes1");
+    loadColourAsset(s, p.strokesTab0, "tstrokes0");
+    loadColourAsset(s, p.strokesTab1, "tstrokes1");
+    loadColourAsset(s, p.add0, "add0");
+    loadColourAsset(s, p.add1, "add1");
+    loadColourAsset(s, p.delete0, "delete0");
+    loadColourAsset(s, p.delete1, "delete1");
+    loadColourAsset(s, p.saveList0, "savelist0");
+    loadColourAsset(s, p.saveList1, "savelist1");
+    loadColourAsset(s, p.loadList0, "loadlist0");
+    loadColourAsset(s, p.loadList1, "loadlist1");
+    loadColourAsset(s, p.background, "palette");
+    loadColourAsset(s, p.backBuffer, "palette");
     // Without its skin the panel still shows the presets on a plain page.
     if (!p.backBuffer.valid() && p.backBuffer.create(kPanelWidth, kPanelHeight, false)) {
         p.backBuffer.clearWhite();
@@ -124,31 +116,31 @@ void setUpPalettePanel() {
     }
     addPageButtons(p);
 
-    loadBrushPresets(userFile(kPaletteFile));
-    loadStrokePresets(userFile(kStrokesFile));
-    showSelectedStroke();
-    storeSelectedStroke();
-    repaintPanel(shell().windows.palettePanel);
+    loadBrushPresets(s, s.paths.userFile(kPaletteFile));
+    loadStrokePresets(s, s.paths.userFile(kStrokesFile));
+    showSelectedStroke(s, p);
+    storeSelectedStroke(s, p);
+    repaintPanel(s.windows.palettePanel);
 }
 
-void palettePanelProc(const platform::Message& m) {
+void palettePanelProc(ShellState& s, Panels& panels, const platform::Message& m) {
     // A press may change the brush settings: Undo then brings them back.
-    if (m.kind == MessageKind::LeftDown) takeUndoSnapshot(false);
-    if (!panelCommonMessage(m, kPalettePointer)) return;
+    if (m.kind == MessageKind::LeftDown) takeUndoSnapshot(s, false);
+    if (!panelCommonMessage(s, panels.floating, m, kPalettePointer)) return;
     switch (m.kind) {
         case MessageKind::Paint:
-            composePalettePage();
-            paintPanel(m.window, palettePanel().backBuffer);
+            composePalettePage(s, panels.palette);
+            paintPanel(m.window, panels.palette.backBuffer);
             // Painting changes no pointer: the page's update would only
             // repaint again, and from inside this paint.
             return;
         case MessageKind::Destroy: return;
         default: break;
     }
-    if (palettePanel().page == kStrokesPage) {
-        strokesPageUpdate();
+    if (panels.palette.page == kStrokesPage) {
+        strokesPageUpdate(s, panels);
     } else {
-        brushesPageUpdate();
+        brushesPageUpdate(s, panels);
     }
     if (m.kind == MessageKind::LeftUp || m.kind == MessageKind::MouseLeave) repaintPanel(m.window);
 }

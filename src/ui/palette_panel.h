@@ -11,6 +11,9 @@
 
 namespace sc {
 
+struct Panels;
+struct ShellState;
+
 enum PalettePage { kBrushesPage = 0, kStrokesPage = 1 };
 
 // Entries of the page-button table.
@@ -37,19 +40,24 @@ struct PalettePanel {
     SkinButtonTable checkBoxes;
     std::array<Slider, kStrokeSliders> sliders;
     int page = kBrushesPage;
+    // A page's update is running: it may show a message box or a file
+    // chooser, whose own loop can deliver further messages to the panel,
+    // which must not act again.
+    bool updating = false;
 };
 
-PalettePanel& palettePanel();
-
 // What the panel does with its pointer after a message, for the current page.
-void brushesPageUpdate();
-void strokesPageUpdate();
+void brushesPageUpdate(ShellState& s, Panels& panels);
+void strokesPageUpdate(ShellState& s, Panels& panels);
 
 // Draws the current page into the back buffer.
-void composePalettePage();
+void composePalettePage(const ShellState& s, PalettePanel& p);
 
-// Binds the strokes page's controls to the selected stroke (the hooks that
-// showSelectedStroke and storeSelectedStroke use).
-void installStrokePageControls();
+// The strokes page's controls show the selected stroke.
+void showSelectedStroke(const ShellState& s, PalettePanel& p);
+// The selected stroke (other than the default one) takes its switches and
+// values from the controls, whose sliders follow its switches; then it is
+// the live stroke (useSelectedStroke).
+void storeSelectedStroke(ShellState& s, PalettePanel& p);
 
 }  // namespace sc

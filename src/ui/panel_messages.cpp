@@ -6,16 +6,16 @@
 
 namespace sc {
 
-bool panelCommonMessage(const platform::Message& m, PointerIndex own, PanelButtons buttons) {
+bool panelCommonMessage(ShellState& s, FloatingWindows& floating, const platform::Message& m, PointerIndex own,
+                        PanelButtons buttons) {
     using platform::MessageKind;
-    ShellState& s = shell();
-    PointerState& me = pointer(own);
+    PointerState& me = s.pointers[own];
     switch (m.kind) {
         case MessageKind::Activate:
-            syncFloatingActivation(platform::parentOf(m.window), m.window, m.flag, m.other);
+            syncFloatingActivation(floating, platform::parentOf(m.window), m.window, m.flag, m.other);
             return false;
         case MessageKind::MouseMove:
-            releaseOtherPointers(own);
+            s.pointers.releaseOthers(own);
             // Positions arrive as the unsigned 16-bit words of the desktop's message.
             me.x = m.x & 0xffff;
             me.y = m.y & 0xffff;
@@ -23,15 +23,15 @@ bool panelCommonMessage(const platform::Message& m, PointerIndex own, PanelButto
             break;
         case MessageKind::MouseLeave:
             s.leaveTracking = false;
-            releaseAllPointers();
+            s.pointers.releaseAll();
             break;
         case MessageKind::LeftDown:
-            releaseOtherPointers(own);
+            s.pointers.releaseOthers(own);
             if (buttons == PanelButtons::Common) s.pressArmed = true;
             me.leftDown = true;
             break;
         case MessageKind::LeftUp:
-            releaseOtherPointers(own);
+            s.pointers.releaseOthers(own);
             if (buttons == PanelButtons::Common) {
                 s.pressArmed = false;
             } else {

@@ -6,6 +6,9 @@
 
 namespace sc {
 
+struct FloatingWindows;
+struct ShellState;
+
 // How a panel treats the left button: the common way (it also arms and
 // disarms the press), or as the tools panel does (the press flag alone).
 enum class PanelButtons { Common, ToolsPanel };
@@ -14,6 +17,7 @@ enum class PanelButtons { Common, ToolsPanel };
 // update the records and the leave tracking, activation keeps the floating
 // windows in step. Returns false for Activate, after which the panel does
 // nothing more.
-bool panelCommonMessage(const platform::Message& m, PointerIndex own, PanelButtons buttons = PanelButtons::Common);
+bool panelCommonMessage(ShellState& s, FloatingWindows& floating, const platform::Message& m, PointerIndex own,
+                        PanelButtons buttons = PanelButtons::Common);
 
 }  // namespace sc

@@ -25,23 +25,11 @@ constexpr int kSliderX = 160;
 constexpr int kSliderLength = 100;
 constexpr std::array<int, 4> kSliderY{30, 54, 78, 116};
 
-struct PropertiesPanel {
-    Surface background;
-    Surface backBuffer;
-    std::array<Slider, 4> sliders;
-};
-
-PropertiesPanel& panel() {
-    static PropertiesPanel p;
-    return p;
-}
-
-void compose() {
-    PropertiesPanel& p = panel();
+void compose(const ShellState& s, PropertiesPanel& p) {
     if (!p.backBuffer.valid()) return;
     p.background.blitToSurface(0, 0, p.backBuffer);
-    shell().preview.surface.blitToSurface(kPreviewLeft, kPreviewTop, p.backBuffer);
-    for (const Slider& s : p.sliders) s.draw(p.backBuffer);
+    s.preview.surface.blitToSurface(kPreviewLeft, kPreviewTop, p.backBuffer);
+    for (const Slider& slider : p.sliders) slider.draw(p.backBuffer);
 }
 
 bool inPreview(int x, int y) {
@@ -74,21 +62,17 @@ int previewApplications(int tool) {
 
 }  // namespace
 
-Slider& brushSlider(int index) { return panel().sliders[static_cast<std::size_t>(index)]; }
-
-void brushSlidersFromSettings() {
+void brushSlidersFromSettings(PropertiesPanel& p) {
     BrushSettings& b = toolState().live;
     if (b.size < 1) b.size = 1;
-    PropertiesPanel& p = panel();
     p.sliders[kSizeSlider].value = static_cast<float>(b.size * static_cast<double>(0.01f) * 100.0);
     p.sliders[kStrengthSlider].value = static_cast<float>(100.0 * b.strength);
     p.sliders[kThicknessSlider].value = static_cast<float>(9.0 * b.thickness);
     p.sliders[kShineSlider].value = static_cast<float>(b.shine * static_cast<double>(0.39215687f));
 }
 
-void settingsFromBrushSliders() {
+void settingsFromBrushSliders(const PropertiesPanel& p) {
     BrushSettings& b = toolState().live;
-    const PropertiesPanel& p = panel();
     // The size is the slider value itself, truncated. Scaling by 0.01f and
     // then by 100 lands a hair below a whole value (30 gives 29.9999993), and
     // since every slider move stores all four settings, each move of any
@@ -101,13 +85,13 @@ void settingsFromBrushSliders() {
     b.shine = static_cast<std::uint8_t>(truncToInt(p.sliders[kShineSlider].value * static_cast<double>(2.55f)));
 }
 
-void showBrushProperties() {
-    compose();
-    repaintPanel(shell().windows.propertiesPanel);
+void showBrushProperties(const ShellState& s, PropertiesPanel& p) {
+    compose(s, p);
+    repaintPanel(s.windows.propertiesPanel);
 }
 
-void setUpPropertiesPanel() {
-    PropertiesPanel& p = panel();
+void setUpPropertiesPanel(ShellState& s, Panels& panels) {
+    PropertiesPanel& p = panels.properties;
     ToolState& t = toolState();
     t.textureOffset = {0.0f, 0.0f};
     t.live = BrushSettings{};
@@ -122,18 +106,19 @@ void setUpPropertiesPanel() {
     t.live.shine = 255;
     t.live.texture = 3;
     t.live.hardness = 0;
-    shell().previewDirty = true;
-    for (std::size_t i = 0; i < p.sliders.size(); ++i) p.sliders[i].init(kSliderX, kSliderY[i], kSliderLength);
-    brushSlidersFromSettings();
-    shell().preview.allocate(kPreviewSide, kPreviewSide);
+    s.previewDirty = true;
+    for (std::size_t i = 0; i < p.sliders.size(); ++i) {
+        p.sliders[i].init(panels.sliders, s, kSliderX, kSliderY[i], kSliderLength);
+    }
+    brushSlidersFromSettings(p);
+    s.preview.allocate(kPreviewSide, kPreviewSide);
     if (p.backBuffer.create32(280, 240)) p.backBuffer.clearWhite();
-    renderBrushPreview();
-    loadColourAsset(p.background, "properties");
-    compose();
+    renderBrushPreview(s, panels);
+    loadColourAsset(s, p.background, "properties");
+    compose(s, p);
 }
 
-void renderBrushPreview() {
-    ShellState& s = shell();
+void renderBrushPreview(ShellState& s, Panels& panels) {
     ToolState& t = toolState();
     Canvas& preview = s.preview;
     if (preview.hasCells()) {
@@ -146,43 +131,44 @@ void renderBrushPreview() {
         for (int i = 0; i < n; ++i) applyTool(64, 64, preview);
         renderAll(preview);
     }
-    brushSlidersFromSettings();
-    compose();
+    PropertiesPanel& p = panels.properties;
+    brushSlidersFromSettings(p);
+    compose(s, p);
     s.previewDirty = false;
     // The shape page's profile picture follows the mask just built.
-    if (stylesPage() == kShapePage) repaintStylesPanel();
+    if (panels.styles.page == kShapePage) repaintStylesPanel(s);
 }
 
-void propertiesFrameUpdate() {
-    PropertiesPanel& p = panel();
-    const PointerState& me = pointer(kPropertiesPointer);
+void propertiesFrameUpdate(ShellState& s, Panels& panels) {
+    PropertiesPanel& p = panels.properties;
+    const PointerState& me = s.pointers[kPropertiesPointer];
     bool moved = false;
     for (Slider& slider : p.sliders) {
         const float before = slider.value;
-        slider.drag(me.x, me.y, me.leftDown);
+        slider.drag(panels.sliders, me.x, me.y, me.leftDown);
         if (slider.value != before) moved = true;
     }
     if (moved) {
-        settingsFromBrushSliders();
-        renderBrushPreview();
+        settingsFromBrushSliders(p);
+        renderBrushPreview(s, panels);
     }
-    if (me.leftDown && inPreview(me.x, me.y)) applyTool(me.x - kPreviewLeft, me.y - kPreviewTop, shell().preview);
-    platform::invalidateRect(shell().windows.propertiesPanel, {0, 0, 280, 160});
-    platform::updateWindow(shell().windows.propertiesPanel);
-    compose();
+    if (me.leftDown && inPreview(me.x, me.y)) applyTool(me.x - kPreviewLeft, me.y - kPreviewTop, s.preview);
+    platform::invalidateRect(s.windows.propertiesPanel, {0, 0, 280, 160});
+    platform::updateWindow(s.windows.propertiesPanel);
+    compose(s, p);
 }
 
-void propertiesPanelProc(const platform::Message& m) {
+void propertiesPanelProc(ShellState& s, Panels& panels, const platform::Message& m) {
     using platform::MessageKind;
-    PointerState& me = pointer(kPropertiesPointer);
-    Canvas& preview = shell().preview;
+    PointerState& me = s.pointers[kPropertiesPointer];
+    Canvas& preview = s.preview;
     if (m.kind == MessageKind::MouseMove && inPreview(me.x, me.y)) {
         strokeMove(preview, me.x - (m.x & 0xffff), me.y - (m.y & 0xffff));
     }
-    if (m.kind == MessageKind::LeftDown) takeUndoSnapshot(false);
-    if (!panelCommonMessage(m, kPropertiesPointer)) return;
+    if (m.kind == MessageKind::LeftDown) takeUndoSnapshot(s, false);
+    if (!panelCommonMessage(s, panels.floating, m, kPropertiesPointer)) return;
     switch (m.kind) {
-        case MessageKind::Paint: paintPanel(m.window, panel().backBuffer); break;
+        case MessageKind::Paint: paintPanel(m.window, panels.properties.backBuffer); break;
         case MessageKind::LeftDown:
             if (inPreview(me.x, me.y)) strokeBegin(preview);
             break;

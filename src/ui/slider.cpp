@@ -6,22 +6,6 @@
 namespace sc {
 namespace {
 
-struct SliderPictures {
-    bool built = false;
-    Surface stripe;
-    Surface knob;
-    Surface disabledStripe;
-    Surface disabledKnob;
-};
-
-SliderPictures& pictures() {
-    static SliderPictures p;
-    return p;
-}
-
-int g_counter = 0;
-int g_captured = 0;
-
 // Every channel half-way to white, truncated (black becomes 127).
 void copyWashedOut(const Surface& from, Surface& to) {
     if (!to.create(from.width(), from.height(), false)) return;
@@ -34,8 +18,7 @@ void copyWashedOut(const Surface& from, Surface& to) {
     }
 }
 
-void buildPictures() {
-    SliderPictures& p = pictures();
+void buildPictures(SliderShared& p, ShellState& s) {
     p.built = true;
     if (p.stripe.create(1, 2, false)) {
         p.stripe.setPixel(0, 0, 0, 0, 0);
@@ -51,7 +34,7 @@ void buildPictures() {
         }
     }
     // The skin's knob replaces the built-in one when it exists.
-    loadColourAsset(p.knob, "tab");
+    loadColourAsset(s, p.knob, "tab");
     copyWashedOut(p.stripe, p.disabledStripe);
     copyWashedOut(p.knob, p.disabledKnob);
 }
@@ -64,29 +47,29 @@ void fillTrack(Surface& track, const Surface& stripe, int length) {
 
 }  // namespace
 
-void Slider::init(int px, int py, int len) {
-    id = ++g_counter;
-    if (!pictures().built) buildPictures();
+void Slider::init(SliderShared& shared, ShellState& s, int px, int py, int len) {
+    id = ++shared.lastId;
+    if (!shared.built) buildPictures(shared, s);
     x = px;
     y = py;
     length = len;
-    fillTrack(track, pictures().stripe, length);
-    fillTrack(disabledTrack, pictures().disabledStripe, length);
-    knob = &pictures().knob;
-    disabledKnob = &pictures().disabledKnob;
+    fillTrack(track, shared.stripe, length);
+    fillTrack(disabledTrack, shared.disabledStripe, length);
+    knob = &shared.knob;
+    disabledKnob = &shared.disabledKnob;
     value = 100.0f;
     enabled = 1;
 }
 
-bool Slider::drag(int px, int py, bool pressed) {
-    if (!pressed || !enabled || (g_captured != 0 && g_captured != id)) return false;
+bool Slider::drag(SliderShared& shared, int px, int py, bool pressed) {
+    if (!pressed || !enabled || (shared.captured != 0 && shared.captured != id)) return false;
     const int kw = knob ? static_cast<int>(knob->width()) : 0;
     const int kh = knob ? static_cast<int>(knob->height()) : 0;
     const auto u = [](int v) { return static_cast<std::uint32_t>(v); };
     const bool inBand = u(px) >= u(x - kw / 2 - 10) && u(px) < u(x + length + kw / 2 + 10) &&
                         u(py) >= u(y - kh / 2) && u(py) < u(y + kh / 2);
     if (!inBand) return false;
-    g_captured = id;
+    shared.captured = id;
     double v = length > 0 ? static_cast<double>(px - x) / length * 100.0 : 0.0;
     if (v < 0.0) v = 0.0;
     if (v > 100.0) v = 100.0;
@@ -104,8 +87,5 @@ void Slider::draw(Surface& target) const {
     const int kx = truncToInt(value * static_cast<double>(0.01f) * length + x - kw / 2);
     k->blitToSurface(kx, y - kh / 2 + 1, target);
 }
-
-int capturedSlider() { return g_captured; }
-void clearSliderCapture() { g_captured = 0; }
 
 }  // namespace sc

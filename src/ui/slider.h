@@ -8,14 +8,30 @@
 
 namespace sc {
 
+struct ShellState;
+
+// What the program's sliders share: their pictures (made on first use), the
+// ids handed out, and the capture.
+struct SliderShared {
+    bool built = false;
+    Surface stripe;
+    Surface knob;
+    Surface disabledStripe;
+    Surface disabledKnob;
+    int lastId = 0;
+    // The captured slider's id (0: none); the main loop clears it on every
+    // pass in which no canvas, colours or properties pointer is down.
+    int captured = 0;
+};
+
 class Slider {
 public:
-    // Takes the next id, builds the shared pictures on first use, makes the
-    // tracks; value 100, enabled.
-    void init(int x, int y, int length);
+    // Takes the next id, makes the shared pictures on first use (the skin's
+    // "tab" knob when there is one), makes the tracks; value 100, enabled.
+    void init(SliderShared& shared, ShellState& s, int x, int y, int length);
     // True when the slider took the pointer: pressed, enabled, not beaten to
     // the capture by another slider, and inside the knob's band.
-    bool drag(int px, int py, bool pressed);
+    bool drag(SliderShared& shared, int px, int py, bool pressed);
     void draw(Surface& target) const;
 
     int id = 0;
@@ -29,10 +45,5 @@ public:
     const Surface* disabledKnob = nullptr;
     std::uint8_t enabled = 1;
 };
-
-// The captured slider's id (0: none); the main loop clears it on every pass
-// in which no canvas, colours or properties pointer is down.
-int capturedSlider();
-void clearSliderCapture();
 
 }  // namespace sc

@@ -10,8 +10,7 @@
 
 namespace sc {
 
-std::vector<std::string> statusLineTexts() {
-    const ShellState& s = shell();
+std::vector<std::string> statusLineTexts(const ShellState& s) {
     char size[64];
     std::snprintf(size, sizeof size, "File size: %2.2f%s", static_cast<double>(s.view.statusBytes) / 1024.0 / 1024.0,
                   "mb");
@@ -22,10 +21,10 @@ std::vector<std::string> statusLineTexts() {
     return {size, dims, zoom, s.statusHint};
 }
 
-void updateStatusLine() {
-    const platform::WindowId frame = shell().frameWindow;
+void updateStatusLine(const ShellState& s) {
+    const platform::WindowId frame = s.frameWindow;
     if (!platform::hasStatusBar(frame)) return;
-    const std::vector<std::string> texts = statusLineTexts();
+    const std::vector<std::string> texts = statusLineTexts(s);
     for (std::size_t i = 0; i < texts.size(); ++i) platform::setStatusText(frame, static_cast<int>(i), texts[i]);
 }
 

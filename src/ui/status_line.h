@@ -5,12 +5,14 @@
 
 namespace sc {
 
+struct ShellState;
+
 // Right edges of the four parts, in pixels.
 inline const std::vector<int> kStatusPartEdges{120, 200, 290, 800};
 
 // Fills the four parts; does nothing while the frame has no status bar.
-void updateStatusLine();
+void updateStatusLine(const ShellState& s);
 // The four texts as updateStatusLine shows them.
-std::vector<std::string> statusLineTexts();
+std::vector<std::string> statusLineTexts(const ShellState& s);
 
 }  // namespace sc

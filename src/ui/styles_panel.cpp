@@ -2,6 +2,7 @@
 // properties panel with three pages: paint styles, textures (9 x 2 grids of
 // thumbnails) and the brush shape (hardness slider and profile picture).
 #include <array>
+#include <utility>
 
 #include "app/assets.h"
 #include "app/shell_state.h"
@@ -20,30 +21,13 @@ namespace {
 constexpr int kThumbSide = 29;
 constexpr int kPitch = 30;
 constexpr int kColumns = 9;
-constexpr int kItemCount = 18;
+constexpr int kItemCount = kStyleItemCount;
 // The grid's active rectangle (right and bottom exclusive); a press in the
 // strip right of the last column or below the last row still selects.
 constexpr int kGridLeft = 5;
 constexpr int kGridTop = 19;
 constexpr int kGridRight = 285;
 constexpr int kGridBottom = 99;
-
-struct StylesPanel {
-    SkinButtonTable tabs;
-    std::array<Surface, 6> tabPictures;  // tpaint0/1, ttexture0/1, tshape0/1
-    int page = kPaintStylesPage;
-    Slider hardness;
-    Surface background;
-    Surface backBuffer;
-    Surface shape;
-    std::array<Surface, kItemCount> styleThumbs;
-    std::array<Surface, kItemCount> textureThumbs;
-};
-
-StylesPanel& panel() {
-    static StylesPanel p;
-    return p;
-}
 
 void makeThumbnails(std::array<Surface, kItemCount>& thumbs, const std::array<Surface, kItemCount>& images) {
     for (std::size_t i = 0; i < thumbs.size(); ++i) {
@@ -64,9 +48,7 @@ void drawGrid(Surface& target, const std::array<Surface, kItemCount>& thumbs, in
     if (!applies) target.blendRect(kGridLeft, kGridTop, kGridRight, kGridBottom, 255, 255, 255, 128);
 }
 
-void drawStylesPanel() {
-    StylesPanel& p = panel();
-    ShellState& s = shell();
+void drawStylesPanel(const ShellState& s, StylesPanel& p) {
     ToolState& t = toolState();
     if (!p.backBuffer.valid()) return;
     p.background.blitToSurface(0, 0, p.backBuffer);
@@ -84,38 +66,34 @@ void drawStylesPanel() {
     }
 }
 
-// A press or a pick ends the press: the next selection needs a new press.
-void endPress() {
-    releaseAllPointers();
-}
-
-void updateStylesPanel() {
-    StylesPanel& p = panel();
-    ShellState& s = shell();
+void updateStylesPanel(ShellState& s, Panels& panels) {
+    StylesPanel& p = panels.styles;
     ToolState& t = toolState();
-    const PointerState& me = pointer(kStylesPointer);
+    const PointerState& me = s.pointers[kStylesPointer];
     const int tab = p.tabs.hitTest(me.x, me.y, me.leftDown);
     if (p.page == kShapePage) {
         const float before = p.hardness.value;
-        const bool taken = p.hardness.drag(me.x, me.y, me.leftDown);
+        const bool taken = p.hardness.drag(panels.sliders, me.x, me.y, me.leftDown);
         t.live.hardness = static_cast<std::uint8_t>(truncToInt(p.hardness.value));
         const bool changed = p.hardness.value != before;
         if (changed) {
             t.mask.built = false;
             s.previewDirty = true;
         }
-        if (changed || taken) repaintStylesPanel();
+        if (changed || taken) repaintStylesPanel(s);
         if (tab == -1) return;
     }
     if (!me.leftDown) return;
+    // A press on a tab or a pick ends the press: the next selection needs a
+    // new press.
     if (tab != -1) {
-        takeUndoSnapshot(false);
+        takeUndoSnapshot(s, false);
         for (int i = 0; i < 3; ++i) p.tabs[i].state = kButtonNormal;
         p.tabs[tab].state = kButtonDown;
         p.page = tab;
-        endPress();
+        s.pointers.releaseAll();
         s.pressArmed = false;
-        repaintStylesPanel();
+        repaintStylesPanel(s);
         return;
     }
     if (p.page == kShapePage) return;
@@ -129,25 +107,20 @@ void updateStylesPanel() {
             t.live.texture = static_cast<std::uint8_t>(index);
         }
     }
-    endPress();
-    repaintStylesPanel();
+    s.pointers.releaseAll();
+    repaintStylesPanel(s);
     s.previewDirty = true;
 }
 
 }  // namespace
 
-int stylesPage() { return panel().page; }
-Slider& hardnessSlider() { return panel().hardness; }
-const Surface& stylesPanelPicture() { return panel().backBuffer; }
-
-void createStylesPanel(platform::WindowProc proc) {
-    StylesPanel& p = panel();
-    ShellState& s = shell();
+void createStylesPanel(ShellState& s, Panels& panels, platform::WindowProc proc) {
+    StylesPanel& p = panels.styles;
     ToolState& t = toolState();
     p.page = kPaintStylesPage;
     p.tabs = SkinButtonTable{};
     const char* names[6] = {"tpaint0", "tpaint1", "ttexture0", "ttexture1", "tshape0", "tshape1"};
-    for (std::size_t i = 0; i < p.tabPictures.size(); ++i) loadColourAsset(p.tabPictures[i], names[i]);
+    for (std::size_t i = 0; i < p.tabPictures.size(); ++i) loadColourAsset(s, p.tabPictures[i], names[i]);
     const int w = static_cast<int>(p.tabPictures[0].width());
     const auto& pic = p.tabPictures;
     p.tabs.add(kPaintStylesPage, 3, 1, &pic[0], &pic[0], &pic[1], kToggleButton);
@@ -156,10 +129,10 @@ void createStylesPanel(platform::WindowProc proc) {
     // unselected look and "tshape0" its selected one.
     p.tabs.add(kShapePage, 2 * w + 1, 1, &pic[5], &pic[5], &pic[4], kToggleButton);
     p.tabs[kPaintStylesPage].state = kButtonDown;
-    p.hardness.init(90, 54, 110);
-    loadColourAsset(p.background, "styles");
-    loadColourAsset(p.backBuffer, "styles");
-    loadColourAsset(p.shape, "shape");
+    p.hardness.init(panels.sliders, s, 90, 54, 110);
+    loadColourAsset(s, p.background, "styles");
+    loadColourAsset(s, p.backBuffer, "styles");
+    loadColourAsset(s, p.shape, "shape");
     makeThumbnails(p.styleThumbs, t.styleImages);
     makeThumbnails(p.textureThumbs, t.textureImages);
 
@@ -171,29 +144,29 @@ void createStylesPanel(platform::WindowProc proc) {
     windowSpec.y = 160;
     windowSpec.width = 280;
     windowSpec.height = 80;
-    windowSpec.proc = proc;
+    windowSpec.proc = std::move(proc);
     s.windows.stylesPanel = platform::createWindow(windowSpec);
     if (s.windows.stylesPanel == platform::kNoWindow) {
         platform::messageBox(s.frameWindow, "Error", "Failed To Create Palette Window");
     }
 }
 
-void repaintStylesPanel() { repaintPanel(shell().windows.stylesPanel); }
+void repaintStylesPanel(const ShellState& s) { repaintPanel(s.windows.stylesPanel); }
 
-void stylesPanelProc(const platform::Message& m) {
-    if (!panelCommonMessage(m, kStylesPointer)) return;
+void stylesPanelProc(ShellState& s, Panels& panels, const platform::Message& m) {
+    StylesPanel& p = panels.styles;
+    if (!panelCommonMessage(s, panels.floating, m, kStylesPointer)) return;
     if (m.kind == platform::MessageKind::Paint) {
-        drawStylesPanel();
-        paintPanel(m.window, panel().backBuffer);
+        drawStylesPanel(s, p);
+        paintPanel(m.window, p.backBuffer);
     }
     // The update redraws the window at once, which comes back here with a
     // Paint. Drawing puts the slider on the whole hardness, so a nested update
     // would see the dragged fraction as a new change, and so on without end.
-    static bool updating = false;
-    if (updating) return;
-    updating = true;
-    updateStylesPanel();
-    updating = false;
+    if (p.updating) return;
+    p.updating = true;
+    updateStylesPanel(s, panels);
+    p.updating = false;
 }
 
 }  // namespace sc

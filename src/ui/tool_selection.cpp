@@ -48,30 +48,29 @@ constexpr std::array<ToolLook, kToolIdCount> kLooks{{
 
 }  // namespace
 
-void syncToolButtons() {
-    SkinButtonTable& table = toolButtons();
+void syncToolButtons(ToolsPanel& tools) {
+    SkinButtonTable& table = tools.table;
     for (int i = 0; i <= 23; ++i) table[i].state = kButtonNormal;
     const int tool = toolState().live.tool;
     if (tool >= 0 && tool < kToolIdCount) table[tool].state = kButtonDown;
 }
 
-void selectTool() {
-    ShellState& s = shell();
-    syncToolButtons();
+void selectTool(ShellState& s, Panels& p) {
+    syncToolButtons(p.tools);
     const int tool = toolState().live.tool;
     if (tool >= 0 && tool < kToolIdCount && kLooks[static_cast<std::size_t>(tool)].caption) {
         const ToolLook& look = kLooks[static_cast<std::size_t>(tool)];
         s.statusHint = look.hint;
-        for (int i = 0; i < 4; ++i) brushSlider(i).enabled = look.sliders[static_cast<std::size_t>(i)] ? 1 : 0;
+        for (std::size_t i = 0; i < look.sliders.size(); ++i) p.properties.sliders[i].enabled = look.sliders[i] ? 1 : 0;
         s.paintPageApplies = look.paintPage;
-        repaintStylesPanel();
+        repaintStylesPanel(s);
         s.texturePageApplies = look.texturePage;
-        repaintStylesPanel();
+        repaintStylesPanel(s);
         platform::setCaption(s.windows.propertiesPanel, look.caption);
-        showBrushProperties();
+        showBrushProperties(s, p.properties);
     }
     repaintPanel(s.windows.toolsPanel);
-    updateStatusLine();
+    updateStatusLine(s);
 }
 
 }  // namespace sc

@@ -3,13 +3,13 @@
 // fire on the press).
 #include <array>
 #include <string>
+#include <utility>
 
 #include "app/assets.h"
 #include "app/shell_state.h"
 #include "platform/windows.h"
 #include "tools/tool_state.h"
 #include "ui/floating_windows.h"
-#include "ui/panel_controls.h"
 #include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
@@ -53,20 +53,6 @@ constexpr std::array<PanelRow, 11> kRows{{
     {-1, {15, "raise", "Raise"}, {16, "lower", "Lower"}},
 }};
 
-struct ToolsPanel {
-    SkinButtonTable table;
-    Surface brushes, tools, effects;
-    std::array<Surface, 19> normal;  // by tool id
-    std::array<Surface, 19> down;
-    Surface fill0, fill1;  // no button shows Fill; loaded for their cache files
-    Surface view;          // background and back buffer
-};
-
-ToolsPanel& panel() {
-    static ToolsPanel p;
-    return p;
-}
-
 const Surface& headingPicture(const ToolsPanel& p, int heading) {
     if (heading == kBrushesHeading) return p.brushes;
     if (heading == kToolsHeading) return p.tools;
@@ -97,32 +83,30 @@ void addToolButton(ToolsPanel& p, const ToolButtonSpec& b, int x, int y, platfor
 
 }  // namespace
 
-SkinButtonTable& toolButtons() { return panel().table; }
-
-void createToolsPanel(platform::WindowProc proc) {
-    ToolsPanel& p = panel();
+void createToolsPanel(ShellState& s, Panels& panels, platform::WindowProc proc) {
+    ToolsPanel& p = panels.tools;
     p.table = SkinButtonTable{};
-    loadColourAsset(p.brushes, "brushes");
-    loadColourAsset(p.tools, "tools");
-    loadColourAsset(p.effects, "effects");
+    loadColourAsset(s, p.brushes, "brushes");
+    loadColourAsset(s, p.tools, "tools");
+    loadColourAsset(s, p.effects, "effects");
     for (const PanelRow& row : kRows) {
         for (const ToolButtonSpec* b : {&row.left, &row.right}) {
             if (b->id < 0) continue;
             const std::string name = b->picture;
-            loadColourAsset(p.normal[static_cast<std::size_t>(b->id)], name + "0");
-            loadColourAsset(p.down[static_cast<std::size_t>(b->id)], name + "1");
+            loadColourAsset(s, p.normal[static_cast<std::size_t>(b->id)], name + "0");
+            loadColourAsset(s, p.down[static_cast<std::size_t>(b->id)], name + "1");
         }
     }
-    loadColourAsset(p.fill0, "fill0");
-    loadColourAsset(p.fill1, "fill1");
+    loadColourAsset(s, p.fill0, "fill0");
+    loadColourAsset(s, p.fill1, "fill1");
 
     const int hb = static_cast<int>(p.brushes.height());
     const int ht = static_cast<int>(p.tools.height());
     const int he = static_cast<int>(p.effects.height());
     const int hr = static_cast<int>(p.normal[0].height());
-    const platform::WindowId window =
-        createFloatingWindow(" Tools", 10, 65, 68, 3 * hb + 232, "ToolsWindowClass", proc);
-    shell().windows.toolsPanel = window;
+    const platform::WindowId window = createFloatingWindow(panels.floating, s, " Tools", 10, 65, 68, 3 * hb + 232,
+                                                           "ToolsWindowClass", std::move(proc));
+    s.windows.toolsPanel = window;
 
     const auto tops = rowTops(hb, ht, he, hr);
     for (std::size_t i = 0; i < kRows.size(); ++i) {
@@ -137,28 +121,27 @@ void createToolsPanel(platform::WindowProc proc) {
         addToolButton(p, row.right, kRightColumn, y, window);
     }
     p.table[kToolPaintBrush].state = kButtonDown;
-    loadColourAsset(p.view, "toolsview");
+    loadColourAsset(s, p.view, "toolsview");
 }
 
-void toolsPanelProc(const platform::Message& m) {
-    if (!panelCommonMessage(m, kToolsPointer, PanelButtons::ToolsPanel)) return;
-    ToolsPanel& p = panel();
+void toolsPanelProc(ShellState& s, Panels& panels, const platform::Message& m) {
+    if (!panelCommonMessage(s, panels.floating, m, kToolsPointer, PanelButtons::ToolsPanel)) return;
+    ToolsPanel& p = panels.tools;
     if (m.kind == platform::MessageKind::Paint) {
         p.table.drawOnto(p.view);
         paintPanel(m.window, p.view);
     }
-    PointerState& me = pointer(kToolsPointer);
+    PointerState& me = s.pointers[kToolsPointer];
     const int picked = p.table.hitTest(me.x, me.y, me.leftDown);
     if (picked == -1) return;
-    ShellState& s = shell();
     toolState().live.tool = picked;
     me.leftDown = false;
     s.previewDirty = true;
     s.pressArmed = false;
-    releasePointer(kCanvasPointer);
-    releasePointer(kPropertiesPointer);
-    releasePointer(kColoursPointer);
-    selectTool();
+    s.pointers.release(kCanvasPointer);
+    s.pointers.release(kPropertiesPointer);
+    s.pointers.release(kColoursPointer);
+    selectTool(s, panels);
 }
 
 }  // namespace sc

@@ -52,7 +52,7 @@ class FaultTest : public ShellTest {
 protected:
     void SetUp() override {
         ShellTest::SetUp();
-        forgetLastChosenPath();
+        shell().lastChosenPath.clear();
         start();
         hl::clearShownMessages();  // start-up's own complaints about missing files
     }
@@ -147,18 +147,18 @@ TEST_F(FaultTest, PresetListsOnAFullDiskKeepTheOldListFiles) {
     const std::string folder = makeFolder("lists");
     writeFileBytes(folder + "/palette.dat", "old brushes");
     writeFileBytes(folder + "/strokes.dat", "old strokes");
-    EXPECT_FALSE(writeUnderSizeLimit(kTightLimit, [&] { return saveBrushPresets(folder + "/palette.dat"); }));
-    EXPECT_FALSE(writeUnderSizeLimit(kTightLimit, [&] { return saveStrokePresets(folder + "/strokes.dat"); }));
+    EXPECT_FALSE(writeUnderSizeLimit(kTightLimit, [&] { return saveBrushPresets(shell(), folder + "/palette.dat"); }));
+    EXPECT_FALSE(writeUnderSizeLimit(kTightLimit, [&] { return saveStrokePresets(shell(), folder + "/strokes.dat"); }));
     EXPECT_EQ(readFileBytes(folder + "/palette.dat"), "old brushes");
     EXPECT_EQ(readFileBytes(folder + "/strokes.dat"), "old strokes");
     EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"palette.dat", "strokes.dat"}));
-    EXPECT_TRUE(saveBrushPresets(folder + "/palette.dat"));
-    EXPECT_TRUE(saveStrokePresets(folder + "/strokes.dat"));
+    EXPECT_TRUE(saveBrushPresets(shell(), folder + "/palette.dat"));
+    EXPECT_TRUE(saveStrokePresets(shell(), folder + "/strokes.dat"));
     EXPECT_EQ(readFileBytes(folder + "/palette.dat").size(), 2704u);
 }
 
 TEST_F(FaultTest, ExitOnAFullDiskKeepsAllThreeOldFilesAndSaysNothing) {
-    exitProgram();  // the files as this run would leave them
+    exitProgram(program());  // the files as this run would leave them
     const std::string prefs = readFileBytes("prefs.dat");
     const std::string palette = readFileBytes(kPaletteFile);
     const std::string strokes = readFileBytes(kStrokesFile);
@@ -168,11 +168,11 @@ TEST_F(FaultTest, ExitOnAFullDiskKeepsAllThreeOldFilesAndSaysNothing) {
 
     // Changes that each of the three files would take.
     commandNow(kCmdHighQuality);
-    addBrushPreset();
-    addStrokePreset(StrokeDynamics{});
+    addBrushPreset(shell());
+    addStrokePreset(shell(), StrokeDynamics{});
     hl::clearShownMessages();
 
-    writeUnderSizeLimit(1, [] { exitProgram(); });
+    writeUnderSizeLimit(1, [this] { exitProgram(program()); });
     EXPECT_EQ(readFileBytes("prefs.dat"), prefs);
     EXPECT_EQ(readFileBytes(kPaletteFile), palette);
     EXPECT_EQ(readFileBytes(kStrokesFile), strokes);
@@ -181,7 +181,7 @@ TEST_F(FaultTest, ExitOnAFullDiskKeepsAllThreeOldFilesAndSaysNothing) {
     EXPECT_TRUE(shownTexts().empty()) << "a list file that cannot be written is skipped silently";
 
     // The same exit with room writes all three anew.
-    exitProgram();
+    exitProgram(program());
     EXPECT_NE(readFileBytes("prefs.dat"), prefs);
     EXPECT_NE(readFileBytes(kPaletteFile), palette);
     EXPECT_NE(readFileBytes(kStrokesFile), strokes);

@@ -29,7 +29,7 @@ class FileCommandsTest : public ShellTest {
 protected:
     void SetUp() override {
         ShellTest::SetUp();
-        forgetLastChosenPath();
+        shell().lastChosenPath.clear();
         start();
         hl::clearShownMessages();  // start-up's own complaints about missing files
     }
@@ -272,7 +272,7 @@ TEST_F(FileCommandsTest, ANewPaintingThatCannotBeMadeKeepsTheOldOneAndSaysSo) {
                hl::shownMessages().back().caption == "Error";
     };
     // Beyond any memory.
-    EXPECT_FALSE(newImage(0xffffffffu, 0xffffffffu));
+    EXPECT_FALSE(newImage(program(), 0xffffffffu, 0xffffffffu));
     EXPECT_TRUE(keptAndSaidSo());
 #if !defined(__SANITIZE_ADDRESS__)
     // File, New of an allowed size with too little memory left (the address
@@ -338,7 +338,7 @@ TEST_F(FileCommandsTest, ImportTurnsAPictureIntoAFlatPainting) {
 }
 
 TEST_F(FileCommandsTest, FailedImportSaysSoEveryTimeAndKeepsThePainting) {
-    resetImageFailureMessage();
+    shell().pictureFailureShown = false;
     std::ofstream(dir_.path("not.jpg")) << "not a picture";
     const std::uint64_t before = cellHash(document());
     for (int i = 0; i < 2; ++i) {

@@ -3,6 +3,8 @@
 // without running the whole start-up: for the file and undo operations.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "engine/canvas.h"
@@ -17,34 +19,23 @@ protected:
     void SetUp() override {
         platform::headless::reset();
         platform::headless::setEchoMessages(false);
-        savedHook_ = undoResizedDocument;
-        undoResizedDocument = &countResize;
-        resizes() = 0;
         ShellState& s = shell();
         s.document.kind = kDocumentCanvasKind;
         s.document.highQuality = true;
         s.document.lighting = true;
         ASSERT_TRUE(s.document.allocate(6, 4));
-        s.undoCanvas.freeCells();
         ASSERT_TRUE(s.undoCanvas.allocate(0, 0));
-        s.undoValid = false;
         s.saved = true;
-        s.colourChanged = false;
         s.frameWindow = 77;
         toolState().live = BrushSettings{};
         toolState().styleOffset = {};
         toolState().textureOffset = {};
     }
-    void TearDown() override { undoResizedDocument = savedHook_; }
 
-    static int& resizes() {
-        static int count = 0;
-        return count;
-    }
-    static void countResize() { ++resizes(); }
+    ShellState& shell() { return *state_; }
 
     // A document whose every cell differs from a blank one.
-    static void paintDocument(std::uint8_t seed) {
+    void paintDocument(std::uint8_t seed) {
         Canvas& d = shell().document;
         for (std::uint32_t i = 0; i < d.cellCount(); ++i) {
             PaintCell& c = d.cells()[i];
@@ -61,8 +52,7 @@ protected:
         return platform::headless::shownMessages();
     }
 
-private:
-    void (*savedHook_)() = nullptr;
+    std::unique_ptr<ShellState> state_ = std::make_unique<ShellState>();
 };
 
 }  // namespace sc::testing

@@ -196,20 +196,20 @@ TEST_F(LongCommandLineTest, TenKilobytesAreBoundedAndHarmless) {
     // a longer one is refused rather than cut short to another file's name.
     hl::setOtherInstanceRunning(true);
     const std::string longest = "/" + std::string(kHandOverPathMax - 1, 'q');
-    EXPECT_EQ(startUp("\"" + longest + "\""), StartResult::SecondInstance);
+    EXPECT_EQ(startUp(program(), "\"" + longest + "\""), StartResult::SecondInstance);
     EXPECT_EQ(readFileBytes(kHandOverFileName), longest);
     EXPECT_EQ(hl::notificationsSent(), 1);
-    EXPECT_EQ(startUp(text), StartResult::SecondInstance);
+    EXPECT_EQ(startUp(program(), text), StartResult::SecondInstance);
     EXPECT_EQ(readFileBytes(kHandOverFileName), longest) << "nothing written over the earlier one";
     EXPECT_EQ(hl::notificationsSent(), 1);
     ASSERT_EQ(hl::shownMessages().size(), 1u);
     EXPECT_EQ(hl::shownMessages()[0].text, kCannotOpenText);
     hl::setOtherInstanceRunning(false);
-    resetProgramState();
+    freshProgram();
 
     // A first start says the file cannot be opened and runs with its own
     // document.
-    ASSERT_EQ(startUp(text), StartResult::Running);
+    ASSERT_EQ(startUp(program(), text), StartResult::Running);
     EXPECT_EQ(document().width, 600u);
     EXPECT_TRUE(shell().saved);
     int cannotOpen = 0;
@@ -221,7 +221,7 @@ TEST_F(LongCommandLineTest, ACommandLineNamingAPipeDoesNotBlockTheStart) {
     HangGuard guard(60);
     const std::string pipe = dir_.path("pipe.pai");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    ASSERT_EQ(startUp("\"" + pipe + "\""), StartResult::Running);
+    ASSERT_EQ(startUp(program(), "\"" + pipe + "\""), StartResult::Running);
     EXPECT_EQ(document().width, 600u);
     int cannotOpen = 0;
     for (const auto& m : hl::shownMessages()) cannotOpen += m.text == kCannotOpenText;

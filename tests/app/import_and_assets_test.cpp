@@ -23,7 +23,7 @@ class ImportTest : public testing::FileOperationTest {
 protected:
     void SetUp() override {
         FileOperationTest::SetUp();
-        resetImageFailureMessage();
+        shell().pictureFailureShown = false;
     }
 };
 
@@ -36,7 +36,7 @@ TEST_F(ImportTest, PixelsBecomeFlatPaintTheRightWayUp) {
         const std::string path = dir.path("p" + std::to_string(header) + ".bmp");
         writeFileBytes(path, makeBmp(3, 2, pixel, {header, false, 24}));
         shell().document.rendered = true;
-        ASSERT_TRUE(importPictureFile(path));
+        ASSERT_TRUE(importPictureFile(shell(), path));
         const Canvas& d = shell().document;
         ASSERT_EQ(d.width, 3u);
         ASSERT_EQ(d.height, 2u);
@@ -59,7 +59,7 @@ TEST_F(ImportTest, LargePicturesHaveNoSizeLimit) {
     writeFileBytes(dir.path("big.bmp"), makeBmp(3000, 2500, [](std::uint32_t x, std::uint32_t y) {
                        return Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 7};
                    }));
-    ASSERT_TRUE(importPictureFile(dir.path("big.bmp")));
+    ASSERT_TRUE(importPictureFile(shell(), dir.path("big.bmp")));
     EXPECT_EQ(shell().document.width, 3000u);
     EXPECT_EQ(shell().document.height, 2500u);
     EXPECT_EQ(shell().document.at(2999, 2499).grain, 7);
@@ -69,7 +69,7 @@ TEST_F(ImportTest, OnlyTheFirstFailureOfTheRunShowsTheLibraryMessage) {
     TempDir dir;
     paintDocument(4);
     writeFileBytes(dir.path("bad.png"), "\x89PNG\r\n\x1a\n broken");
-    EXPECT_FALSE(importPictureFile(dir.path("bad.png")));
+    EXPECT_FALSE(importPictureFile(shell(), dir.path("bad.png")));
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "An image failed to load!");
     EXPECT_EQ(messages()[0].caption, "Error");
@@ -77,7 +77,7 @@ TEST_F(ImportTest, OnlyTheFirstFailureOfTheRunShowsTheLibraryMessage) {
     EXPECT_EQ(shell().document.at(0, 0).red, 4);
     EXPECT_TRUE(shell().saved) << "nothing changed, no snapshot";
 
-    EXPECT_FALSE(importPictureFile(dir.path("missing.jpg")));
+    EXPECT_FALSE(importPictureFile(shell(), dir.path("missing.jpg")));
     EXPECT_EQ(messages().size(), 1u);
 }
 
@@ -85,7 +85,7 @@ class AssetTest : public testing::FileOperationTest {
 protected:
     void SetUp() override {
         FileOperationTest::SetUp();
-        resetImageFailureMessage();
+        shell().pictureFailureShown = false;
         std::filesystem::create_directories(dir.path("WorkData/Styles"));
         std::filesystem::create_directories(dir.path("WorkData/Textures"));
         std::filesystem::create_directories(dir.path("data"));
@@ -103,7 +103,7 @@ TEST_F(AssetTest, FirstLookupCachesTheBitmapAndShowsTheDecodedCache) {
     };
     writeFileBytes(work() + "tools.bmp", makeBmp(8, 8, blocks));
     Surface s;
-    loadColourAssetFrom(s, "tools", work(), cache());
+    loadColourAssetFrom(shell(), s, "tools", work(), cache());
     ASSERT_TRUE(fileExists(cache() + "tools.jgi"));
     ASSERT_EQ(s.width(), 8u);
     EXPECT_EQ(s.bytesPerPixel(), 4) << "what is shown is the decoded cache";
@@ -112,17 +112,17 @@ TEST_F(AssetTest, FirstLookupCachesTheBitmapAndShowsTheDecodedCache) {
 
     // The cache wins over a changed bitmap until it is deleted.
     writeFileBytes(work() + "tools.bmp", makeBmp(8, 8, [](std::uint32_t, std::uint32_t) { return Rgb{9, 9, 9}; }));
-    loadColourAssetFrom(s, "tools", work(), cache());
+    loadColourAssetFrom(shell(), s, "tools", work(), cache());
     EXPECT_EQ(s.getPixel(5, 1), packColour(60, 0, 33));
     std::filesystem::remove(cache() + "tools.jgi");
-    loadColourAssetFrom(s, "tools", work(), cache());
+    loadColourAssetFrom(shell(), s, "tools", work(), cache());
     EXPECT_EQ(s.getPixel(5, 1), packColour(9, 9, 9));
 }
 
 TEST_F(AssetTest, GreyAssetsShowTheRedComponent) {
     writeFileBytes(work() + "filenew.bmp", makeBmp(4, 4, [](std::uint32_t, std::uint32_t) { return Rgb{150, 20, 90}; }));
     Surface s;
-    loadGreyAssetFrom(s, "filenew", work(), cache());
+    loadGreyAssetFrom(shell(), s, "filenew", work(), cache());
     EXPECT_EQ(s.getPixel(3, 3), packColour(150, 150, 150));
     // One channel: 12-byte header, count, one flat block.
     EXPECT_EQ(readFileBytes(cache() + "filenew.jgi").size(), 12u + 4u + 2u);
@@ -130,8 +130,8 @@ TEST_F(AssetTest, GreyAssetsShowTheRedComponent) {
 
 TEST_F(AssetTest, AMissingBitmapLeavesAnEmptyCacheAndOneMessage) {
     Surface s;
-    loadGreyAssetFrom(s, "paint0", work(), cache());
-    loadGreyAssetFrom(s, "paint1", work(), cache());
+    loadGreyAssetFrom(shell(), s, "paint0", work(), cache());
+    loadGreyAssetFrom(shell(), s, "paint1", work(), cache());
     EXPECT_FALSE(s.valid());
     EXPECT_EQ(readFileBytes(cache() + "paint0.jgi").size(), 12u + 4u);
     ASSERT_EQ(messages().size(), 1u);
@@ -148,7 +148,7 @@ TEST_F(AssetTest, StyleAndTextureImagesFillTheToolState) {
         writeFileBytes(work() + "Textures/bump" + std::to_string(i) + ".bmp", makeBmp(4, 4, grey));
     }
     // The pictures come with the program, the cache is the user's.
-    loadStyleAndTextureImagesFrom(dir.dir() + "/", dir.path("user/"));
+    loadStyleAndTextureImagesFrom(shell(), dir.dir() + "/", dir.path("user/"));
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(toolState().styleImages[17].width(), 8u);
     EXPECT_EQ(toolState().styleImages[17].getPixel(0, 0), packColour(170, 170, 170));

@@ -19,7 +19,7 @@ using testing::writeFileBytes;
 class PaintingIoTest : public testing::FileOperationTest {
 protected:
     // The document's cells as bytes, to see that a refused file left them alone.
-    static std::string documentBytes() {
+    std::string documentBytes() {
         const Canvas& d = shell().document;
         return std::string(reinterpret_cast<const char*>(d.cells()), d.cellCount() * sizeof(PaintCell));
     }
@@ -38,13 +38,13 @@ TEST_F(PaintingIoTest, SaveThenLoadBringsThePaintingBack) {
     TempDir dir;
     paintDocument(20);
     const std::string painted = documentBytes();
-    ASSERT_TRUE(savePainting(dir.path("a.pai")));
+    ASSERT_TRUE(savePainting(shell(), dir.path("a.pai")));
     paintDocument(90);
     ASSERT_TRUE(shell().document.allocate(3, 3));
     shell().document.rendered = true;
 
     std::uint32_t version = 0;
-    ASSERT_TRUE(loadPainting(dir.path("a.pai"), &version));
+    ASSERT_TRUE(loadPainting(shell(), dir.path("a.pai"), &version));
     EXPECT_EQ(version, 2u);
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(shell().document.width, 6u);
@@ -59,14 +59,14 @@ TEST_F(PaintingIoTest, SaveThenLoadBringsThePaintingBack) {
     // The reader's snapshot: Undo goes back to the 3 x 3 painting.
     EXPECT_TRUE(shell().undoValid);
     EXPECT_FALSE(shell().saved);
-    undo();
+    undo(shell());
     EXPECT_EQ(shell().document.width, 3u);
 }
 
 TEST_F(PaintingIoTest, AFileThatCannotBeOpenedChangesNothing) {
     TempDir dir;
     paintDocument(5);
-    EXPECT_FALSE(loadPainting(dir.path("missing.pai")));
+    EXPECT_FALSE(loadPainting(shell(), dir.path("missing.pai")));
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "The file you selected could not be opened!");
     EXPECT_EQ(messages()[0].caption, "Error");
@@ -79,7 +79,7 @@ TEST_F(PaintingIoTest, RefusedFilesLeaveThePaintingWithAnUndoSnapshot) {
     TempDir dir;
     // A valid file to damage.
     paintDocument(1);
-    ASSERT_TRUE(savePainting(dir.path("good.pai")));
+    ASSERT_TRUE(savePainting(shell(), dir.path("good.pai")));
     const std::string good = readFileBytes(dir.path("good.pai"));
     std::string badCount = good;
     putU32(reinterpret_cast<std::uint8_t*>(badCount.data()) + 80, 0xFFFFFF);
@@ -107,7 +107,7 @@ TEST_F(PaintingIoTest, RefusedFilesLeaveThePaintingWithAnUndoSnapshot) {
         const std::string path = dir.path(std::string(c.name) + ".pai");
         writeFileBytes(path, c.content);
 
-        EXPECT_FALSE(loadPainting(path));
+        EXPECT_FALSE(loadPainting(shell(), path));
         EXPECT_EQ(documentBytes(), before);
         EXPECT_EQ(shell().document.width, 6u);
         EXPECT_TRUE(shell().undoValid);
@@ -125,7 +125,7 @@ TEST_F(PaintingIoTest, RefusedFilesLeaveThePaintingWithAnUndoSnapshot) {
             EXPECT_TRUE(messages().empty());
         }
         // Undo restores the same painting.
-        undo();
+        undo(shell());
         EXPECT_EQ(documentBytes(), before);
     }
 }

@@ -36,15 +36,15 @@ protected:
         s.strokePresets.selected = 0;
         toolState().dynamics = {};
     }
-    static BrushPresetList& brushes() { return shell().brushPresets; }
-    static StrokePresetList& strokes() { return shell().strokePresets; }
+    BrushPresetList& brushes() { return shell().brushPresets; }
+    StrokePresetList& strokes() { return shell().strokePresets; }
 
     // Adds presets whose colours differ, so their thumbnails differ too.
-    static void addBrushes(int count) {
+    void addBrushes(int count) {
         for (int i = 0; i < count; ++i) {
             toolState().live.red = static_cast<std::uint8_t>(40 * i);
             toolState().live.tool = kToolTubePaint;
-            addBrushPreset();
+            addBrushPreset(shell());
         }
     }
 };
@@ -52,7 +52,7 @@ protected:
 TEST_F(PresetsTest, AMissingPaletteFileGivesOnePresetOfTheLiveSettings) {
     TempDir dir;
     toolState().live.green = 123;
-    loadBrushPresets(dir.path("palette.dat"));
+    loadBrushPresets(shell(), dir.path("palette.dat"));
     EXPECT_EQ(brushes().slots[0].used, 1);
     EXPECT_EQ(brushes().slots[0].settings.green, 123);
     EXPECT_EQ(brushes().slots[1].used, 0);
@@ -66,7 +66,7 @@ TEST_F(PresetsTest, AZeroFileEmptiesTheListAndKeepsTheLiveSizeUsable) {
     TempDir dir;
     writeFileBytes(dir.path("palette.dat"), std::string(2704, '\0'));
     brushes().selected = 7;
-    loadBrushPresets(dir.path("palette.dat"));
+    loadBrushPresets(shell(), dir.path("palette.dat"));
     for (const auto& slot : brushes().slots) EXPECT_EQ(slot.used, 0);
     EXPECT_EQ(brushes().selected, 0);
     const BrushSettings& live = toolState().live;
@@ -80,7 +80,7 @@ TEST_F(PresetsTest, AZeroFileEmptiesTheListAndKeepsTheLiveSizeUsable) {
 // changes paint, usable as they are, and nine different strokes after the
 // default one.
 TEST_F(PresetsTest, TheStartingListsCoverTheToolsAndBeginWithTheDefaultStroke) {
-    loadBrushPresets(SMUDGECRAFT_RUN_DIR "/presets/palette.dat");
+    loadBrushPresets(shell(), SMUDGECRAFT_RUN_DIR "/presets/palette.dat");
     int used = 0;
     std::set<std::int32_t> tools;
     for (const BrushPreset& slot : brushes().slots) {
@@ -91,10 +91,10 @@ TEST_F(PresetsTest, TheStartingListsCoverTheToolsAndBeginWithTheDefaultStroke) {
         EXPECT_EQ(std::memcmp(&slot.settings, &live, sizeof(BrushSettings)), 0) << "in range as stored: " << used;
     }
     EXPECT_GE(used, 18);
-    for (int i = used; i < kBrushPresetSlots; ++i) EXPECT_FALSE(brushes().slots[static_cast<std::size_t>(i)].used);
+    for (int i = used; i < kBrushPresetSlots; ++i) EXPECT_FALSE(brushes().slots[i].used);
     for (const std::int32_t tool : {0, 1, 2, 5, 6, 9, 10, 11, 13, 14, 15, 16, 17, 18}) EXPECT_TRUE(tools.count(tool)) << tool;
 
-    loadStrokePresets(SMUDGECRAFT_RUN_DIR "/presets/strokes.dat");
+    loadStrokePresets(shell(), SMUDGECRAFT_RUN_DIR "/presets/strokes.dat");
     const StrokeDynamics defaultStroke{};
     EXPECT_EQ(std::memcmp(&strokes().slots[0].dynamics, &defaultStroke, sizeof(StrokeDynamics)), 0);
     for (std::size_t i = 0; i < strokes().slots.size(); ++i) {
@@ -122,15 +122,15 @@ TEST_F(PresetsTest, StoredSettingsOutsideTheirRangesAreClampedForTheLiveSettings
 TEST_F(PresetsTest, FullListsWarnAndChangeNothing) {
     addBrushes(45);
     EXPECT_TRUE(messages().empty());
-    addBrushPreset();
+    addBrushPreset(shell());
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].caption, "Warning");
     EXPECT_EQ(messages()[0].text, "List has reached maximum limit! Try deleting a brush first.");
     EXPECT_EQ(messages()[0].icon, Icon::Exclamation);
     EXPECT_EQ(brushes().selected, 44);
 
-    for (int i = 0; i < 10; ++i) addStrokePreset(StrokeDynamics{});
-    addStrokePreset(StrokeDynamics{});
+    for (int i = 0; i < 10; ++i) addStrokePreset(shell(), StrokeDynamics{});
+    addStrokePreset(shell(), StrokeDynamics{});
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[1].text, "List has reached maximum limit! Try deleting a stroke first.");
     EXPECT_EQ(strokes().selected, 9);
@@ -142,14 +142,14 @@ TEST_F(PresetsTest, DeletingCloseTheGapWithThePictures) {
     const std::uint32_t pictureOf4 = brushes().slots[4].thumbnail.getPixel(15, 15);
     ASSERT_NE(pictureOf3, pictureOf4);
 
-    deleteBrushPreset(2);  // no answer planted: the box is closed without a choice
+    deleteBrushPreset(shell(), 2);  // no answer planted: the box is closed without a choice
     EXPECT_EQ(brushes().slots[2].settings.red, 80) << "only Yes deletes";
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].caption, "Delete Brush");
     EXPECT_EQ(messages()[0].text, "Are you sure you'd like to delete this brush?");
 
     platform::headless::plantAnswer(Answer::Yes);
-    deleteBrushPreset(2);
+    deleteBrushPreset(shell(), 2);
     EXPECT_EQ(brushes().slots[2].settings.red, 120);
     EXPECT_EQ(brushes().slots[3].settings.red, 160);
     EXPECT_EQ(brushes().slots[2].thumbnail.getPixel(15, 15), pictureOf3);
@@ -161,27 +161,27 @@ TEST_F(PresetsTest, DeletingCloseTheGapWithThePictures) {
 TEST_F(PresetsTest, DeletingTheOnlyBrushLeavesNoSelection) {
     addBrushes(1);
     platform::headless::plantAnswer(Answer::Yes);
-    deleteBrushPreset(0);
+    deleteBrushPreset(shell(), 0);
     EXPECT_EQ(brushes().selected, -1);
     platform::headless::clearShownMessages();
-    deleteBrushPreset(brushes().selected);
+    deleteBrushPreset(shell(), brushes().selected);
     EXPECT_TRUE(messages().empty()) << "nothing to delete, nothing asked";
 }
 
 TEST_F(PresetsTest, TheDefaultStrokeIsNeverDeleted) {
-    addStrokePreset(StrokeDynamics{});
+    addStrokePreset(shell(), StrokeDynamics{});
     StrokeDynamics pulse;
     pulse.pulse = 1;
-    addStrokePreset(pulse);
+    addStrokePreset(shell(), pulse);
     strokes().selected = 0;
     platform::headless::clearShownMessages();
-    deleteStrokePreset(1);
+    deleteStrokePreset(shell(), 1);
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(strokes().slots[1].used, 1);
 
     strokes().selected = 1;
     platform::headless::plantAnswer(Answer::Yes);
-    deleteStrokePreset(1);
+    deleteStrokePreset(shell(), 1);
     EXPECT_EQ(messages().back().caption, "Delete Stroke");
     EXPECT_EQ(strokes().slots[1].used, 0);
     EXPECT_EQ(strokes().selected, 0);
@@ -194,7 +194,7 @@ TEST_F(PresetsTest, ThumbnailsClampHardnessSetTheOffsetsAndRestoreTheLiveSetting
     toolState().live.texture = 3;
     toolState().live.red = 9;
     const BrushSettings before = toolState().live;
-    addBrushPreset();
+    addBrushPreset(shell());
     EXPECT_EQ(brushes().slots[0].settings.hardness, 100);
     EXPECT_EQ(toolState().styleOffset.x, 60.0f);
     EXPECT_EQ(toolState().styleOffset.y, 60.0f);
@@ -207,10 +207,10 @@ TEST_F(PresetsTest, ThumbnailsClampHardnessSetTheOffsetsAndRestoreTheLiveSetting
     EXPECT_EQ(t.getPixel(29, 29), 0u);
 
     toolState().live.texture = 0;
-    addBrushPreset();
+    addBrushPreset(shell());
     EXPECT_EQ(toolState().textureOffset.x, 0.0f);
 
-    addStrokePreset(StrokeDynamics{});
+    addStrokePreset(shell(), StrokeDynamics{});
     const Surface& s = strokes().slots[0].thumbnail;
     EXPECT_EQ(s.width(), 132u);
     EXPECT_EQ(s.height(), 15u);
@@ -244,12 +244,12 @@ TEST_F(PresetsTest, ThumbnailGroundsAreMadeWithStyleImage1WhateverTheStyle) {
         t.live = BrushSettings{};
         t.live.tool = kToolEraser;  // a tool that works on a painted ground
         t.live.paintStyle = static_cast<std::uint8_t>(style);
-        addBrushPreset();
-        addStrokePreset(StrokeDynamics{});
+        addBrushPreset(shell());
+        addStrokePreset(shell(), StrokeDynamics{});
         const int slot = style == 1 ? 0 : 1;
         // A corner the dab does not reach.
-        ground[slot] = brushes().slots[static_cast<std::size_t>(slot)].thumbnail.getPixel(2, 2);
-        strokeSample[slot] = pixels(strokes().slots[static_cast<std::size_t>(slot)].thumbnail);
+        ground[slot] = brushes().slots[slot].thumbnail.getPixel(2, 2);
+        strokeSample[slot] = pixels(strokes().slots[slot].thumbnail);
     }
     EXPECT_EQ(ground[1], ground[0]);
     EXPECT_EQ(strokeSample[1], strokeSample[0]);
@@ -260,9 +260,9 @@ TEST_F(PresetsTest, SevenPresetsSurviveSaveAndLoad) {
     TempDir dir;
     addBrushes(7);
     brushes().selected = 4;
-    ASSERT_TRUE(saveBrushPresets(dir.path("my.pal")));
+    ASSERT_TRUE(saveBrushPresets(shell(), dir.path("my.pal")));
     SetUp();
-    loadBrushPresets(dir.path("my.pal"));
+    loadBrushPresets(shell(), dir.path("my.pal"));
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(brushes().slots[i].used, 1);
         EXPECT_EQ(brushes().slots[i].settings.red, 40 * i);

@@ -33,7 +33,7 @@ protected:
     }
     // A painted document of the given size, drawn as the main loop would.
     void documentOf(std::uint32_t w, std::uint32_t h) {
-        newImage(w, h);
+        newImage(program(), w, h);
         for (std::uint32_t y = 0; y < h; ++y) {
             for (std::uint32_t x = 0; x < w; ++x) {
                 PaintCell& c = document().at(x, y);

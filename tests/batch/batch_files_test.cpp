@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/import_image.h"
 #include "engine/surface.h"
+#include "formats/picture_file.h"
 #include "formats/test_pictures.h"
 #include "support/run_batch.h"
 
@@ -90,10 +90,10 @@ TEST(BatchFiles, ThumbnailIsTheLitPictureFittedAndNothingForADamagedFile) {
     ASSERT_EQ(runBatch({"render", dir.path("a.pai"), dir.path("lit.bmp")}).status, 0);
     std::filesystem::copy_file(dir.path("a.pai"), painting);  // a file manager's path may hold blanks
     Surface lit, whole, shrunk;
-    ASSERT_TRUE(loadImageFile(lit, dir.path("lit.bmp")));
+    ASSERT_EQ(readPictureFile(dir.path("lit.bmp"), lit), PictureLoadResult::kOk);
 
     ASSERT_EQ(runBatch({"thumbnail", painting, dir.path("whole.png"), "40"}).status, 0);
-    ASSERT_TRUE(loadImageFile(whole, dir.path("whole.png")));
+    ASSERT_EQ(readPictureFile(dir.path("whole.png"), whole), PictureLoadResult::kOk);
     ASSERT_EQ(whole.width(), 40u);
     ASSERT_EQ(whole.height(), 20u);
     int same = 0;
@@ -103,7 +103,7 @@ TEST(BatchFiles, ThumbnailIsTheLitPictureFittedAndNothingForADamagedFile) {
     EXPECT_EQ(same, 800) << "every pixel as the program shows it";
 
     ASSERT_EQ(runBatch({"thumbnail", painting, dir.path("shrunk.png"), "10"}).status, 0);
-    ASSERT_TRUE(loadImageFile(shrunk, dir.path("shrunk.png")));
+    ASSERT_EQ(readPictureFile(dir.path("shrunk.png"), shrunk), PictureLoadResult::kOk);
     ASSERT_EQ(shrunk.width(), 10u);
     ASSERT_EQ(shrunk.height(), 5u);
     for (std::uint32_t y = 0; y < 5; ++y) {
@@ -123,7 +123,7 @@ TEST(BatchFiles, ThumbnailIsTheLitPictureFittedAndNothingForADamagedFile) {
     }
     ASSERT_EQ(runBatch({"thumbnail", painting, dir.path("odd.png"), "7"}).status, 0);
     Surface odd;
-    ASSERT_TRUE(loadImageFile(odd, dir.path("odd.png")));
+    ASSERT_EQ(readPictureFile(dir.path("odd.png"), odd), PictureLoadResult::kOk);
     EXPECT_EQ(odd.width() * 100 + odd.height(), 7u * 100 + 4u) << "3.5 rows round to 4";
 
     writeFileBytes(dir.path("bad.pai"), std::string("\xD7\x5E\x02\x00\x00\x00\x28\x00", 8));

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -50,6 +51,9 @@ protected:
         t.styleImages[t.live.paintStyle].release();
         t.textureImages[t.live.texture].release();
     }
+
+    ShellState& shell() { return *state_; }
+    std::unique_ptr<ShellState> state_ = std::make_unique<ShellState>();
 };
 
 TEST(FilterTable, SeventeenDistinctNamesAndMenuIds) {
@@ -78,22 +82,22 @@ TEST_F(FilterCommand, EachFilterIsOneUndoStep) {
         SetUp();
         Canvas& doc = shell().document;
         const auto before = test::cellsOf(doc);
-        ASSERT_TRUE(runFilter(f.id));
+        ASSERT_TRUE(runFilter(shell(), f.id));
         EXPECT_FALSE(doc.rendered);
         EXPECT_FALSE(shell().saved);
         EXPECT_TRUE(shell().undoValid);
         const auto after = test::cellsOf(doc);
         EXPECT_FALSE(test::sameCells(before, after));
-        undo();
+        undo(shell());
         EXPECT_TRUE(test::sameCells(test::cellsOf(doc), before));
-        undo();
+        undo(shell());
         EXPECT_TRUE(test::sameCells(test::cellsOf(doc), after));
     }
 }
 
 TEST_F(FilterCommand, UnknownIdDoesNothing) {
     const auto before = test::cellsOf(shell().document);
-    EXPECT_FALSE(runFilter(1280));
+    EXPECT_FALSE(runFilter(shell(), 1280));
     EXPECT_TRUE(shell().saved);
     EXPECT_FALSE(shell().undoValid);
     EXPECT_TRUE(test::sameCells(test::cellsOf(shell().document), before));
@@ -113,7 +117,7 @@ TEST_F(FilterCommand, NonFiniteAndHugeHeightsPassThrough) {
         doc.allocate(6, 1);
         for (std::uint32_t x = 0; x < 6; ++x) doc.at(x, 0) = cellOf(200, 100, 50, 30, 40, heights[x]);
         renderAll(doc);
-        ASSERT_TRUE(runFilter(f.id));
+        ASSERT_TRUE(runFilter(shell(), f.id));
         for (std::uint32_t x = 0; x < 6; ++x) {
             const PaintCell& c = doc.at(x, 0);
             if (f.id == kFilterDefenestrate) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 #include <sys/stat.h>
@@ -21,6 +22,7 @@
 #include "platform/windows.h"
 #include "shell/canvas_view.h"
 #include "shell/main_loop.h"
+#include "shell/program.h"
 #include "shell/start_up.h"
 #include "tools/tool_state.h"
 
@@ -75,30 +77,37 @@ protected:
 
     void TearDown() override {
         closer_.stop();
+        // No window outlives the program its procedures work on.
+        if (platform::windowExists(shell().frameWindow)) platform::destroyWindow(shell().frameWindow);
         fs::current_path(previous_);
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }
 
-    static void passes(int n) {
-        for (int i = 0; i < n; ++i) mainLoopPass();
+    void passes(int n) {
+        for (int i = 0; i < n; ++i) mainLoopPass(program());
     }
+
+    // What the title bar's close button does to the frame.
+    void askToCloseTheFrame() {
+        platform::Message close;
+        close.kind = platform::MessageKind::Close;
+        close.window = shell().frameWindow;
+        platform::postMessage(close);
+    }
+
+    Program& program() { return *program_; }
+    ShellState& shell() { return program_->state; }
+    PointerState& pointer(PointerIndex which) { return program_->state.pointers[which]; }
 
     fs::path dir_;
     fs::path previous_;
     QTimer closer_;
+    std::unique_ptr<Program> program_ = std::make_unique<Program>();
 };
 
-// What the title bar's close button does to the frame.
-void askToCloseTheFrame() {
-    platform::Message close;
-    close.kind = platform::MessageKind::Close;
-    close.window = shell().frameWindow;
-    platform::postMessage(close);
-}
-
 TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
-    ASSERT_EQ(startUp(""), StartResult::Running);
+    ASSERT_EQ(startUp(program(), ""), StartResult::Running);
     toolState().live.texture = 0;  // no picture files here: paint smooth
     passes(10);
     QWidget* canvas = platform::qt::widgetOf(shell().windows.canvas);
@@ -156,7 +165,7 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
                              static_cast<std::uint8_t>(x ^ y));
     for (const float zoom : {4.0f, 0.25f}) {
         toolState().zoom = zoom;
-        recreateCanvasWindow();
+        recreateCanvasWindow(program());
         passes(5);
         const platform::WindowId window = shell().windows.canvas;
         const QImage drawn = platform::qt::widgetOf(window)->grab(QRect(40, 60, 110, 90)).toImage();
@@ -174,8 +183,8 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
     // Closing without the question: the painting counts as saved.
     shell().saved = true;
     askToCloseTheFrame();
-    runMainLoop();
-    exitProgram();
+    runMainLoop(program());
+    exitProgram(program());
     EXPECT_TRUE(fs::exists(dir_ / "prefs.dat"));
     EXPECT_EQ(fs::file_size(dir_ / "data" / "palette.dat"), 2704u);
 }
@@ -189,7 +198,7 @@ struct SeenQuestion {
 
 TEST_F(DesktopTest, EscapeOrClosingTheExitQuestionKeepsTheProgram) {
     shell().quitRequested = false;
-    ASSERT_EQ(startUp(""), StartResult::Running);
+    ASSERT_EQ(startUp(program(), ""), StartResult::Running);
     passes(5);
     shell().saved = false;  // an unsaved painting
     closer_.stop();
@@ -240,12 +249,12 @@ TEST_F(DesktopTest, EscapeOrClosingTheExitQuestionKeepsTheProgram) {
         EXPECT_EQ(q.text, "Would you like to save your painting?");
         EXPECT_EQ(q.shownButtons, (QStringList{"Yes", "No"}));
     }
-    exitProgram();
+    exitProgram(program());
 }
 
 TEST_F(DesktopTest, KeysReleasedWhileADialogHadTheInputAreReleasedAfterIt) {
     shell().quitRequested = false;
-    ASSERT_EQ(startUp(""), StartResult::Running);
+    ASSERT_EQ(startUp(program(), ""), StartResult::Running);
     passes(5);
     closer_.stop();
     QWidget* frame = platform::qt::widgetOf(shell().frameWindow);
@@ -278,8 +287,8 @@ TEST_F(DesktopTest, KeysReleasedWhileADialogHadTheInputAreReleasedAfterIt) {
 
     shell().saved = true;
     askToCloseTheFrame();
-    runMainLoop();
-    exitProgram();
+    runMainLoop(program());
+    exitProgram(program());
 }
 
 // A hidden window that receives the hand-over notices.

@@ -80,7 +80,7 @@ TEST_F(CanvasViewTest, EnlargingRepeatsPixelsAndShrinkingAndsThem) {
     doc.rendered = true;
 
     commandNow(1262);  // 300 %
-    paintView(0, 0, 2, 2);
+    paintView(program(), 0, 0, 2, 2);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 3; ++x) {
             EXPECT_EQ(platform::windowPixel(canvasWindow(), x, y), 0xff0ff0u);
@@ -89,7 +89,7 @@ TEST_F(CanvasViewTest, EnlargingRepeatsPixelsAndShrinkingAndsThem) {
     }
 
     commandNow(1259);  // 50 %: four cells land on one pixel
-    paintView(0, 0, 2, 2);
+    paintView(program(), 0, 0, 2, 2);
     EXPECT_EQ(platform::windowPixel(canvasWindow(), 0, 0), (0xff0ff0u & 0x0fff3cu & 0xffffffu & 0xfff0ffu));
 }
 
@@ -115,7 +115,7 @@ TEST_F(CanvasViewTest, APaintRequestCopiesWholeCellsOnly) {
 // (odd sizes, enlarging and the AND of shrinking alike).
 TEST_F(CanvasViewTest, EveryZoomShowsWhatAStretchedCopyOfThePaintRequestGives) {
     start();
-    newImage(37, 23);
+    newImage(program(), 37, 23);
     Canvas& doc = document();
     for (std::uint32_t y = 0; y < doc.height; ++y)
         for (std::uint32_t x = 0; x < doc.width; ++x)

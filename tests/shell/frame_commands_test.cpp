@@ -69,7 +69,7 @@ TEST_F(FrameCommandsTest, HelpOpensTheGuideAndTheWebSiteItemItsAddress) {
     EXPECT_EQ(hl::openedUrls()[0], guide);
     commandNow(1403);
     ASSERT_EQ(hl::openedUrls().size(), 2u);
-    EXPECT_EQ(hl::openedUrls()[1], webSiteItemAddress());
+    EXPECT_EQ(hl::openedUrls()[1], webSiteItemAddress(shell().paths));
     EXPECT_TRUE(hl::openedUrls()[1] == guide || hl::openedUrls()[1].rfind("http", 0) == 0)
         << "the configured web site, or else the guide";
 }
@@ -104,7 +104,7 @@ TEST_F(FrameCommandsTest, ClosingUnsavedAsksOnceAndNoClosesWithoutSaving) {
     hl::clearShownMessages();
     hl::plantAnswer(platform::Answer::No);
     command(1009);
-    runMainLoop();
+    runMainLoop(program());
     EXPECT_TRUE(shell().quitRequested);
     ASSERT_EQ(hl::shownMessages().size(), 1u);
     EXPECT_EQ(hl::shownMessages()[0].caption, "Save Changes?");
@@ -122,7 +122,7 @@ TEST_F(FrameCommandsTest, ClosingWithYesSavesThePainting) {
     hl::plantAnswer(platform::Answer::Yes);
     hl::plantFileChoice(dir_.path("kept.pai"));
     hl::postCommand(frame(), 1009);
-    runMainLoop();
+    runMainLoop(program());
     Canvas back;
     EXPECT_EQ(readPaintingFile(dir_.path("kept.pai"), back), PaintingLoadResult::kOk);
     EXPECT_EQ(back.width, 600u);
@@ -132,7 +132,7 @@ TEST_F(FrameCommandsTest, SavedPaintingClosesWithoutAQuestion) {
     start();
     hl::clearShownMessages();
     hl::postCommand(frame(), 1009);
-    runMainLoop();
+    runMainLoop(program());
     EXPECT_TRUE(hl::shownMessages().empty());
 }
 

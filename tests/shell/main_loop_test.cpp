@@ -127,19 +127,19 @@ TEST_F(MainLoopTest, AMessageScriptPaintsSavesAndExitsAndABadLineEndsIt) {
     toolState().live.tool = kToolPaintBrush;
     const std::uint64_t blank = cellHash(document());
     EXPECT_FALSE(hl::lastPassMayBlock()) << "waiting for the desktop would stall the script";
-    runMainLoop();
+    runMainLoop(program());
     EXPECT_NE(cellHash(document()), blank);
     EXPECT_TRUE(fileExists(dir_.path("painted.pai")));
     EXPECT_TRUE(shell().saved);
-    EXPECT_FALSE(messageScriptRunning());
+    EXPECT_FALSE(messageScriptRunning(program().script));
 
-    resetProgramState();
+    freshProgram();
     writeFileBytes(dir_.path("bad.txt"), "wait 1\nmove 10\ncommand 1009\n");
     setenv(kMessageScriptVariable, dir_.path("bad.txt").c_str(), 1);
     start();
     passes(10);
     EXPECT_FALSE(shell().quitRequested) << "nothing after the bad line runs";
-    EXPECT_FALSE(messageScriptRunning());
+    EXPECT_FALSE(messageScriptRunning(program().script));
     EXPECT_TRUE(hl::lastPassMayBlock());
 }
 

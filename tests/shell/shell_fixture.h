@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "app/message_script.h"
@@ -14,11 +15,11 @@
 #include "platform/platform_headless.h"
 #include "platform/windows.h"
 #include "shell/main_loop.h"
+#include "shell/program.h"
 #include "shell/start_up.h"
 #include "support/run_batch.h"
 #include "tools/program_random.h"
 #include "tools/tool_state.h"
-#include "ui/floating_windows.h"
 
 namespace sc::testing {
 
@@ -26,40 +27,14 @@ namespace hl = platform::headless;
 using platform::MessageKind;
 using platform::WindowId;
 
-// Back to the state of a process that has just started.
-inline void resetProgramState() {
+// The desktop, the environment and the tools' shared state as a process
+// that has just started finds them.
+inline void resetProcessState() {
     hl::reset();
     hl::setEchoMessages(false);
-    setRunPaths({});
     unsetenv(kMessageScriptVariable);
-    resetMessageScript();
-    resetFloatingWindows();
-    resetMainLoop();
     resetProgramRand();
-    ShellState& s = shell();
-    s.undoValid = false;
-    s.quitRequested = false;
-    s.saved = false;
-    s.pressArmed = false;
-    s.leaveTracking = false;
-    s.colourChanged = false;
-    s.previewDirty = false;
-    s.frameWindow = platform::kNoWindow;
-    s.menuChecks.clear();
-    s.windows = {};
-    s.pointers = {};
-    s.view = {};
-    s.statusHint.clear();
-    s.document.highQuality = false;
-    s.document.lighting = false;
-    ToolState& t = toolState();
-    t.live = {};
-    t.stroke = {};
-    t.dynamics = {};
-    t.zoom = 1.0f;
-    t.styleOffset = {};
-    t.textureOffset = {};
-    t.mask.built = false;
+    toolState() = ToolState{};
 }
 
 class ShellTest : public ::testing::Test {
@@ -68,25 +43,37 @@ protected:
         previousDir_ = std::filesystem::current_path();
         std::filesystem::current_path(dir_.dir());
         setenv("XDG_DATA_HOME", dir_.path("xdg").c_str(), 1);
-        resetProgramState();
+        resetProcessState();
     }
     void TearDown() override {
-        resetProgramState();
+        resetProcessState();
         std::filesystem::current_path(previousDir_);
     }
 
     // Starts the program and runs a few passes so that the first pictures
     // are drawn.
     void start(const std::string& commandText = "") {
-        ASSERT_EQ(startUp(commandText), StartResult::Running);
+        ASSERT_EQ(startUp(program(), commandText), StartResult::Running);
         // Without the picture files every texture is blank: paint smooth.
         toolState().live.texture = 0;
         passes(3);
     }
     void passes(int n) {
-        for (int i = 0; i < n; ++i) mainLoopPass();
+        for (int i = 0; i < n; ++i) mainLoopPass(program());
     }
 
+    // A new start of the program in the same process: the desktop and the
+    // tools as a fresh process finds them, and a new program record.
+    void freshProgram() {
+        resetProcessState();
+        program_ = std::make_unique<Program>();
+    }
+
+    Program& program() { return *program_; }
+    ShellState& shell() { return program_->state; }
+    const ShellState& shell() const { return program_->state; }
+    Panels& panels() { return program_->panels; }
+    PointerState& pointer(PointerIndex which) { return program_->state.pointers[which]; }
     WindowId frame() const { return shell().frameWindow; }
     WindowId canvasWindow() const { return shell().windows.canvas; }
     Canvas& document() { return shell().document; }
@@ -113,6 +100,8 @@ protected:
     }
 
     TempDir dir_;
+    // The program as a fresh start has it; a test starts it again with a new one.
+    std::unique_ptr<Program> program_ = std::make_unique<Program>();
 
 private:
     std::filesystem::path previousDir_;

@@ -77,8 +77,8 @@ TEST_F(StartUpTest, PrefsFileDecidesTheViewAndIsWrittenAtExit) {
     EXPECT_FALSE(document().lighting);
     EXPECT_TRUE(platform::menuChecked(frame(), 1250));
     command(1009);
-    runMainLoop();
-    exitProgram();
+    runMainLoop(program());
+    exitProgram(program());
     EXPECT_EQ(readFileBytes("prefs.dat"), std::string("\x01\x00", 2));
     EXPECT_EQ(readFileBytes("data/palette.dat").size(), 2704u);
     EXPECT_EQ(readFileBytes("data/strokes.dat").size(), 604u);
@@ -104,7 +104,7 @@ TEST_F(StartUpTest, ASecondStartFromAnotherDirectoryHandsOverItsPaintingOnce) {
     // relative path; the first instance holds the lock.
     std::filesystem::current_path(dir_.path("elsewhere"));
     hl::setOtherInstanceRunning(true);
-    EXPECT_EQ(startUp("handed.pai"), StartResult::SecondInstance);
+    EXPECT_EQ(startUp(program(), "handed.pai"), StartResult::SecondInstance);
     hl::setOtherInstanceRunning(false);
     std::filesystem::current_path(dir_.dir());
     EXPECT_EQ(readFileBytes(handOver), path) << "absolute, plain text, no line end";
@@ -190,11 +190,11 @@ TEST_F(StartUpTest, ADropOrAHandOverAsksBeforeReplacingAnUnsavedPainting) {
 
 TEST_F(StartUpTest, SecondStartWhoseFirstInstanceDoesNotAnswerSaysSo) {
     hl::setOtherInstanceRunning(true, false);
-    EXPECT_EQ(startUp("/tmp/some.pai"), StartResult::SecondInstance);
+    EXPECT_EQ(startUp(program(), "/tmp/some.pai"), StartResult::SecondInstance);
     ASSERT_FALSE(hl::shownMessages().empty());
     EXPECT_EQ(hl::shownMessages().back().text, "Failed send 'OPEN' message to running instance!");
     hl::clearShownMessages();
-    EXPECT_EQ(startUp(""), StartResult::SecondInstance);
+    EXPECT_EQ(startUp(program(), ""), StartResult::SecondInstance);
     EXPECT_TRUE(hl::shownMessages().empty()) << "without a path it exits silently";
 }
 
@@ -279,11 +279,11 @@ TEST_F(StartUpTest, AnInstalledProgramKeepsTheUsersFilesInItsDataFolderOnly) {
     writeFileBytes(share + "/mime/packages/smudgecraft.xml", "<mime-info/>\n");
     BrushPresetList starting;
     for (int i = 0; i < 3; ++i) {
-        starting.slots[static_cast<std::size_t>(i)].used = 1;
-        starting.slots[static_cast<std::size_t>(i)].settings.red = static_cast<std::uint8_t>(10 + i);
+        starting.slots[i].used = 1;
+        starting.slots[i].settings.red = static_cast<std::uint8_t>(10 + i);
     }
     ASSERT_TRUE(writeBrushPresetFile(share + "/smudgecraft/presets/palette.dat", starting));
-    setRunPaths({RunLayout::Installed, share + "/smudgecraft/", dir_.path("xdg/smudgecraft/")});
+    shell().paths = {RunLayout::Installed, share + "/smudgecraft/", dir_.path("xdg/smudgecraft/")};
     fs::create_directories(dir_.path("work/sub"));
     fs::current_path(dir_.path("work"));
     writePainting("work/sub/given.pai");
@@ -294,8 +294,8 @@ TEST_F(StartUpTest, AnInstalledProgramKeepsTheUsersFilesInItsDataFolderOnly) {
     EXPECT_FALSE(shell().brushPresets.slots[3].used);
     EXPECT_TRUE(shell().strokePresets.slots[0].used) << "no starting strokes: the default stroke";
     command(1009);
-    runMainLoop();
-    exitProgram();
+    runMainLoop(program());
+    exitProgram(program());
 
     const std::string user = dir_.path("xdg/smudgecraft/");
     EXPECT_EQ(readFileBytes(user + "prefs.dat"), std::string("\x01\x01", 2));
@@ -310,8 +310,8 @@ TEST_F(StartUpTest, AnInstalledProgramKeepsTheUsersFilesInItsDataFolderOnly) {
     EXPECT_EQ(inWork.size(), 2u) << "only sub/ and the painting where the user started";
 
     // The user's own lists are never replaced by the starting ones.
-    resetProgramState();
-    setRunPaths({RunLayout::Installed, share + "/smudgecraft/", user});
+    freshProgram();
+    shell().paths = {RunLayout::Installed, share + "/smudgecraft/", user};
     BrushPresetList mine;
     mine.slots[0].used = 1;
     mine.slots[0].settings.red = 99;
@@ -323,13 +323,13 @@ TEST_F(StartUpTest, AnInstalledProgramKeepsTheUsersFilesInItsDataFolderOnly) {
 
 TEST_F(StartUpTest, AnUnwritableDataFolderStillStartsAndLosesNothing) {
     writeFileBytes(dir_.path("file"), "x");
-    setRunPaths({RunLayout::Installed, dir_.path("nothing/"), dir_.path("file/smudgecraft/")});
+    shell().paths = {RunLayout::Installed, dir_.path("nothing/"), dir_.path("file/smudgecraft/")};
     start();
     EXPECT_EQ(document().width, 600u);
     EXPECT_TRUE(document().highQuality) << "both preferences on without a prefs file";
     command(1009);
-    runMainLoop();
-    exitProgram();
+    runMainLoop(program());
+    exitProgram(program());
     EXPECT_EQ(readFileBytes(dir_.path("file")), "x");
     // Only the missing pictures are reported, as on any start without them.
     for (const auto& m : hl::shownMessages()) {

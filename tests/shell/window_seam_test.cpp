@@ -20,10 +20,10 @@ void recordProc(const platform::Message& m) { g_seen.push_back(m); }
 class WindowSeamTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetProgramState();
+        resetProcessState();
         g_seen.clear();
     }
-    void TearDown() override { resetProgramState(); }
+    void TearDown() override { resetProcessState(); }
 
     WindowId child(int w, int h) {
         platform::WindowSpec top;

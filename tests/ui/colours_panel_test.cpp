@@ -15,10 +15,10 @@ class ColoursPanelTest : public PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        loadColourAsset(spectrum, "colors");
+        loadColourAsset(shell(), spectrum, "colors");
         ASSERT_TRUE(spectrum.valid());
     }
-    std::uint32_t swatchColour() { return coloursPanelPicture().getPixel(15, 16) & 0xffffff; }
+    std::uint32_t swatchColour() { return panels().colours.backBuffer.getPixel(15, 16) & 0xffffff; }
     Surface spectrum;
 };
 
@@ -61,9 +61,9 @@ TEST_F(ColoursPanelTest, EyeDropperBringsThePanelUpToDateAtOnce) {
     release(100, 100);
     passes(1);
     EXPECT_EQ(packColour(live().red, live().green, live().blue), packColour(255, 128, 0));
-    EXPECT_EQ(colourSlider(kRedSlider).value, 100.0f);
-    EXPECT_NEAR(colourSlider(kGreenSlider).value, 50.2f, 0.01f);
-    EXPECT_EQ(colourSlider(kBlueSlider).value, 0.0f);
+    EXPECT_EQ(panels().colours.sliders[kRedSlider].value, 100.0f);
+    EXPECT_NEAR(panels().colours.sliders[kGreenSlider].value, 50.2f, 0.01f);
+    EXPECT_EQ(panels().colours.sliders[kBlueSlider].value, 0.0f);
     EXPECT_EQ(swatchColour(), packColour(255, 128, 0));
     EXPECT_EQ(platform::windowPixel(coloursPanel(), 15, 16), 255u | 128u << 8);
 }
@@ -82,7 +82,8 @@ TEST_F(ColoursPanelTest, UndoRestoresTheColourAndLeavesTheTool) {
     passes(3);
     EXPECT_EQ(live().green, before.green);
     EXPECT_EQ(live().tool, 5);
-    EXPECT_EQ(colourSlider(kGreenSlider).value, static_cast<float>(before.green * static_cast<double>(0.39215687f)));
+    EXPECT_EQ(panels().colours.sliders[kGreenSlider].value,
+              static_cast<float>(before.green * static_cast<double>(0.39215687f)));
     EXPECT_EQ(platform::caption(propertiesPanel()), " Brush Properties: Spray Paint");
 }
 

@@ -49,38 +49,40 @@ TEST_F(NewImageDialogTest, OpensCentredWithTheSizeAndDisablesEveryOtherWindow) {
         EXPECT_EQ(platform::windowPosition(w).y, 375);
         EXPECT_FALSE(platform::isWindowEnabled(frame()));
         EXPECT_FALSE(platform::isWindowEnabled(shell().windows.documentArea));
-        for (int i = 0; i < floatingWindowCount(); ++i) EXPECT_FALSE(platform::isWindowEnabled(floatingWindow(i)));
+        for (int i = 0; i < panels().floating.count; ++i)
+            EXPECT_FALSE(platform::isWindowEnabled(panels().floating.windows[i]));
         EXPECT_TRUE(platform::isWindowEnabled(w));
     });
     answerNewImage(std::nullopt, std::nullopt, DialogEnd::Ok);
-    const NewImageSize size = runNewImageDialog(640, 480);
+    const NewImageSize size = runNewImageDialog(shell(), panels().floating, 640, 480);
     EXPECT_TRUE(checked);
     EXPECT_EQ(size.width, 640);
     EXPECT_EQ(size.height, 480);
     EXPECT_EQ(newImageWindow(), platform::kNoWindow);
     EXPECT_TRUE(platform::isWindowEnabled(frame()));
-    for (int i = 0; i < floatingWindowCount(); ++i) EXPECT_TRUE(platform::isWindowEnabled(floatingWindow(i)));
+    for (int i = 0; i < panels().floating.count; ++i)
+        EXPECT_TRUE(platform::isWindowEnabled(panels().floating.windows[i]));
 }
 
 TEST_F(NewImageDialogTest, ReturnsTheFieldsAsTyped) {
     answerNewImage("3000", std::nullopt, DialogEnd::Ok);
-    NewImageSize size = runNewImageDialog(600, 600);
+    NewImageSize size = runNewImageDialog(shell(), panels().floating, 600, 600);
     EXPECT_EQ(size.width, 3000);
     EXPECT_EQ(size.height, 600);
     answerNewImage(std::nullopt, "", DialogEnd::Ok);
-    size = runNewImageDialog(600, 600);
+    size = runNewImageDialog(shell(), panels().floating, 600, 600);
     EXPECT_EQ(size.height, 0) << "a cleared field reads 0";
     answerNewImage("12a", "7", DialogEnd::Ok);
-    size = runNewImageDialog(600, 600);
+    size = runNewImageDialog(shell(), panels().floating, 600, 600);
     EXPECT_EQ(size.width, 0);
     EXPECT_EQ(size.height, 7);
 }
 
 TEST_F(NewImageDialogTest, CancelAndTheCloseButtonBothCancel) {
     answerNewImage("10", "10", DialogEnd::Cancel);
-    EXPECT_EQ(runNewImageDialog(600, 600).width, kNewImageCancelled);
+    EXPECT_EQ(runNewImageDialog(shell(), panels().floating, 600, 600).width, kNewImageCancelled);
     answerNewImage("10", "10", DialogEnd::Close);
-    EXPECT_EQ(runNewImageDialog(600, 600).width, kNewImageCancelled);
+    EXPECT_EQ(runNewImageDialog(shell(), panels().floating, 600, 600).width, kNewImageCancelled);
 }
 
 TEST_F(NewImageDialogTest, OkReleasedOutsideItDoesNotEndTheDialog) {
@@ -104,7 +106,7 @@ TEST_F(NewImageDialogTest, OkReleasedOutsideItDoesNotEndTheDialog) {
         m.window = newImageWindow();
         platform::postMessage(m);
     });
-    EXPECT_EQ(runNewImageDialog(600, 600).width, kNewImageCancelled);
+    EXPECT_EQ(runNewImageDialog(shell(), panels().floating, 600, 600).width, kNewImageCancelled);
     EXPECT_TRUE(stillOpen);
 }
 
@@ -112,7 +114,7 @@ TEST_F(NewImageDialogTest, FailuresToMakeItsWindowsAreReported) {
     hl::clearShownMessages();
     hl::failEditFieldCreation(true);
     answerNewImage(std::nullopt, std::nullopt, DialogEnd::Ok);
-    EXPECT_EQ(runNewImageDialog(5, 6).width, 5) << "the dialog still runs";
+    EXPECT_EQ(runNewImageDialog(shell(), panels().floating, 5, 6).width, 5) << "the dialog still runs";
     hl::failEditFieldCreation(false);
     int editFailures = 0;
     for (const auto& m : hl::shownMessages()) editFailures += m.text == "Edit Box Failed." ? 1 : 0;
@@ -120,7 +122,7 @@ TEST_F(NewImageDialogTest, FailuresToMakeItsWindowsAreReported) {
 
     hl::clearShownMessages();
     hl::failWindowCreation(kNewImageClass);
-    EXPECT_EQ(runNewImageDialog(5, 6).width, kNewImageCancelled);
+    EXPECT_EQ(runNewImageDialog(shell(), panels().floating, 5, 6).width, kNewImageCancelled);
     ASSERT_FALSE(hl::shownMessages().empty());
     EXPECT_EQ(hl::shownMessages().back().text, "Failed To Create Palette Window");
     EXPECT_TRUE(platform::isWindowEnabled(frame()));

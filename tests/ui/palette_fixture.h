@@ -14,8 +14,7 @@
 namespace sc::testing {
 
 // Every slot free, no thumbnails, selection 0.
-inline void emptyPresetLists() {
-    ShellState& s = shell();
+inline void emptyPresetLists(ShellState& s) {
     for (BrushPreset& b : s.brushPresets.slots) {
         b.used = 0;
         b.settings = {};
@@ -37,23 +36,23 @@ protected:
         const std::filesystem::path work = std::filesystem::path(SMUDGECRAFT_RUN_DIR) / "WorkData";
         ASSERT_TRUE(std::filesystem::exists(work / "palette.bmp")) << "build the pictures first (smudgecraft_workdata)";
         std::filesystem::create_directory_symlink(work, dir_.path("WorkData"));
-        emptyPresetLists();
+        emptyPresetLists(shell());
         start();
     }
 
     // Ends this run as the program does at exit and starts it again in the
     // same directory, with the lists read back from their files.
     void restart() {
-        exitProgram();
-        resetProgramState();
-        emptyPresetLists();
+        exitProgram(program());
+        freshProgram();
+        emptyPresetLists(shell());
         start();
     }
 
     WindowId palette() const { return shell().windows.palettePanel; }
     BrushPresetList& brushes() { return shell().brushPresets; }
     StrokePresetList& strokes() { return shell().strokePresets; }
-    PalettePanel& panel() { return palettePanel(); }
+    PalettePanel& panel() { return panels().palette; }
 
     void pressAt(int x, int y) {
         hl::postPointer(palette(), MessageKind::MouseMove, x, y);

@@ -143,10 +143,10 @@ TEST_F(PaletteTest, PickingABrushKeepsTheSizeAndCanBeUndone) {
     EXPECT_EQ(live.red, 11);
     EXPECT_EQ(live.tool, kToolKnife);
     EXPECT_EQ(live.size, 12);
-    EXPECT_EQ(toolButtons()[kToolKnife].state, kButtonDown);
-    undo();
+    EXPECT_EQ(panels().tools.table[kToolKnife].state, kButtonDown);
+    undo(shell());
     EXPECT_EQ(live.red, 99) << "the press took a snapshot of the settings";
-    undo();
+    undo(shell());
 
     // An empty cell changes nothing.
     pickBrush(40);

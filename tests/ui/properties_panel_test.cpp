@@ -41,7 +41,7 @@ TEST_F(PropertiesPanelTest, SliderEndsMapToTheSettingsLimits) {
     live().shine = 255;
     shell().previewDirty = true;
     passes(1);
-    EXPECT_EQ(brushSlider(kShineSlider).value, 100.0f);
+    EXPECT_EQ(panels().properties.sliders[kShineSlider].value, 100.0f);
     slideTo(kShineY, kX + 105);
     EXPECT_EQ(live().shine, 254) << "2.55 in single precision is a hair short";
 }
@@ -50,8 +50,8 @@ TEST_F(PropertiesPanelTest, MovingOneSliderLeavesTheOtherSettings) {
     pickTool(1);
     for (int size = 1; size <= 100; ++size) {
         live().size = size;
-        brushSlidersFromSettings();
-        settingsFromBrushSliders();
+        brushSlidersFromSettings(panels().properties);
+        settingsFromBrushSliders(panels().properties);
         ASSERT_EQ(live().size, size);
     }
     live().size = 30;
@@ -68,9 +68,9 @@ TEST_F(PropertiesPanelTest, GreyedSlidersIgnoreDragging) {
     pickTool(12);  // Hand Tool: all four greyed
     const BrushSettings before = live();
     float values[4];
-    for (int i = 0; i < 4; ++i) values[i] = brushSlider(i).value;
+    for (int i = 0; i < 4; ++i) values[i] = panels().properties.sliders[i].value;
     for (const int y : {kSizeY, kStrengthY, kThicknessY, kShineY}) slideTo(y, kX + 3);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(brushSlider(i).value, values[i]) << i;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(panels().properties.sliders[i].value, values[i]) << i;
     EXPECT_EQ(live().size, before.size);
     EXPECT_EQ(live().strength, before.strength);
     EXPECT_EQ(live().shine, before.shine);

@@ -100,48 +100,46 @@ protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(dir_.dir());
-        clearSliderCapture();
     }
-    void TearDown() override {
-        clearSliderCapture();
-        std::filesystem::current_path(previous_);
-    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
     TempDir dir_;
     std::filesystem::path previous_;
+    std::unique_ptr<ShellState> state_ = std::make_unique<ShellState>();
+    SliderShared shared_;
 };
 
 TEST_F(SliderTest, BandClampsAndCaptureKeepsOtherSlidersStill) {
     platform::headless::setEchoMessages(false);
     Slider a, b;
-    a.init(50, 20, 100);
-    b.init(50, 60, 100);
+    a.init(shared_, *state_, 50, 20, 100);
+    b.init(shared_, *state_, 50, 60, 100);
     EXPECT_EQ(b.id, a.id + 1);
     EXPECT_EQ(a.value, 100.0f);
     const int kw = static_cast<int>(a.knob->width());
     const int kh = static_cast<int>(a.knob->height());
 
-    EXPECT_FALSE(a.drag(75, 20, false)) << "not pressed";
-    EXPECT_TRUE(a.drag(75, 20, true));
+    EXPECT_FALSE(a.drag(shared_, 75, 20, false)) << "not pressed";
+    EXPECT_TRUE(a.drag(shared_, 75, 20, true));
     EXPECT_FLOAT_EQ(a.value, 25.0f);
-    EXPECT_EQ(capturedSlider(), a.id);
-    EXPECT_TRUE(a.drag(50 - kw / 2 - 10, 20, true));
+    EXPECT_EQ(shared_.captured, a.id);
+    EXPECT_TRUE(a.drag(shared_, 50 - kw / 2 - 10, 20, true));
     EXPECT_EQ(a.value, 0.0f) << "left of the track reads 0";
-    EXPECT_FALSE(a.drag(50 - kw / 2 - 11, 20, true));
-    EXPECT_TRUE(a.drag(150 + kw / 2 + 9, 20 + kh / 2 - 1, true));
+    EXPECT_FALSE(a.drag(shared_, 50 - kw / 2 - 11, 20, true));
+    EXPECT_TRUE(a.drag(shared_, 150 + kw / 2 + 9, 20 + kh / 2 - 1, true));
     EXPECT_EQ(a.value, 100.0f);
-    EXPECT_FALSE(a.drag(100, 20 + kh / 2, true)) << "outside the band even with the capture";
+    EXPECT_FALSE(a.drag(shared_, 100, 20 + kh / 2, true)) << "outside the band even with the capture";
 
-    EXPECT_FALSE(b.drag(100, 60, true)) << "another slider holds the capture";
-    clearSliderCapture();
-    EXPECT_TRUE(b.drag(100, 60, true));
+    EXPECT_FALSE(b.drag(shared_, 100, 60, true)) << "another slider holds the capture";
+    shared_.captured = 0;
+    EXPECT_TRUE(b.drag(shared_, 100, 60, true));
     b.enabled = 0;
-    clearSliderCapture();
-    EXPECT_FALSE(b.drag(100, 60, true)) << "disabled";
+    shared_.captured = 0;
+    EXPECT_FALSE(b.drag(shared_, 100, 60, true)) << "disabled";
 }
 
 TEST_F(SliderTest, DrawingPlacesTheKnobAndGreysWhenDisabled) {
     Slider s;
-    s.init(20, 10, 100);
+    s.init(shared_, *state_, 20, 10, 100);
     s.value = 50.0f;
     Surface target = picture(200, 40);
     s.draw(target);
@@ -157,11 +155,12 @@ class PanelsTest : public ShellTest {};
 
 TEST_F(PanelsTest, TheEleventhFloatingWindowIsRefused) {
     start();
-    while (floatingWindowCount() < kMaxFloatingWindows) {
-        createFloatingWindow(" Extra", 0, 0, 10, 10, "Extra", nullptr);
+    while (panels().floating.count < kMaxFloatingWindows) {
+        createFloatingWindow(panels().floating, shell(), " Extra", 0, 0, 10, 10, "Extra", nullptr);
     }
     hl::clearShownMessages();
-    EXPECT_EQ(createFloatingWindow(" One too many", 0, 0, 10, 10, "Extra", nullptr), platform::kNoWindow);
+    EXPECT_EQ(createFloatingWindow(panels().floating, shell(), " One too many", 0, 0, 10, 10, "Extra", nullptr),
+              platform::kNoWindow);
     ASSERT_EQ(hl::shownMessages().size(), 1u);
     EXPECT_EQ(hl::shownMessages()[0].text, "Too many floating windows!");
 }
@@ -217,7 +216,7 @@ TEST_F(PanelsTest, MinimisingTheFrameTakesThePanelsAlongAndRestoringBringsThemBa
 
 TEST_F(PanelsTest, StatusLineTexts) {
     start();
-    const std::vector<std::string> t = statusLineTexts();
+    const std::vector<std::string> t = statusLineTexts(shell());
     ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[0], "File size: 4.12mb");
     EXPECT_EQ(t[1], "600x600");

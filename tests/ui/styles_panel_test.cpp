@@ -19,7 +19,7 @@ protected:
         clickOn(stylesPanel(), p.x, p.y);
     }
     void tab(int page) { clickOn(stylesPanel(), 3 + 63 * page + 30, 8); }
-    std::uint32_t shown(int x, int y) { return stylesPanelPicture().getPixel(x, y); }
+    std::uint32_t shown(int x, int y) { return panels().styles.backBuffer.getPixel(x, y); }
 };
 
 TEST_F(StylesPanelTest, AGreyedPageIgnoresPressesUntilTheToolUsesIt) {
@@ -28,7 +28,7 @@ TEST_F(StylesPanelTest, AGreyedPageIgnoresPressesUntilTheToolUsesIt) {
     clickItem(style == 4 ? 5 : 4);
     EXPECT_EQ(live().paintStyle, style);
     tab(kTexturesPage);
-    EXPECT_EQ(stylesPage(), kTexturesPage);
+    EXPECT_EQ(panels().styles.page, kTexturesPage);
     const std::uint8_t texture = live().texture;
     clickItem(texture == 4 ? 5 : 4);
     EXPECT_EQ(live().texture, texture);
@@ -86,8 +86,8 @@ TEST_F(StylesPanelTest, SelectionTintAndVeil) {
 
 TEST_F(StylesPanelTest, ShapeTabShowsItsSelectedPictureAndHardnessRedrawsTheProfile) {
     Surface selected, unselected;
-    loadColourAsset(selected, "tshape0");
-    loadColourAsset(unselected, "tshape1");
+    loadColourAsset(shell(), selected, "tshape0");
+    loadColourAsset(shell(), unselected, "tshape1");
     // A column where the two looks differ.
     int x = 0, y = 0;
     for (int yy = 0; yy < 17 && x == 0; ++yy) {
@@ -103,7 +103,7 @@ TEST_F(StylesPanelTest, ShapeTabShowsItsSelectedPictureAndHardnessRedrawsTheProf
     passes(2);
     EXPECT_EQ(shown(129 + x, 1 + y), unselected.getPixel(x, y));
     tab(kShapePage);
-    ASSERT_EQ(stylesPage(), kShapePage);
+    ASSERT_EQ(panels().styles.page, kShapePage);
     EXPECT_EQ(shown(129 + x, 1 + y), selected.getPixel(x, y));
 
     live().hardness = 0;

@@ -40,9 +40,9 @@ constexpr Expected kTools[] = {
     {18, "Finger", " Click on the canvas to move paint with your Finger!", {1, 1, 0, 0}, false, true},
 };
 
-int downButtons() {
+int downButtons(const Panels& panels) {
     int n = 0;
-    for (int i = 0; i < 24; ++i) n += toolButtons()[i].state == kButtonDown ? 1 : 0;
+    for (int i = 0; i < 24; ++i) n += panels.tools.table[i].state == kButtonDown ? 1 : 0;
     return n;
 }
 
@@ -51,12 +51,12 @@ protected:
     void expectTool(const Expected& e) {
         SCOPED_TRACE(e.name);
         EXPECT_EQ(live().tool, e.id);
-        EXPECT_EQ(toolButtons()[e.id].state, kButtonDown);
-        EXPECT_EQ(downButtons(), 1);
+        EXPECT_EQ(panels().tools.table[e.id].state, kButtonDown);
+        EXPECT_EQ(downButtons(panels()), 1);
         EXPECT_EQ(platform::caption(propertiesPanel()), std::string(" Brush Properties: ") + e.name);
         EXPECT_EQ(shell().statusHint, e.hint);
         EXPECT_EQ(platform::statusText(frame(), 3), e.hint);
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(brushSlider(i).enabled, e.sliders[static_cast<std::size_t>(i)]) << i;
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(panels().properties.sliders[i].enabled, e.sliders[i]) << i;
         EXPECT_EQ(shell().paintPageApplies, e.paintPage);
         EXPECT_EQ(shell().texturePageApplies, e.texturePage);
     }

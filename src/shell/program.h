@@ -1,0 +1,25 @@
+#pragma once
+// The running desktop program: everything that lives for the whole run, in
+// one record that the program's main function owns and hands down. The
+// layers below see only their part of it (the shell's state, the panels).
+#include "app/message_script.h"
+#include "app/pass_stats.h"
+#include "app/shell_state.h"
+#include "platform/windows.h"
+#include "shell/splash.h"
+#include "ui/panels.h"
+
+namespace sc {
+
+struct Program {
+    ShellState state;
+    Panels panels;
+    // The last message the main loop removed: a pointer move is delivered
+    // again while nothing new arrives.
+    platform::Message lastMessage;
+    MessageScript script;
+    PassStats passStats;
+    SplashState splashWindow;  // the splash on screen, if any
+};
+
+}  // namespace sc
