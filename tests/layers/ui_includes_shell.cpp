@@ -1,0 +1,2 @@
+// Built with the ui layer's include roots: the shell's headers are not there.
+#include "shell/program.h"
