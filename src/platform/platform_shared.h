@@ -4,6 +4,7 @@
 // tells the desktop (or nobody, headless) what changed. Internal to
 // src/platform.
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -59,7 +60,18 @@ struct WindowRecord {
     bool closeBox = false;
 };
 
-// Windows by id, in creation order (ids only grow).
+// What both implementations keep for the desktop: the windows by id, in
+// creation order (ids only grow), and the message queue with the handles of
+// dropped files. One for the process, as the desktop connection is.
+struct SharedState {
+    std::map<WindowId, WindowRecord> windows;
+    WindowId nextId = 1;
+    std::deque<Message> queue;
+    std::uint64_t nextSerial = 1;
+    std::map<std::uint32_t, std::vector<std::string>> drops;
+    std::uint32_t nextDrop = 1;
+};
+SharedState& shared();
 std::map<WindowId, WindowRecord>& windowTable();
 WindowRecord* findRecord(WindowId id);
 // Whether the kind keeps a picture of its own (Child, Floating, Splash).

@@ -1,24 +1,10 @@
 // The message queue shared by both implementations: posting, removing at
 // most one message per call, dispatching, the Paint messages made from
 // out-of-date window parts, and the handles of dropped files.
-#include <deque>
-
 #include "platform/platform_shared.h"
 
 namespace sc::platform {
 namespace {
-
-struct QueueState {
-    std::deque<Message> queue;
-    std::uint64_t nextSerial = 1;
-    std::map<std::uint32_t, std::vector<std::string>> drops;
-    std::uint32_t nextDrop = 1;
-};
-
-QueueState& queueState() {
-    static QueueState s;
-    return s;
-}
 
 // A Paint message for the first shown window with an out-of-date part. The
 // part is moved to `painting`, so the same part is announced only once.
@@ -30,7 +16,7 @@ bool nextPaint(Message& out) {
         out = {};
         out.kind = MessageKind::Paint;
         out.window = id;
-        out.serial = queueState().nextSerial++;
+        out.serial = detail::shared().nextSerial++;
         return true;
     }
     return false;
@@ -39,14 +25,14 @@ bool nextPaint(Message& out) {
 }  // namespace
 
 void postMessage(const Message& message) {
-    QueueState& s = queueState();
+    detail::SharedState& s = detail::shared();
     s.queue.push_back(message);
     s.queue.back().serial = s.nextSerial++;
 }
 
 bool peekMessage(Message& out) {
     backend::pumpEvents();
-    QueueState& s = queueState();
+    detail::SharedState& s = detail::shared();
     if (!s.queue.empty()) {
         out = s.queue.front();
         s.queue.pop_front();
@@ -76,7 +62,7 @@ bool runModalLoop(WindowId window, int pauseMilliseconds, const std::function<bo
 }
 
 std::vector<std::string> takeDroppedFiles(std::uint32_t handle) {
-    QueueState& s = queueState();
+    detail::SharedState& s = detail::shared();
     auto it = s.drops.find(handle);
     if (it == s.drops.end()) return {};
     std::vector<std::string> paths = std::move(it->second);
@@ -116,7 +102,7 @@ Rect beginPaint(WindowId window) {
 namespace detail {
 
 bool messagePending() {
-    if (!queueState().queue.empty()) return true;
+    if (!detail::shared().queue.empty()) return true;
     for (auto& [id, w] : windowTable()) {
         if (!w.invalid.empty() && w.visible && !w.minimised && w.proc) return true;
     }
@@ -124,7 +110,7 @@ bool messagePending() {
 }
 
 void queueDrop(WindowId window, const std::vector<std::string>& paths) {
-    QueueState& s = queueState();
+    detail::SharedState& s = detail::shared();
     const std::uint32_t handle = s.nextDrop++;
     s.drops[handle] = paths;
     Message m;
@@ -135,7 +121,7 @@ void queueDrop(WindowId window, const std::vector<std::string>& paths) {
 }
 
 void resetShared() {
-    QueueState& s = queueState();
+    detail::SharedState& s = detail::shared();
     s.queue.clear();
     s.drops.clear();
     auto& table = windowTable();

@@ -6,16 +6,13 @@
 
 namespace sc::platform {
 namespace detail {
-namespace {
 
-WindowId g_nextId = 1;
-
-}  // namespace
-
-std::map<WindowId, WindowRecord>& windowTable() {
-    static std::map<WindowId, WindowRecord> table;
-    return table;
+SharedState& shared() {
+    static SharedState state;
+    return state;
 }
+
+std::map<WindowId, WindowRecord>& windowTable() { return shared().windows; }
 
 WindowRecord* findRecord(WindowId id) {
     auto& table = windowTable();
@@ -107,7 +104,7 @@ WindowId createWindow(const WindowSpec& windowSpec) {
     const bool needsParent = windowSpec.kind == WindowKind::Child || windowSpec.kind == WindowKind::DocumentArea;
     if (needsParent && windowSpec.parent == kNoWindow) return kNoWindow;
     WindowRecord w;
-    w.id = detail::g_nextId++;
+    w.id = detail::shared().nextId++;
     w.kind = windowSpec.kind;
     w.className = windowSpec.className;
     w.caption = windowSpec.caption;
