@@ -5,16 +5,16 @@
 #include "engine/canvas.h"
 #include "engine/render_avx2.h"
 #include "engine/render_cell.h"
-#include "engine/render_workers.h"
+#include "engine/worker_pool.h"
 
 namespace sc {
 namespace {
 
-// Renders below this many cells stay on the calling thread: waking the
-// helper costs more than it saves.
+// Renders below this many cells stay on the calling thread: sharing them
+// costs more than it saves.
 constexpr std::uint64_t kSharedRenderMinimum = 16384;
-// Cells per chunk handed out to the threads of a shared render.
-constexpr std::uint32_t kChunkCells = 2400;
+// The fewest rows a band of a shared render holds.
+constexpr std::uint32_t kBandRows = 16;
 
 // The rectangle [x0, x1) x [y0, y1) of one render, cut into chunks of rows.
 struct RowJob {
@@ -67,9 +67,9 @@ void renderClipped(Canvas& canvas, std::uint32_t x0, std::uint32_t y0, std::uint
         renderChunk(&job, 0);
         return;
     }
-    job.rowsPerChunk = std::max<std::uint32_t>(1, kChunkCells / columns);
-    const std::uint32_t chunks = (rows + job.rowsPerChunk - 1) / job.rowsPerChunk;
-    runRenderChunks(chunks, renderChunk, &job);
+    const std::uint32_t bands = bandCount(rows, kBandRows);
+    job.rowsPerChunk = (rows + bands - 1) / bands;
+    runChunks((rows + job.rowsPerChunk - 1) / job.rowsPerChunk, renderChunk, &job);
 }
 
 }  // namespace

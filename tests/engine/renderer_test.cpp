@@ -11,6 +11,7 @@
 #include "engine/render_avx2.h"
 #include "engine/render_cell.h"
 #include "engine/renderer.h"
+#include "engine/worker_pool.h"
 
 namespace sc {
 namespace {
@@ -278,19 +279,30 @@ TEST(Renderer, RectMatchesTheReferenceAndLeavesEverythingElse) {
     }
 }
 
-TEST(Renderer, LargeRectSharedBetweenThreadsMatches) {
-    Canvas c;
-    ASSERT_TRUE(c.allocate(300, 200));
-    c.highQuality = true;
-    c.lighting = true;
-    fillRandom(c, 9, Heights::Hostile);
-    c.surface.blendRect(0, 0, 300, 200, 1, 2, 3, 0);
-    renderRect(c, -3, 5, 297, 190);
-    for (std::uint32_t y = 0; y < 200; ++y)
-        for (std::uint32_t x = 0; x < 300; ++x)
-            ASSERT_EQ(c.surface.getPixel(x, y),
-                      x < 297 && y >= 5 && y < 190 ? referencePixel(c, x, y) : packColour(1, 2, 3))
-                << x << "," << y;
+TEST(Renderer, SharedRendersMatchOnAnyThreadCount) {
+    // Band boundaries fall on different rows for every thread count; the
+    // rectangle starts and ends inside bands.
+    const std::uint32_t previous = sharingThreads();
+    for (std::uint32_t threads : {1u, 2u, 3u, 7u}) {
+        setSharingThreads(threads);
+        for (int mode = 0; mode < 4; ++mode) {
+            Canvas c;
+            ASSERT_TRUE(c.allocate(257, 181));
+            c.highQuality = mode & 1;
+            c.lighting = mode & 2;
+            fillRandom(c, 90 + mode, mode < 2 ? Heights::Smooth : Heights::Hostile);
+            SCOPED_TRACE(testing::Message() << threads << " threads, mode " << mode);
+            expectMatchesReference(c);
+            c.surface.blendRect(0, 0, 257, 181, 1, 2, 3, 0);
+            renderRect(c, -3, 5, 254, 179);
+            for (std::uint32_t y = 0; y < 181; ++y)
+                for (std::uint32_t x = 0; x < 257; ++x)
+                    ASSERT_EQ(c.surface.getPixel(x, y),
+                              x < 254 && y >= 5 && y < 179 ? referencePixel(c, x, y) : packColour(1, 2, 3))
+                        << x << "," << y;
+        }
+    }
+    setSharingThreads(previous);
 }
 
 TEST(Renderer, VectorSpansMatchCellByCell) {
@@ -339,7 +351,7 @@ TEST(Renderer, FourByteAndSmallerSurfacesGetOnlyColourBytes) {
 }
 
 TEST(Renderer, ConcurrentRendersOfTwoCanvasesMatch) {
-    // Two callers at once: one shares the helper thread, the other renders alone.
+    // Two callers at once: one shares the workers, the other renders alone.
     Canvas a, b;
     ASSERT_TRUE(a.allocate(200, 150));
     ASSERT_TRUE(b.allocate(180, 170));
