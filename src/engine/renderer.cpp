@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "engine/canvas.h"
-#include "engine/render_avx2.h"
 #include "engine/render_cell.h"
+#include "engine/render_vector.h"
 #include "engine/worker_pool.h"
 
 namespace sc {
@@ -12,64 +12,75 @@ namespace {
 
 // Renders below this many cells stay on the calling thread: sharing them
 // costs more than it saves.
-constexpr std::uint64_t kSharedRenderMinimum = 16384;
-// The fewest rows a band of a shared render holds.
-constexpr std::uint32_t kBandRows = 16;
+constexpr std::uint64_t kSharedRenderMinimum = 4096;
+// The fewest rows a band of a shared render holds when there are rows to
+// spare: each band reads the grain rows its lookups reach before its first.
+constexpr std::uint32_t kBandRows = 64;
 
-// The rectangle [x0, x1) x [y0, y1) of one render, cut into chunks of rows.
-struct RowJob {
-    Canvas* canvas;
+// The rectangle [x0, x1) x [y0, y1) of one render, cut into bands of rows.
+struct BandJob {
     RenderContext context;
+    RenderPath path;
     std::uint32_t x0, x1, y0, y1;
-    std::uint32_t rowsPerChunk;
-    bool vector;
+    std::uint32_t rowsPerBand;
+    std::uint8_t* pixels;  // pixel (x0, y0)
+    std::ptrdiff_t rowStep;
+    std::uint32_t bytesPerPixel;
 };
 
-void renderRowOfJob(const RowJob& job, std::uint32_t y) {
-    Surface& surface = job.canvas->surface;
-    const RenderContext& c = job.context;
-    // A surface smaller than the grid takes what falls on it, as setPixel would.
-    const std::uint32_t x1 = std::min(job.x1, surface.width());
-    if (y >= surface.height() || job.x0 >= x1) return;
-    const std::uint32_t bpp = surface.bytesPerPixel();
-    std::uint8_t* pixels = surface.pixelAddress(job.x0, y);
-    if (job.vector && x1 - job.x0 >= kAvx2SpanMinimum) {
-        renderSpanAvx2(c, y, job.x0, x1, pixels, bpp);
-    } else {
-        renderSpanByCell(c, y, job.x0, x1, pixels, bpp);
+void renderBand(void* opaque, std::uint32_t index) {
+    const BandJob& job = *static_cast<const BandJob*>(opaque);
+    RenderBand band{};
+    band.x0 = job.x0;
+    band.x1 = job.x1;
+    band.y0 = job.y0 + index * job.rowsPerBand;
+    band.y1 = std::min(job.y1, band.y0 + job.rowsPerBand);
+    band.pixels = job.pixels + static_cast<std::ptrdiff_t>(band.y0 - job.y0) * job.rowStep;
+    band.rowStep = job.rowStep;
+    band.bytesPerPixel = job.bytesPerPixel;
+    switch (job.path) {
+        case RenderPath::kAvx512: renderBandAvx512(job.context, band); break;
+        case RenderPath::kAvx2: renderBandAvx2(job.context, band); break;
+        case RenderPath::kOneCell: renderBandByCell(job.context, band); break;
     }
 }
 
-void renderChunk(void* opaque, std::uint32_t chunk) {
-    const RowJob& job = *static_cast<const RowJob*>(opaque);
-    const std::uint32_t first = job.y0 + chunk * job.rowsPerChunk;
-    const std::uint32_t last = std::min(job.y1, first + job.rowsPerChunk);
-    for (std::uint32_t y = first; y < last; ++y) renderRowOfJob(job, y);
+// The widest path the processor, the test's choice, the grid and the band's
+// width allow.
+RenderPath pathFor(const RenderContext& c, std::uint32_t columns) {
+    RenderPath path = renderPath();
+    if (path != RenderPath::kOneCell && !vectorIndexFits(c)) return RenderPath::kOneCell;
+    if (path == RenderPath::kAvx512 && columns < kAvx512Lanes) path = RenderPath::kAvx2;
+    if (path == RenderPath::kAvx2 && (columns < kAvx2Lanes || !renderPathAvailable(RenderPath::kAvx2)))
+        path = RenderPath::kOneCell;
+    return path;
 }
 
 // Renders [x0, x1) x [y0, y1), already clipped to the grid and not empty.
 // Cells do not depend on one another's pixels, so the order of the cells and
 // the threads that render them cannot change a single pixel.
 void renderClipped(Canvas& canvas, std::uint32_t x0, std::uint32_t y0, std::uint32_t x1, std::uint32_t y1) {
-    if (!canvas.surface.valid()) return;  // nothing would be written
-    RowJob job{};
-    job.canvas = &canvas;
+    Surface& surface = canvas.surface;
+    if (!surface.valid()) return;  // nothing would be written
+    // A surface smaller than the grid takes what falls on it, as setPixel would.
+    x1 = std::min(x1, surface.width());
+    y1 = std::min(y1, surface.height());
+    if (x0 >= x1 || y0 >= y1) return;
+    BandJob job{};
     job.context = renderContextOf(canvas);
+    job.path = pathFor(job.context, x1 - x0);
     job.x0 = x0;
     job.x1 = x1;
     job.y0 = y0;
     job.y1 = y1;
-    job.vector = avx2Available() && avx2SpanFits(job.context);
-    const std::uint32_t columns = x1 - x0;
+    job.pixels = surface.pixelAddress(x0, y0);
+    job.rowStep = -static_cast<std::ptrdiff_t>(surface.stride());
+    job.bytesPerPixel = surface.bytesPerPixel();
     const std::uint32_t rows = y1 - y0;
-    if (static_cast<std::uint64_t>(columns) * rows < kSharedRenderMinimum || rows < 2) {
-        job.rowsPerChunk = rows;
-        renderChunk(&job, 0);
-        return;
-    }
-    const std::uint32_t bands = bandCount(rows, kBandRows);
-    job.rowsPerChunk = (rows + bands - 1) / bands;
-    runChunks((rows + job.rowsPerChunk - 1) / job.rowsPerChunk, renderChunk, &job);
+    const bool shared = static_cast<std::uint64_t>(x1 - x0) * rows >= kSharedRenderMinimum;
+    const std::uint32_t bands = shared ? bandCount(rows, kBandRows) : 1;
+    job.rowsPerBand = (rows + bands - 1) / bands;
+    runChunks((rows + job.rowsPerBand - 1) / job.rowsPerBand, renderBand, &job);
 }
 
 }  // namespace
