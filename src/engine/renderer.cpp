@@ -17,42 +17,21 @@ constexpr std::uint64_t kSharedRenderMinimum = 4096;
 // spare: each band reads the grain rows its lookups reach before its first.
 constexpr std::uint32_t kBandRows = 64;
 
-// The rectangle [x0, x1) x [y0, y1) of one render, cut into bands of rows.
-struct BandJob {
-    RenderContext context;
-    RenderPath path;
-    std::uint32_t x0, x1, y0, y1;
-    std::uint32_t rowsPerBand;
-    std::uint8_t* pixels;  // pixel (x0, y0)
-    std::ptrdiff_t rowStep;
-    std::uint32_t bytesPerPixel;
-};
-
-void renderBand(void* opaque, std::uint32_t index) {
-    const BandJob& job = *static_cast<const BandJob*>(opaque);
-    RenderBand band{};
-    band.x0 = job.x0;
-    band.x1 = job.x1;
-    band.y0 = job.y0 + index * job.rowsPerBand;
-    band.y1 = std::min(job.y1, band.y0 + job.rowsPerBand);
-    band.pixels = job.pixels + static_cast<std::ptrdiff_t>(band.y0 - job.y0) * job.rowStep;
-    band.rowStep = job.rowStep;
-    band.bytesPerPixel = job.bytesPerPixel;
-    switch (job.path) {
-        case RenderPath::kAvx512: renderBandAvx512(job.context, band); break;
-        case RenderPath::kAvx2: renderBandAvx2(job.context, band); break;
-        case RenderPath::kOneCell: renderBandByCell(job.context, band); break;
+void renderBand(const RenderContext& context, RenderPath path, const RenderBand& band) {
+    switch (path) {
+        case RenderPath::kAvx512: renderBandAvx512(context, band); break;
+        case RenderPath::kAvx2: renderBandAvx2(context, band); break;
+        case RenderPath::kOneCell: renderBandByCell(context, band); break;
     }
 }
 
 // The widest path the processor, the test's choice, the grid and the band's
-// width allow.
+// width allow (a processor with AVX-512 has AVX2).
 RenderPath pathFor(const RenderContext& c, std::uint32_t columns) {
     RenderPath path = renderPath();
     if (path != RenderPath::kOneCell && !vectorIndexFits(c)) return RenderPath::kOneCell;
     if (path == RenderPath::kAvx512 && columns < kAvx512Lanes) path = RenderPath::kAvx2;
-    if (path == RenderPath::kAvx2 && (columns < kAvx2Lanes || !renderPathAvailable(RenderPath::kAvx2)))
-        path = RenderPath::kOneCell;
+    if (path == RenderPath::kAvx2 && columns < kAvx2Lanes) path = RenderPath::kOneCell;
     return path;
 }
 
@@ -66,21 +45,14 @@ void renderClipped(Canvas& canvas, std::uint32_t x0, std::uint32_t y0, std::uint
     x1 = std::min(x1, surface.width());
     y1 = std::min(y1, surface.height());
     if (x0 >= x1 || y0 >= y1) return;
-    BandJob job{};
-    job.context = renderContextOf(canvas);
-    job.path = pathFor(job.context, x1 - x0);
-    job.x0 = x0;
-    job.x1 = x1;
-    job.y0 = y0;
-    job.y1 = y1;
-    job.pixels = surface.pixelAddress(x0, y0);
-    job.rowStep = -static_cast<std::ptrdiff_t>(surface.stride());
-    job.bytesPerPixel = surface.bytesPerPixel();
-    const std::uint32_t rows = y1 - y0;
-    const bool shared = static_cast<std::uint64_t>(x1 - x0) * rows >= kSharedRenderMinimum;
-    const std::uint32_t bands = shared ? bandCount(rows, kBandRows) : 1;
-    job.rowsPerBand = (rows + bands - 1) / bands;
-    runChunks((rows + job.rowsPerBand - 1) / job.rowsPerBand, renderBand, &job);
+    const RenderContext context = renderContextOf(canvas);
+    const RenderPath path = pathFor(context, x1 - x0);
+    std::uint8_t* pixels = surface.pixelAddress(x0, y0);
+    const std::ptrdiff_t rowStep = -static_cast<std::ptrdiff_t>(surface.stride());
+    forEachRowBand(y1 - y0, x1 - x0, kSharedRenderMinimum, kBandRows, [&](std::uint32_t first, std::uint32_t end) {
+        const RenderBand band{x0, x1, y0 + first, y0 + end, pixels + first * rowStep, rowStep, surface.bytesPerPixel()};
+        renderBand(context, path, band);
+    });
 }
 
 }  // namespace

@@ -45,6 +45,21 @@ inline constexpr std::uint32_t kMaxSharingThreads = 256;
 // cost). At least 1.
 std::uint32_t bandCount(std::uint32_t rows, std::uint32_t minimumRows);
 
+// Calls band(first, end) for bands of rows covering [0, rows) exactly once
+// each, shared by the pool (bandCount bands), or once for all rows on the
+// calling thread when rows x cellsPerRow is below minimumCells.
+template <class Band>
+void forEachRowBand(std::uint32_t rows, std::uint64_t cellsPerRow, std::uint64_t minimumCells,
+                    std::uint32_t minimumRows, const Band& band) {
+    if (rows == 0) return;
+    const std::uint32_t bands = rows * cellsPerRow < minimumCells ? 1 : bandCount(rows, minimumRows);
+    const std::uint32_t rowsPerBand = (rows + bands - 1) / bands;
+    runChunks((rows + rowsPerBand - 1) / rowsPerBand, [&](std::uint32_t i) {
+        const std::uint32_t first = i * rowsPerBand;
+        band(first, first + rowsPerBand < rows ? first + rowsPerBand : rows);
+    });
+}
+
 // Wakes sleeping workers so that a job submitted within the next few tens of
 // microseconds finds them running (a tool calls it before the cell update
 // whose square it then renders). Cheap when they are awake already.

@@ -9,6 +9,7 @@
 #include "engine/canvas.h"
 #include "engine/numeric.h"
 #include "engine/paint_cell.h"
+#include "engine/worker_pool.h"
 
 namespace sc {
 
@@ -96,19 +97,26 @@ inline void blendFields(PaintCell& cell, const PaintCell& target, const BlendTab
     if constexpr ((Fields & kShineField) != 0) cell.shine = blend.shine[cell.shine][target.shine];
 }
 
+// Paintings below this many cells are filtered on the calling thread.
+inline constexpr std::uint64_t kSharedFilterMinimum = 65536;
+inline constexpr std::uint32_t kFilterBandRows = 16;
+
 template <unsigned Fields, bool Full, typename RowRule>
-void blendEveryCell(Canvas& canvas, const BlendTable& blend, RowRule& rowRule) {
+void blendEveryCell(Canvas& canvas, const BlendTable& blend, const RowRule& rowRule) {
     const std::uint32_t width = canvas.width;
-    const std::uint32_t height = canvas.height;
-    PaintCell* row = canvas.cells();
-    for (std::uint32_t y = 0; y < height; ++y, row += width) {
-        auto rule = rowRule(y);
-        for (std::uint32_t x = 0; x < width; ++x) {
-            PaintCell target = row[x];
-            rule(target, x);
-            blendFields<Fields, Full>(row[x], target, blend);
-        }
-    }
+    PaintCell* cells = canvas.cells();
+    forEachRowBand(canvas.height, width, kSharedFilterMinimum, kFilterBandRows,
+                   [&](std::uint32_t first, std::uint32_t end) {
+                       PaintCell* row = cells + static_cast<std::size_t>(first) * width;
+                       for (std::uint32_t y = first; y < end; ++y, row += width) {
+                           const auto rule = rowRule(y);
+                           for (std::uint32_t x = 0; x < width; ++x) {
+                               PaintCell target = row[x];
+                               rule(target, x);
+                               blendFields<Fields, Full>(row[x], target, blend);
+                           }
+                       }
+                   });
 }
 
 // Builds a target for every cell and blends the cell toward it with the
@@ -118,8 +126,10 @@ void blendEveryCell(Canvas& canvas, const BlendTable& blend, RowRule& rowRule) {
 //
 // Every rule reads only its own cell, the rendered surface (which the frame
 // never writes), the brush settings or values computed before the pass, so
-// the visiting order does not change the result; cells are visited in
-// storage order, which is far kinder to the cache than column by column.
+// the visiting order does not change the result: cells are visited in
+// storage order, which is far kinder to the cache than column by column, and
+// bands of rows are shared by the worker pool (rowRule is called from several
+// threads at once and must only read what it captures).
 template <unsigned Fields, typename RowRule>
 void runFilterFrameByRow(Canvas& canvas, const BlendTable& blend, RowRule&& rowRule) {
     if (canvas.hasCells()) {
