@@ -1,7 +1,7 @@
 // The AVX2 band renderer: render_band_kernel.h on eight lanes. Only the
 // functions below are compiled for AVX2 (which does not include FMA, so
 // nothing can be fused even where contraction were allowed); the caller
-// checks renderPathAvailable first.
+// checks vectorPathAvailable first.
 #include "engine/render_vector.h"
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))

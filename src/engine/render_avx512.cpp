@@ -1,7 +1,7 @@
 // The AVX-512 band renderer: render_band_kernel.h on sixteen lanes. Only the
 // functions below are compiled for AVX-512 (F, VL, DQ and BW); nothing is
 // fused into multiply-adds, as every operation is an explicit intrinsic and
-// contraction is off. The caller checks renderPathAvailable first.
+// contraction is off. The caller checks vectorPathAvailable first.
 #include "engine/render_vector.h"
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))

@@ -1,6 +1,6 @@
 #pragma once
 // The vector renderers: bands of rows rendered eight cells a step with AVX2
-// or sixteen with AVX-512, each chosen only where the processor has it. Every
+// or sixteen with AVX-512 (engine/vector_path.h chooses). Every
 // lane does the same IEEE operations, in the same order and precision, as
 // renderCellPixel: additions, subtractions, multiplications, divisions and
 // square roots give the same bits at any vector width (there is no fused
@@ -14,17 +14,6 @@
 #include "engine/render_cell.h"
 
 namespace sc {
-
-enum class RenderPath { kOneCell, kAvx2, kAvx512 };
-
-// True when the processor and the operating system support the path.
-bool renderPathAvailable(RenderPath path);
-
-// The path renders take: the widest available unless a test has chosen
-// another. Setting an unavailable path leaves the choice unchanged; the
-// previous path is returned.
-RenderPath renderPath();
-RenderPath setRenderPath(RenderPath path);
 
 // True when the canvas is within the limits of the vector indexing (cell
 // word counts and tripled sides that fit 32-bit lanes).
@@ -48,7 +37,7 @@ inline constexpr std::uint32_t kAvx512Lanes = 16;
 void renderBandByCell(const RenderContext& c, const RenderBand& band);
 
 // Render a band like renderBandByCell. They need their path
-// available, vectorIndexFits(c) and x1 - x0 of at least their lanes.
+// available (vectorPathAvailable), vectorIndexFits(c) and x1 - x0 of at least their lanes.
 void renderBandAvx2(const RenderContext& c, const RenderBand& band);
 void renderBandAvx512(const RenderContext& c, const RenderBand& band);
 

@@ -5,6 +5,7 @@
 #include "engine/canvas.h"
 #include "engine/render_cell.h"
 #include "engine/render_vector.h"
+#include "engine/vector_path.h"
 #include "engine/worker_pool.h"
 
 namespace sc {
@@ -17,21 +18,21 @@ constexpr std::uint64_t kSharedRenderMinimum = 4096;
 // spare: each band reads the grain rows its lookups reach before its first.
 constexpr std::uint32_t kBandRows = 64;
 
-void renderBand(const RenderContext& context, RenderPath path, const RenderBand& band) {
+void renderBand(const RenderContext& context, VectorPath path, const RenderBand& band) {
     switch (path) {
-        case RenderPath::kAvx512: renderBandAvx512(context, band); break;
-        case RenderPath::kAvx2: renderBandAvx2(context, band); break;
-        case RenderPath::kOneCell: renderBandByCell(context, band); break;
+        case VectorPath::kAvx512: renderBandAvx512(context, band); break;
+        case VectorPath::kAvx2: renderBandAvx2(context, band); break;
+        case VectorPath::kScalar: renderBandByCell(context, band); break;
     }
 }
 
 // The widest path the processor, the test's choice, the grid and the band's
 // width allow (a processor with AVX-512 has AVX2).
-RenderPath pathFor(const RenderContext& c, std::uint32_t columns) {
-    RenderPath path = renderPath();
-    if (path != RenderPath::kOneCell && !vectorIndexFits(c)) return RenderPath::kOneCell;
-    if (path == RenderPath::kAvx512 && columns < kAvx512Lanes) path = RenderPath::kAvx2;
-    if (path == RenderPath::kAvx2 && columns < kAvx2Lanes) path = RenderPath::kOneCell;
+VectorPath pathFor(const RenderContext& c, std::uint32_t columns) {
+    VectorPath path = vectorPath();
+    if (path != VectorPath::kScalar && !vectorIndexFits(c)) return VectorPath::kScalar;
+    if (path == VectorPath::kAvx512 && columns < kAvx512Lanes) path = VectorPath::kAvx2;
+    if (path == VectorPath::kAvx2 && columns < kAvx2Lanes) path = VectorPath::kScalar;
     return path;
 }
 
@@ -46,7 +47,7 @@ void renderClipped(Canvas& canvas, std::uint32_t x0, std::uint32_t y0, std::uint
     y1 = std::min(y1, surface.height());
     if (x0 >= x1 || y0 >= y1) return;
     const RenderContext context = renderContextOf(canvas);
-    const RenderPath path = pathFor(context, x1 - x0);
+    const VectorPath path = pathFor(context, x1 - x0);
     std::uint8_t* pixels = surface.pixelAddress(x0, y0);
     const std::ptrdiff_t rowStep = -static_cast<std::ptrdiff_t>(surface.stride());
     forEachRowBand(y1 - y0, x1 - x0, kSharedRenderMinimum, kBandRows, [&](std::uint32_t first, std::uint32_t end) {

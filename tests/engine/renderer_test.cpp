@@ -10,6 +10,7 @@
 #include "engine/canvas.h"
 #include "engine/render_cell.h"
 #include "engine/render_vector.h"
+#include "engine/vector_path.h"
 #include "engine/renderer.h"
 #include "engine/worker_pool.h"
 
@@ -104,20 +105,20 @@ void fillRandom(Canvas& c, std::uint32_t seed, Heights kind) {
 
 // Every renderer this processor has: the one-cell arithmetic and the vector
 // paths. Each comparison below runs on all of them.
-std::vector<RenderPath> availablePaths() {
-    std::vector<RenderPath> paths;
-    for (RenderPath p : {RenderPath::kOneCell, RenderPath::kAvx2, RenderPath::kAvx512})
-        if (renderPathAvailable(p)) paths.push_back(p);
+std::vector<VectorPath> availablePaths() {
+    std::vector<VectorPath> paths;
+    for (VectorPath p : {VectorPath::kScalar, VectorPath::kAvx2, VectorPath::kAvx512})
+        if (vectorPathAvailable(p)) paths.push_back(p);
     return paths;
 }
 
 class OnPath {
 public:
-    explicit OnPath(RenderPath path) : previous_(setRenderPath(path)) {}
-    ~OnPath() { setRenderPath(previous_); }
+    explicit OnPath(VectorPath path) : previous_(setVectorPath(path)) {}
+    ~OnPath() { setVectorPath(previous_); }
 
 private:
-    RenderPath previous_;
+    VectorPath previous_;
 };
 
 TEST(Renderer, MatchesTheLiteralArithmeticInEveryMode) {
@@ -127,7 +128,7 @@ TEST(Renderer, MatchesTheLiteralArithmeticInEveryMode) {
     const std::uint32_t sizes[][2] = {{1, 1},   {1, 7},    {7, 1},   {2, 2},   {8, 1},     {9, 2},
                                       {16, 3},  {17, 5},   {31, 44}, {37, 23}, {130, 64},  {23, 40},
                                       {48, 45}, {211, 127}, {600, 41}};
-    for (RenderPath path : availablePaths()) {
+    for (VectorPath path : availablePaths()) {
         const OnPath on(path);
         for (bool hq : {false, true}) {
             for (bool lit : {false, true}) {
@@ -272,8 +273,8 @@ TEST(Renderer, HighQualityWeightsKeepDoublePrecisionAtWholeNumbers) {
 TEST(Renderer, RectMatchesTheReferenceAndLeavesEverythingElse) {
     const std::uint32_t W = 121, H = 97;
     for (int mode = 0; mode < 4 * 3; ++mode) {
-        if (!renderPathAvailable(static_cast<RenderPath>(mode / 4))) continue;
-        const OnPath on(static_cast<RenderPath>(mode / 4));
+        if (!vectorPathAvailable(static_cast<VectorPath>(mode / 4))) continue;
+        const OnPath on(static_cast<VectorPath>(mode / 4));
         Canvas c;
         ASSERT_TRUE(c.allocate(W, H));
         c.highQuality = mode & 1;
@@ -312,8 +313,8 @@ TEST(Renderer, SharedRendersMatchOnAnyThreadCount) {
     for (std::uint32_t threads : {1u, 2u, 3u, 7u}) {
         setSharingThreads(threads);
         for (int mode = 0; mode < 4 * 3; ++mode) {
-            if (!renderPathAvailable(static_cast<RenderPath>(mode / 4))) continue;
-            const OnPath on(static_cast<RenderPath>(mode / 4));
+            if (!vectorPathAvailable(static_cast<VectorPath>(mode / 4))) continue;
+            const OnPath on(static_cast<VectorPath>(mode / 4));
             Canvas c;
             ASSERT_TRUE(c.allocate(257, 181));
             c.highQuality = mode & 1;
@@ -342,9 +343,9 @@ TEST(Renderer, VectorBandsMatchCellByCell) {
     ASSERT_TRUE(c.allocate(W, H));
     std::mt19937 rng(5);
     std::vector<std::uint8_t> fast(W * H * 4), slow(W * H * 4);
-    for (RenderPath path : availablePaths()) {
-        if (path == RenderPath::kOneCell) continue;
-        const std::uint32_t lanes = path == RenderPath::kAvx2 ? kAvx2Lanes : kAvx512Lanes;
+    for (VectorPath path : availablePaths()) {
+        if (path == VectorPath::kScalar) continue;
+        const std::uint32_t lanes = path == VectorPath::kAvx2 ? kAvx2Lanes : kAvx512Lanes;
         for (int mode = 0; mode < 12; ++mode) {
             c.highQuality = mode & 1;
             c.lighting = mode & 2;
@@ -362,7 +363,7 @@ TEST(Renderer, VectorBandsMatchCellByCell) {
                     band.bytesPerPixel = bpp;
                     band.rowStep = W * bpp;
                     band.pixels = fast.data() + band.y0 * band.rowStep + band.x0 * bpp;
-                    if (path == RenderPath::kAvx2) renderBandAvx2(ctx, band);
+                    if (path == VectorPath::kAvx2) renderBandAvx2(ctx, band);
                     else renderBandAvx512(ctx, band);
                     band.pixels = slow.data() + band.y0 * band.rowStep + band.x0 * bpp;
                     renderBandByCell(ctx, band);
@@ -376,7 +377,7 @@ TEST(Renderer, VectorBandsMatchCellByCell) {
 }
 
 TEST(Renderer, FourByteAndSmallerSurfacesGetOnlyColourBytes) {
-    for (RenderPath path : availablePaths()) {
+    for (VectorPath path : availablePaths()) {
         const OnPath on(path);
         Canvas c;
         ASSERT_TRUE(c.allocate(40, 50));
