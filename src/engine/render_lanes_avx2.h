@@ -102,6 +102,10 @@ SC_INLINE Mask lanesBelow(I v, I limit) {
 }
 SC_INLINE Mask lanesEqual(I a, I b) { return _mm256_cmpeq_epi32(a, b); }
 SC_INLINE Mask both(Mask a, Mask b) { return _mm256_and_si256(a, b); }
+// Lanes first .. 7 (first at most 8).
+SC_INLINE Mask lanesFrom(unsigned first) {
+    return _mm256_cmpgt_epi32(_mm256_setr_epi32(1, 2, 3, 4, 5, 6, 7, 8), _mm256_set1_epi32(static_cast<int>(first)));
+}
 SC_INLINE unsigned laneBits(Mask m) { return static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(m))); }
 SC_INLINE bool anyNonZero(I v) { return !_mm256_testz_si256(v, v); }
 
@@ -162,6 +166,34 @@ SC_INLINE void storeColumnPairs(const std::uint8_t* a, const std::uint8_t* b, st
     const __m128i bottom = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(b));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(top, bottom));
 }
+
+// The three words of eight consecutive cells, and the cells written back
+// from them: each field is permuted back to the lanes its words came from and
+// the three are blended into the three vectors of cells.
+struct CellWordLanes {
+    I colour, shine, height;  // the shine word keeps the cell's unused bytes above the shine
+};
+SC_INLINE CellWordLanes loadCellWords(const PaintCell* p) {
+    const CellWords w = loadWords(p);
+    return {colourWords(w), shineWords(w), _mm256_castps_si256(heightWords(w).v)};
+}
+SC_INLINE void storeCellWords(PaintCell* p, const CellWordLanes& w) {
+    const __m256i colour = _mm256_permutevar8x32_epi32(w.colour, _mm256_setr_epi32(0, 3, 6, 1, 4, 7, 2, 5));
+    const __m256i shine = _mm256_permutevar8x32_epi32(w.shine, _mm256_setr_epi32(5, 0, 3, 6, 1, 4, 7, 2));
+    const __m256i height = _mm256_permutevar8x32_epi32(w.height, _mm256_setr_epi32(2, 5, 0, 3, 6, 1, 4, 7));
+    auto* q = reinterpret_cast<__m256i*>(p);
+    _mm256_storeu_si256(q, _mm256_blend_epi32(_mm256_blend_epi32(colour, shine, 0x92), height, 0x24));
+    _mm256_storeu_si256(q + 1, _mm256_blend_epi32(_mm256_blend_epi32(colour, shine, 0x24), height, 0x49));
+    _mm256_storeu_si256(q + 2, _mm256_blend_epi32(_mm256_blend_epi32(colour, shine, 0x49), height, 0x92));
+}
+SC_INLINE F loadFloats(const float* p) { return {_mm256_loadu_ps(p)}; }
+// Eight bytes, each widened to its lane.
+SC_INLINE I loadBytes(const std::uint8_t* p) { return _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))); }
+SC_INLINE F asFloats(I v) { return {_mm256_castsi256_ps(v)}; }
+SC_INLINE I asInts(F v) { return _mm256_castps_si256(v.v); }
+SC_INLINE Mask lanesAboveZero(F v) { return _mm256_castps_si256(_mm256_cmp_ps(v.v, _mm256_setzero_ps(), _CMP_GT_OQ)); }
+SC_INLINE I select(Mask lanes, I yes, I no) { return _mm256_blendv_epi8(no, yes, lanes); }
+SC_INLINE I ior(I a, I b) { return _mm256_or_si256(a, b); }
 
 // 32-bit reads at base + Scale * index for the lanes in `lanes`; 0 elsewhere.
 template <int Scale>

@@ -101,6 +101,8 @@ SC_INLINE I byteOf(I v) {
 SC_INLINE Mask lanesBelow(I v, I limit) { return _mm512_cmplt_epu32_mask(v, limit); }  // unsigned
 SC_INLINE Mask lanesEqual(I a, I b) { return _mm512_cmpeq_epi32_mask(a, b); }
 SC_INLINE Mask both(Mask a, Mask b) { return static_cast<Mask>(a & b); }
+// Lanes first .. 15 (first at most 16).
+SC_INLINE Mask lanesFrom(unsigned first) { return static_cast<Mask>(0xFFFFu << first); }
 SC_INLINE unsigned laneBits(Mask m) { return m; }
 SC_INLINE bool anyNonZero(I v) { return _mm512_test_epi32_mask(v, v) != 0; }
 
@@ -159,6 +161,50 @@ SC_INLINE void storeColumnPairs(const std::uint8_t* a, const std::uint8_t* b, st
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(top, bottom));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(top, bottom));
 }
+
+// The three words of sixteen consecutive cells, and the cells written back
+// from them (word j of lane i to word 3i + j).
+struct CellWordLanes {
+    I colour, shine, height;  // the shine word keeps the cell's unused bytes above the shine
+};
+SC_INLINE CellWordLanes loadCellWords(const PaintCell* p) {
+    __m512i w[3];
+    loadWords(p, w);
+    return {cellField(w, 0), cellField(w, 1), cellField(w, 2)};
+}
+struct CellStoreIndices {
+    alignas(64) std::int32_t pick[3][16];    // colour lane, or 16 + shine lane
+    alignas(64) std::int32_t height[3][16];  // height lane
+    std::uint16_t heightLanes[3];
+};
+inline constexpr CellStoreIndices kCellStoreIndices = [] {
+    CellStoreIndices t{};
+    for (int q = 0; q < 3; ++q)
+        for (int l = 0; l < 16; ++l) {
+            const int k = 16 * q + l, cell = k / 3, field = k % 3;
+            t.pick[q][l] = field == 1 ? 16 + cell : cell;
+            t.height[q][l] = cell;
+            if (field == 2) t.heightLanes[q] = static_cast<std::uint16_t>(t.heightLanes[q] | (1u << l));
+        }
+    return t;
+}();
+SC_INLINE void storeCellWords(PaintCell* p, const CellWordLanes& w) {
+    auto* q = reinterpret_cast<__m512i*>(p);
+    for (int part = 0; part < 3; ++part) {
+        const __m512i pick = _mm512_load_si512(kCellStoreIndices.pick[part]);
+        const __m512i height = _mm512_load_si512(kCellStoreIndices.height[part]);
+        _mm512_storeu_si512(q + part, _mm512_mask_permutexvar_epi32(_mm512_permutex2var_epi32(w.colour, pick, w.shine),
+                                                                    kCellStoreIndices.heightLanes[part], height, w.height));
+    }
+}
+SC_INLINE F loadFloats(const float* p) { return {_mm512_loadu_ps(p)}; }
+// Sixteen bytes, each widened to its lane.
+SC_INLINE I loadBytes(const std::uint8_t* p) { return _mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))); }
+SC_INLINE F asFloats(I v) { return {_mm512_castsi512_ps(v)}; }
+SC_INLINE I asInts(F v) { return _mm512_castps_si512(v.v); }
+SC_INLINE Mask lanesAboveZero(F v) { return _mm512_cmp_ps_mask(v.v, _mm512_setzero_ps(), _CMP_GT_OQ); }
+SC_INLINE I select(Mask lanes, I yes, I no) { return _mm512_mask_blend_epi32(lanes, no, yes); }
+SC_INLINE I ior(I a, I b) { return _mm512_or_si512(a, b); }
 
 // 32-bit reads at base + Scale * index for the lanes in `lanes`; 0 elsewhere.
 template <int Scale>

@@ -13,7 +13,7 @@ namespace {
 
 // Renders below this many cells stay on the calling thread: sharing them
 // costs more than it saves.
-constexpr std::uint64_t kSharedRenderMinimum = 4096;
+constexpr std::uint64_t kSharedRenderMinimum = 2048;
 // The fewest rows a band of a shared render holds when there are rows to
 // spare: each band reads the grain rows its lookups reach before its first.
 constexpr std::uint32_t kBandRows = 64;

@@ -1,5 +1,7 @@
 #include "tools/grain_sampling.h"
 
+#include <algorithm>
+
 #include "tools/tool_state.h"
 
 namespace sc {
@@ -18,6 +20,53 @@ const Surface& styleImage(std::uint8_t index) {
 const Surface& textureImage(std::uint8_t index) {
     const auto& images = toolState().textureImages;
     return index < images.size() ? images[index] : emptyImage();
+}
+
+GrainRowSampler::GrainRowSampler(const GrainSampler& sampler, std::int64_t cx0, std::uint32_t count)
+    : sampler_(sampler), count_(count) {
+    const std::uint32_t width = sampler.image().valid() ? sampler.image().width() : 0;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint32_t u = sampler.column(cx0 + static_cast<std::int64_t>(i));
+        const std::int32_t kind = u < width ? 1 : 0;
+        if (runCount_ > 0) {
+            Run& last = runs_[runCount_ - 1];
+            const std::int64_t next = static_cast<std::int64_t>(last.column) + static_cast<std::int64_t>(last.step) * last.count;
+            const bool joins = kind == 0 ? last.step == 0
+                                         : last.step != 0 && (next == u || (last.count == 1 && last.column == u + 1));
+            if (joins) {
+                if (kind != 0 && last.count == 1) last.step = static_cast<std::int32_t>(u) - static_cast<std::int32_t>(last.column);
+                ++last.count;
+                continue;
+            }
+        }
+        runs_[runCount_++] = Run{i, 1, u, kind};
+    }
+}
+
+const std::uint8_t* GrainRowSampler::row(std::int64_t cy) {
+    const Surface& image = sampler_.image();
+    const std::uint32_t v = sampler_.row(cy);
+    std::uint8_t* out = samples_.data();
+    if (!image.valid() || v >= image.height()) {
+        std::fill(out, out + count_, std::uint8_t{0});
+        return out;
+    }
+    const std::uint8_t* pixels = image.pixelAddress(0, v);
+    const std::uint32_t step = image.bytesPerPixel();
+    for (std::uint32_t r = 0; r < runCount_; ++r) {
+        const Run& run = runs_[r];
+        std::uint8_t* o = out + run.first;
+        if (run.step == 0) {
+            std::fill(o, o + run.count, std::uint8_t{0});
+        } else if (run.step > 0) {
+            const std::uint8_t* red = pixels + static_cast<std::size_t>(run.column) * step + 2;
+            for (std::uint32_t j = 0; j < run.count; ++j) o[j] = red[j * step];
+        } else {
+            const std::uint8_t* red = pixels + static_cast<std::size_t>(run.column) * step + 2;
+            for (std::uint32_t j = 0; j < run.count; ++j) o[j] = *(red - static_cast<std::ptrdiff_t>(j) * step);
+        }
+    }
+    return out;
 }
 
 }  // namespace sc

@@ -1,8 +1,12 @@
 // The Knife scrapes the relief toward flat while laying colour like the Paint
 // Brush; the Finger drags paint inward from cells farther out. Both do
 // nothing when the centre lies outside the grid.
+#include <algorithm>
+#include <array>
+
 #include "engine/canvas.h"
 #include "tools/grain_sampling.h"
+#include "tools/laying.h"
 #include "tools/tool_frame.h"
 #include "tools/tool_routines.h"
 
@@ -31,20 +35,8 @@ void knife(Canvas& canvas, int x, int y, BrushSettings s) {
     const ToolState& ts = toolState();
     const GrainSampler style(styleImage(s.paintStyle), ts.styleOffset.x, ts.styleOffset.y);
     const GrainSampler texture(textureImage(s.texture), ts.textureOffset.x, ts.textureOffset.y);
-    frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
-        const float a = static_cast<float>(static_cast<double>(m) * s.strength);
-        const std::uint8_t tex = s.texture != 0 ? texture.at(texture.column(cx), texture.row(cy)) : 0;
-        const int t = s.texture != 0 ? tex : 255;
-        const float f = static_cast<float>((t * static_cast<double>(kInv255)) * a);
-        c.red = lerpByte(c.red, s.red, f);
-        c.green = lerpByte(c.green, s.green, f);
-        c.blue = lerpByte(c.blue, s.blue, f);
-        c.grain = lerpByte(c.grain, style.at(style.column(cx), style.row(cy)), f);
-        c.shine = lerpByte(c.shine, s.shine, f);
-        // Shave the old relief by half of f toward 0, then lay a fresh layer.
-        const double h = c.height;
-        c.height = static_cast<float>(h - 0.5 * h * f + laidHeight(s, 0.5 * a, tex));
-    });
+    // Shaves the old relief by half of the factor toward 0, then lays a fresh layer.
+    laySquare(canvas, x, y, r, layingRule(LayingTool::kKnife, s, 0.0), style, texture);
     frame::renderSquare(canvas, x, y, r);
 }
 
@@ -53,19 +45,35 @@ void finger(Canvas& canvas, int x, int y, BrushSettings s) {
     const int r = frame::brushRadius(s);
     const ToolState& ts = toolState();
     const GrainSampler texture(textureImage(s.texture), ts.textureOffset.x, ts.textureOffset.y);
+    const Surface& image = texture.image();
+    const bool textured = s.texture != 0;
+    // What depends only on the row, worked out once for the square's rows:
+    // the source row, and the texture's row (null where it reads 0).
+    const std::int64_t firstRow = std::max<std::int64_t>(static_cast<std::int64_t>(y) - r, 0);
+    const std::int64_t endRow = std::min<std::int64_t>(static_cast<std::int64_t>(y) + r, canvas.height);
+    std::array<const PaintCell*, kMaskSide> sourceRows{};
+    std::array<const std::uint8_t*, kMaskSide> textureRows{};
+    for (std::int64_t cy = firstRow; cy < endRow; ++cy) {
+        sourceRows[cy - firstRow] = &canvas.at(0, static_cast<std::uint32_t>(fingerSource(cy, y, canvas.height)));
+        const std::uint32_t v = texture.row(cy);
+        textureRows[cy - firstRow] = image.valid() && v < image.height() ? image.pixelAddress(0, v) : nullptr;
+    }
     std::int64_t lastColumn = -1;
     std::int64_t sx = 0;
+    std::int64_t textureByte = -1;  // the red byte of the column in a texture row; -1 outside the image
     // Cells change in place in visiting order, so a source already visited in
     // this application gives its new values: the smear depends on that order.
     frame::forEachBrushCell(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
         if (cx != lastColumn) {
             sx = fingerSource(cx, x, canvas.width);
+            const std::uint32_t u = texture.column(cx);
+            textureByte = image.valid() && u < image.width() ? static_cast<std::int64_t>(u) * image.bytesPerPixel() + 2 : -1;
             lastColumn = cx;
         }
-        const std::int64_t sy = fingerSource(cy, y, canvas.height);
-        const PaintCell source = canvas.at(static_cast<std::uint32_t>(sx), static_cast<std::uint32_t>(sy));
+        const PaintCell source = sourceRows[cy - firstRow][sx];
         const float a = static_cast<float>(static_cast<double>(m) * s.strength);
-        const int t = s.texture != 0 ? texture.at(texture.column(cx), texture.row(cy)) : 255;
+        const std::uint8_t* textureRow = textureRows[cy - firstRow];
+        const int t = !textured ? 255 : textureRow != nullptr && textureByte >= 0 ? textureRow[textureByte] : 0;
         const double f = (t * static_cast<double>(kInv255)) * a;  // kept in double
         c.red = lerpByte(c.red, source.red, f);
         c.green = lerpByte(c.green, source.green, f);
