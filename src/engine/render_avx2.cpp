@@ -1,18 +1,10 @@
-// The AVX2 band renderer: render_band_kernel.h on eight lanes. Only the
-// functions below are compiled for AVX2 (which does not include FMA, so
-// nothing can be fused even where contraction were allowed); the caller
-// checks vectorPathAvailable first.
+// The AVX2 band renderer: render_band_kernel.h on eight lanes.
+// The caller checks vectorPathAvailable first.
 #include "engine/render_vector.h"
+#include "engine/vector_target.h"
 
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
-
+#if SC_VECTOR_TARGETS
+SC_TARGET_AVX2_BEGIN
 #include "engine/render_lanes_avx2.h"
 // The lane helpers above must come first.
 #include "engine/render_band_kernel.h"
@@ -22,14 +14,9 @@ namespace sc {
 void renderBandAvx2(const RenderContext& c, const RenderBand& band) { renderBandWithLanes(c, band); }
 
 }  // namespace sc
+SC_TARGET_END
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
-
-#else  // no AVX2 code on this target: never chosen, as the path is not available
+#else  // never chosen on this target, as the path is not available
 
 namespace sc {
 
