@@ -8,6 +8,7 @@
 #include "engine/canvas.h"
 #include "engine/numeric.h"
 #include "engine/renderer.h"
+#include "engine/worker_pool.h"
 #include "tools/tool_state.h"
 #include "tools/tools.h"
 
@@ -26,6 +27,13 @@ inline std::uint8_t lerpByte(int value, int target, double k) {
     return truncToByte(value + (target - value) * k);
 }
 
+// The square of columns x rows cells that a tool is about to change is then
+// rendered; when the workers will share that render, those asleep are woken
+// now, so that they are running by the time the cells are done.
+inline void prepareSharedRender(std::int64_t columns, std::int64_t rows) {
+    if (static_cast<std::uint64_t>(columns * rows) >= kSharedRenderCells) wakeWorkers();
+}
+
 // Visits the cells of the square [x - r, x + r) x [y - r, y + r) that lie in
 // the grid and whose mask weight is above 0: columns outer, rows inner. The
 // visitor gets the cell, its weight m and its position (cx, cy).
@@ -36,6 +44,7 @@ void forEachBrushCell(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Vis
     const std::int64_t y0 = std::max<std::int64_t>(y - r, 0);
     const std::int64_t y1 = std::min<std::int64_t>(y + r, canvas.height);
     if (x0 >= x1 || y0 >= y1) return;
+    prepareSharedRender(x1 - x0, y1 - y0);
     const float* weights = toolState().mask.weights.data();
     PaintCell* cells = canvas.cells();
     const std::int64_t stride = canvas.width;
@@ -61,6 +70,7 @@ void forEachBrushRow(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visi
     const std::int64_t y0 = std::max<std::int64_t>(y - r, 0);
     const std::int64_t y1 = std::min<std::int64_t>(y + r, canvas.height);
     if (x0 >= x1 || y0 >= y1) return;
+    prepareSharedRender(x1 - x0, y1 - y0);
     const float* weights = toolState().mask.weights.data();
     PaintCell* cells = canvas.cells();
     const std::int64_t stride = canvas.width;
