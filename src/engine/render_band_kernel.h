@@ -154,8 +154,9 @@ SC_INLINE Looked lookUp(const RowSetup& s, std::uint32_t x, bool edge) {
         } else {
             const I tx1 = truncate(add(px, splat(1.0)));
             const I tz1 = truncate(add(pz, splat(1.0)));
-            const Mask ok = both(both(inWrapRange(tx0, s.widthV, s.columnRange), inWrapRange(tx1, s.widthV, s.columnRange)),
-                                 both(inWrapRange(tz0, s.heightV, s.rowRange), inWrapRange(tz1, s.heightV, s.rowRange)));
+            const Mask ok =
+                both(both(inWrapRange(tx0, s.widthV, s.columnRange), inWrapRange(tx1, s.widthV, s.columnRange)),
+                     both(inWrapRange(tz0, s.heightV, s.rowRange), inWrapRange(tz1, s.heightV, s.rowRange)));
             r.easy = laneBits(ok);
             const I c0 = times3(wrap(tx0, s.widthV, s.columnShift));
             const I c1 = times3(wrap(tx1, s.widthV, s.columnShift));
@@ -311,7 +312,8 @@ inline RingColumns ringColumns(std::uint32_t x0, std::uint32_t x1, std::uint32_t
     const std::int64_t end = r.first + r.count;
     r.insideFirst = static_cast<std::uint32_t>(std::max<std::int64_t>(r.first, 0));
     r.insideEnd = static_cast<std::uint32_t>(std::min<std::int64_t>(end, width));
-    for (std::int64_t c = r.first; c < r.insideFirst; ++c) r.before[r.beforeCount++] = static_cast<std::uint32_t>(c) % width;
+    for (std::int64_t c = r.first; c < r.insideFirst; ++c)
+        r.before[r.beforeCount++] = static_cast<std::uint32_t>(c) % width;
     for (std::int64_t c = r.insideEnd; c < end; ++c) r.after[r.afterCount++] = static_cast<std::uint32_t>(c) % width;
     return r;
 }

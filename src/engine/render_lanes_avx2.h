@@ -89,7 +89,9 @@ SC_INLINE I shiftRight(I v) {
 }
 SC_INLINE I minUnsigned(I a, I b) { return _mm256_min_epu32(a, b); }
 // The lanes of a negative t take `add` added.
-SC_INLINE I addWhereNegative(I t, I add) { return _mm256_add_epi32(t, _mm256_and_si256(_mm256_srai_epi32(t, 31), add)); }
+SC_INLINE I addWhereNegative(I t, I add) {
+    return _mm256_add_epi32(t, _mm256_and_si256(_mm256_srai_epi32(t, 31), add));
+}
 // Bits 8k..8k+7 of every lane.
 template <int K>
 SC_INLINE I byteOf(I v) {
@@ -152,9 +154,9 @@ SC_INLINE F withNext(F v, const float* next) {
 }
 // The grain bytes of eight consecutive cells, stored as eight bytes.
 SC_INLINE void storeGrains(const PaintCell* p, std::uint8_t* out) {
-    const __m256i top = _mm256_shuffle_epi8(colourWords(loadWords(p)),
-                                            _mm256_setr_epi8(3, 7, 11, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
-                                                             3, 7, 11, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1));
+    const __m256i top = _mm256_shuffle_epi8(
+        colourWords(loadWords(p)), _mm256_setr_epi8(3, 7, 11, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 3, 7,
+                                                    11, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1));
     const __m256i packed = _mm256_permutevar8x32_epi32(top, _mm256_setr_epi32(0, 4, 1, 2, 3, 5, 6, 7));
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(packed));
 }
@@ -188,7 +190,9 @@ SC_INLINE void storeCellWords(PaintCell* p, const CellWordLanes& w) {
 }
 SC_INLINE F loadFloats(const float* p) { return {_mm256_loadu_ps(p)}; }
 // Eight bytes, each widened to its lane.
-SC_INLINE I loadBytes(const std::uint8_t* p) { return _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))); }
+SC_INLINE I loadBytes(const std::uint8_t* p) {
+    return _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)));
+}
 SC_INLINE F asFloats(I v) { return {_mm256_castsi256_ps(v)}; }
 SC_INLINE I asInts(F v) { return _mm256_castps_si256(v.v); }
 SC_INLINE Mask lanesAboveZero(F v) { return _mm256_castps_si256(_mm256_cmp_ps(v.v, _mm256_setzero_ps(), _CMP_GT_OQ)); }

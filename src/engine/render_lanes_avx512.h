@@ -73,7 +73,8 @@ SC_INLINE D fractionOfMagnitude(D v) {
 }
 // The lanes not in `lanes` become +0.
 SC_INLINE D keepLanes(D v, Mask lanes) {
-    return {_mm512_maskz_mov_pd(static_cast<__mmask8>(lanes), v.lo), _mm512_maskz_mov_pd(static_cast<__mmask8>(lanes >> 8), v.hi)};
+    return {_mm512_maskz_mov_pd(static_cast<__mmask8>(lanes), v.lo),
+            _mm512_maskz_mov_pd(static_cast<__mmask8>(lanes >> 8), v.hi)};
 }
 
 SC_INLINE I iadd(I a, I b) { return _mm512_add_epi32(a, b); }
@@ -193,13 +194,16 @@ SC_INLINE void storeCellWords(PaintCell* p, const CellWordLanes& w) {
     for (int part = 0; part < 3; ++part) {
         const __m512i pick = _mm512_load_si512(kCellStoreIndices.pick[part]);
         const __m512i height = _mm512_load_si512(kCellStoreIndices.height[part]);
-        _mm512_storeu_si512(q + part, _mm512_mask_permutexvar_epi32(_mm512_permutex2var_epi32(w.colour, pick, w.shine),
-                                                                    kCellStoreIndices.heightLanes[part], height, w.height));
+        _mm512_storeu_si512(q + part,
+                            _mm512_mask_permutexvar_epi32(_mm512_permutex2var_epi32(w.colour, pick, w.shine),
+                                                          kCellStoreIndices.heightLanes[part], height, w.height));
     }
 }
 SC_INLINE F loadFloats(const float* p) { return {_mm512_loadu_ps(p)}; }
 // Sixteen bytes, each widened to its lane.
-SC_INLINE I loadBytes(const std::uint8_t* p) { return _mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))); }
+SC_INLINE I loadBytes(const std::uint8_t* p) {
+    return _mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+}
 SC_INLINE F asFloats(I v) { return {_mm512_castsi512_ps(v)}; }
 SC_INLINE I asInts(F v) { return _mm512_castps_si512(v.v); }
 SC_INLINE Mask lanesAboveZero(F v) { return _mm512_cmp_ps_mask(v.v, _mm512_setzero_ps(), _CMP_GT_OQ); }
@@ -228,8 +232,9 @@ SC_INLINE void storePixels(std::uint8_t* out, I blue, I green, I red) {
                                                 -1, -1, -1, -1, 11, 7, 3, 10, 6, 2, 9, 5, 1, 8, 4, 0,  //
                                                 -1, -1, -1, -1, 11, 7, 3, 10, 6, 2, 9, 5, 1, 8, 4, 0,  //
                                                 -1, -1, -1, -1, 11, 7, 3, 10, 6, 2, 9, 5, 1, 8, 4, 0);
-        const __m512i packed = _mm512_permutexvar_epi32(
-            _mm512_setr_epi32(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, 3, 7, 11, 15), _mm512_shuffle_epi8(bytes, quarter));
+        const __m512i packed =
+            _mm512_permutexvar_epi32(_mm512_setr_epi32(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, 3, 7, 11, 15),
+                                     _mm512_shuffle_epi8(bytes, quarter));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm512_castsi512_si256(packed));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 32), _mm512_extracti32x4_epi32(packed, 2));
     } else {

@@ -24,8 +24,8 @@ bool processorSupports(VectorPath path) {
 
 std::atomic<VectorPath>& chosenPath() {
     static std::atomic<VectorPath> path{vectorPathAvailable(VectorPath::kAvx512) ? VectorPath::kAvx512
-                                        : vectorPathAvailable(VectorPath::kAvx2)  ? VectorPath::kAvx2
-                                                                                  : VectorPath::kScalar};
+                                        : vectorPathAvailable(VectorPath::kAvx2) ? VectorPath::kAvx2
+                                                                                 : VectorPath::kScalar};
     return path;
 }
 

@@ -56,7 +56,7 @@ EnhanceRange measureEnhanceRange(const Canvas& canvas) {
     std::mutex merge;
     const PaintCell* cells = canvas.cells();
     const std::uint32_t width = canvas.width;
-    forEachRowBand(canvas.height, width, kSharedFilterMinimum, kFilterBandRows, [&](std::uint32_t first, std::uint32_t end) {
+    const auto measure = [&](std::uint32_t first, std::uint32_t end) {
         std::uint8_t colourMin = 255, colourMax = 0, grainMin = 255, grainMax = 0;
         const PaintCell* c = cells + static_cast<std::size_t>(first) * width;
         for (const PaintCell* last = cells + static_cast<std::size_t>(end) * width; c < last; ++c) {
@@ -70,7 +70,8 @@ EnhanceRange measureEnhanceRange(const Canvas& canvas) {
         r.colourMax = std::max<std::int32_t>(r.colourMax, colourMax);
         r.grainMin = std::min<std::int32_t>(r.grainMin, grainMin);
         r.grainMax = std::max<std::int32_t>(r.grainMax, grainMax);
-    });
+    };
+    forEachRowBand(canvas.height, width, kSharedFilterMinimum, kFilterBandRows, measure);
     return r;
 }
 

@@ -20,8 +20,9 @@ void overSquareAvx512(Canvas& canvas, int x, int y, int r, const BrushSettings& 
         // and the unused bytes, which are computed but not written back.
         const __m256i own = _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(&c)));
         const __m256i target = _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(&from)));
-        const __m512d moved = _mm512_add_pd(
-            _mm512_cvtepi32_pd(own), _mm512_mul_pd(_mm512_cvtepi32_pd(_mm256_sub_epi32(target, own)), _mm512_set1_pd(f)));
+        const __m512d moved =
+            _mm512_add_pd(_mm512_cvtepi32_pd(own),
+                          _mm512_mul_pd(_mm512_cvtepi32_pd(_mm256_sub_epi32(target, own)), _mm512_set1_pd(f)));
         // The low 8 bits of each truncation (0x80000000 where truncToInt gives it).
         const __m128i bytes = _mm256_cvtepi32_epi8(_mm512_cvttpd_epi32(moved));
         const auto colour = static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes));

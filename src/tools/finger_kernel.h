@@ -40,7 +40,7 @@ inline void blendBytes(PaintCell& c, const PaintCell& from, double f) {
 // blendBytes(cell, source, f) is how the bytes move.
 template <class BlendBytes>
 void overSquare(Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture,
-           BlendBytes blendBytes) {
+                BlendBytes blendBytes) {
     const Surface& image = texture.image();
     const bool textured = s.texture != 0;
     // The source row and the texture's row (null where it reads 0) of every row.
@@ -60,7 +60,8 @@ void overSquare(Canvas& canvas, int x, int y, int r, const BrushSettings& s, con
         if (cx != lastColumn) {
             sx = source(cx, x, canvas.width);
             const std::uint32_t u = texture.column(cx);
-            textureByte = image.valid() && u < image.width() ? static_cast<std::int64_t>(u) * image.bytesPerPixel() + 2 : -1;
+            textureByte =
+                image.valid() && u < image.width() ? static_cast<std::int64_t>(u) * image.bytesPerPixel() + 2 : -1;
             lastColumn = cx;
         }
         const PaintCell from = sourceRows[cy - firstRow][sx];
@@ -76,7 +77,8 @@ void overSquare(Canvas& canvas, int x, int y, int r, const BrushSettings& s, con
 
 // The smear with the bytes blended one by one.
 inline void overSquareByByte(Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture) {
-    overSquare(canvas, x, y, r, s, texture, [](PaintCell& c, const PaintCell& from, double f) { blendBytes(c, from, f); });
+    overSquare(canvas, x, y, r, s, texture,
+               [](PaintCell& c, const PaintCell& from, double f) { blendBytes(c, from, f); });
 }
 
 void overSquareAvx2(Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture);

@@ -27,20 +27,22 @@ GrainRowSampler::GrainRowSampler(const GrainSampler& sampler, std::int64_t cx0, 
     const std::uint32_t width = sampler.image().valid() ? sampler.image().width() : 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint32_t u = sampler.column(cx0 + static_cast<std::int64_t>(i));
-        const std::int32_t kind = u < width ? 1 : 0;
-        if (runCount_ > 0) {
-            Run& last = runs_[runCount_ - 1];
-            const std::int64_t next = static_cast<std::int64_t>(last.column) + static_cast<std::int64_t>(last.step) * last.count;
-            const bool joins = kind == 0 ? last.step == 0
-                                         : last.step != 0 && (next == u || (last.count == 1 && last.column == u + 1));
-            if (joins) {
-                if (kind != 0 && last.count == 1) last.step = static_cast<std::int32_t>(u) - static_cast<std::int32_t>(last.column);
-                ++last.count;
-                continue;
-            }
-        }
-        runs_[runCount_++] = Run{i, 1, u, kind};
+        if (runCount_ > 0 && extend(runs_[runCount_ - 1], u, u < width)) continue;
+        runs_[runCount_++] = Run{i, 1, u, u < width ? 1 : 0};
     }
+}
+
+bool GrainRowSampler::extend(Run& run, std::uint32_t column, bool inside) {
+    if (!inside || run.step == 0) {
+        if (inside || run.step != 0) return false;
+        ++run.count;
+        return true;
+    }
+    const std::int64_t along = static_cast<std::int64_t>(column) - run.column;
+    if (run.count == 1 && (along == 1 || along == -1)) run.step = static_cast<std::int32_t>(along);
+    else if (along != static_cast<std::int64_t>(run.step) * run.count) return false;
+    ++run.count;
+    return true;
 }
 
 const std::uint8_t* GrainRowSampler::row(std::int64_t cy) {

@@ -70,6 +70,9 @@ private:
         std::uint32_t first, count, column;
         std::int32_t step;  // +1 or -1 from column on; 0 outside the image (reads 0)
     };
+    // Whether the column (inside the image or not) continues the run, which
+    // then takes it.
+    static bool extend(Run& run, std::uint32_t column, bool inside);
     static constexpr std::size_t kMost = kMaskSide;  // twice the largest brush size
 
     const GrainSampler& sampler_;

@@ -37,11 +37,12 @@ void laySquare(Canvas& canvas, int x, int y, int r, const LayingRule& rule, cons
     if (x0 >= x1) return;
     GrainRowSampler styleRows(style, x0, static_cast<std::uint32_t>(x1 - x0));
     GrainRowSampler textureRows(texture, x0, static_cast<std::uint32_t>(x1 - x0));
-    frame::forEachBrushRow(canvas, x, y, r,
-                           [&](PaintCell* cells, const float* weights, std::int64_t, std::uint32_t count, std::int64_t cy) {
-                               const std::uint8_t* textureSamples = rule.textured ? textureRows.row(cy) : nullptr;
-                               layRow(rule, {cells, weights, styleRows.row(cy), textureSamples, count});
-                           });
+    frame::forEachBrushRow(
+        canvas, x, y, r,
+        [&](PaintCell* cells, const float* weights, std::int64_t, std::uint32_t count, std::int64_t cy) {
+            const std::uint8_t* textureSamples = rule.textured ? textureRows.row(cy) : nullptr;
+            layRow(rule, {cells, weights, styleRows.row(cy), textureSamples, count});
+        });
 }
 
 }  // namespace sc

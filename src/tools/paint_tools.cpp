@@ -37,7 +37,8 @@ void tubePaint(Canvas& canvas, int x, int y, BrushSettings s) {
     if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
     const int r = frame::brushRadius(s);
     const GrainPair grain(s);
-    laySquare(canvas, x, y, r, layingRule(LayingTool::kTubePaint, s, canvas.at(x, y).height), grain.style, grain.texture);
+    laySquare(canvas, x, y, r, layingRule(LayingTool::kTubePaint, s, canvas.at(x, y).height), grain.style,
+              grain.texture);
     frame::renderSquare(canvas, x, y, r);
 }
 

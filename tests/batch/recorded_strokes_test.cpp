@@ -93,8 +93,7 @@ std::vector<std::string> scriptNames() {
     std::vector<std::string> names;
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(kRecordedDir, ec))
-        if (entry.path().extension() == ".txt")
-            names.push_back(entry.path().stem().string());
+        if (entry.path().extension() == ".txt") names.push_back(entry.path().stem().string());
     std::sort(names.begin(), names.end());
     return names;
 }
