@@ -45,27 +45,33 @@ bool GrainRowSampler::extend(Run& run, std::uint32_t column, bool inside) {
     return true;
 }
 
-const std::uint8_t* GrainRowSampler::row(std::int64_t cy) {
+const std::uint8_t* GrainRowSampler::row(std::int64_t cy, std::uint32_t first, std::uint32_t end) {
     const Surface& image = sampler_.image();
     const std::uint32_t v = sampler_.row(cy);
     std::uint8_t* out = samples_.data();
     if (!image.valid() || v >= image.height()) {
-        std::fill(out, out + count_, std::uint8_t{0});
+        std::fill(out + first, out + end, std::uint8_t{0});
         return out;
     }
     const std::uint8_t* pixels = image.pixelAddress(0, v);
     const std::uint32_t step = image.bytesPerPixel();
     for (std::uint32_t r = 0; r < runCount_; ++r) {
         const Run& run = runs_[r];
-        std::uint8_t* o = out + run.first;
+        // The part of the run inside [first, end).
+        const std::uint32_t from = std::max(run.first, first);
+        const std::uint32_t to = std::min(run.first + run.count, end);
+        if (from >= to) continue;
+        std::uint8_t* o = out + from;
         if (run.step == 0) {
-            std::fill(o, o + run.count, std::uint8_t{0});
-        } else if (run.step > 0) {
-            const std::uint8_t* red = pixels + static_cast<std::size_t>(run.column) * step + 2;
-            for (std::uint32_t j = 0; j < run.count; ++j) o[j] = red[j * step];
+            std::fill(o, o + (to - from), std::uint8_t{0});
+            continue;
+        }
+        const std::int64_t column = run.column + run.step * static_cast<std::int64_t>(from - run.first);
+        const std::uint8_t* red = pixels + column * step + 2;
+        if (run.step > 0) {
+            for (std::uint32_t j = 0; j < to - from; ++j) o[j] = red[j * step];
         } else {
-            const std::uint8_t* red = pixels + static_cast<std::size_t>(run.column) * step + 2;
-            for (std::uint32_t j = 0; j < run.count; ++j) o[j] = *(red - static_cast<std::ptrdiff_t>(j) * step);
+            for (std::uint32_t j = 0; j < to - from; ++j) o[j] = *(red - static_cast<std::ptrdiff_t>(j) * step);
         }
     }
     return out;

@@ -62,8 +62,9 @@ private:
 class GrainRowSampler {
 public:
     GrainRowSampler(const GrainSampler& sampler, std::int64_t cx0, std::uint32_t count);
-    // The samples of row cy, valid until the next call.
-    const std::uint8_t* row(std::int64_t cy);
+    // The samples of row cy (entries [first, end) of the result, which stays
+    // valid until the next call).
+    const std::uint8_t* row(std::int64_t cy, std::uint32_t first, std::uint32_t end);
 
 private:
     struct Run {

@@ -40,8 +40,15 @@ void laySquare(Canvas& canvas, int x, int y, int r, const LayingRule& rule, cons
     frame::forEachBrushRow(
         canvas, x, y, r,
         [&](PaintCell* cells, const float* weights, std::int64_t, std::uint32_t count, std::int64_t cy) {
-            const std::uint8_t* textureSamples = rule.textured ? textureRows.row(cy) : nullptr;
-            layRow(rule, {cells, weights, styleRows.row(cy), textureSamples, count});
+            // Only the cells from the first to the last of weight above 0.
+            std::uint32_t first = 0;
+            while (first < count && !(weights[first] > 0.0f)) ++first;
+            std::uint32_t end = count;
+            while (end > first && !(weights[end - 1] > 0.0f)) --end;
+            if (first == end) return;
+            const std::uint8_t* style = styleRows.row(cy, first, end) + first;
+            const std::uint8_t* textured = rule.textured ? textureRows.row(cy, first, end) + first : nullptr;
+            layRow(rule, {cells + first, weights + first, style, textured, end - first});
         });
 }
 
