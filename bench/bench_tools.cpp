@@ -115,7 +115,7 @@ void BM_BuildMask100(benchmark::State& state) {
     }
 }
 
-#define TOOL_BENCH(name, id)                                                     \
+#define TOOL_BENCH(name, id)                                                                       \
     BENCHMARK_CAPTURE(BM_ToolApplication, name, id)->Unit(benchmark::kMicrosecond)->UseRealTime(); \
     BENCHMARK_CAPTURE(BM_ToolApplicationSize30, name, id)->Unit(benchmark::kMicrosecond)->UseRealTime()
 TOOL_BENCH(tube_paint, 0);
