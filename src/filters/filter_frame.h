@@ -101,21 +101,28 @@ inline void blendFields(PaintCell& cell, const PaintCell& target, const BlendTab
 inline constexpr std::uint64_t kSharedFilterMinimum = 65536;
 inline constexpr std::uint32_t kFilterBandRows = 16;
 
+// Rows [first, end) of a grid `width` cells wide.
+template <unsigned Fields, bool Full, typename RowRule>
+void blendRows(PaintCell* cells, std::uint32_t width, std::uint32_t first, std::uint32_t end, const BlendTable& blend,
+               const RowRule& rowRule) {
+    PaintCell* row = cells + static_cast<std::size_t>(first) * width;
+    for (std::uint32_t y = first; y < end; ++y, row += width) {
+        const auto rule = rowRule(y);
+        for (std::uint32_t x = 0; x < width; ++x) {
+            PaintCell target = row[x];
+            rule(target, x);
+            blendFields<Fields, Full>(row[x], target, blend);
+        }
+    }
+}
+
 template <unsigned Fields, bool Full, typename RowRule>
 void blendEveryCell(Canvas& canvas, const BlendTable& blend, const RowRule& rowRule) {
+    PaintCell* const cells = canvas.cells();
     const std::uint32_t width = canvas.width;
-    PaintCell* cells = canvas.cells();
     forEachRowBand(canvas.height, width, kSharedFilterMinimum, kFilterBandRows,
-                   [&](std::uint32_t first, std::uint32_t end) {
-                       PaintCell* row = cells + static_cast<std::size_t>(first) * width;
-                       for (std::uint32_t y = first; y < end; ++y, row += width) {
-                           const auto rule = rowRule(y);
-                           for (std::uint32_t x = 0; x < width; ++x) {
-                               PaintCell target = row[x];
-                               rule(target, x);
-                               blendFields<Fields, Full>(row[x], target, blend);
-                           }
-                       }
+                   [cells, width, &blend, &rowRule](std::uint32_t first, std::uint32_t end) {
+                       blendRows<Fields, Full>(cells, width, first, end, blend, rowRule);
                    });
 }
 
@@ -139,11 +146,13 @@ void runFilterFrameByRow(Canvas& canvas, const BlendTable& blend, RowRule&& rowR
     canvas.invalidate();
 }
 
-// The same for rules of the form rule(target, x, y).
+// The same for rules of the form rule(target, x, y). Each row works with its
+// own copy of the rule, so that what the rule holds stays in registers while
+// the cells are written.
 template <unsigned Fields, typename Rule>
-void runFilterFrame(Canvas& canvas, const BlendTable& blend, Rule&& rule) {
+void runFilterFrame(Canvas& canvas, const BlendTable& blend, const Rule& rule) {
     runFilterFrameByRow<Fields>(canvas, blend, [&rule](std::uint32_t y) {
-        return [&rule, y](PaintCell& target, std::uint32_t x) { rule(target, x, y); };
+        return [rule, y](PaintCell& target, std::uint32_t x) { rule(target, x, y); };
     });
 }
 
