@@ -14,7 +14,8 @@ std::uint8_t sampleGrainImage(const Surface& image, std::uint32_t x, std::uint32
 }
 
 void copyCells(const PaintCell* from, PaintCell* to, std::size_t count) {
-    // Slices of this many cells: below it one thread copies faster than two.
+    // The copy is cut into slices of kSlice cells; one thread copies fewer
+    // than two slices alone, as sharing would cost more than it saves.
     constexpr std::size_t kSlice = std::size_t{1} << 16;
     if (count > 0xFFFFFFFFull * kSlice) {
         std::copy_n(from, count, to);

@@ -39,10 +39,11 @@ std::uint32_t setSharingThreads(std::uint32_t threads);
 
 inline constexpr std::uint32_t kMaxSharingThreads = 256;
 
-// Chunks for `rows` rows shared by the pool: a few per thread so that a
-// thread slowed by other work only shifts rows to the others, but never
-// fewer than `minimumRows` rows a chunk (each chunk has a fixed start-up
-// cost). At least 1.
+// Chunks for `rows` rows shared by the pool: the same number for every
+// thread, up to four each so that a thread slowed by other work only shifts
+// rows to the others, but only as many as keep `minimumRows` rows a chunk
+// (each chunk has a fixed start-up cost), and at least one a thread. 1 when
+// the pool has one thread.
 std::uint32_t bandCount(std::uint32_t rows, std::uint32_t minimumRows);
 
 // Calls band(first, end) for bands of rows covering [0, rows) exactly once

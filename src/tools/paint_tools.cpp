@@ -22,7 +22,6 @@ struct GrainPair {
         : style(styleImage(s.paintStyle), toolState().styleOffset.x, toolState().styleOffset.y),
           texture(textureImage(s.texture), toolState().textureOffset.x, toolState().textureOffset.y) {}
 
-    std::uint8_t styleAt(std::int64_t cx, std::int64_t cy) const { return style.at(style.column(cx), style.row(cy)); }
     std::uint8_t textureAt(std::int64_t cx, std::int64_t cy) const {
         return texture.at(texture.column(cx), texture.row(cy));
     }
