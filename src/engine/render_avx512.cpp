@@ -1,5 +1,5 @@
 // The AVX-512 band renderer: render_band_kernel.h on sixteen lanes.
-// The caller checks vectorPathAvailable first.
+// Only x86-64 builds have it; the caller checks vectorPathAvailable first.
 #include "engine/render_vector.h"
 #include "engine/vector_target.h"
 
@@ -15,13 +15,5 @@ void renderBandAvx512(const RenderContext& c, const RenderBand& band) { renderBa
 
 }  // namespace sc
 SC_TARGET_END
-
-#else  // never chosen on this target, as the path is not available
-
-namespace sc {
-
-void renderBandAvx512(const RenderContext& c, const RenderBand& band) { renderBandByCell(c, band); }
-
-}  // namespace sc
 
 #endif

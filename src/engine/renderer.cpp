@@ -6,6 +6,7 @@
 #include "engine/render_cell.h"
 #include "engine/render_vector.h"
 #include "engine/vector_path.h"
+#include "engine/vector_target.h"
 #include "engine/worker_pool.h"
 
 namespace sc {
@@ -17,9 +18,11 @@ constexpr std::uint32_t kBandRows = 64;
 
 void renderBand(const RenderContext& context, VectorPath path, const RenderBand& band) {
     switch (path) {
+#if SC_VECTOR_TARGETS
         case VectorPath::kAvx512: renderBandAvx512(context, band); break;
         case VectorPath::kAvx2: renderBandAvx2(context, band); break;
-        case VectorPath::kScalar: renderBandByCell(context, band); break;
+#endif
+        default: renderBandByCell(context, band); break;  // VectorPath::kScalar
     }
 }
 

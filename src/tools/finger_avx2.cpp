@@ -1,7 +1,8 @@
 // The Finger's smear with the colour and grain of each cell blended in the
 // four lanes of one AVX2 vector of doubles, each lane making blendBytes'
 // arithmetic, and the shine byte on its own. The visiting order is the
-// one-cell order. The caller checks vectorPathAvailable first.
+// one-cell order. Only x86-64 builds have it; the caller checks
+// vectorPathAvailable first.
 #include "engine/vector_target.h"
 
 #if SC_VECTOR_TARGETS
@@ -35,16 +36,5 @@ void overSquareAvx2(Canvas& canvas, int x, int y, int r, const BrushSettings& s,
 
 }  // namespace sc::smear
 SC_TARGET_END
-
-#else  // never chosen on this target, as the path is not available
-#include "tools/finger_kernel.h"
-
-namespace sc::smear {
-
-void overSquareAvx2(Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture) {
-    overSquareByByte(canvas, x, y, r, s, texture);
-}
-
-}  // namespace sc::smear
 
 #endif

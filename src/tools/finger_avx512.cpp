@@ -1,7 +1,7 @@
 // The Finger's smear with the five bytes of each cell blended in the lanes of
 // one AVX-512 vector of doubles, each lane making blendBytes' arithmetic. The
-// visiting order is the one-cell order. The caller checks
-// vectorPathAvailable first.
+// visiting order is the one-cell order. Only x86-64 builds have it; the
+// caller checks vectorPathAvailable first.
 #include "engine/vector_target.h"
 
 #if SC_VECTOR_TARGETS
@@ -33,16 +33,5 @@ void overSquareAvx512(Canvas& canvas, int x, int y, int r, const BrushSettings& 
 
 }  // namespace sc::smear
 SC_TARGET_END
-
-#else  // never chosen on this target, as the path is not available
-#include "tools/finger_kernel.h"
-
-namespace sc::smear {
-
-void overSquareAvx512(Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture) {
-    overSquareByByte(canvas, x, y, r, s, texture);
-}
-
-}  // namespace sc::smear
 
 #endif

@@ -3,6 +3,7 @@
 // nothing when the centre lies outside the grid.
 #include "engine/canvas.h"
 #include "engine/vector_path.h"
+#include "engine/vector_target.h"
 #include "tools/finger_kernel.h"
 #include "tools/grain_sampling.h"
 #include "tools/laying.h"
@@ -28,9 +29,11 @@ void finger(Canvas& canvas, int x, int y, BrushSettings s) {
     const ToolState& ts = toolState();
     const GrainSampler texture(textureImage(s.texture), ts.textureOffset.x, ts.textureOffset.y);
     switch (vectorPath()) {
+#if SC_VECTOR_TARGETS
         case VectorPath::kAvx512: smear::overSquareAvx512(canvas, x, y, r, s, texture); break;
         case VectorPath::kAvx2: smear::overSquareAvx2(canvas, x, y, r, s, texture); break;
-        case VectorPath::kScalar: smear::overSquareByByte(canvas, x, y, r, s, texture); break;
+#endif
+        default: smear::overSquareByByte(canvas, x, y, r, s, texture); break;  // VectorPath::kScalar
     }
     frame::renderSquare(canvas, x, y, r);
 }

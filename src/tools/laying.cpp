@@ -2,6 +2,7 @@
 
 #include "engine/canvas.h"
 #include "engine/vector_path.h"
+#include "engine/vector_target.h"
 #include "tools/grain_sampling.h"
 #include "tools/laying_rules.h"
 #include "tools/tool_frame.h"
@@ -24,9 +25,11 @@ LayingRule layingRule(LayingTool tool, const BrushSettings& s, double centreHeig
 
 void layRow(const LayingRule& rule, const LayingRow& row) {
     switch (vectorPath()) {
+#if SC_VECTOR_TARGETS
         case VectorPath::kAvx512: layRowAvx512(rule, row); break;
         case VectorPath::kAvx2: layRowAvx2(rule, row); break;
-        case VectorPath::kScalar: laying::layCells(rule, row, 0); break;
+#endif
+        default: laying::layCells(rule, row, 0); break;  // VectorPath::kScalar
     }
 }
 

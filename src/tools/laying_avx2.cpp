@@ -1,5 +1,5 @@
 // The AVX2 cell update of the laying tools: laying_kernel.h on eight lanes.
-// The caller checks vectorPathAvailable first.
+// Only x86-64 builds have it; the caller checks vectorPathAvailable first.
 #include "engine/vector_target.h"
 #include "tools/laying.h"
 
@@ -15,14 +15,5 @@ void layRowAvx2(const LayingRule& rule, const LayingRow& row) { layRowWithLanes(
 
 }  // namespace sc
 SC_TARGET_END
-
-#else  // never chosen on this target, as the path is not available
-#include "tools/laying_rules.h"
-
-namespace sc {
-
-void layRowAvx2(const LayingRule& rule, const LayingRow& row) { laying::layCells(rule, row, 0); }
-
-}  // namespace sc
 
 #endif
