@@ -29,6 +29,8 @@ BENCHMARK(BM_RenderAll)
     ->Args({600, 1})
     ->Args({2000, 0})
     ->Args({2000, 1})
+    ->Args({4000, 0})
+    ->Args({4000, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

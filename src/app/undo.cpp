@@ -18,7 +18,7 @@ bool copyCells(const Canvas& from, Canvas& to) {
     // re-allocating them costs more than the copy on a large painting.
     const bool sameSize = from.hasCells() && to.hasCells() && to.width == from.width && to.height == from.height;
     if (!sameSize && !to.allocate(from.width, from.height)) return false;
-    if (from.hasCells() && from.cellCount() > 0) std::copy_n(from.cells(), from.cellCount(), to.cells());
+    if (from.hasCells() && from.cellCount() > 0) sc::copyCells(from.cells(), to.cells(), from.cellCount());
     return true;
 }
 

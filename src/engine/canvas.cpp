@@ -5,10 +5,27 @@
 #include <new>
 #include <utility>
 
+#include "engine/worker_pool.h"
+
 namespace sc {
 
 std::uint8_t sampleGrainImage(const Surface& image, std::uint32_t x, std::uint32_t y) {
     return static_cast<std::uint8_t>(image.getPixel(x % 400, y % 400));
+}
+
+void copyCells(const PaintCell* from, PaintCell* to, std::size_t count) {
+    // The copy is cut into slices of kSlice cells; one thread copies fewer
+    // than two slices alone, as sharing would cost more than it saves.
+    constexpr std::size_t kSlice = std::size_t{1} << 16;
+    if (count > 0xFFFFFFFFull * kSlice) {
+        std::copy_n(from, count, to);
+        return;
+    }
+    const auto slices = static_cast<std::uint32_t>((count + kSlice - 1) / kSlice);
+    forEachRowBand(slices, kSlice, 2 * kSlice, 1, [&](std::uint32_t first, std::uint32_t end) {
+        const std::size_t begin = first * kSlice;
+        std::copy(from + begin, from + std::min(count, end * kSlice), to + begin);
+    });
 }
 
 Canvas::Canvas() {

@@ -71,6 +71,10 @@ inline void normalise(float& x, float& y, float& z) {
     z = z / length;
 }
 
+// Copies `count` cells from `from` to `to` (which do not overlap); a large
+// copy (the undo snapshot of a whole painting) is shared by the worker pool.
+void copyCells(const PaintCell* from, PaintCell* to, std::size_t count);
+
 // Red channel of an image at (x mod 400, y mod 400); 0 outside a smaller or
 // empty image. The tools and fillWithPaint sample grain this way.
 std::uint8_t sampleGrainImage(const Surface& image, std::uint32_t x, std::uint32_t y);

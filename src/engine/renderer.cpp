@@ -3,73 +3,57 @@
 #include <algorithm>
 
 #include "engine/canvas.h"
-#include "engine/render_avx2.h"
 #include "engine/render_cell.h"
-#include "engine/render_workers.h"
+#include "engine/render_vector.h"
+#include "engine/vector_path.h"
+#include "engine/vector_target.h"
+#include "engine/worker_pool.h"
 
 namespace sc {
 namespace {
 
-// Renders below this many cells stay on the calling thread: waking the
-// helper costs more than it saves.
-constexpr std::uint64_t kSharedRenderMinimum = 16384;
-// Cells per chunk handed out to the threads of a shared render.
-constexpr std::uint32_t kChunkCells = 2400;
+// The fewest rows a band of a shared render holds when there are rows to
+// spare: each band reads the grain rows its lookups reach before its first.
+constexpr std::uint32_t kBandRows = 64;
 
-// The rectangle [x0, x1) x [y0, y1) of one render, cut into chunks of rows.
-struct RowJob {
-    Canvas* canvas;
-    RenderContext context;
-    std::uint32_t x0, x1, y0, y1;
-    std::uint32_t rowsPerChunk;
-    bool vector;
-};
-
-void renderRowOfJob(const RowJob& job, std::uint32_t y) {
-    Surface& surface = job.canvas->surface;
-    const RenderContext& c = job.context;
-    // A surface smaller than the grid takes what falls on it, as setPixel would.
-    const std::uint32_t x1 = std::min(job.x1, surface.width());
-    if (y >= surface.height() || job.x0 >= x1) return;
-    const std::uint32_t bpp = surface.bytesPerPixel();
-    std::uint8_t* pixels = surface.pixelAddress(job.x0, y);
-    if (job.vector && x1 - job.x0 >= kAvx2SpanMinimum) {
-        renderSpanAvx2(c, y, job.x0, x1, pixels, bpp);
-    } else {
-        renderSpanByCell(c, y, job.x0, x1, pixels, bpp);
+void renderBand(const RenderContext& context, VectorPath path, const RenderBand& band) {
+    switch (path) {
+#if SC_VECTOR_TARGETS
+        case VectorPath::kAvx512: renderBandAvx512(context, band); break;
+        case VectorPath::kAvx2: renderBandAvx2(context, band); break;
+#endif
+        default: renderBandByCell(context, band); break;  // VectorPath::kScalar
     }
 }
 
-void renderChunk(void* opaque, std::uint32_t chunk) {
-    const RowJob& job = *static_cast<const RowJob*>(opaque);
-    const std::uint32_t first = job.y0 + chunk * job.rowsPerChunk;
-    const std::uint32_t last = std::min(job.y1, first + job.rowsPerChunk);
-    for (std::uint32_t y = first; y < last; ++y) renderRowOfJob(job, y);
+// The widest path the processor, the test's choice, the grid and the band's
+// width allow (a processor with AVX-512 has AVX2).
+VectorPath pathFor(const RenderContext& c, std::uint32_t columns) {
+    VectorPath path = vectorPath();
+    if (path != VectorPath::kScalar && !vectorIndexFits(c)) return VectorPath::kScalar;
+    if (path == VectorPath::kAvx512 && columns < kAvx512Lanes) path = VectorPath::kAvx2;
+    if (path == VectorPath::kAvx2 && columns < kAvx2Lanes) path = VectorPath::kScalar;
+    return path;
 }
 
 // Renders [x0, x1) x [y0, y1), already clipped to the grid and not empty.
 // Cells do not depend on one another's pixels, so the order of the cells and
 // the threads that render them cannot change a single pixel.
 void renderClipped(Canvas& canvas, std::uint32_t x0, std::uint32_t y0, std::uint32_t x1, std::uint32_t y1) {
-    if (!canvas.surface.valid()) return;  // nothing would be written
-    RowJob job{};
-    job.canvas = &canvas;
-    job.context = renderContextOf(canvas);
-    job.x0 = x0;
-    job.x1 = x1;
-    job.y0 = y0;
-    job.y1 = y1;
-    job.vector = avx2Available() && avx2SpanFits(job.context);
-    const std::uint32_t columns = x1 - x0;
-    const std::uint32_t rows = y1 - y0;
-    if (static_cast<std::uint64_t>(columns) * rows < kSharedRenderMinimum || rows < 2) {
-        job.rowsPerChunk = rows;
-        renderChunk(&job, 0);
-        return;
-    }
-    job.rowsPerChunk = std::max<std::uint32_t>(1, kChunkCells / columns);
-    const std::uint32_t chunks = (rows + job.rowsPerChunk - 1) / job.rowsPerChunk;
-    runRenderChunks(chunks, renderChunk, &job);
+    Surface& surface = canvas.surface;
+    if (!surface.valid()) return;  // nothing would be written
+    // A surface smaller than the grid takes what falls on it, as setPixel would.
+    x1 = std::min(x1, surface.width());
+    y1 = std::min(y1, surface.height());
+    if (x0 >= x1 || y0 >= y1) return;
+    const RenderContext context = renderContextOf(canvas);
+    const VectorPath path = pathFor(context, x1 - x0);
+    std::uint8_t* pixels = surface.pixelAddress(x0, y0);
+    const std::ptrdiff_t rowStep = -static_cast<std::ptrdiff_t>(surface.stride());
+    forEachRowBand(y1 - y0, x1 - x0, kSharedRenderCells, kBandRows, [&](std::uint32_t first, std::uint32_t end) {
+        const RenderBand band{x0, x1, y0 + first, y0 + end, pixels + first * rowStep, rowStep, surface.bytesPerPixel()};
+        renderBand(context, path, band);
+    });
 }
 
 }  // namespace

@@ -6,6 +6,10 @@ namespace sc {
 
 class Canvas;
 
+// Renders of at least this many cells are shared by the worker pool in bands
+// of rows; smaller ones cost more to share than they save.
+inline constexpr std::uint64_t kSharedRenderCells = 2048;
+
 // Renders cell (x, y); the caller guarantees x < width, y < height and cells.
 void renderCell(Canvas& canvas, std::uint32_t x, std::uint32_t y);
 // Renders [x0, x1) x [y0, y1) clipped to the grid; does not touch `rendered`.

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <mutex>
 
 #include "engine/canvas.h"
 #include "engine/numeric.h"
+#include "engine/worker_pool.h"
 #include "filters/extended_precision.h"
 #include "filters/filter_frame.h"
 #include "filters/luminance.h"
@@ -49,17 +51,28 @@ struct EnhanceRange {
 EnhanceRange measureEnhanceRange(const Canvas& canvas) {
     EnhanceRange r;
     if (!canvas.hasCells()) return r;
+    // The extremes do not depend on the order the cells are seen in: bands of
+    // rows are measured on the pool's threads, each into its own range.
+    std::mutex merge;
     const PaintCell* cells = canvas.cells();
-    const std::size_t count = canvas.cellCount();
-    std::uint8_t colourMin = 255, colourMax = 0, grainMin = 255, grainMax = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const PaintCell& c = cells[i];
-        colourMin = std::min(colourMin, std::min(c.red, std::min(c.green, c.blue)));
-        colourMax = std::max(colourMax, std::max(c.red, std::max(c.green, c.blue)));
-        grainMin = std::min(grainMin, c.grain);
-        grainMax = std::max(grainMax, c.grain);
-    }
-    return {colourMin, colourMax, grainMin, grainMax};
+    const std::uint32_t width = canvas.width;
+    const auto measure = [&](std::uint32_t first, std::uint32_t end) {
+        std::uint8_t colourMin = 255, colourMax = 0, grainMin = 255, grainMax = 0;
+        const PaintCell* c = cells + static_cast<std::size_t>(first) * width;
+        for (const PaintCell* last = cells + static_cast<std::size_t>(end) * width; c < last; ++c) {
+            colourMin = std::min(colourMin, std::min(c->red, std::min(c->green, c->blue)));
+            colourMax = std::max(colourMax, std::max(c->red, std::max(c->green, c->blue)));
+            grainMin = std::min(grainMin, c->grain);
+            grainMax = std::max(grainMax, c->grain);
+        }
+        const std::lock_guard<std::mutex> lock(merge);
+        r.colourMin = std::min<std::int32_t>(r.colourMin, colourMin);
+        r.colourMax = std::max<std::int32_t>(r.colourMax, colourMax);
+        r.grainMin = std::min<std::int32_t>(r.grainMin, grainMin);
+        r.grainMax = std::max<std::int32_t>(r.grainMax, grainMax);
+    };
+    forEachRowBand(canvas.height, width, kSharedFilterMinimum, kFilterBandRows, measure);
+    return r;
 }
 
 // trunc((value - minimum) * scale) limited to 0..255, where scale is

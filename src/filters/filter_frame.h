@@ -9,6 +9,7 @@
 #include "engine/canvas.h"
 #include "engine/numeric.h"
 #include "engine/paint_cell.h"
+#include "engine/worker_pool.h"
 
 namespace sc {
 
@@ -96,19 +97,33 @@ inline void blendFields(PaintCell& cell, const PaintCell& target, const BlendTab
     if constexpr ((Fields & kShineField) != 0) cell.shine = blend.shine[cell.shine][target.shine];
 }
 
+// Paintings below this many cells are filtered on the calling thread.
+inline constexpr std::uint64_t kSharedFilterMinimum = 65536;
+inline constexpr std::uint32_t kFilterBandRows = 16;
+
+// Rows [first, end) of a grid `width` cells wide.
 template <unsigned Fields, bool Full, typename RowRule>
-void blendEveryCell(Canvas& canvas, const BlendTable& blend, RowRule& rowRule) {
-    const std::uint32_t width = canvas.width;
-    const std::uint32_t height = canvas.height;
-    PaintCell* row = canvas.cells();
-    for (std::uint32_t y = 0; y < height; ++y, row += width) {
-        auto rule = rowRule(y);
+void blendRows(PaintCell* cells, std::uint32_t width, std::uint32_t first, std::uint32_t end, const BlendTable& blend,
+               const RowRule& rowRule) {
+    PaintCell* row = cells + static_cast<std::size_t>(first) * width;
+    for (std::uint32_t y = first; y < end; ++y, row += width) {
+        const auto rule = rowRule(y);
         for (std::uint32_t x = 0; x < width; ++x) {
             PaintCell target = row[x];
             rule(target, x);
             blendFields<Fields, Full>(row[x], target, blend);
         }
     }
+}
+
+template <unsigned Fields, bool Full, typename RowRule>
+void blendEveryCell(Canvas& canvas, const BlendTable& blend, const RowRule& rowRule) {
+    PaintCell* const cells = canvas.cells();
+    const std::uint32_t width = canvas.width;
+    forEachRowBand(canvas.height, width, kSharedFilterMinimum, kFilterBandRows,
+                   [cells, width, &blend, &rowRule](std::uint32_t first, std::uint32_t end) {
+                       blendRows<Fields, Full>(cells, width, first, end, blend, rowRule);
+                   });
 }
 
 // Builds a target for every cell and blends the cell toward it with the
@@ -118,8 +133,10 @@ void blendEveryCell(Canvas& canvas, const BlendTable& blend, RowRule& rowRule) {
 //
 // Every rule reads only its own cell, the rendered surface (which the frame
 // never writes), the brush settings or values computed before the pass, so
-// the visiting order does not change the result; cells are visited in
-// storage order, which is far kinder to the cache than column by column.
+// the visiting order does not change the result: cells are visited in
+// storage order, which is far kinder to the cache than column by column, and
+// bands of rows are shared by the worker pool (rowRule is called from several
+// threads at once and must only read what it captures).
 template <unsigned Fields, typename RowRule>
 void runFilterFrameByRow(Canvas& canvas, const BlendTable& blend, RowRule&& rowRule) {
     if (canvas.hasCells()) {
@@ -129,11 +146,13 @@ void runFilterFrameByRow(Canvas& canvas, const BlendTable& blend, RowRule&& rowR
     canvas.invalidate();
 }
 
-// The same for rules of the form rule(target, x, y).
+// The same for rules of the form rule(target, x, y). Each row works with its
+// own copy of the rule, so that what the rule holds stays in registers while
+// the cells are written.
 template <unsigned Fields, typename Rule>
-void runFilterFrame(Canvas& canvas, const BlendTable& blend, Rule&& rule) {
+void runFilterFrame(Canvas& canvas, const BlendTable& blend, const Rule& rule) {
     runFilterFrameByRow<Fields>(canvas, blend, [&rule](std::uint32_t y) {
-        return [&rule, y](PaintCell& target, std::uint32_t x) { rule(target, x, y); };
+        return [rule, y](PaintCell& target, std::uint32_t x) { rule(target, x, y); };
     });
 }
 

@@ -3,10 +3,13 @@
 // image at (|trunc(offset) + c| mod 400) on each axis, so the grain pattern
 // shifts from stroke to stroke. An empty image, or a point outside a smaller
 // one, reads 0.
+#include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "engine/numeric.h"
 #include "engine/surface.h"
+#include "tools/brush_mask.h"
 #include "tools/brush_settings.h"
 
 namespace sc {
@@ -43,10 +46,41 @@ public:
         return image_.pixelAddress(u, v)[2];
     }
 
+    // The image (for reading whole rows of samples).
+    const Surface& image() const { return image_; }
+
 private:
     const Surface& image_;
     std::int32_t offsetX_;
     std::int32_t offsetY_;
+};
+
+// An image's samples under the columns [cx0, cx0 + count) of a brush square
+// (count at most 2 * kMaxBrushSize), row by row. The columns' tile
+// coordinates are worked out once, as runs of consecutive columns (rising or
+// falling) and runs outside a smaller image, so that a row is read run by run.
+class GrainRowSampler {
+public:
+    GrainRowSampler(const GrainSampler& sampler, std::int64_t cx0, std::uint32_t count);
+    // The samples of row cy (entries [first, end) of the result, which stays
+    // valid until the next call).
+    const std::uint8_t* row(std::int64_t cy, std::uint32_t first, std::uint32_t end);
+
+private:
+    struct Run {
+        std::uint32_t first, count, column;
+        std::int32_t step;  // +1 or -1 from column on; 0 outside the image (reads 0)
+    };
+    // Whether the column (inside the image or not) continues the run, which
+    // then takes it.
+    static bool extend(Run& run, std::uint32_t column, bool inside);
+    static constexpr std::size_t kMost = kMaskSide;  // twice the largest brush size
+
+    const GrainSampler& sampler_;
+    std::uint32_t count_;
+    std::uint32_t runCount_ = 0;
+    std::array<Run, kMost> runs_;
+    std::array<std::uint8_t, kMost> samples_;
 };
 
 }  // namespace sc

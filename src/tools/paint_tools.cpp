@@ -2,6 +2,7 @@
 // colour, grain, shine and height toward the brush's own.
 #include "engine/canvas.h"
 #include "tools/grain_sampling.h"
+#include "tools/laying.h"
 #include "tools/program_random.h"
 #include "tools/tool_frame.h"
 #include "tools/tool_routines.h"
@@ -21,7 +22,6 @@ struct GrainPair {
         : style(styleImage(s.paintStyle), toolState().styleOffset.x, toolState().styleOffset.y),
           texture(textureImage(s.texture), toolState().textureOffset.x, toolState().textureOffset.y) {}
 
-    std::uint8_t styleAt(std::int64_t cx, std::int64_t cy) const { return style.at(style.column(cx), style.row(cy)); }
     std::uint8_t textureAt(std::int64_t cx, std::int64_t cy) const {
         return texture.at(texture.column(cx), texture.row(cy));
     }
@@ -35,42 +35,18 @@ inline float amount(float m, const BrushSettings& s) { return static_cast<float>
 void tubePaint(Canvas& canvas, int x, int y, BrushSettings s) {
     if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
     const int r = frame::brushRadius(s);
-    const double h0 = canvas.at(x, y).height;
     const GrainPair grain(s);
-    frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
-        const float a = amount(m, s);
-        const float hb = static_cast<float>(0.5 * a);
-        c.red = lerpByte(c.red, s.red, a);
-        c.green = lerpByte(c.green, s.green, a);
-        c.blue = lerpByte(c.blue, s.blue, a);
-        c.grain = lerpByte(c.grain, grain.styleAt(cx, cy), a);
-        const std::uint8_t t = s.texture != 0 ? grain.textureAt(cx, cy) : 0;
-        const double h = c.height;
-        c.height = static_cast<float>(h + (h0 - h) * hb + laidHeight(s, hb, t));
-        c.shine = lerpByte(c.shine, s.shine, a);
-    });
+    laySquare(canvas, x, y, r, layingRule(LayingTool::kTubePaint, s, canvas.at(x, y).height), grain.style,
+              grain.texture);
     frame::renderSquare(canvas, x, y, r);
 }
 
 void paintBrush(Canvas& canvas, int x, int y, BrushSettings s) {
     if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
     const int r = frame::brushRadius(s);
-    const double h0 = canvas.at(x, y).height;
     const GrainPair grain(s);
-    frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
-        const float a = amount(m, s);
-        // A smooth brush (texture 0) acts as a texture of full brightness.
-        const std::uint8_t tex = s.texture != 0 ? grain.textureAt(cx, cy) : 0;
-        const int t = s.texture != 0 ? tex : 255;
-        const float f = static_cast<float>((t * static_cast<double>(kInv255)) * a);
-        c.red = lerpByte(c.red, s.red, f);
-        c.green = lerpByte(c.green, s.green, f);
-        c.blue = lerpByte(c.blue, s.blue, f);
-        c.grain = lerpByte(c.grain, grain.styleAt(cx, cy), f);
-        c.shine = lerpByte(c.shine, s.shine, f);
-        const double h = c.height;
-        c.height = static_cast<float>(h + (h0 - h) * 0.5 * f + laidHeight(s, 0.5 * a, tex));
-    });
+    laySquare(canvas, x, y, r, layingRule(LayingTool::kPaintBrush, s, canvas.at(x, y).height), grain.style,
+              grain.texture);
     frame::renderSquare(canvas, x, y, r);
 }
 

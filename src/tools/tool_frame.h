@@ -8,6 +8,7 @@
 #include "engine/canvas.h"
 #include "engine/numeric.h"
 #include "engine/renderer.h"
+#include "engine/worker_pool.h"
 #include "tools/tool_state.h"
 #include "tools/tools.h"
 
@@ -26,6 +27,13 @@ inline std::uint8_t lerpByte(int value, int target, double k) {
     return truncToByte(value + (target - value) * k);
 }
 
+// The square of columns x rows cells that a tool is about to change is then
+// rendered; when the workers will share that render, those asleep are woken
+// now, so that they are running by the time the cells are done.
+inline void prepareSharedRender(std::int64_t columns, std::int64_t rows) {
+    if (static_cast<std::uint64_t>(columns * rows) >= kSharedRenderCells) wakeWorkers();
+}
+
 // Visits the cells of the square [x - r, x + r) x [y - r, y + r) that lie in
 // the grid and whose mask weight is above 0: columns outer, rows inner. The
 // visitor gets the cell, its weight m and its position (cx, cy).
@@ -36,6 +44,7 @@ void forEachBrushCell(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Vis
     const std::int64_t y0 = std::max<std::int64_t>(y - r, 0);
     const std::int64_t y1 = std::min<std::int64_t>(y + r, canvas.height);
     if (x0 >= x1 || y0 >= y1) return;
+    prepareSharedRender(x1 - x0, y1 - y0);
     const float* weights = toolState().mask.weights.data();
     PaintCell* cells = canvas.cells();
     const std::int64_t stride = canvas.width;
@@ -50,28 +59,40 @@ void forEachBrushCell(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Vis
     }
 }
 
-// The same cells for tools whose update of a cell reads and writes only that
-// cell: the order cannot change their result, so rows are walked outer,
-// which follows the memory of the cells, the mask and the grain images.
+// The rows of the square [x - r, x + r) x [y - r, y + r) clipped to the
+// grid, top to bottom: visit(cells, weights, cx0, count, cy) gets the row's
+// first cell in the square, the mask weights of its cells, its first column
+// and the number of cells.
 template <class Visit>
-void forEachBrushCellRowWise(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visit&& visit) {
+void forEachBrushRow(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visit&& visit) {
     const std::int64_t x0 = std::max<std::int64_t>(x - r, 0);
     const std::int64_t x1 = std::min<std::int64_t>(x + r, canvas.width);
     const std::int64_t y0 = std::max<std::int64_t>(y - r, 0);
     const std::int64_t y1 = std::min<std::int64_t>(y + r, canvas.height);
     if (x0 >= x1 || y0 >= y1) return;
+    prepareSharedRender(x1 - x0, y1 - y0);
     const float* weights = toolState().mask.weights.data();
     PaintCell* cells = canvas.cells();
     const std::int64_t stride = canvas.width;
-    for (std::int64_t cy = y0; cy < y1; ++cy) {
-        const float* row = weights + (cy - y + r) * kMaskSide + (x0 - x + r);
-        PaintCell* cell = cells + cy * stride + x0;
-        for (std::int64_t cx = x0; cx < x1; ++cx, ++row, ++cell) {
-            const float m = *row;
-            if (!(m > 0.0f)) continue;
-            visit(*cell, m, cx, cy);
-        }
-    }
+    for (std::int64_t cy = y0; cy < y1; ++cy)
+        visit(cells + cy * stride + x0, weights + (cy - y + r) * kMaskSide + (x0 - x + r), x0,
+              static_cast<std::uint32_t>(x1 - x0), cy);
+}
+
+// The same cells as forEachBrushCell for tools whose update of a cell reads
+// and writes only that cell: the order cannot change their result, so rows
+// are walked outer, which follows the memory of the cells, the mask and the
+// grain images.
+template <class Visit>
+void forEachBrushCellRowWise(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visit&& visit) {
+    forEachBrushRow(canvas, x, y, r,
+                    [&](PaintCell* cell, const float* weights, std::int64_t x0, std::uint32_t count, std::int64_t cy) {
+                        for (std::uint32_t i = 0; i < count; ++i) {
+                            const float m = weights[i];
+                            if (!(m > 0.0f)) continue;
+                            visit(cell[i], m, x0 + i, cy);
+                        }
+                    });
 }
 
 // renderRect of the brush square; the edges are clamped to the int range
@@ -86,9 +107,12 @@ inline void renderSquare(Canvas& canvas, std::int64_t x, std::int64_t y, int r) 
 
 // The height a texture lets a tool lay: k * thickness when smooth, else
 // (T * 0.001) * (k * thickness) with 0.001 as a single-precision constant.
+inline double laidHeight(bool textured, float thickness, double k, std::uint8_t textureSample) {
+    if (!textured) return k * thickness;
+    return (textureSample * static_cast<double>(0.001f)) * (k * thickness);
+}
 inline double laidHeight(const BrushSettings& s, double k, std::uint8_t textureSample) {
-    if (s.texture == 0) return k * s.thickness;
-    return (textureSample * static_cast<double>(0.001f)) * (k * s.thickness);
+    return laidHeight(s.texture != 0, s.thickness, k, textureSample);
 }
 
 }  // namespace sc::frame

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "engine/canvas.h"
-#include "engine/render_avx2.h"
 #include "engine/render_cell.h"
+#include "engine/render_vector.h"
+#include "engine/vector_path.h"
 #include "engine/renderer.h"
+#include "engine/worker_pool.h"
 
 namespace sc {
 namespace {
@@ -101,23 +103,47 @@ void fillRandom(Canvas& c, std::uint32_t seed, Heights kind) {
     }
 }
 
+// Every renderer this processor has: the one-cell arithmetic and the vector
+// paths. Each comparison below runs on all of them.
+std::vector<VectorPath> availablePaths() {
+    std::vector<VectorPath> paths;
+    for (VectorPath p : {VectorPath::kScalar, VectorPath::kAvx2, VectorPath::kAvx512})
+        if (vectorPathAvailable(p)) paths.push_back(p);
+    return paths;
+}
+
+class OnPath {
+public:
+    explicit OnPath(VectorPath path) : previous_(setVectorPath(path)) {}
+    ~OnPath() { setVectorPath(previous_); }
+
+private:
+    VectorPath previous_;
+};
+
 TEST(Renderer, MatchesTheLiteralArithmeticInEveryMode) {
-    // Widths around the eight-cell blocks, one-row and one-column canvases,
-    // and sizes large enough to be shared between threads.
-    const std::uint32_t sizes[][2] = {{1, 1},  {1, 7},   {7, 1},    {2, 2},   {8, 1},     {9, 2},  {16, 3},
-                                      {17, 5}, {37, 23}, {130, 64}, {23, 40}, {211, 127}, {600, 41}};
-    for (bool hq : {false, true}) {
-        for (bool lit : {false, true}) {
-            for (Heights kind : {Heights::Smooth, Heights::Hostile, Heights::Stepped}) {
-                for (auto& size : sizes) {
-                    Canvas c;
-                    ASSERT_TRUE(c.allocate(size[0], size[1]));
-                    c.highQuality = hq;
-                    c.lighting = lit;
-                    fillRandom(c, size[0] * 31 + size[1] + hq * 7 + lit * 13 + static_cast<int>(kind), kind);
-                    SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " hq=" << hq << " light=" << lit
-                                                    << " heights=" << static_cast<int>(kind));
-                    expectMatchesReference(c);
+    // Widths around the eight- and sixteen-cell blocks, one-row and
+    // one-column canvases, heights around the rows whose lookups the grain
+    // ring serves, and sizes large enough to be shared between threads.
+    const std::uint32_t sizes[][2] = {{1, 1},   {1, 7},    {7, 1},   {2, 2},   {8, 1},     {9, 2},
+                                      {16, 3},  {17, 5},   {31, 44}, {37, 23}, {130, 64},  {23, 40},
+                                      {48, 45}, {211, 127}, {600, 41}};
+    for (VectorPath path : availablePaths()) {
+        const OnPath on(path);
+        for (bool hq : {false, true}) {
+            for (bool lit : {false, true}) {
+                for (Heights kind : {Heights::Smooth, Heights::Hostile, Heights::Stepped}) {
+                    for (auto& size : sizes) {
+                        Canvas c;
+                        ASSERT_TRUE(c.allocate(size[0], size[1]));
+                        c.highQuality = hq;
+                        c.lighting = lit;
+                        fillRandom(c, size[0] * 31 + size[1] + hq * 7 + lit * 13 + static_cast<int>(kind), kind);
+                        SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " hq=" << hq << " light=" << lit
+                                                        << " heights=" << static_cast<int>(kind) << " path "
+                                                        << static_cast<int>(path));
+                        expectMatchesReference(c);
+                    }
                 }
             }
         }
@@ -245,8 +271,10 @@ TEST(Renderer, HighQualityWeightsKeepDoublePrecisionAtWholeNumbers) {
 }
 
 TEST(Renderer, RectMatchesTheReferenceAndLeavesEverythingElse) {
-    const std::uint32_t W = 97, H = 61;
-    for (int mode = 0; mode < 4; ++mode) {
+    const std::uint32_t W = 121, H = 97;
+    for (int mode = 0; mode < 4 * 3; ++mode) {
+        if (!vectorPathAvailable(static_cast<VectorPath>(mode / 4))) continue;
+        const OnPath on(static_cast<VectorPath>(mode / 4));
         Canvas c;
         ASSERT_TRUE(c.allocate(W, H));
         c.highQuality = mode & 1;
@@ -256,8 +284,8 @@ TEST(Renderer, RectMatchesTheReferenceAndLeavesEverythingElse) {
         std::vector<std::uint32_t> expected(W * H, packColour(1, 2, 3));
         std::mt19937 rng(77 + mode);
         std::uniform_int_distribution<int> coord(-12, static_cast<int>(W) + 12);
-        for (int i = 0; i < 60; ++i) {
-            const int x0 = coord(rng), x1 = x0 + coord(rng) / 3, y0 = coord(rng) * 2 / 3, y1 = y0 + coord(rng) / 4;
+        for (int i = 0; i < 40; ++i) {
+            const int x0 = coord(rng), x1 = x0 + coord(rng) / 2, y0 = coord(rng) * 2 / 3, y1 = y0 + coord(rng) / 3;
             renderRect(c, x0, y0, x1, y1);
             for (int y = std::max(y0, 0); y < std::min<int>(y1, H); ++y)
                 for (int x = std::max(x0, 0); x < std::min<int>(x1, W); ++x)
@@ -278,68 +306,100 @@ TEST(Renderer, RectMatchesTheReferenceAndLeavesEverythingElse) {
     }
 }
 
-TEST(Renderer, LargeRectSharedBetweenThreadsMatches) {
-    Canvas c;
-    ASSERT_TRUE(c.allocate(300, 200));
-    c.highQuality = true;
-    c.lighting = true;
-    fillRandom(c, 9, Heights::Hostile);
-    c.surface.blendRect(0, 0, 300, 200, 1, 2, 3, 0);
-    renderRect(c, -3, 5, 297, 190);
-    for (std::uint32_t y = 0; y < 200; ++y)
-        for (std::uint32_t x = 0; x < 300; ++x)
-            ASSERT_EQ(c.surface.getPixel(x, y),
-                      x < 297 && y >= 5 && y < 190 ? referencePixel(c, x, y) : packColour(1, 2, 3))
-                << x << "," << y;
+TEST(Renderer, SharedRendersMatchOnAnyThreadCount) {
+    // Band boundaries fall on different rows for every thread count; the
+    // rectangle starts and ends inside bands.
+    const std::uint32_t previous = sharingThreads();
+    for (std::uint32_t threads : {1u, 2u, 3u, 7u}) {
+        setSharingThreads(threads);
+        for (int mode = 0; mode < 4 * 3; ++mode) {
+            if (!vectorPathAvailable(static_cast<VectorPath>(mode / 4))) continue;
+            const OnPath on(static_cast<VectorPath>(mode / 4));
+            Canvas c;
+            ASSERT_TRUE(c.allocate(257, 181));
+            c.highQuality = mode & 1;
+            c.lighting = mode & 2;
+            fillRandom(c, 90 + mode, mode % 4 < 2 ? Heights::Smooth : Heights::Hostile);
+            SCOPED_TRACE(testing::Message() << threads << " threads, mode " << mode);
+            expectMatchesReference(c);
+            c.surface.blendRect(0, 0, 257, 181, 1, 2, 3, 0);
+            renderRect(c, -3, 5, 254, 179);
+            for (std::uint32_t y = 0; y < 181; ++y)
+                for (std::uint32_t x = 0; x < 257; ++x)
+                    ASSERT_EQ(c.surface.getPixel(x, y),
+                              x < 254 && y >= 5 && y < 179 ? referencePixel(c, x, y) : packColour(1, 2, 3))
+                        << x << "," << y;
+        }
+    }
+    setSharingThreads(previous);
 }
 
-TEST(Renderer, VectorSpansMatchCellByCell) {
-    if (!avx2Available()) GTEST_SKIP() << "no AVX2 on this processor";
+TEST(Renderer, VectorBandsMatchCellByCell) {
+    // Bands starting on any row, at the sides and inside, as narrow as the
+    // lanes allow, on both pixel sizes: each band fills the grain ring from
+    // its own first row.
+    constexpr std::uint32_t W = 130, H = 100;
     Canvas c;
-    ASSERT_TRUE(c.allocate(45, 30));
+    ASSERT_TRUE(c.allocate(W, H));
     std::mt19937 rng(5);
-    for (int mode = 0; mode < 12; ++mode) {
-        c.highQuality = mode & 1;
-        c.lighting = mode & 2;
-        fillRandom(c, 40 + mode, mode < 4 ? Heights::Smooth : mode < 8 ? Heights::Hostile : Heights::Stepped);
-        const RenderContext ctx = renderContextOf(c);
-        for (int i = 0; i < 200; ++i) {
-            const std::uint32_t y = rng() % 30, x0 = rng() % 38, x1 = x0 + 8 + rng() % (38 - x0);
-            for (std::uint32_t bpp : {3u, 4u}) {
-                std::uint8_t fast[45 * 4], slow[45 * 4];
-                std::memset(fast, 0xA5, sizeof fast);
-                std::memset(slow, 0xA5, sizeof slow);
-                renderSpanAvx2(ctx, y, x0, x1, fast, bpp);
-                renderSpanByCell(ctx, y, x0, x1, slow, bpp);
-                ASSERT_EQ(std::memcmp(fast, slow, sizeof fast), 0)
-                    << "mode " << mode << " row " << y << " [" << x0 << ", " << x1 << ") bpp " << bpp;
+    std::vector<std::uint8_t> fast(W * H * 4), slow(W * H * 4);
+    for (VectorPath path : availablePaths()) {
+        if (path == VectorPath::kScalar) continue;
+        const std::uint32_t lanes = path == VectorPath::kAvx2 ? kAvx2Lanes : kAvx512Lanes;
+        for (int mode = 0; mode < 12; ++mode) {
+            c.highQuality = mode & 1;
+            c.lighting = mode & 2;
+            fillRandom(c, 40 + mode, mode < 4 ? Heights::Smooth : mode < 8 ? Heights::Hostile : Heights::Stepped);
+            const RenderContext ctx = renderContextOf(c);
+            for (int i = 0; i < 24; ++i) {
+                RenderBand band{};
+                band.x0 = rng() % (W - lanes + 1);
+                band.x1 = band.x0 + lanes + rng() % (W - lanes - band.x0 + 1);
+                band.y0 = rng() % H;
+                band.y1 = band.y0 + 1 + rng() % (H - band.y0);
+                for (std::uint32_t bpp : {3u, 4u}) {
+                    std::fill(fast.begin(), fast.end(), 0xA5);
+                    std::fill(slow.begin(), slow.end(), 0xA5);
+                    band.bytesPerPixel = bpp;
+                    band.rowStep = W * bpp;
+                    band.pixels = fast.data() + band.y0 * band.rowStep + band.x0 * bpp;
+                    if (path == VectorPath::kAvx2) renderBandAvx2(ctx, band);
+                    else renderBandAvx512(ctx, band);
+                    band.pixels = slow.data() + band.y0 * band.rowStep + band.x0 * bpp;
+                    renderBandByCell(ctx, band);
+                    ASSERT_EQ(fast, slow) << "path " << static_cast<int>(path) << " mode " << mode << " rows ["
+                                          << band.y0 << ", " << band.y1 << ") columns [" << band.x0 << ", " << band.x1
+                                          << ") bpp " << bpp;
+                }
             }
         }
     }
 }
 
 TEST(Renderer, FourByteAndSmallerSurfacesGetOnlyColourBytes) {
-    Canvas c;
-    ASSERT_TRUE(c.allocate(40, 9));
-    c.highQuality = true;
-    c.lighting = true;
-    fillRandom(c, 3, Heights::Smooth);
-    ASSERT_TRUE(c.surface.create(40, 9, true));
-    std::memset(c.surface.bits(), 0x5A, static_cast<std::size_t>(c.surface.stride()) * 9);
-    renderAll(c);
-    for (std::uint32_t y = 0; y < 9; ++y)
-        for (std::uint32_t x = 0; x < 40; ++x) {
-            ASSERT_EQ(c.surface.getPixel(x, y), referencePixel(c, x, y) | 0x5A000000u) << x << "," << y;
-        }
-    // A surface smaller than the grid takes the pixels that fall on it.
-    ASSERT_TRUE(c.surface.create(25, 6, false));
-    renderAll(c);
-    for (std::uint32_t y = 0; y < 6; ++y)
-        for (std::uint32_t x = 0; x < 25; ++x) ASSERT_EQ(c.surface.getPixel(x, y), referencePixel(c, x, y));
+    for (VectorPath path : availablePaths()) {
+        const OnPath on(path);
+        Canvas c;
+        ASSERT_TRUE(c.allocate(40, 50));
+        c.highQuality = true;
+        c.lighting = true;
+        fillRandom(c, 3, Heights::Smooth);
+        ASSERT_TRUE(c.surface.create(40, 50, true));
+        std::memset(c.surface.bits(), 0x5A, static_cast<std::size_t>(c.surface.stride()) * 50);
+        renderAll(c);
+        for (std::uint32_t y = 0; y < 50; ++y)
+            for (std::uint32_t x = 0; x < 40; ++x)
+                ASSERT_EQ(c.surface.getPixel(x, y), referencePixel(c, x, y) | 0x5A000000u) << x << "," << y;
+        // A surface smaller than the grid takes the pixels that fall on it.
+        ASSERT_TRUE(c.surface.create(25, 30, false));
+        renderAll(c);
+        for (std::uint32_t y = 0; y < 30; ++y)
+            for (std::uint32_t x = 0; x < 25; ++x) ASSERT_EQ(c.surface.getPixel(x, y), referencePixel(c, x, y));
+    }
 }
 
 TEST(Renderer, ConcurrentRendersOfTwoCanvasesMatch) {
-    // Two callers at once: one shares the helper thread, the other renders alone.
+    // Two callers at once: one shares the workers, the other renders alone.
     Canvas a, b;
     ASSERT_TRUE(a.allocate(200, 150));
     ASSERT_TRUE(b.allocate(180, 170));

@@ -2,6 +2,7 @@
 // and safe on paintings whose heights are NaN, infinite or huge.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "engine/renderer.h"
+#include "engine/worker_pool.h"
 #include "filter_test_support.h"
 #include "filters/filter_table.h"
 #include "tools/tool_state.h"
@@ -134,6 +136,31 @@ TEST_F(FilterCommand, NonFiniteAndHugeHeightsPassThrough) {
         }
         renderAll(doc);  // and the renderer copes with what is left
     }
+}
+
+TEST_F(FilterCommand, EveryFilterGivesTheSameCellsOnAnyThreadCount) {
+    // Large enough to be shared in bands, whose edges move with the count.
+    Canvas& doc = shell().document;
+    doc.allocate(301, 233);
+    for (std::uint32_t i = 0; i < doc.cellCount(); ++i)
+        doc.cells()[i] = cellOf(static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i * 13 + 5),
+                                static_cast<std::uint8_t>(i / 301), static_cast<std::uint8_t>(i * 31 + i / 301),
+                                static_cast<std::uint8_t>(i * 3), std::sin(static_cast<float>(i)) * 40.0f);
+    renderAll(doc);
+    const auto painting = test::cellsOf(doc);
+    const std::uint32_t previous = sharingThreads();
+    for (const FilterInfo& f : filterTable()) {
+        std::vector<PaintCell> first;
+        for (std::uint32_t threads : {1u, 3u, 7u}) {
+            setSharingThreads(threads);
+            std::copy(painting.begin(), painting.end(), doc.cells());
+            ASSERT_TRUE(runFilter(f.id));
+            EXPECT_TRUE(test::sameCells(test::cellsOf(shell().undoCanvas), painting)) << f.name << ", " << threads;
+            if (first.empty()) first = test::cellsOf(doc);
+            else EXPECT_TRUE(test::sameCells(test::cellsOf(doc), first)) << f.name << ", " << threads << " threads";
+        }
+    }
+    setSharingThreads(previous);
 }
 
 TEST_F(FilterCommand, FilterOnACanvasWithoutCellsOnlyInvalidates) {

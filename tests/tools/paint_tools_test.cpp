@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "tool_test_support.h"
+#include "tools/grain_sampling.h"
 
 namespace sc::test {
 namespace {
@@ -50,6 +51,34 @@ TEST_F(PaintToolsTest, GrainOffsetsWrapAsIntegers) {
     canvas.at(4, 4).grain = 99;
     tubePaint(canvas, 4, 4, s);
     EXPECT_EQ(canvas.at(4, 4).grain, 0);
+}
+
+TEST_F(PaintToolsTest, SquareReadsTheGrainOfEveryCellAsTheOneCellLookup) {
+    // Columns rising, falling through 0 and wrapping at 400, an offset beyond
+    // the int range, and images smaller than the tile or missing.
+    Surface small;
+    ASSERT_TRUE(small.create32(150, 90));
+    for (std::uint32_t y = 0; y < 90; ++y)
+        for (std::uint32_t x = 0; x < 150; ++x) small.setPixel(x, y, static_cast<std::uint8_t>(x * 3 + y), 1, 1);
+    Surface noImage;
+    for (int image = 0; image < 3; ++image) {
+        if (image == 0) toolState().styleImages[2] = grainImage(pattern);
+        if (image == 1) std::swap(toolState().styleImages[2], small);
+        if (image == 2) std::swap(toolState().styleImages[2], noImage);
+        for (float offset : {0.0f, -30.7f, 385.0f, -3.0e9f, -170.0f}) {
+            toolState().styleOffset = {offset, -offset / 3};
+            canvas.clear();
+            const BrushSettings s = brush(kToolTubePaint, 30, 1.0f, 100);
+            tubePaint(canvas, 32, 24, s);
+            const GrainSampler sampler(toolState().styleImages[2], offset, -offset / 3);
+            for (int cy = 0; cy < 48; ++cy)
+                for (int cx = 2; cx < 62; ++cx)
+                    if (toolState().mask.at(cx - 2, cy + 6) == 1.0f) {
+                        ASSERT_EQ(canvas.at(cx, cy).grain, sampler.at(sampler.column(cx), sampler.row(cy)))
+                            << "image " << image << ", offset " << offset << ", cell " << cx << "," << cy;
+                    }
+        }
+    }
 }
 
 TEST_F(PaintToolsTest, PaintBrushBlendFactorIsRoundedAfterTheTextureScale) {

@@ -1,4 +1,8 @@
 // What every masked tool shares: where it may change cells and what it renders.
+#include <algorithm>
+#include <limits>
+
+#include "engine/vector_path.h"
 #include "tool_test_support.h"
 
 namespace sc::test {
@@ -96,6 +100,48 @@ TEST_P(ToolBoundsTest, OversizedBrushStaysInsideTheMask) {
     GetParam().routine(canvas, 30, 20, s);
     s.size = -7;
     GetParam().routine(canvas, 30, 20, s);
+}
+
+// The vector paths give the cells and pixels of the one-cell rules: brushes
+// of every size up to one larger than the canvas, at the edges and inside,
+// smooth and textured, at a plain and a huge strength, over heights that
+// include NaN, infinities and huge values.
+TEST_P(ToolBoundsTest, SameCellsAndPixelsOnEveryVectorPath) {
+    const float hostile[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), -3e38f,
+                             1e-41f, -0.0f};
+    for (std::uint32_t i = 0; i < canvas.cellCount(); i += 37) canvas.cells()[i].height = hostile[i % 5];
+    canvas.highQuality = canvas.lighting = true;
+    const auto ground = cellsOf(canvas);
+    struct Application {
+        int x, y, size;
+        float strength;
+        std::uint8_t texture;
+    };
+    const Application applications[] = {{20, 15, 9, 0.9f, 3},  {0, 0, 30, 0.37f, 3},   {63, 47, 5, 1.0f, 0},
+                                        {31, 24, 40, 3e9f, 0}, {40, 10, 17, 0.61f, 3}, {5, 40, 1, 0.5f, 3}};
+    std::vector<PaintCell> cellsAfter;
+    std::vector<std::uint8_t> pixelsAfter;
+    for (VectorPath path : {VectorPath::kScalar, VectorPath::kAvx2, VectorPath::kAvx512}) {
+        if (!vectorPathAvailable(path)) continue;
+        const VectorPath previous = setVectorPath(path);
+        std::copy(ground.begin(), ground.end(), canvas.cells());
+        canvas.surface.blendRect(0, 0, 64, 48, 1, 2, 3, 0);
+        resetProgramRand(1);
+        for (const Application& a : applications) {
+            BrushSettings s = settings(a.size);
+            s.strength = a.strength;
+            s.texture = a.texture;
+            GetParam().routine(canvas, a.x, a.y, s);
+        }
+        setVectorPath(previous);
+        if (path == VectorPath::kScalar) {
+            cellsAfter = cellsOf(canvas);
+            pixelsAfter = pixelsOf(canvas.surface);
+        } else {
+            EXPECT_TRUE(sameCells(canvas, cellsAfter)) << "path " << static_cast<int>(path);
+            EXPECT_EQ(pixelsOf(canvas.surface), pixelsAfter) << "path " << static_cast<int>(path);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Tools, ToolBoundsTest, ::testing::ValuesIn(kTools),
