@@ -254,12 +254,19 @@ TEST_F(FileCommandsTest, NewChecksTheSizeLimits) {
     EXPECT_EQ(document().width, 2000u) << "cancelled";
 }
 
-// The address space this process uses now, in bytes.
-std::uint64_t addressSpaceInUse() {
-    std::ifstream statm("/proc/self/statm");
-    std::uint64_t pages = 0;
-    statm >> pages;
-    return pages * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+// The private writable memory this process has mapped now (VmData), in
+// bytes: what RLIMIT_DATA counts, reserved malloc arenas included.
+std::uint64_t dataInUse() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    std::uint64_t kilobytes = 0;
+    while (status >> key) {
+        if (key == "VmData:") {
+            status >> kilobytes;
+            break;
+        }
+    }
+    return kilobytes * 1024u;
 }
 
 TEST_F(FileCommandsTest, ANewPaintingThatCannotBeMadeKeepsTheOldOneAndSaysSo) {
@@ -276,12 +283,14 @@ TEST_F(FileCommandsTest, ANewPaintingThatCannotBeMadeKeepsTheOldOneAndSaysSo) {
     EXPECT_TRUE(keptAndSaidSo());
 #if !defined(__SANITIZE_ADDRESS__)
     // File, New of an allowed size with too little memory left (the address
-    // sanitizer reserves more address space than such a limit allows). The
+    // sanitizer maps more memory than such a limit allows). The
     // undo copy of the stroke stays too.
     hl::clearShownMessages();
     auto newWithTooLittleMemory = [&] {
-        const rlimit tight{addressSpaceInUse() + (16u << 20), RLIM_INFINITY};
-        if (setrlimit(RLIMIT_AS, &tight) != 0) return 3;
+        // The data limit also counts memory a malloc arena made usable inside
+        // space it had reserved earlier, which an address-space limit misses.
+        const rlimit tight{dataInUse() + (16u << 20), RLIM_INFINITY};
+        if (setrlimit(RLIMIT_DATA, &tight) != 0) return 3;
         hl::plantAnswer(Answer::No);
         answerNewImage("2000", "2000", DialogEnd::Ok);
         commandNow(kCmdNew);

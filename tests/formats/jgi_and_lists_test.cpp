@@ -5,6 +5,7 @@
 #include "engine/surface.h"
 #include "formats/jgi_file.h"
 #include "formats/little_endian.h"
+#include "formats/options_file.h"
 #include "formats/preset_lists.h"
 #include "formats/prefs_file.h"
 #include "support/run_batch.h"
@@ -193,6 +194,43 @@ TEST(PrefsFile, TwoBytesOneByteAndMissing) {
     EXPECT_TRUE(q.highQuality);
     EXPECT_FALSE(q.lighting);
     EXPECT_FALSE(readPrefsFile(dir.path("none.dat"), q));
+}
+
+TEST(OptionsFile, RoundTripsAndKeepsDefaultsForWhatItCannotTake) {
+    TempDir dir;
+    Options chosen;
+    chosen.pressureTarget = PressureTarget::StrengthAndSize;
+    chosen.pressureCurve = 2.5f;
+    chosen.smoothStrokes = true;
+    chosen.historyBudgetBytes = std::uint64_t{512} << 20;
+    chosen.autosaveSeconds = 45;
+    ASSERT_TRUE(writeOptionsFile(dir.path("options.txt"), chosen));
+    Options back;
+    ASSERT_TRUE(readOptionsFile(dir.path("options.txt"), back));
+    EXPECT_EQ(back.pressureTarget, PressureTarget::StrengthAndSize);
+    EXPECT_EQ(back.pressureCurve, 2.5f);
+    EXPECT_TRUE(back.smoothStrokes);
+    EXPECT_EQ(back.historyBudgetBytes, std::uint64_t{512} << 20);
+    EXPECT_EQ(back.autosaveSeconds, 45u);
+
+    // Edited by hand: blanks and carriage returns around the words are
+    // fine; unknown keys, words and numbers out of range leave the default.
+    writeFileBytes(dir.path("edited.txt"),
+                   "  smooth-strokes=on\r\npressure = sideways\nautosave-seconds = 3\n"
+                   "history-budget-mb = 99999999999999999999\npressure-curve = -1\nlater-option = 7\n"
+                   "no equals sign\n# pressure = none\n");
+    Options edited;
+    ASSERT_TRUE(readOptionsFile(dir.path("edited.txt"), edited));
+    const Options defaults;
+    EXPECT_TRUE(edited.smoothStrokes);
+    EXPECT_EQ(edited.pressureTarget, defaults.pressureTarget);
+    EXPECT_EQ(edited.autosaveSeconds, defaults.autosaveSeconds);
+    EXPECT_EQ(edited.historyBudgetBytes, defaults.historyBudgetBytes);
+    EXPECT_EQ(edited.pressureCurve, defaults.pressureCurve);
+
+    EXPECT_FALSE(readOptionsFile(dir.path("missing.txt"), edited));
+    writeFileBytes(dir.path("huge.txt"), std::string(100000, '#'));
+    EXPECT_FALSE(readOptionsFile(dir.path("huge.txt"), edited));
 }
 
 }  // namespace

@@ -260,7 +260,7 @@ TEST(RunPaths, AnInstallationABuildTreeOrTheCurrentDirectory) {
     EXPECT_EQ(p.shared, root + "/build/run/");
     EXPECT_EQ(p.user, p.shared);
 
-    for (const std::string program : {root + "/elsewhere/bin/smudgecraft", std::string()}) {
+    for (const std::string& program : {root + "/elsewhere/bin/smudgecraft", std::string()}) {
         p = locateRunPaths(program);
         EXPECT_EQ(p.layout, RunLayout::CurrentDirectory);
         EXPECT_EQ(p.shared + p.user, "") << "relative names as they are";
