@@ -154,7 +154,7 @@ TEST_F(FilterCommand, EveryFilterGivesTheSameCellsOnAnyThreadCount) {
         for (std::uint32_t threads : {1u, 3u, 7u}) {
             setSharingThreads(threads);
             std::copy(painting.begin(), painting.end(), doc.cells());
-            ASSERT_TRUE(runFilter(f.id));
+            ASSERT_TRUE(runFilter(shell(), f.id));
             EXPECT_TRUE(test::sameCells(test::cellsOf(shell().undoCanvas), painting)) << f.name << ", " << threads;
             if (first.empty()) first = test::cellsOf(doc);
             else EXPECT_TRUE(test::sameCells(test::cellsOf(doc), first)) << f.name << ", " << threads << " threads";
