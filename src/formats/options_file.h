@@ -11,12 +11,11 @@
 #include <cstdint>
 #include <string>
 
+#include "tools/pen_pressure.h"
+
 namespace sc {
 
 inline constexpr const char* kOptionsFileName = "options.txt";
-
-// What pen pressure scales while a stroke runs.
-enum class PressureTarget : std::uint8_t { None, Strength, Size, StrengthAndSize };
 
 struct Options {
     PressureTarget pressureTarget = PressureTarget::Strength;

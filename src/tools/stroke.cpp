@@ -8,9 +8,26 @@
 
 namespace sc {
 
+namespace {
+
+// The pen's pressure, after the dynamics, on the document canvas only (the
+// brush preview and the thumbnails paint as a mouse). A size it changed, or
+// one it changed before, needs the mask rebuilt.
+void applyPenPressure(ToolState& ts, const Canvas& canvas) {
+    if (canvas.kind != kDocumentCanvasKind) return;
+    const std::int32_t size = ts.stroke.size;
+    applyPressure(ts.stroke, ts.pressure, ts.pen);
+    const bool sized = ts.stroke.size != size;
+    if (sized || ts.pressureSized) ts.mask.built = false;
+    ts.pressureSized = sized;
+}
+
+}  // namespace
+
 void strokeBegin(Canvas& canvas) {
     ToolState& ts = toolState();
     ts.stroke = ts.live;
+    applyPenPressure(ts, canvas);
     ts.mask.built = false;
     canvas.strokeLength = -1.0f;
 }
@@ -59,6 +76,8 @@ void strokeMove(Canvas& canvas, int dx, int dy) {
         const double depth = dyn.pulseAmount * static_cast<double>(0.01f) * std::fabs(std::cos(static_cast<double>(t)));
         ts.stroke.size = clampInt(truncToInt((1.0 - depth) * ts.stroke.size), 1, kMaxBrushSize);
     }
+
+    applyPenPressure(ts, canvas);
 
     // A report without movement (the main loop repeats the last move while the
     // pointer rests) pauses every tool but Spray Paint and the Knife.

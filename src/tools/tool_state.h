@@ -8,6 +8,7 @@
 #include "engine/surface.h"
 #include "tools/brush_mask.h"
 #include "tools/brush_settings.h"
+#include "tools/pen_pressure.h"
 
 namespace sc {
 
@@ -26,6 +27,12 @@ struct ToolState {
     std::array<Surface, kStyleCount> styleImages;     // "paint%d", read by red channel
     std::array<Surface, kTextureCount> textureImages; // "bump%d"
     float zoom = 1.0f;
+    // The pen: the pressure of the last pointer report (a mouse reports 1)
+    // and what it scales. pressureSized: the stroke size was last scaled by
+    // the pressure, so the mask may be built for a size the next move drops.
+    PenResponse pen;
+    float pressure = 1.0f;
+    bool pressureSized = false;
 
     // Document-canvas-only tools reach the shell through these; they stay
     // null where no shell runs (the headless batch tool, tests).
