@@ -38,6 +38,18 @@ struct FileChoice {
 std::optional<std::string> chooseOpenFile(WindowId owner, const FileChoice& choice);
 std::optional<std::string> chooseSaveFile(WindowId owner, const FileChoice& choice);
 
+// ---- The pen -------------------------------------------------------------
+
+// What pen pressure scales (0 nothing, 1 strength, 2 size, 3 strength and
+// size) and the response curve (the pressure counts raised to its power).
+struct PenChoice {
+    int target = 1;
+    float curve = 1.0f;
+};
+// The small modal "Pen" dialog, starting from `choice`; the curve is kept
+// within minCurve..maxCurve. Nothing when cancelled.
+std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, float minCurve, float maxCurve);
+
 // ---- Printing ------------------------------------------------------------
 // One set of printer settings lives for the whole run: the page-setup dialog
 // edits it and the print dialog starts from it.

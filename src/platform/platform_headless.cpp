@@ -50,6 +50,19 @@ Answer messageBox(WindowId owner, const std::string& caption, const std::string&
 std::optional<std::string> chooseOpenFile(WindowId, const FileChoice& choice) { return nextChoice(choice); }
 std::optional<std::string> chooseSaveFile(WindowId, const FileChoice& choice) { return nextChoice(choice); }
 
+std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, float, float) {
+    headless::HeadlessState& s = headless::state();
+    s.penDialogs.push_back(choice);
+    detail::enableOwnerForModal(owner, false);
+    std::optional<PenChoice> answer;
+    if (!s.penAnswers.empty()) {
+        answer = s.penAnswers.front();
+        s.penAnswers.pop_front();
+    }
+    detail::enableOwnerForModal(owner, true);
+    return answer;
+}
+
 bool openUrl(const std::string& address) {
     headless::state().urls.push_back(address);
     return true;
@@ -75,6 +88,8 @@ const std::vector<ShownMessage>& shownMessages() { return state().shown; }
 void clearShownMessages() { state().shown.clear(); }
 void plantAnswer(Answer answer) { state().planted.push_back(answer); }
 void clearPlantedAnswers() { state().planted.clear(); }
+void plantPenAnswer(std::optional<PenChoice> answer) { state().penAnswers.push_back(answer); }
+const std::vector<PenChoice>& shownPenDialogs() { return state().penDialogs; }
 void setEchoMessages(bool echo) { state().echo = echo; }
 void plantFileChoice(std::optional<std::string> path) { state().choices.push_back(std::move(path)); }
 const std::vector<std::string>& shownFileChoosers() { return state().choosers; }

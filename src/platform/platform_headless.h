@@ -50,6 +50,11 @@ const std::vector<FileChoice>& shownFileChoices();
 void typeIntoField(WindowId window, int id, const std::string& text);
 void failEditFieldCreation(bool fail);
 
+// The Pen dialog answers from its own queue (nothing planted: cancelled);
+// what each one shown started from, oldest first.
+void plantPenAnswer(std::optional<PenChoice> answer);
+const std::vector<PenChoice>& shownPenDialogs();
+
 // Printing. The page-setup dialog answers from its own queue: a size accepts
 // it and makes that the printable page in device pixels, nothing cancels it
 // (with nothing planted it is cancelled). The print dialog answers from

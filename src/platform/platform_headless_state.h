@@ -33,6 +33,8 @@ struct HeadlessState {
     bool pageOpen = false;
     PrintedPage page;
     int pagesPrinted = 0;
+    std::deque<std::optional<PenChoice>> penAnswers;  // nothing: cancelled
+    std::vector<PenChoice> penDialogs;                // what each Pen dialog started from
     std::vector<std::string> urls;
     std::vector<std::string> started;
     std::string programPath = "/usr/local/bin/smudgecraft";

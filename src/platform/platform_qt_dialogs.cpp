@@ -1,7 +1,14 @@
-// Modal message boxes and file choosers.
-#include <QPushButton>
+// Modal message boxes, file choosers and the Pen dialog.
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
 
 #include "platform/platform_qt.h"
 
@@ -76,6 +83,31 @@ std::optional<std::string> chooseOpenFile(WindowId owner, const FileChoice& choi
 
 std::optional<std::string> chooseSaveFile(WindowId owner, const FileChoice& choice) {
     return choose(owner, choice, true);
+}
+
+std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, float minCurve, float maxCurve) {
+    detail::enableOwnerForModal(owner, false);
+    QDialog dialog(ownerWidget(owner));
+    dialog.setWindowTitle("Pen");
+    auto* target = new QComboBox(&dialog);
+    target->addItems({"Nothing", "Strength", "Size", "Strength and size"});
+    target->setCurrentIndex(std::clamp(choice.target, 0, 3));
+    auto* curve = new QDoubleSpinBox(&dialog);
+    curve->setRange(minCurve, maxCurve);
+    curve->setSingleStep(0.1);
+    curve->setDecimals(2);
+    curve->setValue(choice.curve);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow("Pressure changes:", target);
+    form->addRow("Response curve:", curve);
+    form->addRow(buttons);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    detail::enableOwnerForModal(owner, true);
+    if (!accepted) return std::nullopt;
+    return PenChoice{target->currentIndex(), static_cast<float>(curve->value())};
 }
 
 }  // namespace sc::platform

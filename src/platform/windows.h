@@ -113,6 +113,13 @@ struct Message {
     WindowId other = kNoWindow;  // Activate: the window on the other side, if ours
     std::uint32_t handle = 0;    // DropFiles
     std::uint64_t serial = 0;    // distinct for every message queued
+    // Pointer messages from a pen tablet: the pressure (0..1) and the pen's
+    // tilt from the vertical in degrees (-60..60 as tablets report it,
+    // positive towards the right and towards the user). A mouse reports
+    // pressure 1 and no tilt.
+    float pressure = 1.0f;
+    float tiltX = 0.0f;
+    float tiltY = 0.0f;
 };
 
 // A window procedure: any callable, so that it may carry what it works on.
