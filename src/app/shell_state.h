@@ -13,6 +13,7 @@
 #include "app/pointer_state.h"
 #include "app/run_paths.h"
 #include "engine/canvas.h"
+#include "formats/options_file.h"
 #include "formats/preset_lists.h"
 #include "platform/windows.h"
 #include "tools/brush_settings.h"
@@ -43,6 +44,10 @@ struct CanvasViewState {
     std::uint32_t statusWidth = 0;
     std::uint32_t statusHeight = 0;
     std::uint64_t statusBytes = 0;
+    // Smooth Strokes: where the tool was last applied in this stroke (window
+    // pixels), valid once the stroke's first application is done.
+    platform::Point lastApplied;
+    bool appliedInStroke = false;
 };
 
 struct ShellState {
@@ -76,6 +81,7 @@ struct ShellState {
     std::string statusHint;          // last part of the status line
 
     RunPaths paths;                    // where the program's and the user's files are
+    Options options;                   // the user's "options.txt", loaded at start-up
     std::string lastChosenPath;        // where the next file chooser starts
     bool pictureFailureShown = false;  // "An image failed to load!" was shown
 };

@@ -41,6 +41,7 @@ void onMove(ShellState& s, const Message& m) {
     t.textureOffset.y = static_cast<float>(t.textureOffset.y - static_cast<long double>(dy) * j);
 
     PointerState& canvas = s.pointers[kCanvasPointer];
+    t.pressure = m.pressure;
     strokeMove(s.document, canvas.x - x, canvas.y - y);
     canvas.x = x;
     canvas.y = y;
@@ -48,7 +49,7 @@ void onMove(ShellState& s, const Message& m) {
     s.view.previousPointer = {x, y};
 }
 
-void onLeftDown(ShellState& s) {
+void onLeftDown(ShellState& s, const Message& m) {
     ToolState& t = toolState();
     PointerState& canvas = s.pointers[kCanvasPointer];
     if (!canvas.leftDown) {
@@ -61,6 +62,8 @@ void onLeftDown(ShellState& s) {
     if (t.live.tool != kToolHand && t.live.tool != kToolEyeDropper) takeUndoSnapshot(s, true);
     s.pressArmed = true;
     canvas.leftDown = true;
+    s.view.appliedInStroke = false;
+    t.pressure = m.pressure;
     strokeBegin(s.document);
 }
 
@@ -78,7 +81,7 @@ void canvasWindowProc(Program& p, const Message& m) {
             s.pointers.releaseAll();
             strokeEnd(s.document);
             break;
-        case MessageKind::LeftDown: onLeftDown(s); break;
+        case MessageKind::LeftDown: onLeftDown(s, m); break;
         case MessageKind::LeftUp:
             strokeEnd(s.document);
             s.pressArmed = false;

@@ -11,6 +11,7 @@
 #include "shell/new_image_commands.h"
 #include "shell/program.h"
 #include "shell/splash.h"
+#include "shell/user_option_commands.h"
 #include "tools/tool_state.h"
 #include "ui/status_line.h"
 
@@ -89,6 +90,8 @@ bool runFrameCommand(Program& p, int id) {
             return true;
         case kCmdHighQuality: toggleHighQuality(s); return true;
         case kCmdLighting: toggleLighting(s); return true;
+        case kCmdSmoothStrokes: toggleSmoothStrokes(s); return true;
+        case kCmdPenDialog: penCommand(s); return true;
         case kCmdToolsPanel: togglePanel(s, id, s.windows.toolsPanel); return true;
         case kCmdColoursPanel: togglePanel(s, id, s.windows.coloursPanel); return true;
         case kCmdPropertiesPanel: togglePanel(s, id, s.windows.propertiesPanel); return true;

@@ -41,7 +41,7 @@ std::vector<MenuItem> frameMenu(const RunPaths& paths) {
                        item(kCmdExit, "E&xit")}),
         menu("&Edit", {item(kCmdUndo, "&Undo")}),
         menu("&View", {item(kCmdHighQuality, "&High Quality (slow)"), separator(), item(kCmdLighting, "&Lighting"),
-                       separator(),
+                       item(kCmdSmoothStrokes, "&Smooth Strokes"), separator(),
                        menu("&Zoom", {item(1258, "25%"), item(1259, "50%"), item(1260, "100%"), item(1261, "200%"),
                                       item(1262, "300%"), item(1263, "400%")})}),
         menu("&Image", {item(kCmdImageSize, "&Image Size"), separator(), item(1810, "&Flatten")}),
@@ -54,7 +54,8 @@ std::vector<MenuItem> frameMenu(const RunPaths& paths) {
               separator(), item(1830, "&Enhance"), item(1340, "&Sicken"), item(1325, "&Defenestrate"), separator(),
               item(1800, "&Clear")}),
         menu("&Window", {item(kCmdToolsPanel, " Tools"), item(kCmdPropertiesPanel, " Brush Properties"),
-                         item(kCmdColoursPanel, " Colors"), item(kCmdPalettePanel, " Palette")}),
+                         item(kCmdColoursPanel, " Colors"), item(kCmdPalettePanel, " Palette"), separator(),
+                         item(kCmdPenDialog, "&Pen...")}),
         menu("&Help", {item(kCmdHelp, "&Smudgecraft Help"), item(kCmdAbout, "&About Smudgecraft.."), separator(),
                        item(kCmdWebSite, webSiteItemAddress(paths))}),
     };

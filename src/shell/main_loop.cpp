@@ -1,5 +1,7 @@
 #include "shell/main_loop.h"
 
+#include <algorithm>
+
 #include "app/message_script.h"
 #include "app/pass_stats.h"
 #include "app/shell_state.h"
@@ -9,6 +11,7 @@
 #include "platform/drawing.h"
 #include "shell/frame_clock.h"
 #include "shell/program.h"
+#include "tools/stroke_line.h"
 #include "tools/tools.h"
 #include "ui/panels.h"
 
@@ -27,10 +30,24 @@ void perPassWork(Program& p) {
     ShellState& s = p.state;
     const PointerState& canvas = s.pointers[kCanvasPointer];
     if (canvas.leftDown) {
-        if (s.pressArmed) applyTool(canvas.x, canvas.y, s.document);
+        // With Smooth Strokes the tool also covers the way from the last
+        // applied point, so that whole stretch is shown.
+        platform::Point from{canvas.x, canvas.y};
+        if (s.pressArmed) {
+            if (s.options.smoothStrokes && s.view.appliedInStroke) {
+                from = s.view.lastApplied;
+                applyToolAlong(from.x, from.y, canvas.x, canvas.y, s.document);
+            } else {
+                applyTool(canvas.x, canvas.y, s.document);
+            }
+            s.view.lastApplied = {canvas.x, canvas.y};
+            s.view.appliedInStroke = true;
+        }
         const double r = static_cast<double>(toolState().live.size) * toolState().zoom;
-        const platform::Rect square{truncToInt(canvas.x - r), truncToInt(canvas.y - r), truncToInt(canvas.x + r),
-                                    truncToInt(canvas.y + r)};
+        const platform::Rect square{truncToInt(std::min(from.x, canvas.x) - r),
+                                    truncToInt(std::min(from.y, canvas.y) - r),
+                                    truncToInt(std::max(from.x, canvas.x) + r),
+                                    truncToInt(std::max(from.y, canvas.y) + r)};
         platform::invalidateRect(s.windows.canvas, square);
         platform::updateWindow(s.windows.canvas);
     } else if (s.pointers[kColoursPointer].leftDown) {

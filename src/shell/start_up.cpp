@@ -11,6 +11,7 @@
 #include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
+#include "app/user_options.h"
 #include "formats/prefs_file.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
@@ -115,6 +116,8 @@ StartResult startUp(Program& p, const std::string& commandText) {
     s.leaveTracking = false;
     newImage(p, 600, 600);
     readPreferences(s);
+    loadOptions(s);
+    checkMenuItem(s, kCmdSmoothStrokes, s.options.smoothStrokes);
     // A painting of another size needs its own window, as after a drop.
     if (path && loadPainting(s, *path)) recreateCanvasWindow(p);
     s.document.invalidate();
