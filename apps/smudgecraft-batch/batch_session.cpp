@@ -18,6 +18,10 @@ void startSession(Session& session) {
     t.textureOffset = {};
     t.zoom = 1.0f;
     t.mask.built = false;
+    // A mouse, and the options' defaults for the pen.
+    t.pressure = 1.0f;
+    t.pen = PenResponse{};
+    t.pressureSized = false;
 
     s.document.kind = kDocumentCanvasKind;
     s.document.highQuality = true;

@@ -1,0 +1,35 @@
+// Script commands for what a pen tablet and fast strokes add to the pointer:
+// the pressure of the following pointer reports, and the tool applied along
+// a segment as Smooth Strokes does.
+#include <cstdint>
+#include <string>
+
+#include "batch_command.h"
+#include "batch_session.h"
+#include "tools/stroke_line.h"
+#include "tools/tool_state.h"
+
+namespace sc::batch {
+namespace {
+
+// Positions of apply-line: far beyond the largest canvas window (20000
+// cells at zoom 4), small enough that a line's points stay few.
+constexpr std::int64_t kLineReach = 100000;
+
+void runPressure(Session&, const Words& w) {
+    const double p = parseFloat(w[0]);
+    if (p < 0.0 || p > 1.0) throw ScriptError("pressure must lie in 0..1: '" + w[0] + "'");
+    toolState().pressure = static_cast<float>(p);
+}
+
+void runApplyLine(Session& session, const Words& w) {
+    int v[4];
+    for (int i = 0; i < 4; ++i) v[i] = static_cast<int>(parseIntegerInRange(w[i], -kLineReach, kLineReach));
+    applyToolAlong(v[0], v[1], v[2], v[3], session.state.document);
+}
+
+const BatchCommandRegistration kPressure{{"pressure", 1, 1, &runPressure}};
+const BatchCommandRegistration kApplyLine{{"apply-line", 4, 4, &runApplyLine}};
+
+}  // namespace
+}  // namespace sc::batch
