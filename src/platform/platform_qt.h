@@ -27,8 +27,10 @@ void fitDocumentArea(WindowId area);
 
 // Pointer events, delivered as the desktop would without pointer capture:
 // to the window under the pointer, with a leave notice for the window the
-// pointer left.
-void routePointer(MessageKind kind, const QPoint& globalPos);
+// pointer left. A pen tablet adds its pressure and tilt; a mouse reports
+// pressure 1 and no tilt.
+void routePointer(MessageKind kind, const QPoint& globalPos, float pressure = 1.0f, float tiltX = 0.0f,
+                  float tiltY = 0.0f);
 // Qt's leave notice for a widget (pointer gone to another program's window
 // or to a part of the frame that is not one of ours).
 void pointerLeftWidget(WindowId id);
@@ -44,6 +46,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void tabletEvent(QTabletEvent* e) override;
     void leaveEvent(QEvent* e) override;
     bool event(QEvent* e) override;
 

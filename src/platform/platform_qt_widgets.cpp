@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabletEvent>
 #include <QToolTip>
 #include <QUrl>
 
@@ -22,12 +23,16 @@ namespace {
 
 WindowId g_hover = kNoWindow;  // the window the pointer was last over
 
-void post(MessageKind kind, WindowId window, int x = 0, int y = 0) {
+void post(MessageKind kind, WindowId window, int x = 0, int y = 0, float pressure = 1.0f, float tiltX = 0.0f,
+          float tiltY = 0.0f) {
     Message m;
     m.kind = kind;
     m.window = window;
     m.x = x;
     m.y = y;
+    m.pressure = pressure;
+    m.tiltX = tiltX;
+    m.tiltY = tiltY;
     postMessage(m);
 }
 
@@ -73,7 +78,7 @@ private:
 
 }  // namespace
 
-void routePointer(MessageKind kind, const QPoint& globalPos) {
+void routePointer(MessageKind kind, const QPoint& globalPos, float pressure, float tiltX, float tiltY) {
     QWidget* under = QApplication::widgetAt(globalPos);
     WindowId target = under ? windowOfWidget(under) : kNoWindow;
     const detail::WindowRecord* rec = detail::findRecord(target);
@@ -84,7 +89,7 @@ void routePointer(MessageKind kind, const QPoint& globalPos) {
     }
     if (target == kNoWindow || kind == MessageKind::None) return;
     const QPoint local = widgetOf(target)->mapFromGlobal(globalPos);
-    post(kind, target, local.x(), local.y());
+    post(kind, target, local.x(), local.y(), pressure, tiltX, tiltY);
 }
 
 void pointerLeftWidget(WindowId id) {
@@ -162,6 +167,21 @@ void PictureWidget::mousePressEvent(QMouseEvent* e) {
 
 void PictureWidget::mouseReleaseEvent(QMouseEvent* e) {
     routePointer(buttonMessage(e->button(), false), e->globalPosition().toPoint());
+}
+
+// The pen's tip is the left button. Taken here, the event makes no mouse
+// event of its own, so every report carries the pen's pressure.
+void PictureWidget::tabletEvent(QTabletEvent* e) {
+    MessageKind kind = MessageKind::None;
+    switch (e->type()) {
+        case QEvent::TabletMove: kind = MessageKind::MouseMove; break;
+        case QEvent::TabletPress: kind = buttonMessage(e->button(), true); break;
+        case QEvent::TabletRelease: kind = buttonMessage(e->button(), false); break;
+        default: e->ignore(); return;
+    }
+    const float pressure = std::clamp(static_cast<float>(e->pressure()), 0.0f, 1.0f);
+    routePointer(kind, e->globalPosition().toPoint(), pressure, e->xTilt(), e->yTilt());
+    e->accept();
 }
 
 void PictureWidget::leaveEvent(QEvent*) { pointerLeftWidget(id_); }

@@ -33,6 +33,8 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QAbstractButton>
+#include <QPointingDevice>
+#include <QTabletEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -187,6 +189,46 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
     exitProgram(program());
     EXPECT_TRUE(fs::exists(dir_ / "prefs.dat"));
     EXPECT_EQ(fs::file_size(dir_ / "data" / "palette.dat"), 2704u);
+}
+
+// A pen on a tablet: Qt's tablet events reach the stroke with their
+// pressure, and a mouse afterwards reports pressure 1 again.
+TEST_F(DesktopTest, APenStrokeScalesTheStrengthByItsPressure) {
+    ASSERT_EQ(startUp(program(), ""), StartResult::Running);
+    toolState().live.texture = 0;
+    passes(10);
+    QWidget* canvas = platform::qt::widgetOf(shell().windows.canvas);
+    ASSERT_NE(canvas, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(canvas->window()));
+    passes(5);
+
+    static const QPointingDevice pen("test pen", 4711, QInputDevice::DeviceType::Stylus,
+                                     QPointingDevice::PointerType::Pen,
+                                     QInputDevice::Capability::Position | QInputDevice::Capability::Pressure |
+                                         QInputDevice::Capability::XTilt | QInputDevice::Capability::YTilt,
+                                     1, 2);
+    auto report = [&](QEvent::Type type, int x, qreal pressure, Qt::MouseButton button, Qt::MouseButtons held) {
+        const QPointF local(x, 120);
+        QTabletEvent e(type, &pen, local, canvas->mapToGlobal(local), pressure, 20.0f, -10.0f, 0.0f, 0.0, 0.0f,
+                       Qt::NoModifier, button, held);
+        QApplication::sendEvent(canvas, &e);
+        EXPECT_TRUE(e.isAccepted());
+        passes(1);  // one pass: a second would repeat the move with length 0
+    };
+    report(QEvent::TabletMove, 100, 0.0, Qt::NoButton, Qt::NoButton);  // hovering
+    report(QEvent::TabletPress, 100, 0.4, Qt::LeftButton, Qt::LeftButton);
+    ASSERT_TRUE(pointer(kCanvasPointer).leftDown) << "the pen's tip is the left button";
+    for (int x = 104; x <= 200; x += 4) report(QEvent::TabletMove, x, 0.4, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(toolState().pressure, 0.4f);
+    const float live = toolState().live.strength;
+    EXPECT_EQ(toolState().stroke.strength, static_cast<float>(live * static_cast<double>(0.4f)));
+    report(QEvent::TabletRelease, 200, 0.0, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(pointer(kCanvasPointer).leftDown);
+    EXPECT_NE(shell().document.at(150, 120).red, 255) << "the pen laid paint";
+
+    QTest::mouseMove(canvas, QPoint(220, 130));
+    passes(2);
+    EXPECT_EQ(toolState().pressure, 1.0f) << "a mouse presses fully";
 }
 
 // What the exit question looked like when it was answered.
