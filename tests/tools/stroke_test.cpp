@@ -1,5 +1,7 @@
-// The stroke lifecycle: length, fades, pulse and the no-movement rule.
+// The stroke lifecycle: length, fades, pulse and the no-movement rule; pen
+// pressure after them; the spaced points of Smooth Strokes.
 #include "tool_test_support.h"
+#include "tools/stroke_line.h"
 
 namespace sc::test {
 namespace {
@@ -143,6 +145,136 @@ TEST_F(StrokeTest, PausedBrushChangesNothing) {
     const auto before = cellsOf(canvas);
     applyTool(30, 20, canvas);
     EXPECT_TRUE(sameCells(canvas, before));
+}
+
+TEST_F(StrokeTest, PressureScalesTheDocumentStrokeAfterTheFades) {
+    canvas.kind = kDocumentCanvasKind;
+    useBrush(brush(kToolPaintBrush, 30, 0.5f), canvas);
+    toolState().dynamics.fadeStrength = 1;
+    for (int i = 0; i < 51; ++i) strokeMove(canvas, 10, 0);  // faded to 0.25
+    toolState().pressure = 0.5f;
+    strokeMove(canvas, 0, 10);
+    const double faded = 1.0 - static_cast<double>(canvas.strokeLength) / 100.0;
+    EXPECT_EQ(toolState().stroke.strength, static_cast<float>(static_cast<float>(0.5f * faded) * 0.5));
+    EXPECT_EQ(toolState().stroke.size, 30) << "pressure to strength leaves the size";
+
+    // To size: trunc(size x p), at least 1; the curve raises p to its power.
+    toolState().dynamics.fadeStrength = 0;
+    toolState().pen = {PressureTarget::Size, 2.0f};
+    toolState().mask.built = true;
+    strokeMove(canvas, 10, 0);
+    EXPECT_EQ(toolState().stroke.size, 7);  // 30 x 0.25 = 7.5
+    EXPECT_EQ(toolState().stroke.strength, 0.5f);
+    EXPECT_FALSE(toolState().mask.built) << "a pressed size needs its own mask";
+    toolState().pressure = 0.01f;
+    strokeMove(canvas, 10, 0);
+    EXPECT_EQ(toolState().stroke.size, 1);
+    toolState().pen = {PressureTarget::StrengthAndSize, 1.0f};
+    toolState().pressure = 0.0f;
+    strokeMove(canvas, 10, 0);
+    EXPECT_EQ(toolState().stroke.size, 1);
+    EXPECT_EQ(toolState().stroke.strength, 0.0f);
+
+    // Full pressure again: the size is the live one, and the mask built for
+    // the pressed size is rebuilt once.
+    toolState().pressure = 1.0f;
+    toolState().mask.built = true;
+    strokeMove(canvas, 10, 0);
+    EXPECT_EQ(toolState().stroke.size, 30);
+    EXPECT_FALSE(toolState().mask.built);
+    toolState().mask.built = true;
+    strokeMove(canvas, 10, 0);
+    EXPECT_TRUE(toolState().mask.built);
+
+    // The brush preview and the thumbnails paint as a mouse.
+    Canvas preview;
+    ASSERT_TRUE(preview.allocate(8, 8));
+    toolState().pressure = 0.3f;
+    strokeBegin(preview);
+    strokeMove(preview, 10, 0);
+    EXPECT_EQ(toolState().stroke.size, 30);
+    EXPECT_EQ(toolState().stroke.strength, 0.5f);
+}
+
+TEST_F(StrokeTest, FullPressureLaysExactlyWhatTheMouseLays) {
+    canvas.kind = kDocumentCanvasKind;
+    paintGround(canvas);
+    Canvas mouse;
+    ASSERT_TRUE(mouse.allocate(64, 48));
+    mouse.kind = kDocumentCanvasKind;
+    paintGround(mouse);
+    auto stroke = [](Canvas& c) {
+        resetProgramRand(1);
+        useBrush(brush(kToolSprayPaint, 9, 0.7f), c);
+        toolState().dynamics.pulse = 1;
+        for (int x = 10; x < 50; x += 3) {
+            strokeMove(c, 3, 1);
+            applyTool(x, 20, c);
+        }
+        strokeEnd(c);
+    };
+    stroke(mouse);
+    toolState().pen = {PressureTarget::StrengthAndSize, 5.0f};
+    toolState().pressure = 1.0f;
+    stroke(canvas);
+    EXPECT_TRUE(sameCells(canvas, cellsOf(mouse)));
+}
+
+TEST(StrokeLine, PointsAreEvenlySpacedInOrderUpToTheEnd) {
+    EXPECT_EQ(pointSpacing(100), 25);
+    EXPECT_EQ(pointSpacing(7), 1);
+    EXPECT_EQ(pointSpacing(1), 1);
+
+    auto listed = [](const std::vector<LinePoint>& v) {
+        std::vector<std::pair<int, int>> out;
+        for (const LinePoint& p : v) out.emplace_back(p.x, p.y);
+        return out;
+    };
+    using Pts = std::vector<std::pair<int, int>>;
+    // Not farther than the spacing: one application at the end, as without.
+    EXPECT_EQ(listed(spacedPoints(10, 10, 30, 10, 25.0)), (Pts{{30, 10}}));
+    EXPECT_EQ(listed(spacedPoints(10, 10, 35, 10, 25.0)), (Pts{{35, 10}}));
+    // 200 cells at 25: eight points, the start excluded, the end exact.
+    EXPECT_EQ(listed(spacedPoints(0, 0, 200, 0, 25.0)),
+              (Pts{{25, 0}, {50, 0}, {75, 0}, {100, 0}, {125, 0}, {150, 0}, {175, 0}, {200, 0}}));
+    // Backwards and diagonal: ceil(50 / 20) = 3 points, rounded to the nearest.
+    EXPECT_EQ(listed(spacedPoints(40, 30, 10, -10, 20.0)), (Pts{{30, 17}, {20, 3}, {10, -10}}));
+    // A long segment: every step at most the spacing, the count the least that allows it.
+    const std::vector<LinePoint> v = spacedPoints(-500, 7, 1500, 1207, 25.0);
+    EXPECT_EQ(v.size(), 94u);  // ceil(sqrt(2000^2 + 1200^2) / 25)
+    LinePoint previous{-500, 7};
+    for (const LinePoint& p : v) {
+        EXPECT_LE(std::hypot(p.x - previous.x, p.y - previous.y), 25.0 + 1.0);  // within rounding
+        EXPECT_GT(p.x, previous.x);
+        previous = p;
+    }
+    EXPECT_EQ(v.back().x, 1500);
+    EXPECT_EQ(v.back().y, 1207);
+}
+
+TEST_F(StrokeTest, ALineIsOneApplicationPerPointInOrder) {
+    paintGround(canvas);
+    Canvas byHand;
+    ASSERT_TRUE(byHand.allocate(64, 48));
+    paintGround(byHand);
+    // Spray draws its numbers per point, so the order and count show.
+    useBrush(brush(kToolSprayPaint, 8, 0.6f), canvas);
+    resetProgramRand(5);
+    applyToolAlong(2, 40, 60, 3, canvas);
+    resetProgramRand(5);
+    for (const LinePoint& p : spacedPoints(2, 40, 60, 3, 2.0)) applyTool(p.x, p.y, byHand);
+    EXPECT_TRUE(sameCells(canvas, cellsOf(byHand)));
+
+    // On the document the spacing of 2 cells is 4 window pixels at zoom 2:
+    // a move of 4 pixels is one application.
+    canvas.kind = kDocumentCanvasKind;
+    toolState().zoom = 2.0f;
+    const std::uint32_t before = programRandState();
+    applyToolAlong(20, 20, 24, 20, canvas);
+    const std::uint32_t along = programRandState();
+    resetProgramRand(before);
+    applyTool(24, 20, canvas);
+    EXPECT_EQ(programRandState(), along);
 }
 
 }  // namespace

@@ -29,6 +29,9 @@ inline void resetToolState() {
     for (Surface& s : ts.styleImages) s.release();
     for (Surface& s : ts.textureImages) s.release();
     ts.zoom = 1.0f;
+    ts.pen = PenResponse{};
+    ts.pressure = 1.0f;
+    ts.pressureSized = false;
     ts.handToolMove = nullptr;
     ts.eyeDropperPicked = nullptr;
     ts.endPress = nullptr;
