@@ -1,5 +1,6 @@
 // The frame's commands through the menu messages: panels and their check
-// marks, filters with undo, Help, About, and closing with unsaved changes.
+// marks, filters with undo, Help, About, closing with unsaved changes, and
+// the settings kept in the user's options file.
 #include <filesystem>
 
 #include "app/help_pages.h"
@@ -7,6 +8,7 @@
 #include "formats/painting_file.h"
 #include "platform/dialogs.h"
 #include "platform/inspection.h"
+#include "shell/frame_window.h"
 #include "shell/shell_fixture.h"
 
 namespace sc::testing {
@@ -24,6 +26,42 @@ TEST_F(FrameCommandsTest, WindowMenuTogglesAPanelAndItsCheckMark) {
     commandNow(1101);
     EXPECT_TRUE(platform::isWindowVisible(colours));
     EXPECT_TRUE(platform::menuChecked(frame(), 1101));
+}
+
+TEST_F(FrameCommandsTest, SmoothStrokesAndThePenAreKeptInTheOptionsFile) {
+    start();
+    EXPECT_FALSE(platform::menuChecked(frame(), kCmdSmoothStrokes)) << "off by default";
+    commandNow(kCmdSmoothStrokes);
+    EXPECT_TRUE(shell().options.smoothStrokes);
+    EXPECT_TRUE(platform::menuChecked(frame(), kCmdSmoothStrokes));
+    EXPECT_NE(readFileBytes(dir_.path("options.txt")).find("smooth-strokes = on"), std::string::npos);
+
+    // The Pen dialog starts from the options; a cancelled one changes nothing.
+    commandNow(kCmdPenDialog);
+    hl::plantPenAnswer(platform::PenChoice{3, 2.5f});
+    commandNow(kCmdPenDialog);
+    ASSERT_EQ(hl::shownPenDialogs().size(), 2u);
+    EXPECT_EQ(hl::shownPenDialogs()[1].target, 1);
+    EXPECT_EQ(hl::shownPenDialogs()[1].curve, 1.0f);
+    EXPECT_EQ(toolState().pen.target, PressureTarget::StrengthAndSize);
+    EXPECT_EQ(toolState().pen.curve, 2.5f);
+
+    // The next start takes them from the file.
+    freshProgram();
+    start();
+    EXPECT_TRUE(platform::menuChecked(frame(), kCmdSmoothStrokes));
+    EXPECT_TRUE(shell().options.smoothStrokes);
+    EXPECT_EQ(toolState().pen.target, PressureTarget::StrengthAndSize);
+    EXPECT_EQ(toolState().pen.curve, 2.5f);
+
+    // A file that cannot be written is reported; the setting still applies.
+    std::filesystem::remove(dir_.path("options.txt"));
+    std::filesystem::create_directory(dir_.path("options.txt"));
+    hl::clearShownMessages();
+    commandNow(kCmdSmoothStrokes);
+    EXPECT_FALSE(shell().options.smoothStrokes);
+    ASSERT_EQ(hl::shownMessages().size(), 1u);
+    EXPECT_EQ(hl::shownMessages()[0].text, "The options could not be saved.");
 }
 
 TEST_F(FrameCommandsTest, EveryFilterRunsOnceAndUndoesWithOneUndo) {

@@ -59,6 +59,25 @@ TEST_F(MainLoopTest, SprayAndKnifeGoOnWhileThePointerRests) {
     }
 }
 
+// A fast move in one pass: without Smooth Strokes the tool lands at its
+// two ends only; with them it also covers the way between.
+TEST_F(MainLoopTest, SmoothStrokesFillTheWayOfAFastMove) {
+    start();
+    for (const bool smooth : {false, true}) {
+        shell().options.smoothStrokes = smooth;
+        toolState().live.tool = kToolTubePaint;
+        toolState().live.size = 20;
+        press(100, 100 + 100 * smooth);
+        passes(2);
+        move(300, 100 + 100 * smooth);
+        passes(2);
+        release(300, 100 + 100 * smooth);
+        passes(1);
+        EXPECT_NE(document().at(300, 100 + 100 * smooth).red, 255) << smooth;
+        EXPECT_EQ(document().at(200, 100 + 100 * smooth).red != 255, smooth) << smooth;
+    }
+}
+
 TEST_F(MainLoopTest, LeavingTheCanvasEndsTheStrokeUntilTheNextPress) {
     start();
     press(50, 50);
