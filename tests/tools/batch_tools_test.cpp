@@ -79,6 +79,12 @@ TEST_F(BatchToolsTest, BadLinesAreReportedWithTheirNumber) {
         {"apply 1 2 3", "wrong number"},
         {"apply 1 x", "not an integer"},
         {"begin now", "wrong number"},
+        {"pressure 1.5", "0..1"},
+        {"pressure -0.1", "0..1"},
+        {"pressure nan", "not a number"},
+        {"pressure", "wrong number"},
+        {"apply-line 1 2 3", "wrong number"},
+        {"apply-line 0 0 0 100001", "out of range"},
     };
     for (const auto& c : cases) {
         const BatchResult r = run(std::string("new 5 5\n") + c.line + "\nnew 0 0\n");
