@@ -1,5 +1,6 @@
 // One application of each tool at size 100 (a 200 x 200 square) and at size 30
-// (60 x 60) on painted ground, including the renderRect each tool ends with.
+// (60 x 60) on painted ground, including the renderRect each tool ends with;
+// and a Smooth Strokes pass of a size-100 brush across 200 cells.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -9,6 +10,7 @@
 #include "engine/canvas.h"
 #include "engine/renderer.h"
 #include "tools/program_random.h"
+#include "tools/stroke_line.h"
 #include "tools/tool_state.h"
 #include "tools/tools.h"
 
@@ -114,6 +116,22 @@ void BM_BuildMask100(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
+
+// One main-loop pass with Smooth Strokes on after the pointer moved 200
+// cells: eight applications of a size-100 brush (spacing 25), target 10 ms.
+void BM_SmoothStrokePass200Cells(benchmark::State& state, int tool) {
+    Ground& g = ground();
+    g.restore();
+    prepareBrush(tool, 100);
+    sc::strokeBegin(g.canvas);
+    sc::applyTool(kCentre - 100, kCentre, g.canvas);  // builds the mask outside the timing
+    for (auto _ : state) {
+        sc::applyToolAlong(kCentre - 100, kCentre, kCentre + 100, kCentre, g.canvas);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK_CAPTURE(BM_SmoothStrokePass200Cells, paint_brush, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_SmoothStrokePass200Cells, finger, 18)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 #define TOOL_BENCH(name, id)                                                                       \
     BENCHMARK_CAPTURE(BM_ToolApplication, name, id)->Unit(benchmark::kMicrosecond)->UseRealTime(); \
