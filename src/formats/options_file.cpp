@@ -77,7 +77,7 @@ std::string optionsText(const Options& o) {
     char curve[32];
     std::snprintf(curve, sizeof curve, "%g", static_cast<double>(o.pressureCurve));
     std::ostringstream text;
-    text << "# Smudgecraft options (the program rewrites this file at exit)\n"
+    text << "# Smudgecraft options (the program rewrites this file when a setting changes)\n"
          << "# pressure: none, strength, size or strength+size\n"
          << "pressure = " << kPressureTargetNames[static_cast<int>(o.pressureTarget)] << "\n"
          << "# pressure-curve: the pressure counts as pressure to this power (0.2 to 5)\n"
