@@ -21,6 +21,24 @@ namespace {
 using platform::Message;
 using platform::MessageKind;
 
+// The tool at the canvas pointer. With Smooth Strokes, after the stroke's
+// first application, the tool is applied at spaced points along the way from
+// the last applied point. Returns where that way began (the pointer itself
+// otherwise), so that the whole stretch is shown.
+platform::Point applyAtCanvasPointer(ShellState& s) {
+    const PointerState& canvas = s.pointers[kCanvasPointer];
+    platform::Point from{canvas.x, canvas.y};
+    if (s.options.smoothStrokes && s.view.appliedInStroke) {
+        from = s.view.lastApplied;
+        applyToolAlong(from.x, from.y, canvas.x, canvas.y, s.document);
+    } else {
+        applyTool(canvas.x, canvas.y, s.document);
+    }
+    s.view.lastApplied = {canvas.x, canvas.y};
+    s.view.appliedInStroke = true;
+    return from;
+}
+
 // The one piece of work of each pass, the first that applies: while the left
 // button is held over the canvas, the tool at the canvas pointer and the
 // brush square shown at once; while it is held over the colours or the
@@ -30,19 +48,7 @@ void perPassWork(Program& p) {
     ShellState& s = p.state;
     const PointerState& canvas = s.pointers[kCanvasPointer];
     if (canvas.leftDown) {
-        // With Smooth Strokes the tool also covers the way from the last
-        // applied point, so that whole stretch is shown.
-        platform::Point from{canvas.x, canvas.y};
-        if (s.pressArmed) {
-            if (s.options.smoothStrokes && s.view.appliedInStroke) {
-                from = s.view.lastApplied;
-                applyToolAlong(from.x, from.y, canvas.x, canvas.y, s.document);
-            } else {
-                applyTool(canvas.x, canvas.y, s.document);
-            }
-            s.view.lastApplied = {canvas.x, canvas.y};
-            s.view.appliedInStroke = true;
-        }
+        const platform::Point from = s.pressArmed ? applyAtCanvasPointer(s) : platform::Point{canvas.x, canvas.y};
         const double r = static_cast<double>(toolState().live.size) * toolState().zoom;
         const platform::Rect square{truncToInt(std::min(from.x, canvas.x) - r),
                                     truncToInt(std::min(from.y, canvas.y) - r),
