@@ -21,6 +21,7 @@
 #include "platform/inspection.h"
 #include "platform/windows.h"
 #include "shell/canvas_view.h"
+#include "shell/frame_window.h"
 #include "shell/main_loop.h"
 #include "shell/program.h"
 #include "shell/start_up.h"
@@ -33,6 +34,9 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QDoubleSpinBox>
 #include <QPointingDevice>
 #include <QTabletEvent>
 #include <QTest>
@@ -229,6 +233,31 @@ TEST_F(DesktopTest, APenStrokeScalesTheStrengthByItsPressure) {
     QTest::mouseMove(canvas, QPoint(220, 130));
     passes(2);
     EXPECT_EQ(toolState().pressure, 1.0f) << "a mouse presses fully";
+
+    // Window, Pen: the dialog shows the choice in use and takes a new one.
+    closer_.stop();
+    int shownTarget = -1;
+    double shownCurve = 0.0;
+    QTimer::singleShot(0, [&, this] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        auto* target = dialog ? dialog->findChild<QComboBox*>() : nullptr;
+        auto* curve = dialog ? dialog->findChild<QDoubleSpinBox*>() : nullptr;
+        if (!target || !curve) {
+            closer_.start(20);  // whatever is up is closed without a choice
+            return;
+        }
+        shownTarget = target->currentIndex();
+        shownCurve = curve->value();
+        target->setCurrentIndex(2);
+        curve->setValue(3.0);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_TRUE(runFrameCommand(program(), kCmdPenDialog));
+    closer_.start(20);
+    EXPECT_EQ(shownTarget, 1);
+    EXPECT_EQ(shownCurve, 1.0);
+    EXPECT_EQ(toolState().pen.target, PressureTarget::Size);
+    EXPECT_EQ(toolState().pen.curve, 3.0f);
 }
 
 // What the exit question looked like when it was answered.
