@@ -196,30 +196,6 @@ TEST_F(StrokeTest, PressureScalesTheDocumentStrokeAfterTheFades) {
     EXPECT_EQ(toolState().stroke.strength, 0.5f);
 }
 
-TEST_F(StrokeTest, FullPressureLaysExactlyWhatTheMouseLays) {
-    canvas.kind = kDocumentCanvasKind;
-    paintGround(canvas);
-    Canvas mouse;
-    ASSERT_TRUE(mouse.allocate(64, 48));
-    mouse.kind = kDocumentCanvasKind;
-    paintGround(mouse);
-    auto stroke = [](Canvas& c) {
-        resetProgramRand(1);
-        useBrush(brush(kToolSprayPaint, 9, 0.7f), c);
-        toolState().dynamics.pulse = 1;
-        for (int x = 10; x < 50; x += 3) {
-            strokeMove(c, 3, 1);
-            applyTool(x, 20, c);
-        }
-        strokeEnd(c);
-    };
-    stroke(mouse);
-    toolState().pen = {PressureTarget::StrengthAndSize, 5.0f};
-    toolState().pressure = 1.0f;
-    stroke(canvas);
-    EXPECT_TRUE(sameCells(canvas, cellsOf(mouse)));
-}
-
 TEST(StrokeLine, PointsAreEvenlySpacedInOrderUpToTheEnd) {
     EXPECT_EQ(pointSpacing(100), 25);
     EXPECT_EQ(pointSpacing(7), 1);
