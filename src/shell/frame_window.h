@@ -30,6 +30,8 @@ enum FrameCommand : int {
     kCmdPropertiesPanel = 1102,
     kCmdPalettePanel = 1103,
     kCmdUndo = 1200,
+    kCmdStepBackward = 1201,
+    kCmdStepForward = 1202,
     kCmdHighQuality = 1250,
     kCmdLighting = 1252,
     kCmdZoom25 = 1258,

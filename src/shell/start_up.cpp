@@ -11,6 +11,7 @@
 #include "app/run_paths.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
+#include "formats/options_file.h"
 #include "formats/prefs_file.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
@@ -42,6 +43,10 @@ void readPreferences(ShellState& s) {
     checkMenuItem(s, kCmdHighQuality, prefs.highQuality);
     checkMenuItem(s, kCmdLighting, prefs.lighting);
     s.preview.lighting = s.document.lighting;
+
+    Options options;
+    readOptionsFile(s.paths.userFile(kOptionsFileName), options);
+    s.history.setBudget(options.historyBudgetBytes);
 }
 
 void loadSelectedBrush(const ShellState& s) {
@@ -128,6 +133,9 @@ StartResult startUp(Program& p, const std::string& commandText) {
     createStylesPanel(s, p.panels, panelWindowProc(p, &stylesPanelProc));
 
     takeUndoSnapshot(s, true);
+    // The history starts at the painting the program opens with.
+    s.history.clear();
+    s.writeHook.install(s);
     s.saved = true;
     updateStatusLine(s);
     loadSelectedBrush(s);
