@@ -116,6 +116,19 @@ StepResult exchangeStep(ShellState& s, HistoryStep& step) {
     return StepResult::kChanged;
 }
 
+StepResult stepThroughHistory(ShellState& s, bool backward) {
+    HistoryStep* step = backward ? s.history.backwardStep() : s.history.forwardStep();
+    if (step == nullptr) return StepResult::kNothing;
+    const StepResult result = exchangeStep(s, *step);
+    if (result == StepResult::kNothing) return result;
+    if (backward) {
+        s.history.steppedBackward();
+    } else {
+        s.history.steppedForward();
+    }
+    return result;
+}
+
 }  // namespace
 
 void takeUndoSnapshot(ShellState& s, bool includeCanvas) {
@@ -184,20 +197,8 @@ bool undo(ShellState& s) {
     return resized;
 }
 
-StepResult stepBackward(ShellState& s) {
-    HistoryStep* step = s.history.backwardStep();
-    if (step == nullptr) return StepResult::kNothing;
-    const StepResult result = exchangeStep(s, *step);
-    if (result != StepResult::kNothing) s.history.steppedBackward();
-    return result;
-}
+StepResult stepBackward(ShellState& s) { return stepThroughHistory(s, true); }
 
-StepResult stepForward(ShellState& s) {
-    HistoryStep* step = s.history.forwardStep();
-    if (step == nullptr) return StepResult::kNothing;
-    const StepResult result = exchangeStep(s, *step);
-    if (result != StepResult::kNothing) s.history.steppedForward();
-    return result;
-}
+StepResult stepForward(ShellState& s) { return stepThroughHistory(s, false); }
 
 }  // namespace sc
