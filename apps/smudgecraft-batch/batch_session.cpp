@@ -29,6 +29,8 @@ void startSession(Session& session) {
     s.document.allocate(600, 600);
     // As at the program's start: Undo swaps with the blank first canvas.
     takeUndoSnapshot(s, true);
+    s.history.clear();
+    s.writeHook.install(s);
     s.saved = true;
 }
 

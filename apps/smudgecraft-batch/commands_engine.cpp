@@ -1,5 +1,6 @@
 // Script commands on the document canvas itself: size, render flags,
 // rendering, resampling, raw saving and export.
+#include "app/undo.h"
 #include "batch_command.h"
 #include "batch_session.h"
 #include "engine/canvas.h"
@@ -17,6 +18,8 @@ void runNew(Session& session, const Words& w) {
     const auto width = static_cast<std::uint32_t>(parseIntegerInRange(w[0], 1, kMaxSide));
     const auto height = static_cast<std::uint32_t>(parseIntegerInRange(w[1], 1, kMaxSide));
     Canvas& doc = session.state.document;
+    // No undo snapshot here; the history still keeps the painting replaced.
+    prepareWholeChange(session.state);
     if (!doc.allocate(width, height)) throw OperationFailed("Not enough memory for a canvas of that size!");
     doc.kind = kDocumentCanvasKind;
 }
@@ -43,6 +46,7 @@ void runRenderRect(Session& session, const Words& w) {
 void runResample(Session& session, const Words& w) {
     const auto width = static_cast<std::uint32_t>(parseIntegerInRange(w[0], 1, kMaxSide));
     const auto height = static_cast<std::uint32_t>(parseIntegerInRange(w[1], 1, kMaxSide));
+    prepareWholeChange(session.state);
     if (!resample(session.state.document, width, height)) {
         throw OperationFailed("Not enough memory to resize the canvas!");
     }

@@ -40,6 +40,7 @@ bool importPictureFile(ShellState& s, const std::string& path) {
     picture.release();
     s.document.swapCells(fresh);
     takeUndoSnapshot(s, false);
+    paintingReplaced(s);
     s.document.invalidate();
     return true;
 }

@@ -44,6 +44,8 @@ bool loadPainting(ShellState& s, const std::string& path, std::uint32_t* version
     Canvas& document = s.document;
     document.swapCells(fresh);
     document.invalidate();
+    // Another painting: the history starts again (Undo still returns to the old one).
+    s.history.clear();
     return true;
 }
 

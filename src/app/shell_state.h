@@ -10,8 +10,11 @@
 #include <map>
 #include <string>
 
+#include "app/document_write_hook.h"
+#include "app/history.h"
 #include "app/pointer_state.h"
 #include "app/run_paths.h"
+#include "app/undo_copy.h"
 #include "engine/canvas.h"
 #include "formats/options_file.h"
 #include "formats/preset_lists.h"
@@ -56,6 +59,8 @@ struct ShellState {
     Canvas undoCanvas;    // cells as they were at the last snapshot with canvas
     BrushSettings savedSettings;  // brush settings at the last snapshot
     bool undoValid = false;
+    LazyUndoCopy undoCopy;  // which tiles of undoCanvas are still to be copied
+    History history;        // Step Backward and Step Forward
 
     bool quitRequested = false;
     bool saved = false;
@@ -71,6 +76,8 @@ struct ShellState {
     platform::WindowId frameWindow = platform::kNoWindow;
     // The frame's menu check marks by command (the desktop shows them).
     std::map<int, bool> menuChecks;
+    // Step Backward and Step Forward as the menu shows them (made greyed).
+    std::array<bool, 2> historyItemsEnabled{};
 
     ShellWindows windows;
     PointerStates pointers;
@@ -84,6 +91,10 @@ struct ShellState {
     Options options;                   // the user's "options.txt", loaded at start-up
     std::string lastChosenPath;        // where the next file chooser starts
     bool pictureFailureShown = false;  // "An image failed to load!" was shown
+
+    // The tools announce their changes to this record; last, so that it is
+    // the first member to go when the record does.
+    DocumentWriteHook writeHook;
 };
 
 }  // namespace sc

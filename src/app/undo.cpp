@@ -10,6 +10,10 @@
 namespace sc {
 namespace {
 
+// How far a cell's picture reaches: its normal reads the next cells, its
+// grain is read up to 20 cells away along the normal, and one more beside.
+constexpr std::int64_t kRenderReach = 22;
+
 // Makes `to` a copy of the cells of `from`. On allocation failure the target
 // keeps what it had and false is returned.
 bool copyCells(const Canvas& from, Canvas& to) {
@@ -22,15 +26,149 @@ bool copyCells(const Canvas& from, Canvas& to) {
     return true;
 }
 
+// The undo copy becomes the present painting: deferred tile by tile where it
+// can be, else copied whole.
+void snapshotCanvasDeferred(ShellState& s) {
+    if (s.undoCopy.deferCopy(s.document, s.undoCanvas)) {
+        s.undoValid = true;
+        return;
+    }
+    s.undoValid = copyCells(s.document, s.undoCanvas);
+    if (s.undoValid) {
+        s.undoCopy.tookWholeCopy(s.document, true);
+    } else {
+        s.undoCopy.forget();
+    }
+}
+
+// The history's record of an Undo about to swap the (complete) undo copy in:
+// the tiles where the two differ, or the whole painting.
+void recordSwap(ShellState& s) {
+    s.history.close();
+    if (s.undoCopy.tracked(s.document) && s.undoCopy.grid().fits(s.undoCanvas)) {
+        const TileGrid& grid = s.undoCopy.grid();
+        s.history.open();
+        for (std::size_t t = 0; t < grid.count(); ++t) {
+            if (!s.undoCopy.changed(t)) continue;
+            const CellRect r = grid.cells(t);
+            s.history.beforeWrite(s.document, r.x0, r.y0, r.x1, r.y1);
+        }
+    } else {
+        s.history.keepWhole(s.document);
+    }
+    s.history.close();
+}
+
+// Renders what the tiles of a step change, with the cells whose picture
+// reads them; a reach across an edge wraps, so the band then spans the grid.
+void renderStepTiles(Canvas& doc, const HistoryStep& step) {
+    if (step.tiles.empty()) return;
+    std::int64_t x0 = doc.width, y0 = doc.height, x1 = 0, y1 = 0;
+    for (const std::uint32_t t : step.tiles) {
+        const CellRect r = step.grid.cells(t);
+        x0 = std::min<std::int64_t>(x0, r.x0);
+        y0 = std::min<std::int64_t>(y0, r.y0);
+        x1 = std::max<std::int64_t>(x1, r.x1);
+        y1 = std::max<std::int64_t>(y1, r.y1);
+    }
+    x0 -= kRenderReach;
+    y0 -= kRenderReach;
+    x1 += kRenderReach;
+    y1 += kRenderReach;
+    if (x0 < 0 || x1 > doc.width) x0 = 0, x1 = doc.width;
+    if (y0 < 0 || y1 > doc.height) y0 = 0, y1 = doc.height;
+    renderRect(doc, static_cast<std::int32_t>(x0), static_cast<std::int32_t>(y0), static_cast<std::int32_t>(x1),
+               static_cast<std::int32_t>(y1));
+}
+
+// Exchanges the painting with a step's cells. The swap undo first takes the
+// painting as it is, so Undo right after returns to it.
+StepResult exchangeStep(ShellState& s, HistoryStep& step) {
+    s.history.close();
+    s.savedSettings = toolState().live;
+    snapshotCanvasDeferred(s);
+    s.saved = false;
+    Canvas& doc = s.document;
+    if (step.whole) {
+        s.undoCopy.complete(doc, s.undoCanvas);
+        const bool resized = step.whole->width != doc.width || step.whole->height != doc.height;
+        doc.swapCells(*step.whole);
+        if (resized) {
+            s.undoCopy.forget();
+        } else {
+            s.undoCopy.changedEverywhere();
+        }
+        if (doc.hasCells()) renderAll(doc);
+        return resized ? StepResult::kResized : StepResult::kChanged;
+    }
+    if (!step.grid.fits(doc)) {
+        // Cannot happen while every change is recorded; a step that does not
+        // fit is never applied, and the rest of the history goes with it.
+        s.history.clear();
+        return StepResult::kNothing;
+    }
+    for (std::size_t i = 0; i < step.tiles.size(); ++i) {
+        const CellRect r = step.grid.cells(step.tiles[i]);
+        s.undoCopy.beforeWrite(doc, s.undoCanvas, r.x0, r.y0, r.x1, r.y1);
+        swapTileCells(doc, r, step.cells[i].get());
+    }
+    renderStepTiles(doc, step);
+    return StepResult::kChanged;
+}
+
+StepResult stepThroughHistory(ShellState& s, bool backward) {
+    HistoryStep* step = backward ? s.history.backwardStep() : s.history.forwardStep();
+    if (step == nullptr) return StepResult::kNothing;
+    const StepResult result = exchangeStep(s, *step);
+    if (result == StepResult::kNothing) return result;
+    if (backward) {
+        s.history.steppedBackward();
+    } else {
+        s.history.steppedForward();
+    }
+    return result;
+}
+
 }  // namespace
 
 void takeUndoSnapshot(ShellState& s, bool includeCanvas) {
     s.savedSettings = toolState().live;
     bool copied = false;
-    if (includeCanvas) copied = copyCells(s.document, s.undoCanvas);
+    if (includeCanvas) {
+        copied = copyCells(s.document, s.undoCanvas);
+        if (copied) {
+            s.undoCopy.tookWholeCopy(s.document, false);
+        } else {
+            s.undoCopy.forget();
+        }
+        s.history.keepWhole(s.document);
+    }
     // A copy that could not be made must not be swapped in later.
     s.undoValid = includeCanvas && copied;
     s.saved = false;
+}
+
+void takeStrokeSnapshot(ShellState& s) {
+    s.savedSettings = toolState().live;
+    snapshotCanvasDeferred(s);
+    s.history.open();
+    s.saved = false;
+}
+
+void prepareCellWrite(ShellState& s, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+    s.undoCopy.beforeWrite(s.document, s.undoCanvas, x0, y0, x1, y1);
+    s.history.beforeWrite(s.document, x0, y0, x1, y1);
+}
+
+void prepareWholeChange(ShellState& s) {
+    s.undoCopy.complete(s.document, s.undoCanvas);
+    s.undoCopy.changedEverywhere();
+    if (!s.history.keepsWholePainting()) s.history.keepWhole(s.document);
+}
+
+void paintingReplaced(ShellState& s) {
+    s.history.clear();
+    s.undoCopy.forget();
 }
 
 bool undo(ShellState& s) {
@@ -40,8 +178,11 @@ bool undo(ShellState& s) {
 
     bool redraw = false;
     if (s.undoValid) {
+        s.undoCopy.complete(s.document, s.undoCanvas);
+        recordSwap(s);
         // The swap moves the cell arrays and surfaces; sizes follow the cells.
         s.document.swapCells(s.undoCanvas);
+        s.undoCopy.swapped(s.document, s.undoCanvas);
         redraw = true;
     }
     const bool resized = s.document.width != s.undoCanvas.width || s.document.height != s.undoCanvas.height;
@@ -55,5 +196,9 @@ bool undo(ShellState& s) {
     t.mask.built = false;
     return resized;
 }
+
+StepResult stepBackward(ShellState& s) { return stepThroughHistory(s, true); }
+
+StepResult stepForward(ShellState& s) { return stepThroughHistory(s, false); }
 
 }  // namespace sc

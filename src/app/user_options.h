@@ -1,6 +1,7 @@
 #pragma once
 // The user's options file ("options.txt" in the user's data folder): read
-// once at start-up into ShellState::options, written whenever the user
+// once at start-up into ShellState::options (the pen's response goes to the
+// tools, the history budget to the history), written whenever the user
 // changes one of its settings.
 namespace sc {
 

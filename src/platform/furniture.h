@@ -20,6 +20,8 @@ struct MenuItem {
 void setMenuBar(WindowId frame, const std::vector<MenuItem>& menus);
 // Shows the item's check mark as the program keeps it.
 void setMenuCheck(WindowId frame, int command, bool checked);
+// Greys the item out (false) or makes it usable again.
+void setMenuEnabled(WindowId frame, int command, bool enabled);
 
 // A status bar along the bottom of the frame with parts ending at the given
 // right edges. False if it cannot be made.

@@ -30,6 +30,13 @@ void setMenuCheck(WindowId frame, int command, bool checked) {
     backend::checksChanged(*w);
 }
 
+void setMenuEnabled(WindowId frame, int command, bool enabled) {
+    detail::WindowRecord* w = detail::findRecord(frame);
+    if (!w) return;
+    w->itemEnabled[command] = enabled;
+    backend::checksChanged(*w);
+}
+
 bool menuChecked(WindowId frame, int command) {
     const detail::WindowRecord* w = detail::findRecord(frame);
     if (!w) return false;

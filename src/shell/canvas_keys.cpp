@@ -4,6 +4,7 @@
 #include "app/undo.h"
 #include "platform/windows.h"
 #include "shell/canvas_view.h"
+#include "shell/history_commands.h"
 #include "shell/program.h"
 #include "tools/tool_state.h"
 #include "ui/panels.h"
@@ -22,8 +23,15 @@ void canvasKeyEvent(Program& p, Key key, bool pressed) {
     held(v, key) = pressed ? 1 : 0;
 
     if (held(v, Key::Control) && held(v, Key::Z)) {
-        if (undo(p.state)) recreateCanvasWindow(p);
-        // Z must be pressed again (Control may stay down) for another Undo.
+        // Ctrl+Alt+Z and Ctrl+Shift+Z walk the history; Ctrl+Z alone undoes.
+        if (held(v, Key::Alt)) {
+            historyStepCommand(p, true);
+        } else if (held(v, Key::Shift)) {
+            historyStepCommand(p, false);
+        } else if (undo(p.state)) {
+            recreateCanvasWindow(p);
+        }
+        // Z must be pressed again (Control may stay down) for another Undo or step.
         held(v, Key::Z) = 0;
     }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The key handler shared by every window of the program: Ctrl+Z undoes, and
+// The key handler shared by every window of the program: Ctrl+Z undoes,
+// Ctrl+Alt+Z and Ctrl+Shift+Z step through the history, and
 // the Space bar holds the Hand Tool in place of the current tool.
 #include "platform/windows.h"
 

@@ -59,7 +59,7 @@ void onLeftDown(ShellState& s, const Message& m) {
         t.styleOffset.y = static_cast<float>(programRand() % 256);
     }
     s.view.lastCursor = platform::cursorPosition();
-    if (t.live.tool != kToolHand && t.live.tool != kToolEyeDropper) takeUndoSnapshot(s, true);
+    if (t.live.tool != kToolHand && t.live.tool != kToolEyeDropper) takeStrokeSnapshot(s);
     s.pressArmed = true;
     canvas.leftDown = true;
     s.view.appliedInStroke = false;

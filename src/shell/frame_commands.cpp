@@ -8,6 +8,7 @@
 #include "platform/desktop.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
+#include "shell/history_commands.h"
 #include "shell/new_image_commands.h"
 #include "shell/program.h"
 #include "shell/splash.h"
@@ -88,6 +89,8 @@ bool runFrameCommand(Program& p, int id) {
         case kCmdUndo:
             if (undo(s)) recreateCanvasWindow(p);
             return true;
+        case kCmdStepBackward: historyStepCommand(p, true); return true;
+        case kCmdStepForward: historyStepCommand(p, false); return true;
         case kCmdHighQuality: toggleHighQuality(s); return true;
         case kCmdLighting: toggleLighting(s); return true;
         case kCmdSmoothStrokes: toggleSmoothStrokes(s); return true;

@@ -31,6 +31,8 @@ enum FrameCommand : int {
     kCmdPalettePanel = 1103,
     kCmdPenDialog = 1110,
     kCmdUndo = 1200,
+    kCmdStepBackward = 1201,
+    kCmdStepForward = 1202,
     kCmdHighQuality = 1250,
     kCmdLighting = 1252,
     kCmdZoom25 = 1258,

@@ -10,6 +10,7 @@
 #include "platform/desktop.h"
 #include "platform/drawing.h"
 #include "shell/frame_clock.h"
+#include "shell/history_commands.h"
 #include "shell/program.h"
 #include "tools/stroke_line.h"
 #include "tools/tools.h"
@@ -82,6 +83,7 @@ void followFlags(Program& p) {
         platform::invalidateRect(s.windows.propertiesPanel, {0, 0, 280, 160});
         platform::updateWindow(s.windows.propertiesPanel);
     }
+    syncHistoryMenu(s);
 }
 
 // Nothing to do until the desktop has something for us: no button held in

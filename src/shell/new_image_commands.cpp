@@ -32,6 +32,7 @@ void newCommand(Program& p) {
     // keeps only the brush settings to swap, and the blank one counts as saved.
     if (!newImage(p, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height))) return;
     takeUndoSnapshot(s, false);
+    paintingReplaced(s);
     s.saved = true;
 }
 

@@ -131,6 +131,9 @@ StartResult startUp(Program& p, const std::string& commandText) {
     createStylesPanel(s, p.panels, panelWindowProc(p, &stylesPanelProc));
 
     takeUndoSnapshot(s, true);
+    // The history starts at the painting the program opens with.
+    s.history.clear();
+    s.writeHook.install(s);
     s.saved = true;
     updateStatusLine(s);
     loadSelectedBrush(s);

@@ -17,6 +17,13 @@ void applyTool(int x, int y, Canvas& canvas) {
         y = truncToInt(y / static_cast<double>(ts.zoom));
     }
     const BrushSettings s = ts.stroke;
+    const bool writesCells = ts.live.tool != kToolEyeDropper && ts.live.tool != kToolHand;
+    if (document && writesCells && ts.beforeDocumentWrite) {
+        // Every tool changes cells inside its brush square at most (Fill its
+        // 3 x 3 neighbourhood); one cell more on each side leaves room.
+        const std::int64_t r = std::int64_t{clampInt(s.size, 1, kMaxBrushSize)} + 1;
+        ts.beforeDocumentWrite(ts.documentWriteContext, x - r, y - r, x + r, y + r);
+    }
     switch (ts.live.tool) {
         case kToolTubePaint: tubePaint(canvas, x, y, s); break;
         case kToolPaintBrush: paintBrush(canvas, x, y, s); break;

@@ -41,6 +41,12 @@ struct ToolState {
     // Fill paints once per press: it ends the press through this (the shell
     // clears the canvas pointer's down flag). Null where no shell runs.
     void (*endPress)() = nullptr;
+    // Called by applyTool before a tool changes cells of the document canvas,
+    // with the cells [x0, x1) x [y0, y1) it may change (not clipped), so that
+    // the undo copy and the history keep what was there. Null: no one keeps it.
+    void (*beforeDocumentWrite)(void* context, std::int64_t x0, std::int64_t y0, std::int64_t x1,
+                                std::int64_t y1) = nullptr;
+    void* documentWriteContext = nullptr;
 };
 
 ToolState& toolState();

@@ -233,11 +233,17 @@ TEST_F(FileCommandsTest, ClosingStaysOpenUnlessNoOrTheChosenSaveHappened) {
 }
 
 TEST_F(FileCommandsTest, NewChecksTheSizeLimits) {
+    takeUndoSnapshot(shell(), true);
+    shell().saved = true;
+    ASSERT_EQ(shell().history.stepCount(), 1u);
     answerNewImage("2000", "2000", DialogEnd::Ok);
     commandNow(kCmdNew);
     EXPECT_EQ(document().width, 2000u);
     EXPECT_EQ(document().height, 2000u);
     EXPECT_TRUE(shell().saved);
+    EXPECT_EQ(shell().history.stepCount(), 0u) << "a new painting, a new history";
+    takeUndoSnapshot(shell(), true);
+    shell().saved = true;
     for (const char* w : {"2001", "0"}) {
         hl::clearShownMessages();
         answerNewImage(w, "10", DialogEnd::Ok);
@@ -252,6 +258,7 @@ TEST_F(FileCommandsTest, NewChecksTheSizeLimits) {
     answerNewImage("10", "10", DialogEnd::Cancel);
     commandNow(kCmdNew);
     EXPECT_EQ(document().width, 2000u) << "cancelled";
+    EXPECT_EQ(shell().history.stepCount(), 1u) << "New that made nothing keeps the history";
 }
 
 // The private writable memory this process has mapped now (VmData), in

@@ -1,11 +1,54 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "app/file_fixture.h"
+#include "app/filter_command.h"
+#include "engine/resample.h"
+#include "filters/filter_table.h"
+#include "tools/tools.h"
 
 namespace sc {
 namespace {
 
-class UndoTest : public testing::FileOperationTest {};
+class UndoTest : public testing::FileOperationTest {
+protected:
+    // A painting of several tiles, the last column and row narrower, with
+    // the tools announcing their changes as the program's do.
+    void startPainting() {
+        ShellState& s = shell();
+        ASSERT_TRUE(s.document.allocate(100, 70));
+        paintDocument(10);
+        takeUndoSnapshot(s, true);
+        s.history.clear();
+        s.writeHook.install(s);
+        ToolState& t = toolState();
+        t.live.tool = kToolTubePaint;
+        t.live.size = 10;
+        t.zoom = 1.0f;
+        t.mask.built = false;
+    }
+
+    // A press at (x, y) and a short drag to the right, as the canvas window does.
+    void stroke(int x, int y) {
+        Canvas& d = shell().document;
+        takeStrokeSnapshot(shell());
+        strokeBegin(d);
+        for (int i = 0; i < 3; ++i) {
+            strokeMove(d, -3, 0);
+            applyTool(x + 3 * i, y, d);
+        }
+        strokeEnd(d);
+    }
+
+    std::string cells() const {
+        const Canvas& d = state_->document;
+        std::string bytes(reinterpret_cast<const char*>(d.cells()), d.cellCount() * sizeof(PaintCell));
+        return std::to_string(d.width) + "x" + std::to_string(d.height) + ":" + bytes;
+    }
+};
 
 TEST_F(UndoTest, UndoSwapsCellsAndSettingsSoASecondUndoRedoes) {
     ShellState& s = shell();
@@ -76,6 +119,125 @@ TEST_F(UndoTest, AfterASnapshotWithoutCanvasOnlySettingsSwap) {
     EXPECT_EQ(s.document.width, 5u);
     EXPECT_EQ(s.document.at(0, 0).red, 40) << "cells untouched";
     EXPECT_FALSE(s.undoValid);
+}
+
+TEST_F(UndoTest, APressSnapshotUndoesExactlyAsAWholeCopyWould) {
+    startPainting();
+    // Strokes inside a tile, across tile edges and on the narrow last tiles,
+    // a filter between them, and a stroke after an Undo: each Undo returns
+    // exactly the painting before its change, a second one the painting after.
+    const std::vector<std::pair<int, int>> presses{{5, 5}, {30, 34}, {-1, -1}, {95, 66}, {0, 0}, {64, 31}};
+    for (const auto& [x, y] : presses) {
+        const std::string before = cells();
+        if (x < 0) {
+            runFilter(shell(), kFilterInvertColours);
+        } else {
+            stroke(x, y);
+        }
+        const std::string after = cells();
+        ASSERT_NE(after, before) << x << "," << y;
+        undo(shell());
+        EXPECT_EQ(cells(), before) << x << "," << y;
+        undo(shell());
+        EXPECT_EQ(cells(), after) << x << "," << y;
+    }
+    undo(shell());
+    const std::string undone = cells();
+    stroke(40, 40);
+    undo(shell());
+    EXPECT_EQ(cells(), undone) << "a stroke after an Undo";
+}
+
+TEST_F(UndoTest, TheHistoryAndUndoAgreeOnEveryPainting) {
+    startPainting();
+    std::vector<std::string> seen{cells()};
+    stroke(20, 20);
+    seen.push_back(cells());
+    stroke(60, 40);
+    seen.push_back(cells());
+    runFilter(shell(), kFilterInvertColours);
+    seen.push_back(cells());
+    undo(shell());  // an Undo is a step of its own
+    EXPECT_EQ(cells(), seen[2]);
+    seen.push_back(cells());
+
+    for (std::size_t i = seen.size() - 1; i > 0; --i) {
+        EXPECT_EQ(stepBackward(shell()), StepResult::kChanged);
+        EXPECT_EQ(cells(), seen[i - 1]) << i;
+    }
+    EXPECT_EQ(stepBackward(shell()), StepResult::kNothing);
+    for (std::size_t i = 1; i < seen.size(); ++i) {
+        EXPECT_EQ(stepForward(shell()), StepResult::kChanged);
+        EXPECT_EQ(cells(), seen[i]) << i;
+    }
+    EXPECT_EQ(stepForward(shell()), StepResult::kNothing);
+
+    // Undo right after a step returns to the painting before the step, as a
+    // new step in place of the steps ahead.
+    stepBackward(shell());
+    EXPECT_EQ(cells(), seen[3]);
+    undo(shell());
+    EXPECT_EQ(cells(), seen[4]);
+    EXPECT_EQ(shell().history.forwardStep(), nullptr);
+    EXPECT_EQ(shell().history.stepCount(), 4u);
+    for (std::size_t i : {3, 2, 1}) {
+        stepBackward(shell());
+        EXPECT_EQ(cells(), seen[i]) << i;
+    }
+}
+
+TEST_F(UndoTest, AStepAcrossASizeChangeRestoresTheSize) {
+    startPainting();
+    const std::string before = cells();
+    takeUndoSnapshot(shell(), true);  // as Image Size does
+    ASSERT_TRUE(resample(shell().document, 50, 30));
+    const std::string after = cells();
+    EXPECT_EQ(stepBackward(shell()), StepResult::kResized);
+    EXPECT_EQ(cells(), before);
+    EXPECT_EQ(shell().document.surface.width(), 100u);
+    EXPECT_EQ(stepForward(shell()), StepResult::kResized);
+    EXPECT_EQ(cells(), after);
+    EXPECT_EQ(stepBackward(shell()), StepResult::kResized);
+    stroke(10, 10);  // a change after the step drops the step ahead
+    EXPECT_EQ(stepForward(shell()), StepResult::kNothing);
+    stepBackward(shell());
+    EXPECT_EQ(cells(), before);
+    EXPECT_EQ(stepForward(shell()), StepResult::kChanged);
+    const std::string painted = cells();
+    undo(shell());  // back to the painting before that step
+    EXPECT_EQ(cells(), before);
+    stepBackward(shell());
+    EXPECT_EQ(cells(), painted);
+    stepBackward(shell());
+    EXPECT_EQ(cells(), before);
+    EXPECT_EQ(stepBackward(shell()), StepResult::kNothing) << "the stroke dropped the size change ahead";
+}
+
+TEST_F(UndoTest, TheBudgetEvictsTheOldestSteps) {
+    startPainting();
+    std::vector<std::string> seen{cells()};
+    stroke(40, 40);
+    seen.push_back(cells());
+    const std::uint64_t oneStroke = shell().history.bytes();
+    shell().history.setBudget(3 * oneStroke + oneStroke / 2);
+    for (int i = 0; i < 5; ++i) {
+        stroke(40, 40);
+        seen.push_back(cells());
+    }
+    EXPECT_EQ(shell().history.stepCount(), 3u);
+    EXPECT_LE(shell().history.bytes(), shell().history.budget());
+    while (stepBackward(shell()) != StepResult::kNothing) {
+    }
+    EXPECT_EQ(cells(), seen[3]) << "the three newest steps are kept";
+
+    // A step larger than the whole budget is not kept, and nothing before it.
+    shell().history.setBudget(oneStroke);
+    runFilter(shell(), kFilterInvertColours);
+    EXPECT_EQ(shell().history.stepCount(), 0u);
+    EXPECT_EQ(shell().history.bytes(), 0u);
+    EXPECT_EQ(stepBackward(shell()), StepResult::kNothing);
+    stroke(10, 10);
+    EXPECT_EQ(shell().history.stepCount(), 1u) << "the next change is kept again";
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The file commands of smudgecraft-batch: open, save, import, assets,
-// snapshot and undo, and the import, info and thumbnail conveniences.
+// snapshot, undo and the history's steps, and the import, info and thumbnail conveniences.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -45,6 +45,34 @@ TEST(BatchFiles, ImportThenInfoAndAScriptThatUndoesASizeChange) {
     const std::string cell = raw.substr(80 + 12 * 2, 12);
     EXPECT_EQ(cell.substr(0, 5), std::string("\xC6\x26\x00\x02\xFF", 5));
     EXPECT_EQ(cell.substr(8, 4), std::string("\x00\x00\x80\x3F", 4));
+}
+
+TEST(BatchFiles, StepsWalkTheHistoryBesideUndoAndOpenStartsItAfresh) {
+    TempDir dir;
+    const auto raw = [&](const char* name) { return dir.path(name); };
+    BatchResult r = runBatch({"run", "-"}, "step-back\nnew 40 30\nsettings tool=0 size=5 red=9\nsave-raw " + raw("a") +
+                                               "\nsnapshot\nbegin\napply 10 10\nend\nsave-raw " + raw("b") +
+                                               "\nfilter invertColours\nsave-raw " + raw("c") +
+                                               "\nstep-back\nsave-raw " + raw("b1") +
+                                               "\nstep-back\nsave-raw " + raw("a1") +
+                                               "\nstep-forward\nstep-forward\nstep-forward\nsave-raw " + raw("c1") +
+                                               "\nundo\nsave-raw " + raw("b2") + "\nstep-back\nsave-raw " + raw("c2") +
+                                               "\nopen " + dir.path("none.pai") + "\n");
+    EXPECT_EQ(r.status, 1) << "the last line fails: " << r.err;
+    EXPECT_NE(readFileBytes(raw("a")), readFileBytes(raw("b")));
+    EXPECT_NE(readFileBytes(raw("b")), readFileBytes(raw("c")));
+    EXPECT_EQ(readFileBytes(raw("b1")), readFileBytes(raw("b")));
+    EXPECT_EQ(readFileBytes(raw("a1")), readFileBytes(raw("a")));
+    EXPECT_EQ(readFileBytes(raw("c1")), readFileBytes(raw("c")));
+    EXPECT_EQ(readFileBytes(raw("b2")), readFileBytes(raw("b"))) << "undo is unchanged";
+    EXPECT_EQ(readFileBytes(raw("c2")), readFileBytes(raw("c"))) << "and a step of its own";
+
+    ASSERT_EQ(runBatch({"run", "-"}, "new 8 8\nsave " + dir.path("p.pai") + "\n").status, 0);
+    r = runBatch({"run", "-"}, "open " + dir.path("p.pai") + "\nstep-back\nsave-raw " + raw("o") + "\nundo\nstep-back\nsave-raw " +
+                                   raw("o1") + "\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFileBytes(raw("o")).size(), 80u + 8 * 8 * 12) << "no step before the opened painting";
+    EXPECT_EQ(readFileBytes(raw("o1")), readFileBytes(raw("o"))) << "only the undo is a step";
 }
 
 TEST(BatchFiles, FailuresReportTheProgramsMessagesAndStopTheScript) {

@@ -7,6 +7,7 @@
 #include "platform/drawing.h"
 #include "platform/inspection.h"
 #include "platform/windows.h"
+#include "shell/frame_window.h"
 #include "shell/shell_fixture.h"
 
 namespace sc::testing {
@@ -194,7 +195,8 @@ TEST_F(CanvasViewTest, APressSnapshotsUnlessTheToolIsTheHandOrTheDropper) {
     passes(1);
     release(5, 5);
     passes(1);
-    EXPECT_EQ(shell().undoCanvas.at(5, 5).red, 1);
+    undo(shell());
+    EXPECT_EQ(document().at(5, 5).red, 1) << "Undo returns the painting as at the press";
 }
 
 TEST_F(CanvasViewTest, ControlZUndoesOncePerZPress) {
@@ -216,6 +218,45 @@ TEST_F(CanvasViewTest, ControlZUndoesOncePerZPress) {
     key(platform::Key::Z, true);  // Control still held
     passes(2);
     EXPECT_EQ(cellHash(document()), painted) << "the second Undo redoes";
+}
+
+TEST_F(CanvasViewTest, CtrlAltZAndCtrlShiftZStepThroughTheHistoryWithTheMenuFollowing) {
+    start();
+    passes(1);
+    EXPECT_FALSE(platform::menuItemEnabled(frame(), kCmdStepBackward));
+    EXPECT_FALSE(platform::menuItemEnabled(frame(), kCmdStepForward));
+    const std::uint64_t blank = cellHash(document());
+    press(200, 200);
+    move(230, 200);
+    passes(3);
+    release(230, 200);
+    passes(1);
+    const std::uint64_t painted = cellHash(document());
+    ASSERT_NE(painted, blank);
+    EXPECT_TRUE(platform::menuItemEnabled(frame(), kCmdStepBackward));
+
+    key(platform::Key::Control, true);
+    key(platform::Key::Alt, true);
+    key(platform::Key::Z, true);
+    passes(3);
+    EXPECT_EQ(cellHash(document()), blank);
+    EXPECT_FALSE(platform::menuItemEnabled(frame(), kCmdStepBackward));
+    EXPECT_TRUE(platform::menuItemEnabled(frame(), kCmdStepForward));
+    key(platform::Key::Z, false);
+    key(platform::Key::Alt, false);
+    key(platform::Key::Shift, true);
+    key(platform::Key::Z, true);
+    passes(4);
+    EXPECT_EQ(cellHash(document()), painted);
+    key(platform::Key::Shift, false);
+    key(platform::Key::Z, false);
+    key(platform::Key::Control, false);
+    passes(3);
+
+    commandNow(kCmdStepBackward);
+    passes(1);
+    EXPECT_EQ(cellHash(document()), blank);
+    EXPECT_TRUE(platform::menuItemEnabled(frame(), kCmdStepForward));
 }
 
 TEST_F(CanvasViewTest, SpaceHoldsTheHandToolWhichMovesTheCanvasWindow) {

@@ -1,4 +1,4 @@
-// Start-up and exit: the command line, "prefs.dat", the first document and
+// Start-up and exit: the command line, "prefs.dat" and "options.txt", the first document and
 // brush, the second instance's hand-over, dropped files, the association
 // files, where the program's and the user's files live, and the files
 // written at exit.
@@ -57,6 +57,8 @@ TEST_F(StartUpTest, FirstStartMakesTheDocumentPrefsAndBrush) {
     EXPECT_EQ(toolState().live.size, 30);
     EXPECT_TRUE(shell().saved);
     EXPECT_TRUE(shell().undoValid);
+    EXPECT_EQ(shell().history.budget(), std::uint64_t{256} << 20);
+    EXPECT_EQ(shell().history.stepCount(), 0u);
     EXPECT_EQ(platform::caption(frame()), "Smudgecraft");
     EXPECT_EQ(platform::statusText(frame(), 1), "600x600");
     EXPECT_EQ(platform::statusText(frame(), 2), "Zoom: 100%");
@@ -67,7 +69,9 @@ TEST_F(StartUpTest, FirstStartMakesTheDocumentPrefsAndBrush) {
 
 TEST_F(StartUpTest, PrefsFileDecidesTheViewAndIsWrittenAtExit) {
     writeFileBytes("prefs.dat", std::string("\x00\x01", 2));
+    writeFileBytes("options.txt", "history-budget-mb = 20\n");
     start();
+    EXPECT_EQ(shell().history.budget(), std::uint64_t{20} << 20) << "the options file beside it";
     EXPECT_FALSE(document().highQuality);
     EXPECT_TRUE(document().lighting);
     EXPECT_FALSE(platform::menuChecked(frame(), 1250));

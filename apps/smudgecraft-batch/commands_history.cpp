@@ -1,0 +1,18 @@
+// Script commands that walk the history: step-back and step-forward, as the
+// desktop program's Edit, Step Backward and Step Forward. A step with no
+// step that way does nothing.
+#include "app/undo.h"
+#include "batch_command.h"
+#include "batch_session.h"
+
+namespace sc::batch {
+namespace {
+
+void runStepBack(Session& session, const Words&) { stepBackward(session.state); }
+void runStepForward(Session& session, const Words&) { stepForward(session.state); }
+
+const BatchCommandRegistration kStepBack{{"step-back", 0, 0, &runStepBack}};
+const BatchCommandRegistration kStepForward{{"step-forward", 0, 0, &runStepForward}};
+
+}  // namespace
+}  // namespace sc::batch

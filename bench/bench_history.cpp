@@ -1,0 +1,86 @@
+// The history on a 2000 x 2000 painting of varied paint:
+// - BM_HistoryStep/stroke: Step Backward (or Forward) over the step of one
+//   size-30 Paint Brush stroke 200 cells long. Target: 3 ms, one pass.
+//   Counter step_bytes: the memory the history holds for that step.
+// - BM_HistoryStep/filter: the same over the step of a whole-canvas filter
+//   (Invert Colours). Target: 60 ms.
+// Each timed step is followed, untimed, by the step the other way, so every
+// run starts from the same painting.
+#include <benchmark/benchmark.h>
+
+#include "app/filter_command.h"
+#include "app/shell_state.h"
+#include "app/undo.h"
+#include "engine/canvas.h"
+#include "engine/renderer.h"
+#include "filters/filter_table.h"
+#include "tools/tool_state.h"
+#include "tools/tools.h"
+#include "varied_paint.h"
+
+namespace {
+
+constexpr std::uint32_t kSide = 2000;
+
+// A program state holding a fresh rendered painting and an empty history.
+sc::ShellState& freshState() {
+    static sc::ShellState* state = nullptr;
+    delete state;
+    state = new sc::ShellState;
+    sc::ShellState& s = *state;
+    s.document.allocate(kSide, kSide);
+    s.document.kind = sc::kDocumentCanvasKind;
+    s.document.highQuality = true;
+    s.document.lighting = true;
+    sc::bench::paintVaried(s.document);
+    sc::renderAll(s.document);
+    sc::takeUndoSnapshot(s, true);
+    s.history.clear();
+    s.writeHook.install(s);
+    return s;
+}
+
+// One stroke as the canvas window makes it: the press's snapshot, then the
+// tool applied every 4 cells along 200 cells.
+void paintStroke(sc::ShellState& s) {
+    sc::ToolState& t = sc::toolState();
+    t.live.tool = sc::kToolPaintBrush;
+    t.live.size = 30;
+    t.zoom = 1.0f;
+    t.mask.built = false;
+    sc::takeStrokeSnapshot(s);
+    sc::strokeBegin(s.document);
+    for (int x = 900; x <= 1100; x += 4) {
+        sc::strokeMove(s.document, -4, 0);
+        sc::applyTool(x, 1000, s.document);
+    }
+    sc::strokeEnd(s.document);
+}
+
+void BM_HistoryStep(benchmark::State& state) {
+    sc::ShellState& s = freshState();
+    const bool filter = state.range(0) == 1;
+    const bool backward = state.range(1) == 0;
+    const std::uint64_t before = s.history.bytes();
+    if (filter) {
+        sc::runFilter(s, sc::kFilterInvertColours);
+    } else {
+        paintStroke(s);
+    }
+    s.history.close();
+    state.counters["step_bytes"] = static_cast<double>(s.history.bytes() - before);
+    if (!backward) sc::stepBackward(s);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(backward ? sc::stepBackward(s) : sc::stepForward(s));
+        state.PauseTiming();
+        backward ? sc::stepForward(s) : sc::stepBackward(s);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_HistoryStep)
+    ->ArgNames({"filter", "forward"})
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,138 @@
+#include "app/history.h"
+
+#include <algorithm>
+#include <new>
+
+namespace sc {
+namespace {
+
+// What one kept tile costs beyond its cells: its number and its pointer.
+constexpr std::uint64_t kTileBookkeeping = sizeof(std::uint32_t) + sizeof(std::unique_ptr<PaintCell[]>);
+
+}  // namespace
+
+void History::setBudget(std::uint64_t bytes) {
+    budget_ = bytes;
+    trim();
+}
+
+void History::clear() {
+    steps_.clear();
+    present_ = 0;
+    bytes_ = 0;
+    open_ = Open::kNone;
+}
+
+void History::dropForward() {
+    while (steps_.size() > present_) {
+        bytes_ -= steps_.back().bytes;
+        steps_.pop_back();
+    }
+}
+
+void History::startStep() {
+    dropForward();
+    steps_.emplace_back();
+    steps_.back().bytes = sizeof(HistoryStep);
+    bytes_ += steps_.back().bytes;
+    present_ = steps_.size();
+    if (++generation_ == 0) {
+        // After the counter wraps, old marks could pass for new ones.
+        std::fill(marks_.begin(), marks_.end(), 0);
+        generation_ = 1;
+    }
+}
+
+void History::open() {
+    startStep();
+    open_ = Open::kTiles;
+    trim();
+}
+
+void History::close() { open_ = Open::kNone; }
+
+void History::giveUp() {
+    const bool wasOpen = open_ != Open::kNone;
+    clear();
+    // The rest of the change is not kept either: a step holding part of it
+    // would lead back to a painting that never was.
+    if (wasOpen) open_ = Open::kDropped;
+}
+
+bool History::trim() {
+    while (bytes_ > budget_) {
+        const bool onlyTheOpenStep = steps_.size() == 1 && open_ != Open::kNone;
+        if (steps_.empty() || present_ == 0 || onlyTheOpenStep) {
+            giveUp();
+            return false;
+        }
+        bytes_ -= steps_.front().bytes;
+        steps_.pop_front();
+        --present_;
+    }
+    return true;
+}
+
+void History::beforeWrite(const Canvas& document, std::int64_t x0, std::int64_t y0, std::int64_t x1,
+                          std::int64_t y1) {
+    if (open_ == Open::kNone) open();
+    if (open_ != Open::kTiles || !document.hasCells()) return;
+    HistoryStep& step = steps_.back();
+    if (step.tiles.empty()) step.grid = TileGrid::of(document);
+    if (!step.grid.fits(document)) {
+        giveUp();
+        return;
+    }
+    if (marks_.size() != step.grid.count()) marks_.assign(step.grid.count(), 0);
+    bool grew = false;
+    forEachTileIn(step.grid, x0, y0, x1, y1, [&](std::size_t t) {
+        if (open_ != Open::kTiles || marks_[t] == generation_) return;
+        const CellRect r = step.grid.cells(t);
+        std::unique_ptr<PaintCell[]> cells(new (std::nothrow) PaintCell[r.cellCount()]);
+        if (!cells) {
+            giveUp();
+            return;
+        }
+        copyTileOut(document, r, cells.get());
+        step.tiles.push_back(static_cast<std::uint32_t>(t));
+        step.cells.push_back(std::move(cells));
+        const std::uint64_t cost = r.cellCount() * sizeof(PaintCell) + kTileBookkeeping;
+        step.bytes += cost;
+        bytes_ += cost;
+        marks_[t] = generation_;
+        grew = true;
+    });
+    if (grew) trim();
+}
+
+void History::keepWhole(const Canvas& document) {
+    startStep();
+    open_ = Open::kWhole;
+    const std::uint64_t cells = static_cast<std::uint64_t>(document.width) * document.height;
+    const std::uint64_t cost = cells * (sizeof(PaintCell) + 4) + sizeof(Canvas);
+    auto copy = std::make_unique<Canvas>();
+    if (cost > budget_ || !document.hasCells() || !copy->allocate(document.width, document.height)) {
+        giveUp();
+        return;
+    }
+    copyCells(document.cells(), copy->cells(), document.cellCount());
+    HistoryStep& step = steps_.back();
+    step.whole = std::move(copy);
+    step.bytes += cost;
+    bytes_ += cost;
+    trim();
+}
+
+HistoryStep* History::backwardStep() { return present_ > 0 ? &steps_[present_ - 1] : nullptr; }
+
+HistoryStep* History::forwardStep() { return present_ < steps_.size() ? &steps_[present_] : nullptr; }
+
+void History::steppedBackward() {
+    if (present_ > 0) --present_;
+}
+
+void History::steppedForward() {
+    if (present_ < steps_.size()) ++present_;
+}
+
+}  // namespace sc

@@ -1,0 +1,77 @@
+#pragma once
+// The history: the paintings the user went through, as steps that each keep
+// only what changed. A step holds the cells of the tiles a change touched (a
+// stroke's squares) or a whole painting (a filter, a size change), taken from
+// one side of the change; stepping exchanges them with the painting, so the
+// same step then holds the other side. Steps beyond the present are dropped
+// when a new change starts; the oldest go when the steps outgrow the budget.
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "app/cell_tiles.h"
+#include "engine/canvas.h"
+
+namespace sc {
+
+struct HistoryStep {
+    TileGrid grid;                                      // the painting the tiles belong to
+    std::vector<std::uint32_t> tiles;                   // tile numbers, in the order kept
+    std::vector<std::unique_ptr<PaintCell[]>> cells;    // each tile's cells, row by row
+    std::unique_ptr<Canvas> whole;                      // or a whole painting of any size
+    std::uint64_t bytes = 0;
+};
+
+class History {
+public:
+    void setBudget(std::uint64_t bytes);
+    std::uint64_t budget() const { return budget_; }
+
+    // No steps, nothing open.
+    void clear();
+    // A new step starts from the painting as it is; steps beyond the present
+    // are dropped. It stays open, collecting tiles, until close() or the next
+    // open().
+    void open();
+    void close();
+    // Cells [x0, x1) x [y0, y1) of the painting are about to change: their
+    // tiles' present cells go into the open step (a step is opened when none
+    // is). Nothing is kept while a whole painting is the open step.
+    void beforeWrite(const Canvas& document, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
+    // Starts a step holding the whole painting as it is (a filter or a size
+    // change follows); it stays open until the next open() or close().
+    void keepWhole(const Canvas& document);
+    bool keepsWholePainting() const { return open_ == Open::kWhole; }
+
+    // The step Step Backward (Forward) would exchange; null when there is none.
+    HistoryStep* backwardStep();
+    HistoryStep* forwardStep();
+    // The painting was exchanged with backwardStep() (forwardStep()).
+    void steppedBackward();
+    void steppedForward();
+
+    std::size_t stepCount() const { return steps_.size(); }
+    std::size_t position() const { return present_; }  // steps behind the painting
+    std::uint64_t bytes() const { return bytes_; }
+
+private:
+    enum class Open : std::uint8_t { kNone, kTiles, kWhole, kDropped };
+    void startStep();
+    void dropForward();
+    // Drops the oldest steps while over the budget; false when the open step
+    // alone is over it (the history is then cleared, the step dropped).
+    bool trim();
+    void giveUp();
+
+    std::deque<HistoryStep> steps_;
+    std::size_t present_ = 0;
+    std::uint64_t bytes_ = 0;
+    std::uint64_t budget_ = std::uint64_t{256} << 20;
+    Open open_ = Open::kNone;
+    // Tiles already in the open step: marks_[tile] == generation_.
+    std::vector<std::uint32_t> marks_;
+    std::uint32_t generation_ = 0;
+};
+
+}  // namespace sc
