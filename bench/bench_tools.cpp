@@ -76,7 +76,7 @@ void prepareBrush(int tool, int size) {
     ts.textureOffset = {5.0f, 91.0f};
     ts.zoom = 1.0f;
     ts.endPress = nullptr;
-    sc::resetProgramRand(1);
+    sc::toolState().random = sc::ProgramRandom{};
 }
 
 void applyRepeatedly(benchmark::State& state, int tool, int size) {

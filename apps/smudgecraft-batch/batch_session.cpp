@@ -2,7 +2,6 @@
 
 #include "app/undo.h"
 #include "engine/canvas.h"
-#include "tools/program_random.h"
 #include "tools/tool_state.h"
 
 namespace sc::batch {
@@ -10,7 +9,7 @@ namespace sc::batch {
 void startSession(Session& session) {
     ShellState& s = session.state;
     ToolState& t = toolState();
-    resetProgramRand(1);
+    t.random = ProgramRandom{};
     t.live = BrushSettings{};
     t.stroke = t.live;
     t.dynamics = StrokeDynamics{};

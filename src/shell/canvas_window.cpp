@@ -7,7 +7,6 @@
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
 #include "shell/program.h"
-#include "tools/program_random.h"
 #include "tools/tools.h"
 
 namespace sc {
@@ -31,8 +30,8 @@ void onMove(ShellState& s, const Message& m) {
     const int x = m.x & 0xffff;
     const int y = m.y & 0xffff;
 
-    const float k = static_cast<float>(programRand() % 100) * 0.001f;
-    const long double j = static_cast<long double>(programRand() % 100) * static_cast<long double>(0.0016666667f);
+    const float k = static_cast<float>(t.random.next() % 100) * 0.001f;
+    const long double j = static_cast<long double>(t.random.next() % 100) * static_cast<long double>(0.0016666667f);
     const std::int64_t dx = signedSquare(static_cast<std::int64_t>(s.view.previousPointer.x) - x);
     const std::int64_t dy = signedSquare(static_cast<std::int64_t>(s.view.previousPointer.y) - y);
     t.styleOffset.x = static_cast<float>(t.styleOffset.x - static_cast<double>(dx) * k);
@@ -52,10 +51,10 @@ void onLeftDown(ShellState& s) {
     ToolState& t = toolState();
     PointerState& canvas = s.pointers[kCanvasPointer];
     if (!canvas.leftDown) {
-        t.textureOffset.x = static_cast<float>(programRand() % 256);
-        t.textureOffset.y = static_cast<float>(programRand() % 256);
-        t.styleOffset.x = static_cast<float>(programRand() % 256);
-        t.styleOffset.y = static_cast<float>(programRand() % 256);
+        t.textureOffset.x = static_cast<float>(t.random.next() % 256);
+        t.textureOffset.y = static_cast<float>(t.random.next() % 256);
+        t.styleOffset.x = static_cast<float>(t.random.next() % 256);
+        t.styleOffset.y = static_cast<float>(t.random.next() % 256);
     }
     s.view.lastCursor = platform::cursorPosition();
     if (t.live.tool != kToolHand && t.live.tool != kToolEyeDropper) takeUndoSnapshot(s, true);

@@ -55,9 +55,10 @@ void sprayPaint(Canvas& canvas, int x, int y, BrushSettings s) {
     if (!canvas.hasCells()) return;
     const int r = frame::brushRadius(s);
     constexpr double kThird = 1.0f / 3000.0f;
+    ProgramRandom& random = toolState().random;
     frame::forEachBrushCell(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
         // One draw per sprayed cell, in visiting order (columns outer).
-        const int n = programRand() % 1000;
+        const int n = random.next() % 1000;
         const double k = amount(m, s) * (n * kThird);
         c.red = lerpByte(c.red, s.red, k);
         c.green = lerpByte(c.green, s.green, k);

@@ -1,13 +1,15 @@
 #pragma once
 // Everything the tools share for the whole run: the live and stroke brush
-// settings, the stroke dynamics, the mask, the grain offsets and images, and
-// the view zoom used to map document-window pixels to cells.
+// settings, the stroke dynamics, the mask, the grain offsets and images, the
+// program's random generator, and the view zoom used to map document-window
+// pixels to cells.
 #include <array>
 
 #include "engine/canvas.h"
 #include "engine/surface.h"
 #include "tools/brush_mask.h"
 #include "tools/brush_settings.h"
+#include "tools/program_random.h"
 
 namespace sc {
 
@@ -25,6 +27,7 @@ struct ToolState {
     GrainOffset textureOffset;
     std::array<Surface, kStyleCount> styleImages;     // "paint%d", read by red channel
     std::array<Surface, kTextureCount> textureImages; // "bump%d"
+    ProgramRandom random;  // Spray Paint's draws and the grain offsets' drift
     float zoom = 1.0f;
 
     // Document-canvas-only tools reach the shell through these; they stay

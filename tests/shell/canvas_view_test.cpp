@@ -167,10 +167,10 @@ TEST_F(CanvasViewTest, MovesDriftTheOffsetsByTheSquareOfTheMovement) {
     passes(1);
     const GrainOffset style = toolState().styleOffset;
     const GrainOffset texture = toolState().textureOffset;
-    const std::uint32_t state = programRandState();
-    const int a = programRand() % 100;
-    const int b = programRand() % 100;
-    resetProgramRand(state);
+    const std::uint32_t state = toolState().random.state;
+    const int a = toolState().random.next() % 100;
+    const int b = toolState().random.next() % 100;
+    toolState().random.state = state;
     move(96, 100);  // left by 4: dx = 4
     passes(1);
     EXPECT_FLOAT_EQ(toolState().styleOffset.x, style.x - 16.0f * (a * 0.001f));

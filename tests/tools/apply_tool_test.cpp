@@ -51,7 +51,7 @@ TEST_F(ApplyToolTest, UnusedIdsDoNothingButTheMaskIsBuilt) {
         EXPECT_TRUE(toolState().mask.built);
         EXPECT_TRUE(sameCells(canvas, cells)) << id;
         EXPECT_EQ(pixelsOf(canvas.surface), pixels) << id;
-        EXPECT_EQ(programRandState(), 1u);
+        EXPECT_EQ(toolState().random.state, 1u);
     }
 }
 
@@ -75,9 +75,9 @@ TEST_F(ApplyToolTest, EveryIdRunsItsRoutine) {
         paintGround(direct);
         paintGround(canvas);
         useBrush(s, canvas);
-        resetProgramRand(1);
+        toolState().random = ProgramRandom{};
         applyTool(25, 17, canvas);
-        resetProgramRand(1);
+        toolState().random = ProgramRandom{};
         routine(direct, 25, 17, toolState().stroke);
         const auto expected = cellsOf(direct);
         EXPECT_TRUE(sameCells(canvas, expected)) << id;

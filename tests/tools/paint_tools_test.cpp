@@ -183,16 +183,16 @@ TEST_F(PaintToolsTest, SprayIsReproducibleFromStartUp) {
     for (int cx = -5 - 20; cx < -5 + 20; ++cx)
         for (int cy = 3 - 20; cy < 3 + 20; ++cy)
             if (cx >= 0 && cy >= 0 && toolState().mask.at(cx + 5 + 20, cy - 3 + 20) > 0.0f) ++drawn;
-    resetProgramRand(1);
+    toolState().random = ProgramRandom{};
     sprayPaint(canvas, -5, 3, toolState().stroke);
     const auto once = cellsOf(canvas);
     std::uint32_t state = 1;
     for (int i = 0; i < drawn; ++i) state = state * 1103515245u + 12345u;
-    EXPECT_EQ(programRandState(), state);
+    EXPECT_EQ(toolState().random.state, state);
     EXPECT_FALSE(sameCells(canvas, ground));
 
     std::copy(ground.begin(), ground.end(), canvas.cells());
-    resetProgramRand(1);
+    toolState().random = ProgramRandom{};
     sprayPaint(canvas, -5, 3, toolState().stroke);
     EXPECT_TRUE(sameCells(canvas, once));
 }

@@ -126,7 +126,7 @@ TEST_P(ToolBoundsTest, SameCellsAndPixelsOnEveryVectorPath) {
         const VectorPath previous = setVectorPath(path);
         std::copy(ground.begin(), ground.end(), canvas.cells());
         canvas.surface.blendRect(0, 0, 64, 48, 1, 2, 3, 0);
-        resetProgramRand(1);
+        toolState().random = ProgramRandom{};
         for (const Application& a : applications) {
             BrushSettings s = settings(a.size);
             s.strength = a.strength;

@@ -32,7 +32,7 @@ inline void resetToolState() {
     ts.handToolMove = nullptr;
     ts.eyeDropperPicked = nullptr;
     ts.endPress = nullptr;
-    resetProgramRand(1);
+    toolState().random = ProgramRandom{};
     setMarkPlaneAllocator(nullptr);
     platform::headless::clearShownMessages();
     platform::headless::setEchoMessages(false);
