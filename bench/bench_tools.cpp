@@ -74,8 +74,6 @@ void prepareBrush(int tool, int size) {
     ts.live.texture = 3;
     ts.styleOffset = {17.0f, 23.0f};
     ts.textureOffset = {5.0f, 91.0f};
-    ts.zoom = 1.0f;
-    ts.endPress = nullptr;
     sc::toolState().random = sc::ProgramRandom{};
 }
 

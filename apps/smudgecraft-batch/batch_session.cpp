@@ -15,9 +15,9 @@ void startSession(Session& session) {
     t.dynamics = StrokeDynamics{};
     t.styleOffset = {};
     t.textureOffset = {};
-    t.zoom = 1.0f;
     t.mask.built = false;
 
+    s.view.zoom = 1.0f;
     s.document.kind = kDocumentCanvasKind;
     s.document.highQuality = true;
     s.document.lighting = true;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/pointer_state.h"
 #include "batch_command.h"
 #include "batch_session.h"
 #include "engine/canvas.h"
@@ -80,11 +81,11 @@ void runOffsets(Session&, const Words& w) {
     ts.textureOffset = {tx, ty};
 }
 
-void runZoom(Session&, const Words& w) {
+void runZoom(Session& session, const Words& w) {
     const double z = parseFloat(w[0]);
     for (const double allowed : {0.25, 0.5, 1.0, 2.0, 3.0, 4.0}) {
         if (z == allowed) {
-            toolState().zoom = static_cast<float>(z);
+            session.state.view.zoom = static_cast<float>(z);
             return;
         }
     }
@@ -101,7 +102,8 @@ void runMove(Session& session, const Words& w) {
 
 void runApply(Session& session, const Words& w) {
     const std::int32_t x = parseInt32(w[0]), y = parseInt32(w[1]);
-    applyTool(x, y, session.state.document);
+    ShellState& s = session.state;
+    applyTool(toolCellAt(s.document, x, s.view.zoom), toolCellAt(s.document, y, s.view.zoom), s.document);
 }
 
 const BatchCommandRegistration kSettings{{"settings", 1, -1, &runSettings}};

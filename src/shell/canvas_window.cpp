@@ -21,7 +21,7 @@ std::int64_t signedSquare(std::int64_t d) { return d < 0 ? -(d * d) : d * d; }
 void onPaint(Program& p, platform::WindowId window) {
     const platform::Rect r = platform::beginPaint(window);
     if (r.empty()) return;
-    const float zoom = toolState().zoom;
+    const float zoom = p.state.view.zoom;
     paintView(p, cellAt(r.left, zoom), cellAt(r.top, zoom), cellAt(r.right, zoom), cellAt(r.bottom, zoom));
 }
 

@@ -3,13 +3,12 @@
 #include "app/message_script.h"
 #include "app/pass_stats.h"
 #include "app/shell_state.h"
-#include "engine/numeric.h"
 #include "engine/renderer.h"
 #include "platform/desktop.h"
 #include "platform/drawing.h"
+#include "shell/canvas_view.h"
 #include "shell/frame_clock.h"
 #include "shell/program.h"
-#include "tools/tools.h"
 #include "ui/panels.h"
 
 namespace sc {
@@ -19,20 +18,14 @@ using platform::Message;
 using platform::MessageKind;
 
 // The one piece of work of each pass, the first that applies: while the left
-// button is held over the canvas, the tool at the canvas pointer and the
-// brush square shown at once; while it is held over the colours or the
+// button is held over the canvas, the tool at the canvas pointer and what it
+// changed shown at once; while it is held over the colours or the
 // brush-properties panel, that panel following its sliders; otherwise the
 // slider capture is let go.
 void perPassWork(Program& p) {
     ShellState& s = p.state;
-    const PointerState& canvas = s.pointers[kCanvasPointer];
-    if (canvas.leftDown) {
-        if (s.pressArmed) applyTool(canvas.x, canvas.y, s.document);
-        const double r = static_cast<double>(toolState().live.size) * toolState().zoom;
-        const platform::Rect square{truncToInt(canvas.x - r), truncToInt(canvas.y - r), truncToInt(canvas.x + r),
-                                    truncToInt(canvas.y + r)};
-        platform::invalidateRect(s.windows.canvas, square);
-        platform::updateWindow(s.windows.canvas);
+    if (s.pointers[kCanvasPointer].leftDown) {
+        paintAtPointer(p);
     } else if (s.pointers[kColoursPointer].leftDown) {
         if (coloursFrameUpdate(s, p.panels)) applyColourSliders(s, p.panels);
     } else if (s.pointers[kPropertiesPointer].leftDown) {

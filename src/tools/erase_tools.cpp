@@ -8,8 +8,8 @@ namespace sc {
 
 using frame::lerpByte;
 
-void eraser(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells()) return;
+CellRect eraser(Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells()) return {};
     const int r = frame::brushRadius(s);
     frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
         const float a = static_cast<float>(static_cast<double>(m) * s.strength);
@@ -21,11 +21,11 @@ void eraser(Canvas& canvas, int x, int y, BrushSettings s) {
         c.shine = truncToByte((1.0 - 0.5 * a) * c.shine);
         c.height = static_cast<float>((1.0 - a) * c.height);
     });
-    frame::renderSquare(canvas, x, y, r);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
-void sponge(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells()) return;
+CellRect sponge(Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells()) return {};
     const int r = frame::brushRadius(s);
     frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
         // At most a quarter of grain and relief per application.
@@ -34,7 +34,7 @@ void sponge(Canvas& canvas, int x, int y, BrushSettings s) {
         c.grain = truncToByte(c.grain * f);
         c.height = static_cast<float>(c.height * f);
     });
-    frame::renderSquare(canvas, x, y, r);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
 }  // namespace sc

@@ -3,8 +3,6 @@
 #include <memory>
 
 #include "engine/canvas.h"
-#include "platform/dialogs.h"
-#include "platform/windows.h"
 #include "tools/grain_sampling.h"
 #include "tools/tool_frame.h"
 #include "tools/tool_routines.h"
@@ -20,10 +18,6 @@ struct FreeBytes {
     void operator()(std::uint8_t* p) const { std::free(p); }
 };
 
-void endPress() {
-    if (toolState().endPress) toolState().endPress();
-}
-
 }  // namespace
 
 MarkPlaneAllocator setMarkPlaneAllocator(MarkPlaneAllocator allocator) {
@@ -32,17 +26,16 @@ MarkPlaneAllocator setMarkPlaneAllocator(MarkPlaneAllocator allocator) {
     return previous;
 }
 
-void fillTool(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) {
-        endPress();
-        return;
-    }
+ToolOutcome fillTool(Canvas& canvas, int x, int y, BrushSettings s) {
+    ToolOutcome outcome;
+    outcome.pressEnded = true;
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return outcome;
     const std::size_t width = canvas.width;
     const std::size_t height = canvas.height;
     std::unique_ptr<std::uint8_t[], FreeBytes> marks(
         static_cast<std::uint8_t*>(g_markPlaneAllocator(width * height)));
     if (!marks) {
-        platform::messageBox(platform::kNoWindow, "Error", "Out of memory for fill routine!");
+        outcome.outOfMemory = true;
     } else {
         // The region: the clicked cell and its neighbours on the grid. A cell
         // on the first or last column has no neighbour beyond it; the flat
@@ -75,10 +68,10 @@ void fillTool(Canvas& canvas, int x, int y, BrushSettings s) {
     }
     marks.reset();
     canvas.invalidate();
-    endPress();
+    return outcome;
 }
 
-void eyeDropper(Canvas& canvas, int x, int y) {
+ToolOutcome eyeDropper(Canvas& canvas, int x, int y) {
     // The picture as last rendered: shaded colour plus grain, not the stored
     // colour. Outside the surface it reads 0, so black is picked.
     const std::uint32_t p = canvas.surface.getPixel(x, y);
@@ -86,7 +79,9 @@ void eyeDropper(Canvas& canvas, int x, int y) {
     ts.live.red = redOf(p);
     ts.live.green = greenOf(p);
     ts.live.blue = blueOf(p);
-    if (ts.eyeDropperPicked) ts.eyeDropperPicked();
+    ToolOutcome outcome;
+    outcome.pickedColour = true;
+    return outcome;
 }
 
 }  // namespace sc

@@ -12,19 +12,19 @@
 
 namespace sc {
 
-void knife(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
+CellRect knife(Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return {};
     const int r = frame::brushRadius(s);
     const ToolState& ts = toolState();
     const GrainSampler style(styleImage(s.paintStyle), ts.styleOffset.x, ts.styleOffset.y);
     const GrainSampler texture(textureImage(s.texture), ts.textureOffset.x, ts.textureOffset.y);
     // Shaves the old relief by half of the factor toward 0, then lays a fresh layer.
     laySquare(canvas, x, y, r, layingRule(LayingTool::kKnife, s, 0.0), style, texture);
-    frame::renderSquare(canvas, x, y, r);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
-void finger(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
+CellRect finger(Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return {};
     const int r = frame::brushRadius(s);
     const ToolState& ts = toolState();
     const GrainSampler texture(textureImage(s.texture), ts.textureOffset.x, ts.textureOffset.y);
@@ -35,7 +35,7 @@ void finger(Canvas& canvas, int x, int y, BrushSettings s) {
 #endif
         default: smear::overSquareByByte(canvas, x, y, r, s, texture); break;  // VectorPath::kScalar
     }
-    frame::renderSquare(canvas, x, y, r);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
 }  // namespace sc

@@ -32,27 +32,27 @@ inline float amount(float m, const BrushSettings& s) { return static_cast<float>
 
 }  // namespace
 
-void tubePaint(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
+CellRect tubePaint(Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return {};
     const int r = frame::brushRadius(s);
     const GrainPair grain(s);
     laySquare(canvas, x, y, r, layingRule(LayingTool::kTubePaint, s, canvas.at(x, y).height), grain.style,
               grain.texture);
-    frame::renderSquare(canvas, x, y, r);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
-void paintBrush(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
+CellRect paintBrush(Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return {};
     const int r = frame::brushRadius(s);
     const GrainPair grain(s);
     laySquare(canvas, x, y, r, layingRule(LayingTool::kPaintBrush, s, canvas.at(x, y).height), grain.style,
               grain.texture);
-    frame::renderSquare(canvas, x, y, r);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
-void sprayPaint(Canvas& canvas, int x, int y, BrushSettings s) {
+CellRect sprayPaint(Canvas& canvas, int x, int y, BrushSettings s) {
     // No centre check: a square reaching into the grid still sprays there.
-    if (!canvas.hasCells()) return;
+    if (!canvas.hasCells()) return {};
     const int r = frame::brushRadius(s);
     constexpr double kThird = 1.0f / 3000.0f;
     ProgramRandom& random = toolState().random;
@@ -66,11 +66,11 @@ void sprayPaint(Canvas& canvas, int x, int y, BrushSettings s) {
         c.grain = lerpByte(c.grain, 0, k);
         c.shine = lerpByte(c.shine, s.shine, k);
     });
-    frame::renderSquare(canvas, x, y, r);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
-void gelBrush(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
+CellRect gelBrush(Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return {};
     const int r = frame::brushRadius(s);
     const double h0 = canvas.at(x, y).height;
     const GrainPair grain(s);
@@ -81,7 +81,7 @@ void gelBrush(Canvas& canvas, int x, int y, BrushSettings s) {
         c.height = static_cast<float>(h + (h0 - h) * 0.5 * a + laidHeight(s, 0.5 * a, t));
         c.shine = lerpByte(c.shine, s.shine, a);
     });
-    frame::renderSquare(canvas, x, y, r);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
 }  // namespace sc

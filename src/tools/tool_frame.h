@@ -9,6 +9,7 @@
 #include "engine/numeric.h"
 #include "engine/renderer.h"
 #include "engine/worker_pool.h"
+#include "tools/tool_outcome.h"
 #include "tools/tool_state.h"
 #include "tools/tools.h"
 
@@ -96,13 +97,20 @@ void forEachBrushCellRowWise(Canvas& canvas, std::int64_t x, std::int64_t y, int
 }
 
 // renderRect of the brush square; the edges are clamped to the int range
-// (renderRect clips to the grid anyway) so no sum overflows.
-inline void renderSquare(Canvas& canvas, std::int64_t x, std::int64_t y, int r) {
+// (renderRect clips to the grid anyway) so no sum overflows. Returns the
+// cells rendered: the square clipped to the grid.
+inline CellRect renderSquare(Canvas& canvas, std::int64_t x, std::int64_t y, int r) {
     auto edge = [](std::int64_t v) {
         return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
                                                                   std::numeric_limits<std::int32_t>::max()));
     };
     renderRect(canvas, edge(x - r), edge(y - r), edge(x + r), edge(y + r));
+    if (!canvas.hasCells()) return {};
+    auto clip = [&](std::int64_t v, std::uint32_t limit) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, 0, limit));
+    };
+    return {clip(x - r, canvas.width), clip(y - r, canvas.height), clip(x + r, canvas.width),
+            clip(y + r, canvas.height)};
 }
 
 // The height a texture lets a tool lay: k * thickness when smooth, else

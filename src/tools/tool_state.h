@@ -1,8 +1,7 @@
 #pragma once
 // Everything the tools share for the whole run: the live and stroke brush
-// settings, the stroke dynamics, the mask, the grain offsets and images, the
-// program's random generator, and the view zoom used to map document-window
-// pixels to cells.
+// settings, the stroke dynamics, the mask, the grain offsets and images, and
+// the program's random generator.
 #include <array>
 
 #include "engine/canvas.h"
@@ -28,15 +27,6 @@ struct ToolState {
     std::array<Surface, kStyleCount> styleImages;     // "paint%d", read by red channel
     std::array<Surface, kTextureCount> textureImages; // "bump%d"
     ProgramRandom random;  // Spray Paint's draws and the grain offsets' drift
-    float zoom = 1.0f;
-
-    // Document-canvas-only tools reach the shell through these; they stay
-    // null where no shell runs (the headless batch tool, tests).
-    void (*handToolMove)() = nullptr;          // move the canvas window by the cursor's travel
-    void (*eyeDropperPicked)() = nullptr;      // bring the colours panel up to date
-    // Fill paints once per press: it ends the press through this (the shell
-    // clears the canvas pointer's down flag). Null where no shell runs.
-    void (*endPress)() = nullptr;
 };
 
 ToolState& toolState();

@@ -4,6 +4,7 @@
 // preset thumbnails drive these on their own small off-screen canvases.
 #include "tools/brush_mask.h"
 #include "tools/brush_settings.h"
+#include "tools/tool_outcome.h"
 #include "tools/tool_state.h"
 
 namespace sc {
@@ -25,9 +26,9 @@ void strokeMove(Canvas& canvas, int dx, int dy);
 // Ends the stroke: strokeLength := -1 and the mask is marked stale.
 void strokeEnd(Canvas& canvas);
 
-// One application of the live tool at (x, y). On the document canvas (kind 9)
-// (x, y) are window pixels and are divided by the view's zoom first; on other
-// canvases they are cells. Uses a copy of the stroke settings.
-void applyTool(int x, int y, Canvas& canvas);
+// One application of the live tool at cell (x, y), with a copy of the stroke
+// settings. The Eye Dropper and the Hand Tool act on the document canvas
+// (kind 9) only. Returns what the application changed.
+ToolOutcome applyTool(int x, int y, Canvas& canvas);
 
 }  // namespace sc

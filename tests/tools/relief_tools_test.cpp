@@ -7,7 +7,7 @@ namespace {
 using ReliefToolsTest = ToolTest;
 
 // One application at full weight (size 1) on cell (5, 5).
-PaintCell once(Canvas& canvas, void (*tool)(Canvas&, int, int, BrushSettings), PaintCell cell, float strength) {
+PaintCell once(Canvas& canvas, CellRect (*tool)(Canvas&, int, int, BrushSettings), PaintCell cell, float strength) {
     canvas.at(5, 5) = cell;
     tool(canvas, 5, 5, brush(kToolRaise, 1, strength));
     return canvas.at(5, 5);
@@ -66,7 +66,7 @@ TEST_F(ReliefToolsTest, AmountIsRoundedOnlyForShineAndMatte) {
     // With slider strengths (k * 0.01 as floats) the exact product and its
     // float rounding land on different bytes.
     auto slider = [](int k) { return static_cast<float>(k * static_cast<double>(0.01f)); };
-    auto apply = [&](void (*tool)(Canvas&, int, int, BrushSettings), PaintCell cell, float strength) {
+    auto apply = [&](CellRect (*tool)(Canvas&, int, int, BrushSettings), PaintCell cell, float strength) {
         canvas.at(9, 9) = cell;
         tool(canvas, 10, 10, brush(kToolRaise, 5, strength));
         return canvas.at(9, 9);

@@ -8,7 +8,7 @@
 namespace sc::test {
 namespace {
 
-using Routine = void (*)(Canvas&, int, int, BrushSettings);
+using Routine = CellRect (*)(Canvas&, int, int, BrushSettings);
 
 struct MaskedTool {
     const char* name;

@@ -28,10 +28,6 @@ inline void resetToolState() {
     ts.textureOffset = {};
     for (Surface& s : ts.styleImages) s.release();
     for (Surface& s : ts.textureImages) s.release();
-    ts.zoom = 1.0f;
-    ts.handToolMove = nullptr;
-    ts.eyeDropperPicked = nullptr;
-    ts.endPress = nullptr;
     toolState().random = ProgramRandom{};
     setMarkPlaneAllocator(nullptr);
     platform::headless::clearShownMessages();
