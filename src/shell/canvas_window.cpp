@@ -7,6 +7,7 @@
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
 #include "shell/program.h"
+#include "tools/tool_table.h"
 #include "tools/tools.h"
 
 namespace sc {
@@ -57,7 +58,7 @@ void onLeftDown(ShellState& s) {
         t.styleOffset.y = static_cast<float>(t.random.next() % 256);
     }
     s.view.lastCursor = platform::cursorPosition();
-    if (t.live.tool != kToolHand && t.live.tool != kToolEyeDropper) takeUndoSnapshot(s, true);
+    if (toolRow(t.live.tool).takesSnapshot) takeUndoSnapshot(s, true);
     s.pressArmed = true;
     canvas.leftDown = true;
     strokeBegin(s.document);

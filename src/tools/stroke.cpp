@@ -4,6 +4,7 @@
 #include "engine/canvas.h"
 #include "engine/numeric.h"
 #include "tools/tool_state.h"
+#include "tools/tool_table.h"
 #include "tools/tools.h"
 
 namespace sc {
@@ -61,8 +62,8 @@ void strokeMove(Canvas& canvas, int dx, int dy) {
     }
 
     // A report without movement (the main loop repeats the last move while the
-    // pointer rests) pauses every tool but Spray Paint and the Knife.
-    if (d == 0.0f && ts.live.tool != kToolSprayPaint && ts.live.tool != kToolKnife) ts.stroke.strength = 0.0f;
+    // pointer rests) pauses every tool but those that work at rest.
+    if (d == 0.0f && !toolRow(ts.live.tool).worksAtRest) ts.stroke.strength = 0.0f;
 
     if (dyn.fadeStrength || dyn.fadeSize || dyn.pulse || d == 0.0f) ts.mask.built = false;
 }
