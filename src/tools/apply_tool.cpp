@@ -13,7 +13,7 @@ ToolOutcome applyTool(int x, int y, Canvas& canvas) {
     const ToolRow& tool = toolRow(ts.live.tool);
     if (tool.routine == nullptr) return {};
     if (tool.documentOnly && canvas.kind != kDocumentCanvasKind) return {};
-    return tool.routine(canvas, x, y, ts.stroke);
+    return tool.routine(ts, canvas, x, y, ts.stroke);
 }
 
 }  // namespace sc

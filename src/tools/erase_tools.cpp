@@ -3,15 +3,16 @@
 #include "engine/canvas.h"
 #include "tools/tool_frame.h"
 #include "tools/tool_routines.h"
+#include "tools/tool_state.h"
 
 namespace sc {
 
 using frame::lerpByte;
 
-CellRect eraser(Canvas& canvas, int x, int y, BrushSettings s) {
+CellRect eraser(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
     if (!canvas.hasCells()) return {};
     const int r = frame::brushRadius(s);
-    frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
+    frame::forEachBrushCellRowWise(tools.mask, canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
         const float a = static_cast<float>(static_cast<double>(m) * s.strength);
         c.red = lerpByte(c.red, 255, a);
         c.green = lerpByte(c.green, 255, a);
@@ -24,10 +25,10 @@ CellRect eraser(Canvas& canvas, int x, int y, BrushSettings s) {
     return frame::renderSquare(canvas, x, y, r);
 }
 
-CellRect sponge(Canvas& canvas, int x, int y, BrushSettings s) {
+CellRect sponge(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
     if (!canvas.hasCells()) return {};
     const int r = frame::brushRadius(s);
-    frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
+    frame::forEachBrushCellRowWise(tools.mask, canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
         // At most a quarter of grain and relief per application.
         const float q = static_cast<float>(static_cast<double>(m) * s.strength * 0.25);
         const double f = 1.0 - q;

@@ -6,6 +6,7 @@
 #include "tools/grain_sampling.h"
 #include "tools/tool_frame.h"
 #include "tools/tool_routines.h"
+#include "tools/tool_state.h"
 
 namespace sc {
 namespace {
@@ -26,7 +27,7 @@ MarkPlaneAllocator setMarkPlaneAllocator(MarkPlaneAllocator allocator) {
     return previous;
 }
 
-ToolOutcome fillTool(Canvas& canvas, int x, int y, BrushSettings s) {
+ToolOutcome fillTool(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
     ToolOutcome outcome;
     outcome.pressEnded = true;
     if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return outcome;
@@ -51,7 +52,7 @@ ToolOutcome fillTool(Canvas& canvas, int x, int y, BrushSettings s) {
 
         // Only the clicked cell's 3 x 3 neighbourhood can hold marks, so the
         // scan (columns outer, rows inner) stays inside it.
-        const Surface& style = styleImage(s.paintStyle);
+        const Surface& style = styleImage(tools, s.paintStyle);
         const std::size_t x0 = cx > 0 ? cx - 1 : 0, x1 = cx + 2 < width ? cx + 2 : width;
         const std::size_t y0 = cy > 0 ? cy - 1 : 0, y1 = cy + 2 < height ? cy + 2 : height;
         for (std::size_t fx = x0; fx < x1; ++fx) {
@@ -71,14 +72,13 @@ ToolOutcome fillTool(Canvas& canvas, int x, int y, BrushSettings s) {
     return outcome;
 }
 
-ToolOutcome eyeDropper(Canvas& canvas, int x, int y) {
+ToolOutcome eyeDropper(ToolState& tools, Canvas& canvas, int x, int y) {
     // The picture as last rendered: shaded colour plus grain, not the stored
     // colour. Outside the surface it reads 0, so black is picked.
     const std::uint32_t p = canvas.surface.getPixel(x, y);
-    ToolState& ts = toolState();
-    ts.live.red = redOf(p);
-    ts.live.green = greenOf(p);
-    ts.live.blue = blueOf(p);
+    tools.live.red = redOf(p);
+    tools.live.green = greenOf(p);
+    tools.live.blue = blueOf(p);
     ToolOutcome outcome;
     outcome.pickedColour = true;
     return outcome;

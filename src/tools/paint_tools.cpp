@@ -6,6 +6,7 @@
 #include "tools/program_random.h"
 #include "tools/tool_frame.h"
 #include "tools/tool_routines.h"
+#include "tools/tool_state.h"
 
 namespace sc {
 
@@ -18,9 +19,9 @@ namespace {
 struct GrainPair {
     GrainSampler style;
     GrainSampler texture;
-    explicit GrainPair(const BrushSettings& s)
-        : style(styleImage(s.paintStyle), toolState().styleOffset.x, toolState().styleOffset.y),
-          texture(textureImage(s.texture), toolState().textureOffset.x, toolState().textureOffset.y) {}
+    GrainPair(const ToolState& tools, const BrushSettings& s)
+        : style(styleImage(tools, s.paintStyle), tools.styleOffset.x, tools.styleOffset.y),
+          texture(textureImage(tools, s.texture), tools.textureOffset.x, tools.textureOffset.y) {}
 
     std::uint8_t textureAt(std::int64_t cx, std::int64_t cy) const {
         return texture.at(texture.column(cx), texture.row(cy));
@@ -32,31 +33,31 @@ inline float amount(float m, const BrushSettings& s) { return static_cast<float>
 
 }  // namespace
 
-CellRect tubePaint(Canvas& canvas, int x, int y, BrushSettings s) {
+CellRect tubePaint(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
     if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return {};
     const int r = frame::brushRadius(s);
-    const GrainPair grain(s);
-    laySquare(canvas, x, y, r, layingRule(LayingTool::kTubePaint, s, canvas.at(x, y).height), grain.style,
+    const GrainPair grain(tools, s);
+    laySquare(tools.mask, canvas, x, y, r, layingRule(LayingTool::kTubePaint, s, canvas.at(x, y).height), grain.style,
               grain.texture);
     return frame::renderSquare(canvas, x, y, r);
 }
 
-CellRect paintBrush(Canvas& canvas, int x, int y, BrushSettings s) {
+CellRect paintBrush(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
     if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return {};
     const int r = frame::brushRadius(s);
-    const GrainPair grain(s);
-    laySquare(canvas, x, y, r, layingRule(LayingTool::kPaintBrush, s, canvas.at(x, y).height), grain.style,
+    const GrainPair grain(tools, s);
+    laySquare(tools.mask, canvas, x, y, r, layingRule(LayingTool::kPaintBrush, s, canvas.at(x, y).height), grain.style,
               grain.texture);
     return frame::renderSquare(canvas, x, y, r);
 }
 
-CellRect sprayPaint(Canvas& canvas, int x, int y, BrushSettings s) {
+CellRect sprayPaint(ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
     // No centre check: a square reaching into the grid still sprays there.
     if (!canvas.hasCells()) return {};
     const int r = frame::brushRadius(s);
     constexpr double kThird = 1.0f / 3000.0f;
-    ProgramRandom& random = toolState().random;
-    frame::forEachBrushCell(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
+    ProgramRandom& random = tools.random;
+    frame::forEachBrushCell(tools.mask, canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
         // One draw per sprayed cell, in visiting order (columns outer).
         const int n = random.next() % 1000;
         const double k = amount(m, s) * (n * kThird);
@@ -69,12 +70,12 @@ CellRect sprayPaint(Canvas& canvas, int x, int y, BrushSettings s) {
     return frame::renderSquare(canvas, x, y, r);
 }
 
-CellRect gelBrush(Canvas& canvas, int x, int y, BrushSettings s) {
+CellRect gelBrush(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
     if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return {};
     const int r = frame::brushRadius(s);
     const double h0 = canvas.at(x, y).height;
-    const GrainPair grain(s);
-    frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
+    const GrainPair grain(tools, s);
+    frame::forEachBrushCellRowWise(tools.mask, canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
         const float a = amount(m, s);
         const std::uint8_t t = s.texture != 0 ? grain.textureAt(cx, cy) : 0;
         const double h = c.height;

@@ -5,16 +5,23 @@
 namespace sc {
 namespace {
 
-template <CellRect (*Routine)(Canvas&, int, int, BrushSettings)>
-ToolOutcome rendering(Canvas& canvas, int x, int y, BrushSettings s) {
+template <auto Routine>
+ToolOutcome rendering(ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
     ToolOutcome outcome;
-    outcome.rendered = Routine(canvas, x, y, s);
+    outcome.rendered = Routine(tools, canvas, x, y, s);
     return outcome;
 }
 
-ToolOutcome pickColour(Canvas& canvas, int x, int y, BrushSettings) { return eyeDropper(canvas, x, y); }
+template <auto Routine>
+ToolOutcome whole(ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    return Routine(tools, canvas, x, y, s);
+}
 
-ToolOutcome moveHand(Canvas&, int, int, BrushSettings) {
+ToolOutcome pickColour(ToolState& tools, Canvas& canvas, int x, int y, BrushSettings) {
+    return eyeDropper(tools, canvas, x, y);
+}
+
+ToolOutcome moveHand(ToolState&, Canvas&, int, int, BrushSettings) {
     ToolOutcome outcome;
     outcome.handMove = true;
     return outcome;
@@ -41,7 +48,7 @@ constexpr std::array<ToolRow, kToolIdCount> kTools{{
      " Brush Properties: Spray Paint", " Click on the canvas to draw with spray paint", {true, true, false, true}, false, false},
     {kToolSponge, &rendering<sponge>, "Sponge", "sponge", false, false, true, true, 5,
      " Brush Properties: Sponge", " Click on the canvas to sponge paint off your painting", kSizeStrength, false, false},
-    {kToolFill, &fillTool, "Fill", nullptr, false, false, true, false, 3,
+    {kToolFill, &whole<fillTool>, "Fill", nullptr, false, false, true, false, 3,
      " Brush Properties: Fill", " Click on the canvas to fill a section of your painting", {false, false, false, true}, true, true},
     {kToolEyeDropper, &pickColour, "Eye Dropper", "dropper", false, true, false, false, 3,
      " Brush Properties: Eye Dropper", " Click on the canvas to get the color of a pixel", kNoSliders, false, false},

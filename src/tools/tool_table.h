@@ -14,9 +14,11 @@
 namespace sc {
 
 class Canvas;
+struct ToolState;
 
-// One application at cell (x, y) with a copy of the stroke settings.
-using ToolRoutine = ToolOutcome (*)(Canvas& canvas, int x, int y, BrushSettings s);
+// One application at cell (x, y) with a copy of the stroke settings, reading
+// (and for some tools changing) the tools' record.
+using ToolRoutine = ToolOutcome (*)(ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s);
 
 // The brush sliders of the properties panel: size, strength, thickness, shine.
 inline constexpr std::size_t kBrushSliderCount = 4;

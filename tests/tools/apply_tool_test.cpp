@@ -62,7 +62,7 @@ TEST_F(ApplyToolTest, UnusedIdsDoNothingButTheMaskIsBuilt) {
 // what calling the routine gives.
 template <auto Routine>
 void run(Canvas& canvas, int x, int y, BrushSettings s) {
-    Routine(canvas, x, y, s);
+    Routine(toolState(), canvas, x, y, s);
 }
 
 TEST_F(ApplyToolTest, EveryIdRunsItsRoutine) {
