@@ -81,10 +81,10 @@ void applyRepeatedly(benchmark::State& state, int tool, int size) {
     Ground& g = ground();
     g.restore();
     prepareBrush(tool, size);
-    sc::strokeBegin(g.canvas);
-    sc::applyTool(kCentre, kCentre, g.canvas);  // builds the mask outside the timing
+    sc::strokeBegin(sc::toolState(), g.canvas);
+    sc::applyTool(sc::toolState(), kCentre, kCentre, g.canvas);  // builds the mask outside the timing
     for (auto _ : state) {
-        sc::applyTool(kCentre, kCentre, g.canvas);
+        sc::applyTool(sc::toolState(), kCentre, kCentre, g.canvas);
         benchmark::ClobberMemory();
     }
 }
@@ -108,7 +108,7 @@ void BM_BuildMask100(benchmark::State& state) {
     sc::toolState().stroke = sc::toolState().live;
     for (auto _ : state) {
         sc::toolState().mask.built = false;
-        sc::buildMask();
+        sc::buildMask(sc::toolState());
         benchmark::ClobberMemory();
     }
 }

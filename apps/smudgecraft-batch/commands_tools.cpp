@@ -92,18 +92,18 @@ void runZoom(Session& session, const Words& w) {
     throw ScriptError("zoom must be one of 0.25 0.5 1 2 3 4: '" + w[0] + "'");
 }
 
-void runBegin(Session& session, const Words&) { strokeBegin(session.state.document); }
-void runEnd(Session& session, const Words&) { strokeEnd(session.state.document); }
+void runBegin(Session& session, const Words&) { strokeBegin(toolState(), session.state.document); }
+void runEnd(Session& session, const Words&) { strokeEnd(toolState(), session.state.document); }
 
 void runMove(Session& session, const Words& w) {
     const std::int32_t dx = parseInt32(w[0]), dy = parseInt32(w[1]);
-    strokeMove(session.state.document, dx, dy);
+    strokeMove(toolState(), session.state.document, dx, dy);
 }
 
 void runApply(Session& session, const Words& w) {
     const std::int32_t x = parseInt32(w[0]), y = parseInt32(w[1]);
     ShellState& s = session.state;
-    applyTool(toolCellAt(s.document, x, s.view.zoom), toolCellAt(s.document, y, s.view.zoom), s.document);
+    applyTool(toolState(), toolCellAt(s.document, x, s.view.zoom), toolCellAt(s.document, y, s.view.zoom), s.document);
 }
 
 const BatchCommandRegistration kSettings{{"settings", 1, -1, &runSettings}};

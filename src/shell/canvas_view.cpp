@@ -137,7 +137,7 @@ void paintAtPointer(Program& p) {
         const PointerState& pointer = s.pointers[kCanvasPointer];
         const int x = toolCellAt(s.document, pointer.x, s.view.zoom);
         const int y = toolCellAt(s.document, pointer.y, s.view.zoom);
-        followToolOutcome(p, applyTool(x, y, s.document));
+        followToolOutcome(p, applyTool(toolState(), x, y, s.document));
     }
     platform::updateWindow(s.windows.canvas);
 }

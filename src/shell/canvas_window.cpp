@@ -41,7 +41,7 @@ void onMove(ShellState& s, const Message& m) {
     t.textureOffset.y = static_cast<float>(t.textureOffset.y - static_cast<long double>(dy) * j);
 
     PointerState& canvas = s.pointers[kCanvasPointer];
-    strokeMove(s.document, canvas.x - x, canvas.y - y);
+    strokeMove(toolState(), s.document, canvas.x - x, canvas.y - y);
     canvas.x = x;
     canvas.y = y;
     if (!s.leaveTracking && platform::trackMouseLeave(m.window)) s.leaveTracking = true;
@@ -61,7 +61,7 @@ void onLeftDown(ShellState& s) {
     if (toolRow(t.live.tool).takesSnapshot) takeUndoSnapshot(s, true);
     s.pressArmed = true;
     canvas.leftDown = true;
-    strokeBegin(s.document);
+    strokeBegin(toolState(), s.document);
 }
 
 }  // namespace
@@ -76,11 +76,11 @@ void canvasWindowProc(Program& p, const Message& m) {
         case MessageKind::MouseLeave:
             s.leaveTracking = false;
             s.pointers.releaseAll();
-            strokeEnd(s.document);
+            strokeEnd(toolState(), s.document);
             break;
         case MessageKind::LeftDown: onLeftDown(s); break;
         case MessageKind::LeftUp:
-            strokeEnd(s.document);
+            strokeEnd(toolState(), s.document);
             s.pressArmed = false;
             s.pointers[kCanvasPointer].leftDown = false;
             break;

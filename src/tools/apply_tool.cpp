@@ -7,9 +7,8 @@
 
 namespace sc {
 
-ToolOutcome applyTool(int x, int y, Canvas& canvas) {
-    ToolState& ts = toolState();
-    if (!ts.mask.built) buildMask();
+ToolOutcome applyTool(ToolState& ts, int x, int y, Canvas& canvas) {
+    if (!ts.mask.built) buildMask(ts);
     const ToolRow& tool = toolRow(ts.live.tool);
     if (tool.routine == nullptr) return {};
     if (tool.documentOnly && canvas.kind != kDocumentCanvasKind) return {};

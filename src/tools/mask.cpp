@@ -25,8 +25,7 @@ void drawProfile(Surface& profile, float hardShare) {
 
 }  // namespace
 
-void buildMask() {
-    ToolState& ts = toolState();
+void buildMask(ToolState& ts) {
     BrushMask& mask = ts.mask;
     if (mask.built) return;
 

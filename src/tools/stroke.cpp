@@ -9,20 +9,18 @@
 
 namespace sc {
 
-void strokeBegin(Canvas& canvas) {
-    ToolState& ts = toolState();
+void strokeBegin(ToolState& ts, Canvas& canvas) {
     ts.stroke = ts.live;
     ts.mask.built = false;
     canvas.strokeLength = -1.0f;
 }
 
-void strokeEnd(Canvas& canvas) {
+void strokeEnd(ToolState& ts, Canvas& canvas) {
     canvas.strokeLength = -1.0f;
-    toolState().mask.built = false;
+    ts.mask.built = false;
 }
 
-void strokeMove(Canvas& canvas, int dx, int dy) {
-    ToolState& ts = toolState();
+void strokeMove(ToolState& ts, Canvas& canvas, int dx, int dy) {
     StrokeDynamics& dyn = ts.dynamics;
 
     const float sum = static_cast<float>(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy);

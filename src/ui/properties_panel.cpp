@@ -103,10 +103,10 @@ void renderBrushPreview(ShellState& s, Panels& panels) {
         const ToolRow& tool = toolRow(t.live.tool);
         // Tools that work on paint already there get a painted ground to show on.
         if (tool.worksOnPaint) preview.fillWithPaint(t.live.red, t.live.green, t.live.blue, t.styleImages[1]);
-        strokeBegin(preview);
+        strokeBegin(toolState(), preview);
         t.styleOffset = {100.0f, 100.0f};
         t.textureOffset = {100.0f, 100.0f};
-        for (int i = 0; i < tool.previewApplications; ++i) applyTool(64, 64, preview);
+        for (int i = 0; i < tool.previewApplications; ++i) applyTool(toolState(), 64, 64, preview);
         renderAll(preview);
     }
     PropertiesPanel& p = panels.properties;
@@ -130,7 +130,7 @@ void propertiesFrameUpdate(ShellState& s, Panels& panels) {
         settingsFromBrushSliders(p);
         renderBrushPreview(s, panels);
     }
-    if (me.leftDown && inPreview(me.x, me.y)) applyTool(me.x - kPreviewLeft, me.y - kPreviewTop, s.preview);
+    if (me.leftDown && inPreview(me.x, me.y)) applyTool(toolState(), me.x - kPreviewLeft, me.y - kPreviewTop, s.preview);
     platform::invalidateRect(s.windows.propertiesPanel, {0, 0, 280, 160});
     platform::updateWindow(s.windows.propertiesPanel);
     compose(s, p);
@@ -141,16 +141,16 @@ void propertiesPanelProc(ShellState& s, Panels& panels, const platform::Message&
     PointerState& me = s.pointers[kPropertiesPointer];
     Canvas& preview = s.preview;
     if (m.kind == MessageKind::MouseMove && inPreview(me.x, me.y)) {
-        strokeMove(preview, me.x - (m.x & 0xffff), me.y - (m.y & 0xffff));
+        strokeMove(toolState(), preview, me.x - (m.x & 0xffff), me.y - (m.y & 0xffff));
     }
     if (m.kind == MessageKind::LeftDown) takeUndoSnapshot(s, false);
     if (!panelCommonMessage(s, panels.floating, m, kPropertiesPointer)) return;
     switch (m.kind) {
         case MessageKind::Paint: paintPanel(m.window, panels.properties.backBuffer); break;
         case MessageKind::LeftDown:
-            if (inPreview(me.x, me.y)) strokeBegin(preview);
+            if (inPreview(me.x, me.y)) strokeBegin(toolState(), preview);
             break;
-        case MessageKind::LeftUp: strokeEnd(preview); break;
+        case MessageKind::LeftUp: strokeEnd(toolState(), preview); break;
         default: break;
     }
 }

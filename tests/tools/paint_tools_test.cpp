@@ -177,7 +177,7 @@ TEST_F(PaintToolsTest, SprayIsReproducibleFromStartUp) {
     paintGround(canvas);
     const auto ground = cellsOf(canvas);
     toolState().stroke = brush(kToolSprayPaint, 20, 0.8f);
-    buildMask();
+    buildMask(toolState());
     // Centre near the corner: only cells inside the grid with weight above 0 draw.
     int drawn = 0;
     for (int cx = -5 - 20; cx < -5 + 20; ++cx)

@@ -57,14 +57,14 @@ inline BrushSettings brush(std::int32_t tool, std::int32_t size, float strength,
     s.hardness = hardness;
     toolState().stroke = s;
     toolState().mask.built = false;
-    buildMask();
+    buildMask(toolState());
     return s;
 }
 
 // Makes s the live settings and starts a stroke with them on canvas.
 inline void useBrush(const BrushSettings& s, Canvas& canvas) {
     toolState().live = s;
-    strokeBegin(canvas);
+    strokeBegin(toolState(), canvas);
 }
 
 // Every cell of the canvas with varied paint: colour, grain, shine and height
