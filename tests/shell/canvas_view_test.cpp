@@ -3,6 +3,9 @@
 // picture, the offset drift, the press's undo snapshot, Ctrl+Z, Space and the
 // Hand Tool.
 #include "shell/canvas_view.h"
+
+#include <array>
+
 #include "engine/renderer.h"
 #include "engine/surface.h"
 #include "platform/drawing.h"
@@ -53,47 +56,34 @@ TEST_F(CanvasViewTest, ThePointerPaintsTheCellUnderItAtEveryZoom) {
 
 TEST_F(CanvasViewTest, EachPassRepaintsTheRenderedBrushSquareAtOnce) {
     start();
+    // The part of the canvas window drawn again in one pass of a press held at (x, y).
+    auto drawnInAPass = [this](int x, int y) {
+        pressNow(x, y);
+        hl::takeChangedPart(canvasWindow());
+        passes(1);
+        const platform::Rect drawn = hl::takeChangedPart(canvasWindow());
+        release(x, y);
+        passes(1);
+        return std::array<int, 4>{drawn.left, drawn.top, drawn.right, drawn.bottom};
+    };
     commandNow(1261);  // 200 %
     passes(2);
     toolState().live.tool = kToolPaintBrush;
     toolState().live.size = 30;
-    pressNow(100, 50);
-    hl::takeChangedPart(canvasWindow());
-    passes(1);
     // Cell (50, 25), r = 30: cells (20, -5)-(80, 55), clipped to the grid,
-    // are the window's (40, 0)-(160, 110), drawn again within the pass.
-    const platform::Rect drawn = hl::takeChangedPart(canvasWindow());
-    EXPECT_EQ(drawn.left, 40);
-    EXPECT_EQ(drawn.top, 0);
-    EXPECT_EQ(drawn.right, 160);
-    EXPECT_EQ(drawn.bottom, 110);
-    release(100, 50);
-    passes(1);
+    // are the window's (40, 0)-(160, 110).
+    EXPECT_EQ(drawnInAPass(100, 50), (std::array<int, 4>{40, 0, 160, 110}));
 
     // At 50 % a pixel combines two cells, and one holding a rendered cell is
     // drawn again. Cell (40, 20), r = 3: cells (37, 17)-(43, 23).
     commandNow(1259);
     passes(2);
     toolState().live.size = 3;
-    pressNow(20, 10);
-    hl::takeChangedPart(canvasWindow());
-    passes(1);
-    const platform::Rect half = hl::takeChangedPart(canvasWindow());
-    EXPECT_EQ(half.left, 18);
-    EXPECT_EQ(half.top, 8);
-    EXPECT_EQ(half.right, 22);
-    EXPECT_EQ(half.bottom, 12);
-    release(20, 10);
-    passes(1);
+    EXPECT_EQ(drawnInAPass(20, 10), (std::array<int, 4>{18, 8, 22, 12}));
 
     // A tool that changes no cell draws nothing.
     toolState().live.tool = kToolHand;
-    pressNow(100, 50);
-    hl::takeChangedPart(canvasWindow());
-    passes(1);
-    EXPECT_TRUE(hl::takeChangedPart(canvasWindow()).empty());
-    release(100, 50);
-    passes(1);
+    EXPECT_EQ(drawnInAPass(100, 50), (std::array<int, 4>{0, 0, 0, 0}));
 }
 
 TEST_F(CanvasViewTest, FillWithoutMemoryForItsMarksSaysSoAndEndsThePress) {
