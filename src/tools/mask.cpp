@@ -52,7 +52,8 @@ void buildMask(ToolState& ts) {
         if (weight > 1.0) weight = 1.0;
         return static_cast<float>(weight);
     };
-    static std::array<float, (kMaxBrushSize + 1) * (kMaxBrushSize + 1)> byOffset;
+    // The weight of each offset pair up to r; only those entries are read.
+    std::array<float, (kMaxBrushSize + 1) * (kMaxBrushSize + 1)> byOffset;
     constexpr int side = kMaxBrushSize + 1;
     for (int a = 0; a <= r; ++a)
         for (int b = 0; b <= a; ++b) byOffset[a * side + b] = byOffset[b * side + a] = weightAt(a, b);
