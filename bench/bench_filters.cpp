@@ -82,7 +82,7 @@ void BM_FilterPassOnly(benchmark::State& state, sc::FilterId id) {
         state.PauseTiming();
         std::copy(pristine.begin(), pristine.end(), doc.cells());
         state.ResumeTiming();
-        filter->run(doc);
+        filter->run(doc, sc::toolState());
         benchmark::ClobberMemory();
     }
 }

@@ -46,15 +46,14 @@ void paintStroke(sc::ShellState& s) {
     sc::ToolState& t = sc::toolState();
     t.live.tool = sc::kToolPaintBrush;
     t.live.size = 30;
-    t.zoom = 1.0f;
     t.mask.built = false;
     sc::takeStrokeSnapshot(s);
-    sc::strokeBegin(s.document);
+    sc::strokeBegin(sc::toolState(), s.document);
     for (int x = 900; x <= 1100; x += 4) {
-        sc::strokeMove(s.document, -4, 0);
-        sc::applyTool(x, 1000, s.document);
+        sc::strokeMove(sc::toolState(), s.document, -4, 0);
+        sc::applyTool(sc::toolState(), x, 1000, s.document);
     }
-    sc::strokeEnd(s.document);
+    sc::strokeEnd(sc::toolState(), s.document);
 }
 
 void BM_HistoryStep(benchmark::State& state) {

@@ -76,19 +76,17 @@ void prepareBrush(int tool, int size) {
     ts.live.texture = 3;
     ts.styleOffset = {17.0f, 23.0f};
     ts.textureOffset = {5.0f, 91.0f};
-    ts.zoom = 1.0f;
-    ts.endPress = nullptr;
-    sc::resetProgramRand(1);
+    sc::toolState().random = sc::ProgramRandom{};
 }
 
 void applyRepeatedly(benchmark::State& state, int tool, int size) {
     Ground& g = ground();
     g.restore();
     prepareBrush(tool, size);
-    sc::strokeBegin(g.canvas);
-    sc::applyTool(kCentre, kCentre, g.canvas);  // builds the mask outside the timing
+    sc::strokeBegin(sc::toolState(), g.canvas);
+    sc::applyTool(sc::toolState(), kCentre, kCentre, g.canvas);  // builds the mask outside the timing
     for (auto _ : state) {
-        sc::applyTool(kCentre, kCentre, g.canvas);
+        sc::applyTool(sc::toolState(), kCentre, kCentre, g.canvas);
         benchmark::ClobberMemory();
     }
 }
@@ -112,7 +110,7 @@ void BM_BuildMask100(benchmark::State& state) {
     sc::toolState().stroke = sc::toolState().live;
     for (auto _ : state) {
         sc::toolState().mask.built = false;
-        sc::buildMask();
+        sc::buildMask(sc::toolState());
         benchmark::ClobberMemory();
     }
 }
@@ -123,10 +121,13 @@ void BM_SmoothStrokePass200Cells(benchmark::State& state, int tool) {
     Ground& g = ground();
     g.restore();
     prepareBrush(tool, 100);
-    sc::strokeBegin(g.canvas);
-    sc::applyTool(kCentre - 100, kCentre, g.canvas);  // builds the mask outside the timing
+    sc::strokeBegin(sc::toolState(), g.canvas);
+    sc::applyTool(sc::toolState(), kCentre - 100, kCentre, g.canvas);  // builds the mask outside the timing
     for (auto _ : state) {
-        sc::applyToolAlong(kCentre - 100, kCentre, kCentre + 100, kCentre, g.canvas);
+        sc::ToolState& ts = sc::toolState();
+        for (const sc::LinePoint& p : sc::strokeLinePoints(kCentre - 100, kCentre, kCentre + 100, kCentre, ts.stroke.size, 1.0f)) {
+            sc::applyTool(ts, p.x, p.y, g.canvas);
+        }
         benchmark::ClobberMemory();
     }
 }

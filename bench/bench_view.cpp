@@ -74,7 +74,7 @@ void showPainting(std::uint32_t width, std::uint32_t height, float zoom) {
     }
     sc::renderAll(s.document);
     s.document.rendered = true;
-    sc::toolState().zoom = zoom;
+    s.view.zoom = zoom;
     sc::recreateCanvasWindow(program);
     drainMessages();
     hl::takeChangedPart(s.windows.canvas);

@@ -2,7 +2,6 @@
 
 #include "app/undo.h"
 #include "engine/canvas.h"
-#include "tools/program_random.h"
 #include "tools/tool_state.h"
 
 namespace sc::batch {
@@ -10,19 +9,19 @@ namespace sc::batch {
 void startSession(Session& session) {
     ShellState& s = session.state;
     ToolState& t = toolState();
-    resetProgramRand(1);
+    t.random = ProgramRandom{};
     t.live = BrushSettings{};
     t.stroke = t.live;
     t.dynamics = StrokeDynamics{};
     t.styleOffset = {};
     t.textureOffset = {};
-    t.zoom = 1.0f;
     t.mask.built = false;
     // A mouse, and the options' defaults for the pen.
     t.pressure = 1.0f;
     t.pen = PenResponse{};
     t.pressureSized = false;
 
+    s.view.zoom = 1.0f;
     s.document.kind = kDocumentCanvasKind;
     s.document.highQuality = true;
     s.document.lighting = true;

@@ -5,9 +5,12 @@
 #include <string>
 
 #include "batch_command.h"
+#include "app/pointer_state.h"
 #include "batch_session.h"
+#include "engine/canvas.h"
 #include "tools/stroke_line.h"
 #include "tools/tool_state.h"
+#include "tools/tools.h"
 
 namespace sc::batch {
 namespace {
@@ -25,7 +28,11 @@ void runPressure(Session&, const Words& w) {
 void runApplyLine(Session& session, const Words& w) {
     int v[4];
     for (int i = 0; i < 4; ++i) v[i] = static_cast<int>(parseIntegerInRange(w[i], -kLineReach, kLineReach));
-    applyToolAlong(v[0], v[1], v[2], v[3], session.state.document);
+    ShellState& s = session.state;
+    ToolState& ts = toolState();
+    for (const LinePoint& p : strokeLinePoints(v[0], v[1], v[2], v[3], ts.stroke.size, s.view.zoom)) {
+        applyTool(ts, toolCellAt(s.document, p.x, s.view.zoom), toolCellAt(s.document, p.y, s.view.zoom), s.document);
+    }
 }
 
 const BatchCommandRegistration kPressure{{"pressure", 1, 1, &runPressure}};

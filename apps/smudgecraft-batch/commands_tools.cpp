@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/pointer_state.h"
 #include "batch_command.h"
 #include "batch_session.h"
 #include "engine/canvas.h"
@@ -80,28 +81,29 @@ void runOffsets(Session&, const Words& w) {
     ts.textureOffset = {tx, ty};
 }
 
-void runZoom(Session&, const Words& w) {
+void runZoom(Session& session, const Words& w) {
     const double z = parseFloat(w[0]);
     for (const double allowed : {0.25, 0.5, 1.0, 2.0, 3.0, 4.0}) {
         if (z == allowed) {
-            toolState().zoom = static_cast<float>(z);
+            session.state.view.zoom = static_cast<float>(z);
             return;
         }
     }
     throw ScriptError("zoom must be one of 0.25 0.5 1 2 3 4: '" + w[0] + "'");
 }
 
-void runBegin(Session& session, const Words&) { strokeBegin(session.state.document); }
-void runEnd(Session& session, const Words&) { strokeEnd(session.state.document); }
+void runBegin(Session& session, const Words&) { strokeBegin(toolState(), session.state.document); }
+void runEnd(Session& session, const Words&) { strokeEnd(toolState(), session.state.document); }
 
 void runMove(Session& session, const Words& w) {
     const std::int32_t dx = parseInt32(w[0]), dy = parseInt32(w[1]);
-    strokeMove(session.state.document, dx, dy);
+    strokeMove(toolState(), session.state.document, dx, dy);
 }
 
 void runApply(Session& session, const Words& w) {
     const std::int32_t x = parseInt32(w[0]), y = parseInt32(w[1]);
-    applyTool(x, y, session.state.document);
+    ShellState& s = session.state;
+    applyTool(toolState(), toolCellAt(s.document, x, s.view.zoom), toolCellAt(s.document, y, s.view.zoom), s.document);
 }
 
 const BatchCommandRegistration kSettings{{"settings", 1, -1, &runSettings}};

@@ -11,7 +11,7 @@ namespace sc {
 inline constexpr std::uint32_t kTileSide = 32;
 
 // Cells [x0, x1) x [y0, y1).
-struct CellRect {
+struct TileCells {
     std::uint32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     std::size_t cellCount() const { return static_cast<std::size_t>(x1 - x0) * (y1 - y0); }
 };
@@ -36,7 +36,7 @@ struct TileGrid {
         return canvas.hasCells() && canvas.width == width && canvas.height == height;
     }
     std::size_t count() const { return static_cast<std::size_t>(columns) * rows; }
-    CellRect cells(std::size_t tile) const {
+    TileCells cells(std::size_t tile) const {
         const auto x0 = static_cast<std::uint32_t>(tile % columns) * kTileSide;
         const auto y0 = static_cast<std::uint32_t>(tile / columns) * kTileSide;
         return {x0, y0, std::min(x0 + kTileSide, width), std::min(y0 + kTileSide, height)};
@@ -61,10 +61,10 @@ void forEachTileIn(const TileGrid& g, std::int64_t x0, std::int64_t y0, std::int
 }
 
 // The cells of r from one canvas to another of the same size.
-void copyTileCells(const Canvas& from, Canvas& to, const CellRect& r);
+void copyTileCells(const Canvas& from, Canvas& to, const TileCells& r);
 // The cells of r, row by row, out of the canvas into `out` (r.cellCount()).
-void copyTileOut(const Canvas& from, const CellRect& r, PaintCell* out);
+void copyTileOut(const Canvas& from, const TileCells& r, PaintCell* out);
 // Exchanges the cells of r with those kept in `kept` (row by row).
-void swapTileCells(Canvas& canvas, const CellRect& r, PaintCell* kept);
+void swapTileCells(Canvas& canvas, const TileCells& r, PaintCell* kept);
 
 }  // namespace sc

@@ -3,6 +3,7 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "filters/filter_table.h"
+#include "tools/tool_state.h"
 
 namespace sc {
 
@@ -10,7 +11,7 @@ bool runFilter(ShellState& s, std::int32_t menuId) {
     const FilterInfo* filter = findFilter(menuId);
     if (filter == nullptr) return false;
     takeUndoSnapshot(s, true);
-    filter->run(s.document);
+    filter->run(s.document, toolState());
     return true;
 }
 

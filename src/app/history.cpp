@@ -87,7 +87,7 @@ void History::beforeWrite(const Canvas& document, std::int64_t x0, std::int64_t 
     bool grew = false;
     forEachTileIn(step.grid, x0, y0, x1, y1, [&](std::size_t t) {
         if (open_ != Open::kTiles || marks_[t] == generation_) return;
-        const CellRect r = step.grid.cells(t);
+        const TileCells r = step.grid.cells(t);
         std::unique_ptr<PaintCell[]> cells(new (std::nothrow) PaintCell[r.cellCount()]);
         if (!cells) {
             giveUp();

@@ -6,6 +6,9 @@
 #include <array>
 #include <cstddef>
 
+#include "engine/canvas.h"
+#include "engine/numeric.h"
+
 namespace sc {
 
 struct PointerState {
@@ -37,5 +40,12 @@ struct PointerStates {
     void releaseOthers(PointerIndex own);
     bool anyDown() const;
 };
+
+// The cell a tool applies at under pixel v of the canvas's window at this
+// zoom: trunc(v / zoom), the quotient in double precision, on the document; a
+// canvas not yet a document is shown at its own size.
+inline int toolCellAt(const Canvas& canvas, int v, float zoom) {
+    return canvas.kind == kDocumentCanvasKind ? truncToInt(v / static_cast<double>(zoom)) : v;
+}
 
 }  // namespace sc

@@ -70,11 +70,11 @@ void renderBrushThumbnail(ShellState& s, int slot) {
     const BrushSettings saved = t.live;
     t.live = settingsForLive(preset.settings);
     t.live.size = 20;
-    strokeBegin(scratch);
+    strokeBegin(toolState(), scratch);
     if (paintsOnPaint(t.live.tool, true)) groundWithPaint(scratch);
     t.mask.built = false;
-    for (int i = 0; i < 5; ++i) applyTool(15, 15, scratch);
-    strokeEnd(scratch);
+    for (int i = 0; i < 5; ++i) applyTool(toolState(), 15, 15, scratch);
+    strokeEnd(toolState(), scratch);
     renderAll(scratch);
     t.live = saved;
 
@@ -91,7 +91,7 @@ void renderStrokeThumbnail(ShellState& s, int slot) {
     Canvas scratch;
     scratch.allocate(kStrokeThumbnailWidth, kStrokeThumbnailHeight);
     scratch.lighting = true;
-    strokeBegin(scratch);
+    strokeBegin(toolState(), scratch);
     // The user's current tool decides the ground, before the sample brush is put in place.
     if (paintsOnPaint(t.live.tool, false)) groundWithPaint(scratch);
 
@@ -108,23 +108,23 @@ void renderStrokeThumbnail(ShellState& s, int slot) {
     sample.hardness = 0;
     sample.reserved = 0;
     t.live = sample;
-    strokeBegin(scratch);
+    strokeBegin(toolState(), scratch);
     t.mask.built = false;
-    buildMask();
+    buildMask(toolState());
     t.dynamics = preset.dynamics;
 
     // step = (132 - size * 4/3) / 40 as a float; x = size * 0.8 + i * step, truncated.
     const auto step = static_cast<float>((132.0 - sample.size * 4.0 / 3.0) / 40.0);
     for (int i = 0; i < 40; ++i) {
         const double x = sample.size * static_cast<double>(0.8f) + i * static_cast<double>(step);
-        strokeMove(scratch, i, 0);
-        applyTool(truncToInt(x), 7, scratch);
+        strokeMove(toolState(), scratch, i, 0);
+        applyTool(toolState(), truncToInt(x), 7, scratch);
     }
-    strokeEnd(scratch);
+    strokeEnd(toolState(), scratch);
     renderAll(scratch);
     t.live = saved;
     t.mask.built = false;
-    buildMask();
+    buildMask(toolState());
 
     copyFramed(scratch, preset.thumbnail);
     if (list.selected >= 0 && list.selected < kStrokePresetSlots) t.dynamics = list.slots[list.selected].dynamics;

@@ -3,8 +3,8 @@
 // undo copy, the preset lists, the windows, the pointers, where the files
 // are, and the flags through which the parts signal one another. The program
 // owns one (its main function) and hands it down; nothing reaches it any
-// other way. The tools' shared state (settings, mask, offsets, grain images)
-// is toolState().
+// other way. The tools' shared state (settings, mask, offsets, grain images,
+// the random generator) is toolState().
 #include <array>
 #include <cstdint>
 #include <map>
@@ -37,6 +37,7 @@ struct ShellWindows {
 
 // What the canvas view keeps between messages.
 struct CanvasViewState {
+    float zoom = 1.0f;                        // window pixels per cell
     platform::Point canvasPosition{90, 10};  // canvas window in the document area
     platform::Point lastCursor;              // Hand Tool anchor, screen pixels
     platform::Point previousPointer;         // for the texture-offset drift

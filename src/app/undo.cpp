@@ -50,7 +50,7 @@ void recordSwap(ShellState& s) {
         s.history.open();
         for (std::size_t t = 0; t < grid.count(); ++t) {
             if (!s.undoCopy.changed(t)) continue;
-            const CellRect r = grid.cells(t);
+            const TileCells r = grid.cells(t);
             s.history.beforeWrite(s.document, r.x0, r.y0, r.x1, r.y1);
         }
     } else {
@@ -65,7 +65,7 @@ void renderStepTiles(Canvas& doc, const HistoryStep& step) {
     if (step.tiles.empty()) return;
     std::int64_t x0 = doc.width, y0 = doc.height, x1 = 0, y1 = 0;
     for (const std::uint32_t t : step.tiles) {
-        const CellRect r = step.grid.cells(t);
+        const TileCells r = step.grid.cells(t);
         x0 = std::min<std::int64_t>(x0, r.x0);
         y0 = std::min<std::int64_t>(y0, r.y0);
         x1 = std::max<std::int64_t>(x1, r.x1);
@@ -108,7 +108,7 @@ StepResult exchangeStep(ShellState& s, HistoryStep& step) {
         return StepResult::kNothing;
     }
     for (std::size_t i = 0; i < step.tiles.size(); ++i) {
-        const CellRect r = step.grid.cells(step.tiles[i]);
+        const TileCells r = step.grid.cells(step.tiles[i]);
         s.undoCopy.beforeWrite(doc, s.undoCanvas, r.x0, r.y0, r.x1, r.y1);
         swapTileCells(doc, r, step.cells[i].get());
     }

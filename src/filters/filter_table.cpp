@@ -9,24 +9,30 @@ namespace sc {
 
 namespace {
 
+// A filter that reads nothing but the canvas, in the table's form.
+template <void (*Filter)(Canvas&)>
+void canvasOnly(Canvas& canvas, const ToolState&) {
+    Filter(canvas);
+}
+
 constexpr std::array<FilterInfo, 17> kFilters{{
-    {"invertColours", kFilterInvertColours, &invertColours},
-    {"desaturate", kFilterDesaturate, &desaturate},
-    {"solarize", kFilterSolarize, &solarize},
-    {"night", kFilterNight, &night},
-    {"aqua", kFilterAqua, &aqua},
-    {"invertPaint", kFilterInvertPaint, &invertPaint},
+    {"invertColours", kFilterInvertColours, &canvasOnly<&invertColours>},
+    {"desaturate", kFilterDesaturate, &canvasOnly<&desaturate>},
+    {"solarize", kFilterSolarize, &canvasOnly<&solarize>},
+    {"night", kFilterNight, &canvasOnly<&night>},
+    {"aqua", kFilterAqua, &canvasOnly<&aqua>},
+    {"invertPaint", kFilterInvertPaint, &canvasOnly<&invertPaint>},
     {"fillPaint", kFilterFillPaint, &fillPaint},
-    {"invertRelief", kFilterInvertRelief, &invertRelief},
+    {"invertRelief", kFilterInvertRelief, &canvasOnly<&invertRelief>},
     {"fillRelief", kFilterFillRelief, &fillRelief},
-    {"inflate", kFilterInflate, &inflate},
-    {"deflate", kFilterDeflate, &deflate},
-    {"outline", kFilterOutline, &outline},
-    {"enhance", kFilterEnhance, &enhance},
-    {"sicken", kFilterSicken, &sicken},
-    {"defenestrate", kFilterDefenestrate, &defenestrate},
+    {"inflate", kFilterInflate, &canvasOnly<&inflate>},
+    {"deflate", kFilterDeflate, &canvasOnly<&deflate>},
+    {"outline", kFilterOutline, &canvasOnly<&outline>},
+    {"enhance", kFilterEnhance, &canvasOnly<&enhance>},
+    {"sicken", kFilterSicken, &canvasOnly<&sicken>},
+    {"defenestrate", kFilterDefenestrate, &canvasOnly<&defenestrate>},
     {"clearCanvas", kFilterClearCanvas, &clearCanvas},
-    {"flatten", kFilterFlatten, &flatten},
+    {"flatten", kFilterFlatten, &canvasOnly<&flatten>},
 }};
 
 }  // namespace

@@ -8,6 +8,7 @@
 namespace sc {
 
 class Canvas;
+struct ToolState;
 
 // The menu ids of the Filters menu and of Image, Flatten.
 enum FilterId : std::int32_t {
@@ -33,7 +34,9 @@ enum FilterId : std::int32_t {
 struct FilterInfo {
     const char* name;   // the operation's name, as scripts spell it
     FilterId id;
-    void (*run)(Canvas& canvas);
+    // Runs the filter; Fill Paint, Fill Relief and Clear read the tools'
+    // record (the live brush, the grain images, the texture offset).
+    void (*run)(Canvas& canvas, const ToolState& tools);
 };
 
 // All seventeen, Colors submenu first, in menu order.

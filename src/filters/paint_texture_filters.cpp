@@ -31,8 +31,7 @@ const Surface& imageAt(const std::array<Surface, N>& images, std::uint8_t index)
 // Runs the frame with target(t, sample) where sample is the red channel of
 // `image` at the cell moved by the texture offset (whichever image it is).
 template <unsigned Fields, typename Target>
-void fillFromImage(Canvas& canvas, const Surface& image, Target target) {
-    const GrainOffset offset = toolState().textureOffset;
+void fillFromImage(Canvas& canvas, const Surface& image, GrainOffset offset, Target target) {
     const std::int32_t offsetX = truncToInt(static_cast<double>(offset.x));
     const std::int32_t offsetY = truncToInt(static_cast<double>(offset.y));
     runFilterFrameByRow<Fields>(canvas, fullBlend(), [&](std::uint32_t y) {
@@ -50,9 +49,9 @@ void invertPaint(Canvas& canvas) {
     });
 }
 
-void fillPaint(Canvas& canvas) {
-    const Surface& image = imageAt(toolState().styleImages, toolState().live.paintStyle);
-    fillFromImage<kGrainField>(canvas, image, [](PaintCell& t, std::uint8_t sample) { t.grain = sample; });
+void fillPaint(Canvas& canvas, const ToolState& tools) {
+    const Surface& image = imageAt(tools.styleImages, tools.live.paintStyle);
+    fillFromImage<kGrainField>(canvas, image, tools.textureOffset, [](PaintCell& t, std::uint8_t sample) { t.grain = sample; });
 }
 
 void invertRelief(Canvas& canvas) {
@@ -60,9 +59,9 @@ void invertRelief(Canvas& canvas) {
                                  [](PaintCell& t, std::uint32_t, std::uint32_t) { t.height = -t.height; });
 }
 
-void fillRelief(Canvas& canvas) {
-    const Surface& image = imageAt(toolState().textureImages, toolState().live.texture);
-    fillFromImage<kHeightField>(canvas, image, [](PaintCell& t, std::uint8_t sample) {
+void fillRelief(Canvas& canvas, const ToolState& tools) {
+    const Surface& image = imageAt(tools.textureImages, tools.live.texture);
+    fillFromImage<kHeightField>(canvas, image, tools.textureOffset, [](PaintCell& t, std::uint8_t sample) {
         t.height = static_cast<float>(sample * static_cast<double>(kReliefPerTextureLevel));
     });
 }
@@ -87,8 +86,8 @@ void outline(Canvas& canvas) {
     });
 }
 
-void clearCanvas(Canvas& canvas) {
-    const BrushSettings& brush = toolState().live;
+void clearCanvas(Canvas& canvas, const ToolState& tools) {
+    const BrushSettings& brush = tools.live;
     const std::uint8_t red = brush.red, green = brush.green, blue = brush.blue;
     constexpr unsigned kAll = kColourFields | kGrainField | kShineField | kHeightField;
     runFilterFrame<kAll>(canvas, fullBlend(), [=](PaintCell& t, std::uint32_t, std::uint32_t) {

@@ -2,20 +2,21 @@
 // the window from the document's rendered surface.
 #include "shell/canvas_view.h"
 
+#include <cmath>
+#include <vector>
+
 #include "app/shell_state.h"
 #include "engine/numeric.h"
 #include "platform/dialogs.h"
 #include "platform/drawing.h"
 #include "shell/program.h"
-#include "tools/tool_state.h"
+#include "tools/stroke_line.h"
+#include "tools/tools.h"
 #include "ui/panels.h"
 #include "ui/status_line.h"
 
 namespace sc {
 namespace {
-
-// The program the tools' hooks act on (they are plain functions).
-Program* g_hooked = nullptr;
 
 // trunc(v x zoom) with the product in single precision, as the view sizes are.
 int zoomed(std::int64_t v, float zoom) { return truncToInt(static_cast<double>(static_cast<float>(v) * zoom)); }
@@ -25,7 +26,7 @@ int zoomed(std::int64_t v, float zoom) { return truncToInt(static_cast<double>(s
 // that stretch at every zoom the view offers, so the window is drawn from the
 // surface on demand rather than kept as a zoomed picture.
 void showDocument(ShellState& s, const platform::Rect& changed) {
-    const float zoom = toolState().zoom;
+    const float zoom = s.view.zoom;
     const platform::Rect window = platform::clientRect(s.windows.canvas);
     const int cellsWide = cellAt(window.right, zoom);
     const int cellsHigh = cellAt(window.bottom, zoom);
@@ -33,8 +34,15 @@ void showDocument(ShellState& s, const platform::Rect& changed) {
                           {0, 0, zoomed(cellsWide, zoom), zoomed(cellsHigh, zoom)}, changed);
 }
 
-void moveCanvasByCursor() {
-    ShellState& s = g_hooked->state;
+// The window pixels cells [left, right) x [top, bottom) land on, whole or in
+// part (a pixel shrinking combines may hold cells on both sides of an edge).
+platform::Rect pixelsOfCells(const CellRect& cells, float zoom) {
+    auto low = [zoom](std::int32_t v) { return truncToInt(std::floor(static_cast<double>(static_cast<float>(v) * zoom))); };
+    auto high = [zoom](std::int32_t v) { return truncToInt(std::ceil(static_cast<double>(static_cast<float>(v) * zoom))); };
+    return {low(cells.left), low(cells.top), high(cells.right), high(cells.bottom)};
+}
+
+void moveCanvasByCursor(ShellState& s) {
     const platform::Point p = platform::cursorPosition();
     s.view.canvasPosition.x += p.x - s.view.lastCursor.x;
     s.view.canvasPosition.y += p.y - s.view.lastCursor.y;
@@ -49,10 +57,17 @@ void noteDocumentSize(ShellState& s) {
     s.view.statusBytes = static_cast<std::uint64_t>(s.document.width) * s.document.height * 12u;
 }
 
-// Fill paints once per press.
-void endCanvasPress() { g_hooked->state.pointers[kCanvasPointer].leftDown = false; }
-
-void syncColourPanelOfProgram() { syncColourPanel(g_hooked->state, g_hooked->panels); }
+// What a tool changed on the document, shown: the rendered cells drawn again,
+// the view moved, the colours panel brought up to date, the press ended.
+void followToolOutcome(Program& p, const ToolOutcome& outcome) {
+    ShellState& s = p.state;
+    if (outcome.handMove) moveCanvasByCursor(s);
+    if (outcome.pickedColour) syncColourPanel(s, p.panels);
+    if (outcome.outOfMemory) platform::messageBox(platform::kNoWindow, "Error", kFillOutOfMemoryText);
+    // Fill paints once per press.
+    if (outcome.pressEnded) s.pointers[kCanvasPointer].leftDown = false;
+    if (!outcome.rendered.empty()) showDocument(s, pixelsOfCells(outcome.rendered, s.view.zoom));
+}
 
 }  // namespace
 
@@ -65,7 +80,7 @@ bool newImage(Program& p, std::uint32_t width, std::uint32_t height) {
     }
     noteDocumentSize(s);
     s.statusHint = "Click on the canvas to begin drawing!";
-    toolState().zoom = 1.0f;
+    s.view.zoom = 1.0f;
     updateStatusLine(s);
     recreateCanvasWindow(p);
     s.document.kind = kDocumentCanvasKind;
@@ -78,7 +93,7 @@ void recreateCanvasWindow(Program& p) {
     if (s.windows.canvas != platform::kNoWindow) platform::destroyWindow(s.windows.canvas);
     s.windows.canvas = platform::kNoWindow;
 
-    const float zoom = toolState().zoom;
+    const float zoom = s.view.zoom;
     platform::WindowSpec windowSpec;
     windowSpec.kind = platform::WindowKind::Child;
     windowSpec.className = "CanvasWindowClass";
@@ -112,18 +127,33 @@ void paintView(Program& p, int left, int top, int right, int bottom) {
         platform::showSurface(s.windows.canvas, doc.surface, whole, whole, whole);
         return;
     }
-    const float zoom = toolState().zoom;
+    const float zoom = s.view.zoom;
     const int x = zoomed(left, zoom);
     const int y = zoomed(top, zoom);
     showDocument(s, {x, y, x + zoomed(right - left, zoom), y + zoomed(bottom - top, zoom)});
 }
 
-void installCanvasViewHooks(Program& p) {
-    g_hooked = &p;
-    ToolState& t = toolState();
-    t.handToolMove = &moveCanvasByCursor;
-    t.endPress = &endCanvasPress;
-    t.eyeDropperPicked = &syncColourPanelOfProgram;
+void paintAtPointer(Program& p) {
+    ShellState& s = p.state;
+    if (s.pressArmed) {
+        const PointerState& pointer = s.pointers[kCanvasPointer];
+        // With Smooth Strokes, after the stroke's first application, the tool
+        // is applied at spaced points along the way from the last applied one.
+        std::vector<LinePoint> points{{pointer.x, pointer.y}};
+        if (s.options.smoothStrokes && s.view.appliedInStroke) {
+            points = strokeLinePoints(s.view.lastApplied.x, s.view.lastApplied.y, pointer.x, pointer.y,
+                                      toolState().stroke.size, s.view.zoom);
+        }
+        for (const LinePoint& point : points) {
+            const int x = toolCellAt(s.document, point.x, s.view.zoom);
+            const int y = toolCellAt(s.document, point.y, s.view.zoom);
+            followToolOutcome(p, applyTool(toolState(), x, y, s.document));
+            if (!pointer.leftDown) break;  // Fill ended the press
+        }
+        s.view.lastApplied = {pointer.x, pointer.y};
+        s.view.appliedInStroke = true;
+    }
+    platform::updateWindow(s.windows.canvas);
 }
 
 }  // namespace sc

@@ -14,6 +14,7 @@ inline constexpr int kCanvasWindowX = 90;
 inline constexpr int kCanvasWindowY = 10;
 
 inline constexpr const char* kNewImageFailedText = "Not enough memory for a canvas of that size!";
+inline constexpr const char* kFillOutOfMemoryText = "Out of memory for fill routine!";
 
 // A new blank document of the given size at zoom 1; counts as saved. When its
 // memory cannot be had, shows kNewImageFailedText and returns false with the
@@ -31,8 +32,12 @@ int cellAt(int v, float zoom);
 void paintView(Program& p, int left, int top, int right, int bottom);
 // Window procedure of the canvas window ("CanvasWindowClass").
 void canvasWindowProc(Program& p, const platform::Message& m);
-// Connects the tools (Hand Tool, Fill, Eye Dropper) to the view of this
-// program.
-void installCanvasViewHooks(Program& p);
+// While the left button is held over the canvas: the live tool applied at the
+// canvas pointer's cell (when the press is armed) and what it changed shown
+// at once: the cells it rendered, the Hand Tool's move, the Eye Dropper's
+// colour, Fill's end of the press or its out-of-memory message. With Smooth
+// Strokes on, the tool is applied at spaced points along the way from the
+// point last applied.
+void paintAtPointer(Program& p);
 
 }  // namespace sc

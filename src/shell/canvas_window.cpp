@@ -7,7 +7,7 @@
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
 #include "shell/program.h"
-#include "tools/program_random.h"
+#include "tools/tool_table.h"
 #include "tools/tools.h"
 
 namespace sc {
@@ -22,7 +22,7 @@ std::int64_t signedSquare(std::int64_t d) { return d < 0 ? -(d * d) : d * d; }
 void onPaint(Program& p, platform::WindowId window) {
     const platform::Rect r = platform::beginPaint(window);
     if (r.empty()) return;
-    const float zoom = toolState().zoom;
+    const float zoom = p.state.view.zoom;
     paintView(p, cellAt(r.left, zoom), cellAt(r.top, zoom), cellAt(r.right, zoom), cellAt(r.bottom, zoom));
 }
 
@@ -31,8 +31,8 @@ void onMove(ShellState& s, const Message& m) {
     const int x = m.x & 0xffff;
     const int y = m.y & 0xffff;
 
-    const float k = static_cast<float>(programRand() % 100) * 0.001f;
-    const long double j = static_cast<long double>(programRand() % 100) * static_cast<long double>(0.0016666667f);
+    const float k = static_cast<float>(t.random.next() % 100) * 0.001f;
+    const long double j = static_cast<long double>(t.random.next() % 100) * static_cast<long double>(0.0016666667f);
     const std::int64_t dx = signedSquare(static_cast<std::int64_t>(s.view.previousPointer.x) - x);
     const std::int64_t dy = signedSquare(static_cast<std::int64_t>(s.view.previousPointer.y) - y);
     t.styleOffset.x = static_cast<float>(t.styleOffset.x - static_cast<double>(dx) * k);
@@ -42,7 +42,7 @@ void onMove(ShellState& s, const Message& m) {
 
     PointerState& canvas = s.pointers[kCanvasPointer];
     t.pressure = m.pressure;
-    strokeMove(s.document, canvas.x - x, canvas.y - y);
+    strokeMove(toolState(), s.document, canvas.x - x, canvas.y - y);
     canvas.x = x;
     canvas.y = y;
     if (!s.leaveTracking && platform::trackMouseLeave(m.window)) s.leaveTracking = true;
@@ -53,18 +53,18 @@ void onLeftDown(ShellState& s, const Message& m) {
     ToolState& t = toolState();
     PointerState& canvas = s.pointers[kCanvasPointer];
     if (!canvas.leftDown) {
-        t.textureOffset.x = static_cast<float>(programRand() % 256);
-        t.textureOffset.y = static_cast<float>(programRand() % 256);
-        t.styleOffset.x = static_cast<float>(programRand() % 256);
-        t.styleOffset.y = static_cast<float>(programRand() % 256);
+        t.textureOffset.x = static_cast<float>(t.random.next() % 256);
+        t.textureOffset.y = static_cast<float>(t.random.next() % 256);
+        t.styleOffset.x = static_cast<float>(t.random.next() % 256);
+        t.styleOffset.y = static_cast<float>(t.random.next() % 256);
     }
     s.view.lastCursor = platform::cursorPosition();
-    if (t.live.tool != kToolHand && t.live.tool != kToolEyeDropper) takeStrokeSnapshot(s);
+    if (toolRow(t.live.tool).takesSnapshot) takeStrokeSnapshot(s);
     s.pressArmed = true;
     canvas.leftDown = true;
     s.view.appliedInStroke = false;
     t.pressure = m.pressure;
-    strokeBegin(s.document);
+    strokeBegin(toolState(), s.document);
 }
 
 }  // namespace
@@ -79,11 +79,11 @@ void canvasWindowProc(Program& p, const Message& m) {
         case MessageKind::MouseLeave:
             s.leaveTracking = false;
             s.pointers.releaseAll();
-            strokeEnd(s.document);
+            strokeEnd(toolState(), s.document);
             break;
         case MessageKind::LeftDown: onLeftDown(s, m); break;
         case MessageKind::LeftUp:
-            strokeEnd(s.document);
+            strokeEnd(toolState(), s.document);
             s.pressArmed = false;
             s.pointers[kCanvasPointer].leftDown = false;
             break;

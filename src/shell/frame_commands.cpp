@@ -61,7 +61,7 @@ void openInBrowser(const ShellState& s, const std::string& address) {
 bool runFrameCommand(Program& p, int id) {
     ShellState& s = p.state;
     if (id >= kCmdZoom25 && id <= kCmdZoom400) {
-        toolState().zoom = kZooms[id - kCmdZoom25];
+        s.view.zoom = kZooms[id - kCmdZoom25];
         recreateCanvasWindow(p);
         updateStatusLine(s);
         return true;

@@ -5,15 +5,13 @@
 #include "app/message_script.h"
 #include "app/pass_stats.h"
 #include "app/shell_state.h"
-#include "engine/numeric.h"
 #include "engine/renderer.h"
 #include "platform/desktop.h"
 #include "platform/drawing.h"
+#include "shell/canvas_view.h"
 #include "shell/frame_clock.h"
 #include "shell/history_commands.h"
 #include "shell/program.h"
-#include "tools/stroke_line.h"
-#include "tools/tools.h"
 #include "ui/panels.h"
 
 namespace sc {
@@ -22,41 +20,15 @@ namespace {
 using platform::Message;
 using platform::MessageKind;
 
-// The tool at the canvas pointer. With Smooth Strokes, after the stroke's
-// first application, the tool is applied at spaced points along the way from
-// the last applied point. Returns where that way began (the pointer itself
-// otherwise), so that the whole stretch is shown.
-platform::Point applyAtCanvasPointer(ShellState& s) {
-    const PointerState& canvas = s.pointers[kCanvasPointer];
-    platform::Point from{canvas.x, canvas.y};
-    if (s.options.smoothStrokes && s.view.appliedInStroke) {
-        from = s.view.lastApplied;
-        applyToolAlong(from.x, from.y, canvas.x, canvas.y, s.document);
-    } else {
-        applyTool(canvas.x, canvas.y, s.document);
-    }
-    s.view.lastApplied = {canvas.x, canvas.y};
-    s.view.appliedInStroke = true;
-    return from;
-}
-
 // The one piece of work of each pass, the first that applies: while the left
-// button is held over the canvas, the tool at the canvas pointer and the
-// brush square shown at once; while it is held over the colours or the
+// button is held over the canvas, the tool at the canvas pointer and what it
+// changed shown at once; while it is held over the colours or the
 // brush-properties panel, that panel following its sliders; otherwise the
 // slider capture is let go.
 void perPassWork(Program& p) {
     ShellState& s = p.state;
-    const PointerState& canvas = s.pointers[kCanvasPointer];
-    if (canvas.leftDown) {
-        const platform::Point from = s.pressArmed ? applyAtCanvasPointer(s) : platform::Point{canvas.x, canvas.y};
-        const double r = static_cast<double>(toolState().live.size) * toolState().zoom;
-        const platform::Rect square{truncToInt(std::min(from.x, canvas.x) - r),
-                                    truncToInt(std::min(from.y, canvas.y) - r),
-                                    truncToInt(std::max(from.x, canvas.x) + r),
-                                    truncToInt(std::max(from.y, canvas.y) + r)};
-        platform::invalidateRect(s.windows.canvas, square);
-        platform::updateWindow(s.windows.canvas);
+    if (s.pointers[kCanvasPointer].leftDown) {
+        paintAtPointer(p);
     } else if (s.pointers[kColoursPointer].leftDown) {
         if (coloursFrameUpdate(s, p.panels)) applyColourSliders(s, p.panels);
     } else if (s.pointers[kPropertiesPointer].leftDown) {

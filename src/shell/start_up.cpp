@@ -91,7 +91,6 @@ StartResult startUp(Program& p, const std::string& commandText) {
     // full disk would.
     if (makeUserFolders(s.paths)) provideStartingLists(s.paths);
 
-    installCanvasViewHooks(p);
     loadColourAsset(s, s.splash, "splash");
     // While the splash is up: the style and texture images, then the palette
     // panel's set-up, which reads the preset lists.

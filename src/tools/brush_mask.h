@@ -21,7 +21,9 @@ struct BrushMask {
     float at(int column, int row) const { return weights[static_cast<std::size_t>(row) * kMaskSide + column]; }
 };
 
-// Rebuilds the mask from the stroke settings if it is not built.
-void buildMask();
+struct ToolState;
+
+// Rebuilds the record's mask from its stroke settings if it is not built.
+void buildMask(ToolState& tools);
 
 }  // namespace sc

@@ -3,15 +3,16 @@
 #include "engine/canvas.h"
 #include "tools/tool_frame.h"
 #include "tools/tool_routines.h"
+#include "tools/tool_state.h"
 
 namespace sc {
 
 using frame::lerpByte;
 
-void eraser(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells()) return;
+CellRect eraser(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells()) return {};
     const int r = frame::brushRadius(s);
-    frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
+    frame::forEachBrushCellRowWise(tools.mask, canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
         const float a = static_cast<float>(static_cast<double>(m) * s.strength);
         c.red = lerpByte(c.red, 255, a);
         c.green = lerpByte(c.green, 255, a);
@@ -21,20 +22,20 @@ void eraser(Canvas& canvas, int x, int y, BrushSettings s) {
         c.shine = truncToByte((1.0 - 0.5 * a) * c.shine);
         c.height = static_cast<float>((1.0 - a) * c.height);
     });
-    frame::renderSquare(canvas, x, y, r);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
-void sponge(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells()) return;
+CellRect sponge(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells()) return {};
     const int r = frame::brushRadius(s);
-    frame::forEachBrushCellRowWise(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
+    frame::forEachBrushCellRowWise(tools.mask, canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t, std::int64_t) {
         // At most a quarter of grain and relief per application.
         const float q = static_cast<float>(static_cast<double>(m) * s.strength * 0.25);
         const double f = 1.0 - q;
         c.grain = truncToByte(c.grain * f);
         c.height = static_cast<float>(c.height * f);
     });
-    frame::renderSquare(canvas, x, y, r);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
 }  // namespace sc

@@ -3,11 +3,10 @@
 #include <memory>
 
 #include "engine/canvas.h"
-#include "platform/dialogs.h"
-#include "platform/windows.h"
 #include "tools/grain_sampling.h"
 #include "tools/tool_frame.h"
 #include "tools/tool_routines.h"
+#include "tools/tool_state.h"
 
 namespace sc {
 namespace {
@@ -20,10 +19,6 @@ struct FreeBytes {
     void operator()(std::uint8_t* p) const { std::free(p); }
 };
 
-void endPress() {
-    if (toolState().endPress) toolState().endPress();
-}
-
 }  // namespace
 
 MarkPlaneAllocator setMarkPlaneAllocator(MarkPlaneAllocator allocator) {
@@ -32,17 +27,16 @@ MarkPlaneAllocator setMarkPlaneAllocator(MarkPlaneAllocator allocator) {
     return previous;
 }
 
-void fillTool(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) {
-        endPress();
-        return;
-    }
+ToolOutcome fillTool(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    ToolOutcome outcome;
+    outcome.pressEnded = true;
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return outcome;
     const std::size_t width = canvas.width;
     const std::size_t height = canvas.height;
     std::unique_ptr<std::uint8_t[], FreeBytes> marks(
         static_cast<std::uint8_t*>(g_markPlaneAllocator(width * height)));
     if (!marks) {
-        platform::messageBox(platform::kNoWindow, "Error", "Out of memory for fill routine!");
+        outcome.outOfMemory = true;
     } else {
         // The region: the clicked cell and its neighbours on the grid. A cell
         // on the first or last column has no neighbour beyond it; the flat
@@ -58,7 +52,7 @@ void fillTool(Canvas& canvas, int x, int y, BrushSettings s) {
 
         // Only the clicked cell's 3 x 3 neighbourhood can hold marks, so the
         // scan (columns outer, rows inner) stays inside it.
-        const Surface& style = styleImage(s.paintStyle);
+        const Surface& style = styleImage(tools, s.paintStyle);
         const std::size_t x0 = cx > 0 ? cx - 1 : 0, x1 = cx + 2 < width ? cx + 2 : width;
         const std::size_t y0 = cy > 0 ? cy - 1 : 0, y1 = cy + 2 < height ? cy + 2 : height;
         for (std::size_t fx = x0; fx < x1; ++fx) {
@@ -75,18 +69,19 @@ void fillTool(Canvas& canvas, int x, int y, BrushSettings s) {
     }
     marks.reset();
     canvas.invalidate();
-    endPress();
+    return outcome;
 }
 
-void eyeDropper(Canvas& canvas, int x, int y) {
+ToolOutcome eyeDropper(ToolState& tools, Canvas& canvas, int x, int y) {
     // The picture as last rendered: shaded colour plus grain, not the stored
     // colour. Outside the surface it reads 0, so black is picked.
     const std::uint32_t p = canvas.surface.getPixel(x, y);
-    ToolState& ts = toolState();
-    ts.live.red = redOf(p);
-    ts.live.green = greenOf(p);
-    ts.live.blue = blueOf(p);
-    if (ts.eyeDropperPicked) ts.eyeDropperPicked();
+    tools.live.red = redOf(p);
+    tools.live.green = greenOf(p);
+    tools.live.blue = blueOf(p);
+    ToolOutcome outcome;
+    outcome.pickedColour = true;
+    return outcome;
 }
 
 }  // namespace sc

@@ -15,8 +15,8 @@ SC_TARGET_AVX2_BEGIN
 
 namespace sc::smear {
 
-void overSquareAvx2(Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture) {
-    overSquare(canvas, x, y, r, s, texture, [](PaintCell& c, const PaintCell& from, double f) {
+void overSquareAvx2(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture) {
+    overSquare(mask, canvas, x, y, r, s, texture, [](PaintCell& c, const PaintCell& from, double f) {
         // Red, green, blue and grain: the first word of each cell.
         std::int32_t ownWord, targetWord;
         std::memcpy(&ownWord, reinterpret_cast<const unsigned char*>(&c), 4);

@@ -39,7 +39,7 @@ inline void blendBytes(PaintCell& c, const PaintCell& from, double f) {
 
 // blendBytes(cell, source, f) is how the bytes move.
 template <class BlendBytes>
-void overSquare(Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture,
+void overSquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture,
                 BlendBytes blendBytes) {
     const Surface& image = texture.image();
     const bool textured = s.texture != 0;
@@ -56,7 +56,7 @@ void overSquare(Canvas& canvas, int x, int y, int r, const BrushSettings& s, con
     std::int64_t lastColumn = -1;
     std::int64_t sx = 0;
     std::int64_t textureByte = -1;  // the red byte of the column in a texture row; -1 outside the image
-    frame::forEachBrushCell(canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
+    frame::forEachBrushCell(mask, canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
         if (cx != lastColumn) {
             sx = source(cx, x, canvas.width);
             const std::uint32_t u = texture.column(cx);
@@ -76,12 +76,12 @@ void overSquare(Canvas& canvas, int x, int y, int r, const BrushSettings& s, con
 }
 
 // The smear with the bytes blended one by one.
-inline void overSquareByByte(Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture) {
-    overSquare(canvas, x, y, r, s, texture,
+inline void overSquareByByte(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture) {
+    overSquare(mask, canvas, x, y, r, s, texture,
                [](PaintCell& c, const PaintCell& from, double f) { blendBytes(c, from, f); });
 }
 
-void overSquareAvx2(Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture);
-void overSquareAvx512(Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture);
+void overSquareAvx2(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture);
+void overSquareAvx512(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture);
 
 }  // namespace sc::smear

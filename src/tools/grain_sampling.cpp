@@ -12,13 +12,13 @@ const Surface& emptyImage() {
 }
 }  // namespace
 
-const Surface& styleImage(std::uint8_t index) {
-    const auto& images = toolState().styleImages;
+const Surface& styleImage(const ToolState& tools, std::uint8_t index) {
+    const auto& images = tools.styleImages;
     return index < images.size() ? images[index] : emptyImage();
 }
 
-const Surface& textureImage(std::uint8_t index) {
-    const auto& images = toolState().textureImages;
+const Surface& textureImage(const ToolState& tools, std::uint8_t index) {
+    const auto& images = tools.textureImages;
     return index < images.size() ? images[index] : emptyImage();
 }
 

@@ -14,12 +14,14 @@
 
 namespace sc {
 
+struct ToolState;
+
 inline constexpr std::uint32_t kGrainTile = 400;
 
 // The style or texture image of an index from the settings; an index with no
 // image (settings read from a damaged preset) reads as an empty image.
-const Surface& styleImage(std::uint8_t index);
-const Surface& textureImage(std::uint8_t index);
+const Surface& styleImage(const ToolState& tools, std::uint8_t index);
+const Surface& textureImage(const ToolState& tools, std::uint8_t index);
 
 // Tile coordinate of cell coordinate c seen through a truncated offset. The
 // sum wraps as 32-bit integer arithmetic does; its magnitude is taken

@@ -9,33 +9,32 @@
 #include "tools/laying.h"
 #include "tools/tool_frame.h"
 #include "tools/tool_routines.h"
+#include "tools/tool_state.h"
 
 namespace sc {
 
-void knife(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
+CellRect knife(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return {};
     const int r = frame::brushRadius(s);
-    const ToolState& ts = toolState();
-    const GrainSampler style(styleImage(s.paintStyle), ts.styleOffset.x, ts.styleOffset.y);
-    const GrainSampler texture(textureImage(s.texture), ts.textureOffset.x, ts.textureOffset.y);
+    const GrainSampler style(styleImage(tools, s.paintStyle), tools.styleOffset.x, tools.styleOffset.y);
+    const GrainSampler texture(textureImage(tools, s.texture), tools.textureOffset.x, tools.textureOffset.y);
     // Shaves the old relief by half of the factor toward 0, then lays a fresh layer.
-    laySquare(canvas, x, y, r, layingRule(LayingTool::kKnife, s, 0.0), style, texture);
-    frame::renderSquare(canvas, x, y, r);
+    laySquare(tools.mask, canvas, x, y, r, layingRule(LayingTool::kKnife, s, 0.0), style, texture);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
-void finger(Canvas& canvas, int x, int y, BrushSettings s) {
-    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
+CellRect finger(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return {};
     const int r = frame::brushRadius(s);
-    const ToolState& ts = toolState();
-    const GrainSampler texture(textureImage(s.texture), ts.textureOffset.x, ts.textureOffset.y);
+    const GrainSampler texture(textureImage(tools, s.texture), tools.textureOffset.x, tools.textureOffset.y);
     switch (vectorPath()) {
 #if SC_VECTOR_TARGETS
-        case VectorPath::kAvx512: smear::overSquareAvx512(canvas, x, y, r, s, texture); break;
-        case VectorPath::kAvx2: smear::overSquareAvx2(canvas, x, y, r, s, texture); break;
+        case VectorPath::kAvx512: smear::overSquareAvx512(tools.mask, canvas, x, y, r, s, texture); break;
+        case VectorPath::kAvx2: smear::overSquareAvx2(tools.mask, canvas, x, y, r, s, texture); break;
 #endif
-        default: smear::overSquareByByte(canvas, x, y, r, s, texture); break;  // VectorPath::kScalar
+        default: smear::overSquareByByte(tools.mask, canvas, x, y, r, s, texture); break;  // VectorPath::kScalar
     }
-    frame::renderSquare(canvas, x, y, r);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
 }  // namespace sc

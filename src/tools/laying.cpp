@@ -33,7 +33,7 @@ void layRow(const LayingRule& rule, const LayingRow& row) {
     }
 }
 
-void laySquare(Canvas& canvas, int x, int y, int r, const LayingRule& rule, const GrainSampler& style,
+void laySquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const LayingRule& rule, const GrainSampler& style,
                const GrainSampler& texture) {
     const std::int64_t x0 = std::max<std::int64_t>(static_cast<std::int64_t>(x) - r, 0);
     const std::int64_t x1 = std::min<std::int64_t>(static_cast<std::int64_t>(x) + r, canvas.width);
@@ -41,7 +41,7 @@ void laySquare(Canvas& canvas, int x, int y, int r, const LayingRule& rule, cons
     GrainRowSampler styleRows(style, x0, static_cast<std::uint32_t>(x1 - x0));
     GrainRowSampler textureRows(texture, x0, static_cast<std::uint32_t>(x1 - x0));
     frame::forEachBrushRow(
-        canvas, x, y, r,
+        mask, canvas, x, y, r,
         [&](PaintCell* cells, const float* weights, std::int64_t, std::uint32_t count, std::int64_t cy) {
             // Only the cells from the first to the last of weight above 0.
             std::uint32_t first = 0;

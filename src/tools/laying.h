@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "engine/paint_cell.h"
+#include "tools/brush_mask.h"
 #include "tools/brush_settings.h"
 
 namespace sc {
@@ -46,7 +47,7 @@ void layRowAvx512(const LayingRule& rule, const LayingRow& row);
 
 // The whole square [x - r, x + r) x [y - r, y + r), clipped to the grid, with
 // the style and texture images seen through their samplers.
-void laySquare(Canvas& canvas, int x, int y, int r, const LayingRule& rule, const GrainSampler& style,
+void laySquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const LayingRule& rule, const GrainSampler& style,
                const GrainSampler& texture);
 
 }  // namespace sc

@@ -25,8 +25,7 @@ void drawProfile(Surface& profile, float hardShare) {
 
 }  // namespace
 
-void buildMask() {
-    ToolState& ts = toolState();
+void buildMask(ToolState& ts) {
     BrushMask& mask = ts.mask;
     if (mask.built) return;
 
@@ -53,7 +52,8 @@ void buildMask() {
         if (weight > 1.0) weight = 1.0;
         return static_cast<float>(weight);
     };
-    static std::array<float, (kMaxBrushSize + 1) * (kMaxBrushSize + 1)> byOffset;
+    // The weight of each offset pair up to r; only those entries are read.
+    std::array<float, (kMaxBrushSize + 1) * (kMaxBrushSize + 1)> byOffset;
     constexpr int side = kMaxBrushSize + 1;
     for (int a = 0; a <= r; ++a)
         for (int b = 0; b <= a; ++b) byOffset[a * side + b] = byOffset[b * side + a] = weightAt(a, b);

@@ -14,12 +14,12 @@ namespace {
 // Runs `rule(cell, m)` over the brush square when the centre is on the grid.
 // Each rule reads and writes only its own cell, so rows may be walked outer.
 template <class Rule>
-void reworkSquare(Canvas& canvas, int x, int y, const BrushSettings& s, Rule&& rule) {
-    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return;
+CellRect reworkSquare(const ToolState& tools, Canvas& canvas, int x, int y, const BrushSettings& s, Rule&& rule) {
+    if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return {};
     const int r = frame::brushRadius(s);
-    frame::forEachBrushCellRowWise(canvas, x, y, r,
+    frame::forEachBrushCellRowWise(tools.mask, canvas, x, y, r,
                             [&](PaintCell& c, float m, std::int64_t, std::int64_t) { rule(c, m); });
-    frame::renderSquare(canvas, x, y, r);
+    return frame::renderSquare(canvas, x, y, r);
 }
 
 // Raise, Lower, Brighten and Darken use the product unrounded.
@@ -35,31 +35,31 @@ inline std::uint8_t brighten(std::uint8_t c, double a) {
 
 }  // namespace
 
-void raiseTool(Canvas& canvas, int x, int y, BrushSettings s) {
-    reworkSquare(canvas, x, y, s, [&](PaintCell& c, float m) {
+CellRect raiseTool(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    return reworkSquare(tools, canvas, x, y, s, [&](PaintCell& c, float m) {
         // Bare canvas (height exactly 0) is left alone.
         if (c.height != 0.0f) c.height = static_cast<float>(c.height + exactAmount(m, s));
     });
 }
 
-void lowerTool(Canvas& canvas, int x, int y, BrushSettings s) {
-    reworkSquare(canvas, x, y, s, [&](PaintCell& c, float m) {
+CellRect lowerTool(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    return reworkSquare(tools, canvas, x, y, s, [&](PaintCell& c, float m) {
         const double a = exactAmount(m, s);
         // No lower bound: a cell below zero keeps going down.
         if (c.height != 0.0f && a > 0.0) c.height = static_cast<float>(c.height - a);
     });
 }
 
-void shineTool(Canvas& canvas, int x, int y, BrushSettings s) {
-    reworkSquare(canvas, x, y, s, [&](PaintCell& c, float m) { c.grain = lerpByte(c.grain, 200, roundedAmount(m, s)); });
+CellRect shineTool(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    return reworkSquare(tools, canvas, x, y, s, [&](PaintCell& c, float m) { c.grain = lerpByte(c.grain, 200, roundedAmount(m, s)); });
 }
 
-void matteTool(Canvas& canvas, int x, int y, BrushSettings s) {
-    reworkSquare(canvas, x, y, s, [&](PaintCell& c, float m) { c.grain = lerpByte(c.grain, 0, roundedAmount(m, s)); });
+CellRect matteTool(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    return reworkSquare(tools, canvas, x, y, s, [&](PaintCell& c, float m) { c.grain = lerpByte(c.grain, 0, roundedAmount(m, s)); });
 }
 
-void brightenTool(Canvas& canvas, int x, int y, BrushSettings s) {
-    reworkSquare(canvas, x, y, s, [&](PaintCell& c, float m) {
+CellRect brightenTool(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    return reworkSquare(tools, canvas, x, y, s, [&](PaintCell& c, float m) {
         const double a = exactAmount(m, s);
         c.red = brighten(c.red, a);
         c.green = brighten(c.green, a);
@@ -67,8 +67,8 @@ void brightenTool(Canvas& canvas, int x, int y, BrushSettings s) {
     });
 }
 
-void darkenTool(Canvas& canvas, int x, int y, BrushSettings s) {
-    reworkSquare(canvas, x, y, s, [&](PaintCell& c, float m) {
+CellRect darkenTool(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    return reworkSquare(tools, canvas, x, y, s, [&](PaintCell& c, float m) {
         const double a = exactAmount(m, s);
         c.red = lerpByte(c.red, c.red / 2, a);
         c.green = lerpByte(c.green, c.green / 2, a);

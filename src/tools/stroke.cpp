@@ -4,6 +4,7 @@
 #include "engine/canvas.h"
 #include "engine/numeric.h"
 #include "tools/tool_state.h"
+#include "tools/tool_table.h"
 #include "tools/tools.h"
 
 namespace sc {
@@ -24,21 +25,19 @@ void applyPenPressure(ToolState& ts, const Canvas& canvas) {
 
 }  // namespace
 
-void strokeBegin(Canvas& canvas) {
-    ToolState& ts = toolState();
+void strokeBegin(ToolState& ts, Canvas& canvas) {
     ts.stroke = ts.live;
     applyPenPressure(ts, canvas);
     ts.mask.built = false;
     canvas.strokeLength = -1.0f;
 }
 
-void strokeEnd(Canvas& canvas) {
+void strokeEnd(ToolState& ts, Canvas& canvas) {
     canvas.strokeLength = -1.0f;
-    toolState().mask.built = false;
+    ts.mask.built = false;
 }
 
-void strokeMove(Canvas& canvas, int dx, int dy) {
-    ToolState& ts = toolState();
+void strokeMove(ToolState& ts, Canvas& canvas, int dx, int dy) {
     StrokeDynamics& dyn = ts.dynamics;
 
     const float sum = static_cast<float>(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy);
@@ -80,8 +79,8 @@ void strokeMove(Canvas& canvas, int dx, int dy) {
     applyPenPressure(ts, canvas);
 
     // A report without movement (the main loop repeats the last move while the
-    // pointer rests) pauses every tool but Spray Paint and the Knife.
-    if (d == 0.0f && ts.live.tool != kToolSprayPaint && ts.live.tool != kToolKnife) ts.stroke.strength = 0.0f;
+    // pointer rests) pauses every tool but those that work at rest.
+    if (d == 0.0f && !toolRow(ts.live.tool).worksAtRest) ts.stroke.strength = 0.0f;
 
     if (dyn.fadeStrength || dyn.fadeSize || dyn.pulse || d == 0.0f) ts.mask.built = false;
 }

@@ -3,10 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/canvas.h"
-#include "tools/tool_state.h"
-#include "tools/tools.h"
-
 namespace sc {
 
 int pointSpacing(int size) { return std::max(1, size / 4); }
@@ -27,11 +23,10 @@ std::vector<LinePoint> spacedPoints(int x0, int y0, int x1, int y1, double spaci
     return points;
 }
 
-void applyToolAlong(int x0, int y0, int x1, int y1, Canvas& canvas) {
-    const ToolState& ts = toolState();
-    double spacing = pointSpacing(ts.stroke.size);
-    if (canvas.kind == kDocumentCanvasKind) spacing *= ts.zoom;
-    for (const LinePoint& p : spacedPoints(x0, y0, x1, y1, spacing)) applyTool(p.x, p.y, canvas);
+std::vector<LinePoint> strokeLinePoints(int x0, int y0, int x1, int y1, std::int32_t strokeSize, float zoom) {
+    double spacing = pointSpacing(strokeSize);
+    spacing *= zoom;
+    return spacedPoints(x0, y0, x1, y1, spacing);
 }
 
 }  // namespace sc

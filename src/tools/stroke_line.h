@@ -7,8 +7,6 @@
 
 namespace sc {
 
-class Canvas;
-
 struct LinePoint {
     int x = 0;
     int y = 0;
@@ -24,10 +22,10 @@ int pointSpacing(int size);
 // distance is not above the spacing.
 std::vector<LinePoint> spacedPoints(int x0, int y0, int x1, int y1, double spacing);
 
-// Applies the live tool (applyTool) at the spaced points from (x0, y0),
-// excluded, to (x1, y1), each point one whole application. The spacing is
-// pointSpacing of the stroke size; on the document canvas the positions are
-// window pixels and the spacing is scaled by the zoom.
-void applyToolAlong(int x0, int y0, int x1, int y1, Canvas& canvas);
+// The points at which a pointer that travelled from (x0, y0), excluded, to
+// (x1, y1) in window pixels of a view at `zoom` applies the tool, each point
+// one whole application: the spacing is pointSpacing of the stroke size,
+// scaled by the zoom.
+std::vector<LinePoint> strokeLinePoints(int x0, int y0, int x1, int y1, std::int32_t strokeSize, float zoom);
 
 }  // namespace sc

@@ -9,7 +9,8 @@
 #include "engine/numeric.h"
 #include "engine/renderer.h"
 #include "engine/worker_pool.h"
-#include "tools/tool_state.h"
+#include "tools/tool_outcome.h"
+#include "tools/brush_mask.h"
 #include "tools/tools.h"
 
 namespace sc::frame {
@@ -35,17 +36,17 @@ inline void prepareSharedRender(std::int64_t columns, std::int64_t rows) {
 }
 
 // Visits the cells of the square [x - r, x + r) x [y - r, y + r) that lie in
-// the grid and whose mask weight is above 0: columns outer, rows inner. The
+// the grid and whose weight in the mask is above 0: columns outer, rows inner. The
 // visitor gets the cell, its weight m and its position (cx, cy).
 template <class Visit>
-void forEachBrushCell(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visit&& visit) {
+void forEachBrushCell(const BrushMask& mask, Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visit&& visit) {
     const std::int64_t x0 = std::max<std::int64_t>(x - r, 0);
     const std::int64_t x1 = std::min<std::int64_t>(x + r, canvas.width);
     const std::int64_t y0 = std::max<std::int64_t>(y - r, 0);
     const std::int64_t y1 = std::min<std::int64_t>(y + r, canvas.height);
     if (x0 >= x1 || y0 >= y1) return;
     prepareSharedRender(x1 - x0, y1 - y0);
-    const float* weights = toolState().mask.weights.data();
+    const float* weights = mask.weights.data();
     PaintCell* cells = canvas.cells();
     const std::int64_t stride = canvas.width;
     for (std::int64_t cx = x0; cx < x1; ++cx) {
@@ -64,14 +65,14 @@ void forEachBrushCell(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Vis
 // first cell in the square, the mask weights of its cells, its first column
 // and the number of cells.
 template <class Visit>
-void forEachBrushRow(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visit&& visit) {
+void forEachBrushRow(const BrushMask& mask, Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visit&& visit) {
     const std::int64_t x0 = std::max<std::int64_t>(x - r, 0);
     const std::int64_t x1 = std::min<std::int64_t>(x + r, canvas.width);
     const std::int64_t y0 = std::max<std::int64_t>(y - r, 0);
     const std::int64_t y1 = std::min<std::int64_t>(y + r, canvas.height);
     if (x0 >= x1 || y0 >= y1) return;
     prepareSharedRender(x1 - x0, y1 - y0);
-    const float* weights = toolState().mask.weights.data();
+    const float* weights = mask.weights.data();
     PaintCell* cells = canvas.cells();
     const std::int64_t stride = canvas.width;
     for (std::int64_t cy = y0; cy < y1; ++cy)
@@ -84,8 +85,8 @@ void forEachBrushRow(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visi
 // are walked outer, which follows the memory of the cells, the mask and the
 // grain images.
 template <class Visit>
-void forEachBrushCellRowWise(Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visit&& visit) {
-    forEachBrushRow(canvas, x, y, r,
+void forEachBrushCellRowWise(const BrushMask& mask, Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visit&& visit) {
+    forEachBrushRow(mask, canvas, x, y, r,
                     [&](PaintCell* cell, const float* weights, std::int64_t x0, std::uint32_t count, std::int64_t cy) {
                         for (std::uint32_t i = 0; i < count; ++i) {
                             const float m = weights[i];
@@ -96,13 +97,20 @@ void forEachBrushCellRowWise(Canvas& canvas, std::int64_t x, std::int64_t y, int
 }
 
 // renderRect of the brush square; the edges are clamped to the int range
-// (renderRect clips to the grid anyway) so no sum overflows.
-inline void renderSquare(Canvas& canvas, std::int64_t x, std::int64_t y, int r) {
+// (renderRect clips to the grid anyway) so no sum overflows. Returns the
+// cells rendered: the square clipped to the grid.
+inline CellRect renderSquare(Canvas& canvas, std::int64_t x, std::int64_t y, int r) {
     auto edge = [](std::int64_t v) {
         return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
                                                                   std::numeric_limits<std::int32_t>::max()));
     };
     renderRect(canvas, edge(x - r), edge(y - r), edge(x + r), edge(y + r));
+    if (!canvas.hasCells()) return {};
+    auto clip = [&](std::int64_t v, std::uint32_t limit) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, 0, limit));
+    };
+    return {clip(x - r, canvas.width), clip(y - r, canvas.height), clip(x + r, canvas.width),
+            clip(y + r, canvas.height)};
 }
 
 // The height a texture lets a tool lay: k * thickness when smooth, else

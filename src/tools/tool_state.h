@@ -1,7 +1,7 @@
 #pragma once
 // Everything the tools share for the whole run: the live and stroke brush
 // settings, the stroke dynamics, the mask, the grain offsets and images, and
-// the view zoom used to map document-window pixels to cells.
+// the program's random generator.
 #include <array>
 
 #include "engine/canvas.h"
@@ -9,6 +9,7 @@
 #include "tools/brush_mask.h"
 #include "tools/brush_settings.h"
 #include "tools/pen_pressure.h"
+#include "tools/program_random.h"
 
 namespace sc {
 
@@ -26,21 +27,13 @@ struct ToolState {
     GrainOffset textureOffset;
     std::array<Surface, kStyleCount> styleImages;     // "paint%d", read by red channel
     std::array<Surface, kTextureCount> textureImages; // "bump%d"
-    float zoom = 1.0f;
+    ProgramRandom random;  // Spray Paint's draws and the grain offsets' drift
     // The pen: the pressure of the last pointer report (a mouse reports 1)
     // and what it scales. pressureSized: the stroke size was last scaled by
     // the pressure, so the mask may be built for a size the next move drops.
     PenResponse pen;
     float pressure = 1.0f;
     bool pressureSized = false;
-
-    // Document-canvas-only tools reach the shell through these; they stay
-    // null where no shell runs (the headless batch tool, tests).
-    void (*handToolMove)() = nullptr;          // move the canvas window by the cursor's travel
-    void (*eyeDropperPicked)() = nullptr;      // bring the colours panel up to date
-    // Fill paints once per press: it ends the press through this (the shell
-    // clears the canvas pointer's down flag). Null where no shell runs.
-    void (*endPress)() = nullptr;
     // Called by applyTool before a tool changes cells of the document canvas,
     // with the cells [x0, x1) x [y0, y1) it may change (not clipped), so that
     // the undo copy and the history keep what was there. Null: no one keeps it.

@@ -9,6 +9,7 @@
 #include "engine/numeric.h"
 #include "engine/renderer.h"
 #include "platform/drawing.h"
+#include "tools/tool_table.h"
 #include "tools/tools.h"
 #include "ui/panel_controls.h"
 #include "ui/panel_messages.h"
@@ -34,30 +35,6 @@ void compose(const ShellState& s, PropertiesPanel& p) {
 
 bool inPreview(int x, int y) {
     return x >= kPreviewLeft && x < kPreviewLeft + kPreviewSide && y >= kPreviewTop && y < kPreviewTop + kPreviewSide;
-}
-
-// Tools that work on paint already there get a painted ground to show on.
-bool worksOnPaint(int tool) {
-    switch (tool) {
-        case kToolEraser:
-        case kToolSponge:
-        case kToolGelBrush:
-        case kToolBrighten:
-        case kToolDarken:
-        case kToolShine:
-        case kToolMatte:
-        case kToolRaise:
-        case kToolLower:
-        case kToolFinger: return true;
-        default: return false;
-    }
-}
-
-int previewApplications(int tool) {
-    if (tool == kToolKnife) return 6;
-    if (tool == kToolGelBrush) return 9;
-    if (tool == kToolSponge) return 5;
-    return 3;
 }
 
 }  // namespace
@@ -123,12 +100,13 @@ void renderBrushPreview(ShellState& s, Panels& panels) {
     Canvas& preview = s.preview;
     if (preview.hasCells()) {
         preview.clear();
-        if (worksOnPaint(t.live.tool)) preview.fillWithPaint(t.live.red, t.live.green, t.live.blue, t.styleImages[1]);
-        strokeBegin(preview);
+        const ToolRow& tool = toolRow(t.live.tool);
+        // Tools that work on paint already there get a painted ground to show on.
+        if (tool.worksOnPaint) preview.fillWithPaint(t.live.red, t.live.green, t.live.blue, t.styleImages[1]);
+        strokeBegin(toolState(), preview);
         t.styleOffset = {100.0f, 100.0f};
         t.textureOffset = {100.0f, 100.0f};
-        const int n = previewApplications(t.live.tool);
-        for (int i = 0; i < n; ++i) applyTool(64, 64, preview);
+        for (int i = 0; i < tool.previewApplications; ++i) applyTool(toolState(), 64, 64, preview);
         renderAll(preview);
     }
     PropertiesPanel& p = panels.properties;
@@ -152,7 +130,7 @@ void propertiesFrameUpdate(ShellState& s, Panels& panels) {
         settingsFromBrushSliders(p);
         renderBrushPreview(s, panels);
     }
-    if (me.leftDown && inPreview(me.x, me.y)) applyTool(me.x - kPreviewLeft, me.y - kPreviewTop, s.preview);
+    if (me.leftDown && inPreview(me.x, me.y)) applyTool(toolState(), me.x - kPreviewLeft, me.y - kPreviewTop, s.preview);
     platform::invalidateRect(s.windows.propertiesPanel, {0, 0, 280, 160});
     platform::updateWindow(s.windows.propertiesPanel);
     compose(s, p);
@@ -163,16 +141,16 @@ void propertiesPanelProc(ShellState& s, Panels& panels, const platform::Message&
     PointerState& me = s.pointers[kPropertiesPointer];
     Canvas& preview = s.preview;
     if (m.kind == MessageKind::MouseMove && inPreview(me.x, me.y)) {
-        strokeMove(preview, me.x - (m.x & 0xffff), me.y - (m.y & 0xffff));
+        strokeMove(toolState(), preview, me.x - (m.x & 0xffff), me.y - (m.y & 0xffff));
     }
     if (m.kind == MessageKind::LeftDown) takeUndoSnapshot(s, false);
     if (!panelCommonMessage(s, panels.floating, m, kPropertiesPointer)) return;
     switch (m.kind) {
         case MessageKind::Paint: paintPanel(m.window, panels.properties.backBuffer); break;
         case MessageKind::LeftDown:
-            if (inPreview(me.x, me.y)) strokeBegin(preview);
+            if (inPreview(me.x, me.y)) strokeBegin(toolState(), preview);
             break;
-        case MessageKind::LeftUp: strokeEnd(preview); break;
+        case MessageKind::LeftUp: strokeEnd(toolState(), preview); break;
         default: break;
     }
 }

@@ -6,7 +6,6 @@
 #include "engine/numeric.h"
 #include "platform/furniture.h"
 #include "platform/windows.h"
-#include "tools/tool_state.h"
 
 namespace sc {
 
@@ -17,7 +16,7 @@ std::vector<std::string> statusLineTexts(const ShellState& s) {
     char dims[48];
     std::snprintf(dims, sizeof dims, "%ux%u", s.view.statusWidth, s.view.statusHeight);
     char zoom[32];
-    std::snprintf(zoom, sizeof zoom, "Zoom: %d%%", truncToInt(toolState().zoom * 100.0));
+    std::snprintf(zoom, sizeof zoom, "Zoom: %d%%", truncToInt(s.view.zoom * 100.0));
     return {size, dims, zoom, s.statusHint};
 }
 

@@ -58,7 +58,7 @@ void drawStylesPanel(const ShellState& s, StylesPanel& p) {
     } else if (p.page == kTexturesPage) {
         drawGrid(p.backBuffer, p.textureThumbs, t.live.texture, s.texturePageApplies);
     } else {
-        buildMask();
+        buildMask(toolState());
         p.shape.blitToSurface(0, 18, p.backBuffer);
         p.hardness.value = t.live.hardness;
         p.hardness.draw(p.backBuffer);

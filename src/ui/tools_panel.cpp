@@ -2,6 +2,7 @@
 // on a tool button picks that tool at once (the buttons are toggles, which
 // fire on the press).
 #include <array>
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "app/shell_state.h"
 #include "platform/windows.h"
 #include "tools/tool_state.h"
+#include "tools/tool_table.h"
 #include "ui/floating_windows.h"
 #include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
@@ -24,33 +26,28 @@ constexpr int kBrushesHeading = 21;
 constexpr int kLeftColumn = 2;
 constexpr int kRightColumn = 34;
 
-struct ToolButtonSpec {
-    int id;
-    const char* picture;  // "<picture>0" normal, "<picture>1" down
-    const char* name;     // the tooltip
-};
-
-// Rows of the panel, top to bottom: a heading or a pair of tool buttons.
+// Rows of the panel, top to bottom: a heading or a pair of tool buttons,
+// each showing its tool row's button picture and name.
 struct PanelRow {
     int heading;  // -1 for a button row
-    ToolButtonSpec left;
-    ToolButtonSpec right;
+    std::int32_t left;
+    std::int32_t right;
 };
 
-constexpr ToolButtonSpec kNone{-1, nullptr, nullptr};
+constexpr std::int32_t kNone = -1;
 
 constexpr std::array<PanelRow, 11> kRows{{
     {kBrushesHeading, kNone, kNone},
-    {-1, {1, "pbrush", "Paint Brush"}, {0, "brush", "Tube Paint"}},
-    {-1, {5, "spray", "Spray Paint"}, {9, "water", "Gel Brush"}},
-    {-1, {17, "knife", "Knife"}, {18, "finger", "Finger"}},
-    {-1, {6, "sponge", "Sponge"}, {2, "erase", "Eraser"}},
+    {-1, kToolPaintBrush, kToolTubePaint},
+    {-1, kToolSprayPaint, kToolGelBrush},
+    {-1, kToolKnife, kToolFinger},
+    {-1, kToolSponge, kToolEraser},
     {kToolsHeading, kNone, kNone},
-    {-1, {12, "hand", "Hand Tool"}, {8, "dropper", "Eye Dropper"}},
+    {-1, kToolHand, kToolEyeDropper},
     {kEffectsHeading, kNone, kNone},
-    {-1, {10, "sun", "Brighten"}, {11, "moon", "Darken"}},
-    {-1, {13, "shine", "Shine"}, {14, "unshine", "Matte"}},
-    {-1, {15, "raise", "Raise"}, {16, "lower", "Lower"}},
+    {-1, kToolBrighten, kToolDarken},
+    {-1, kToolShine, kToolMatte},
+    {-1, kToolRaise, kToolLower},
 }};
 
 const Surface& headingPicture(const ToolsPanel& p, int heading) {
@@ -75,10 +72,10 @@ std::array<int, kRows.size()> rowTops(int hb, int ht, int he, int hr) {
             hb + 7 * hr + ht + he + 6};
 }
 
-void addToolButton(ToolsPanel& p, const ToolButtonSpec& b, int x, int y, platform::WindowId window) {
-    const auto id = static_cast<std::size_t>(b.id);
-    p.table.add(b.id, x, y, &p.normal[id], &p.normal[id], &p.down[id], kToggleButton);
-    addTooltip(b.name, window, x, y, x + 32, y + 28);
+void addToolButton(ToolsPanel& p, std::int32_t tool, int x, int y, platform::WindowId window) {
+    const auto id = static_cast<std::size_t>(tool);
+    p.table.add(tool, x, y, &p.normal[id], &p.normal[id], &p.down[id], kToggleButton);
+    addTooltip(toolRow(tool).name, window, x, y, x + 32, y + 28);
 }
 
 }  // namespace
@@ -90,11 +87,11 @@ void createToolsPanel(ShellState& s, Panels& panels, platform::WindowProc proc) 
     loadColourAsset(s, p.tools, "tools");
     loadColourAsset(s, p.effects, "effects");
     for (const PanelRow& row : kRows) {
-        for (const ToolButtonSpec* b : {&row.left, &row.right}) {
-            if (b->id < 0) continue;
-            const std::string name = b->picture;
-            loadColourAsset(s, p.normal[static_cast<std::size_t>(b->id)], name + "0");
-            loadColourAsset(s, p.down[static_cast<std::size_t>(b->id)], name + "1");
+        for (const std::int32_t tool : {row.left, row.right}) {
+            if (tool == kNone) continue;
+            const std::string name = toolRow(tool).button;
+            loadColourAsset(s, p.normal[static_cast<std::size_t>(tool)], name + "0");
+            loadColourAsset(s, p.down[static_cast<std::size_t>(tool)], name + "1");
         }
     }
     loadColourAsset(s, p.fill0, "fill0");

@@ -27,7 +27,6 @@ protected:
         ToolState& t = toolState();
         t.live.tool = kToolTubePaint;
         t.live.size = 10;
-        t.zoom = 1.0f;
         t.mask.built = false;
     }
 
@@ -35,12 +34,12 @@ protected:
     void stroke(int x, int y) {
         Canvas& d = shell().document;
         takeStrokeSnapshot(shell());
-        strokeBegin(d);
+        strokeBegin(toolState(), d);
         for (int i = 0; i < 3; ++i) {
-            strokeMove(d, -3, 0);
-            applyTool(x + 3 * i, y, d);
+            strokeMove(toolState(), d, -3, 0);
+            applyTool(toolState(), x + 3 * i, y, d);
         }
-        strokeEnd(d);
+        strokeEnd(toolState(), d);
     }
 
     std::string cells() const {

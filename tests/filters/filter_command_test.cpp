@@ -113,7 +113,7 @@ TEST_F(FilterCommand, NonFiniteAndHugeHeightsPassThrough) {
         Canvas flat;
         flat.allocate(6, 1);
         for (std::uint32_t x = 0; x < 6; ++x) flat.at(x, 0) = cellOf(200, 100, 50, 30, 40, 0.0f);
-        f.run(flat);
+        f.run(flat, toolState());
 
         Canvas& doc = shell().document;
         doc.allocate(6, 1);
@@ -166,7 +166,7 @@ TEST_F(FilterCommand, EveryFilterGivesTheSameCellsOnAnyThreadCount) {
 TEST_F(FilterCommand, FilterOnACanvasWithoutCellsOnlyInvalidates) {
     Canvas canvas;
     canvas.rendered = true;
-    for (const FilterInfo& f : filterTable()) f.run(canvas);
+    for (const FilterInfo& f : filterTable()) f.run(canvas, toolState());
     EXPECT_FALSE(canvas.hasCells());
     EXPECT_FALSE(canvas.rendered);
 }

@@ -7,6 +7,7 @@
 
 #include "engine/canvas.h"
 #include "engine/paint_cell.h"
+#include "tools/tool_state.h"
 
 namespace sc::test {
 
@@ -34,6 +35,13 @@ inline PaintCell filtered(void (*filter)(Canvas&), const PaintCell& cell) {
     Canvas canvas;
     fillRow(canvas, {cell});
     filter(canvas);
+    return canvas.at(0, 0);
+}
+// The same for a filter that reads the tools' record.
+inline PaintCell filtered(void (*filter)(Canvas&, const ToolState&), const PaintCell& cell) {
+    Canvas canvas;
+    fillRow(canvas, {cell});
+    filter(canvas, toolState());
     return canvas.at(0, 0);
 }
 

@@ -53,7 +53,7 @@ TEST_F(PaintTextureFilters, FillPaintMirrorsAroundANegativeOffset) {
     Canvas canvas;
     canvas.allocate(21, 2);
     for (std::uint32_t i = 0; i < canvas.cellCount(); ++i) canvas.cells()[i].grain = 0;
-    fillPaint(canvas);
+    fillPaint(canvas, toolState());
     for (std::uint32_t x = 0; x <= 20; ++x) {
         const int column = std::abs(static_cast<int>(x) - 10);
         EXPECT_EQ(canvas.at(x, 0).grain, column + 21) << x;
@@ -68,12 +68,12 @@ TEST_F(PaintTextureFilters, FillPaintReadsZeroOutsideASmallImageOrAMissingOne) {
     Canvas canvas;
     canvas.allocate(8, 1);
     for (std::uint32_t x = 0; x < 8; ++x) canvas.at(x, 0).grain = 100;
-    fillPaint(canvas);
+    fillPaint(canvas, toolState());
     EXPECT_EQ(canvas.at(4, 0).grain, 255);
     EXPECT_EQ(canvas.at(5, 0).grain, 0);
     // A style index past the image list (settings read from a file) reads 0.
     toolState().live.paintStyle = 200;
-    fillPaint(canvas);
+    fillPaint(canvas, toolState());
     EXPECT_EQ(canvas.at(4, 0).grain, 0);
 }
 
@@ -86,7 +86,7 @@ TEST_F(PaintTextureFilters, FillPaintWithAnOffsetBeyondTheIntegerRange) {
     Canvas canvas;
     canvas.allocate(2, 1);
     canvas.at(0, 0).grain = 9;
-    fillPaint(canvas);
+    fillPaint(canvas, toolState());
     EXPECT_EQ(canvas.at(0, 0).grain, 0);
     EXPECT_EQ(canvas.at(1, 0).grain, (2147483647 % 400) & 0xFF);
 }

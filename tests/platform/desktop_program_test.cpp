@@ -170,7 +170,7 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
             surface.setPixel(x, y, static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 13),
                              static_cast<std::uint8_t>(x ^ y));
     for (const float zoom : {4.0f, 0.25f}) {
-        toolState().zoom = zoom;
+        shell().view.zoom = zoom;
         recreateCanvasWindow(program());
         passes(5);
         const platform::WindowId window = shell().windows.canvas;

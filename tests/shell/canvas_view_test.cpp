@@ -1,7 +1,11 @@
 // The canvas view: window sizes at every zoom, the cell under the pointer,
-// the brush-square invalidation, the zoomed picture, the offset drift, the
-// press's undo snapshot, Ctrl+Z, Space and the Hand Tool.
+// the rendered square drawn again, Fill's out-of-memory message, the zoomed
+// picture, the offset drift, the press's undo snapshot, Ctrl+Z, Space and the
+// Hand Tool.
 #include "shell/canvas_view.h"
+
+#include <array>
+
 #include "engine/renderer.h"
 #include "engine/surface.h"
 #include "platform/drawing.h"
@@ -9,6 +13,7 @@
 #include "platform/windows.h"
 #include "shell/frame_window.h"
 #include "shell/shell_fixture.h"
+#include "tools/tool_routines.h"
 
 namespace sc::testing {
 namespace {
@@ -24,7 +29,7 @@ TEST_F(CanvasViewTest, EveryZoomRecreatesTheWindowAtItsSizeAndPlace) {
     for (int i = 0; i < 6; ++i) {
         platform::moveWindow(canvasWindow(), 300, 300);
         commandNow(kZoomCommands[i]);
-        EXPECT_EQ(toolState().zoom, kZooms[i]);
+        EXPECT_EQ(shell().view.zoom, kZooms[i]);
         const platform::Rect r = platform::clientRect(canvasWindow());
         EXPECT_EQ(r.width(), sides[i]);
         EXPECT_EQ(r.height(), sides[i]);
@@ -50,23 +55,56 @@ TEST_F(CanvasViewTest, ThePointerPaintsTheCellUnderItAtEveryZoom) {
     }
 }
 
-TEST_F(CanvasViewTest, EachPassRepaintsTheBrushSquareAtOnce) {
+TEST_F(CanvasViewTest, EachPassRepaintsTheRenderedBrushSquareAtOnce) {
     start();
+    // The part of the canvas window drawn again in one pass of a press held at (x, y).
+    auto drawnInAPass = [this](int x, int y) {
+        pressNow(x, y);
+        hl::takeChangedPart(canvasWindow());
+        passes(1);
+        const platform::Rect drawn = hl::takeChangedPart(canvasWindow());
+        release(x, y);
+        passes(1);
+        return std::array<int, 4>{drawn.left, drawn.top, drawn.right, drawn.bottom};
+    };
     commandNow(1261);  // 200 %
     passes(2);
-    toolState().live.tool = kToolHand;  // changes no cell
+    toolState().live.tool = kToolPaintBrush;
     toolState().live.size = 30;
-    pressNow(100, 50);
-    hl::takeChangedPart(canvasWindow());
-    passes(1);
-    // r = 30 x 2: the square (40, -10)-(160, 110), clipped to the window,
-    // drawn again within the pass.
-    const platform::Rect drawn = hl::takeChangedPart(canvasWindow());
-    EXPECT_EQ(drawn.left, 40);
-    EXPECT_EQ(drawn.top, 0);
-    EXPECT_EQ(drawn.right, 160);
-    EXPECT_EQ(drawn.bottom, 110);
-    release(100, 50);
+    // Cell (50, 25), r = 30: cells (20, -5)-(80, 55), clipped to the grid,
+    // are the window's (40, 0)-(160, 110).
+    EXPECT_EQ(drawnInAPass(100, 50), (std::array<int, 4>{40, 0, 160, 110}));
+
+    // At 50 % a pixel combines two cells, and one holding a rendered cell is
+    // drawn again. Cell (40, 20), r = 3: cells (37, 17)-(43, 23).
+    commandNow(1259);
+    passes(2);
+    toolState().live.size = 3;
+    EXPECT_EQ(drawnInAPass(20, 10), (std::array<int, 4>{18, 8, 22, 12}));
+
+    // A tool that changes no cell draws nothing.
+    toolState().live.tool = kToolHand;
+    EXPECT_EQ(drawnInAPass(100, 50), (std::array<int, 4>{0, 0, 0, 0}));
+}
+
+TEST_F(CanvasViewTest, FillWithoutMemoryForItsMarksSaysSoAndEndsThePress) {
+    start();
+    toolState().live.tool = kToolFill;
+    const auto before = document().at(5, 5);
+    hl::clearShownMessages();
+    setMarkPlaneAllocator([](std::size_t) -> void* { return nullptr; });
+    press(5, 5);
+    passes(3);
+    setMarkPlaneAllocator(nullptr);
+    const auto& shown = hl::shownMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, "Error");
+    EXPECT_EQ(shown[0].text, "Out of memory for fill routine!");
+    EXPECT_EQ(shown[0].buttons, platform::Buttons::Ok);
+    EXPECT_EQ(shown[0].owner, platform::kNoWindow);
+    EXPECT_FALSE(pointer(kCanvasPointer).leftDown);
+    EXPECT_EQ(document().at(5, 5).red, before.red);
+    release(5, 5);
     passes(1);
 }
 
@@ -168,10 +206,10 @@ TEST_F(CanvasViewTest, MovesDriftTheOffsetsByTheSquareOfTheMovement) {
     passes(1);
     const GrainOffset style = toolState().styleOffset;
     const GrainOffset texture = toolState().textureOffset;
-    const std::uint32_t state = programRandState();
-    const int a = programRand() % 100;
-    const int b = programRand() % 100;
-    resetProgramRand(state);
+    const std::uint32_t state = toolState().random.state;
+    const int a = toolState().random.next() % 100;
+    const int b = toolState().random.next() % 100;
+    toolState().random.state = state;
     move(96, 100);  // left by 4: dx = 4
     passes(1);
     EXPECT_FLOAT_EQ(toolState().styleOffset.x, style.x - 16.0f * (a * 0.001f));

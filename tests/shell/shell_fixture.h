@@ -18,7 +18,6 @@
 #include "shell/program.h"
 #include "shell/start_up.h"
 #include "support/run_batch.h"
-#include "tools/program_random.h"
 #include "tools/tool_state.h"
 
 namespace sc::testing {
@@ -33,7 +32,6 @@ inline void resetProcessState() {
     hl::reset();
     hl::setEchoMessages(false);
     unsetenv(kMessageScriptVariable);
-    resetProgramRand();
     toolState() = ToolState{};
 }
 

@@ -1,4 +1,5 @@
-// The dispatcher: zoom division, the tool table and the document-only tools.
+// The dispatcher: what an application reports, the tool table and the
+// document-only tools.
 #include "tool_test_support.h"
 
 namespace sc::test {
@@ -15,29 +16,31 @@ std::vector<std::pair<int, int>> changedCells(const Canvas& c, const std::vector
     return changed;
 }
 
-TEST_F(ApplyToolTest, DocumentPointerIsDividedByZoom) {
+// Every canvas takes cells; the outcome is the brush square rendered,
+// clipped to the grid, or nothing where the routine paints nothing.
+TEST_F(ApplyToolTest, ReturnsTheCellsItRendered) {
     Canvas doc;
     ASSERT_TRUE(doc.allocate(200, 100));
     doc.kind = kDocumentCanvasKind;
-    useBrush(brush(kToolTubePaint, 1, 1.0f), doc);
-    const struct {
-        float zoom;
-        int px, py, cx, cy;
-    } cases[] = {{2.0f, 101, 51, 50, 25}, {3.0f, 100, 35, 33, 11}, {0.25f, 10, 7, 40, 28}, {1.0f, 7, 9, 7, 9}};
-    for (const auto& c : cases) {
-        doc.clear();
-        toolState().zoom = c.zoom;
-        const auto before = cellsOf(doc);
-        applyTool(c.px, c.py, doc);
-        const std::vector<std::pair<int, int>> expected = {{c.cx, c.cy}};
-        EXPECT_EQ(changedCells(doc, before), expected) << "zoom " << c.zoom;
+    for (Canvas* c : {&doc, &canvas}) {
+        useBrush(brush(kToolTubePaint, 1, 1.0f), *c);
+        const auto before = cellsOf(*c);
+        const ToolOutcome outcome = applyTool(toolState(), 41, 21, *c);
+        const std::vector<std::pair<int, int>> expected = {{41, 21}};
+        EXPECT_EQ(changedCells(*c, before), expected);
+        EXPECT_EQ(outcome.rendered.left, 40);
+        EXPECT_EQ(outcome.rendered.top, 20);
+        EXPECT_EQ(outcome.rendered.right, 42);
+        EXPECT_EQ(outcome.rendered.bottom, 22);
+        EXPECT_FALSE(outcome.pickedColour || outcome.handMove || outcome.pressEnded || outcome.outOfMemory);
     }
-    // Off-screen canvases take cells directly, whatever the zoom.
-    toolState().zoom = 2.0f;
-    const auto before = cellsOf(canvas);
-    applyTool(41, 21, canvas);
-    const std::vector<std::pair<int, int>> expected = {{41, 21}};
-    EXPECT_EQ(changedCells(canvas, before), expected);
+    useBrush(brush(kToolPaintBrush, 10, 1.0f), canvas);
+    const CellRect corner = applyTool(toolState(), 60, 2, canvas).rendered;  // 64 x 48 grid
+    EXPECT_EQ(corner.left, 50);
+    EXPECT_EQ(corner.top, 0);
+    EXPECT_EQ(corner.right, 64);
+    EXPECT_EQ(corner.bottom, 12);
+    EXPECT_TRUE(applyTool(toolState(), 64, 2, canvas).rendered.empty());  // centre off the grid
 }
 
 TEST_F(ApplyToolTest, UnusedIdsDoNothingButTheMaskIsBuilt) {
@@ -47,22 +50,28 @@ TEST_F(ApplyToolTest, UnusedIdsDoNothingButTheMaskIsBuilt) {
     const auto pixels = pixelsOf(canvas.surface);
     for (const int id : {3, 4, 19, 100, -1, INT32_MAX, INT32_MIN}) {
         useBrush(brush(id, 10, 1.0f), canvas);
-        applyTool(30, 20, canvas);
+        applyTool(toolState(), 30, 20, canvas);
         EXPECT_TRUE(toolState().mask.built);
         EXPECT_TRUE(sameCells(canvas, cells)) << id;
         EXPECT_EQ(pixelsOf(canvas.surface), pixels) << id;
-        EXPECT_EQ(programRandState(), 1u);
+        EXPECT_EQ(toolState().random.state, 1u);
     }
 }
 
 // Each id reaches its own routine: applying through the table gives exactly
 // what calling the routine gives.
+template <auto Routine>
+void run(Canvas& canvas, int x, int y, BrushSettings s) {
+    Routine(toolState(), canvas, x, y, s);
+}
+
 TEST_F(ApplyToolTest, EveryIdRunsItsRoutine) {
     using Routine = void (*)(Canvas&, int, int, BrushSettings);
     const std::pair<int, Routine> table[] = {
-        {0, tubePaint},     {1, paintBrush},    {2, eraser},       {5, sprayPaint},  {6, sponge},
-        {7, fillTool},      {9, gelBrush},      {10, brightenTool}, {11, darkenTool}, {13, shineTool},
-        {14, matteTool},    {15, raiseTool},    {16, lowerTool},   {17, knife},      {18, finger}};
+        {0, run<tubePaint>},    {1, run<paintBrush>},    {2, run<eraser>},         {5, run<sprayPaint>},
+        {6, run<sponge>},       {7, run<fillTool>},      {9, run<gelBrush>},       {10, run<brightenTool>},
+        {11, run<darkenTool>},  {13, run<shineTool>},    {14, run<matteTool>},     {15, run<raiseTool>},
+        {16, run<lowerTool>},   {17, run<knife>},        {18, run<finger>}};
     toolState().styleImages[2] = grainImage([](int x, int y) { return x * 3 + y; });
     toolState().textureImages[3] = grainImage([](int x, int y) { return 255 - x - 2 * y; });
     paintGround(canvas);
@@ -75,9 +84,9 @@ TEST_F(ApplyToolTest, EveryIdRunsItsRoutine) {
         paintGround(direct);
         paintGround(canvas);
         useBrush(s, canvas);
-        resetProgramRand(1);
-        applyTool(25, 17, canvas);
-        resetProgramRand(1);
+        toolState().random = ProgramRandom{};
+        applyTool(toolState(), 25, 17, canvas);
+        toolState().random = ProgramRandom{};
         routine(direct, 25, 17, toolState().stroke);
         const auto expected = cellsOf(direct);
         EXPECT_TRUE(sameCells(canvas, expected)) << id;
@@ -90,15 +99,12 @@ TEST_F(ApplyToolTest, ToolsUseTheStrokeSettingsAndTheLiveTool) {
     toolState().live.red = 250;       // not copied until the next move
     toolState().live.tool = kToolEraser;  // the tool is read live
     canvas.at(5, 5).red = 0;
-    applyTool(5, 5, canvas);
+    applyTool(toolState(), 5, 5, canvas);
     EXPECT_EQ(canvas.at(5, 5).red, 255);
 }
 
 TEST_F(ApplyToolTest, EyeDropperPicksTheRenderedPixelOnTheDocumentOnly) {
     int picked = 0;
-    static int* counter;
-    counter = &picked;
-    toolState().eyeDropperPicked = [] { ++*counter; };
     Canvas doc;
     ASSERT_TRUE(doc.allocate(20, 20));
     doc.kind = kDocumentCanvasKind;
@@ -111,14 +117,14 @@ TEST_F(ApplyToolTest, EyeDropperPicksTheRenderedPixelOnTheDocumentOnly) {
     renderAll(doc);
     useBrush(brush(kToolEyeDropper, 10, 1.0f), doc);
 
-    applyTool(3, 3, doc);  // white, unshaded
+    picked += applyTool(toolState(), 3, 3, doc).pickedColour;  // white, unshaded
     EXPECT_EQ(toolState().live.red, 255);
     EXPECT_EQ(toolState().live.green, 255);
     EXPECT_EQ(toolState().live.blue, 255);
     EXPECT_EQ(picked, 1);
 
     // Lit, shiny paint: the shaded colour on screen, not the stored one.
-    applyTool(12, 12, doc);
+    picked += applyTool(toolState(), 12, 12, doc).pickedColour;
     const std::uint32_t shown = doc.surface.getPixel(12, 12);
     EXPECT_EQ(toolState().live.red, redOf(shown));
     EXPECT_EQ(toolState().live.green, greenOf(shown));
@@ -126,7 +132,7 @@ TEST_F(ApplyToolTest, EyeDropperPicksTheRenderedPixelOnTheDocumentOnly) {
     EXPECT_NE(toolState().live.red, 120);
     EXPECT_EQ(toolState().stroke.red, 0);  // the stroke settings follow at the next move
 
-    applyTool(-1, 40, doc);  // off the surface: black
+    picked += applyTool(toolState(), -1, 40, doc).pickedColour;  // off the surface: black
     EXPECT_EQ(toolState().live.red, 0);
     EXPECT_EQ(toolState().live.green, 0);
     EXPECT_EQ(toolState().live.blue, 0);
@@ -134,33 +140,28 @@ TEST_F(ApplyToolTest, EyeDropperPicksTheRenderedPixelOnTheDocumentOnly) {
     // Off-screen canvases (the brush preview, thumbnails) are left alone.
     toolState().live.red = 9;
     renderAll(canvas);
-    applyTool(3, 3, canvas);
+    picked += applyTool(toolState(), 3, 3, canvas).pickedColour;
     EXPECT_EQ(toolState().live.red, 9);
     EXPECT_EQ(picked, 3);
 }
 
 TEST_F(ApplyToolTest, HandToolMovesOnlyForTheDocument) {
-    static int moves;
-    moves = 0;
-    toolState().handToolMove = [] { ++moves; };
     useBrush(brush(kToolHand, 10, 1.0f), canvas);
     paintGround(canvas);
     const auto before = cellsOf(canvas);
-    applyTool(5, 5, canvas);
-    EXPECT_EQ(moves, 0);
+    EXPECT_FALSE(applyTool(toolState(), 5, 5, canvas).handMove);
     canvas.kind = kDocumentCanvasKind;
-    applyTool(5, 5, canvas);
-    EXPECT_EQ(moves, 1);
+    const ToolOutcome outcome = applyTool(toolState(), 5, 5, canvas);
+    EXPECT_TRUE(outcome.handMove);
+    EXPECT_TRUE(outcome.rendered.empty());
     EXPECT_TRUE(sameCells(canvas, before));
-    toolState().handToolMove = nullptr;
-    applyTool(5, 5, canvas);  // no shell: nothing
 }
 
 TEST_F(ApplyToolTest, CanvasWithoutCellsIsLeftAlone) {
     Canvas empty;
     for (const int id : {0, 1, 2, 5, 6, 7, 9, 10, 11, 13, 14, 15, 16, 17, 18}) {
         useBrush(brush(id, 10, 1.0f), empty);
-        applyTool(5, 5, empty);
+        applyTool(toolState(), 5, 5, empty);
         EXPECT_FALSE(empty.hasCells());
     }
 }

@@ -1,7 +1,6 @@
 // Fill: its region, what it lays, the end of the press and running out of memory.
 #include <set>
 
-#include "platform/dialogs.h"
 #include "tool_test_support.h"
 
 namespace sc::test {
@@ -12,14 +11,13 @@ protected:
     void SetUp() override {
         ToolTest::SetUp();
         ended = 0;
-        toolState().endPress = [] { ++ended; };
         paintGround(canvas);
         canvas.rendered = true;
     }
     // The cells Fill changed, as (x, y).
     std::set<std::pair<int, int>> filledAt(int x, int y) {
         const auto before = cellsOf(canvas);
-        fillTool(canvas, x, y, fill);
+        ended += fillTool(toolState(), canvas, x, y, fill).pressEnded;
         std::set<std::pair<int, int>> changed;
         for (std::uint32_t cy = 0; cy < canvas.height; ++cy)
             for (std::uint32_t cx = 0; cx < canvas.width; ++cx)
@@ -27,7 +25,7 @@ protected:
         return changed;
     }
 
-    static inline int ended = 0;
+    int ended = 0;
     BrushSettings fill = [] {
         BrushSettings s = brush(kToolFill, 30, 0.5f);
         s.red = 1, s.green = 2, s.blue = 3, s.thickness = 12.5f;
@@ -67,17 +65,18 @@ TEST_F(FillTest, NeighboursNeverWrapAcrossRows) {
 TEST_F(FillTest, NarrowGrids) {
     Canvas line;
     ASSERT_TRUE(line.allocate(1, 3));
-    fillTool(line, 0, 1, fill);
+    fillTool(toolState(), line, 0, 1, fill);
     for (std::uint32_t y = 0; y < 3; ++y) EXPECT_EQ(line.at(0, y).height, 12.5f);
     Canvas dot;
     ASSERT_TRUE(dot.allocate(1, 1));
-    fillTool(dot, 0, 0, fill);
+    fillTool(toolState(), dot, 0, 0, fill);
     EXPECT_EQ(dot.at(0, 0).red, 1);
 }
 
 TEST_F(FillTest, OutsideTheGridOnlyEndsThePress) {
     const auto before = cellsOf(canvas);
-    for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {64, 0}, {0, 48}, {INT32_MIN, INT32_MAX}}) fillTool(canvas, x, y, fill);
+    for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {64, 0}, {0, 48}, {INT32_MIN, INT32_MAX}})
+        ended += fillTool(toolState(), canvas, x, y, fill).pressEnded;
     EXPECT_TRUE(sameCells(canvas, before));
     EXPECT_TRUE(canvas.rendered);
     EXPECT_EQ(ended, 5);
@@ -86,16 +85,12 @@ TEST_F(FillTest, OutsideTheGridOnlyEndsThePress) {
 TEST_F(FillTest, OutOfMemoryIsReportedAndThePressStillEnds) {
     setMarkPlaneAllocator([](std::size_t) -> void* { return nullptr; });
     const auto before = cellsOf(canvas);
-    fillTool(canvas, 10, 10, fill);
+    const ToolOutcome outcome = fillTool(toolState(), canvas, 10, 10, fill);
     EXPECT_TRUE(sameCells(canvas, before));
-    const auto& shown = platform::headless::shownMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].caption, "Error");
-    EXPECT_EQ(shown[0].text, "Out of memory for fill routine!");
-    EXPECT_EQ(shown[0].buttons, platform::Buttons::Ok);
-    EXPECT_EQ(shown[0].owner, platform::kNoWindow);
+    EXPECT_TRUE(outcome.outOfMemory);
+    EXPECT_TRUE(outcome.pressEnded);
     EXPECT_FALSE(canvas.rendered);
-    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(fillTool(toolState(), canvas, -1, 10, fill).outOfMemory);  // off the grid nothing is asked for
 }
 
 }  // namespace

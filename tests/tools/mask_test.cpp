@@ -17,7 +17,7 @@ const BrushMask& maskFor(int size, int hardness) {
     ts.stroke.size = size;
     ts.stroke.hardness = static_cast<std::uint8_t>(hardness);
     ts.mask.built = false;
-    buildMask();
+    buildMask(toolState());
     return ts.mask;
 }
 
@@ -79,7 +79,7 @@ TEST_F(MaskTest, SizesOutsideTheRangeAreClamped) {
 TEST_F(MaskTest, BuiltMaskIsNotRebuilt) {
     maskFor(10, 0);
     toolState().stroke.size = 1;  // not marked stale
-    buildMask();
+    buildMask(toolState());
     EXPECT_EQ(toolState().mask.builtForSize, 10);
 }
 

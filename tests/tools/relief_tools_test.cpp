@@ -7,9 +7,9 @@ namespace {
 using ReliefToolsTest = ToolTest;
 
 // One application at full weight (size 1) on cell (5, 5).
-PaintCell once(Canvas& canvas, void (*tool)(Canvas&, int, int, BrushSettings), PaintCell cell, float strength) {
+PaintCell once(Canvas& canvas, CellRect (*tool)(const ToolState&, Canvas&, int, int, BrushSettings), PaintCell cell, float strength) {
     canvas.at(5, 5) = cell;
-    tool(canvas, 5, 5, brush(kToolRaise, 1, strength));
+    tool(toolState(), canvas, 5, 5, brush(kToolRaise, 1, strength));
     return canvas.at(5, 5);
 }
 
@@ -52,12 +52,12 @@ TEST_F(ReliefToolsTest, RaiseAndLowerWorkOnlyOnPaint) {
 
     // Lower has no floor: 0.5 goes to -0.5, then -1.5.
     canvas.at(5, 5) = withHeight(0.5f);
-    lowerTool(canvas, 5, 5, brush(kToolLower, 1, 1.0f));
+    lowerTool(toolState(), canvas, 5, 5, brush(kToolLower, 1, 1.0f));
     EXPECT_EQ(canvas.at(5, 5).height, -0.5f);
-    lowerTool(canvas, 5, 5, brush(kToolLower, 1, 1.0f));
+    lowerTool(toolState(), canvas, 5, 5, brush(kToolLower, 1, 1.0f));
     EXPECT_EQ(canvas.at(5, 5).height, -1.5f);
     // A negative strength never raises through Lower.
-    lowerTool(canvas, 5, 5, brush(kToolLower, 1, -1.0f));
+    lowerTool(toolState(), canvas, 5, 5, brush(kToolLower, 1, -1.0f));
     EXPECT_EQ(canvas.at(5, 5).height, -1.5f);
 }
 
@@ -66,9 +66,9 @@ TEST_F(ReliefToolsTest, AmountIsRoundedOnlyForShineAndMatte) {
     // With slider strengths (k * 0.01 as floats) the exact product and its
     // float rounding land on different bytes.
     auto slider = [](int k) { return static_cast<float>(k * static_cast<double>(0.01f)); };
-    auto apply = [&](void (*tool)(Canvas&, int, int, BrushSettings), PaintCell cell, float strength) {
+    auto apply = [&](CellRect (*tool)(const ToolState&, Canvas&, int, int, BrushSettings), PaintCell cell, float strength) {
         canvas.at(9, 9) = cell;
-        tool(canvas, 10, 10, brush(kToolRaise, 5, strength));
+        tool(toolState(), canvas, 10, 10, brush(kToolRaise, 5, strength));
         return canvas.at(9, 9);
     };
     EXPECT_EQ(apply(brightenTool, colour(55, 0, 0), slider(3)).red, 56);  // 55 if rounded

@@ -10,17 +10,17 @@ using StrokeTest = ToolTest;
 
 TEST_F(StrokeTest, FirstMoveStartsTheLengthAndLaterMovesAddATenth) {
     toolState().mask.built = true;
-    strokeBegin(canvas);
+    strokeBegin(toolState(), canvas);
     EXPECT_EQ(canvas.strokeLength, -1.0f);
     EXPECT_FALSE(toolState().mask.built);
-    strokeMove(canvas, 300, 400);
+    strokeMove(toolState(), canvas, 300, 400);
     EXPECT_EQ(canvas.strokeLength, 0.0f);
-    strokeMove(canvas, -30, 40);  // sign does not matter
+    strokeMove(toolState(), canvas, -30, 40);  // sign does not matter
     EXPECT_EQ(canvas.strokeLength, 5.0f);
-    strokeMove(canvas, 1, 1);
+    strokeMove(toolState(), canvas, 1, 1);
     EXPECT_EQ(canvas.strokeLength, static_cast<float>(5.0 + static_cast<double>(0.1f) * std::sqrt(2.0f)));
     toolState().mask.built = true;
-    strokeEnd(canvas);
+    strokeEnd(toolState(), canvas);
     EXPECT_EQ(canvas.strokeLength, -1.0f);
     EXPECT_FALSE(toolState().mask.built);
 }
@@ -31,7 +31,7 @@ TEST_F(StrokeTest, MovesRefreshTheStrokeSettings) {
     toolState().live.red = 99;
     EXPECT_EQ(toolState().stroke.size, 30);
     toolState().mask.built = true;
-    strokeMove(canvas, 2, 0);
+    strokeMove(toolState(), canvas, 2, 0);
     EXPECT_EQ(toolState().stroke.size, 12);
     EXPECT_EQ(toolState().stroke.red, 99);
     // Without dynamics a real move leaves the mask alone.
@@ -41,15 +41,15 @@ TEST_F(StrokeTest, MovesRefreshTheStrokeSettings) {
 TEST_F(StrokeTest, StrengthFadesToZeroOverAThousandPixels) {
     useBrush(brush(kToolPaintBrush, 30, 0.5f), canvas);
     toolState().dynamics.fadeStrength = 1;
-    strokeMove(canvas, 10, 0);  // length 0
+    strokeMove(toolState(), canvas, 10, 0);  // length 0
     EXPECT_EQ(toolState().stroke.strength, 0.5f);
-    for (int i = 0; i < 50; ++i) strokeMove(canvas, 10, 0);
+    for (int i = 0; i < 50; ++i) strokeMove(toolState(), canvas, 10, 0);
     EXPECT_EQ(canvas.strokeLength, 50.0f);
     EXPECT_EQ(toolState().stroke.strength, 0.25f);
     EXPECT_EQ(toolState().live.strength, 0.5f);  // the live settings keep theirs
-    for (int i = 0; i < 50; ++i) strokeMove(canvas, 10, 0);
+    for (int i = 0; i < 50; ++i) strokeMove(toolState(), canvas, 10, 0);
     EXPECT_EQ(toolState().stroke.strength, 0.0f);
-    strokeMove(canvas, 500, 0);  // beyond the fade length it stays 0
+    strokeMove(toolState(), canvas, 500, 0);  // beyond the fade length it stays 0
     EXPECT_EQ(toolState().stroke.strength, 0.0f);
     EXPECT_FALSE(toolState().mask.built);
 }
@@ -60,7 +60,7 @@ TEST_F(StrokeTest, FadeLengthsBelowOneAreRaisedAndStored) {
     d.fadeStrength = d.fadeSize = 1;
     d.fadeStrengthLength = 0.0f;
     d.fadeSizeLength = -3.0f;
-    strokeMove(canvas, 1, 0);
+    strokeMove(toolState(), canvas, 1, 0);
     EXPECT_EQ(d.fadeStrengthLength, 1.0f);
     EXPECT_EQ(d.fadeSizeLength, 1.0f);
 }
@@ -68,11 +68,11 @@ TEST_F(StrokeTest, FadeLengthsBelowOneAreRaisedAndStored) {
 TEST_F(StrokeTest, SizeFadesButNeverBelowOne) {
     useBrush(brush(kToolPaintBrush, 30, 0.5f), canvas);
     toolState().dynamics.fadeSize = 1;
-    strokeMove(canvas, 10, 0);
+    strokeMove(toolState(), canvas, 10, 0);
     EXPECT_EQ(toolState().stroke.size, 30);
-    for (int i = 0; i < 50; ++i) strokeMove(canvas, 10, 0);
+    for (int i = 0; i < 50; ++i) strokeMove(toolState(), canvas, 10, 0);
     EXPECT_EQ(toolState().stroke.size, 15);
-    for (int i = 0; i < 60; ++i) strokeMove(canvas, 10, 0);
+    for (int i = 0; i < 60; ++i) strokeMove(toolState(), canvas, 10, 0);
     EXPECT_EQ(toolState().stroke.size, 1);
 }
 
@@ -83,7 +83,7 @@ TEST_F(StrokeTest, PulseShrinksTheSize) {
     d.pulseAmount = 0.0f;  // raised to 1 % and stored so
     d.pulsePeriod = 0.0f;
     toolState().mask.built = true;
-    strokeMove(canvas, 3, 4);  // length 0 = phase: deepest point, 30 * 0.99
+    strokeMove(toolState(), canvas, 3, 4);  // length 0 = phase: deepest point, 30 * 0.99
     EXPECT_EQ(d.pulseAmount, 1.0f);
     EXPECT_EQ(d.pulsePeriod, 1.0f);
     EXPECT_EQ(toolState().stroke.size, 29);
@@ -91,16 +91,16 @@ TEST_F(StrokeTest, PulseShrinksTheSize) {
 
     d.pulseAmount = 50.0f;
     d.pulsePeriod = 44.0f;  // t = length * 0.1
-    strokeBegin(canvas);
-    strokeMove(canvas, 1, 0);
+    strokeBegin(toolState(), canvas);
+    strokeMove(toolState(), canvas, 1, 0);
     EXPECT_EQ(toolState().stroke.size, 15);
     // Length 15.7 (t about pi / 2): the pulse is at its widest.
-    for (int i = 0; i < 157; ++i) strokeMove(canvas, 1, 0);
+    for (int i = 0; i < 157; ++i) strokeMove(toolState(), canvas, 1, 0);
     EXPECT_EQ(toolState().stroke.size, 29);
 
     d.pulseAmount = 300.0f;  // would make the size negative: at least 1
-    strokeBegin(canvas);
-    strokeMove(canvas, 1, 0);
+    strokeBegin(toolState(), canvas);
+    strokeMove(toolState(), canvas, 1, 0);
     EXPECT_EQ(toolState().stroke.size, 1);
 }
 
@@ -111,20 +111,20 @@ TEST_F(StrokeTest, PulseFollowsAFadedSize) {
     d.pulse = 1;
     d.pulseAmount = 50.0f;
     d.pulsePhase = 50.0f;  // deepest at length 50, where the fade halves the size
-    strokeMove(canvas, 10, 0);
-    for (int i = 0; i < 50; ++i) strokeMove(canvas, 10, 0);
+    strokeMove(toolState(), canvas, 10, 0);
+    for (int i = 0; i < 50; ++i) strokeMove(toolState(), canvas, 10, 0);
     EXPECT_EQ(toolState().stroke.size, 10);
 }
 
 TEST_F(StrokeTest, MoveWithoutMovementPausesMostTools) {
     for (const int tool : {0, 1, 2, 6, 9, 10, 11, 13, 14, 15, 16, 18}) {
         useBrush(brush(tool, 10, 0.5f), canvas);
-        strokeMove(canvas, 5, 5);
+        strokeMove(toolState(), canvas, 5, 5);
         toolState().mask.built = true;
-        strokeMove(canvas, 0, 0);
+        strokeMove(toolState(), canvas, 0, 0);
         EXPECT_EQ(toolState().stroke.strength, 0.0f) << tool;
         EXPECT_FALSE(toolState().mask.built) << tool;
-        strokeMove(canvas, 0, 1);  // a real move resumes
+        strokeMove(toolState(), canvas, 0, 1);  // a real move resumes
         EXPECT_EQ(toolState().stroke.strength, 0.5f) << tool;
     }
     // Spray Paint and the Knife keep working at the resting point; the mask
@@ -132,7 +132,7 @@ TEST_F(StrokeTest, MoveWithoutMovementPausesMostTools) {
     for (const int tool : {kToolSprayPaint, kToolKnife}) {
         useBrush(brush(tool, 10, 0.5f), canvas);
         toolState().mask.built = true;
-        strokeMove(canvas, 0, 0);
+        strokeMove(toolState(), canvas, 0, 0);
         EXPECT_EQ(toolState().stroke.strength, 0.5f) << tool;
         EXPECT_FALSE(toolState().mask.built) << tool;
     }
@@ -141,9 +141,9 @@ TEST_F(StrokeTest, MoveWithoutMovementPausesMostTools) {
 TEST_F(StrokeTest, PausedBrushChangesNothing) {
     paintGround(canvas);
     useBrush(brush(kToolTubePaint, 10, 1.0f), canvas);
-    strokeMove(canvas, 0, 0);
+    strokeMove(toolState(), canvas, 0, 0);
     const auto before = cellsOf(canvas);
-    applyTool(30, 20, canvas);
+    applyTool(toolState(), 30, 20, canvas);
     EXPECT_TRUE(sameCells(canvas, before));
 }
 
@@ -151,9 +151,9 @@ TEST_F(StrokeTest, PressureScalesTheDocumentStrokeAfterTheFades) {
     canvas.kind = kDocumentCanvasKind;
     useBrush(brush(kToolPaintBrush, 30, 0.5f), canvas);
     toolState().dynamics.fadeStrength = 1;
-    for (int i = 0; i < 51; ++i) strokeMove(canvas, 10, 0);  // faded to 0.25
+    for (int i = 0; i < 51; ++i) strokeMove(toolState(), canvas, 10, 0);  // faded to 0.25
     toolState().pressure = 0.5f;
-    strokeMove(canvas, 0, 10);
+    strokeMove(toolState(), canvas, 0, 10);
     const double faded = 1.0 - static_cast<double>(canvas.strokeLength) / 100.0;
     EXPECT_EQ(toolState().stroke.strength, static_cast<float>(static_cast<float>(0.5f * faded) * 0.5));
     EXPECT_EQ(toolState().stroke.size, 30) << "pressure to strength leaves the size";
@@ -162,16 +162,16 @@ TEST_F(StrokeTest, PressureScalesTheDocumentStrokeAfterTheFades) {
     toolState().dynamics.fadeStrength = 0;
     toolState().pen = {PressureTarget::Size, 2.0f};
     toolState().mask.built = true;
-    strokeMove(canvas, 10, 0);
+    strokeMove(toolState(), canvas, 10, 0);
     EXPECT_EQ(toolState().stroke.size, 7);  // 30 x 0.25 = 7.5
     EXPECT_EQ(toolState().stroke.strength, 0.5f);
     EXPECT_FALSE(toolState().mask.built) << "a pressed size needs its own mask";
     toolState().pressure = 0.01f;
-    strokeMove(canvas, 10, 0);
+    strokeMove(toolState(), canvas, 10, 0);
     EXPECT_EQ(toolState().stroke.size, 1);
     toolState().pen = {PressureTarget::StrengthAndSize, 1.0f};
     toolState().pressure = 0.0f;
-    strokeMove(canvas, 10, 0);
+    strokeMove(toolState(), canvas, 10, 0);
     EXPECT_EQ(toolState().stroke.size, 1);
     EXPECT_EQ(toolState().stroke.strength, 0.0f);
 
@@ -179,19 +179,19 @@ TEST_F(StrokeTest, PressureScalesTheDocumentStrokeAfterTheFades) {
     // the pressed size is rebuilt once.
     toolState().pressure = 1.0f;
     toolState().mask.built = true;
-    strokeMove(canvas, 10, 0);
+    strokeMove(toolState(), canvas, 10, 0);
     EXPECT_EQ(toolState().stroke.size, 30);
     EXPECT_FALSE(toolState().mask.built);
     toolState().mask.built = true;
-    strokeMove(canvas, 10, 0);
+    strokeMove(toolState(), canvas, 10, 0);
     EXPECT_TRUE(toolState().mask.built);
 
     // The brush preview and the thumbnails paint as a mouse.
     Canvas preview;
     ASSERT_TRUE(preview.allocate(8, 8));
     toolState().pressure = 0.3f;
-    strokeBegin(preview);
-    strokeMove(preview, 10, 0);
+    strokeBegin(toolState(), preview);
+    strokeMove(toolState(), preview, 10, 0);
     EXPECT_EQ(toolState().stroke.size, 30);
     EXPECT_EQ(toolState().stroke.strength, 0.5f);
 }
@@ -235,22 +235,18 @@ TEST_F(StrokeTest, ALineIsOneApplicationPerPointInOrder) {
     paintGround(byHand);
     // Spray draws its numbers per point, so the order and count show.
     useBrush(brush(kToolSprayPaint, 8, 0.6f), canvas);
-    resetProgramRand(5);
-    applyToolAlong(2, 40, 60, 3, canvas);
-    resetProgramRand(5);
-    for (const LinePoint& p : spacedPoints(2, 40, 60, 3, 2.0)) applyTool(p.x, p.y, byHand);
+    ToolState& ts = toolState();
+    ts.random = ProgramRandom{5};
+    for (const LinePoint& p : strokeLinePoints(2, 40, 60, 3, ts.stroke.size, 1.0f)) applyTool(ts, p.x, p.y, canvas);
+    ts.random = ProgramRandom{5};
+    for (const LinePoint& p : spacedPoints(2, 40, 60, 3, 2.0)) applyTool(ts, p.x, p.y, byHand);
     EXPECT_TRUE(sameCells(canvas, cellsOf(byHand)));
 
-    // On the document the spacing of 2 cells is 4 window pixels at zoom 2:
-    // a move of 4 pixels is one application.
-    canvas.kind = kDocumentCanvasKind;
-    toolState().zoom = 2.0f;
-    const std::uint32_t before = programRandState();
-    applyToolAlong(20, 20, 24, 20, canvas);
-    const std::uint32_t along = programRandState();
-    resetProgramRand(before);
-    applyTool(24, 20, canvas);
-    EXPECT_EQ(programRandState(), along);
+    // At zoom 2 the spacing of 2 cells is 4 window pixels: a move of 4
+    // pixels is one application.
+    const std::vector<LinePoint> zoomed = strokeLinePoints(20, 20, 24, 20, ts.stroke.size, 2.0f);
+    ASSERT_EQ(zoomed.size(), 1u);
+    EXPECT_EQ(zoomed[0].x, 24);
 }
 
 }  // namespace

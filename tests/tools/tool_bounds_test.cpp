@@ -8,7 +8,13 @@
 namespace sc::test {
 namespace {
 
-using Routine = void (*)(Canvas&, int, int, BrushSettings);
+using Routine = CellRect (*)(ToolState&, Canvas&, int, int, BrushSettings);
+
+// A routine in the one form the table below holds.
+template <auto R>
+CellRect call(ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
+    return R(tools, canvas, x, y, s);
+}
 
 struct MaskedTool {
     const char* name;
@@ -18,11 +24,11 @@ struct MaskedTool {
 };
 
 const MaskedTool kTools[] = {
-    {"tube", 0, tubePaint, false},    {"brush", 1, paintBrush, false},    {"eraser", 2, eraser, true},
-    {"spray", 5, sprayPaint, true},   {"sponge", 6, sponge, true},        {"gel", 9, gelBrush, false},
-    {"brighten", 10, brightenTool, false}, {"darken", 11, darkenTool, false}, {"shine", 13, shineTool, false},
-    {"matte", 14, matteTool, false},  {"raise", 15, raiseTool, false},    {"lower", 16, lowerTool, false},
-    {"knife", 17, knife, false},      {"finger", 18, finger, false},
+    {"tube", 0, call<tubePaint>, false},    {"brush", 1, call<paintBrush>, false},    {"eraser", 2, call<eraser>, true},
+    {"spray", 5, call<sprayPaint>, true},   {"sponge", 6, call<sponge>, true},        {"gel", 9, call<gelBrush>, false},
+    {"brighten", 10, call<brightenTool>, false}, {"darken", 11, call<darkenTool>, false}, {"shine", 13, call<shineTool>, false},
+    {"matte", 14, call<matteTool>, false},  {"raise", 15, call<raiseTool>, false},    {"lower", 16, call<lowerTool>, false},
+    {"knife", 17, call<knife>, false},      {"finger", 18, call<finger>, false},
 };
 
 class ToolBoundsTest : public ToolTest, public ::testing::WithParamInterface<MaskedTool> {
@@ -49,7 +55,7 @@ TEST_P(ToolBoundsTest, ChangesOnlyWeightedCellsAndRendersTheSquare) {
     const BrushSettings s = settings(r);
     const auto before = cellsOf(canvas);
     const auto pixels = pixelsOf(canvas.surface);  // white: nothing rendered yet
-    GetParam().routine(canvas, x, y, s);
+    GetParam().routine(toolState(), canvas, x, y, s);
     int changed = 0;
     for (int cy = 0; cy < static_cast<int>(canvas.height); ++cy)
         for (int cx = 0; cx < static_cast<int>(canvas.width); ++cx) {
@@ -77,7 +83,7 @@ TEST_P(ToolBoundsTest, CentreOffTheGrid) {
     const auto before = cellsOf(canvas);
     const auto pixels = pixelsOf(canvas.surface);
     for (auto [x, y] : {std::pair{-1, 20}, {64, 20}, {30, -1}, {30, 48}}) {
-        GetParam().routine(canvas, x, y, s);
+        GetParam().routine(toolState(), canvas, x, y, s);
         if (!GetParam().worksFromOutside) {
             EXPECT_TRUE(sameCells(canvas, before)) << x << "," << y;
             EXPECT_EQ(pixelsOf(canvas.surface), pixels) << x << "," << y;
@@ -89,7 +95,7 @@ TEST_P(ToolBoundsTest, CentreOffTheGrid) {
     // Far away (or at the int limits) every tool does nothing.
     const auto now = cellsOf(canvas);
     for (auto [x, y] : {std::pair{-100, 20}, {INT32_MIN, INT32_MIN}, {INT32_MAX, 5}, {5, INT32_MAX}})
-        GetParam().routine(canvas, x, y, s);
+        GetParam().routine(toolState(), canvas, x, y, s);
     EXPECT_TRUE(sameCells(canvas, now));
 }
 
@@ -97,9 +103,9 @@ TEST_P(ToolBoundsTest, CentreOffTheGrid) {
 TEST_P(ToolBoundsTest, OversizedBrushStaysInsideTheMask) {
     BrushSettings s = settings(100);
     s.size = 5000;
-    GetParam().routine(canvas, 30, 20, s);
+    GetParam().routine(toolState(), canvas, 30, 20, s);
     s.size = -7;
-    GetParam().routine(canvas, 30, 20, s);
+    GetParam().routine(toolState(), canvas, 30, 20, s);
 }
 
 // The vector paths give the cells and pixels of the one-cell rules: brushes
@@ -126,12 +132,12 @@ TEST_P(ToolBoundsTest, SameCellsAndPixelsOnEveryVectorPath) {
         const VectorPath previous = setVectorPath(path);
         std::copy(ground.begin(), ground.end(), canvas.cells());
         canvas.surface.blendRect(0, 0, 64, 48, 1, 2, 3, 0);
-        resetProgramRand(1);
+        toolState().random = ProgramRandom{};
         for (const Application& a : applications) {
             BrushSettings s = settings(a.size);
             s.strength = a.strength;
             s.texture = a.texture;
-            GetParam().routine(canvas, a.x, a.y, s);
+            GetParam().routine(toolState(), canvas, a.x, a.y, s);
         }
         setVectorPath(previous);
         if (path == VectorPath::kScalar) {

@@ -28,14 +28,10 @@ inline void resetToolState() {
     ts.textureOffset = {};
     for (Surface& s : ts.styleImages) s.release();
     for (Surface& s : ts.textureImages) s.release();
-    ts.zoom = 1.0f;
     ts.pen = PenResponse{};
     ts.pressure = 1.0f;
     ts.pressureSized = false;
-    ts.handToolMove = nullptr;
-    ts.eyeDropperPicked = nullptr;
-    ts.endPress = nullptr;
-    resetProgramRand(1);
+    ts.random = ProgramRandom{};
     setMarkPlaneAllocator(nullptr);
     platform::headless::clearShownMessages();
     platform::headless::setEchoMessages(false);
@@ -64,14 +60,14 @@ inline BrushSettings brush(std::int32_t tool, std::int32_t size, float strength,
     s.hardness = hardness;
     toolState().stroke = s;
     toolState().mask.built = false;
-    buildMask();
+    buildMask(toolState());
     return s;
 }
 
 // Makes s the live settings and starts a stroke with them on canvas.
 inline void useBrush(const BrushSettings& s, Canvas& canvas) {
     toolState().live = s;
-    strokeBegin(canvas);
+    strokeBegin(toolState(), canvas);
 }
 
 // Every cell of the canvas with varied paint: colour, grain, shine and height

@@ -1,0 +1,2 @@
+// Built with the tools layer's include roots: the seam's headers are not there.
+#include "platform/dialogs.h"
