@@ -1,13 +1,9 @@
-#include "png_file.h"
-
+// PNG through libpng, into memory.
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdint>
-#include <vector>
 
-#include "formats/data_file.h"
-#include "picture_fit.h"
+#include "formats/picture_encoders.h"
 
 namespace sc {
 namespace {
@@ -19,11 +15,21 @@ void appendBytes(png_structp png, png_bytep data, png_size_t length) {
 
 void flushNothing(png_structp) {}
 
-// The PNG in memory; false when the library gave up (it jumps back here).
-bool encode(const RgbPicture& picture, std::vector<std::uint8_t>& out) {
+// libpng's limit of a side (its user limit defaults to 1000000).
+constexpr std::uint32_t kMaxSide = 1000000;
+
+}  // namespace
+
+bool encodePng(const RgbPicture& picture, std::vector<std::uint8_t>& out) {
+    if (picture.width == 0 || picture.height == 0 || picture.width > kMaxSide || picture.height > kMaxSide ||
+        picture.rgb.size() != static_cast<std::size_t>(picture.width) * picture.height * 3) {
+        return false;
+    }
+    out.clear();
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
+    // The library jumps back here when it gives up.
     if (!info || setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, info ? &info : nullptr);
         return false;
@@ -40,24 +46,6 @@ bool encode(const RgbPicture& picture, std::vector<std::uint8_t>& out) {
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return true;
-}
-
-}  // namespace
-
-bool writePngFile(const std::string& path, const RgbPicture& picture) {
-    if (picture.width == 0 || picture.height == 0 ||
-        picture.rgb.size() != static_cast<std::size_t>(picture.width) * picture.height * 3) {
-        return false;
-    }
-    std::vector<std::uint8_t> bytes;
-    if (!encode(picture, bytes)) return false;
-    DataFile file;
-    if (!file.open(path, DataFile::kWrite)) return false;
-    if (!file.write(bytes.data(), bytes.size())) {
-        file.discard();
-        return false;
-    }
-    return file.close();
 }
 
 }  // namespace sc
