@@ -13,6 +13,7 @@
 #include "app/pointer_state.h"
 #include "app/run_paths.h"
 #include "engine/canvas.h"
+#include "formats/picture_export.h"
 #include "formats/preset_lists.h"
 #include "platform/windows.h"
 #include "tools/brush_settings.h"
@@ -77,6 +78,7 @@ struct ShellState {
 
     RunPaths paths;                    // where the program's and the user's files are
     std::string lastChosenPath;        // where the next file chooser starts
+    int jpegQuality = kDefaultJpegQuality;  // Export Image's last JPEG quality, offered again
     bool pictureFailureShown = false;  // "An image failed to load!" was shown
 };
 
