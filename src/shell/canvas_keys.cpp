@@ -4,6 +4,7 @@
 #include "app/undo.h"
 #include "platform/windows.h"
 #include "shell/canvas_view.h"
+#include "shell/menu_shortcuts.h"
 #include "shell/program.h"
 #include "tools/tool_state.h"
 #include "ui/panels.h"
@@ -26,6 +27,7 @@ void canvasKeyEvent(Program& p, Key key, bool pressed) {
         // Z must be pressed again (Control may stay down) for another Undo.
         held(v, Key::Z) = 0;
     }
+    runMenuShortcut(p);
 
     // Runs on every key event: while Space is held any key re-selects the hand.
     BrushSettings& live = toolState().live;

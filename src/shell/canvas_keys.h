@@ -1,6 +1,7 @@
 #pragma once
-// The key handler shared by every window of the program: Ctrl+Z undoes, and
-// the Space bar holds the Hand Tool in place of the current tool.
+// The key handler shared by every window of the program: Ctrl+Z undoes, the
+// menu shortcuts make their commands, and the Space bar holds the Hand Tool
+// in place of the current tool.
 #include "platform/windows.h"
 
 namespace sc {
