@@ -39,6 +39,7 @@ struct CanvasViewState {
     platform::Point previousPointer;         // for the texture-offset drift
     std::array<std::uint8_t, 256> keyState{};  // by platform::Key: 1 while held
     bool temporaryHand = false;  // Space substitutes the Hand Tool
+    bool pointerOverCanvas = false;  // between a move in the canvas window and its leave notice
     std::uint8_t savedTool = 0;
     // Document size for the status line.
     std::uint32_t statusWidth = 0;

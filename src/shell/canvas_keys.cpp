@@ -6,6 +6,7 @@
 #include "shell/canvas_view.h"
 #include "shell/menu_shortcuts.h"
 #include "shell/program.h"
+#include "shell/zoom_steps.h"
 #include "tools/tool_state.h"
 #include "ui/panels.h"
 
@@ -28,6 +29,13 @@ void canvasKeyEvent(Program& p, Key key, bool pressed) {
         held(v, Key::Z) = 0;
     }
     runMenuShortcut(p);
+    // Ctrl++ / Ctrl+- step the zoom; the key must be pressed again for another step.
+    if (held(v, Key::Control) && (held(v, Key::Plus) || held(v, Key::Minus))) {
+        const int steps = held(v, Key::Plus) ? 1 : -1;
+        held(v, Key::Plus) = 0;
+        held(v, Key::Minus) = 0;
+        stepZoomByKey(p, steps);
+    }
 
     // Runs on every key event: while Space is held any key re-selects the hand.
     BrushSettings& live = toolState().live;

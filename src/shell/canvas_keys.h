@@ -1,7 +1,7 @@
 #pragma once
 // The key handler shared by every window of the program: Ctrl+Z undoes, the
-// menu shortcuts make their commands, and the Space bar holds the Hand Tool
-// in place of the current tool.
+// menu shortcuts make their commands, Ctrl++ and Ctrl+- step the zoom, and
+// the Space bar holds the Hand Tool in place of the current tool.
 #include "platform/windows.h"
 
 namespace sc {

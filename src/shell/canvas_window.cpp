@@ -7,6 +7,7 @@
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
 #include "shell/program.h"
+#include "shell/zoom_steps.h"
 #include "tools/program_random.h"
 #include "tools/tools.h"
 
@@ -46,6 +47,7 @@ void onMove(ShellState& s, const Message& m) {
     canvas.y = y;
     if (!s.leaveTracking && platform::trackMouseLeave(m.window)) s.leaveTracking = true;
     s.view.previousPointer = {x, y};
+    s.view.pointerOverCanvas = true;
 }
 
 void onLeftDown(ShellState& s) {
@@ -75,6 +77,7 @@ void canvasWindowProc(Program& p, const Message& m) {
         case MessageKind::MouseMove: onMove(s, m); break;
         case MessageKind::MouseLeave:
             s.leaveTracking = false;
+            s.view.pointerOverCanvas = false;
             s.pointers.releaseAll();
             strokeEnd(s.document);
             break;
@@ -86,6 +89,7 @@ void canvasWindowProc(Program& p, const Message& m) {
             break;
         case MessageKind::RightDown: s.pointers[kCanvasPointer].rightDown = true; break;
         case MessageKind::RightUp: s.pointers[kCanvasPointer].rightDown = false; break;
+        case MessageKind::ZoomWheel: zoomByWheel(p, m); break;
         case MessageKind::Destroy:
             if (s.windows.canvas == m.window) s.windows.canvas = platform::kNoWindow;
             break;
