@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstddef>
+#include <new>
 
 #include "formats/picture_encoders.h"
 
@@ -24,11 +25,22 @@ void jumpBack(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorJump*>(inf
 void keepQuiet(j_common_ptr) {}
 
 // A destination that appends the library's output to a vector in blocks.
+// Running out of memory is noted, never thrown through the library.
 struct VectorDestination {
     jpeg_destination_mgr manager;
     std::vector<std::uint8_t>* out;
     std::vector<std::uint8_t> block;
+    bool failed;
 };
+
+void append(VectorDestination& d, std::size_t count) {
+    if (d.failed) return;
+    try {
+        d.out->insert(d.out->end(), d.block.begin(), d.block.begin() + static_cast<std::ptrdiff_t>(count));
+    } catch (const std::bad_alloc&) {
+        d.failed = true;
+    }
+}
 
 VectorDestination& destinationOf(j_compress_ptr info) { return *reinterpret_cast<VectorDestination*>(info->dest); }
 
@@ -40,14 +52,14 @@ void startBlock(j_compress_ptr info) {
 
 boolean takeFullBlock(j_compress_ptr info) {
     VectorDestination& d = destinationOf(info);
-    d.out->insert(d.out->end(), d.block.begin(), d.block.end());
+    append(d, d.block.size());
     startBlock(info);
     return TRUE;
 }
 
 void takeLastBlock(j_compress_ptr info) {
     VectorDestination& d = destinationOf(info);
-    d.out->insert(d.out->end(), d.block.begin(), d.block.end() - static_cast<std::ptrdiff_t>(d.manager.free_in_buffer));
+    append(d, d.block.size() - d.manager.free_in_buffer);
 }
 
 }  // namespace
@@ -65,7 +77,11 @@ bool encodeJpeg(const RgbPicture& picture, int quality, std::vector<std::uint8_t
     error.manager.output_message = keepQuiet;
     VectorDestination destination{};
     destination.out = &out;
-    destination.block.resize(1 << 16);
+    try {
+        destination.block.resize(1 << 16);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     destination.manager.init_destination = startBlock;
     destination.manager.empty_output_buffer = takeFullBlock;
     destination.manager.term_destination = takeLastBlock;
@@ -95,7 +111,7 @@ bool encodeJpeg(const RgbPicture& picture, int quality, std::vector<std::uint8_t
     }
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
-    return true;
+    return !destination.failed;
 }
 
 }  // namespace sc

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
 #include "engine/surface.h"
 #include "formats/bmp_writer.h"
@@ -15,9 +16,14 @@ RgbPicture rgbPictureOf(const Surface& surface) {
     if (!surface.valid() || (bytes != 3 && bytes != 4) || surface.width() == 0 || surface.height() == 0) {
         return picture;
     }
+    // A picture too large for the memory left is no picture (nothing is written).
+    try {
+        picture.rgb.resize(static_cast<std::size_t>(surface.width()) * surface.height() * 3);
+    } catch (const std::bad_alloc&) {
+        return RgbPicture();
+    }
     picture.width = surface.width();
     picture.height = surface.height();
-    picture.rgb.resize(static_cast<std::size_t>(picture.width) * picture.height * 3);
     std::uint8_t* out = picture.rgb.data();
     for (std::uint32_t y = 0; y < picture.height; ++y) {
         const std::uint8_t* p = surface.pixelAddress(0, y);

@@ -2,15 +2,28 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <new>
 
 #include "formats/picture_encoders.h"
 
 namespace sc {
 namespace {
 
+// Where the library's output goes. Running out of memory is noted, never
+// thrown through the library.
+struct Output {
+    std::vector<std::uint8_t>& bytes;
+    bool failed = false;
+};
+
 void appendBytes(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
+    auto* out = static_cast<Output*>(png_get_io_ptr(png));
+    if (out->failed) return;
+    try {
+        out->bytes.insert(out->bytes.end(), data, data + length);
+    } catch (const std::bad_alloc&) {
+        out->failed = true;
+    }
 }
 
 void flushNothing(png_structp) {}
@@ -34,7 +47,8 @@ bool encodePng(const RgbPicture& picture, std::vector<std::uint8_t>& out) {
         png_destroy_write_struct(&png, info ? &info : nullptr);
         return false;
     }
-    png_set_write_fn(png, &out, appendBytes, flushNothing);
+    Output output{out};
+    png_set_write_fn(png, &output, appendBytes, flushNothing);
     png_set_IHDR(png, info, picture.width, picture.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -45,7 +59,7 @@ bool encodePng(const RgbPicture& picture, std::vector<std::uint8_t>& out) {
     }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    return true;
+    return !output.failed;
 }
 
 }  // namespace sc

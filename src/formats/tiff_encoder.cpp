@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <new>
 
 #include "formats/picture_encoders.h"
 
@@ -27,7 +29,12 @@ tmsize_t writeBytes(thandle_t handle, void* data, tmsize_t size) {
     const std::uint64_t end = f.position + static_cast<std::uint64_t>(size);
     // A classic TIFF file cannot pass 4 GiB.
     if (end > std::numeric_limits<std::uint32_t>::max()) return -1;
-    if (end > f.bytes.size()) f.bytes.resize(static_cast<std::size_t>(end));
+    // Running out of memory is a failed write for the library, never thrown through it.
+    try {
+        if (end > f.bytes.size()) f.bytes.resize(static_cast<std::size_t>(end));
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
     if (size > 0) std::memcpy(f.bytes.data() + f.position, data, static_cast<std::size_t>(size));
     f.position = end;
     return size;
@@ -76,10 +83,11 @@ bool writePage(TIFF* tif, const RgbPicture& picture) {
     // The library may change a row it compresses in place (the predictor):
     // each row is handed over from a copy.
     const std::size_t rowBytes = static_cast<std::size_t>(picture.width) * 3;
-    std::vector<std::uint8_t> row(rowBytes);
+    std::unique_ptr<std::uint8_t[]> row(new (std::nothrow) std::uint8_t[rowBytes]);
+    if (!row) return false;
     for (std::uint32_t y = 0; y < picture.height; ++y) {
-        std::copy_n(picture.rgb.data() + y * rowBytes, rowBytes, row.data());
-        if (TIFFWriteScanline(tif, row.data(), y, 0) < 0) return false;
+        std::copy_n(picture.rgb.data() + y * rowBytes, rowBytes, row.get());
+        if (TIFFWriteScanline(tif, row.get(), y, 0) < 0) return false;
     }
     return TIFFWriteDirectory(tif) != 0;
 }
