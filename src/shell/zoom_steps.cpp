@@ -36,7 +36,7 @@ void setZoom(Program& p, float zoom) {
 void stepZoom(Program& p, int steps, platform::Point anchor) {
     const float oldZoom = toolState().zoom;
     const int from = zoomIndex(oldZoom);
-    const int to = std::clamp(from + steps, 0, kZoomCount - 1);
+    const int to = std::clamp(from + std::clamp(steps, -kZoomCount, kZoomCount), 0, kZoomCount - 1);
     if (to == from) return;
     const float newZoom = kZoomSteps[to];
     // The anchor's place in the document area, and where that cell lands at
