@@ -2,7 +2,8 @@
 // same five byte planes and the heights written as PNG files by libpng.
 // Counters: "bytes" is the size on disk, "planeBytes" the part that holds the
 // five byte planes (the rest is the heights). Also the whole thumbnail
-// command a file manager runs on that painting, process start included.
+// command a file manager runs on that painting, process start included, and
+// Export Image of its rendered picture in each of the four formats.
 #include <benchmark/benchmark.h>
 #include <png.h>
 #include <spawn.h>
@@ -15,7 +16,9 @@
 #include <vector>
 
 #include "engine/canvas.h"
+#include "engine/renderer.h"
 #include "formats/painting_file.h"
+#include "formats/picture_export.h"
 
 namespace sc {
 namespace {
@@ -184,11 +187,31 @@ void BM_ThumbnailCommand(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(fileSize(picture));
 }
 
+// Export Image of the rendered painting; the argument picks the extension.
+const char* const kExportNames[] = {"export.bmp", "export.png", "export.tif", "export.jpg"};
+
+void BM_ExportPicture(benchmark::State& state) {
+    static Canvas rendered;
+    if (!rendered.hasCells()) {
+        const Canvas& c = variedPainting();
+        rendered.allocate(c.width, c.height);
+        std::memcpy(rendered.cells(), c.cells(), c.cellCount() * sizeof(PaintCell));
+        renderAll(rendered);
+    }
+    const std::string path = benchDir() + "/" + kExportNames[state.range(0)];
+    state.SetLabel(kExportNames[state.range(0)]);
+    for (auto _ : state) {
+        if (!exportPicture(rendered.surface, path)) state.SkipWithError("export failed");
+    }
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
+}
+
 BENCHMARK(BM_SavePainting)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_LoadPainting)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_SavePng)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_LoadPng)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ThumbnailCommand)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
+BENCHMARK(BM_ExportPicture)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace sc

@@ -6,7 +6,7 @@
 #include "engine/canvas.h"
 #include "engine/renderer.h"
 #include "engine/resample.h"
-#include "formats/bmp_writer.h"
+#include "formats/picture_export.h"
 #include "formats/painting_v1.h"
 
 namespace sc::batch {
@@ -56,8 +56,15 @@ void runSaveRaw(Session& session, const Words& w) {
     if (!writeRawPainting(session.state.document, w[0])) throw OperationFailed("File Save failed!");
 }
 
+// export FILE [QUALITY]: the format by the extension; a quality (1..100) only
+// for a JPEG file.
 void runExport(Session& session, const Words& w) {
-    if (!writeBmp(session.state.document.surface, w[0])) throw OperationFailed("Export failed!");
+    int quality = kDefaultJpegQuality;
+    if (w.size() == 2) {
+        if (exportFormatOf(w[0]) != PictureFormat::kJpeg) throw ScriptError("a quality is given only for a JPEG file");
+        quality = static_cast<int>(parseIntegerInRange(w[1], kMinJpegQuality, kMaxJpegQuality));
+    }
+    if (!exportPicture(session.state.document.surface, w[0], quality)) throw OperationFailed("Export failed!");
 }
 
 const BatchCommandRegistration kNew{{"new", 2, 2, &runNew}};
@@ -66,7 +73,7 @@ const BatchCommandRegistration kRender{{"render", 0, 0, &runRender}};
 const BatchCommandRegistration kRenderRect{{"render-rect", 4, 4, &runRenderRect}};
 const BatchCommandRegistration kResample{{"resample", 2, 2, &runResample}};
 const BatchCommandRegistration kSaveRaw{{"save-raw", 1, 1, &runSaveRaw}};
-const BatchCommandRegistration kExport{{"export", 1, 1, &runExport}};
+const BatchCommandRegistration kExport{{"export", 1, 2, &runExport}};
 
 }  // namespace
 }  // namespace sc::batch

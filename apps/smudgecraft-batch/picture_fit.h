@@ -5,17 +5,12 @@
 // thin strokes blend instead of flickering in and out as a sampled picture
 // would. A picture that fits already is kept at its size, never enlarged.
 #include <cstdint>
-#include <vector>
+
+#include "formats/picture_encoders.h"
 
 namespace sc {
 
 class Surface;
-
-struct RgbPicture {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::vector<std::uint8_t> rgb;  // red, green, blue per pixel, top row first
-};
 
 // The size that fits width x height within side x side, keeping the shape;
 // each side at least 1.

@@ -6,8 +6,8 @@
 #include "app/painting_io.h"
 #include "batch_session.h"
 #include "engine/renderer.h"
+#include "formats/picture_export.h"
 #include "picture_fit.h"
-#include "png_file.h"
 
 namespace sc::batch {
 
@@ -24,7 +24,7 @@ int makeThumbnail(const std::string& painting, const std::string& picture, std::
     doc.lighting = true;
     // An empty painting has no picture, as for Export.
     if (doc.hasCells()) renderAll(doc);
-    if (!doc.hasCells() || !writePngFile(picture, fitPicture(doc.surface, side))) {
+    if (!doc.hasCells() || !writePictureFile(picture, fitPicture(doc.surface, side), PictureFormat::kPng)) {
         std::fprintf(stderr, "Export failed!\n");
         return 1;
     }

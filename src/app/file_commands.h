@@ -15,6 +15,8 @@ struct ShellState;
 
 inline constexpr const char* kSaveChangesCaption = "Save Changes?";
 inline constexpr const char* kSaveChangesText = "Would you like to save your painting?";
+inline constexpr const char* kJpegQualityCaption = "JPEG Quality";
+inline constexpr const char* kJpegQualityLabel = "Quality (1 to 100, higher keeps more detail):";
 
 // Kinds of the chooser: 0 and 2 open an existing file, 1 saves.
 enum FileChooserKind : int { kChooseOpen = 0, kChooseSave = 1, kChooseOpenOther = 2 };
@@ -28,6 +30,8 @@ struct FileFilterEntry {
 
 // The filter of Import Image.
 const std::vector<FileFilterEntry>& importFilter();
+// The filter of Export Image: BMP first, then PNG, TIFF and JPEG.
+const std::vector<FileFilterEntry>& exportFilter();
 
 // The common file chooser, owned by the frame. One entry titled
 // `description` listing the files ending in a dot and the first three
@@ -37,8 +41,10 @@ const std::vector<FileFilterEntry>& importFilter();
 // Nothing when cancelled.
 std::optional<std::string> chooseFile(ShellState& s, const std::string& extension, const std::string& description,
                                       int kind);
-// The same chooser with a complete filter and no default extension.
-std::optional<std::string> chooseFileWithFilter(ShellState& s, const std::vector<FileFilterEntry>& filter, int kind);
+// The same chooser with a complete filter; a typed name without an extension
+// gets `defaultExtension` (none when empty).
+std::optional<std::string> chooseFileWithFilter(ShellState& s, const std::vector<FileFilterEntry>& filter, int kind,
+                                                const std::string& defaultExtension = std::string());
 
 // File, Save: chooses a path, renders in high quality and writes the
 // painting. True only when the painting was written; the painting then counts
@@ -56,7 +62,11 @@ bool openCommand(ShellState& s);
 bool askSaveChanges(ShellState& s);
 
 // File, Import Image (true when a picture became the painting) and File,
-// Export Image.
+// Export Image: the rendered picture in the format of the chosen name's
+// extension (BMP unless it names PNG, TIFF or JPEG; a name typed without one
+// gets .bmp); a JPEG asks its quality first (kJpegQualityCaption), offering
+// the last one chosen. A cancelled question or a failed write writes nothing
+// and reports nothing.
 bool importImage(ShellState& s);
 void exportImage(ShellState& s);
 

@@ -55,14 +55,25 @@ const std::vector<FileFilterEntry>& importFilter() {
     return filter;
 }
 
+const std::vector<FileFilterEntry>& exportFilter() {
+    static const std::vector<FileFilterEntry> filter = {
+        {"Bitmap Image", "*.bmp"},
+        {"PNG Image", "*.png"},
+        {"TIFF Image", "*.tif;*.tiff"},
+        {"JPEG Image", "*.jpg;*.jpeg"},
+    };
+    return filter;
+}
+
 std::optional<std::string> chooseFile(ShellState& s, const std::string& extension, const std::string& description,
                                       int kind) {
     const std::string pattern = "*." + extension.substr(0, 3);
     return choose(s, {{description, pattern}}, extension, kind);
 }
 
-std::optional<std::string> chooseFileWithFilter(ShellState& s, const std::vector<FileFilterEntry>& filter, int kind) {
-    return choose(s, filter, std::string(), kind);
+std::optional<std::string> chooseFileWithFilter(ShellState& s, const std::vector<FileFilterEntry>& filter, int kind,
+                                                const std::string& defaultExtension) {
+    return choose(s, filter, defaultExtension, kind);
 }
 
 }  // namespace sc

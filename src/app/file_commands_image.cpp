@@ -2,7 +2,7 @@
 #include "app/file_commands.h"
 #include "app/import_image.h"
 #include "app/shell_state.h"
-#include "formats/bmp_writer.h"
+#include "formats/picture_export.h"
 #include "platform/dialogs.h"
 
 namespace sc {
@@ -19,11 +19,17 @@ bool importImage(ShellState& s) {
 }
 
 void exportImage(ShellState& s) {
-    const std::optional<std::string> path = chooseFile(s, "bmp", "Bitmap Image", kChooseSave);
+    const std::optional<std::string> path = chooseFileWithFilter(s, exportFilter(), kChooseSave, "bmp");
     if (!path) return;
+    if (exportFormatOf(*path) == PictureFormat::kJpeg) {
+        const std::optional<int> quality = platform::askNumber(s.frameWindow, kJpegQualityCaption, kJpegQualityLabel,
+                                                               s.jpegQuality, kMinJpegQuality, kMaxJpegQuality);
+        if (!quality) return;
+        s.jpegQuality = *quality;
+    }
     // The picture as last rendered; a failed write is not reported.
     const Surface& picture = s.document.surface;
-    if (picture.valid() && picture.bytesPerPixel() == 3) writeBmp(picture, *path);
+    if (picture.valid() && picture.bytesPerPixel() == 3) exportPicture(picture, *path, s.jpegQuality);
 }
 
 }  // namespace sc

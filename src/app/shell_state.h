@@ -17,6 +17,7 @@
 #include "app/undo_copy.h"
 #include "engine/canvas.h"
 #include "formats/options_file.h"
+#include "formats/picture_export.h"
 #include "formats/preset_lists.h"
 #include "platform/windows.h"
 #include "tools/brush_settings.h"
@@ -43,6 +44,7 @@ struct CanvasViewState {
     platform::Point previousPointer;         // for the texture-offset drift
     std::array<std::uint8_t, 256> keyState{};  // by platform::Key: 1 while held
     bool temporaryHand = false;  // Space substitutes the Hand Tool
+    bool pointerOverCanvas = false;  // between a move in the canvas window and its leave notice
     std::uint8_t savedTool = 0;
     // Document size for the status line.
     std::uint32_t statusWidth = 0;
@@ -91,6 +93,7 @@ struct ShellState {
     RunPaths paths;                    // where the program's and the user's files are
     Options options;                   // the user's "options.txt", loaded at start-up
     std::string lastChosenPath;        // where the next file chooser starts
+    int jpegQuality = kDefaultJpegQuality;  // Export Image's last JPEG quality, offered again
     bool pictureFailureShown = false;  // "An image failed to load!" was shown
 
     // The tools announce their changes to this record; last, so that it is

@@ -50,6 +50,13 @@ struct PenChoice {
 // within minCurve..maxCurve. Nothing when cancelled.
 std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, float minCurve, float maxCurve);
 
+// ---- Numbers -------------------------------------------------------------
+
+// A small modal dialog asking for a whole number from `minimum` to `maximum`,
+// starting at `value`; nothing when cancelled.
+std::optional<int> askNumber(WindowId owner, const std::string& caption, const std::string& label, int value,
+                             int minimum, int maximum);
+
 // ---- Printing ------------------------------------------------------------
 // One set of printer settings lives for the whole run: the page-setup dialog
 // edits it and the print dialog starts from it.

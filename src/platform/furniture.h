@@ -12,6 +12,9 @@ namespace sc::platform {
 struct MenuItem {
     int command = 0;
     std::string text;
+    // Shown beside the text, as "Ctrl+N". Only shown: the keys reach the
+    // program as key messages, which make the command themselves.
+    std::string shortcut;
     std::vector<MenuItem> items;
     bool separator = false;
     bool enabled = true;

@@ -2,6 +2,7 @@
 // desktop services recorded, and the test controls of platform_headless.h.
 #include "platform/platform_headless.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 
@@ -48,6 +49,21 @@ Answer messageBox(WindowId owner, const std::string& caption, const std::string&
 }
 
 std::optional<std::string> chooseOpenFile(WindowId, const FileChoice& choice) { return nextChoice(choice); }
+
+std::optional<int> askNumber(WindowId owner, const std::string& caption, const std::string& label, int value,
+                             int minimum, int maximum) {
+    headless::HeadlessState& s = headless::state();
+    s.numberQuestions.push_back({caption, label, value, minimum, maximum});
+    detail::enableOwnerForModal(owner, false);
+    std::optional<int> answer;
+    if (!s.numbers.empty()) {
+        answer = s.numbers.front();
+        s.numbers.pop_front();
+    }
+    detail::enableOwnerForModal(owner, true);
+    if (answer) answer = std::clamp(*answer, minimum, maximum);
+    return answer;
+}
 std::optional<std::string> chooseSaveFile(WindowId, const FileChoice& choice) { return nextChoice(choice); }
 
 std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, float, float) {
@@ -94,6 +110,8 @@ void setEchoMessages(bool echo) { state().echo = echo; }
 void plantFileChoice(std::optional<std::string> path) { state().choices.push_back(std::move(path)); }
 const std::vector<std::string>& shownFileChoosers() { return state().choosers; }
 const std::vector<FileChoice>& shownFileChoices() { return state().choiceDetails; }
+void plantNumber(std::optional<int> number) { state().numbers.push_back(number); }
+const std::vector<NumberQuestion>& shownNumberQuestions() { return state().numberQuestions; }
 
 void reset() {
     detail::resetShared();

@@ -45,6 +45,18 @@ const std::vector<std::string>& shownFileChoosers();
 // the desktop's save dialog appends it to a typed name.
 const std::vector<FileChoice>& shownFileChoices();
 
+// Queues the answer of the next askNumber (nothing = cancelled; a number
+// outside the question's range is brought into it, as a spin box would).
+// With nothing queued the dialog is cancelled.
+void plantNumber(std::optional<int> number);
+struct NumberQuestion {
+    std::string caption;
+    std::string label;
+    int value, minimum, maximum;
+};
+// The questions askNumber was asked, oldest first.
+const std::vector<NumberQuestion>& shownNumberQuestions();
+
 // Edit fields: a test types into one (the window gets the change notice);
 // the next createEditField calls fail while `fail` is set.
 void typeIntoField(WindowId window, int id, const std::string& text);

@@ -20,6 +20,8 @@ struct HeadlessState {
     std::deque<std::optional<std::string>> choices;
     std::vector<std::string> choosers;
     std::vector<FileChoice> choiceDetails;
+    std::deque<std::optional<int>> numbers;  // answers of askNumber; nothing: cancelled
+    std::vector<NumberQuestion> numberQuestions;
     // Edit fields by window and id: their text.
     std::map<std::pair<WindowId, int>, std::string> editFields;
     bool failEditFields = false;

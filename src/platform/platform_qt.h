@@ -9,6 +9,7 @@
 
 class QPainter;
 class QScrollArea;
+class QWheelEvent;
 class QStatusBar;
 
 namespace sc::platform::qt {
@@ -34,6 +35,10 @@ void routePointer(MessageKind kind, const QPoint& globalPos, float pressure = 1.
 // Qt's leave notice for a widget (pointer gone to another program's window
 // or to a part of the frame that is not one of ours).
 void pointerLeftWidget(WindowId id);
+// A wheel event with Control held becomes ZoomWheel for the window at
+// client point `local`, once a whole notch has turned; true when it was
+// taken (the wheel alone is left to scrolling).
+bool takeZoomWheel(WindowId id, QWheelEvent* e, const QPoint& local);
 
 // The window that the program's pictures show (child, floating, splash).
 class PictureWidget : public QWidget {
@@ -48,6 +53,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void tabletEvent(QTabletEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
     bool event(QEvent* e) override;
 
 private:

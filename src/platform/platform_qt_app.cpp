@@ -46,6 +46,10 @@ Key programKey(int key) {
         case Qt::Key_Up: return Key::Up;
         case Qt::Key_Right: return Key::Right;
         case Qt::Key_Down: return Key::Down;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal: return Key::Plus;
+        case Qt::Key_Minus:
+        case Qt::Key_Underscore: return Key::Minus;
         default: return Key::None;
     }
 }

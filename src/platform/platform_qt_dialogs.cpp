@@ -5,6 +5,8 @@
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QInputDialog>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -44,7 +46,15 @@ std::optional<std::string> choose(WindowId owner, const FileChoice& choice, bool
                        QString::fromStdString(choice.startPath), QString::fromStdString(choice.filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!choice.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(choice.defaultExtension));
+    if (!choice.defaultExtension.empty()) {
+        dialog.setDefaultSuffix(QString::fromStdString(choice.defaultExtension));
+        // A name typed without an extension gets the one of the filter entry
+        // chosen ("PNG Image (*.png)": png).
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& entry) {
+            const QRegularExpressionMatch m = QRegularExpression(R"(\*\.(\w+))").match(entry);
+            if (m.hasMatch()) dialog.setDefaultSuffix(m.captured(1));
+        });
+    }
     // The last chosen path comes back in the name field.
     if (!choice.startPath.empty()) dialog.selectFile(QString::fromStdString(choice.startPath));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -108,6 +118,17 @@ std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, floa
     detail::enableOwnerForModal(owner, true);
     if (!accepted) return std::nullopt;
     return PenChoice{target->currentIndex(), static_cast<float>(curve->value())};
+}
+
+std::optional<int> askNumber(WindowId owner, const std::string& caption, const std::string& label, int value,
+                             int minimum, int maximum) {
+    detail::enableOwnerForModal(owner, false);
+    bool accepted = false;
+    const int number = QInputDialog::getInt(ownerWidget(owner), QString::fromStdString(caption),
+                                            QString::fromStdString(label), value, minimum, maximum, 1, &accepted);
+    detail::enableOwnerForModal(owner, true);
+    if (!accepted) return std::nullopt;
+    return number;
 }
 
 }  // namespace sc::platform

@@ -27,7 +27,11 @@ void addItems(QMenu* menu, const std::vector<MenuItem>& items, WindowId frame) {
         } else if (!item.items.empty()) {
             addItems(menu->addMenu(QString::fromStdString(item.text)), item.items, frame);
         } else {
-            QAction* a = menu->addAction(QString::fromStdString(item.text));
+            // Text after a tab is the menu's shortcut column; only shown, as
+            // the keys come to the program as key messages.
+            QString text = QString::fromStdString(item.text);
+            if (!item.shortcut.empty()) text += "\t" + QString::fromStdString(item.shortcut);
+            QAction* a = menu->addAction(text);
             a->setProperty(kCommandProperty, item.command);
             const int command = item.command;
             QObject::connect(a, &QAction::triggered, a, [frame, command] { post(frame, command); });

@@ -12,6 +12,7 @@
 #include <QTabletEvent>
 #include <QToolTip>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <vector>
@@ -66,6 +67,11 @@ public:
     }
 
 protected:
+    void wheelEvent(QWheelEvent* e) override {
+        const QPoint local = widget()->mapFromGlobal(e->globalPosition().toPoint());
+        if (!takeZoomWheel(id_, e, local)) QScrollArea::wheelEvent(e);
+    }
+
     void resizeEvent(QResizeEvent* e) override {
         QScrollArea::resizeEvent(e);
         detail::setClientSize(id_, viewport()->width(), viewport()->height());
@@ -100,6 +106,25 @@ void pointerLeftWidget(WindowId id) {
 }
 
 QWidget* makeDocumentArea(WindowId id, QWidget* frame) { return new DocumentArea(id, frame); }
+
+bool takeZoomWheel(WindowId id, QWheelEvent* e, const QPoint& local) {
+    if (!e->modifiers().testFlag(Qt::ControlModifier)) return false;
+    e->accept();
+    // Fine-grained wheels (touch pads) turn in parts of a notch of 120.
+    static int turned = 0;
+    turned += e->angleDelta().y();
+    const int notches = turned / 120;
+    turned %= 120;
+    if (notches == 0) return true;
+    Message m;
+    m.kind = MessageKind::ZoomWheel;
+    m.window = id;
+    m.x = local.x();
+    m.y = local.y();
+    m.command = notches;
+    postMessage(m);
+    return true;
+}
 
 void fitDocumentArea(WindowId area) {
     auto* scroll = dynamic_cast<QScrollArea*>(widgetOf(area));
@@ -185,6 +210,17 @@ void PictureWidget::tabletEvent(QTabletEvent* e) {
 }
 
 void PictureWidget::leaveEvent(QEvent*) { pointerLeftWidget(id_); }
+
+void PictureWidget::wheelEvent(QWheelEvent* e) {
+    // Only a window inside the document area zooms; elsewhere, and without
+    // Control, the wheel goes on to the scrolled area, which scrolls.
+    const detail::WindowRecord* w = detail::findRecord(id_);
+    const detail::WindowRecord* parent = w ? detail::findRecord(w->parent) : nullptr;
+    if (!parent || parent->kind != WindowKind::DocumentArea ||
+        !takeZoomWheel(id_, e, e->position().toPoint())) {
+        e->ignore();
+    }
+}
 
 bool PictureWidget::event(QEvent* e) {
     const detail::WindowRecord* w = detail::findRecord(id_);

@@ -67,6 +67,8 @@ enum class Key : std::uint8_t {
     Delete = 46,
     Z = 'Z',
     F1 = 112,
+    Plus = 187,   // the key of '=' and '+', and the keypad's '+'
+    Minus = 189,  // the key of '-' and '_', and the keypad's '-'
 };
 
 inline constexpr int kFunctionKeys = 24;
@@ -99,6 +101,10 @@ enum class MessageKind : std::uint8_t {
     Activate,      // flag: the program (or the window) became active / inactive
     Enable,        // flag: the window was enabled / disabled
     StateChanged,  // state: the frame was minimised, maximised or restored
+    ZoomWheel,     // the wheel turned with Control held: x, y the pointer in the window's
+                   // client pixels (a document area: its scrolled content's), command the
+                   // notches, positive away from the user. The wheel alone scrolls the
+                   // document area as the desktop does, with no message.
 };
 
 struct Message {

@@ -4,8 +4,9 @@
 #include "app/undo.h"
 #include "platform/windows.h"
 #include "shell/canvas_view.h"
-#include "shell/history_commands.h"
+#include "shell/menu_shortcuts.h"
 #include "shell/program.h"
+#include "shell/zoom_steps.h"
 #include "tools/tool_state.h"
 #include "ui/panels.h"
 
@@ -22,17 +23,20 @@ void canvasKeyEvent(Program& p, Key key, bool pressed) {
     CanvasViewState& v = p.state.view;
     held(v, key) = pressed ? 1 : 0;
 
-    if (held(v, Key::Control) && held(v, Key::Z)) {
-        // Ctrl+Alt+Z and Ctrl+Shift+Z walk the history; Ctrl+Z alone undoes.
-        if (held(v, Key::Alt)) {
-            historyStepCommand(p, true);
-        } else if (held(v, Key::Shift)) {
-            historyStepCommand(p, false);
-        } else if (undo(p.state)) {
-            recreateCanvasWindow(p);
-        }
-        // Z must be pressed again (Control may stay down) for another Undo or step.
+    // Ctrl+Z alone undoes; with Alt or Shift it is a menu shortcut (a step
+    // through the history).
+    if (held(v, Key::Control) && held(v, Key::Z) && !held(v, Key::Alt) && !held(v, Key::Shift)) {
+        if (undo(p.state)) recreateCanvasWindow(p);
+        // Z must be pressed again (Control may stay down) for another Undo.
         held(v, Key::Z) = 0;
+    }
+    runMenuShortcut(p);
+    // Ctrl++ / Ctrl+- step the zoom; the key must be pressed again for another step.
+    if (held(v, Key::Control) && (held(v, Key::Plus) || held(v, Key::Minus))) {
+        const int steps = held(v, Key::Plus) ? 1 : -1;
+        held(v, Key::Plus) = 0;
+        held(v, Key::Minus) = 0;
+        stepZoomByKey(p, steps);
     }
 
     // Runs on every key event: while Space is held any key re-selects the hand.

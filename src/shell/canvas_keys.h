@@ -1,6 +1,7 @@
 #pragma once
-// The key handler shared by every window of the program: Ctrl+Z undoes,
-// Ctrl+Alt+Z and Ctrl+Shift+Z step through the history, and
+// The key handler shared by every window of the program: Ctrl+Z undoes, the
+// menu shortcuts make their commands (among them Ctrl+Alt+Z and Ctrl+Shift+Z,
+// which step through the history), Ctrl++ and Ctrl+- step the zoom, and
 // the Space bar holds the Hand Tool in place of the current tool.
 #include "platform/windows.h"
 

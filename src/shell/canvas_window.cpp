@@ -8,6 +8,7 @@
 #include "shell/canvas_view.h"
 #include "shell/program.h"
 #include "tools/tool_table.h"
+#include "shell/zoom_steps.h"
 #include "tools/tools.h"
 
 namespace sc {
@@ -47,6 +48,7 @@ void onMove(ShellState& s, const Message& m) {
     canvas.y = y;
     if (!s.leaveTracking && platform::trackMouseLeave(m.window)) s.leaveTracking = true;
     s.view.previousPointer = {x, y};
+    s.view.pointerOverCanvas = true;
 }
 
 void onLeftDown(ShellState& s, const Message& m) {
@@ -78,6 +80,7 @@ void canvasWindowProc(Program& p, const Message& m) {
         case MessageKind::MouseMove: onMove(s, m); break;
         case MessageKind::MouseLeave:
             s.leaveTracking = false;
+            s.view.pointerOverCanvas = false;
             s.pointers.releaseAll();
             strokeEnd(toolState(), s.document);
             break;
@@ -89,6 +92,7 @@ void canvasWindowProc(Program& p, const Message& m) {
             break;
         case MessageKind::RightDown: s.pointers[kCanvasPointer].rightDown = true; break;
         case MessageKind::RightUp: s.pointers[kCanvasPointer].rightDown = false; break;
+        case MessageKind::ZoomWheel: zoomByWheel(p, m); break;
         case MessageKind::Destroy:
             if (s.windows.canvas == m.window) s.windows.canvas = platform::kNoWindow;
             break;

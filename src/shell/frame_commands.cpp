@@ -13,6 +13,7 @@
 #include "shell/program.h"
 #include "shell/splash.h"
 #include "shell/user_option_commands.h"
+#include "shell/zoom_steps.h"
 #include "tools/tool_state.h"
 #include "ui/status_line.h"
 
@@ -20,8 +21,6 @@ namespace sc {
 namespace {
 
 using platform::WindowId;
-
-constexpr float kZooms[] = {0.25f, 0.5f, 1.0f, 2.0f, 3.0f, 4.0f};
 
 // Shows or hides a panel with its Window-menu item; the check mark follows.
 void togglePanel(ShellState& s, int command, WindowId panel) {
@@ -61,9 +60,7 @@ void openInBrowser(const ShellState& s, const std::string& address) {
 bool runFrameCommand(Program& p, int id) {
     ShellState& s = p.state;
     if (id >= kCmdZoom25 && id <= kCmdZoom400) {
-        s.view.zoom = kZooms[id - kCmdZoom25];
-        recreateCanvasWindow(p);
-        updateStatusLine(s);
+        setZoom(p, kZoomSteps[id - kCmdZoom25]);
         return true;
     }
     switch (id) {

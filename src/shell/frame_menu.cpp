@@ -3,6 +3,7 @@
 #include "app/shell_state.h"
 #include "platform/furniture.h"
 #include "shell/frame_window.h"
+#include "shell/menu_shortcuts.h"
 
 namespace sc {
 namespace {
@@ -13,6 +14,7 @@ MenuItem item(int command, const std::string& text, bool enabled = true) {
     MenuItem m;
     m.command = command;
     m.text = text;
+    m.shortcut = shortcutTextOf(command);
     m.enabled = enabled;
     return m;
 }

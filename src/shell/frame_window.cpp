@@ -13,6 +13,7 @@
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
 #include "shell/program.h"
+#include "shell/zoom_steps.h"
 #include "ui/floating_windows.h"
 #include "ui/panels.h"
 #include "ui/status_line.h"
@@ -43,6 +44,9 @@ void onCreate(Program& p, WindowId frame) {
     area.kind = platform::WindowKind::DocumentArea;
     area.className = "MDICLIENT";
     area.parent = frame;
+    area.proc = [&p](const Message& m) {
+        if (m.kind == MessageKind::ZoomWheel) zoomByWheel(p, m);
+    };
     s.windows.documentArea = platform::createWindow(area);
     if (s.windows.documentArea == platform::kNoWindow) {
         platform::messageBox(frame, "Error", "Failed To Create The Client Window");

@@ -14,6 +14,7 @@
 #include "formats/bmp_writer.h"
 #include "formats/little_endian.h"
 #include "formats/painting_file.h"
+#include "formats/picture_file.h"
 #include "platform/dialogs.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
@@ -373,7 +374,8 @@ TEST_F(FileCommandsTest, ExportOfAThreeByTwoCanvasIs78Bytes) {
     ASSERT_EQ(document().width, 3u);
     hl::plantFileChoice(dir_.path("small"));
     commandNow(kCmdExportImage);
-    EXPECT_EQ(hl::shownFileChoices().back().filter, "Bitmap Image (*.bmp)");
+    EXPECT_EQ(hl::shownFileChoices().back().filter,
+              "Bitmap Image (*.bmp);;PNG Image (*.png);;TIFF Image (*.tif *.tiff);;JPEG Image (*.jpg *.jpeg)");
     const std::string bytes = readFileBytes(dir_.path("small.bmp"));
     ASSERT_EQ(bytes.size(), 78u);
     EXPECT_EQ(bytes.substr(0, 2), "BM");
@@ -395,6 +397,45 @@ TEST_F(FileCommandsTest, ExportOfAThreeByTwoCanvasIs78Bytes) {
     hl::plantFileChoice(dir_.path("empty.bmp"));
     commandNow(kCmdExportImage);
     EXPECT_FALSE(fileExists(dir_.path("empty.bmp")));
+    EXPECT_TRUE(shownTexts().empty());
+}
+
+TEST_F(FileCommandsTest, ExportWritesTheFormatOfTheExtensionAndAsksAJpegItsQuality) {
+    paintSomething();
+    passes(1);
+    const Surface& picture = document().surface;
+    hl::plantFileChoice(dir_.path("painting.png"));
+    commandNow(kCmdExportImage);
+    Surface back;
+    ASSERT_EQ(readPictureFile(dir_.path("painting.png"), back), PictureLoadResult::kOk);
+    ASSERT_EQ(back.width(), 600u);
+    bool same = true;
+    for (std::uint32_t y = 0; y < 600; y += 3) {
+        for (std::uint32_t x = 0; x < 600; x += 3) same = same && back.getPixel(x, y) == picture.getPixel(x, y);
+    }
+    EXPECT_TRUE(same);
+    EXPECT_TRUE(hl::shownNumberQuestions().empty()) << "only a JPEG asks";
+
+    // A JPEG asks, offering 90 and then the last quality chosen; Cancel writes nothing.
+    hl::plantFileChoice(dir_.path("low.jpg"));
+    hl::plantNumber(5);
+    commandNow(kCmdExportImage);
+    hl::plantFileChoice(dir_.path("cancelled.jpeg"));
+    hl::plantNumber(std::nullopt);
+    commandNow(kCmdExportImage);
+    hl::plantFileChoice(dir_.path("high.JPG"));
+    hl::plantNumber(100);
+    commandNow(kCmdExportImage);
+    ASSERT_EQ(hl::shownNumberQuestions().size(), 3u);
+    EXPECT_EQ(hl::shownNumberQuestions()[0].caption, kJpegQualityCaption);
+    EXPECT_EQ(hl::shownNumberQuestions()[0].value, 90);
+    EXPECT_EQ(hl::shownNumberQuestions()[0].minimum, 1);
+    EXPECT_EQ(hl::shownNumberQuestions()[0].maximum, 100);
+    EXPECT_EQ(hl::shownNumberQuestions()[1].value, 5);
+    EXPECT_EQ(hl::shownNumberQuestions()[2].value, 5);
+    EXPECT_FALSE(fileExists(dir_.path("cancelled.jpeg")));
+    EXPECT_LT(readFileBytes(dir_.path("low.jpg")).size(), readFileBytes(dir_.path("high.JPG")).size());
+    EXPECT_EQ(readPictureFile(dir_.path("high.JPG"), back), PictureLoadResult::kOk);
     EXPECT_TRUE(shownTexts().empty());
 }
 

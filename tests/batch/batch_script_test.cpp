@@ -50,6 +50,9 @@ TEST(BatchScript, BadLineStopsWithItsNumberAndKeepsEarlierWork) {
         {"new 0 5", "line 3:"},        {"new 5 20001", "line 3:"},   {"new 5", "line 3:"},
         {"teleport 1 2", "line 3:"},   {"new 5 5.5", "line 3:"},     {"quality 2 1", "line 3:"},
         {"render-rect 1 2 3", "line 3:"}, {"new +5 0x10", "line 3:"},
+        // A quality belongs to a JPEG only, 1 to 100.
+        {"export x.bmp 50", "line 3:"}, {"export x.png 50", "line 3:"}, {"export x.jpg 0", "line 3:"},
+        {"export x.jpg 101", "line 3:"}, {"export x.jpg 50 50", "line 3:"},
     };
     for (const auto& [bad, where] : badLines) {
         BatchResult r = runBatch({"run", "-"}, "new 4 4\nexport " + first + "\n" + bad + "\nexport " + second + "\n");
@@ -57,6 +60,35 @@ TEST(BatchScript, BadLineStopsWithItsNumberAndKeepsEarlierWork) {
         EXPECT_NE(r.err.find("smudgecraft-batch: " + where), std::string::npos) << bad << ": " << r.err;
         EXPECT_TRUE(fileExists(first)) << bad;
         EXPECT_FALSE(fileExists(second)) << bad;
+    }
+}
+
+TEST(BatchScript, ExportChoosesTheFormatByTheExtension) {
+    TempDir dir;
+    const std::string script = "new 5 3\nsettings tool=0 red=200 size=4\napply 2 1\nrender\n";
+    std::string exports;
+    for (const char* name : {"a.bmp", "a.png", "a.tif", "a.tiff", "a.jpg", "b.jpeg 20", "a.gif", "a"}) {
+        exports += "export " + dir.path(name) + "\n";
+    }
+    BatchResult r = runBatch({"run", "-"}, script + exports);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string bmp = readFileBytes(dir.path("a.bmp"));
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(readFileBytes(dir.path("a.gif")), bmp) << "any other extension: BMP";
+    EXPECT_EQ(readFileBytes(dir.path("a")), bmp);
+    EXPECT_EQ(readFileBytes(dir.path("a.png")).substr(0, 4), "\x89PNG");
+    EXPECT_EQ(readFileBytes(dir.path("a.tif")), readFileBytes(dir.path("a.tiff")));
+    EXPECT_EQ(readFileBytes(dir.path("a.jpg")).substr(0, 2), "\xFF\xD8");
+    EXPECT_LT(readFileBytes(dir.path("b.jpeg")).size(), readFileBytes(dir.path("a.jpg")).size());
+    // The files import back to the same painting (a JPEG only close to it).
+    for (const char* name : {"a.png", "a.tif"}) {
+        BatchResult back = runBatch({"run", "-"}, "import " + dir.path(name) + "\nrender\nexport " +
+                                                      dir.path(std::string(name) + ".bmp") + "\n");
+        ASSERT_EQ(back.status, 0) << back.err;
+        BatchResult reference = runBatch({"run", "-"}, "import " + dir.path("a.bmp") + "\nrender\nexport " +
+                                                           dir.path("reference.bmp") + "\n");
+        EXPECT_EQ(readFileBytes(dir.path(std::string(name) + ".bmp")), readFileBytes(dir.path("reference.bmp")))
+            << name;
     }
 }
 

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "engine/surface.h"
 #include "formats/picture_check.h"
+#include "formats/bmp_writer.h"
+#include "formats/picture_export.h"
 #include "formats/picture_file.h"
 #include "formats/picture_writers.h"
 #include "formats/test_pictures.h"
@@ -438,6 +441,90 @@ TEST(PictureFile, OtherFilesAreUnsupportedAndTheSurfaceStays) {
     EXPECT_EQ(readPictureFile(dir.path("missing.png"), s), PictureLoadResult::kCannotOpen);
     EXPECT_EQ(s.width(), 2u);
     EXPECT_EQ(s.getPixel(0, 0), packColour(1, 2, 3));
+}
+
+// A picture whose every pixel differs from its neighbours (odd width, so the
+// BMP rows carry padding): a swapped channel, a flipped or shifted row shows.
+Surface variedSurface(std::uint32_t w, std::uint32_t h) {
+    Surface s;
+    EXPECT_TRUE(s.create(w, h, false));
+    for (std::uint32_t y = 0; y < h; ++y) {
+        for (std::uint32_t x = 0; x < w; ++x) {
+            s.setPixel(x, y, static_cast<std::uint8_t>(x * 7 + y), static_cast<std::uint8_t>(y * 11 + 3),
+                       static_cast<std::uint8_t>(x * y + 90));
+        }
+    }
+    return s;
+}
+
+int largestDifference(const Surface& a, const Surface& b) {
+    int worst = 0;
+    for (std::uint32_t y = 0; y < a.height(); ++y) {
+        for (std::uint32_t x = 0; x < a.width(); ++x) {
+            for (int shift : {0, 8, 16}) {
+                const int d = static_cast<int>((a.getPixel(x, y) >> shift) & 0xFF) -
+                              static_cast<int>((b.getPixel(x, y) >> shift) & 0xFF);
+                worst = std::max(worst, std::abs(d));
+            }
+        }
+    }
+    return worst;
+}
+
+TEST(PictureFile, ExportedPicturesReadBackByTheirExtension) {
+    TempDir dir;
+    const Surface picture = variedSurface(37, 23);
+    for (const char* name : {"a.png", "b.PNG", "c.tif", "d.tiff"}) {
+        ASSERT_TRUE(exportPicture(picture, dir.path(name))) << name;
+        const Surface back = load(dir.path(name));
+        ASSERT_EQ(back.width(), 37u) << name;
+        ASSERT_EQ(back.height(), 23u) << name;
+        EXPECT_EQ(largestDifference(picture, back), 0) << name;
+    }
+    EXPECT_EQ(readFileBytes(dir.path("a.png")).substr(1, 3), "PNG");
+    EXPECT_EQ(readFileBytes(dir.path("c.tif")).substr(0, 2), readFileBytes(dir.path("d.tiff")).substr(0, 2));
+
+    // BMP for .bmp, an unknown extension and none: writeBmp's bytes exactly.
+    ASSERT_TRUE(writeBmp(picture, dir.path("reference.bmp")));
+    const std::string reference = readFileBytes(dir.path("reference.bmp"));
+    for (const char* name : {"e.bmp", "f.gif", "g", "dir.png/h"}) {
+        if (std::string(name) == "dir.png/h") {
+            ASSERT_TRUE(std::filesystem::create_directory(dir.path("dir.png")));
+        }
+        ASSERT_TRUE(exportPicture(picture, dir.path(name))) << name;
+        EXPECT_EQ(readFileBytes(dir.path(name)), reference) << name;
+    }
+
+    // JPEG: close on a smooth picture, and the quality is the one asked for.
+    Surface smooth;
+    ASSERT_TRUE(smooth.create(64, 48, false));
+    for (std::uint32_t y = 0; y < 48; ++y) {
+        for (std::uint32_t x = 0; x < 64; ++x) smooth.setPixel(x, y, static_cast<std::uint8_t>(x * 3), static_cast<std::uint8_t>(y * 4 + 20),
+                                                            static_cast<std::uint8_t>(200 - x - y));
+    }
+    ASSERT_TRUE(exportPicture(smooth, dir.path("i.jpg")));
+    ASSERT_TRUE(exportPicture(smooth, dir.path("j.JPEG"), 10));
+    ASSERT_TRUE(exportPicture(smooth, dir.path("k.jpeg"), 100));
+    EXPECT_LE(largestDifference(smooth, load(dir.path("i.jpg"))), 6);
+    const std::size_t low = readFileBytes(dir.path("j.JPEG")).size(), high = readFileBytes(dir.path("k.jpeg")).size();
+    EXPECT_LT(low, readFileBytes(dir.path("i.jpg")).size());
+    EXPECT_LT(readFileBytes(dir.path("i.jpg")).size(), high);
+    EXPECT_EQ(readFileBytes(dir.path("j.JPEG")).substr(0, 2), "\xFF\xD8");
+}
+
+TEST(PictureFile, FailedExportKeepsTheOldFile) {
+    TempDir dir;
+    for (const char* name : {"a.png", "b.tif", "c.jpg", "d.bmp"}) {
+        writeFileBytes(dir.path(name), "a good old file");
+        EXPECT_FALSE(exportPicture(Surface(), dir.path(name))) << name;
+        EXPECT_EQ(readFileBytes(dir.path(name)), "a good old file") << name;
+    }
+    // Wider than a JPEG can be: refused, the old file stays.
+    Surface wide;
+    ASSERT_TRUE(wide.create(70000, 1, false));
+    EXPECT_FALSE(exportPicture(wide, dir.path("c.jpg")));
+    EXPECT_EQ(readFileBytes(dir.path("c.jpg")), "a good old file");
+    EXPECT_FALSE(exportPicture(variedSurface(3, 2), dir.path("missing/e.png")));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The canvas view: window sizes at every zoom, the cell under the pointer,
 // the rendered square drawn again, Fill's out-of-memory message, the zoomed
 // picture, the offset drift, the press's undo snapshot, Ctrl+Z, Space and the
-// Hand Tool.
+// Hand Tool, and the zoom steps of Ctrl++, Ctrl+- and Control with the wheel.
 #include "shell/canvas_view.h"
 
 #include <array>
@@ -276,7 +276,7 @@ TEST_F(CanvasViewTest, CtrlAltZAndCtrlShiftZStepThroughTheHistoryWithTheMenuFoll
     key(platform::Key::Control, true);
     key(platform::Key::Alt, true);
     key(platform::Key::Z, true);
-    passes(3);
+    passes(4);  // the three keys, then the command the shortcut posted
     EXPECT_EQ(cellHash(document()), blank);
     EXPECT_FALSE(platform::menuItemEnabled(frame(), kCmdStepBackward));
     EXPECT_TRUE(platform::menuItemEnabled(frame(), kCmdStepForward));
@@ -284,7 +284,7 @@ TEST_F(CanvasViewTest, CtrlAltZAndCtrlShiftZStepThroughTheHistoryWithTheMenuFoll
     key(platform::Key::Alt, false);
     key(platform::Key::Shift, true);
     key(platform::Key::Z, true);
-    passes(4);
+    passes(5);
     EXPECT_EQ(cellHash(document()), painted);
     key(platform::Key::Shift, false);
     key(platform::Key::Z, false);
@@ -320,6 +320,78 @@ TEST_F(CanvasViewTest, SpaceHoldsTheHandToolWhichMovesTheCanvasWindow) {
     passes(1);
     EXPECT_EQ(toolState().live.tool, kToolKnife);
     EXPECT_FALSE(shell().view.temporaryHand);
+}
+
+// The cell of the canvas shown at document-area point (ax, ay).
+platform::Point cellAtAreaPoint(WindowId canvas, float zoom, int ax, int ay) {
+    const platform::Point at = platform::windowPosition(canvas);
+    return {cellAt(ax - at.x, zoom), cellAt(ay - at.y, zoom)};
+}
+
+TEST_F(CanvasViewTest, ZoomStepsKeepTheCellUnderThePointer) {
+    start();
+    move(101, 63);  // document-area point (191, 73): cell (101, 63)
+    passes(1);
+    key(platform::Key::Control, true);
+    const float upward[] = {2.0f, 3.0f, 4.0f, 4.0f};
+    for (float zoom : upward) {
+        key(platform::Key::Plus, true);
+        passes(3);  // held: one step only
+        EXPECT_EQ(shell().view.zoom, zoom);
+        const platform::Point cell = cellAtAreaPoint(canvasWindow(), shell().view.zoom, 191, 73);
+        EXPECT_EQ(cell.x, 101) << zoom;
+        EXPECT_EQ(cell.y, 63) << zoom;
+        key(platform::Key::Plus, false);
+    }
+    EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 2400);
+
+    // The wheel over the canvas window: notches, down the six zooms.
+    const platform::Point at = platform::windowPosition(canvasWindow());
+    platform::Message wheel;
+    wheel.kind = MessageKind::ZoomWheel;
+    wheel.window = canvasWindow();
+    wheel.x = 300 - at.x;  // area point (300, 200)
+    wheel.y = 200 - at.y;
+    wheel.command = -2;
+    const platform::Point before = cellAtAreaPoint(canvasWindow(), shell().view.zoom, 300, 200);
+    passes(2);
+    platform::postMessage(wheel);
+    passes(2);
+    EXPECT_EQ(shell().view.zoom, 2.0f);
+    EXPECT_EQ(cellAtAreaPoint(canvasWindow(), shell().view.zoom, 300, 200).x, before.x);
+    EXPECT_EQ(cellAtAreaPoint(canvasWindow(), shell().view.zoom, 300, 200).y, before.y);
+
+    // Over the document area, outside the canvas: its point stays in place
+    // relative to the canvas too.
+    const platform::Point outside = platform::windowPosition(canvasWindow());
+    wheel.window = shell().windows.documentArea;
+    wheel.x = outside.x - 40;
+    wheel.y = outside.y - 20;
+    wheel.command = -1;
+    platform::postMessage(wheel);
+    passes(2);
+    EXPECT_EQ(shell().view.zoom, 1.0f);
+    EXPECT_EQ(platform::windowPosition(canvasWindow()).x, outside.x - 20);
+    EXPECT_EQ(platform::windowPosition(canvasWindow()).y, outside.y - 10);
+
+    // Ctrl+- with the pointer gone: the window's centre stays.
+    ASSERT_TRUE(hl::pointerLeaves(canvasWindow())) << "the new window asked for the leave notice";
+    passes(2);
+    const platform::Point centre = platform::windowPosition(canvasWindow());
+    for (float zoom : {0.5f, 0.25f, 0.25f}) {
+        key(platform::Key::Minus, true);
+        key(platform::Key::Minus, false);
+        passes(2);
+        EXPECT_EQ(shell().view.zoom, zoom);
+    }
+    const platform::Point small = platform::windowPosition(canvasWindow());
+    EXPECT_EQ(small.x, centre.x + 300 - 75);
+    EXPECT_EQ(small.y, centre.y + 300 - 75);
+    // Without Control the keys do nothing.
+    key(platform::Key::Control, false);
+    key(platform::Key::Plus, true);
+    passes(2);
+    EXPECT_EQ(shell().view.zoom, 0.25f);
 }
 
 }  // namespace

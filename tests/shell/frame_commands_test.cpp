@@ -1,6 +1,6 @@
 // The frame's commands through the menu messages: panels and their check
-// marks, filters with undo, Help, About, closing with unsaved changes, and
-// the settings kept in the user's options file.
+// marks, filters with undo, Help, About, closing with unsaved changes, the
+// settings kept in the user's options file, and the menu shortcuts.
 #include <filesystem>
 
 #include "app/help_pages.h"
@@ -172,6 +172,52 @@ TEST_F(FrameCommandsTest, SavedPaintingClosesWithoutAQuestion) {
     hl::postCommand(frame(), 1009);
     runMainLoop(program());
     EXPECT_TRUE(hl::shownMessages().empty());
+}
+
+TEST_F(FrameCommandsTest, MenuShortcutsAreShownBesideTheFileItemsAndMakeTheirCommands) {
+    start();
+    const std::vector<platform::MenuItem> menus = frameMenu(shell().paths);
+    std::vector<std::pair<std::string, std::string>> shown;
+    for (const platform::MenuItem& item : menus[0].items) {
+        if (!item.shortcut.empty()) shown.emplace_back(item.text, item.shortcut);
+    }
+    EXPECT_EQ(shown, (std::vector<std::pair<std::string, std::string>>{
+                         {"&New", "Ctrl+N"}, {"&Open", "Ctrl+O"}, {"&Save", "Ctrl+S"}, {"&Print", "Ctrl+P"},
+                         {"E&xit", "Ctrl+Q"}}));
+    EXPECT_TRUE(menus[1].items[0].shortcut.empty()) << "Ctrl+Z stays the key handler's own";
+
+    press(10, 10);
+    passes(4);
+    release(10, 10);
+    passes(1);
+    hl::clearShownMessages();
+    // Keys reach the handler from the canvas, the frame and the panels alike.
+    key(platform::Key::Control, true);
+    key(platform::characterKey('O'), true);
+    passes(4);  // held: one command
+    EXPECT_EQ(hl::shownMessages().size(), 1u) << "Open asks about the unsaved painting first";
+    key(platform::characterKey('O'), false);
+    hl::postKey(frame(), MessageKind::KeyDown, platform::characterKey('S'));
+    passes(4);
+    EXPECT_EQ(hl::shownFileChoosers(), std::vector<std::string>{"Save As"});
+    hl::postKey(frame(), MessageKind::KeyUp, platform::characterKey('S'));
+    hl::postKey(shell().windows.coloursPanel, MessageKind::KeyDown, platform::characterKey('P'));
+    passes(4);
+    EXPECT_EQ(hl::printDialogsShown(), 1);
+    // Shift or Alt with the letter is another key: nothing.
+    key(platform::Key::Shift, true);
+    key(platform::characterKey('N'), true);
+    passes(4);
+    EXPECT_EQ(hl::shownMessages().size(), 1u);
+    key(platform::characterKey('N'), false);
+    key(platform::Key::Shift, false);
+    key(platform::characterKey('N'), true);
+    passes(4);
+    EXPECT_EQ(hl::shownMessages().size(), 2u) << "New asks about the unsaved painting";
+    hl::plantAnswer(platform::Answer::No);
+    key(platform::characterKey('Q'), true);
+    passes(6);
+    EXPECT_TRUE(shell().quitRequested);
 }
 
 }  // namespace
