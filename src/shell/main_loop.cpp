@@ -7,6 +7,7 @@
 #include "engine/renderer.h"
 #include "platform/desktop.h"
 #include "platform/drawing.h"
+#include "shell/autosave_step.h"
 #include "shell/frame_clock.h"
 #include "shell/program.h"
 #include "tools/tools.h"
@@ -66,7 +67,7 @@ void followFlags(Program& p) {
 bool idle(const Program& p) {
     const ShellState& s = p.state;
     return !s.quitRequested && !s.pointers.anyDown() && (!s.document.hasCells() || s.document.rendered) &&
-           !s.colourChanged && !s.previewDirty && !messageScriptRunning(p.script);
+           !s.colourChanged && !s.previewDirty && !messageScriptRunning(p.script) && !autosaveBusy(p.autosave);
 }
 
 }  // namespace
@@ -81,6 +82,8 @@ void mainLoopPass(Program& p) {
     const bool fresh = platform::peekMessage(m);
     if (fresh) p.lastMessage = m;
 
+    // Before the render: a copy under way starts again after a whole-canvas change.
+    autosaveStep(p);
     if (s.document.hasCells() && !s.document.rendered) {
         renderAll(s.document);
         platform::invalidateWindow(s.windows.canvas);
@@ -95,7 +98,7 @@ void mainLoopPass(Program& p) {
 
     followFlags(p);
     recordPass(p.passStats, clock.startSeconds, s.pointers[kCanvasPointer].leftDown);
-    platform::endPass(clock.startSeconds + kPassSeconds, idle(p));
+    platform::endPass(clock.startSeconds + kPassSeconds, idle(p), autosaveWakeTime(p));
 }
 
 void runMainLoop(Program& p) {

@@ -8,6 +8,7 @@
 #include "engine/renderer.h"
 #include "engine/resample.h"
 #include "platform/dialogs.h"
+#include "shell/autosave_step.h"
 #include "shell/canvas_view.h"
 #include "shell/program.h"
 #include "ui/new_image_dialog.h"
@@ -33,6 +34,7 @@ void newCommand(Program& p) {
     if (!newImage(p, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height))) return;
     takeUndoSnapshot(s, false);
     s.saved = true;
+    noteDocumentFile(p, "");
 }
 
 void imageSizeCommand(Program& p) {

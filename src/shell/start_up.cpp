@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/assets.h"
+#include "app/autosave.h"
 #include "app/file_association.h"
 #include "app/hand_over.h"
 #include "app/painting_io.h"
@@ -15,11 +16,13 @@
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/drawing.h"
+#include "shell/autosave_step.h"
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
 #include "shell/main_loop.h"
 #include "shell/program.h"
+#include "shell/recovery.h"
 #include "shell/splash.h"
 #include "tools/tool_state.h"
 #include "ui/panels.h"
@@ -116,7 +119,10 @@ StartResult startUp(Program& p, const std::string& commandText) {
     newImage(p, 600, 600);
     readPreferences(s);
     // A painting of another size needs its own window, as after a drop.
-    if (path && loadPainting(s, *path)) recreateCanvasWindow(p);
+    if (path && loadPainting(s, *path)) {
+        recreateCanvasWindow(p);
+        noteDocumentFile(p, *path);
+    }
     s.document.invalidate();
 
     setUpPropertiesPanel(s, p.panels);
@@ -131,11 +137,16 @@ StartResult startUp(Program& p, const std::string& commandText) {
     s.saved = true;
     updateStatusLine(s);
     loadSelectedBrush(s);
+
+    // Autosaves: this run's, and those of runs that did not end cleanly.
+    beginAutosaves(p.autosave, s.paths, autosaveInterval(userOptions(s.paths)), platform::clockSeconds());
+    offerRecovery(p);
     return StartResult::Running;
 }
 
 void exitProgram(Program& p) {
     const ShellState& s = p.state;
+    endAutosaves(p.autosave);
     // Each file replaces the old one only once it is completely written.
     saveBrushPresets(s, s.paths.userFile(kPaletteFile));
     saveStrokePresets(s, s.paths.userFile(kStrokesFile));
