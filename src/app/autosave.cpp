@@ -130,6 +130,14 @@ AutosaveEvent autosavePass(Autosave& a, const ShellState& s, long double now) {
     if (!a.started) return AutosaveEvent::None;
     const bool failed = collectWriter(a);
     const Canvas& document = s.document;
+    // The files of a painting that another one replaced go first.
+    if (a.replaced && !writerRunning(a)) {
+        if (a.onDisk && removeAutosave(a.files)) {
+            a.onDisk = false;
+            a.writtenHash = 0;
+        }
+        a.replaced = false;
+    }
     if (s.saved || !document.hasCells()) {
         // Nothing unsaved: no autosave, and the next one an interval after
         // the next change.
@@ -143,7 +151,7 @@ AutosaveEvent autosavePass(Autosave& a, const ShellState& s, long double now) {
     }
     if (failed) return failure(a);
     if (!a.copying) {
-        if (writerRunning(a) || now < a.dueAt) return AutosaveEvent::None;
+        if (writerRunning(a) || a.replaced || now < a.dueAt) return AutosaveEvent::None;
         a.dueAt = now + a.intervalSeconds;
         if (!haveName(a) || !prepareCopy(a, s)) return failure(a);
         a.copying = true;
@@ -176,7 +184,12 @@ long double autosaveWakeTime(const Autosave& a, const ShellState& s) {
     return a.dueAt;
 }
 
-void noteDocumentPath(Autosave& a, const std::string& path) { a.documentPath = path; }
+void noteDocumentPath(Autosave& a, const std::string& path) {
+    if (path == a.documentPath) return;
+    a.documentPath = path;
+    a.copying = false;
+    a.replaced = true;
+}
 
 void endAutosaves(Autosave& a) {
     if (!a.started) return;

@@ -56,6 +56,7 @@ struct Autosave {
     long double dueAt = 0.0L;        // when the next copy may begin
     std::string documentPath;        // the painting's file; empty when never saved
     bool onDisk = false;             // this run's files may exist
+    bool replaced = false;           // they belong to a painting since replaced
     bool failureShown = false;       // the status line's notice was given
 
     // The copy the writer works from.
@@ -92,7 +93,8 @@ bool autosaveBusy(const Autosave& a);
 long double autosaveWakeTime(const Autosave& a, const ShellState& s);
 
 // The file the painting now belongs to (after Save or Open; empty after New
-// or Import).
+// or Import). An autosave of another file's painting is removed, so that a
+// painting and the path written with it always belong together.
 void noteDocumentPath(Autosave& a, const std::string& path);
 
 // A clean exit: waits for a write under way and removes this run's files.

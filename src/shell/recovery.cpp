@@ -11,7 +11,6 @@
 #include "formats/autosave_files.h"
 #include "platform/dialogs.h"
 #include "platform/windows.h"
-#include "shell/autosave_step.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
 #include "shell/program.h"
@@ -43,7 +42,8 @@ bool recover(Program& p, OrphanAutosave& orphan) {
     recreateCanvasWindow(p);
     s.undoValid = false;
     s.saved = false;
-    noteDocumentFile(p, orphan.original);
+    // The path was stored absolute; the autosave below stays this painting's.
+    p.autosave.documentPath = orphan.original;
     if (!orphan.original.empty()) {
         // Save starts at the file the painting belongs to.
         s.lastChosenPath = orphan.original;
