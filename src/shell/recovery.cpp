@@ -38,7 +38,12 @@ std::string questionText(const OrphanAutosave& orphan) {
 // read (loadPainting has said why).
 bool recover(Program& p, OrphanAutosave& orphan) {
     ShellState& s = p.state;
-    if (!loadPainting(s, orphan.files.painting())) return false;
+    // A copy that cannot be read leaves the painting as it was, saved or not.
+    const bool wasSaved = s.saved;
+    if (!loadPainting(s, orphan.files.painting())) {
+        s.saved = wasSaved;
+        return false;
+    }
     recreateCanvasWindow(p);
     s.undoValid = false;
     s.saved = false;
