@@ -1,5 +1,8 @@
 #include "app/autosave.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -14,6 +17,7 @@ namespace sc {
 namespace {
 
 constexpr std::uint32_t kLongestInterval = 24 * 60 * 60;
+constexpr int kWriterNiceness = 10;
 
 // A 64-bit hash of the copy with its size and path, to tell whether it
 // differs from what was last written.
@@ -77,6 +81,8 @@ void startWriter(Autosave& a) {
     a.writeFailed = false;
     a.onDisk = true;  // from here a file may exist, whatever the write's end
     a.writer = std::thread([&a, bytes, files = a.files, path = a.copyPath, written = a.writtenHash] {
+        // Below the painting in the queue for the processor.
+        (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWriterNiceness);
         const std::uint64_t hash = copyHash(a.copy.get(), bytes, a.width, a.height, path);
         a.pendingHash = hash;
         if (hash != written) {

@@ -34,7 +34,7 @@ inline constexpr const char* kAutosaveSecondsVariable = "SMUDGECRAFT_AUTOSAVE_SE
 // The status line's notice when an autosave could not be written.
 inline constexpr const char* kAutosaveFailedText = "Autosave failed: the data folder cannot be written.";
 // Bytes of cells copied in one main-loop pass.
-inline constexpr std::size_t kAutosaveBandBytes = std::size_t{3} << 20;
+inline constexpr std::size_t kAutosaveBandBytes = std::size_t{1} << 20;
 
 // The interval in seconds: the environment variable when it holds a whole
 // number from 1 to 86400, else the options' `autosaveSeconds`.
