@@ -126,31 +126,46 @@ BENCHMARK(BM_ViewRedraw)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-void BM_PaintingPass(benchmark::State& state) {
-    showPainting(static_cast<std::uint32_t>(state.range(0)), static_cast<std::uint32_t>(state.range(1)), 4.0f);
-    sc::Program& program = startProgram();
-    sc::ShellState& s = program.state;
+// A Paint Brush stroke begun on the painting shown at the zoom.
+sc::platform::WindowId beginStroke(std::uint32_t width, std::uint32_t height, float zoom) {
+    showPainting(width, height, zoom);
     sc::ToolState& t = sc::toolState();
     t.live.tool = sc::kToolPaintBrush;
     t.live.size = 30;
     t.live.texture = 0;
-    const sc::platform::WindowId canvas = s.windows.canvas;
-    std::vector<std::uint32_t> screen(static_cast<std::size_t>(kViewWidth) * kViewHeight);
+    const sc::platform::WindowId canvas = startProgram().state.windows.canvas;
     hl::postPointer(canvas, sc::platform::MessageKind::MouseMove, 400, 300);
     hl::postPointer(canvas, sc::platform::MessageKind::LeftDown, 400, 300);
     drainMessages();
+    return canvas;
+}
+
+// The next pointer move of the stroke: back and forth along a line inside
+// the visible part.
+void moveStroke(sc::platform::WindowId canvas, int& step) {
+    const int x = 400 + (step < 200 ? step : 400 - step) * 4;
+    step = (step + 1) % 400;
+    hl::postPointer(canvas, sc::platform::MessageKind::MouseMove, x, 300 + step % 7);
+}
+
+void endStroke(sc::platform::WindowId canvas) {
+    hl::postPointer(canvas, sc::platform::MessageKind::LeftUp, 400, 300);
+    drainMessages();
+}
+
+void BM_PaintingPass(benchmark::State& state) {
+    const sc::platform::WindowId canvas =
+        beginStroke(static_cast<std::uint32_t>(state.range(0)), static_cast<std::uint32_t>(state.range(1)), 4.0f);
+    sc::Program& program = startProgram();
+    std::vector<std::uint32_t> screen(static_cast<std::size_t>(kViewWidth) * kViewHeight);
     int step = 0;
     for (auto _ : state) {
-        // Back and forth along a line inside the visible part.
-        const int x = 400 + (step < 200 ? step : 400 - step) * 4;
-        step = (step + 1) % 400;
-        hl::postPointer(canvas, sc::platform::MessageKind::MouseMove, x, 300 + step % 7);
+        moveStroke(canvas, step);
         sc::mainLoopPass(program);
         drawChangedPart(screen);
         benchmark::DoNotOptimize(screen.data());
     }
-    hl::postPointer(canvas, sc::platform::MessageKind::LeftUp, 400, 300);
-    drainMessages();
+    endStroke(canvas);
 }
 BENCHMARK(BM_PaintingPass)
     ->ArgNames({"w", "h"})
@@ -160,19 +175,10 @@ BENCHMARK(BM_PaintingPass)
     ->UseRealTime();
 
 void BM_PaintingPassDuringAutosave(benchmark::State& state) {
-    showPainting(2000, 2000, 1.0f);
+    const sc::platform::WindowId canvas = beginStroke(2000, 2000, 1.0f);
     sc::Program& program = startProgram();
-    sc::ShellState& s = program.state;
     sc::Autosave& autosave = program.autosave;
-    sc::ToolState& t = sc::toolState();
-    t.live.tool = sc::kToolPaintBrush;
-    t.live.size = 30;
-    t.live.texture = 0;
-    const sc::platform::WindowId canvas = s.windows.canvas;
     std::vector<std::uint32_t> screen(static_cast<std::size_t>(kViewWidth) * kViewHeight);
-    hl::postPointer(canvas, sc::platform::MessageKind::MouseMove, 400, 300);
-    hl::postPointer(canvas, sc::platform::MessageKind::LeftDown, 400, 300);
-    drainMessages();
     std::vector<double> all;
     std::vector<double> copying;
     int finished = 0;
@@ -184,9 +190,7 @@ void BM_PaintingPassDuringAutosave(benchmark::State& state) {
             autosave.dueAt = 0.0L;  // the next autosave begins in this pass
         }
         const bool copyingBefore = autosave.copying;
-        const int x = 400 + (step < 200 ? step : 400 - step) * 4;
-        step = (step + 1) % 400;
-        hl::postPointer(canvas, sc::platform::MessageKind::MouseMove, x, 300 + step % 7);
+        moveStroke(canvas, step);
         const auto begin = std::chrono::steady_clock::now();
         sc::mainLoopPass(program);
         drawChangedPart(screen);
@@ -195,8 +199,7 @@ void BM_PaintingPassDuringAutosave(benchmark::State& state) {
         if (copyingBefore || autosave.copying) copying.push_back(ms);
         benchmark::DoNotOptimize(screen.data());
     }
-    hl::postPointer(canvas, sc::platform::MessageKind::LeftUp, 400, 300);
-    drainMessages();
+    endStroke(canvas);
     // The last write finishes before the next benchmark.
     autosave.dueAt = 1e18L;
     while (sc::autosaveBusy(autosave)) sc::mainLoopPass(program);

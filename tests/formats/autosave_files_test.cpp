@@ -48,16 +48,40 @@ std::size_t entries(const std::string& folder) {
     return n;
 }
 
-TEST(AutosaveFiles, AHeldNameIsNeverOfferedAndAFreedOneIsWithItsPaintingAndPath) {
+// The orphans of the folder, expected to be one holding `painting` and `original`.
+std::vector<OrphanAutosave> theOneOrphan(const std::string& folder, const Canvas& painting,
+                                         const std::string& original) {
+    std::vector<OrphanAutosave> orphans = findOrphanAutosaves(folder);
+    EXPECT_EQ(orphans.size(), 1u);
+    if (orphans.size() == 1) {
+        EXPECT_EQ(orphans[0].original, original);
+        Canvas back;
+        EXPECT_TRUE(readBack(orphans[0].files.painting(), back) && sameCells(back, painting));
+    }
+    return orphans;
+}
+
+// A run's name claimed in a fresh folder, and a painting autosaved under it.
+struct Autosaved {
+    Autosaved(std::uint32_t width, std::uint32_t height, float seed, const std::string& original) {
+        written = claimAutosaveName(folder, files, lock) && painting.allocate(width, height);
+        paint(painting, seed);
+        written = written && writeAutosave(files, painting.cells(), width, height, original);
+    }
     TempDir dir;
     const std::string folder = dir.path("autosave/");
-    AutosaveFiles mine;
+    AutosaveFiles files;
     AutosaveLock lock;
-    ASSERT_TRUE(claimAutosaveName(folder, mine, lock));
-    Canvas c;
-    ASSERT_TRUE(c.allocate(31, 17));
-    paint(c, 3.0f);
-    ASSERT_TRUE(writeAutosave(mine, c.cells(), c.width, c.height, "/pictures/field.pai"));
+    Canvas painting;
+    bool written = false;
+};
+
+TEST(AutosaveFiles, AHeldNameIsNeverOfferedAndAFreedOneIsWithItsPaintingAndPath) {
+    Autosaved mine(31, 17, 3.0f, "/pictures/field.pai");
+    ASSERT_TRUE(mine.written);
+    const std::string& folder = mine.folder;
+    const Canvas& c = mine.painting;
+    AutosaveLock& lock = mine.lock;
     // A run that died before its first autosave: only a lock file.
     AutosaveFiles empty{folder, "1-1"};
     AutosaveLock emptyLock;
@@ -68,12 +92,8 @@ TEST(AutosaveFiles, AHeldNameIsNeverOfferedAndAFreedOneIsWithItsPaintingAndPath)
     EXPECT_FALSE(testing::fileExists(empty.lock())) << "a name without a painting is cleaned away";
 
     lock.release();
-    std::vector<OrphanAutosave> orphans = findOrphanAutosaves(folder);
+    std::vector<OrphanAutosave> orphans = theOneOrphan(folder, c, "/pictures/field.pai");
     ASSERT_EQ(orphans.size(), 1u);
-    EXPECT_EQ(orphans[0].original, "/pictures/field.pai");
-    Canvas back;
-    ASSERT_TRUE(readBack(orphans[0].files.painting(), back));
-    EXPECT_TRUE(sameCells(back, c));
     EXPECT_TRUE(findOrphanAutosaves(folder).empty()) << "an orphan being offered is not offered twice";
 
     // Adopted by a new run: the painting is the new run's, the old name gone.
@@ -87,16 +107,12 @@ TEST(AutosaveFiles, AHeldNameIsNeverOfferedAndAFreedOneIsWithItsPaintingAndPath)
 }
 
 TEST(AutosaveFiles, AKillDuringTheWriteLeavesThePreviousAutosaveWhole) {
-    TempDir dir;
-    const std::string folder = dir.path("autosave/");
-    AutosaveFiles files;
-    AutosaveLock lock;
-    ASSERT_TRUE(claimAutosaveName(folder, files, lock));
-    Canvas previous;
-    ASSERT_TRUE(previous.allocate(200, 150));
-    paint(previous, 1.0f);
-    ASSERT_TRUE(writeAutosave(files, previous.cells(), previous.width, previous.height, "/p/a.pai"));
-    lock.release();
+    Autosaved autosaved(200, 150, 1.0f, "/p/a.pai");
+    ASSERT_TRUE(autosaved.written);
+    const std::string& folder = autosaved.folder;
+    const AutosaveFiles& files = autosaved.files;
+    const Canvas& previous = autosaved.painting;
+    autosaved.lock.release();
 
     const pid_t child = ::fork();
     if (child == 0) {
@@ -121,12 +137,8 @@ TEST(AutosaveFiles, AKillDuringTheWriteLeavesThePreviousAutosaveWhole) {
     ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
     ASSERT_EQ(WTERMSIG(status), SIGXFSZ);
 
-    std::vector<OrphanAutosave> orphans = findOrphanAutosaves(folder);
+    std::vector<OrphanAutosave> orphans = theOneOrphan(folder, previous, "/p/a.pai");
     ASSERT_EQ(orphans.size(), 1u);
-    EXPECT_EQ(orphans[0].original, "/p/a.pai");
-    Canvas back;
-    ASSERT_TRUE(readBack(orphans[0].files.painting(), back));
-    EXPECT_TRUE(sameCells(back, previous));
     EXPECT_EQ(entries(folder), 4u) << "painting, path, lock and the killed write's temporary file";
     removeAutosaveName(orphans[0].files);
     EXPECT_EQ(entries(folder), 0u) << "deleting an autosave takes the killed write's leftovers too";
