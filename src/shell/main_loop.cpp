@@ -43,6 +43,8 @@ void perPassWork(Program& p) {
     }
 }
 
+}  // namespace
+
 void followFlags(Program& p) {
     ShellState& s = p.state;
     if (s.colourChanged) {
@@ -61,6 +63,8 @@ void followFlags(Program& p) {
         platform::updateWindow(s.windows.propertiesPanel);
     }
 }
+
+namespace {
 
 // Nothing to do until the desktop has something for us: no button held in
 // any of our windows and nothing waiting to be drawn or followed up.

@@ -9,10 +9,13 @@
 #include "app/painting_io.h"
 #include "app/shell_state.h"
 #include "formats/autosave_files.h"
+#include "engine/renderer.h"
 #include "platform/dialogs.h"
+#include "platform/drawing.h"
 #include "platform/windows.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
+#include "shell/main_loop.h"
 #include "shell/program.h"
 
 namespace sc {
@@ -66,6 +69,22 @@ bool recover(Program& p, OrphanAutosave& orphan) {
     return true;
 }
 
+// The painting and the panels drawn as the first pass of the main loop
+// would draw them, before the question covers part of them.
+void drawWindows(Program& p) {
+    ShellState& s = p.state;
+    if (s.document.hasCells() && !s.document.rendered) {
+        renderAll(s.document);
+        platform::invalidateWindow(s.windows.canvas);
+    }
+    followFlags(p);
+    const ShellWindows& w = s.windows;
+    for (const platform::WindowId id :
+         {w.canvas, w.toolsPanel, w.coloursPanel, w.propertiesPanel, w.palettePanel, w.stylesPanel}) {
+        platform::updateWindow(id);
+    }
+}
+
 }  // namespace
 
 void offerRecovery(Program& p) {
@@ -73,6 +92,7 @@ void offerRecovery(Program& p) {
     Autosave& a = p.autosave;
     if (!a.started) return;
     std::vector<OrphanAutosave> orphans = findOrphanAutosaves(a.files.folder);
+    if (!orphans.empty()) drawWindows(p);
     for (OrphanAutosave& orphan : orphans) {
         const Answer answer = platform::messageBox(s.frameWindow, kRecoverCaption, questionText(orphan),
                                                    Buttons::YesNo, Icon::Question);
