@@ -25,7 +25,8 @@ const char kUsage[] =
     "  --version   the program's version\n"
     "\n"
     "The brush and stroke lists, the picture cache and the view settings are kept in\n"
-    "$XDG_DATA_HOME/smudgecraft (normally ~/.local/share/smudgecraft). See smudgecraft(1).\n";
+    "$XDG_DATA_HOME/smudgecraft (normally ~/.local/share/smudgecraft), with the autosaved\n"
+    "copy of an unsaved painting; SMUDGECRAFT_AUTOSAVE_SECONDS sets its interval. See smudgecraft(1).\n";
 
 }  // namespace
 

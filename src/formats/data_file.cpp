@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -45,7 +46,8 @@ SplitPath splitPath(const std::string& path) {
 }
 
 std::string temporaryPathFor(const std::string& target) {
-    static unsigned counter = 0;
+    // Writes may run on several threads at once (the autosave has its own).
+    static std::atomic<unsigned> counter{0};
     const SplitPath p = splitPath(target);
     return p.directory + temporaryPrefixFor(p.name) + std::to_string(static_cast<long>(getpid())) + "_" +
            std::to_string(++counter);

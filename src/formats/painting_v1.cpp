@@ -28,16 +28,23 @@ PaintingHeader decodePaintingHeader(const std::uint8_t in[kPaintingHeaderSize]) 
 
 bool writeRawPainting(const Canvas& canvas, const std::string& path) {
     if (!canvas.hasCells()) return false;
+    return writeRawPaintingCells(canvas.cells(), canvas.width, canvas.height, path);
+}
+
+bool writeRawPaintingCells(const PaintCell* cells, std::uint32_t width, std::uint32_t height,
+                           const std::string& path) {
+    if (!cells || width == 0 || height == 0) return false;
     std::uint8_t header[kPaintingHeaderSize];
-    encodePaintingHeader({kPaintingMagic, 1, canvas.width, canvas.height}, header);
+    encodePaintingHeader({kPaintingMagic, 1, width, height}, header);
     DataFile file;
     if (!file.open(path, DataFile::kWrite)) return false;
     file.write(header, sizeof header);
     // Cells go out row by row with their unused bytes zeroed, whatever memory held.
-    std::vector<PaintCell> row(canvas.width);
-    for (std::uint32_t y = 0; y < canvas.height; ++y) {
-        for (std::uint32_t x = 0; x < canvas.width; ++x) {
-            PaintCell c = canvas.at(x, y);
+    std::vector<PaintCell> row(width);
+    for (std::uint32_t y = 0; y < height; ++y) {
+        const PaintCell* from = cells + static_cast<std::size_t>(y) * width;
+        for (std::uint32_t x = 0; x < width; ++x) {
+            PaintCell c = from[x];
             c.unused[0] = c.unused[1] = c.unused[2] = 0;
             row[x] = c;
         }

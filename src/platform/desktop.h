@@ -56,7 +56,8 @@ std::uint32_t tickMilliseconds();
 void sleepMilliseconds(int milliseconds);
 // Ends a main-loop pass: returns once the clock reaches `deadline` (sleeping,
 // with a short final spin). When `mayBlock` and nothing is pending it then
-// waits, without using the processor, until the desktop has an event.
-void endPass(long double deadline, bool mayBlock);
+// waits, without using the processor, until the desktop has an event or,
+// when `wakeAt` is not 0, until the clock reaches `wakeAt`.
+void endPass(long double deadline, bool mayBlock, long double wakeAt = 0.0L);
 
 }  // namespace sc::platform

@@ -145,6 +145,8 @@ void atTime(long double seconds, std::function<void()> action);
 long double now();
 int passesEnded();
 bool lastPassMayBlock();
+// The time the last pass's wait was to end by at the latest (0: none).
+long double lastPassWakeAt();
 // Seconds between the last two pass ends.
 long double lastPassPeriod();
 

@@ -80,8 +80,9 @@ void sleepMilliseconds(int milliseconds) {
     if (milliseconds > 0) headless::state().now += milliseconds / 1000.0L;
 }
 
-void endPass(long double deadline, bool mayBlock) {
+void endPass(long double deadline, bool mayBlock, long double wakeAt) {
     headless::HeadlessState& s = headless::state();
+    s.lastWakeAt = wakeAt;
     if (s.now < deadline) s.now = deadline;
     ++s.passes;
     s.lastMayBlock = mayBlock;
@@ -112,6 +113,7 @@ Rect takeChangedPart(WindowId window) {
 long double now() { return state().now; }
 int passesEnded() { return state().passes; }
 bool lastPassMayBlock() { return state().lastMayBlock; }
+long double lastPassWakeAt() { return state().lastWakeAt; }
 long double lastPassPeriod() { return state().lastPeriod; }
 
 }  // namespace headless

@@ -56,6 +56,7 @@ struct HeadlessState {
     long double now = 0.0L;
     int passes = 0;
     bool lastMayBlock = false;
+    long double lastWakeAt = 0.0L;
     long double lastPassEnd = 0.0L;
     long double lastPeriod = 0.0L;
     // Actions a test scheduled on the virtual clock, run by the message pump.

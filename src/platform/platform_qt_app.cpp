@@ -4,8 +4,11 @@
 #include <QDesktopServices>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QProcess>
+#include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <set>
@@ -220,7 +223,7 @@ void sleepMilliseconds(int milliseconds) {
     if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-void endPass(long double deadline, bool mayBlock) {
+void endPass(long double deadline, bool mayBlock, long double wakeAt) {
     // Sleep to just before the deadline, then spin the last fraction of a
     // millisecond for precision.
     constexpr long double kSpinSeconds = 0.0004L;
@@ -231,7 +234,18 @@ void endPass(long double deadline, bool mayBlock) {
     while (clockSeconds() < deadline) std::this_thread::yield();
     // Nothing to do until the desktop has an event: wait without a processor.
     if (mayBlock && !detail::messagePending()) {
+        // A timer's event ends the wait when the program has work due.
+        static QPointer<QTimer> wake;
+        if (wakeAt > 0.0L) {
+            if (!wake) {
+                wake = new QTimer(QCoreApplication::instance());
+                wake->setSingleShot(true);
+            }
+            const long double ms = (wakeAt - clockSeconds()) * 1000.0L;
+            wake->start(static_cast<int>(std::clamp(ms + 1.0L, 0.0L, 86400000.0L)));
+        }
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (wake) wake->stop();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }

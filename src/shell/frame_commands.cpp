@@ -6,6 +6,7 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "platform/desktop.h"
+#include "shell/autosave_step.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
 #include "shell/history_commands.h"
@@ -66,11 +67,19 @@ bool runFrameCommand(Program& p, int id) {
     switch (id) {
         case kCmdNew: newCommand(p); return true;
         case kCmdOpen:
-            if (openCommand(s)) recreateCanvasWindow(p);
+            if (openCommand(s)) {
+                recreateCanvasWindow(p);
+                noteDocumentFile(p, s.lastChosenPath);
+            }
             return true;
-        case kCmdSave: saveCommand(s); return true;
+        case kCmdSave:
+            if (saveCommand(s)) noteDocumentFile(p, s.lastChosenPath);
+            return true;
         case kCmdImportImage:
-            if (importImage(s)) recreateCanvasWindow(p);
+            if (importImage(s)) {
+                recreateCanvasWindow(p);
+                noteDocumentFile(p, "");
+            }
             return true;
         case kCmdExportImage: exportImage(s); return true;
         case kCmdPageSetup: pageSetup(); return true;

@@ -10,6 +10,7 @@
 #include "formats/data_file.h"
 #include "platform/dialogs.h"
 #include "platform/furniture.h"
+#include "shell/autosave_step.h"
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
 #include "shell/program.h"
@@ -104,6 +105,7 @@ void openHandedOverPainting(Program& p, const std::string& path) {
     if (!askSaveChanges(p.state)) return;
     if (!loadPainting(p.state, path)) return;
     recreateCanvasWindow(p);
+    noteDocumentFile(p, path);
     takeUndoSnapshot(p.state, false);
 }
 

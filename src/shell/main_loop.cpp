@@ -8,6 +8,7 @@
 #include "engine/renderer.h"
 #include "platform/desktop.h"
 #include "platform/drawing.h"
+#include "shell/autosave_step.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_clock.h"
 #include "shell/history_commands.h"
@@ -38,6 +39,8 @@ void perPassWork(Program& p) {
     }
 }
 
+}  // namespace
+
 void followFlags(Program& p) {
     ShellState& s = p.state;
     if (s.colourChanged) {
@@ -58,12 +61,14 @@ void followFlags(Program& p) {
     syncHistoryMenu(s);
 }
 
+namespace {
+
 // Nothing to do until the desktop has something for us: no button held in
 // any of our windows and nothing waiting to be drawn or followed up.
 bool idle(const Program& p) {
     const ShellState& s = p.state;
     return !s.quitRequested && !s.pointers.anyDown() && (!s.document.hasCells() || s.document.rendered) &&
-           !s.colourChanged && !s.previewDirty && !messageScriptRunning(p.script);
+           !s.colourChanged && !s.previewDirty && !messageScriptRunning(p.script) && !autosaveBusy(p.autosave);
 }
 
 }  // namespace
@@ -78,6 +83,8 @@ void mainLoopPass(Program& p) {
     const bool fresh = platform::peekMessage(m);
     if (fresh) p.lastMessage = m;
 
+    // Before the render: a copy under way starts again after a whole-canvas change.
+    autosaveStep(p);
     if (s.document.hasCells() && !s.document.rendered) {
         renderAll(s.document);
         platform::invalidateWindow(s.windows.canvas);
@@ -92,7 +99,7 @@ void mainLoopPass(Program& p) {
 
     followFlags(p);
     recordPass(p.passStats, clock.startSeconds, s.pointers[kCanvasPointer].leftDown);
-    platform::endPass(clock.startSeconds + kPassSeconds, idle(p));
+    platform::endPass(clock.startSeconds + kPassSeconds, idle(p), autosaveWakeTime(p));
 }
 
 void runMainLoop(Program& p) {

@@ -14,5 +14,9 @@ inline constexpr long double kPassSeconds = 0.003L;
 void mainLoopPass(Program& p);
 // Passes until quitRequested is set.
 void runMainLoop(Program& p);
+// The end of a pass's follow-up of the panels' flags: the colour, styles and
+// tools panels synchronised when the colour changed, the brush preview
+// redrawn when it is out of date.
+void followFlags(Program& p);
 
 }  // namespace sc

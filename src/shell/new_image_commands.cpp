@@ -8,6 +8,7 @@
 #include "engine/renderer.h"
 #include "engine/resample.h"
 #include "platform/dialogs.h"
+#include "shell/autosave_step.h"
 #include "shell/canvas_view.h"
 #include "shell/program.h"
 #include "ui/new_image_dialog.h"
@@ -34,6 +35,7 @@ void newCommand(Program& p) {
     takeUndoSnapshot(s, false);
     paintingReplaced(s);
     s.saved = true;
+    noteDocumentFile(p, "");
 }
 
 void imageSizeCommand(Program& p) {

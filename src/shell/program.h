@@ -2,6 +2,7 @@
 // The running desktop program: everything that lives for the whole run, in
 // one record that the program's main function owns and hands down. The
 // layers below see only their part of it (the shell's state, the panels).
+#include "app/autosave.h"
 #include "app/message_script.h"
 #include "app/pass_stats.h"
 #include "app/shell_state.h"
@@ -20,6 +21,8 @@ struct Program {
     MessageScript script;
     PassStats passStats;
     SplashState splashWindow;  // the splash on screen, if any
+    Autosave autosave;
+    bool recoveredTitle = false;  // the frame is titled with a recovered painting's file
 };
 
 }  // namespace sc

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/assets.h"
+#include "app/autosave.h"
 #include "app/file_association.h"
 #include "app/hand_over.h"
 #include "app/painting_io.h"
@@ -16,11 +17,13 @@
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/drawing.h"
+#include "shell/autosave_step.h"
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
 #include "shell/main_loop.h"
 #include "shell/program.h"
+#include "shell/recovery.h"
 #include "shell/splash.h"
 #include "tools/tool_state.h"
 #include "ui/panels.h"
@@ -118,7 +121,10 @@ StartResult startUp(Program& p, const std::string& commandText) {
     loadOptions(s);
     checkMenuItem(s, kCmdSmoothStrokes, s.options.smoothStrokes);
     // A painting of another size needs its own window, as after a drop.
-    if (path && loadPainting(s, *path)) recreateCanvasWindow(p);
+    if (path && loadPainting(s, *path)) {
+        recreateCanvasWindow(p);
+        noteDocumentFile(p, *path);
+    }
     s.document.invalidate();
 
     setUpPropertiesPanel(s, p.panels);
@@ -136,11 +142,16 @@ StartResult startUp(Program& p, const std::string& commandText) {
     s.saved = true;
     updateStatusLine(s);
     loadSelectedBrush(s);
+
+    // Autosaves: this run's, and those of runs that did not end cleanly.
+    beginAutosaves(p.autosave, s.paths, autosaveInterval(s.options), platform::clockSeconds());
+    offerRecovery(p);
     return StartResult::Running;
 }
 
 void exitProgram(Program& p) {
     const ShellState& s = p.state;
+    endAutosaves(p.autosave);
     // Each file replaces the old one only once it is completely written.
     saveBrushPresets(s, s.paths.userFile(kPaletteFile));
     saveStrokePresets(s, s.paths.userFile(kStrokesFile));

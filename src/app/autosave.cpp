@@ -1,0 +1,204 @@
+#include "app/autosave.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "app/run_paths.h"
+#include "app/shell_state.h"
+#include "engine/paint_cell.h"
+
+namespace sc {
+namespace {
+
+constexpr std::uint32_t kLongestInterval = 24 * 60 * 60;
+constexpr int kWriterNiceness = 10;
+
+// A 64-bit hash of the copy with its size and path, to tell whether it
+// differs from what was last written.
+std::uint64_t copyHash(const std::byte* bytes, std::size_t count, std::uint32_t width, std::uint32_t height,
+                       const std::string& path) {
+    constexpr std::uint64_t kPrime = 0x100000001b3ull;
+    std::uint64_t h = 0xcbf29ce484222325ull ^ (static_cast<std::uint64_t>(width) << 32 | height);
+    auto mix = [&h](std::uint64_t word) {
+        h = (h ^ word) * kPrime;
+        h ^= h >> 29;
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        mix(word);
+    }
+    for (; i < count; ++i) mix(static_cast<std::uint8_t>(bytes[i]));
+    mix(0xffu);
+    for (const char c : path) mix(static_cast<unsigned char>(c));
+    return h;
+}
+
+bool writerRunning(const Autosave& a) { return a.writer.joinable(); }
+
+// Collects a finished write. True when it failed.
+bool collectWriter(Autosave& a) {
+    if (!writerRunning(a) || !a.writerDone.load()) return false;
+    a.writer.join();
+    if (a.writeFailed.load()) return true;
+    a.writtenHash = a.pendingHash;
+    return false;
+}
+
+// Takes this run's name again when it could not be had at the start (the
+// folder was missing or read-only then).
+bool haveName(Autosave& a) {
+    return a.lock.held() || claimAutosaveName(a.files.folder, a.files, a.lock);
+}
+
+// Makes the copy hold the document's size; false when memory runs out.
+bool prepareCopy(Autosave& a, const ShellState& s) {
+    const std::size_t bytes = s.document.cellCount() * sizeof(PaintCell);
+    if (a.capacity < bytes) {
+        a.copy.reset();
+        a.capacity = 0;
+        a.copy.reset(new (std::nothrow) std::byte[bytes]);
+        if (!a.copy) return false;
+        a.capacity = bytes;
+    }
+    a.width = s.document.width;
+    a.height = s.document.height;
+    a.source = s.document.cells();
+    a.copied = 0;
+    return true;
+}
+
+void startWriter(Autosave& a) {
+    const std::size_t bytes = static_cast<std::size_t>(a.width) * a.height * sizeof(PaintCell);
+    a.writerDone = false;
+    a.writeFailed = false;
+    a.onDisk = true;  // from here a file may exist, whatever the write's end
+    a.writer = std::thread([&a, bytes, files = a.files, path = a.copyPath, written = a.writtenHash] {
+        // Below the painting in the queue for the processor.
+        (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWriterNiceness);
+        const std::uint64_t hash = copyHash(a.copy.get(), bytes, a.width, a.height, path);
+        a.pendingHash = hash;
+        if (hash != written) {
+            const auto* cells = reinterpret_cast<const PaintCell*>(a.copy.get());
+            a.writeFailed = !writeAutosave(files, cells, a.width, a.height, path);
+        }
+        a.writerDone = true;
+    });
+}
+
+AutosaveEvent failure(Autosave& a) {
+    if (a.failureShown) return AutosaveEvent::None;
+    a.failureShown = true;
+    return AutosaveEvent::FirstFailure;
+}
+
+}  // namespace
+
+std::uint32_t autosaveInterval(const Options& options) {
+    if (const char* text = std::getenv(kAutosaveSecondsVariable)) {
+        char* end = nullptr;
+        errno = 0;
+        const unsigned long seconds = std::strtoul(text, &end, 10);
+        if (*text >= '0' && *text <= '9' && *end == '\0' && errno == 0 && seconds >= 1 &&
+            seconds <= kLongestInterval) {
+            return static_cast<std::uint32_t>(seconds);
+        }
+    }
+    return options.autosaveSeconds;
+}
+
+Autosave::~Autosave() {
+    if (writer.joinable()) writer.join();
+}
+
+void beginAutosaves(Autosave& a, const RunPaths& paths, std::uint32_t intervalSeconds, long double now) {
+    a.started = true;
+    a.files.folder = paths.userFile(kAutosaveFolder);
+    claimAutosaveName(a.files.folder, a.files, a.lock);
+    a.intervalSeconds = intervalSeconds;
+    a.dueAt = now + a.intervalSeconds;
+}
+
+AutosaveEvent autosavePass(Autosave& a, const ShellState& s, long double now) {
+    if (!a.started) return AutosaveEvent::None;
+    const bool failed = collectWriter(a);
+    const Canvas& document = s.document;
+    // The files of a painting that another one replaced go first.
+    if (a.replaced && !writerRunning(a)) {
+        if (a.onDisk && removeAutosave(a.files)) {
+            a.onDisk = false;
+            a.writtenHash = 0;
+        }
+        a.replaced = false;
+    }
+    if (s.saved || !document.hasCells()) {
+        // Nothing unsaved: no autosave, and the next one an interval after
+        // the next change.
+        a.copying = false;
+        a.dueAt = now + a.intervalSeconds;
+        if (a.onDisk && !writerRunning(a) && removeAutosave(a.files)) {
+            a.onDisk = false;
+            a.writtenHash = 0;
+        }
+        return failed ? failure(a) : AutosaveEvent::None;
+    }
+    if (failed) return failure(a);
+    if (!a.copying) {
+        if (writerRunning(a) || a.replaced || now < a.dueAt) return AutosaveEvent::None;
+        a.dueAt = now + a.intervalSeconds;
+        if (!haveName(a) || !prepareCopy(a, s)) return failure(a);
+        a.copying = true;
+        a.copyPath = a.documentPath;
+    }
+    // A whole-canvas change or another painting: the copy starts again.
+    if (a.source != document.cells() || a.width != document.width || a.height != document.height ||
+        !document.rendered) {
+        if (!prepareCopy(a, s)) {
+            a.copying = false;
+            return failure(a);
+        }
+        return AutosaveEvent::None;
+    }
+    const std::size_t total = document.cellCount() * sizeof(PaintCell);
+    const std::size_t band = std::min(kAutosaveBandBytes, total - a.copied);
+    std::memcpy(a.copy.get() + a.copied, reinterpret_cast<const std::byte*>(a.source) + a.copied, band);
+    a.copied += band;
+    if (a.copied == total) {
+        a.copying = false;
+        startWriter(a);
+    }
+    return AutosaveEvent::None;
+}
+
+bool autosaveBusy(const Autosave& a) { return a.copying || writerRunning(a); }
+
+long double autosaveWakeTime(const Autosave& a, const ShellState& s) {
+    if (!a.started || s.saved || !s.document.hasCells() || autosaveBusy(a)) return 0.0L;
+    return a.dueAt;
+}
+
+void noteDocumentPath(Autosave& a, const std::string& path) {
+    if (path == a.documentPath) return;
+    a.documentPath = path;
+    a.copying = false;
+    a.replaced = true;
+}
+
+void endAutosaves(Autosave& a) {
+    if (!a.started) return;
+    a.copying = false;
+    if (a.writer.joinable()) a.writer.join();
+    if (a.lock.held()) removeAutosaveName(a.files);
+    a.lock.release();
+    a.onDisk = false;
+    a.started = false;
+}
+
+}  // namespace sc

@@ -1,0 +1,100 @@
+#pragma once
+// Autosave: while the painting has unsaved changes, a copy of it goes to the
+// user's data folder ("autosave/", see formats/autosave_files.h) every
+// interval, so that a killed program, a power cut or the end of a desktop
+// session costs at most one interval of work.
+//
+// Painting never waits for the disk. The main loop copies the cells a band
+// at a time, one band a pass, and a thread of its own writes the copy. A
+// whole-canvas change (the next pass renders all) or a new painting size
+// starts the copy again; a stroke going on meanwhile is caught by each band
+// as it stands at that band's pass, and anything later by the next autosave.
+// A copy equal to what was last written is not written again.
+//
+// A painting with no unsaved changes (saved, new, just opened) has no
+// autosave: its files are removed, as they are at a clean exit.
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "formats/autosave_files.h"
+#include "formats/options_file.h"
+
+namespace sc {
+
+struct PaintCell;
+struct RunPaths;
+struct ShellState;
+
+// Overrides the options file's interval (whole seconds, 1 to 86400), for tests.
+inline constexpr const char* kAutosaveSecondsVariable = "SMUDGECRAFT_AUTOSAVE_SECONDS";
+// The status line's notice when an autosave could not be written.
+inline constexpr const char* kAutosaveFailedText = "Autosave failed: the data folder cannot be written.";
+// Bytes of cells copied in one main-loop pass.
+inline constexpr std::size_t kAutosaveBandBytes = std::size_t{1} << 20;
+
+// The interval in seconds: the environment variable when it holds a whole
+// number from 1 to 86400, else the options' `autosaveSeconds`.
+std::uint32_t autosaveInterval(const Options& options);
+
+struct Autosave {
+    Autosave() = default;
+    Autosave(const Autosave&) = delete;
+    Autosave& operator=(const Autosave&) = delete;
+    ~Autosave();
+
+    bool started = false;
+    AutosaveFiles files;
+    AutosaveLock lock;
+    long double intervalSeconds = 300.0L;
+    long double dueAt = 0.0L;        // when the next copy may begin
+    std::string documentPath;        // the painting's file; empty when never saved
+    bool onDisk = false;             // this run's files may exist
+    bool replaced = false;           // they belong to a painting since replaced
+    bool failureShown = false;       // the status line's notice was given
+
+    // The copy the writer works from.
+    std::unique_ptr<std::byte[]> copy;
+    std::size_t capacity = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    const PaintCell* source = nullptr;
+    std::size_t copied = 0;  // bytes so far
+    bool copying = false;
+    std::string copyPath;    // documentPath when the copy began
+
+    std::thread writer;
+    std::atomic<bool> writerDone{false};
+    std::atomic<bool> writeFailed{false};
+    std::uint64_t writtenHash = 0;  // of what is on disk, with its size and path
+    std::uint64_t pendingHash = 0;
+};
+
+// Claims this run's name in the folder and sets the interval; the first
+// autosave is due one interval from `now`.
+void beginAutosaves(Autosave& a, const RunPaths& paths, std::uint32_t intervalSeconds, long double now);
+
+enum class AutosaveEvent { None, FirstFailure };
+
+// One main-loop pass's share: removes the files of a painting without
+// unsaved changes, copies one band when due, hands a full copy to the writer
+// and collects the writer's result. FirstFailure once per run, when an
+// autosave could not be written for the first time.
+AutosaveEvent autosavePass(Autosave& a, const ShellState& s, long double now);
+// Work is under way (a copy or a write): the loop must not wait for the desktop.
+bool autosaveBusy(const Autosave& a);
+// When the loop must wake at the latest; 0 when nothing is due.
+long double autosaveWakeTime(const Autosave& a, const ShellState& s);
+
+// The file the painting now belongs to (after Save or Open; empty after New
+// or Import). An autosave of another file's painting is removed, so that a
+// painting and the path written with it always belong together.
+void noteDocumentPath(Autosave& a, const std::string& path);
+
+// A clean exit: waits for a write under way and removes this run's files.
+void endAutosaves(Autosave& a);
+
+}  // namespace sc
