@@ -33,7 +33,7 @@
 #include "app/shell_state.h"
 #include "engine/renderer.h"
 #include "platform/drawing.h"
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "platform/platform_headless.h"
 #include "shell/canvas_view.h"
 #include "shell/main_loop.h"

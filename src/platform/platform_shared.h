@@ -13,7 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/drawing.h"
 #include "platform/furniture.h"
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "platform/windows.h"
 
 namespace sc::platform::detail {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "platform/platform_headless.h"
 #include "ui/new_image_dialog.h"
 

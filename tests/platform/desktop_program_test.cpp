@@ -18,7 +18,7 @@
 #include "engine/surface.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "platform/windows.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"

@@ -19,7 +19,7 @@
 #include "formats/data_file.h"
 #include "formats/painting_file.h"
 #include "platform/dialogs.h"
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "shell/frame_window.h"
 #include "shell/recovery.h"
 #include "shell/shell_fixture.h"

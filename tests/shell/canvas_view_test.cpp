@@ -9,7 +9,7 @@
 #include "engine/renderer.h"
 #include "engine/surface.h"
 #include "platform/drawing.h"
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "platform/windows.h"
 #include "shell/frame_window.h"
 #include "shell/shell_fixture.h"

@@ -7,7 +7,7 @@
 #include "filters/filter_table.h"
 #include "formats/painting_file.h"
 #include "platform/dialogs.h"
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "shell/frame_window.h"
 #include "shell/shell_fixture.h"
 

@@ -14,7 +14,7 @@
 #include "formats/painting_file.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "shell/shell_fixture.h"
 
 namespace sc::testing {

@@ -7,7 +7,7 @@
 #include "engine/surface.h"
 #include "platform/dialogs.h"
 #include "platform/drawing.h"
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "shell/shell_fixture.h"
 #include "ui/floating_windows.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/assets.h"
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "ui/panel_fixture.h"
 
 namespace sc::testing {

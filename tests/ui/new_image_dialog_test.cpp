@@ -4,7 +4,7 @@
 
 #include "app/new_image_driver.h"
 #include "platform/furniture.h"
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "shell/shell_fixture.h"
 #include "ui/floating_windows.h"
 #include "ui/new_image_dialog.h"

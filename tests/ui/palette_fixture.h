@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/presets.h"
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "shell/shell_fixture.h"
 #include "ui/palette_panel.h"
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "platform/inspection.h"
+#include "platform/test_queries.h"
 #include "platform/windows.h"
 #include "ui/panel_fixture.h"
 
