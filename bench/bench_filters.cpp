@@ -51,7 +51,7 @@ const std::vector<sc::PaintCell>& preparedDocument() {
         doc.lighting = true;
         sc::bench::paintVaried(doc);
         sc::renderAll(doc);
-        sc::ToolState& tools = sc::toolState();
+        sc::ToolState& tools = shellState().tools;
         makeGrainImage(tools.styleImages[tools.live.paintStyle], 7);
         makeGrainImage(tools.textureImages[tools.live.texture], 11);
         tools.textureOffset = {37.0f, -12.0f};
@@ -82,7 +82,7 @@ void BM_FilterPassOnly(benchmark::State& state, sc::FilterId id) {
         state.PauseTiming();
         std::copy(pristine.begin(), pristine.end(), doc.cells());
         state.ResumeTiming();
-        filter->run(doc, sc::toolState());
+        filter->run(doc, shellState().tools);
         benchmark::ClobberMemory();
     }
 }

@@ -43,17 +43,17 @@ sc::ShellState& freshState() {
 // One stroke as the canvas window makes it: the press's snapshot, then the
 // tool applied every 4 cells along 200 cells.
 void paintStroke(sc::ShellState& s) {
-    sc::ToolState& t = sc::toolState();
+    sc::ToolState& t = s.tools;
     t.live.tool = sc::kToolPaintBrush;
     t.live.size = 30;
     t.mask.built = false;
     sc::takeStrokeSnapshot(s);
-    sc::strokeBegin(sc::toolState(), s.document);
+    sc::strokeBegin(s.tools, s.document);
     for (int x = 900; x <= 1100; x += 4) {
-        sc::strokeMove(sc::toolState(), s.document, -4, 0);
-        sc::applyTool(sc::toolState(), x, 1000, s.document);
+        sc::strokeMove(s.tools, s.document, -4, 0);
+        sc::applyTool(s.tools, x, 1000, s.document);
     }
-    sc::strokeEnd(sc::toolState(), s.document);
+    sc::strokeEnd(s.tools, s.document);
 }
 
 void BM_HistoryStep(benchmark::State& state) {

@@ -36,6 +36,7 @@ sc::Surface noiseImage(std::uint32_t seed) {
 struct Ground {
     sc::Canvas canvas;
     std::vector<sc::PaintCell> cells;
+    sc::ToolState tools;
     Ground() {
         canvas.allocate(kSide, kSide);
         canvas.kind = sc::kDocumentCanvasKind;
@@ -52,9 +53,8 @@ struct Ground {
                 c.height = static_cast<float>(10.0 + 8.0 * std::sin(x * 0.05) * std::cos(y * 0.07));
             }
         cells.assign(canvas.cells(), canvas.cells() + canvas.cellCount());
-        sc::ToolState& ts = sc::toolState();
-        for (int i = 0; i < sc::kStyleCount; ++i) ts.styleImages[i] = noiseImage(100 + i);
-        for (int i = 0; i < sc::kTextureCount; ++i) ts.textureImages[i] = noiseImage(200 + i);
+        for (int i = 0; i < sc::kStyleCount; ++i) tools.styleImages[i] = noiseImage(100 + i);
+        for (int i = 0; i < sc::kTextureCount; ++i) tools.textureImages[i] = noiseImage(200 + i);
     }
     void restore() {
         std::memcpy(canvas.cells(), cells.data(), cells.size() * sizeof(sc::PaintCell));
@@ -68,7 +68,7 @@ Ground& ground() {
 }
 
 void prepareBrush(int tool, int size) {
-    sc::ToolState& ts = sc::toolState();
+    sc::ToolState& ts = ground().tools;
     ts.live = sc::BrushSettings{};
     ts.live.tool = tool;
     ts.live.size = size;
@@ -76,17 +76,17 @@ void prepareBrush(int tool, int size) {
     ts.live.texture = 3;
     ts.styleOffset = {17.0f, 23.0f};
     ts.textureOffset = {5.0f, 91.0f};
-    sc::toolState().random = sc::ProgramRandom{};
+    ground().tools.random = sc::ProgramRandom{};
 }
 
 void applyRepeatedly(benchmark::State& state, int tool, int size) {
     Ground& g = ground();
     g.restore();
     prepareBrush(tool, size);
-    sc::strokeBegin(sc::toolState(), g.canvas);
-    sc::applyTool(sc::toolState(), kCentre, kCentre, g.canvas);  // builds the mask outside the timing
+    sc::strokeBegin(ground().tools, g.canvas);
+    sc::applyTool(ground().tools, kCentre, kCentre, g.canvas);  // builds the mask outside the timing
     for (auto _ : state) {
-        sc::applyTool(sc::toolState(), kCentre, kCentre, g.canvas);
+        sc::applyTool(ground().tools, kCentre, kCentre, g.canvas);
         benchmark::ClobberMemory();
     }
 }
@@ -107,10 +107,10 @@ void BM_ToolRenderRectOnly(benchmark::State& state) {
 // Rebuilding the size-100 mask: once per pointer move when dynamics are on.
 void BM_BuildMask100(benchmark::State& state) {
     prepareBrush(1, 100);
-    sc::toolState().stroke = sc::toolState().live;
+    ground().tools.stroke = ground().tools.live;
     for (auto _ : state) {
-        sc::toolState().mask.built = false;
-        sc::buildMask(sc::toolState());
+        ground().tools.mask.built = false;
+        sc::buildMask(ground().tools);
         benchmark::ClobberMemory();
     }
 }
@@ -121,10 +121,10 @@ void BM_SmoothStrokePass200Cells(benchmark::State& state, int tool) {
     Ground& g = ground();
     g.restore();
     prepareBrush(tool, 100);
-    sc::strokeBegin(sc::toolState(), g.canvas);
-    sc::applyTool(sc::toolState(), kCentre - 100, kCentre, g.canvas);  // builds the mask outside the timing
+    sc::strokeBegin(ground().tools, g.canvas);
+    sc::applyTool(ground().tools, kCentre - 100, kCentre, g.canvas);  // builds the mask outside the timing
     for (auto _ : state) {
-        sc::ToolState& ts = sc::toolState();
+        sc::ToolState& ts = ground().tools;
         for (const sc::LinePoint& p : sc::strokeLinePoints(kCentre - 100, kCentre, kCentre + 100, kCentre, ts.stroke.size, 1.0f)) {
             sc::applyTool(ts, p.x, p.y, g.canvas);
         }

@@ -135,7 +135,7 @@ BENCHMARK(BM_ViewRedraw)
 // A Paint Brush stroke begun on the painting shown at the zoom.
 sc::platform::WindowId beginStroke(std::uint32_t width, std::uint32_t height, float zoom) {
     showPainting(width, height, zoom);
-    sc::ToolState& t = sc::toolState();
+    sc::ToolState& t = startProgram().state.tools;
     t.live.tool = sc::kToolPaintBrush;
     t.live.size = 30;
     t.live.texture = 0;
@@ -176,7 +176,7 @@ void BM_PaintingPass(benchmark::State& state) {
 void BM_PressPass(benchmark::State& state) {
     showPainting(static_cast<std::uint32_t>(state.range(0)), static_cast<std::uint32_t>(state.range(1)), 4.0f);
     sc::Program& program = startProgram();
-    sc::ToolState& t = sc::toolState();
+    sc::ToolState& t = program.state.tools;
     t.live.tool = sc::kToolPaintBrush;
     t.live.size = 30;
     t.live.texture = 0;

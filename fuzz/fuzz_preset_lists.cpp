@@ -15,7 +15,7 @@ void fuzzPresetLists(const std::uint8_t* data, std::size_t size) {
     // Loading renders a thumbnail with every stored brush and stroke, so
     // hostile settings reach the painting tools here.
     loadBrushPresets(s, path);
-    const BrushSettings& live = toolState().live;
+    const BrushSettings& live = s.tools.live;
     SC_FUZZ_CHECK(live.size >= 1 && live.size <= 100);
     SC_FUZZ_CHECK(live.paintStyle < 18 && live.texture < 18);
     loadStrokePresets(s, path);

@@ -37,20 +37,20 @@ void keepBrush(Session& session, const Words&) {
     BrushPreset* slot = nextFreeSlot(session.state.brushPresets.slots);
     if (!slot) throw OperationFailed(kBrushListFullText);
     slot->used = 1;
-    slot->settings = toolState().live;
+    slot->settings = session.state.tools.live;
 }
 
 void keepStroke(Session& session, const Words&) {
     StrokePresetList& strokes = session.state.strokePresets;
     const bool first = !strokes.slots[0].used;
     const StrokeDynamics defaultStroke{};
-    if (first && std::memcmp(&toolState().dynamics, &defaultStroke, sizeof(StrokeDynamics)) != 0) {
+    if (first && std::memcmp(&session.state.tools.dynamics, &defaultStroke, sizeof(StrokeDynamics)) != 0) {
         throw ScriptError("the first stroke must be the default stroke");
     }
     StrokePreset* slot = nextFreeSlot(strokes.slots);
     if (!slot) throw OperationFailed(kStrokeListFullText);
     slot->used = 1;
-    slot->dynamics = toolState().dynamics;
+    slot->dynamics = session.state.tools.dynamics;
 }
 
 const BatchCommandRegistration kKeepBrush{{"keep-brush", 0, 0, &keepBrush}};

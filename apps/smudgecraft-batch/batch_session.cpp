@@ -8,7 +8,7 @@ namespace sc::batch {
 
 void startSession(Session& session) {
     ShellState& s = session.state;
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     t.random = ProgramRandom{};
     t.live = BrushSettings{};
     t.stroke = t.live;

@@ -31,8 +31,8 @@ std::int32_t parseInt32(const std::string& word) {
     return static_cast<std::int32_t>(parseIntegerInRange(word, INT32_MIN, INT32_MAX));
 }
 
-void runSettings(Session&, const Words& words) {
-    ToolState& ts = toolState();
+void runSettings(Session& session, const Words& words) {
+    ToolState& ts = session.state.tools;
     // The whole line is checked before anything changes.
     BrushSettings s = ts.live;
     for (const std::string& word : words) {
@@ -55,8 +55,8 @@ void runSettings(Session&, const Words& words) {
     ts.live = s;
 }
 
-void runDynamics(Session&, const Words& words) {
-    ToolState& ts = toolState();
+void runDynamics(Session& session, const Words& words) {
+    ToolState& ts = session.state.tools;
     StrokeDynamics d = ts.dynamics;
     for (const std::string& word : words) {
         const auto [key, value] = splitKeyValue(word);
@@ -73,10 +73,10 @@ void runDynamics(Session&, const Words& words) {
     ts.dynamics = d;
 }
 
-void runOffsets(Session&, const Words& w) {
+void runOffsets(Session& session, const Words& w) {
     const float sx = parseFloatField(w[0]), sy = parseFloatField(w[1]);
     const float tx = parseFloatField(w[2]), ty = parseFloatField(w[3]);
-    ToolState& ts = toolState();
+    ToolState& ts = session.state.tools;
     ts.styleOffset = {sx, sy};
     ts.textureOffset = {tx, ty};
 }
@@ -92,18 +92,18 @@ void runZoom(Session& session, const Words& w) {
     throw ScriptError("zoom must be one of 0.25 0.5 1 2 3 4: '" + w[0] + "'");
 }
 
-void runBegin(Session& session, const Words&) { strokeBegin(toolState(), session.state.document); }
-void runEnd(Session& session, const Words&) { strokeEnd(toolState(), session.state.document); }
+void runBegin(Session& session, const Words&) { strokeBegin(session.state.tools, session.state.document); }
+void runEnd(Session& session, const Words&) { strokeEnd(session.state.tools, session.state.document); }
 
 void runMove(Session& session, const Words& w) {
     const std::int32_t dx = parseInt32(w[0]), dy = parseInt32(w[1]);
-    strokeMove(toolState(), session.state.document, dx, dy);
+    strokeMove(session.state.tools, session.state.document, dx, dy);
 }
 
 void runApply(Session& session, const Words& w) {
     const std::int32_t x = parseInt32(w[0]), y = parseInt32(w[1]);
     ShellState& s = session.state;
-    applyTool(toolState(), toolCellAt(s.document, x, s.view.zoom), toolCellAt(s.document, y, s.view.zoom), s.document);
+    applyTool(s.tools, toolCellAt(s.document, x, s.view.zoom), toolCellAt(s.document, y, s.view.zoom), s.document);
 }
 
 const BatchCommandRegistration kSettings{{"settings", 1, -1, &runSettings}};

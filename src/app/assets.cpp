@@ -58,7 +58,7 @@ void loadGreyAsset(ShellState& s, Surface& surface, const std::string& name) {
 }
 
 void loadStyleAndTextureImagesFrom(ShellState& s, const std::string& pictures, const std::string& cache) {
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     char name[16];
     for (int i = 0; i < kStyleCount; ++i) {
         std::snprintf(name, sizeof name, "paint%d", i);

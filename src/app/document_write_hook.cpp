@@ -14,8 +14,9 @@ void announceWrite(void* context, std::int64_t x0, std::int64_t y0, std::int64_t
 }  // namespace
 
 DocumentWriteHook::~DocumentWriteHook() {
-    ToolState& t = toolState();
-    if (owner_ != nullptr && t.documentWriteContext == owner_) {
+    if (owner_ == nullptr) return;
+    ToolState& t = owner_->tools;
+    if (t.documentWriteContext == owner_) {
         t.beforeDocumentWrite = nullptr;
         t.documentWriteContext = nullptr;
     }
@@ -23,7 +24,7 @@ DocumentWriteHook::~DocumentWriteHook() {
 
 void DocumentWriteHook::install(ShellState& s) {
     owner_ = &s;
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     t.beforeDocumentWrite = &announceWrite;
     t.documentWriteContext = &s;
 }

@@ -11,7 +11,7 @@ bool runFilter(ShellState& s, std::int32_t menuId) {
     const FilterInfo* filter = findFilter(menuId);
     if (filter == nullptr) return false;
     takeUndoSnapshot(s, true);
-    filter->run(s.document, toolState());
+    filter->run(s.document, s.tools);
     return true;
 }
 

@@ -29,8 +29,7 @@ bool paintsOnPaint(std::int32_t tool, bool fingerToo) {
 // Grounds the scratch canvas with paint of the live colour, for the tools
 // that work on paint already there. The ground's grain is style image 1's
 // whatever the style, as under the brush preview, so samples compare.
-void groundWithPaint(Canvas& scratch) {
-    const ToolState& t = toolState();
+void groundWithPaint(Canvas& scratch, const ToolState& t) {
     scratch.fillWithPaint(t.live.red, t.live.green, t.live.blue, t.styleImages[1]);
 }
 
@@ -54,7 +53,7 @@ void copyFramed(const Canvas& scratch, Surface& thumbnail) {
 void renderBrushThumbnail(ShellState& s, int slot) {
     if (slot < 0 || slot >= kBrushPresetSlots) return;
     BrushPreset& preset = s.brushPresets.slots[slot];
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     if (preset.settings.hardness > kHardnessLimit) preset.settings.hardness = kHardnessLimit;
     // The sample's grain position depends on the preset alone; the offsets
     // are not put back.
@@ -70,11 +69,11 @@ void renderBrushThumbnail(ShellState& s, int slot) {
     const BrushSettings saved = t.live;
     t.live = settingsForLive(preset.settings);
     t.live.size = 20;
-    strokeBegin(toolState(), scratch);
-    if (paintsOnPaint(t.live.tool, true)) groundWithPaint(scratch);
+    strokeBegin(s.tools, scratch);
+    if (paintsOnPaint(t.live.tool, true)) groundWithPaint(scratch, t);
     t.mask.built = false;
-    for (int i = 0; i < 5; ++i) applyTool(toolState(), 15, 15, scratch);
-    strokeEnd(toolState(), scratch);
+    for (int i = 0; i < 5; ++i) applyTool(s.tools, 15, 15, scratch);
+    strokeEnd(s.tools, scratch);
     renderAll(scratch);
     t.live = saved;
 
@@ -85,15 +84,15 @@ void renderStrokeThumbnail(ShellState& s, int slot) {
     if (slot < 0 || slot >= kStrokePresetSlots) return;
     StrokePresetList& list = s.strokePresets;
     StrokePreset& preset = list.slots[slot];
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
 
     preset.thumbnail.create(kStrokeThumbnailWidth, kStrokeThumbnailHeight, false);
     Canvas scratch;
     scratch.allocate(kStrokeThumbnailWidth, kStrokeThumbnailHeight);
     scratch.lighting = true;
-    strokeBegin(toolState(), scratch);
+    strokeBegin(s.tools, scratch);
     // The user's current tool decides the ground, before the sample brush is put in place.
-    if (paintsOnPaint(t.live.tool, false)) groundWithPaint(scratch);
+    if (paintsOnPaint(t.live.tool, false)) groundWithPaint(scratch, t);
 
     const BrushSettings saved = t.live;
     BrushSettings sample;
@@ -108,23 +107,23 @@ void renderStrokeThumbnail(ShellState& s, int slot) {
     sample.hardness = 0;
     sample.reserved = 0;
     t.live = sample;
-    strokeBegin(toolState(), scratch);
+    strokeBegin(s.tools, scratch);
     t.mask.built = false;
-    buildMask(toolState());
+    buildMask(s.tools);
     t.dynamics = preset.dynamics;
 
     // step = (132 - size * 4/3) / 40 as a float; x = size * 0.8 + i * step, truncated.
     const auto step = static_cast<float>((132.0 - sample.size * 4.0 / 3.0) / 40.0);
     for (int i = 0; i < 40; ++i) {
         const double x = sample.size * static_cast<double>(0.8f) + i * static_cast<double>(step);
-        strokeMove(toolState(), scratch, i, 0);
-        applyTool(toolState(), truncToInt(x), 7, scratch);
+        strokeMove(s.tools, scratch, i, 0);
+        applyTool(s.tools, truncToInt(x), 7, scratch);
     }
-    strokeEnd(toolState(), scratch);
+    strokeEnd(s.tools, scratch);
     renderAll(scratch);
     t.live = saved;
     t.mask.built = false;
-    buildMask(toolState());
+    buildMask(s.tools);
 
     copyFramed(scratch, preset.thumbnail);
     if (list.selected >= 0 && list.selected < kStrokePresetSlots) t.dynamics = list.slots[list.selected].dynamics;

@@ -71,7 +71,7 @@ void loadBrushPresets(ShellState& s, const std::string& path) {
     if (!readBrushPresetFile(path, list)) addBrushPreset(s);
     list.selected = 0;
     rebuildBrushThumbnails(s);
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     t.live = settingsForLive(list.slots[0].settings);
     t.mask.built = false;
     s.colourChanged = true;
@@ -89,7 +89,7 @@ void addBrushPreset(ShellState& s) {
         return;
     }
     list.slots[slot].used = 1;
-    list.slots[slot].settings = toolState().live;
+    list.slots[slot].settings = s.tools.live;
     renderBrushThumbnail(s, slot);
     list.selected = slot;
 }
@@ -190,7 +190,7 @@ void rebuildStrokeThumbnails(ShellState& s) {
 void useSelectedStroke(ShellState& s) {
     const StrokePresetList& list = s.strokePresets;
     if (!inRange(list.selected, kStrokePresetSlots)) return;
-    toolState().dynamics = list.slots[list.selected].dynamics;
+    s.tools.dynamics = list.slots[list.selected].dynamics;
     renderStrokeThumbnail(s, list.selected);
 }
 

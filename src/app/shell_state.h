@@ -3,8 +3,7 @@
 // undo copy, the preset lists, the windows, the pointers, where the files
 // are, and the flags through which the parts signal one another. The program
 // owns one (its main function) and hands it down; nothing reaches it any
-// other way. The tools' shared state (settings, mask, offsets, grain images,
-// the random generator) is toolState().
+// other way.
 #include <array>
 #include <cstdint>
 #include <map>
@@ -21,6 +20,7 @@
 #include "formats/preset_lists.h"
 #include "platform/windows.h"
 #include "tools/brush_settings.h"
+#include "tools/tool_state.h"
 
 namespace sc {
 
@@ -95,6 +95,10 @@ struct ShellState {
     std::string lastChosenPath;        // where the next file chooser starts
     int jpegQuality = kDefaultJpegQuality;  // Export Image's last JPEG quality, offered again
     bool pictureFailureShown = false;  // "An image failed to load!" was shown
+
+    // The tools' shared state: settings, mask, offsets, grain images, the
+    // random generator, and the notice writeHook points at this record.
+    ToolState tools;
 
     // The tools announce their changes to this record; last, so that it is
     // the first member to go when the record does.

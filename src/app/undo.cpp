@@ -85,7 +85,7 @@ void renderStepTiles(Canvas& doc, const HistoryStep& step) {
 // painting as it is, so Undo right after returns to it.
 StepResult exchangeStep(ShellState& s, HistoryStep& step) {
     s.history.close();
-    s.savedSettings = toolState().live;
+    s.savedSettings = s.tools.live;
     snapshotCanvasDeferred(s);
     s.saved = false;
     Canvas& doc = s.document;
@@ -132,7 +132,7 @@ StepResult stepThroughHistory(ShellState& s, bool backward) {
 }  // namespace
 
 void takeUndoSnapshot(ShellState& s, bool includeCanvas) {
-    s.savedSettings = toolState().live;
+    s.savedSettings = s.tools.live;
     bool copied = false;
     if (includeCanvas) {
         copied = copyCells(s.document, s.undoCanvas);
@@ -149,7 +149,7 @@ void takeUndoSnapshot(ShellState& s, bool includeCanvas) {
 }
 
 void takeStrokeSnapshot(ShellState& s) {
-    s.savedSettings = toolState().live;
+    s.savedSettings = s.tools.live;
     snapshotCanvasDeferred(s);
     s.history.open();
     s.saved = false;
@@ -172,7 +172,7 @@ void paintingReplaced(ShellState& s) {
 }
 
 bool undo(ShellState& s) {
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     const std::int32_t tool = t.live.tool;
     std::swap(t.live, s.savedSettings);
 

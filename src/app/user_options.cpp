@@ -9,7 +9,7 @@ namespace sc {
 
 void loadOptions(ShellState& s) {
     readOptionsFile(s.paths.userFile(kOptionsFileName), s.options);
-    toolState().pen = {s.options.pressureTarget, s.options.pressureCurve};
+    s.tools.pen = {s.options.pressureTarget, s.options.pressureCurve};
     s.history.setBudget(s.options.historyBudgetBytes);
 }
 

@@ -40,7 +40,7 @@ void canvasKeyEvent(Program& p, Key key, bool pressed) {
     }
 
     // Runs on every key event: while Space is held any key re-selects the hand.
-    BrushSettings& live = toolState().live;
+    BrushSettings& live = p.state.tools.live;
     if (held(v, Key::Space)) {
         if (!v.temporaryHand) {
             v.savedTool = static_cast<std::uint8_t>(live.tool);

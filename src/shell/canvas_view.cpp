@@ -142,12 +142,12 @@ void paintAtPointer(Program& p) {
         std::vector<LinePoint> points{{pointer.x, pointer.y}};
         if (s.options.smoothStrokes && s.view.appliedInStroke) {
             points = strokeLinePoints(s.view.lastApplied.x, s.view.lastApplied.y, pointer.x, pointer.y,
-                                      toolState().stroke.size, s.view.zoom);
+                                      s.tools.stroke.size, s.view.zoom);
         }
         for (const LinePoint& point : points) {
             const int x = toolCellAt(s.document, point.x, s.view.zoom);
             const int y = toolCellAt(s.document, point.y, s.view.zoom);
-            followToolOutcome(p, applyTool(toolState(), x, y, s.document));
+            followToolOutcome(p, applyTool(s.tools, x, y, s.document));
             if (!pointer.leftDown) break;  // Fill ended the press
         }
         s.view.lastApplied = {pointer.x, pointer.y};

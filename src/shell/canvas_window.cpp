@@ -28,7 +28,7 @@ void onPaint(Program& p, platform::WindowId window) {
 }
 
 void onMove(ShellState& s, const Message& m) {
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     const int x = m.x & 0xffff;
     const int y = m.y & 0xffff;
 
@@ -43,7 +43,7 @@ void onMove(ShellState& s, const Message& m) {
 
     PointerState& canvas = s.pointers[kCanvasPointer];
     t.pressure = m.pressure;
-    strokeMove(toolState(), s.document, canvas.x - x, canvas.y - y);
+    strokeMove(s.tools, s.document, canvas.x - x, canvas.y - y);
     canvas.x = x;
     canvas.y = y;
     if (!s.leaveTracking && platform::trackMouseLeave(m.window)) s.leaveTracking = true;
@@ -52,7 +52,7 @@ void onMove(ShellState& s, const Message& m) {
 }
 
 void onLeftDown(ShellState& s, const Message& m) {
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     PointerState& canvas = s.pointers[kCanvasPointer];
     if (!canvas.leftDown) {
         t.textureOffset.x = static_cast<float>(t.random.next() % 256);
@@ -66,7 +66,7 @@ void onLeftDown(ShellState& s, const Message& m) {
     canvas.leftDown = true;
     s.view.appliedInStroke = false;
     t.pressure = m.pressure;
-    strokeBegin(toolState(), s.document);
+    strokeBegin(s.tools, s.document);
 }
 
 }  // namespace
@@ -82,11 +82,11 @@ void canvasWindowProc(Program& p, const Message& m) {
             s.leaveTracking = false;
             s.view.pointerOverCanvas = false;
             s.pointers.releaseAll();
-            strokeEnd(toolState(), s.document);
+            strokeEnd(s.tools, s.document);
             break;
         case MessageKind::LeftDown: onLeftDown(s, m); break;
         case MessageKind::LeftUp:
-            strokeEnd(toolState(), s.document);
+            strokeEnd(s.tools, s.document);
             s.pressArmed = false;
             s.pointers[kCanvasPointer].leftDown = false;
             break;

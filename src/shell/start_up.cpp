@@ -48,13 +48,13 @@ void readPreferences(ShellState& s) {
     s.preview.lighting = s.document.lighting;
 }
 
-void loadSelectedBrush(const ShellState& s) {
+void loadSelectedBrush(ShellState& s) {
     const int selected = s.brushPresets.selected;
     if (selected >= 0 && selected < kBrushPresetSlots) {
-        toolState().live = settingsForLive(s.brushPresets.slots[static_cast<std::size_t>(selected)].settings);
+        s.tools.live = settingsForLive(s.brushPresets.slots[static_cast<std::size_t>(selected)].settings);
     }
-    toolState().live.size = 30;
-    toolState().mask.built = false;
+    s.tools.live.size = 30;
+    s.tools.mask.built = false;
 }
 
 // The folder a per-user desktop entry starts the program in: the run folder

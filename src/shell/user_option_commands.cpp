@@ -25,7 +25,7 @@ void penCommand(ShellState& s) {
     if (chosen->curve >= kMinPressureCurve && chosen->curve <= kMaxPressureCurve) {
         s.options.pressureCurve = chosen->curve;
     }
-    toolState().pen = {s.options.pressureTarget, s.options.pressureCurve};
+    s.tools.pen = {s.options.pressureTarget, s.options.pressureCurve};
     saveOptions(s);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Everything the tools share for the whole run: the live and stroke brush
 // settings, the stroke dynamics, the mask, the grain offsets and images, and
-// the program's random generator.
+// the program's random generator. Whoever runs the tools owns one and hands
+// it to every tool and filter call.
 #include <array>
 
 #include "engine/canvas.h"
@@ -41,7 +42,5 @@ struct ToolState {
                                 std::int64_t y1) = nullptr;
     void* documentWriteContext = nullptr;
 };
-
-ToolState& toolState();
 
 }  // namespace sc

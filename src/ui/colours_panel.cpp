@@ -27,16 +27,14 @@ float sliderValueOf(std::uint8_t byte) { return static_cast<float>(byte * static
 
 std::uint8_t byteOf(float value) { return static_cast<std::uint8_t>(truncToInt(value * 2.55)); }
 
-void slidersFromColour(ColoursPanel& p) {
-    const BrushSettings& b = toolState().live;
+void slidersFromColour(ColoursPanel& p, const BrushSettings& b) {
     p.sliders[kRedSlider].value = sliderValueOf(b.red);
     p.sliders[kGreenSlider].value = sliderValueOf(b.green);
     p.sliders[kBlueSlider].value = sliderValueOf(b.blue);
 }
 
-void paintSwatch(ColoursPanel& p) {
+void paintSwatch(ColoursPanel& p, const BrushSettings& b) {
     Surface& swatch = p.swatch;
-    const BrushSettings& b = toolState().live;
     for (std::uint32_t y = 1; y < kSwatchSide - 1; ++y) {
         for (std::uint32_t x = 1; x < kSwatchSide - 1; ++x) swatch.setPixel(x, y, b.red, b.green, b.blue);
     }
@@ -59,19 +57,19 @@ void setUpColoursPanel(ShellState& s, Panels& panels) {
     for (std::size_t i = 0; i < p.sliders.size(); ++i) {
         p.sliders[i].init(panels.sliders, s, 50, 10 + 22 * static_cast<int>(i), 140);
     }
-    slidersFromColour(p);
+    slidersFromColour(p, s.tools.live);
     if (p.swatch.create32(kSwatchSide, kSwatchSide)) {
         for (std::uint32_t y = 0; y < kSwatchSide; ++y) {
             for (std::uint32_t x = 0; x < kSwatchSide; ++x) p.swatch.setPixel(x, y, 0, 0, 0);
         }
     }
-    paintSwatch(p);
+    paintSwatch(p, s.tools.live);
     composeBackBuffer(p);
     s.previewDirty = true;
 }
 
 void composeColoursPanel(const ShellState& s, ColoursPanel& p) {
-    paintSwatch(p);
+    paintSwatch(p, s.tools.live);
     composeBackBuffer(p);
     repaintPanel(s.windows.coloursPanel);
 }
@@ -91,11 +89,11 @@ bool coloursFrameUpdate(ShellState& s, Panels& panels) {
     const int sy = me.y - kSpectrumTop;
     if (sx >= 0 && sy >= 0 && sx < static_cast<int>(p.spectrum.width()) && sy < static_cast<int>(p.spectrum.height())) {
         const std::uint32_t c = p.spectrum.getPixel(sx, sy);
-        BrushSettings& b = toolState().live;
+        BrushSettings& b = s.tools.live;
         b.red = redOf(c);
         b.green = greenOf(c);
         b.blue = blueOf(c);
-        slidersFromColour(p);
+        slidersFromColour(p, s.tools.live);
         composeColoursPanel(s, p);
     }
     return false;
@@ -103,7 +101,7 @@ bool coloursFrameUpdate(ShellState& s, Panels& panels) {
 
 void applyColourSliders(ShellState& s, Panels& panels) {
     ColoursPanel& p = panels.colours;
-    BrushSettings& b = toolState().live;
+    BrushSettings& b = s.tools.live;
     b.red = byteOf(p.sliders[kRedSlider].value);
     b.green = byteOf(p.sliders[kGreenSlider].value);
     b.blue = byteOf(p.sliders[kBlueSlider].value);
@@ -111,7 +109,7 @@ void applyColourSliders(ShellState& s, Panels& panels) {
 }
 
 void syncColourPanel(ShellState& s, Panels& panels) {
-    slidersFromColour(panels.colours);
+    slidersFromColour(panels.colours, s.tools.live);
     composeColoursPanel(s, panels.colours);
 }
 

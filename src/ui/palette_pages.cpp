@@ -83,7 +83,7 @@ void listFileCommand(ShellState& s, const ListFile& file, bool forSaving,
 
 void pickBrush(ShellState& s, Panels& panels, int px, int py) {
     const int index = std::min(44, ((py - 19) / 30) * 9 + (px - 5) / 30);
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     BrushPresetList& list = s.brushPresets;
     // A preset never changes the brush size.
     const std::int32_t size = t.live.size;
@@ -92,7 +92,7 @@ void pickBrush(ShellState& s, Panels& panels, int px, int py) {
         list.selected = index;
     }
     t.live.size = size;
-    syncToolButtons(panels.tools);
+    syncToolButtons(panels.tools, s.tools.live.tool);
     t.mask.built = false;
     repaint(s);
     s.colourChanged = true;
@@ -103,7 +103,7 @@ void pickStroke(ShellState& s, PalettePanel& p, int py) {
     const int row = std::min(9, (py - 19) / 15);
     StrokePresetList& list = s.strokePresets;
     if (list.slots[static_cast<std::size_t>(row)].used) {
-        toolState().dynamics = list.slots[static_cast<std::size_t>(row)].dynamics;
+        s.tools.dynamics = list.slots[static_cast<std::size_t>(row)].dynamics;
         list.selected = row;
     }
     showSelectedStroke(s, p);

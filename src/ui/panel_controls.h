@@ -12,12 +12,12 @@ struct ShellState;
 
 // Tools panel: puts entries 0 to 23 normal and the current tool's entry down
 // (also after a preset or undo changed the tool).
-void syncToolButtons(ToolsPanel& tools);
+void syncToolButtons(ToolsPanel& tools, int tool);
 
 // Brush properties panel: the slider values from the live settings, and the
 // settings from the values.
-void brushSlidersFromSettings(PropertiesPanel& properties);
-void settingsFromBrushSliders(const PropertiesPanel& properties);
+void brushSlidersFromSettings(PropertiesPanel& properties, BrushSettings& live);
+void settingsFromBrushSliders(const PropertiesPanel& properties, BrushSettings& live);
 // Composes the panel's picture again (sliders greyed or live) and shows it.
 void showBrushProperties(const ShellState& s, PropertiesPanel& properties);
 

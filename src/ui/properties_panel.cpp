@@ -39,8 +39,7 @@ bool inPreview(int x, int y) {
 
 }  // namespace
 
-void brushSlidersFromSettings(PropertiesPanel& p) {
-    BrushSettings& b = toolState().live;
+void brushSlidersFromSettings(PropertiesPanel& p, BrushSettings& b) {
     if (b.size < 1) b.size = 1;
     p.sliders[kSizeSlider].value = static_cast<float>(b.size * static_cast<double>(0.01f) * 100.0);
     p.sliders[kStrengthSlider].value = static_cast<float>(100.0 * b.strength);
@@ -48,8 +47,7 @@ void brushSlidersFromSettings(PropertiesPanel& p) {
     p.sliders[kShineSlider].value = static_cast<float>(b.shine * static_cast<double>(0.39215687f));
 }
 
-void settingsFromBrushSliders(const PropertiesPanel& p) {
-    BrushSettings& b = toolState().live;
+void settingsFromBrushSliders(const PropertiesPanel& p, BrushSettings& b) {
     // The size is the slider value itself, truncated. Scaling by 0.01f and
     // then by 100 lands a hair below a whole value (30 gives 29.9999993), and
     // since every slider move stores all four settings, each move of any
@@ -69,7 +67,7 @@ void showBrushProperties(const ShellState& s, PropertiesPanel& p) {
 
 void setUpPropertiesPanel(ShellState& s, Panels& panels) {
     PropertiesPanel& p = panels.properties;
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     t.textureOffset = {0.0f, 0.0f};
     t.live = BrushSettings{};
     t.live.red = 0;
@@ -87,7 +85,7 @@ void setUpPropertiesPanel(ShellState& s, Panels& panels) {
     for (std::size_t i = 0; i < p.sliders.size(); ++i) {
         p.sliders[i].init(panels.sliders, s, kSliderX, kSliderY[i], kSliderLength);
     }
-    brushSlidersFromSettings(p);
+    brushSlidersFromSettings(p, s.tools.live);
     s.preview.allocate(kPreviewSide, kPreviewSide);
     if (p.backBuffer.create32(280, 240)) p.backBuffer.clearWhite();
     renderBrushPreview(s, panels);
@@ -96,21 +94,21 @@ void setUpPropertiesPanel(ShellState& s, Panels& panels) {
 }
 
 void renderBrushPreview(ShellState& s, Panels& panels) {
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     Canvas& preview = s.preview;
     if (preview.hasCells()) {
         preview.clear();
         const ToolRow& tool = toolRow(t.live.tool);
         // Tools that work on paint already there get a painted ground to show on.
         if (tool.worksOnPaint) preview.fillWithPaint(t.live.red, t.live.green, t.live.blue, t.styleImages[1]);
-        strokeBegin(toolState(), preview);
+        strokeBegin(s.tools, preview);
         t.styleOffset = {100.0f, 100.0f};
         t.textureOffset = {100.0f, 100.0f};
-        for (int i = 0; i < tool.previewApplications; ++i) applyTool(toolState(), 64, 64, preview);
+        for (int i = 0; i < tool.previewApplications; ++i) applyTool(s.tools, 64, 64, preview);
         renderAll(preview);
     }
     PropertiesPanel& p = panels.properties;
-    brushSlidersFromSettings(p);
+    brushSlidersFromSettings(p, s.tools.live);
     compose(s, p);
     s.previewDirty = false;
     // The shape page's profile picture follows the mask just built.
@@ -127,10 +125,10 @@ void propertiesFrameUpdate(ShellState& s, Panels& panels) {
         if (slider.value != before) moved = true;
     }
     if (moved) {
-        settingsFromBrushSliders(p);
+        settingsFromBrushSliders(p, s.tools.live);
         renderBrushPreview(s, panels);
     }
-    if (me.leftDown && inPreview(me.x, me.y)) applyTool(toolState(), me.x - kPreviewLeft, me.y - kPreviewTop, s.preview);
+    if (me.leftDown && inPreview(me.x, me.y)) applyTool(s.tools, me.x - kPreviewLeft, me.y - kPreviewTop, s.preview);
     platform::invalidateRect(s.windows.propertiesPanel, {0, 0, 280, 160});
     platform::updateWindow(s.windows.propertiesPanel);
     compose(s, p);
@@ -141,16 +139,16 @@ void propertiesPanelProc(ShellState& s, Panels& panels, const platform::Message&
     PointerState& me = s.pointers[kPropertiesPointer];
     Canvas& preview = s.preview;
     if (m.kind == MessageKind::MouseMove && inPreview(me.x, me.y)) {
-        strokeMove(toolState(), preview, me.x - (m.x & 0xffff), me.y - (m.y & 0xffff));
+        strokeMove(s.tools, preview, me.x - (m.x & 0xffff), me.y - (m.y & 0xffff));
     }
     if (m.kind == MessageKind::LeftDown) takeUndoSnapshot(s, false);
     if (!panelCommonMessage(s, panels.floating, m, kPropertiesPointer)) return;
     switch (m.kind) {
         case MessageKind::Paint: paintPanel(m.window, panels.properties.backBuffer); break;
         case MessageKind::LeftDown:
-            if (inPreview(me.x, me.y)) strokeBegin(toolState(), preview);
+            if (inPreview(me.x, me.y)) strokeBegin(s.tools, preview);
             break;
-        case MessageKind::LeftUp: strokeEnd(toolState(), preview); break;
+        case MessageKind::LeftUp: strokeEnd(s.tools, preview); break;
         default: break;
     }
 }

@@ -48,8 +48,8 @@ void drawGrid(Surface& target, const std::array<Surface, kItemCount>& thumbs, in
     if (!applies) target.blendRect(kGridLeft, kGridTop, kGridRight, kGridBottom, 255, 255, 255, 128);
 }
 
-void drawStylesPanel(const ShellState& s, StylesPanel& p) {
-    ToolState& t = toolState();
+void drawStylesPanel(ShellState& s, StylesPanel& p) {
+    ToolState& t = s.tools;
     if (!p.backBuffer.valid()) return;
     p.background.blitToSurface(0, 0, p.backBuffer);
     p.tabs.drawOnto(p.backBuffer);
@@ -58,7 +58,7 @@ void drawStylesPanel(const ShellState& s, StylesPanel& p) {
     } else if (p.page == kTexturesPage) {
         drawGrid(p.backBuffer, p.textureThumbs, t.live.texture, s.texturePageApplies);
     } else {
-        buildMask(toolState());
+        buildMask(s.tools);
         p.shape.blitToSurface(0, 18, p.backBuffer);
         p.hardness.value = t.live.hardness;
         p.hardness.draw(p.backBuffer);
@@ -68,7 +68,7 @@ void drawStylesPanel(const ShellState& s, StylesPanel& p) {
 
 void updateStylesPanel(ShellState& s, Panels& panels) {
     StylesPanel& p = panels.styles;
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     const PointerState& me = s.pointers[kStylesPointer];
     const int tab = p.tabs.hitTest(me.x, me.y, me.leftDown);
     if (p.page == kShapePage) {
@@ -116,7 +116,7 @@ void updateStylesPanel(ShellState& s, Panels& panels) {
 
 void createStylesPanel(ShellState& s, Panels& panels, platform::WindowProc proc) {
     StylesPanel& p = panels.styles;
-    ToolState& t = toolState();
+    ToolState& t = s.tools;
     p.page = kPaintStylesPage;
     p.tabs = SkinButtonTable{};
     const char* names[6] = {"tpaint0", "tpaint1", "ttexture0", "ttexture1", "tshape0", "tshape1"};

@@ -12,16 +12,15 @@
 
 namespace sc {
 
-void syncToolButtons(ToolsPanel& tools) {
+void syncToolButtons(ToolsPanel& tools, int tool) {
     SkinButtonTable& table = tools.table;
     for (int i = 0; i <= 23; ++i) table[i].state = kButtonNormal;
-    const int tool = toolState().live.tool;
     if (tool >= 0 && tool < kToolIdCount) table[tool].state = kButtonDown;
 }
 
 void selectTool(ShellState& s, Panels& p) {
-    syncToolButtons(p.tools);
-    const ToolRow& look = toolRow(toolState().live.tool);
+    syncToolButtons(p.tools, s.tools.live.tool);
+    const ToolRow& look = toolRow(s.tools.live.tool);
     if (look.caption) {
         s.statusHint = look.hint;
         for (std::size_t i = 0; i < look.sliders.size(); ++i) p.properties.sliders[i].enabled = look.sliders[i] ? 1 : 0;

@@ -131,7 +131,7 @@ void toolsPanelProc(ShellState& s, Panels& panels, const platform::Message& m) {
     PointerState& me = s.pointers[kToolsPointer];
     const int picked = p.table.hitTest(me.x, me.y, me.leftDown);
     if (picked == -1) return;
-    toolState().live.tool = picked;
+    s.tools.live.tool = picked;
     me.leftDown = false;
     s.previewDirty = true;
     s.pressArmed = false;

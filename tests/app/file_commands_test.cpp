@@ -160,18 +160,18 @@ TEST_F(FileCommandsTest, UndoAfterASuccessfulOpenSwapsOnlyBrushSettings) {
     Canvas other;
     ASSERT_TRUE(other.allocate(40, 10));
     ASSERT_TRUE(writePaintingFile(dir_.path("other.pai"), other));
-    toolState().live.size = 11;
+    shell().tools.live.size = 11;
     hl::plantFileChoice(dir_.path("other.pai"));
     commandNow(kCmdOpen);
     ASSERT_EQ(document().width, 40u);
     EXPECT_TRUE(shell().saved);
     EXPECT_FALSE(shell().undoValid);
     const std::uint64_t opened = cellHash(document());
-    toolState().live.size = 55;
+    shell().tools.live.size = 55;
     commandNow(kCmdUndo);
     EXPECT_EQ(cellHash(document()), opened);
     EXPECT_EQ(document().width, 40u);
-    EXPECT_EQ(toolState().live.size, 11);
+    EXPECT_EQ(shell().tools.live.size, 11);
 }
 
 // "Save Changes?" answered Yes stops the command when the save did not

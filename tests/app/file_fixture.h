@@ -27,9 +27,6 @@ protected:
         ASSERT_TRUE(s.undoCanvas.allocate(0, 0));
         s.saved = true;
         s.frameWindow = 77;
-        toolState().live = BrushSettings{};
-        toolState().styleOffset = {};
-        toolState().textureOffset = {};
     }
 
     ShellState& shell() { return *state_; }

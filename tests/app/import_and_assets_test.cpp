@@ -150,14 +150,14 @@ TEST_F(AssetTest, StyleAndTextureImagesFillTheToolState) {
     // The pictures come with the program, the cache is the user's.
     loadStyleAndTextureImagesFrom(shell(), dir.dir() + "/", dir.path("user/"));
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(toolState().styleImages[17].width(), 8u);
-    EXPECT_EQ(toolState().styleImages[17].getPixel(0, 0), packColour(170, 170, 170));
-    EXPECT_EQ(toolState().textureImages[3].width(), 4u);
-    EXPECT_EQ(toolState().textureImages[3].getPixel(1, 1), packColour(30, 30, 30));
+    EXPECT_EQ(shell().tools.styleImages[17].width(), 8u);
+    EXPECT_EQ(shell().tools.styleImages[17].getPixel(0, 0), packColour(170, 170, 170));
+    EXPECT_EQ(shell().tools.textureImages[3].width(), 4u);
+    EXPECT_EQ(shell().tools.textureImages[3].getPixel(1, 1), packColour(30, 30, 30));
     EXPECT_TRUE(fileExists(dir.path("user/data/bump17.jgi")));
     EXPECT_FALSE(fileExists(cache() + "bump17.jgi"));
-    for (auto& image : toolState().styleImages) image.release();
-    for (auto& image : toolState().textureImages) image.release();
+    for (auto& image : shell().tools.styleImages) image.release();
+    for (auto& image : shell().tools.textureImages) image.release();
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ protected:
         }
         s.brushPresets.selected = 0;
         s.strokePresets.selected = 0;
-        toolState().dynamics = {};
+        shell().tools.dynamics = {};
     }
     BrushPresetList& brushes() { return shell().brushPresets; }
     StrokePresetList& strokes() { return shell().strokePresets; }
@@ -42,8 +42,8 @@ protected:
     // Adds presets whose colours differ, so their thumbnails differ too.
     void addBrushes(int count) {
         for (int i = 0; i < count; ++i) {
-            toolState().live.red = static_cast<std::uint8_t>(40 * i);
-            toolState().live.tool = kToolTubePaint;
+            shell().tools.live.red = static_cast<std::uint8_t>(40 * i);
+            shell().tools.live.tool = kToolTubePaint;
             addBrushPreset(shell());
         }
     }
@@ -51,14 +51,14 @@ protected:
 
 TEST_F(PresetsTest, AMissingPaletteFileGivesOnePresetOfTheLiveSettings) {
     TempDir dir;
-    toolState().live.green = 123;
+    shell().tools.live.green = 123;
     loadBrushPresets(shell(), dir.path("palette.dat"));
     EXPECT_EQ(brushes().slots[0].used, 1);
     EXPECT_EQ(brushes().slots[0].settings.green, 123);
     EXPECT_EQ(brushes().slots[1].used, 0);
     EXPECT_EQ(brushes().selected, 0);
     EXPECT_EQ(brushes().slots[0].thumbnail.width(), 30u);
-    EXPECT_EQ(toolState().live.green, 123);
+    EXPECT_EQ(shell().tools.live.green, 123);
     EXPECT_TRUE(shell().colourChanged);
 }
 
@@ -69,7 +69,7 @@ TEST_F(PresetsTest, AZeroFileEmptiesTheListAndKeepsTheLiveSizeUsable) {
     loadBrushPresets(shell(), dir.path("palette.dat"));
     for (const auto& slot : brushes().slots) EXPECT_EQ(slot.used, 0);
     EXPECT_EQ(brushes().selected, 0);
-    const BrushSettings& live = toolState().live;
+    const BrushSettings& live = shell().tools.live;
     EXPECT_EQ(live.red, 0);
     EXPECT_EQ(live.strength, 0.0f);
     EXPECT_EQ(live.tool, 0);
@@ -185,30 +185,30 @@ TEST_F(PresetsTest, TheDefaultStrokeIsNeverDeleted) {
     EXPECT_EQ(messages().back().caption, "Delete Stroke");
     EXPECT_EQ(strokes().slots[1].used, 0);
     EXPECT_EQ(strokes().selected, 0);
-    EXPECT_EQ(toolState().dynamics.pulse, 0) << "the selected stroke is live";
+    EXPECT_EQ(shell().tools.dynamics.pulse, 0) << "the selected stroke is live";
 }
 
 TEST_F(PresetsTest, ThumbnailsClampHardnessSetTheOffsetsAndRestoreTheLiveSettings) {
-    toolState().live.hardness = 150;
-    toolState().live.paintStyle = 2;
-    toolState().live.texture = 3;
-    toolState().live.red = 9;
-    const BrushSettings before = toolState().live;
+    shell().tools.live.hardness = 150;
+    shell().tools.live.paintStyle = 2;
+    shell().tools.live.texture = 3;
+    shell().tools.live.red = 9;
+    const BrushSettings before = shell().tools.live;
     addBrushPreset(shell());
     EXPECT_EQ(brushes().slots[0].settings.hardness, 100);
-    EXPECT_EQ(toolState().styleOffset.x, 60.0f);
-    EXPECT_EQ(toolState().styleOffset.y, 60.0f);
-    EXPECT_EQ(toolState().textureOffset.x, 60.0f);
-    EXPECT_EQ(toolState().textureOffset.y, 60.0f);
-    EXPECT_EQ(std::memcmp(&toolState().live, &before, sizeof before), 0);
+    EXPECT_EQ(shell().tools.styleOffset.x, 60.0f);
+    EXPECT_EQ(shell().tools.styleOffset.y, 60.0f);
+    EXPECT_EQ(shell().tools.textureOffset.x, 60.0f);
+    EXPECT_EQ(shell().tools.textureOffset.y, 60.0f);
+    EXPECT_EQ(std::memcmp(&shell().tools.live, &before, sizeof before), 0);
     const Surface& t = brushes().slots[0].thumbnail;
     EXPECT_EQ(t.bytesPerPixel(), 3);
     EXPECT_EQ(t.getPixel(0, 17), 0u);
     EXPECT_EQ(t.getPixel(29, 29), 0u);
 
-    toolState().live.texture = 0;
+    shell().tools.live.texture = 0;
     addBrushPreset(shell());
-    EXPECT_EQ(toolState().textureOffset.x, 0.0f);
+    EXPECT_EQ(shell().tools.textureOffset.x, 0.0f);
 
     addStrokePreset(shell(), StrokeDynamics{});
     const Surface& s = strokes().slots[0].thumbnail;
@@ -216,11 +216,11 @@ TEST_F(PresetsTest, ThumbnailsClampHardnessSetTheOffsetsAndRestoreTheLiveSetting
     EXPECT_EQ(s.height(), 15u);
     EXPECT_EQ(s.getPixel(131, 7), 0u);
     EXPECT_NE(s.getPixel(60, 7), packColour(255, 255, 255)) << "the sample stroke is painted";
-    EXPECT_EQ(std::memcmp(&toolState().live.red, &before.red, 1), 0);
+    EXPECT_EQ(std::memcmp(&shell().tools.live.red, &before.red, 1), 0);
 }
 
 TEST_F(PresetsTest, ThumbnailGroundsAreMadeWithStyleImage1WhateverTheStyle) {
-    ToolState& t = toolState();
+    ToolState& t = shell().tools;
     // Style image 1 light, every other one dark: the ground shows which.
     for (std::size_t i = 0; i < kStyleCount; ++i) {
         t.styleImages[i].create32(4, 4);
@@ -270,7 +270,7 @@ TEST_F(PresetsTest, SevenPresetsSurviveSaveAndLoad) {
     }
     EXPECT_EQ(brushes().slots[7].used, 0);
     EXPECT_EQ(brushes().selected, 0);
-    EXPECT_EQ(toolState().live.red, 0);
+    EXPECT_EQ(shell().tools.live.red, 0);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ protected:
         takeUndoSnapshot(s, true);
         s.history.clear();
         s.writeHook.install(s);
-        ToolState& t = toolState();
+        ToolState& t = shell().tools;
         t.live.tool = kToolTubePaint;
         t.live.size = 10;
         t.mask.built = false;
@@ -34,12 +34,12 @@ protected:
     void stroke(int x, int y) {
         Canvas& d = shell().document;
         takeStrokeSnapshot(shell());
-        strokeBegin(toolState(), d);
+        strokeBegin(shell().tools, d);
         for (int i = 0; i < 3; ++i) {
-            strokeMove(toolState(), d, -3, 0);
-            applyTool(toolState(), x + 3 * i, y, d);
+            strokeMove(shell().tools, d, -3, 0);
+            applyTool(shell().tools, x + 3 * i, y, d);
         }
-        strokeEnd(toolState(), d);
+        strokeEnd(shell().tools, d);
     }
 
     std::string cells() const {
@@ -51,7 +51,7 @@ protected:
 
 TEST_F(UndoTest, UndoSwapsCellsAndSettingsSoASecondUndoRedoes) {
     ShellState& s = shell();
-    ToolState& t = toolState();
+    ToolState& t = shell().tools;
     paintDocument(10);
     t.live.red = 1;
     takeUndoSnapshot(shell(), true);
@@ -101,7 +101,7 @@ TEST_F(UndoTest, UndoAcrossASizeChangeSwapsTheSizesAndRecreatesTheWindow) {
 
 TEST_F(UndoTest, AfterASnapshotWithoutCanvasOnlySettingsSwap) {
     ShellState& s = shell();
-    ToolState& t = toolState();
+    ToolState& t = shell().tools;
     ASSERT_TRUE(s.document.allocate(10, 10));
     takeUndoSnapshot(shell(), true);
     // File New with another size: a snapshot without the canvas, then the new canvas.

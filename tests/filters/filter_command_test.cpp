@@ -39,7 +39,7 @@ protected:
                                     static_cast<std::uint8_t>(i * i), static_cast<std::uint8_t>(i * 20),
                                     static_cast<std::uint8_t>(i * 7), static_cast<float>(i) * 1.5f - 4.0f);
         renderAll(doc);
-        ToolState& t = toolState();
+        ToolState& t = shell().tools;
         for (Surface* image : {&t.styleImages[t.live.paintStyle], &t.textureImages[t.live.texture]}) {
             image->create32(400, 400);
             for (std::uint32_t y = 0; y < 400; ++y)
@@ -47,11 +47,6 @@ protected:
         }
         shell().undoValid = false;
         shell().saved = true;
-    }
-    void TearDown() override {
-        ToolState& t = toolState();
-        t.styleImages[t.live.paintStyle].release();
-        t.textureImages[t.live.texture].release();
     }
 
     ShellState& shell() { return *state_; }
@@ -113,7 +108,7 @@ TEST_F(FilterCommand, NonFiniteAndHugeHeightsPassThrough) {
         Canvas flat;
         flat.allocate(6, 1);
         for (std::uint32_t x = 0; x < 6; ++x) flat.at(x, 0) = cellOf(200, 100, 50, 30, 40, 0.0f);
-        f.run(flat, toolState());
+        f.run(flat, shell().tools);
 
         Canvas& doc = shell().document;
         doc.allocate(6, 1);
@@ -166,7 +161,7 @@ TEST_F(FilterCommand, EveryFilterGivesTheSameCellsOnAnyThreadCount) {
 TEST_F(FilterCommand, FilterOnACanvasWithoutCellsOnlyInvalidates) {
     Canvas canvas;
     canvas.rendered = true;
-    for (const FilterInfo& f : filterTable()) f.run(canvas, toolState());
+    for (const FilterInfo& f : filterTable()) f.run(canvas, shell().tools);
     EXPECT_FALSE(canvas.hasCells());
     EXPECT_FALSE(canvas.rendered);
 }

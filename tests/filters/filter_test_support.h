@@ -38,10 +38,10 @@ inline PaintCell filtered(void (*filter)(Canvas&), const PaintCell& cell) {
     return canvas.at(0, 0);
 }
 // The same for a filter that reads the tools' record.
-inline PaintCell filtered(void (*filter)(Canvas&, const ToolState&), const PaintCell& cell) {
+inline PaintCell filtered(void (*filter)(Canvas&, const ToolState&), const PaintCell& cell, const ToolState& tools) {
     Canvas canvas;
     fillRow(canvas, {cell});
-    filter(canvas, toolState());
+    filter(canvas, tools);
     return canvas.at(0, 0);
 }
 

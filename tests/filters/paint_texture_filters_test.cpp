@@ -15,17 +15,10 @@ namespace {
 using test::cellOf;
 using test::filtered;
 
-// Restores the brush settings, offsets and grain images the tests change.
+// Each test works on a fresh tools' record.
 class PaintTextureFilters : public ::testing::Test {
 protected:
-    void SetUp() override { saved_ = toolState().live; }
-    void TearDown() override {
-        ToolState& t = toolState();
-        t.live = saved_;
-        t.textureOffset = {};
-        for (Surface& s : t.styleImages) s.release();
-        for (Surface& s : t.textureImages) s.release();
-    }
+    ToolState tools;
     // A 400 x 400 image whose red channel is (x + 7 * y) mod 256.
     static void makeRamp(Surface& image) {
         image.create32(400, 400);
@@ -33,7 +26,6 @@ protected:
             for (std::uint32_t x = 0; x < 400; ++x)
                 image.setPixel(x, y, static_cast<std::uint8_t>(x + 7 * y), 1, 2);
     }
-    BrushSettings saved_;
 };
 
 TEST_F(PaintTextureFilters, InvertPaint) {
@@ -47,13 +39,13 @@ TEST_F(PaintTextureFilters, InvertPaint) {
 }
 
 TEST_F(PaintTextureFilters, FillPaintMirrorsAroundANegativeOffset) {
-    toolState().live.paintStyle = 5;
-    makeRamp(toolState().styleImages[5]);
-    toolState().textureOffset = {-10.7f, 3.2f};  // truncated to -10 and 3
+    tools.live.paintStyle = 5;
+    makeRamp(tools.styleImages[5]);
+    tools.textureOffset = {-10.7f, 3.2f};  // truncated to -10 and 3
     Canvas canvas;
     canvas.allocate(21, 2);
     for (std::uint32_t i = 0; i < canvas.cellCount(); ++i) canvas.cells()[i].grain = 0;
-    fillPaint(canvas, toolState());
+    fillPaint(canvas, tools);
     for (std::uint32_t x = 0; x <= 20; ++x) {
         const int column = std::abs(static_cast<int>(x) - 10);
         EXPECT_EQ(canvas.at(x, 0).grain, column + 21) << x;
@@ -62,41 +54,41 @@ TEST_F(PaintTextureFilters, FillPaintMirrorsAroundANegativeOffset) {
 }
 
 TEST_F(PaintTextureFilters, FillPaintReadsZeroOutsideASmallImageOrAMissingOne) {
-    toolState().live.paintStyle = 2;
-    toolState().styleImages[2].create32(5, 5);
-    toolState().styleImages[2].clearWhite();
+    tools.live.paintStyle = 2;
+    tools.styleImages[2].create32(5, 5);
+    tools.styleImages[2].clearWhite();
     Canvas canvas;
     canvas.allocate(8, 1);
     for (std::uint32_t x = 0; x < 8; ++x) canvas.at(x, 0).grain = 100;
-    fillPaint(canvas, toolState());
+    fillPaint(canvas, tools);
     EXPECT_EQ(canvas.at(4, 0).grain, 255);
     EXPECT_EQ(canvas.at(5, 0).grain, 0);
     // A style index past the image list (settings read from a file) reads 0.
-    toolState().live.paintStyle = 200;
-    fillPaint(canvas, toolState());
+    tools.live.paintStyle = 200;
+    fillPaint(canvas, tools);
     EXPECT_EQ(canvas.at(4, 0).grain, 0);
 }
 
 TEST_F(PaintTextureFilters, FillPaintWithAnOffsetBeyondTheIntegerRange) {
     // trunc(3e9) does not fit: 0x80000000. Its absolute value stays negative,
     // so column 0 reads outside the image; column 1 wraps to |0x80000001| = 2^31 - 1.
-    toolState().live.paintStyle = 0;
-    makeRamp(toolState().styleImages[0]);
-    toolState().textureOffset = {3.0e9f, 0.0f};
+    tools.live.paintStyle = 0;
+    makeRamp(tools.styleImages[0]);
+    tools.textureOffset = {3.0e9f, 0.0f};
     Canvas canvas;
     canvas.allocate(2, 1);
     canvas.at(0, 0).grain = 9;
-    fillPaint(canvas, toolState());
+    fillPaint(canvas, tools);
     EXPECT_EQ(canvas.at(0, 0).grain, 0);
     EXPECT_EQ(canvas.at(1, 0).grain, (2147483647 % 400) & 0xFF);
 }
 
 TEST_F(PaintTextureFilters, FillReliefScalesTheTextureByPointZeroTwo) {
-    toolState().live.texture = 3;
-    toolState().textureImages[3].create32(400, 400);
-    toolState().textureImages[3].setPixel(0, 0, 200, 0, 0);
-    toolState().styleImages[3].create32(400, 400);  // must not be read
-    EXPECT_EQ(filtered(fillRelief, cellOf(1, 2, 3, 4, 5, 0.0f)).height, 4.0f);
+    tools.live.texture = 3;
+    tools.textureImages[3].create32(400, 400);
+    tools.textureImages[3].setPixel(0, 0, 200, 0, 0);
+    tools.styleImages[3].create32(400, 400);  // must not be read
+    EXPECT_EQ(filtered(fillRelief, cellOf(1, 2, 3, 4, 5, 0.0f), tools).height, 4.0f);
 }
 
 TEST_F(PaintTextureFilters, InvertReliefMakesGrooves) {
@@ -121,17 +113,17 @@ TEST_F(PaintTextureFilters, OutlineRaisesByLuminance) {
 }
 
 TEST_F(PaintTextureFilters, ClearLandsDecreasesOneBelowTheBrushColour) {
-    toolState().live.red = 10;
-    toolState().live.green = 200;
-    toolState().live.blue = 45;
-    const PaintCell white = filtered(clearCanvas, cellOf(255, 255, 255, 100, 200, 7.0f));
+    tools.live.red = 10;
+    tools.live.green = 200;
+    tools.live.blue = 45;
+    const PaintCell white = filtered(clearCanvas, cellOf(255, 255, 255, 100, 200, 7.0f), tools);
     EXPECT_EQ(white.red, 9);
     EXPECT_EQ(white.green, 199);
     EXPECT_EQ(white.blue, 44);
     EXPECT_EQ(white.grain, 0);
     EXPECT_EQ(white.shine, 0);
     EXPECT_LE(std::fabs(white.height), 1e-6f);
-    const PaintCell black = filtered(clearCanvas, cellOf(0, 0, 0));
+    const PaintCell black = filtered(clearCanvas, cellOf(0, 0, 0), tools);
     EXPECT_EQ(black.red, 10);
     EXPECT_EQ(black.green, 200);
     EXPECT_EQ(black.blue, 45);

@@ -114,7 +114,7 @@ protected:
 
 TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
     ASSERT_EQ(startUp(program(), ""), StartResult::Running);
-    toolState().live.texture = 0;  // no picture files here: paint smooth
+    shell().tools.live.texture = 0;  // no picture files here: paint smooth
     passes(10);
     QWidget* canvas = platform::qt::widgetOf(shell().windows.canvas);
     ASSERT_NE(canvas, nullptr);
@@ -199,7 +199,7 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
 // pressure, and a mouse afterwards reports pressure 1 again.
 TEST_F(DesktopTest, APenStrokeScalesTheStrengthByItsPressure) {
     ASSERT_EQ(startUp(program(), ""), StartResult::Running);
-    toolState().live.texture = 0;
+    shell().tools.live.texture = 0;
     passes(10);
     QWidget* canvas = platform::qt::widgetOf(shell().windows.canvas);
     ASSERT_NE(canvas, nullptr);
@@ -223,16 +223,16 @@ TEST_F(DesktopTest, APenStrokeScalesTheStrengthByItsPressure) {
     report(QEvent::TabletPress, 100, 0.4, Qt::LeftButton, Qt::LeftButton);
     ASSERT_TRUE(pointer(kCanvasPointer).leftDown) << "the pen's tip is the left button";
     for (int x = 104; x <= 200; x += 4) report(QEvent::TabletMove, x, 0.4, Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(toolState().pressure, 0.4f);
-    const float live = toolState().live.strength;
-    EXPECT_EQ(toolState().stroke.strength, static_cast<float>(live * static_cast<double>(0.4f)));
+    EXPECT_EQ(shell().tools.pressure, 0.4f);
+    const float live = shell().tools.live.strength;
+    EXPECT_EQ(shell().tools.stroke.strength, static_cast<float>(live * static_cast<double>(0.4f)));
     report(QEvent::TabletRelease, 200, 0.0, Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(pointer(kCanvasPointer).leftDown);
     EXPECT_NE(shell().document.at(150, 120).red, 255) << "the pen laid paint";
 
     QTest::mouseMove(canvas, QPoint(220, 130));
     passes(2);
-    EXPECT_EQ(toolState().pressure, 1.0f) << "a mouse presses fully";
+    EXPECT_EQ(shell().tools.pressure, 1.0f) << "a mouse presses fully";
 
     // Window, Pen: the dialog shows the choice in use and takes a new one.
     closer_.stop();
@@ -256,8 +256,8 @@ TEST_F(DesktopTest, APenStrokeScalesTheStrengthByItsPressure) {
     closer_.start(20);
     EXPECT_EQ(shownTarget, 1);
     EXPECT_EQ(shownCurve, 1.0);
-    EXPECT_EQ(toolState().pen.target, PressureTarget::Size);
-    EXPECT_EQ(toolState().pen.curve, 3.0f);
+    EXPECT_EQ(shell().tools.pen.target, PressureTarget::Size);
+    EXPECT_EQ(shell().tools.pen.curve, 3.0f);
 }
 
 // What the exit question looked like when it was answered.
@@ -330,7 +330,7 @@ TEST_F(DesktopTest, KeysReleasedWhileADialogHadTheInputAreReleasedAfterIt) {
     closer_.stop();
     QWidget* frame = platform::qt::widgetOf(shell().frameWindow);
     ASSERT_NE(frame, nullptr);
-    const std::int32_t tool = toolState().live.tool;
+    const std::int32_t tool = shell().tools.live.tool;
     QTest::keyPress(frame, Qt::Key_Control);
     QTest::keyPress(frame, Qt::Key_Space, Qt::ControlModifier);
     passes(3);
@@ -354,7 +354,7 @@ TEST_F(DesktopTest, KeysReleasedWhileADialogHadTheInputAreReleasedAfterIt) {
     EXPECT_FALSE(keys[static_cast<std::size_t>(platform::Key::Control)]) << "Control is up";
     EXPECT_TRUE(shell().saved) << "Z alone does not undo";
     EXPECT_FALSE(shell().view.temporaryHand);
-    EXPECT_EQ(toolState().live.tool, tool) << "the hand gave the tool back";
+    EXPECT_EQ(shell().tools.live.tool, tool) << "the hand gave the tool back";
 
     shell().saved = true;
     askToCloseTheFrame();

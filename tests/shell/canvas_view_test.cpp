@@ -40,13 +40,13 @@ TEST_F(CanvasViewTest, EveryZoomRecreatesTheWindowAtItsSizeAndPlace) {
 
 TEST_F(CanvasViewTest, ThePointerPaintsTheCellUnderItAtEveryZoom) {
     start();
-    toolState().live.tool = kToolFill;  // one application changes the clicked cell
+    shell().tools.live.tool = kToolFill;  // one application changes the clicked cell
     for (int i = 0; i < 6; ++i) {
         commandNow(kZoomCommands[i]);
         const int px = 37, py = 53;
         const std::uint32_t cx = static_cast<std::uint32_t>(px / kZooms[i]);
         const std::uint32_t cy = static_cast<std::uint32_t>(py / kZooms[i]);
-        toolState().live.red = static_cast<std::uint8_t>(10 + i);
+        shell().tools.live.red = static_cast<std::uint8_t>(10 + i);
         press(px, py);
         passes(3);
         release(px, py);
@@ -69,8 +69,8 @@ TEST_F(CanvasViewTest, EachPassRepaintsTheRenderedBrushSquareAtOnce) {
     };
     commandNow(1261);  // 200 %
     passes(2);
-    toolState().live.tool = kToolPaintBrush;
-    toolState().live.size = 30;
+    shell().tools.live.tool = kToolPaintBrush;
+    shell().tools.live.size = 30;
     // Cell (50, 25), r = 30: cells (20, -5)-(80, 55), clipped to the grid,
     // are the window's (40, 0)-(160, 110).
     EXPECT_EQ(drawnInAPass(100, 50), (std::array<int, 4>{40, 0, 160, 110}));
@@ -79,17 +79,17 @@ TEST_F(CanvasViewTest, EachPassRepaintsTheRenderedBrushSquareAtOnce) {
     // drawn again. Cell (40, 20), r = 3: cells (37, 17)-(43, 23).
     commandNow(1259);
     passes(2);
-    toolState().live.size = 3;
+    shell().tools.live.size = 3;
     EXPECT_EQ(drawnInAPass(20, 10), (std::array<int, 4>{18, 8, 22, 12}));
 
     // A tool that changes no cell draws nothing.
-    toolState().live.tool = kToolHand;
+    shell().tools.live.tool = kToolHand;
     EXPECT_EQ(drawnInAPass(100, 50), (std::array<int, 4>{0, 0, 0, 0}));
 }
 
 TEST_F(CanvasViewTest, FillWithoutMemoryForItsMarksSaysSoAndEndsThePress) {
     start();
-    toolState().live.tool = kToolFill;
+    shell().tools.live.tool = kToolFill;
     const auto before = document().at(5, 5);
     hl::clearShownMessages();
     setMarkPlaneAllocator([](std::size_t) -> void* { return nullptr; });
@@ -204,31 +204,31 @@ TEST_F(CanvasViewTest, MovesDriftTheOffsetsByTheSquareOfTheMovement) {
     start();
     move(100, 100);
     passes(1);
-    const GrainOffset style = toolState().styleOffset;
-    const GrainOffset texture = toolState().textureOffset;
-    const std::uint32_t state = toolState().random.state;
-    const int a = toolState().random.next() % 100;
-    const int b = toolState().random.next() % 100;
-    toolState().random.state = state;
+    const GrainOffset style = shell().tools.styleOffset;
+    const GrainOffset texture = shell().tools.textureOffset;
+    const std::uint32_t state = shell().tools.random.state;
+    const int a = shell().tools.random.next() % 100;
+    const int b = shell().tools.random.next() % 100;
+    shell().tools.random.state = state;
     move(96, 100);  // left by 4: dx = 4
     passes(1);
-    EXPECT_FLOAT_EQ(toolState().styleOffset.x, style.x - 16.0f * (a * 0.001f));
-    EXPECT_EQ(toolState().styleOffset.y, style.y);
-    EXPECT_NEAR(toolState().textureOffset.x, texture.x - 16.0 * b * 0.0016666667, 1e-4);
+    EXPECT_FLOAT_EQ(shell().tools.styleOffset.x, style.x - 16.0f * (a * 0.001f));
+    EXPECT_EQ(shell().tools.styleOffset.y, style.y);
+    EXPECT_NEAR(shell().tools.textureOffset.x, texture.x - 16.0 * b * 0.0016666667, 1e-4);
 }
 
 TEST_F(CanvasViewTest, APressSnapshotsUnlessTheToolIsTheHandOrTheDropper) {
     start();
     document().at(5, 5).red = 1;
     for (std::int32_t tool : {kToolHand, kToolEyeDropper}) {
-        toolState().live.tool = tool;
+        shell().tools.live.tool = tool;
         press(5, 5);
         passes(2);
         release(5, 5);
         passes(1);
         EXPECT_EQ(shell().undoCanvas.at(5, 5).red, 255) << "tool " << tool;
     }
-    toolState().live.tool = kToolPaintBrush;
+    shell().tools.live.tool = kToolPaintBrush;
     press(5, 5);
     passes(1);
     release(5, 5);
@@ -299,10 +299,10 @@ TEST_F(CanvasViewTest, CtrlAltZAndCtrlShiftZStepThroughTheHistoryWithTheMenuFoll
 
 TEST_F(CanvasViewTest, SpaceHoldsTheHandToolWhichMovesTheCanvasWindow) {
     start();
-    toolState().live.tool = kToolKnife;
+    shell().tools.live.tool = kToolKnife;
     key(platform::Key::Space, true);
     passes(1);
-    EXPECT_EQ(toolState().live.tool, kToolHand);
+    EXPECT_EQ(shell().tools.live.tool, kToolHand);
     key(platform::Key::Space, true);  // auto-repeat keeps the saved tool
     key(platform::characterKey('A'), true);
     passes(2);
@@ -318,7 +318,7 @@ TEST_F(CanvasViewTest, SpaceHoldsTheHandToolWhichMovesTheCanvasWindow) {
 
     key(platform::Key::Space, false);
     passes(1);
-    EXPECT_EQ(toolState().live.tool, kToolKnife);
+    EXPECT_EQ(shell().tools.live.tool, kToolKnife);
     EXPECT_FALSE(shell().view.temporaryHand);
 }
 

@@ -43,16 +43,16 @@ TEST_F(FrameCommandsTest, SmoothStrokesAndThePenAreKeptInTheOptionsFile) {
     ASSERT_EQ(hl::shownPenDialogs().size(), 2u);
     EXPECT_EQ(hl::shownPenDialogs()[1].target, 1);
     EXPECT_EQ(hl::shownPenDialogs()[1].curve, 1.0f);
-    EXPECT_EQ(toolState().pen.target, PressureTarget::StrengthAndSize);
-    EXPECT_EQ(toolState().pen.curve, 2.5f);
+    EXPECT_EQ(shell().tools.pen.target, PressureTarget::StrengthAndSize);
+    EXPECT_EQ(shell().tools.pen.curve, 2.5f);
 
     // The next start takes them from the file.
     freshProgram();
     start();
     EXPECT_TRUE(platform::menuChecked(frame(), kCmdSmoothStrokes));
     EXPECT_TRUE(shell().options.smoothStrokes);
-    EXPECT_EQ(toolState().pen.target, PressureTarget::StrengthAndSize);
-    EXPECT_EQ(toolState().pen.curve, 2.5f);
+    EXPECT_EQ(shell().tools.pen.target, PressureTarget::StrengthAndSize);
+    EXPECT_EQ(shell().tools.pen.curve, 2.5f);
 
     // A file that cannot be written is reported; the setting still applies.
     std::filesystem::remove(dir_.path("options.txt"));

@@ -11,7 +11,7 @@ class MainLoopTest : public ShellTest {};
 
 TEST_F(MainLoopTest, StrokePaintsWhileMovingStopsWhenStillAndEndsOnRelease) {
     start();
-    toolState().live.tool = kToolPaintBrush;
+    shell().tools.live.tool = kToolPaintBrush;
     const std::uint64_t blank = cellHash(document());
 
     press(100, 100);
@@ -28,7 +28,7 @@ TEST_F(MainLoopTest, StrokePaintsWhileMovingStopsWhenStillAndEndsOnRelease) {
     const std::uint64_t resting = cellHash(document());
     passes(20);
     EXPECT_EQ(cellHash(document()), resting);
-    EXPECT_EQ(toolState().stroke.strength, 0.0f);
+    EXPECT_EQ(shell().tools.stroke.strength, 0.0f);
 
     release(140, 100);
     passes(1);
@@ -43,12 +43,12 @@ TEST_F(MainLoopTest, StrokePaintsWhileMovingStopsWhenStillAndEndsOnRelease) {
 TEST_F(MainLoopTest, SprayAndKnifeGoOnWhileThePointerRests) {
     start();
     for (std::int32_t tool : {kToolSprayPaint, kToolKnife}) {
-        toolState().live.tool = tool;
+        shell().tools.live.tool = tool;
         press(300, 300);
         move(305, 300);
         passes(4);
         passes(10);
-        EXPECT_GT(toolState().stroke.strength, 0.0f) << "tool " << tool;
+        EXPECT_GT(shell().tools.stroke.strength, 0.0f) << "tool " << tool;
         if (tool == kToolSprayPaint) {
             const std::uint64_t before = cellHash(document());
             passes(10);
@@ -65,8 +65,8 @@ TEST_F(MainLoopTest, SmoothStrokesFillTheWayOfAFastMove) {
     start();
     for (const bool smooth : {false, true}) {
         shell().options.smoothStrokes = smooth;
-        toolState().live.tool = kToolTubePaint;
-        toolState().live.size = 20;
+        shell().tools.live.tool = kToolTubePaint;
+        shell().tools.live.size = 20;
         press(100, 100 + 100 * smooth);
         passes(2);
         move(300, 100 + 100 * smooth);
@@ -143,7 +143,7 @@ TEST_F(MainLoopTest, AMessageScriptPaintsSavesAndExitsAndABadLineEndsIt) {
     writeFileBytes(dir_.path("drive.txt"), lines);
     setenv(kMessageScriptVariable, dir_.path("drive.txt").c_str(), 1);
     start();
-    toolState().live.tool = kToolPaintBrush;
+    shell().tools.live.tool = kToolPaintBrush;
     const std::uint64_t blank = cellHash(document());
     EXPECT_FALSE(hl::lastPassMayBlock()) << "waiting for the desktop would stall the script";
     runMainLoop(program());

@@ -26,13 +26,12 @@ namespace hl = platform::headless;
 using platform::MessageKind;
 using platform::WindowId;
 
-// The desktop, the environment and the tools' shared state as a process
-// that has just started finds them.
+// The desktop and the environment as a process that has just started finds
+// them.
 inline void resetProcessState() {
     hl::reset();
     hl::setEchoMessages(false);
     unsetenv(kMessageScriptVariable);
-    toolState() = ToolState{};
 }
 
 class ShellTest : public ::testing::Test {
@@ -53,15 +52,15 @@ protected:
     void start(const std::string& commandText = "") {
         ASSERT_EQ(startUp(program(), commandText), StartResult::Running);
         // Without the picture files every texture is blank: paint smooth.
-        toolState().live.texture = 0;
+        shell().tools.live.texture = 0;
         passes(3);
     }
     void passes(int n) {
         for (int i = 0; i < n; ++i) mainLoopPass(program());
     }
 
-    // A new start of the program in the same process: the desktop and the
-    // tools as a fresh process finds them, and a new program record.
+    // A new start of the program in the same process: the desktop as a fresh
+    // process finds it, and a new program record with fresh tools.
     void freshProgram() {
         resetProcessState();
         program_ = std::make_unique<Program>();

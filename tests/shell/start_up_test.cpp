@@ -54,7 +54,7 @@ TEST_F(StartUpTest, FirstStartMakesTheDocumentPrefsAndBrush) {
     EXPECT_TRUE(platform::menuChecked(frame(), 1250));
     EXPECT_TRUE(platform::menuChecked(frame(), 1252));
     for (int id : {1100, 1101, 1102, 1103}) EXPECT_TRUE(platform::menuChecked(frame(), id));
-    EXPECT_EQ(toolState().live.size, 30);
+    EXPECT_EQ(shell().tools.live.size, 30);
     EXPECT_TRUE(shell().saved);
     EXPECT_TRUE(shell().undoValid);
     EXPECT_EQ(shell().history.budget(), std::uint64_t{256} << 20);

@@ -25,7 +25,7 @@ TEST_F(ApplyToolTest, ReturnsTheCellsItRendered) {
     for (Canvas* c : {&doc, &canvas}) {
         useBrush(brush(kToolTubePaint, 1, 1.0f), *c);
         const auto before = cellsOf(*c);
-        const ToolOutcome outcome = applyTool(toolState(), 41, 21, *c);
+        const ToolOutcome outcome = applyTool(testTools(), 41, 21, *c);
         const std::vector<std::pair<int, int>> expected = {{41, 21}};
         EXPECT_EQ(changedCells(*c, before), expected);
         EXPECT_EQ(outcome.rendered.left, 40);
@@ -35,12 +35,12 @@ TEST_F(ApplyToolTest, ReturnsTheCellsItRendered) {
         EXPECT_FALSE(outcome.pickedColour || outcome.handMove || outcome.pressEnded || outcome.outOfMemory);
     }
     useBrush(brush(kToolPaintBrush, 10, 1.0f), canvas);
-    const CellRect corner = applyTool(toolState(), 60, 2, canvas).rendered;  // 64 x 48 grid
+    const CellRect corner = applyTool(testTools(), 60, 2, canvas).rendered;  // 64 x 48 grid
     EXPECT_EQ(corner.left, 50);
     EXPECT_EQ(corner.top, 0);
     EXPECT_EQ(corner.right, 64);
     EXPECT_EQ(corner.bottom, 12);
-    EXPECT_TRUE(applyTool(toolState(), 64, 2, canvas).rendered.empty());  // centre off the grid
+    EXPECT_TRUE(applyTool(testTools(), 64, 2, canvas).rendered.empty());  // centre off the grid
 }
 
 TEST_F(ApplyToolTest, UnusedIdsDoNothingButTheMaskIsBuilt) {
@@ -50,11 +50,11 @@ TEST_F(ApplyToolTest, UnusedIdsDoNothingButTheMaskIsBuilt) {
     const auto pixels = pixelsOf(canvas.surface);
     for (const int id : {3, 4, 19, 100, -1, INT32_MAX, INT32_MIN}) {
         useBrush(brush(id, 10, 1.0f), canvas);
-        applyTool(toolState(), 30, 20, canvas);
-        EXPECT_TRUE(toolState().mask.built);
+        applyTool(testTools(), 30, 20, canvas);
+        EXPECT_TRUE(testTools().mask.built);
         EXPECT_TRUE(sameCells(canvas, cells)) << id;
         EXPECT_EQ(pixelsOf(canvas.surface), pixels) << id;
-        EXPECT_EQ(toolState().random.state, 1u);
+        EXPECT_EQ(testTools().random.state, 1u);
     }
 }
 
@@ -62,7 +62,7 @@ TEST_F(ApplyToolTest, UnusedIdsDoNothingButTheMaskIsBuilt) {
 // what calling the routine gives.
 template <auto Routine>
 void run(Canvas& canvas, int x, int y, BrushSettings s) {
-    Routine(toolState(), canvas, x, y, s);
+    Routine(testTools(), canvas, x, y, s);
 }
 
 TEST_F(ApplyToolTest, EveryIdRunsItsRoutine) {
@@ -72,8 +72,8 @@ TEST_F(ApplyToolTest, EveryIdRunsItsRoutine) {
         {6, run<sponge>},       {7, run<fillTool>},      {9, run<gelBrush>},       {10, run<brightenTool>},
         {11, run<darkenTool>},  {13, run<shineTool>},    {14, run<matteTool>},     {15, run<raiseTool>},
         {16, run<lowerTool>},   {17, run<knife>},        {18, run<finger>}};
-    toolState().styleImages[2] = grainImage([](int x, int y) { return x * 3 + y; });
-    toolState().textureImages[3] = grainImage([](int x, int y) { return 255 - x - 2 * y; });
+    testTools().styleImages[2] = grainImage([](int x, int y) { return x * 3 + y; });
+    testTools().textureImages[3] = grainImage([](int x, int y) { return 255 - x - 2 * y; });
     paintGround(canvas);
     const auto ground = cellsOf(canvas);
     for (const auto& [id, routine] : table) {
@@ -84,10 +84,10 @@ TEST_F(ApplyToolTest, EveryIdRunsItsRoutine) {
         paintGround(direct);
         paintGround(canvas);
         useBrush(s, canvas);
-        toolState().random = ProgramRandom{};
-        applyTool(toolState(), 25, 17, canvas);
-        toolState().random = ProgramRandom{};
-        routine(direct, 25, 17, toolState().stroke);
+        testTools().random = ProgramRandom{};
+        applyTool(testTools(), 25, 17, canvas);
+        testTools().random = ProgramRandom{};
+        routine(direct, 25, 17, testTools().stroke);
         const auto expected = cellsOf(direct);
         EXPECT_TRUE(sameCells(canvas, expected)) << id;
         EXPECT_FALSE(sameCells(canvas, ground)) << id << " changed nothing";
@@ -96,10 +96,10 @@ TEST_F(ApplyToolTest, EveryIdRunsItsRoutine) {
 
 TEST_F(ApplyToolTest, ToolsUseTheStrokeSettingsAndTheLiveTool) {
     useBrush(brush(kToolTubePaint, 1, 1.0f), canvas);
-    toolState().live.red = 250;       // not copied until the next move
-    toolState().live.tool = kToolEraser;  // the tool is read live
+    testTools().live.red = 250;       // not copied until the next move
+    testTools().live.tool = kToolEraser;  // the tool is read live
     canvas.at(5, 5).red = 0;
-    applyTool(toolState(), 5, 5, canvas);
+    applyTool(testTools(), 5, 5, canvas);
     EXPECT_EQ(canvas.at(5, 5).red, 255);
 }
 
@@ -117,31 +117,31 @@ TEST_F(ApplyToolTest, EyeDropperPicksTheRenderedPixelOnTheDocumentOnly) {
     renderAll(doc);
     useBrush(brush(kToolEyeDropper, 10, 1.0f), doc);
 
-    picked += applyTool(toolState(), 3, 3, doc).pickedColour;  // white, unshaded
-    EXPECT_EQ(toolState().live.red, 255);
-    EXPECT_EQ(toolState().live.green, 255);
-    EXPECT_EQ(toolState().live.blue, 255);
+    picked += applyTool(testTools(), 3, 3, doc).pickedColour;  // white, unshaded
+    EXPECT_EQ(testTools().live.red, 255);
+    EXPECT_EQ(testTools().live.green, 255);
+    EXPECT_EQ(testTools().live.blue, 255);
     EXPECT_EQ(picked, 1);
 
     // Lit, shiny paint: the shaded colour on screen, not the stored one.
-    picked += applyTool(toolState(), 12, 12, doc).pickedColour;
+    picked += applyTool(testTools(), 12, 12, doc).pickedColour;
     const std::uint32_t shown = doc.surface.getPixel(12, 12);
-    EXPECT_EQ(toolState().live.red, redOf(shown));
-    EXPECT_EQ(toolState().live.green, greenOf(shown));
-    EXPECT_EQ(toolState().live.blue, blueOf(shown));
-    EXPECT_NE(toolState().live.red, 120);
-    EXPECT_EQ(toolState().stroke.red, 0);  // the stroke settings follow at the next move
+    EXPECT_EQ(testTools().live.red, redOf(shown));
+    EXPECT_EQ(testTools().live.green, greenOf(shown));
+    EXPECT_EQ(testTools().live.blue, blueOf(shown));
+    EXPECT_NE(testTools().live.red, 120);
+    EXPECT_EQ(testTools().stroke.red, 0);  // the stroke settings follow at the next move
 
-    picked += applyTool(toolState(), -1, 40, doc).pickedColour;  // off the surface: black
-    EXPECT_EQ(toolState().live.red, 0);
-    EXPECT_EQ(toolState().live.green, 0);
-    EXPECT_EQ(toolState().live.blue, 0);
+    picked += applyTool(testTools(), -1, 40, doc).pickedColour;  // off the surface: black
+    EXPECT_EQ(testTools().live.red, 0);
+    EXPECT_EQ(testTools().live.green, 0);
+    EXPECT_EQ(testTools().live.blue, 0);
 
     // Off-screen canvases (the brush preview, thumbnails) are left alone.
-    toolState().live.red = 9;
+    testTools().live.red = 9;
     renderAll(canvas);
-    picked += applyTool(toolState(), 3, 3, canvas).pickedColour;
-    EXPECT_EQ(toolState().live.red, 9);
+    picked += applyTool(testTools(), 3, 3, canvas).pickedColour;
+    EXPECT_EQ(testTools().live.red, 9);
     EXPECT_EQ(picked, 3);
 }
 
@@ -149,9 +149,9 @@ TEST_F(ApplyToolTest, HandToolMovesOnlyForTheDocument) {
     useBrush(brush(kToolHand, 10, 1.0f), canvas);
     paintGround(canvas);
     const auto before = cellsOf(canvas);
-    EXPECT_FALSE(applyTool(toolState(), 5, 5, canvas).handMove);
+    EXPECT_FALSE(applyTool(testTools(), 5, 5, canvas).handMove);
     canvas.kind = kDocumentCanvasKind;
-    const ToolOutcome outcome = applyTool(toolState(), 5, 5, canvas);
+    const ToolOutcome outcome = applyTool(testTools(), 5, 5, canvas);
     EXPECT_TRUE(outcome.handMove);
     EXPECT_TRUE(outcome.rendered.empty());
     EXPECT_TRUE(sameCells(canvas, before));
@@ -161,7 +161,7 @@ TEST_F(ApplyToolTest, CanvasWithoutCellsIsLeftAlone) {
     Canvas empty;
     for (const int id : {0, 1, 2, 5, 6, 7, 9, 10, 11, 13, 14, 15, 16, 17, 18}) {
         useBrush(brush(id, 10, 1.0f), empty);
-        applyTool(toolState(), 5, 5, empty);
+        applyTool(testTools(), 5, 5, empty);
         EXPECT_FALSE(empty.hasCells());
     }
 }

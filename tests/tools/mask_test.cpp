@@ -13,11 +13,11 @@ namespace {
 using MaskTest = ToolTest;
 
 const BrushMask& maskFor(int size, int hardness) {
-    ToolState& ts = toolState();
+    ToolState& ts = testTools();
     ts.stroke.size = size;
     ts.stroke.hardness = static_cast<std::uint8_t>(hardness);
     ts.mask.built = false;
-    buildMask(toolState());
+    buildMask(testTools());
     return ts.mask;
 }
 
@@ -73,14 +73,14 @@ TEST_F(MaskTest, SizesOutsideTheRangeAreClamped) {
     EXPECT_EQ(m.builtForSize, 100);
     EXPECT_EQ(m.at(100, 100), 1.0f);
     EXPECT_EQ(maskFor(0, 0).builtForSize, 1);
-    EXPECT_EQ(toolState().mask.at(1, 1), 1.0f);
+    EXPECT_EQ(testTools().mask.at(1, 1), 1.0f);
 }
 
 TEST_F(MaskTest, BuiltMaskIsNotRebuilt) {
     maskFor(10, 0);
-    toolState().stroke.size = 1;  // not marked stale
-    buildMask(toolState());
-    EXPECT_EQ(toolState().mask.builtForSize, 10);
+    testTools().stroke.size = 1;  // not marked stale
+    buildMask(testTools());
+    EXPECT_EQ(testTools().mask.builtForSize, 10);
 }
 
 std::set<std::pair<int, int>> blackPixels(const Surface& s) {

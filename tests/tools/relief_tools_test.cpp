@@ -9,7 +9,7 @@ using ReliefToolsTest = ToolTest;
 // One application at full weight (size 1) on cell (5, 5).
 PaintCell once(Canvas& canvas, CellRect (*tool)(const ToolState&, Canvas&, int, int, BrushSettings), PaintCell cell, float strength) {
     canvas.at(5, 5) = cell;
-    tool(toolState(), canvas, 5, 5, brush(kToolRaise, 1, strength));
+    tool(testTools(), canvas, 5, 5, brush(kToolRaise, 1, strength));
     return canvas.at(5, 5);
 }
 
@@ -52,12 +52,12 @@ TEST_F(ReliefToolsTest, RaiseAndLowerWorkOnlyOnPaint) {
 
     // Lower has no floor: 0.5 goes to -0.5, then -1.5.
     canvas.at(5, 5) = withHeight(0.5f);
-    lowerTool(toolState(), canvas, 5, 5, brush(kToolLower, 1, 1.0f));
+    lowerTool(testTools(), canvas, 5, 5, brush(kToolLower, 1, 1.0f));
     EXPECT_EQ(canvas.at(5, 5).height, -0.5f);
-    lowerTool(toolState(), canvas, 5, 5, brush(kToolLower, 1, 1.0f));
+    lowerTool(testTools(), canvas, 5, 5, brush(kToolLower, 1, 1.0f));
     EXPECT_EQ(canvas.at(5, 5).height, -1.5f);
     // A negative strength never raises through Lower.
-    lowerTool(toolState(), canvas, 5, 5, brush(kToolLower, 1, -1.0f));
+    lowerTool(testTools(), canvas, 5, 5, brush(kToolLower, 1, -1.0f));
     EXPECT_EQ(canvas.at(5, 5).height, -1.5f);
 }
 
@@ -68,7 +68,7 @@ TEST_F(ReliefToolsTest, AmountIsRoundedOnlyForShineAndMatte) {
     auto slider = [](int k) { return static_cast<float>(k * static_cast<double>(0.01f)); };
     auto apply = [&](CellRect (*tool)(const ToolState&, Canvas&, int, int, BrushSettings), PaintCell cell, float strength) {
         canvas.at(9, 9) = cell;
-        tool(toolState(), canvas, 10, 10, brush(kToolRaise, 5, strength));
+        tool(testTools(), canvas, 10, 10, brush(kToolRaise, 5, strength));
         return canvas.at(9, 9);
     };
     EXPECT_EQ(apply(brightenTool, colour(55, 0, 0), slider(3)).red, 56);  // 55 if rounded
@@ -76,7 +76,7 @@ TEST_F(ReliefToolsTest, AmountIsRoundedOnlyForShineAndMatte) {
     EXPECT_EQ(apply(matteTool, withGrain(55), slider(3)).grain, 54);      // 53 if not rounded
     EXPECT_EQ(apply(shineTool, withGrain(35), slider(3)).grain, 37);      // 38 if not rounded
     EXPECT_EQ(apply(raiseTool, withHeight(3.0f), 0.1f).height,
-              static_cast<float>(3.0 + static_cast<double>(toolState().mask.at(4, 4)) * 0.1f));
+              static_cast<float>(3.0 + static_cast<double>(testTools().mask.at(4, 4)) * 0.1f));
 }
 
 }  // namespace

@@ -18,20 +18,14 @@
 
 namespace sc::test {
 
+// The tools' record the tool tests work on, as a program holds it.
+inline ToolState& testTools() {
+    static ToolState tools;
+    return tools;
+}
+
 inline void resetToolState() {
-    ToolState& ts = toolState();
-    ts.live = BrushSettings{};
-    ts.stroke = ts.live;
-    ts.dynamics = StrokeDynamics{};
-    ts.mask.built = false;
-    ts.styleOffset = {};
-    ts.textureOffset = {};
-    for (Surface& s : ts.styleImages) s.release();
-    for (Surface& s : ts.textureImages) s.release();
-    ts.pen = PenResponse{};
-    ts.pressure = 1.0f;
-    ts.pressureSized = false;
-    ts.random = ProgramRandom{};
+    testTools() = ToolState{};
     setMarkPlaneAllocator(nullptr);
     platform::headless::clearShownMessages();
     platform::headless::setEchoMessages(false);
@@ -58,16 +52,16 @@ inline BrushSettings brush(std::int32_t tool, std::int32_t size, float strength,
     s.strength = strength;
     s.texture = 0;
     s.hardness = hardness;
-    toolState().stroke = s;
-    toolState().mask.built = false;
-    buildMask(toolState());
+    testTools().stroke = s;
+    testTools().mask.built = false;
+    buildMask(testTools());
     return s;
 }
 
 // Makes s the live settings and starts a stroke with them on canvas.
 inline void useBrush(const BrushSettings& s, Canvas& canvas) {
-    toolState().live = s;
-    strokeBegin(toolState(), canvas);
+    testTools().live = s;
+    strokeBegin(testTools(), canvas);
 }
 
 // Every cell of the canvas with varied paint: colour, grain, shine and height

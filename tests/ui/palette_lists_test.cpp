@@ -15,15 +15,15 @@
 namespace sc::testing {
 namespace {
 
-void addBrushes(int count, int firstRed, const std::function<void()>& press) {
+void addBrushes(BrushSettings& live, int count, int firstRed, const std::function<void()>& press) {
     for (int i = 0; i < count; ++i) {
-        toolState().live.red = static_cast<std::uint8_t>(firstRed + 10 * i);
+        live.red = static_cast<std::uint8_t>(firstRed + 10 * i);
         press();
     }
 }
 
 TEST_F(PaletteTest, ASavedBrushListLoadsBackTheSamePresetsSelectingSlot0) {
-    addBrushes(3, 40, [this] { add(); });
+    addBrushes(shell().tools.live, 3, 40, [this] { add(); });
     pickBrush(2);
     const std::string path = dir_.path("mine.pal");
     hl::plantFileChoice(path);
@@ -48,7 +48,7 @@ TEST_F(PaletteTest, ASavedBrushListLoadsBackTheSamePresetsSelectingSlot0) {
 
     hl::plantAnswer(platform::Answer::Yes);
     remove();
-    addBrushes(2, 200, [this] { add(); });
+    addBrushes(shell().tools.live, 2, 200, [this] { add(); });
     hl::plantFileChoice(path);
     loadList();
     EXPECT_TRUE(springsBack());
@@ -59,7 +59,7 @@ TEST_F(PaletteTest, ASavedBrushListLoadsBackTheSamePresetsSelectingSlot0) {
         EXPECT_EQ(brushes().slots[i].settings.red, before.slots[i].settings.red) << i;
         EXPECT_EQ(brushes().slots[i].thumbnail.width(), 30u);
     }
-    EXPECT_EQ(toolState().live.red, before.slots[0].settings.red);
+    EXPECT_EQ(shell().tools.live.red, before.slots[0].settings.red);
 }
 
 TEST_F(PaletteTest, ASavedStrokeListLoadsBackSelectingSlot0) {
@@ -84,15 +84,15 @@ TEST_F(PaletteTest, ASavedStrokeListLoadsBackSelectingSlot0) {
     EXPECT_EQ(strokes().slots[2].used, 1);
     EXPECT_EQ(strokes().slots[1].dynamics.fadeSize, 1);
     EXPECT_EQ(strokes().slots[1].dynamics.fadeSizeLength, 25.0f);
-    EXPECT_EQ(toolState().dynamics.fadeSize, 0) << "the default stroke is live again";
+    EXPECT_EQ(shell().tools.dynamics.fadeSize, 0) << "the default stroke is live again";
 }
 
 TEST_F(PaletteTest, ListsAreWrittenAtExitAndReadAtTheNextStart) {
-    addBrushes(2, 90, [this] { add(); });
+    addBrushes(shell().tools.live, 2, 90, [this] { add(); });
     strokesTab();
     add();
     checkBox(2);
-    toolState().live.size = 55;
+    shell().tools.live.size = 55;
     restart();
     EXPECT_EQ(brushes().slots[2].used, 1);
     EXPECT_EQ(brushes().slots[2].settings.red, 100);
@@ -100,12 +100,12 @@ TEST_F(PaletteTest, ListsAreWrittenAtExitAndReadAtTheNextStart) {
     EXPECT_EQ(brushes().selected, 0);
     EXPECT_EQ(strokes().slots[1].dynamics.pulse, 1);
     EXPECT_EQ(strokes().selected, 0);
-    EXPECT_EQ(toolState().live.size, 30) << "the first brush size after a start is 30";
+    EXPECT_EQ(shell().tools.live.size, 30) << "the first brush size after a start is 30";
     EXPECT_EQ(panel().page, kBrushesPage);
 }
 
 TEST_F(PaletteTest, ShortAndDamagedListFilesLoadWhatTheyHold) {
-    addBrushes(2, 60, [this] { add(); });
+    addBrushes(shell().tools.live, 2, 60, [this] { add(); });
     const std::string full = dir_.path("full.pal");
     hl::plantFileChoice(full);
     saveList();
@@ -130,7 +130,7 @@ TEST_F(PaletteTest, ShortAndDamagedListFilesLoadWhatTheyHold) {
     writeFileBytes(dir_.path("noise.stk"), noise);
     hl::plantFileChoice(dir_.path("noise.pal"));
     loadList();
-    const BrushSettings& live = toolState().live;
+    const BrushSettings& live = shell().tools.live;
     EXPECT_GE(live.size, 1);
     EXPECT_LE(live.size, 100);
     EXPECT_LT(live.paintStyle, kStyleCount);

@@ -22,7 +22,7 @@ std::uint32_t tinted(std::uint32_t c) {
 
 TEST_F(PaletteTest, ListsFillUpToTheirLimitsThenWarnAndButtonsSpringBack) {
     for (int i = 1; i < kBrushPresetSlots; ++i) {
-        toolState().live.red = static_cast<std::uint8_t>(5 * i);
+        shell().tools.live.red = static_cast<std::uint8_t>(5 * i);
         add();
         ASSERT_TRUE(springsBack()) << "after add " << i;
     }
@@ -63,8 +63,8 @@ TEST_F(PaletteTest, ListsFillUpToTheirLimitsThenWarnAndButtonsSpringBack) {
 
 TEST_F(PaletteTest, DeletingAsksThenShiftsThePresetsWithTheirPictures) {
     for (int i = 1; i <= 4; ++i) {
-        toolState().live.red = static_cast<std::uint8_t>(50 * i);
-        toolState().live.tool = kToolTubePaint;
+        shell().tools.live.red = static_cast<std::uint8_t>(50 * i);
+        shell().tools.live.tool = kToolTubePaint;
         add();
     }
     const std::uint32_t third = brushes().slots[3].thumbnail.getPixel(15, 15);
@@ -127,7 +127,7 @@ TEST_F(PaletteTest, AfterAListButtonsDialogAPlainMoveIsNoPress) {
 }
 
 TEST_F(PaletteTest, PickingABrushKeepsTheSizeAndCanBeUndone) {
-    BrushSettings& live = toolState().live;
+    BrushSettings& live = shell().tools.live;
     live.size = 70;
     live.red = 11;
     live.tool = kToolKnife;
@@ -172,15 +172,15 @@ TEST_F(PaletteTest, TheDefaultStrokeIsVeiledAndNeverChanges) {
     EXPECT_TRUE(panel().sliders[0].enabled);
     slide(170, 45, 220);
     EXPECT_EQ(strokes().slots[1].dynamics.fadeStrengthLength, 50.0f);
-    EXPECT_EQ(toolState().dynamics.fadeStrengthLength, 50.0f);
-    EXPECT_EQ(toolState().dynamics.fadeStrength, 1);
+    EXPECT_EQ(shell().tools.dynamics.fadeStrengthLength, 50.0f);
+    EXPECT_EQ(shell().tools.dynamics.fadeStrength, 1);
 
     pickStroke(0);
     EXPECT_EQ(strokes().selected, 0);
     EXPECT_NE(panel().checkBoxes[0].state, kButtonDown);
     EXPECT_EQ(panel().sliders[0].value, 100.0f);
     EXPECT_FALSE(panel().sliders[0].enabled);
-    EXPECT_EQ(toolState().dynamics.fadeStrength, 0);
+    EXPECT_EQ(shell().tools.dynamics.fadeStrength, 0);
     EXPECT_EQ(shown(250, 100), veiled);
 
     // Deleting while the default stroke is selected asks nothing.

@@ -27,7 +27,7 @@ protected:
     WindowId propertiesPanel() const { return shell().windows.propertiesPanel; }
     WindowId coloursPanel() const { return shell().windows.coloursPanel; }
     WindowId stylesPanel() const { return shell().windows.stylesPanel; }
-    BrushSettings& live() { return toolState().live; }
+    BrushSettings& live() { return shell().tools.live; }
 
     // Moves there, presses, runs the passes that deliver both.
     void pressOn(WindowId w, int x, int y, int extraPasses = 2) {

@@ -50,8 +50,8 @@ TEST_F(PropertiesPanelTest, MovingOneSliderLeavesTheOtherSettings) {
     pickTool(1);
     for (int size = 1; size <= 100; ++size) {
         live().size = size;
-        brushSlidersFromSettings(panels().properties);
-        settingsFromBrushSliders(panels().properties);
+        brushSlidersFromSettings(panels().properties, live());
+        settingsFromBrushSliders(panels().properties, live());
         ASSERT_EQ(live().size, size);
     }
     live().size = 30;
