@@ -17,7 +17,7 @@ protected:
     // The cells Fill changed, as (x, y).
     std::set<std::pair<int, int>> filledAt(int x, int y) {
         const auto before = cellsOf(canvas);
-        ended += fillTool(testTools(), canvas, x, y, fill).pressEnded;
+        ended += fillTool(tools, canvas, x, y, fill).pressEnded;
         std::set<std::pair<int, int>> changed;
         for (std::uint32_t cy = 0; cy < canvas.height; ++cy)
             for (std::uint32_t cx = 0; cx < canvas.width; ++cx)
@@ -27,15 +27,16 @@ protected:
 
     int ended = 0;
     BrushSettings fill = [] {
-        BrushSettings s = brush(kToolFill, 30, 0.5f);
+        ToolState scratch;
+        BrushSettings s = brush(scratch, kToolFill, 30, 0.5f);
         s.red = 1, s.green = 2, s.blue = 3, s.thickness = 12.5f;
         return s;
     }();
 };
 
 TEST_F(FillTest, FillsTheCellAndItsFourNeighbours) {
-    testTools().styleImages[2] = grainImage([](int x, int y) { return x + 2 * y; });
-    testTools().styleOffset = {50.0f, 50.0f};  // not used by Fill
+    tools.styleImages[2] = grainImage([](int x, int y) { return x + 2 * y; });
+    tools.styleOffset = {50.0f, 50.0f};  // not used by Fill
     const PaintCell old = canvas.at(10, 10);
     const auto pixels = pixelsOf(canvas.surface);
     const std::set<std::pair<int, int>> expected = {{10, 10}, {9, 10}, {11, 10}, {10, 9}, {10, 11}};
@@ -65,18 +66,18 @@ TEST_F(FillTest, NeighboursNeverWrapAcrossRows) {
 TEST_F(FillTest, NarrowGrids) {
     Canvas line;
     ASSERT_TRUE(line.allocate(1, 3));
-    fillTool(testTools(), line, 0, 1, fill);
+    fillTool(tools, line, 0, 1, fill);
     for (std::uint32_t y = 0; y < 3; ++y) EXPECT_EQ(line.at(0, y).height, 12.5f);
     Canvas dot;
     ASSERT_TRUE(dot.allocate(1, 1));
-    fillTool(testTools(), dot, 0, 0, fill);
+    fillTool(tools, dot, 0, 0, fill);
     EXPECT_EQ(dot.at(0, 0).red, 1);
 }
 
 TEST_F(FillTest, OutsideTheGridOnlyEndsThePress) {
     const auto before = cellsOf(canvas);
     for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {64, 0}, {0, 48}, {INT32_MIN, INT32_MAX}})
-        ended += fillTool(testTools(), canvas, x, y, fill).pressEnded;
+        ended += fillTool(tools, canvas, x, y, fill).pressEnded;
     EXPECT_TRUE(sameCells(canvas, before));
     EXPECT_TRUE(canvas.rendered);
     EXPECT_EQ(ended, 5);
@@ -85,12 +86,12 @@ TEST_F(FillTest, OutsideTheGridOnlyEndsThePress) {
 TEST_F(FillTest, OutOfMemoryIsReportedAndThePressStillEnds) {
     setMarkPlaneAllocator([](std::size_t) -> void* { return nullptr; });
     const auto before = cellsOf(canvas);
-    const ToolOutcome outcome = fillTool(testTools(), canvas, 10, 10, fill);
+    const ToolOutcome outcome = fillTool(tools, canvas, 10, 10, fill);
     EXPECT_TRUE(sameCells(canvas, before));
     EXPECT_TRUE(outcome.outOfMemory);
     EXPECT_TRUE(outcome.pressEnded);
     EXPECT_FALSE(canvas.rendered);
-    EXPECT_FALSE(fillTool(testTools(), canvas, -1, 10, fill).outOfMemory);  // off the grid nothing is asked for
+    EXPECT_FALSE(fillTool(tools, canvas, -1, 10, fill).outOfMemory);  // off the grid nothing is asked for
 }
 
 }  // namespace

@@ -9,8 +9,8 @@ using KnifeFingerTest = ToolTest;
 TEST_F(KnifeFingerTest, KnifeAtFullStrengthSetsTargetsAndShavesHeight) {
     for (std::uint32_t y = 0; y < canvas.height; ++y)
         for (std::uint32_t x = 0; x < canvas.width; ++x) canvas.at(x, y) = PaintCell{255, 255, 255, 90, 10, {0, 0, 0}, 8.0f};
-    testTools().styleImages[2] = grainImage([](int, int) { return 33; });
-    knife(testTools(), canvas, 20, 20, brush(kToolKnife, 1, 1.0f));
+    tools.styleImages[2] = grainImage([](int, int) { return 33; });
+    knife(tools, canvas, 20, 20, brush(tools, kToolKnife, 1, 1.0f));
     // f = single(255 * single(1/255)) = 1 exactly: falling bytes land on the target.
     const PaintCell& c = canvas.at(20, 20);
     EXPECT_EQ(c.red, 0);
@@ -20,16 +20,16 @@ TEST_F(KnifeFingerTest, KnifeAtFullStrengthSetsTargetsAndShavesHeight) {
     EXPECT_EQ(c.shine, 255);
     EXPECT_EQ(c.height, 0.5f * 8.0f + 0.5f * 10.0f);
     // On blank canvas it builds 0.5 * a * thickness per pass.
-    knife(testTools(), canvas, 40, 40, brush(kToolKnife, 1, 1.0f));
+    knife(tools, canvas, 40, 40, brush(tools, kToolKnife, 1, 1.0f));
     canvas.at(41, 41) = kBlankCell;
-    knife(testTools(), canvas, 41, 41, brush(kToolKnife, 1, 0.5f));
+    knife(tools, canvas, 41, 41, brush(tools, kToolKnife, 1, 0.5f));
     EXPECT_EQ(canvas.at(41, 41).height, 2.5f);
 }
 
 TEST_F(KnifeFingerTest, FingerCentreNeverChanges) {
     paintGround(canvas);
     const PaintCell centre = canvas.at(30, 20);
-    finger(testTools(), canvas, 30, 20, brush(kToolFinger, 15, 1.0f));
+    finger(tools, canvas, 30, 20, brush(tools, kToolFinger, 15, 1.0f));
     EXPECT_TRUE(sameCell(canvas.at(30, 20), centre));
 }
 
@@ -42,7 +42,7 @@ TEST_F(KnifeFingerTest, FingerFactorIsKeptAboveOne) {
     // Cell (32, 21), two right of and two below the pointer, takes from
     // (trunc(32 + 1.8), trunc(21 + 1.8)).
     canvas.at(33, 22) = PaintCell{150, 50, 0, 100, 100, {0, 0, 0}, 7.0f};
-    finger(testTools(), canvas, 30, 19, brush(kToolFinger, 5, 1.0f, 100));
+    finger(tools, canvas, 30, 19, brush(tools, kToolFinger, 5, 1.0f, 100));
     const PaintCell& c = canvas.at(32, 21);
     EXPECT_EQ(c.red, 150);
     EXPECT_EQ(c.green, 49);
@@ -59,8 +59,8 @@ TEST_F(KnifeFingerTest, FingerReadsUpdatedCellsOnTheVisitedSide) {
     for (std::uint32_t x = 0; x < canvas.width; ++x)
         for (std::uint32_t y = 0; y < canvas.height; ++y) canvas.at(x, y).red = static_cast<std::uint8_t>(std::min(20 * x, 240u));
     canvas.at(13, 10).red = 250;
-    BrushSettings s = brush(kToolFinger, 10, 1.0f, 100);
-    finger(testTools(), canvas, 10, 10, s);
+    BrushSettings s = brush(tools, kToolFinger, 10, 1.0f, 100);
+    finger(tools, canvas, 10, 10, s);
     EXPECT_EQ(canvas.at(6, 10).red, 39);   // 120 toward 40
     EXPECT_EQ(canvas.at(8, 10).red, 38);   // 160 toward the new 39
     EXPECT_EQ(canvas.at(12, 10).red, 250);  // 240 toward the old 250
@@ -73,15 +73,15 @@ TEST_F(KnifeFingerTest, FingerSourcesAreClampedIntoTheGrid) {
     // 64, read as 63 (red 189).
     for (std::uint32_t x = 0; x < canvas.width; ++x)
         for (std::uint32_t y = 0; y < canvas.height; ++y) canvas.at(x, y).red = static_cast<std::uint8_t>(x * 3);
-    const BrushSettings s = brush(kToolFinger, 5, 1.0f, 100);
-    finger(testTools(), canvas, 4, 5, s);
+    const BrushSettings s = brush(tools, kToolFinger, 5, 1.0f, 100);
+    finger(tools, canvas, 4, 5, s);
     EXPECT_EQ(canvas.at(1, 5).red, 0);
-    finger(testTools(), canvas, 59, 5, s);
+    finger(tools, canvas, 59, 5, s);
     EXPECT_EQ(canvas.at(62, 5).red, 189);
     // The same along columns: pointer (30, 2), cell (30, 0) is its own source
     // (trunc(0 - 1.8) = -1, read as row 0), so it keeps its value.
     canvas.at(30, 0).red = 77;
-    finger(testTools(), canvas, 30, 2, s);
+    finger(tools, canvas, 30, 2, s);
     EXPECT_EQ(canvas.at(30, 0).red, 77);
 }
 

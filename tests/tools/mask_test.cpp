@@ -12,17 +12,16 @@ namespace {
 
 using MaskTest = ToolTest;
 
-const BrushMask& maskFor(int size, int hardness) {
-    ToolState& ts = testTools();
-    ts.stroke.size = size;
-    ts.stroke.hardness = static_cast<std::uint8_t>(hardness);
-    ts.mask.built = false;
-    buildMask(testTools());
-    return ts.mask;
+const BrushMask& maskFor(ToolState& tools, int size, int hardness) {
+    tools.stroke.size = size;
+    tools.stroke.hardness = static_cast<std::uint8_t>(hardness);
+    tools.mask.built = false;
+    buildMask(tools);
+    return tools.mask;
 }
 
 TEST_F(MaskTest, SizeOneTouchesOneCell) {
-    const BrushMask& m = maskFor(1, 0);
+    const BrushMask& m = maskFor(tools, 1, 0);
     EXPECT_TRUE(m.built);
     EXPECT_EQ(m.at(0, 0), 0.0f);
     EXPECT_EQ(m.at(1, 0), 0.0f);
@@ -33,7 +32,7 @@ TEST_F(MaskTest, SizeOneTouchesOneCell) {
 TEST_F(MaskTest, SoftEdgeFallsToZeroAtRadiusOverRootTwo) {
     // Size 10, hardness 50: R = 10 / sqrt(2), S = 0.5. At distance 5 from the
     // centre q = 0.7071, so the weight is 1 - (0.7071 - 0.5) / 0.5.
-    const BrushMask& m = maskFor(10, 50);
+    const BrushMask& m = maskFor(tools, 10, 50);
     EXPECT_NEAR(m.at(15, 10), 1.0 - (5.0 / (10.0 / std::sqrt(2.0)) - 0.5) / 0.5, 1e-6);
     EXPECT_EQ(m.at(10, 10), 1.0f);   // centre
     EXPECT_EQ(m.at(13, 10), 1.0f);   // q = 0.42 <= S
@@ -49,38 +48,38 @@ TEST_F(MaskTest, SoftEdgeFallsToZeroAtRadiusOverRootTwo) {
 }
 
 TEST_F(MaskTest, HardnessBelowOneActsAsOne) {
-    const std::vector<float> zero(maskFor(30, 0).weights.begin(), maskFor(30, 0).weights.begin() + 60 * 200);
-    const BrushMask& one = maskFor(30, 1);
+    const std::vector<float> zero(maskFor(tools, 30, 0).weights.begin(), maskFor(tools, 30, 0).weights.begin() + 60 * 200);
+    const BrushMask& one = maskFor(tools, 30, 1);
     EXPECT_TRUE(std::equal(zero.begin(), zero.end(), one.weights.begin()));
-    const BrushMask& two = maskFor(30, 2);
+    const BrushMask& two = maskFor(tools, 30, 2);
     EXPECT_FALSE(std::equal(zero.begin(), zero.end(), two.weights.begin()));
 }
 
 TEST_F(MaskTest, HardestBrushIsZeroWhereQIsExactlyOne) {
     // Size 2: the cells at (1, 1) and its mirrors lie exactly at R = 2 / sqrt(2).
-    const BrushMask& m = maskFor(2, 100);
+    const BrushMask& m = maskFor(tools, 2, 100);
     for (auto [u, v] : {std::pair{1, 1}, {3, 1}, {1, 3}, {3, 3}}) EXPECT_EQ(m.at(u, v), 0.0f) << u << "," << v;
     EXPECT_EQ(m.at(2, 1), 1.0f);
     EXPECT_EQ(m.at(2, 2), 1.0f);
     // Every weight is exactly 0 or 1, never NaN.
-    const BrushMask& big = maskFor(100, 100);
+    const BrushMask& big = maskFor(tools, 100, 100);
     for (int v = 0; v < 200; ++v)
         for (int u = 0; u < 200; ++u) EXPECT_TRUE(big.at(u, v) == 0.0f || big.at(u, v) == 1.0f);
 }
 
 TEST_F(MaskTest, SizesOutsideTheRangeAreClamped) {
-    const BrushMask& m = maskFor(500, 0);
+    const BrushMask& m = maskFor(tools, 500, 0);
     EXPECT_EQ(m.builtForSize, 100);
     EXPECT_EQ(m.at(100, 100), 1.0f);
-    EXPECT_EQ(maskFor(0, 0).builtForSize, 1);
-    EXPECT_EQ(testTools().mask.at(1, 1), 1.0f);
+    EXPECT_EQ(maskFor(tools, 0, 0).builtForSize, 1);
+    EXPECT_EQ(tools.mask.at(1, 1), 1.0f);
 }
 
 TEST_F(MaskTest, BuiltMaskIsNotRebuilt) {
-    maskFor(10, 0);
-    testTools().stroke.size = 1;  // not marked stale
-    buildMask(testTools());
-    EXPECT_EQ(testTools().mask.builtForSize, 10);
+    maskFor(tools, 10, 0);
+    tools.stroke.size = 1;  // not marked stale
+    buildMask(tools);
+    EXPECT_EQ(tools.mask.builtForSize, 10);
 }
 
 std::set<std::pair<int, int>> blackPixels(const Surface& s) {
@@ -93,7 +92,7 @@ std::set<std::pair<int, int>> blackPixels(const Surface& s) {
 }
 
 TEST_F(MaskTest, ProfileOfSoftBrushIsAHump) {
-    const Surface& p = maskFor(30, 0).profile;
+    const Surface& p = maskFor(tools, 30, 0).profile;
     ASSERT_TRUE(p.valid());
     EXPECT_EQ(p.width(), 54u);
     EXPECT_EQ(p.bytesPerPixel(), 4);
@@ -115,7 +114,7 @@ TEST_F(MaskTest, ProfileOfSoftBrushIsAHump) {
 }
 
 TEST_F(MaskTest, ProfileOfHardBrushIsABox) {
-    const auto black = blackPixels(maskFor(30, 100).profile);
+    const auto black = blackPixels(maskFor(tools, 30, 100).profile);
     std::set<std::pair<int, int>> expected;
     for (int y = 6; y < 54; ++y) expected.insert({0, y});
     for (int x = 0; x < 54; ++x) expected.insert({x, 5});

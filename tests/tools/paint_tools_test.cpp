@@ -12,10 +12,10 @@ using PaintToolsTest = ToolTest;
 int pattern(int x, int y) { return (x * 3 + y * 5) % 256; }
 
 TEST_F(PaintToolsTest, TubePaintAtFullStrengthLaysTheBrushExactly) {
-    testTools().styleImages[2] = grainImage(pattern);
-    testTools().styleOffset = {-5.7f, 3.2f};
+    tools.styleImages[2] = grainImage(pattern);
+    tools.styleOffset = {-5.7f, 3.2f};
     const auto before = cellsOf(canvas);
-    tubePaint(testTools(), canvas, 10, 6, brush(kToolTubePaint, 1, 1.0f));
+    tubePaint(tools, canvas, 10, 6, brush(tools, kToolTubePaint, 1, 1.0f));
     const PaintCell& c = canvas.at(10, 6);
     EXPECT_EQ(c.red, 0);
     EXPECT_EQ(c.green, 200);
@@ -28,28 +28,28 @@ TEST_F(PaintToolsTest, TubePaintAtFullStrengthLaysTheBrushExactly) {
 }
 
 TEST_F(PaintToolsTest, GrainOffsetsWrapAsIntegers) {
-    testTools().styleImages[2] = grainImage(pattern);
+    tools.styleImages[2] = grainImage(pattern);
     // Sums below zero take their magnitude; an offset beyond the int range
     // converts to the most negative int, whose magnitude 2^31 is 48 mod 400.
-    testTools().styleOffset = {-3.0e9f, -20.9f};
-    tubePaint(testTools(), canvas, 0, 7, brush(kToolTubePaint, 1, 1.0f));
+    tools.styleOffset = {-3.0e9f, -20.9f};
+    tubePaint(tools, canvas, 0, 7, brush(tools, kToolTubePaint, 1, 1.0f));
     EXPECT_EQ(canvas.at(0, 7).grain, pattern(48, 13));
     // An image smaller than the 400 x 400 tile reads 0 outside it.
     Surface small;
     ASSERT_TRUE(small.create32(10, 10));
     for (std::uint32_t y = 0; y < 10; ++y)
         for (std::uint32_t x = 0; x < 10; ++x) small.setPixel(x, y, 77, 1, 1);
-    testTools().styleImages[2] = std::move(small);
-    testTools().styleOffset = {0.0f, 0.0f};
-    tubePaint(testTools(), canvas, 3, 3, brush(kToolTubePaint, 1, 1.0f));
-    tubePaint(testTools(), canvas, 30, 3, brush(kToolTubePaint, 1, 1.0f));
+    tools.styleImages[2] = std::move(small);
+    tools.styleOffset = {0.0f, 0.0f};
+    tubePaint(tools, canvas, 3, 3, brush(tools, kToolTubePaint, 1, 1.0f));
+    tubePaint(tools, canvas, 30, 3, brush(tools, kToolTubePaint, 1, 1.0f));
     EXPECT_EQ(canvas.at(3, 3).grain, 77);
     EXPECT_EQ(canvas.at(30, 3).grain, 0);
     // A style index without an image reads 0 as well.
-    BrushSettings s = brush(kToolTubePaint, 1, 1.0f);
+    BrushSettings s = brush(tools, kToolTubePaint, 1, 1.0f);
     s.paintStyle = 200;
     canvas.at(4, 4).grain = 99;
-    tubePaint(testTools(), canvas, 4, 4, s);
+    tubePaint(tools, canvas, 4, 4, s);
     EXPECT_EQ(canvas.at(4, 4).grain, 0);
 }
 
@@ -62,18 +62,18 @@ TEST_F(PaintToolsTest, SquareReadsTheGrainOfEveryCellAsTheOneCellLookup) {
         for (std::uint32_t x = 0; x < 150; ++x) small.setPixel(x, y, static_cast<std::uint8_t>(x * 3 + y), 1, 1);
     Surface noImage;
     for (int image = 0; image < 3; ++image) {
-        if (image == 0) testTools().styleImages[2] = grainImage(pattern);
-        if (image == 1) std::swap(testTools().styleImages[2], small);
-        if (image == 2) std::swap(testTools().styleImages[2], noImage);
+        if (image == 0) tools.styleImages[2] = grainImage(pattern);
+        if (image == 1) std::swap(tools.styleImages[2], small);
+        if (image == 2) std::swap(tools.styleImages[2], noImage);
         for (float offset : {0.0f, -30.7f, 385.0f, -3.0e9f, -170.0f}) {
-            testTools().styleOffset = {offset, -offset / 3};
+            tools.styleOffset = {offset, -offset / 3};
             canvas.clear();
-            const BrushSettings s = brush(kToolTubePaint, 30, 1.0f, 100);
-            tubePaint(testTools(), canvas, 32, 24, s);
-            const GrainSampler sampler(testTools().styleImages[2], offset, -offset / 3);
+            const BrushSettings s = brush(tools, kToolTubePaint, 30, 1.0f, 100);
+            tubePaint(tools, canvas, 32, 24, s);
+            const GrainSampler sampler(tools.styleImages[2], offset, -offset / 3);
             for (int cy = 0; cy < 48; ++cy)
                 for (int cx = 2; cx < 62; ++cx)
-                    if (testTools().mask.at(cx - 2, cy + 6) == 1.0f) {
+                    if (tools.mask.at(cx - 2, cy + 6) == 1.0f) {
                         ASSERT_EQ(canvas.at(cx, cy).grain, sampler.at(sampler.column(cx), sampler.row(cy)))
                             << "image " << image << ", offset " << offset << ", cell " << cx << "," << cy;
                     }
@@ -85,32 +85,32 @@ TEST_F(PaintToolsTest, PaintBrushBlendFactorIsRoundedAfterTheTextureScale) {
     // Smooth brush: f = single(255 * single(1/255) * a). At the weakest
     // strength that is one step above a, so a channel rising from 0 toward 200
     // lands on 2 where Tube Paint lands on 1.
-    BrushSettings s = brush(kToolPaintBrush, 1, 0.01f);
+    BrushSettings s = brush(tools, kToolPaintBrush, 1, 0.01f);
     s.red = s.green = s.blue = 200;
     for (auto* tool : {&tubePaint, &paintBrush}) {
         PaintCell& c = canvas.at(8, 8);
         c.red = c.green = c.blue = 0;
-        tool(testTools(), canvas, 8, 8, s);
+        tool(tools, canvas, 8, 8, s);
     }
     EXPECT_EQ(canvas.at(8, 8).red, 2);  // paint brush
     canvas.at(9, 9).red = 0;
-    tubePaint(testTools(), canvas, 9, 9, s);
+    tubePaint(tools, canvas, 9, 9, s);
     EXPECT_EQ(canvas.at(9, 9).red, 1);
 
     // At full strength f is exactly 1: the brush colour exactly.
-    paintBrush(testTools(), canvas, 20, 20, brush(kToolPaintBrush, 1, 1.0f));
+    paintBrush(tools, canvas, 20, 20, brush(tools, kToolPaintBrush, 1, 1.0f));
     EXPECT_EQ(canvas.at(20, 20).green, 200);
     EXPECT_EQ(canvas.at(20, 20).blue, 45);
     EXPECT_EQ(canvas.at(20, 20).height, 5.0f);
 }
 
 TEST_F(PaintToolsTest, PaintBrushTextureScalesColourAndHeight) {
-    testTools().textureImages[3] = grainImage([](int x, int) { return x < 32 ? 0 : 255; });
-    BrushSettings s = brush(kToolPaintBrush, 1, 1.0f);
+    tools.textureImages[3] = grainImage([](int x, int) { return x < 32 ? 0 : 255; });
+    BrushSettings s = brush(tools, kToolPaintBrush, 1, 1.0f);
     s.texture = 3;
-    paintBrush(testTools(), canvas, 10, 10, s);  // dark texture: nothing laid
+    paintBrush(tools, canvas, 10, 10, s);  // dark texture: nothing laid
     EXPECT_TRUE(sameCell(canvas.at(10, 10), kBlankCell));
-    paintBrush(testTools(), canvas, 40, 10, s);  // bright texture: full colour, 0.255 of the height
+    paintBrush(tools, canvas, 40, 10, s);  // bright texture: full colour, 0.255 of the height
     EXPECT_EQ(canvas.at(40, 10).green, 200);
     EXPECT_EQ(canvas.at(40, 10).height, static_cast<float>((255 * static_cast<double>(0.001f)) * 5.0));
 }
@@ -119,7 +119,7 @@ TEST_F(PaintToolsTest, GelBrushBuildsHeightAndNeverColour) {
     paintGround(canvas);
     const PaintCell start = canvas.at(30, 30);
     for (int pass = 1; pass <= 3; ++pass) {
-        gelBrush(testTools(), canvas, 30, 30, brush(kToolGelBrush, 1, 1.0f));
+        gelBrush(tools, canvas, 30, 30, brush(tools, kToolGelBrush, 1, 1.0f));
         EXPECT_EQ(canvas.at(30, 30).height, start.height + 5.0f * pass);
     }
     EXPECT_EQ(canvas.at(30, 30).red, start.red);
@@ -127,17 +127,17 @@ TEST_F(PaintToolsTest, GelBrushBuildsHeightAndNeverColour) {
     EXPECT_EQ(canvas.at(30, 30).shine, 255);
     // Off the centre a cell is pulled halfway (a = 1) toward the centre's
     // height as it was before the application, then raised.
-    BrushSettings s = brush(kToolGelBrush, 10, 1.0f, 100);
+    BrushSettings s = brush(tools, kToolGelBrush, 10, 1.0f, 100);
     const double h0 = canvas.at(20, 20).height;
     const double h = canvas.at(22, 21).height;
-    gelBrush(testTools(), canvas, 20, 20, s);
+    gelBrush(tools, canvas, 20, 20, s);
     EXPECT_EQ(canvas.at(22, 21).height, static_cast<float>(h + (h0 - h) * 0.5 + 5.0));
 }
 
 TEST_F(PaintToolsTest, EraserWhitensAndKeepsHalfTheShine) {
     paintGround(canvas);
     canvas.at(12, 12).shine = 201;
-    eraser(testTools(), canvas, 12, 12, brush(kToolEraser, 1, 1.0f));
+    eraser(tools, canvas, 12, 12, brush(tools, kToolEraser, 1, 1.0f));
     const PaintCell& c = canvas.at(12, 12);
     EXPECT_EQ(c.red, 255);
     EXPECT_EQ(c.green, 255);
@@ -150,10 +150,10 @@ TEST_F(PaintToolsTest, EraserWhitensAndKeepsHalfTheShine) {
 TEST_F(PaintToolsTest, SpongeSoaksUpAQuarter) {
     PaintCell& c = canvas.at(5, 5);
     c = PaintCell{10, 20, 30, 200, 40, {0, 0, 0}, 8.0f};
-    sponge(testTools(), canvas, 5, 5, brush(kToolSponge, 1, 1.0f));
+    sponge(tools, canvas, 5, 5, brush(tools, kToolSponge, 1, 1.0f));
     EXPECT_EQ(c.grain, 150);
     EXPECT_EQ(c.height, 6.0f);
-    sponge(testTools(), canvas, 5, 5, brush(kToolSponge, 1, 1.0f));
+    sponge(tools, canvas, 5, 5, brush(tools, kToolSponge, 1, 1.0f));
     EXPECT_EQ(c.grain, 112);
     EXPECT_EQ(c.height, 4.5f);
     EXPECT_EQ(c.red, 10);
@@ -162,9 +162,9 @@ TEST_F(PaintToolsTest, SpongeSoaksUpAQuarter) {
 
 TEST_F(PaintToolsTest, SprayDrawsOneNumberPerSprayedCell) {
     // From state 1 the generator gives 16838, 5758, ...: n = 838, then 758.
-    BrushSettings s = brush(kToolSprayPaint, 1, 1.0f);
-    sprayPaint(testTools(), canvas, 4, 4, s);
-    sprayPaint(testTools(), canvas, 4, 4, s);
+    BrushSettings s = brush(tools, kToolSprayPaint, 1, 1.0f);
+    sprayPaint(tools, canvas, 4, 4, s);
+    sprayPaint(tools, canvas, 4, 4, s);
     const double third = 1.0f / 3000.0f;
     auto lerp = [](int v, int target, double k) { return static_cast<int>(v + (target - v) * k); };
     EXPECT_EQ(canvas.at(4, 4).red, lerp(lerp(255, 0, 838 * third), 0, 758 * third));
@@ -176,24 +176,24 @@ TEST_F(PaintToolsTest, SprayDrawsOneNumberPerSprayedCell) {
 TEST_F(PaintToolsTest, SprayIsReproducibleFromStartUp) {
     paintGround(canvas);
     const auto ground = cellsOf(canvas);
-    testTools().stroke = brush(kToolSprayPaint, 20, 0.8f);
-    buildMask(testTools());
+    tools.stroke = brush(tools, kToolSprayPaint, 20, 0.8f);
+    buildMask(tools);
     // Centre near the corner: only cells inside the grid with weight above 0 draw.
     int drawn = 0;
     for (int cx = -5 - 20; cx < -5 + 20; ++cx)
         for (int cy = 3 - 20; cy < 3 + 20; ++cy)
-            if (cx >= 0 && cy >= 0 && testTools().mask.at(cx + 5 + 20, cy - 3 + 20) > 0.0f) ++drawn;
-    testTools().random = ProgramRandom{};
-    sprayPaint(testTools(), canvas, -5, 3, testTools().stroke);
+            if (cx >= 0 && cy >= 0 && tools.mask.at(cx + 5 + 20, cy - 3 + 20) > 0.0f) ++drawn;
+    tools.random = ProgramRandom{};
+    sprayPaint(tools, canvas, -5, 3, tools.stroke);
     const auto once = cellsOf(canvas);
     std::uint32_t state = 1;
     for (int i = 0; i < drawn; ++i) state = state * 1103515245u + 12345u;
-    EXPECT_EQ(testTools().random.state, state);
+    EXPECT_EQ(tools.random.state, state);
     EXPECT_FALSE(sameCells(canvas, ground));
 
     std::copy(ground.begin(), ground.end(), canvas.cells());
-    testTools().random = ProgramRandom{};
-    sprayPaint(testTools(), canvas, -5, 3, testTools().stroke);
+    tools.random = ProgramRandom{};
+    sprayPaint(tools, canvas, -5, 3, tools.stroke);
     EXPECT_TRUE(sameCells(canvas, once));
 }
 

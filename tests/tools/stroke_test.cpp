@@ -9,191 +9,191 @@ namespace {
 using StrokeTest = ToolTest;
 
 TEST_F(StrokeTest, FirstMoveStartsTheLengthAndLaterMovesAddATenth) {
-    testTools().mask.built = true;
-    strokeBegin(testTools(), canvas);
+    tools.mask.built = true;
+    strokeBegin(tools, canvas);
     EXPECT_EQ(canvas.strokeLength, -1.0f);
-    EXPECT_FALSE(testTools().mask.built);
-    strokeMove(testTools(), canvas, 300, 400);
+    EXPECT_FALSE(tools.mask.built);
+    strokeMove(tools, canvas, 300, 400);
     EXPECT_EQ(canvas.strokeLength, 0.0f);
-    strokeMove(testTools(), canvas, -30, 40);  // sign does not matter
+    strokeMove(tools, canvas, -30, 40);  // sign does not matter
     EXPECT_EQ(canvas.strokeLength, 5.0f);
-    strokeMove(testTools(), canvas, 1, 1);
+    strokeMove(tools, canvas, 1, 1);
     EXPECT_EQ(canvas.strokeLength, static_cast<float>(5.0 + static_cast<double>(0.1f) * std::sqrt(2.0f)));
-    testTools().mask.built = true;
-    strokeEnd(testTools(), canvas);
+    tools.mask.built = true;
+    strokeEnd(tools, canvas);
     EXPECT_EQ(canvas.strokeLength, -1.0f);
-    EXPECT_FALSE(testTools().mask.built);
+    EXPECT_FALSE(tools.mask.built);
 }
 
 TEST_F(StrokeTest, MovesRefreshTheStrokeSettings) {
-    useBrush(brush(kToolPaintBrush, 30, 0.5f), canvas);
-    testTools().live.size = 12;
-    testTools().live.red = 99;
-    EXPECT_EQ(testTools().stroke.size, 30);
-    testTools().mask.built = true;
-    strokeMove(testTools(), canvas, 2, 0);
-    EXPECT_EQ(testTools().stroke.size, 12);
-    EXPECT_EQ(testTools().stroke.red, 99);
+    useBrush(tools, brush(tools, kToolPaintBrush, 30, 0.5f), canvas);
+    tools.live.size = 12;
+    tools.live.red = 99;
+    EXPECT_EQ(tools.stroke.size, 30);
+    tools.mask.built = true;
+    strokeMove(tools, canvas, 2, 0);
+    EXPECT_EQ(tools.stroke.size, 12);
+    EXPECT_EQ(tools.stroke.red, 99);
     // Without dynamics a real move leaves the mask alone.
-    EXPECT_TRUE(testTools().mask.built);
+    EXPECT_TRUE(tools.mask.built);
 }
 
 TEST_F(StrokeTest, StrengthFadesToZeroOverAThousandPixels) {
-    useBrush(brush(kToolPaintBrush, 30, 0.5f), canvas);
-    testTools().dynamics.fadeStrength = 1;
-    strokeMove(testTools(), canvas, 10, 0);  // length 0
-    EXPECT_EQ(testTools().stroke.strength, 0.5f);
-    for (int i = 0; i < 50; ++i) strokeMove(testTools(), canvas, 10, 0);
+    useBrush(tools, brush(tools, kToolPaintBrush, 30, 0.5f), canvas);
+    tools.dynamics.fadeStrength = 1;
+    strokeMove(tools, canvas, 10, 0);  // length 0
+    EXPECT_EQ(tools.stroke.strength, 0.5f);
+    for (int i = 0; i < 50; ++i) strokeMove(tools, canvas, 10, 0);
     EXPECT_EQ(canvas.strokeLength, 50.0f);
-    EXPECT_EQ(testTools().stroke.strength, 0.25f);
-    EXPECT_EQ(testTools().live.strength, 0.5f);  // the live settings keep theirs
-    for (int i = 0; i < 50; ++i) strokeMove(testTools(), canvas, 10, 0);
-    EXPECT_EQ(testTools().stroke.strength, 0.0f);
-    strokeMove(testTools(), canvas, 500, 0);  // beyond the fade length it stays 0
-    EXPECT_EQ(testTools().stroke.strength, 0.0f);
-    EXPECT_FALSE(testTools().mask.built);
+    EXPECT_EQ(tools.stroke.strength, 0.25f);
+    EXPECT_EQ(tools.live.strength, 0.5f);  // the live settings keep theirs
+    for (int i = 0; i < 50; ++i) strokeMove(tools, canvas, 10, 0);
+    EXPECT_EQ(tools.stroke.strength, 0.0f);
+    strokeMove(tools, canvas, 500, 0);  // beyond the fade length it stays 0
+    EXPECT_EQ(tools.stroke.strength, 0.0f);
+    EXPECT_FALSE(tools.mask.built);
 }
 
 TEST_F(StrokeTest, FadeLengthsBelowOneAreRaisedAndStored) {
-    useBrush(brush(kToolPaintBrush, 30, 0.5f), canvas);
-    StrokeDynamics& d = testTools().dynamics;
+    useBrush(tools, brush(tools, kToolPaintBrush, 30, 0.5f), canvas);
+    StrokeDynamics& d = tools.dynamics;
     d.fadeStrength = d.fadeSize = 1;
     d.fadeStrengthLength = 0.0f;
     d.fadeSizeLength = -3.0f;
-    strokeMove(testTools(), canvas, 1, 0);
+    strokeMove(tools, canvas, 1, 0);
     EXPECT_EQ(d.fadeStrengthLength, 1.0f);
     EXPECT_EQ(d.fadeSizeLength, 1.0f);
 }
 
 TEST_F(StrokeTest, SizeFadesButNeverBelowOne) {
-    useBrush(brush(kToolPaintBrush, 30, 0.5f), canvas);
-    testTools().dynamics.fadeSize = 1;
-    strokeMove(testTools(), canvas, 10, 0);
-    EXPECT_EQ(testTools().stroke.size, 30);
-    for (int i = 0; i < 50; ++i) strokeMove(testTools(), canvas, 10, 0);
-    EXPECT_EQ(testTools().stroke.size, 15);
-    for (int i = 0; i < 60; ++i) strokeMove(testTools(), canvas, 10, 0);
-    EXPECT_EQ(testTools().stroke.size, 1);
+    useBrush(tools, brush(tools, kToolPaintBrush, 30, 0.5f), canvas);
+    tools.dynamics.fadeSize = 1;
+    strokeMove(tools, canvas, 10, 0);
+    EXPECT_EQ(tools.stroke.size, 30);
+    for (int i = 0; i < 50; ++i) strokeMove(tools, canvas, 10, 0);
+    EXPECT_EQ(tools.stroke.size, 15);
+    for (int i = 0; i < 60; ++i) strokeMove(tools, canvas, 10, 0);
+    EXPECT_EQ(tools.stroke.size, 1);
 }
 
 TEST_F(StrokeTest, PulseShrinksTheSize) {
-    useBrush(brush(kToolPaintBrush, 30, 0.5f), canvas);
-    StrokeDynamics& d = testTools().dynamics;
+    useBrush(tools, brush(tools, kToolPaintBrush, 30, 0.5f), canvas);
+    StrokeDynamics& d = tools.dynamics;
     d.pulse = 1;
     d.pulseAmount = 0.0f;  // raised to 1 % and stored so
     d.pulsePeriod = 0.0f;
-    testTools().mask.built = true;
-    strokeMove(testTools(), canvas, 3, 4);  // length 0 = phase: deepest point, 30 * 0.99
+    tools.mask.built = true;
+    strokeMove(tools, canvas, 3, 4);  // length 0 = phase: deepest point, 30 * 0.99
     EXPECT_EQ(d.pulseAmount, 1.0f);
     EXPECT_EQ(d.pulsePeriod, 1.0f);
-    EXPECT_EQ(testTools().stroke.size, 29);
-    EXPECT_FALSE(testTools().mask.built);
+    EXPECT_EQ(tools.stroke.size, 29);
+    EXPECT_FALSE(tools.mask.built);
 
     d.pulseAmount = 50.0f;
     d.pulsePeriod = 44.0f;  // t = length * 0.1
-    strokeBegin(testTools(), canvas);
-    strokeMove(testTools(), canvas, 1, 0);
-    EXPECT_EQ(testTools().stroke.size, 15);
+    strokeBegin(tools, canvas);
+    strokeMove(tools, canvas, 1, 0);
+    EXPECT_EQ(tools.stroke.size, 15);
     // Length 15.7 (t about pi / 2): the pulse is at its widest.
-    for (int i = 0; i < 157; ++i) strokeMove(testTools(), canvas, 1, 0);
-    EXPECT_EQ(testTools().stroke.size, 29);
+    for (int i = 0; i < 157; ++i) strokeMove(tools, canvas, 1, 0);
+    EXPECT_EQ(tools.stroke.size, 29);
 
     d.pulseAmount = 300.0f;  // would make the size negative: at least 1
-    strokeBegin(testTools(), canvas);
-    strokeMove(testTools(), canvas, 1, 0);
-    EXPECT_EQ(testTools().stroke.size, 1);
+    strokeBegin(tools, canvas);
+    strokeMove(tools, canvas, 1, 0);
+    EXPECT_EQ(tools.stroke.size, 1);
 }
 
 TEST_F(StrokeTest, PulseFollowsAFadedSize) {
-    useBrush(brush(kToolPaintBrush, 40, 0.5f), canvas);
-    StrokeDynamics& d = testTools().dynamics;
+    useBrush(tools, brush(tools, kToolPaintBrush, 40, 0.5f), canvas);
+    StrokeDynamics& d = tools.dynamics;
     d.fadeSize = 1;
     d.pulse = 1;
     d.pulseAmount = 50.0f;
     d.pulsePhase = 50.0f;  // deepest at length 50, where the fade halves the size
-    strokeMove(testTools(), canvas, 10, 0);
-    for (int i = 0; i < 50; ++i) strokeMove(testTools(), canvas, 10, 0);
-    EXPECT_EQ(testTools().stroke.size, 10);
+    strokeMove(tools, canvas, 10, 0);
+    for (int i = 0; i < 50; ++i) strokeMove(tools, canvas, 10, 0);
+    EXPECT_EQ(tools.stroke.size, 10);
 }
 
 TEST_F(StrokeTest, MoveWithoutMovementPausesMostTools) {
     for (const int tool : {0, 1, 2, 6, 9, 10, 11, 13, 14, 15, 16, 18}) {
-        useBrush(brush(tool, 10, 0.5f), canvas);
-        strokeMove(testTools(), canvas, 5, 5);
-        testTools().mask.built = true;
-        strokeMove(testTools(), canvas, 0, 0);
-        EXPECT_EQ(testTools().stroke.strength, 0.0f) << tool;
-        EXPECT_FALSE(testTools().mask.built) << tool;
-        strokeMove(testTools(), canvas, 0, 1);  // a real move resumes
-        EXPECT_EQ(testTools().stroke.strength, 0.5f) << tool;
+        useBrush(tools, brush(tools, tool, 10, 0.5f), canvas);
+        strokeMove(tools, canvas, 5, 5);
+        tools.mask.built = true;
+        strokeMove(tools, canvas, 0, 0);
+        EXPECT_EQ(tools.stroke.strength, 0.0f) << tool;
+        EXPECT_FALSE(tools.mask.built) << tool;
+        strokeMove(tools, canvas, 0, 1);  // a real move resumes
+        EXPECT_EQ(tools.stroke.strength, 0.5f) << tool;
     }
     // Spray Paint and the Knife keep working at the resting point; the mask
     // is still marked stale.
     for (const int tool : {kToolSprayPaint, kToolKnife}) {
-        useBrush(brush(tool, 10, 0.5f), canvas);
-        testTools().mask.built = true;
-        strokeMove(testTools(), canvas, 0, 0);
-        EXPECT_EQ(testTools().stroke.strength, 0.5f) << tool;
-        EXPECT_FALSE(testTools().mask.built) << tool;
+        useBrush(tools, brush(tools, tool, 10, 0.5f), canvas);
+        tools.mask.built = true;
+        strokeMove(tools, canvas, 0, 0);
+        EXPECT_EQ(tools.stroke.strength, 0.5f) << tool;
+        EXPECT_FALSE(tools.mask.built) << tool;
     }
 }
 
 TEST_F(StrokeTest, PausedBrushChangesNothing) {
     paintGround(canvas);
-    useBrush(brush(kToolTubePaint, 10, 1.0f), canvas);
-    strokeMove(testTools(), canvas, 0, 0);
+    useBrush(tools, brush(tools, kToolTubePaint, 10, 1.0f), canvas);
+    strokeMove(tools, canvas, 0, 0);
     const auto before = cellsOf(canvas);
-    applyTool(testTools(), 30, 20, canvas);
+    applyTool(tools, 30, 20, canvas);
     EXPECT_TRUE(sameCells(canvas, before));
 }
 
 TEST_F(StrokeTest, PressureScalesTheDocumentStrokeAfterTheFades) {
     canvas.kind = kDocumentCanvasKind;
-    useBrush(brush(kToolPaintBrush, 30, 0.5f), canvas);
-    testTools().dynamics.fadeStrength = 1;
-    for (int i = 0; i < 51; ++i) strokeMove(testTools(), canvas, 10, 0);  // faded to 0.25
-    testTools().pressure = 0.5f;
-    strokeMove(testTools(), canvas, 0, 10);
+    useBrush(tools, brush(tools, kToolPaintBrush, 30, 0.5f), canvas);
+    tools.dynamics.fadeStrength = 1;
+    for (int i = 0; i < 51; ++i) strokeMove(tools, canvas, 10, 0);  // faded to 0.25
+    tools.pressure = 0.5f;
+    strokeMove(tools, canvas, 0, 10);
     const double faded = 1.0 - static_cast<double>(canvas.strokeLength) / 100.0;
-    EXPECT_EQ(testTools().stroke.strength, static_cast<float>(static_cast<float>(0.5f * faded) * 0.5));
-    EXPECT_EQ(testTools().stroke.size, 30) << "pressure to strength leaves the size";
+    EXPECT_EQ(tools.stroke.strength, static_cast<float>(static_cast<float>(0.5f * faded) * 0.5));
+    EXPECT_EQ(tools.stroke.size, 30) << "pressure to strength leaves the size";
 
     // To size: trunc(size x p), at least 1; the curve raises p to its power.
-    testTools().dynamics.fadeStrength = 0;
-    testTools().pen = {PressureTarget::Size, 2.0f};
-    testTools().mask.built = true;
-    strokeMove(testTools(), canvas, 10, 0);
-    EXPECT_EQ(testTools().stroke.size, 7);  // 30 x 0.25 = 7.5
-    EXPECT_EQ(testTools().stroke.strength, 0.5f);
-    EXPECT_FALSE(testTools().mask.built) << "a pressed size needs its own mask";
-    testTools().pressure = 0.01f;
-    strokeMove(testTools(), canvas, 10, 0);
-    EXPECT_EQ(testTools().stroke.size, 1);
-    testTools().pen = {PressureTarget::StrengthAndSize, 1.0f};
-    testTools().pressure = 0.0f;
-    strokeMove(testTools(), canvas, 10, 0);
-    EXPECT_EQ(testTools().stroke.size, 1);
-    EXPECT_EQ(testTools().stroke.strength, 0.0f);
+    tools.dynamics.fadeStrength = 0;
+    tools.pen = {PressureTarget::Size, 2.0f};
+    tools.mask.built = true;
+    strokeMove(tools, canvas, 10, 0);
+    EXPECT_EQ(tools.stroke.size, 7);  // 30 x 0.25 = 7.5
+    EXPECT_EQ(tools.stroke.strength, 0.5f);
+    EXPECT_FALSE(tools.mask.built) << "a pressed size needs its own mask";
+    tools.pressure = 0.01f;
+    strokeMove(tools, canvas, 10, 0);
+    EXPECT_EQ(tools.stroke.size, 1);
+    tools.pen = {PressureTarget::StrengthAndSize, 1.0f};
+    tools.pressure = 0.0f;
+    strokeMove(tools, canvas, 10, 0);
+    EXPECT_EQ(tools.stroke.size, 1);
+    EXPECT_EQ(tools.stroke.strength, 0.0f);
 
     // Full pressure again: the size is the live one, and the mask built for
     // the pressed size is rebuilt once.
-    testTools().pressure = 1.0f;
-    testTools().mask.built = true;
-    strokeMove(testTools(), canvas, 10, 0);
-    EXPECT_EQ(testTools().stroke.size, 30);
-    EXPECT_FALSE(testTools().mask.built);
-    testTools().mask.built = true;
-    strokeMove(testTools(), canvas, 10, 0);
-    EXPECT_TRUE(testTools().mask.built);
+    tools.pressure = 1.0f;
+    tools.mask.built = true;
+    strokeMove(tools, canvas, 10, 0);
+    EXPECT_EQ(tools.stroke.size, 30);
+    EXPECT_FALSE(tools.mask.built);
+    tools.mask.built = true;
+    strokeMove(tools, canvas, 10, 0);
+    EXPECT_TRUE(tools.mask.built);
 
     // The brush preview and the thumbnails paint as a mouse.
     Canvas preview;
     ASSERT_TRUE(preview.allocate(8, 8));
-    testTools().pressure = 0.3f;
-    strokeBegin(testTools(), preview);
-    strokeMove(testTools(), preview, 10, 0);
-    EXPECT_EQ(testTools().stroke.size, 30);
-    EXPECT_EQ(testTools().stroke.strength, 0.5f);
+    tools.pressure = 0.3f;
+    strokeBegin(tools, preview);
+    strokeMove(tools, preview, 10, 0);
+    EXPECT_EQ(tools.stroke.size, 30);
+    EXPECT_EQ(tools.stroke.strength, 0.5f);
 }
 
 TEST(StrokeLine, PointsAreEvenlySpacedInOrderUpToTheEnd) {
@@ -234,8 +234,8 @@ TEST_F(StrokeTest, ALineIsOneApplicationPerPointInOrder) {
     ASSERT_TRUE(byHand.allocate(64, 48));
     paintGround(byHand);
     // Spray draws its numbers per point, so the order and count show.
-    useBrush(brush(kToolSprayPaint, 8, 0.6f), canvas);
-    ToolState& ts = testTools();
+    useBrush(tools, brush(tools, kToolSprayPaint, 8, 0.6f), canvas);
+    ToolState& ts = tools;
     ts.random = ProgramRandom{5};
     for (const LinePoint& p : strokeLinePoints(2, 40, 60, 3, ts.stroke.size, 1.0f)) applyTool(ts, p.x, p.y, canvas);
     ts.random = ProgramRandom{5};

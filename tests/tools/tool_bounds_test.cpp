@@ -36,11 +36,11 @@ protected:
     void SetUp() override {
         ToolTest::SetUp();
         paintGround(canvas);
-        testTools().styleImages[2] = grainImage([](int x, int y) { return (x * 11 + y) % 256; });
-        testTools().textureImages[3] = grainImage([](int x, int y) { return 128 + (x + y * 7) % 128; });
+        tools.styleImages[2] = grainImage([](int x, int y) { return (x * 11 + y) % 256; });
+        tools.textureImages[3] = grainImage([](int x, int y) { return 128 + (x + y * 7) % 128; });
     }
     BrushSettings settings(int size) {
-        BrushSettings s = brush(GetParam().id, size, 0.9f);
+        BrushSettings s = brush(tools, GetParam().id, size, 0.9f);
         s.texture = 3;
         s.red = 7;
         s.thickness = 3.0f;
@@ -55,12 +55,12 @@ TEST_P(ToolBoundsTest, ChangesOnlyWeightedCellsAndRendersTheSquare) {
     const BrushSettings s = settings(r);
     const auto before = cellsOf(canvas);
     const auto pixels = pixelsOf(canvas.surface);  // white: nothing rendered yet
-    GetParam().routine(testTools(), canvas, x, y, s);
+    GetParam().routine(tools, canvas, x, y, s);
     int changed = 0;
     for (int cy = 0; cy < static_cast<int>(canvas.height); ++cy)
         for (int cx = 0; cx < static_cast<int>(canvas.width); ++cx) {
             const bool inSquare = cx >= x - r && cx < x + r && cy >= y - r && cy < y + r;
-            const bool weighted = inSquare && testTools().mask.at(cx - x + r, cy - y + r) > 0.0f;
+            const bool weighted = inSquare && tools.mask.at(cx - x + r, cy - y + r) > 0.0f;
             const bool same = sameCell(canvas.at(cx, cy), before[cy * canvas.width + cx]);
             if (!weighted) {
                 EXPECT_TRUE(same) << cx << "," << cy;
@@ -83,7 +83,7 @@ TEST_P(ToolBoundsTest, CentreOffTheGrid) {
     const auto before = cellsOf(canvas);
     const auto pixels = pixelsOf(canvas.surface);
     for (auto [x, y] : {std::pair{-1, 20}, {64, 20}, {30, -1}, {30, 48}}) {
-        GetParam().routine(testTools(), canvas, x, y, s);
+        GetParam().routine(tools, canvas, x, y, s);
         if (!GetParam().worksFromOutside) {
             EXPECT_TRUE(sameCells(canvas, before)) << x << "," << y;
             EXPECT_EQ(pixelsOf(canvas.surface), pixels) << x << "," << y;
@@ -95,7 +95,7 @@ TEST_P(ToolBoundsTest, CentreOffTheGrid) {
     // Far away (or at the int limits) every tool does nothing.
     const auto now = cellsOf(canvas);
     for (auto [x, y] : {std::pair{-100, 20}, {INT32_MIN, INT32_MIN}, {INT32_MAX, 5}, {5, INT32_MAX}})
-        GetParam().routine(testTools(), canvas, x, y, s);
+        GetParam().routine(tools, canvas, x, y, s);
     EXPECT_TRUE(sameCells(canvas, now));
 }
 
@@ -103,9 +103,9 @@ TEST_P(ToolBoundsTest, CentreOffTheGrid) {
 TEST_P(ToolBoundsTest, OversizedBrushStaysInsideTheMask) {
     BrushSettings s = settings(100);
     s.size = 5000;
-    GetParam().routine(testTools(), canvas, 30, 20, s);
+    GetParam().routine(tools, canvas, 30, 20, s);
     s.size = -7;
-    GetParam().routine(testTools(), canvas, 30, 20, s);
+    GetParam().routine(tools, canvas, 30, 20, s);
 }
 
 // The vector paths give the cells and pixels of the one-cell rules: brushes
@@ -132,12 +132,12 @@ TEST_P(ToolBoundsTest, SameCellsAndPixelsOnEveryVectorPath) {
         const VectorPath previous = setVectorPath(path);
         std::copy(ground.begin(), ground.end(), canvas.cells());
         canvas.surface.blendRect(0, 0, 64, 48, 1, 2, 3, 0);
-        testTools().random = ProgramRandom{};
+        tools.random = ProgramRandom{};
         for (const Application& a : applications) {
             BrushSettings s = settings(a.size);
             s.strength = a.strength;
             s.texture = a.texture;
-            GetParam().routine(testTools(), canvas, a.x, a.y, s);
+            GetParam().routine(tools, canvas, a.x, a.y, s);
         }
         setVectorPath(previous);
         if (path == VectorPath::kScalar) {

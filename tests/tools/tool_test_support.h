@@ -1,6 +1,6 @@
 #pragma once
-// Shared set-up for the tool tests: a clean tool state, canvases with known
-// contents and grain images with known red channels.
+// Shared set-up for the tool tests: a fresh tools' record, canvases with
+// known contents and grain images with known red channels.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -18,14 +18,7 @@
 
 namespace sc::test {
 
-// The tools' record the tool tests work on, as a program holds it.
-inline ToolState& testTools() {
-    static ToolState tools;
-    return tools;
-}
-
-inline void resetToolState() {
-    testTools() = ToolState{};
+inline void resetToolEnvironment() {
     setMarkPlaneAllocator(nullptr);
     platform::headless::clearShownMessages();
     platform::headless::setEchoMessages(false);
@@ -43,25 +36,25 @@ Surface grainImage(Red red) {
 
 // Brush settings for a test: tool, size, strength and hardness; smooth,
 // colour (0, 200, 45), thickness 10, shine 255. They also become the stroke
-// settings and the mask is built for them, as applyTool does before it calls
-// a routine, so tests may call the routines directly.
-inline BrushSettings brush(std::int32_t tool, std::int32_t size, float strength, std::uint8_t hardness = 0) {
+// settings of tools and the mask is built for them, as applyTool does before
+// it calls a routine, so tests may call the routines directly.
+inline BrushSettings brush(ToolState& tools, std::int32_t tool, std::int32_t size, float strength, std::uint8_t hardness = 0) {
     BrushSettings s;
     s.tool = tool;
     s.size = size;
     s.strength = strength;
     s.texture = 0;
     s.hardness = hardness;
-    testTools().stroke = s;
-    testTools().mask.built = false;
-    buildMask(testTools());
+    tools.stroke = s;
+    tools.mask.built = false;
+    buildMask(tools);
     return s;
 }
 
 // Makes s the live settings and starts a stroke with them on canvas.
-inline void useBrush(const BrushSettings& s, Canvas& canvas) {
-    testTools().live = s;
-    strokeBegin(testTools(), canvas);
+inline void useBrush(ToolState& tools, const BrushSettings& s, Canvas& canvas) {
+    tools.live = s;
+    strokeBegin(tools, canvas);
 }
 
 // Every cell of the canvas with varied paint: colour, grain, shine and height
@@ -102,12 +95,13 @@ inline std::vector<std::uint8_t> pixelsOf(const Surface& s) {
 class ToolTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetToolState();
+        resetToolEnvironment();
         ASSERT_TRUE(canvas.allocate(64, 48));
     }
-    void TearDown() override { resetToolState(); }
+    void TearDown() override { resetToolEnvironment(); }
 
-    Canvas canvas;  // off-screen (kind 0), blank
+    ToolState tools;  // fresh for every test
+    Canvas canvas;    // off-screen (kind 0), blank
 };
 
 }  // namespace sc::test
