@@ -10,8 +10,9 @@ namespace sc {
 
 struct ShellState;
 
-// Tools panel: puts entries 0 to 23 normal and the current tool's entry down
-// (also after a preset or undo changed the tool).
+// Tools panel: puts every tool's button normal and the current tool's down
+// (also after a preset or undo changed the tool). The headings are static
+// pictures whose state never leaves normal.
 void syncToolButtons(ToolsPanel& tools, int tool);
 
 // Brush properties panel: the slider values from the live settings, and the

@@ -14,7 +14,7 @@ namespace sc {
 
 void syncToolButtons(ToolsPanel& tools, int tool) {
     SkinButtonTable& table = tools.table;
-    for (int i = 0; i <= 23; ++i) table[i].state = kButtonNormal;
+    for (int i = 0; i < kToolIdCount; ++i) table[i].state = kButtonNormal;
     if (tool >= 0 && tool < kToolIdCount) table[tool].state = kButtonDown;
 }
 

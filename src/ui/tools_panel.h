@@ -3,6 +3,7 @@
 #include <array>
 
 #include "engine/surface.h"
+#include "tools/tool_table.h"
 #include "ui/skin_button.h"
 
 namespace sc {
@@ -10,8 +11,8 @@ namespace sc {
 struct ToolsPanel {
     SkinButtonTable table;
     Surface brushes, tools, effects;  // the headings
-    std::array<Surface, 19> normal;   // by tool id
-    std::array<Surface, 19> down;
+    std::array<Surface, kToolIdCount> normal;  // by tool id
+    std::array<Surface, kToolIdCount> down;
     Surface fill0, fill1;  // no button shows Fill; loaded for their cache files
     Surface view;          // background and back buffer
 };
