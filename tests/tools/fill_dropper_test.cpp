@@ -1,4 +1,5 @@
 // Fill: its region, what it lays, the end of the press and running out of memory.
+#include <memory>
 #include <set>
 
 #include "tool_test_support.h"
@@ -27,8 +28,8 @@ protected:
 
     int ended = 0;
     BrushSettings fill = [] {
-        ToolState scratch;
-        BrushSettings s = brush(scratch, kToolFill, 30, 0.5f);
+        const auto scratch = std::make_unique<ToolState>();  // off the stack: the mask alone is 160 KB
+        BrushSettings s = brush(*scratch, kToolFill, 30, 0.5f);
         s.red = 1, s.green = 2, s.blue = 3, s.thickness = 12.5f;
         return s;
     }();
