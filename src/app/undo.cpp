@@ -29,6 +29,13 @@ bool copyCells(const Canvas& from, Canvas& to) {
 // The undo copy becomes the present painting: deferred tile by tile where it
 // can be, else copied whole.
 void snapshotCanvasDeferred(ShellState& s) {
+    // Where every tile may differ, the snapshot reads none of the undo copy's
+    // own cells: a history step sharing them can take them over.
+    if (s.undoCopy.tracked(s.document) && !s.undoCopy.differsEverywhere()) {
+        s.history.copyUndoCopyCells(s.undoCanvas);
+    } else {
+        s.history.takeUndoCopyCells(s.undoCanvas);
+    }
     if (s.undoCopy.deferCopy(s.document, s.undoCanvas)) {
         s.undoValid = true;
         return;
@@ -135,13 +142,17 @@ void takeUndoSnapshot(ShellState& s, bool includeCanvas) {
     s.savedSettings = toolState().live;
     bool copied = false;
     if (includeCanvas) {
+        s.history.takeUndoCopyCells(s.undoCanvas);
         copied = copyCells(s.document, s.undoCanvas);
         if (copied) {
             s.undoCopy.tookWholeCopy(s.document, false);
+            // The step and the undo copy hold the same painting; the step
+            // takes its own cells only when the undo copy is about to change.
+            s.history.keepWholeAsUndoCopy(s.document);
         } else {
             s.undoCopy.forget();
+            s.history.keepWhole(s.document);
         }
-        s.history.keepWhole(s.document);
     }
     // A copy that could not be made must not be swapped in later.
     s.undoValid = includeCanvas && copied;
@@ -178,6 +189,7 @@ bool undo(ShellState& s) {
 
     bool redraw = false;
     if (s.undoValid) {
+        s.history.copyUndoCopyCells(s.undoCanvas);
         s.undoCopy.complete(s.document, s.undoCanvas);
         recordSwap(s);
         // The swap moves the cell arrays and surfaces; sizes follow the cells.
