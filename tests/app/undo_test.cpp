@@ -42,6 +42,18 @@ protected:
         strokeEnd(toolState(), d);
     }
 
+    // Undo, then Undo again (a redo), each checked against the painting it
+    // returns to and recorded, as each is a step of its own.
+    void undoAndRedo(std::vector<std::string>& seen) {
+        const std::size_t n = seen.size();
+        undo(shell());
+        EXPECT_EQ(cells(), seen[n - 2]);
+        seen.push_back(cells());
+        undo(shell());
+        EXPECT_EQ(cells(), seen[n - 1]);
+        seen.push_back(cells());
+    }
+
     std::string cells() const {
         const Canvas& d = state_->document;
         std::string bytes(reinterpret_cast<const char*>(d.cells()), d.cellCount() * sizeof(PaintCell));
@@ -201,12 +213,7 @@ TEST_F(UndoTest, WholeStepsKeepTheirPaintingsThroughUndoStepsAndStrokes) {
     seen.push_back(cells());
     runFilter(shell(), kFilterInvertColours);
     seen.push_back(cells());
-    undo(shell());
-    EXPECT_EQ(cells(), seen[3]);
-    seen.push_back(cells());
-    undo(shell());
-    EXPECT_EQ(cells(), seen[4]);
-    seen.push_back(cells());
+    undoAndRedo(seen);
 
     for (std::size_t i = seen.size() - 1; i > 0; --i) {
         EXPECT_EQ(stepBackward(shell()), StepResult::kChanged) << i;
@@ -290,12 +297,7 @@ TEST_F(UndoTest, EvictedWholeStepsLeaveTheRestAndUndoExact) {
     // undo copy, which is then brought up to date from the painting.
     stroke(50, 30);
     seen.push_back(cells());
-    undo(shell());
-    EXPECT_EQ(cells(), seen[4]);
-    seen.push_back(cells());
-    undo(shell());
-    EXPECT_EQ(cells(), seen[5]);
-    seen.push_back(cells());
+    undoAndRedo(seen);
 
     std::size_t back = 0;
     while (stepBackward(shell()) != StepResult::kNothing) {
