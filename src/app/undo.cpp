@@ -26,16 +26,22 @@ bool copyCells(const Canvas& from, Canvas& to) {
     return true;
 }
 
-// The undo copy becomes the present painting: deferred tile by tile where it
-// can be, else copied whole.
-void snapshotCanvasDeferred(ShellState& s) {
-    // Where every tile may differ, the snapshot reads none of the undo copy's
-    // own cells: a history step sharing them can take them over.
+// A history step sharing the undo copy's cells gets its own before a
+// deferred snapshot. Where every tile may differ, that snapshot reads none of
+// the undo copy's own cells, so the step can take them over.
+void unshareBeforeDeferredSnapshot(ShellState& s) {
+    if (!s.history.sharesUndoCopy()) return;
     if (s.undoCopy.tracked(s.document) && !s.undoCopy.differsEverywhere()) {
         s.history.copyUndoCopyCells(s.undoCanvas);
     } else {
         s.history.takeUndoCopyCells(s.undoCanvas);
     }
+}
+
+// The undo copy becomes the present painting: deferred tile by tile where it
+// can be, else copied whole.
+void snapshotCanvasDeferred(ShellState& s) {
+    unshareBeforeDeferredSnapshot(s);
     if (s.undoCopy.deferCopy(s.document, s.undoCanvas)) {
         s.undoValid = true;
         return;
@@ -125,6 +131,10 @@ StepResult exchangeStep(ShellState& s, HistoryStep& step) {
 
 StepResult stepThroughHistory(ShellState& s, bool backward) {
     HistoryStep* step = backward ? s.history.backwardStep() : s.history.forwardStep();
+    if (step == nullptr) return StepResult::kNothing;
+    // Done before the step is held: when memory runs out it gives the history up.
+    unshareBeforeDeferredSnapshot(s);
+    step = backward ? s.history.backwardStep() : s.history.forwardStep();
     if (step == nullptr) return StepResult::kNothing;
     const StepResult result = exchangeStep(s, *step);
     if (result == StepResult::kNothing) return result;
