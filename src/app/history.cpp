@@ -16,7 +16,23 @@ void History::setBudget(std::uint64_t bytes) {
     trim();
 }
 
+void History::release(HistoryStep& step) {
+    if (&step == shared_) shared_ = nullptr;
+    if (step.whole && step.whole->hasCells() && !spare_) spare_ = std::move(step.whole);
+}
+
+std::unique_ptr<Canvas> History::wholeStorage(std::uint32_t width, std::uint32_t height) {
+    if (spare_ && spare_->hasCells() && spare_->width == width && spare_->height == height) return std::move(spare_);
+    // A spare of another size is freed before the new storage is made.
+    spare_.reset();
+    auto storage = std::make_unique<Canvas>();
+    if (!storage->allocate(width, height)) return nullptr;
+    return storage;
+}
+
 void History::clear() {
+    for (HistoryStep& step : steps_) release(step);
+    shared_ = nullptr;
     steps_.clear();
     present_ = 0;
     bytes_ = 0;
@@ -26,6 +42,7 @@ void History::clear() {
 void History::dropForward() {
     while (steps_.size() > present_) {
         bytes_ -= steps_.back().bytes;
+        release(steps_.back());
         steps_.pop_back();
     }
 }
@@ -54,6 +71,8 @@ void History::close() { open_ = Open::kNone; }
 void History::giveUp() {
     const bool wasOpen = open_ != Open::kNone;
     clear();
+    // Memory or the budget ran out: no storage is held beyond the steps.
+    spare_.reset();
     // The rest of the change is not kept either: a step holding part of it
     // would lead back to a painting that never was.
     if (wasOpen) open_ = Open::kDropped;
@@ -67,6 +86,7 @@ bool History::trim() {
             return false;
         }
         bytes_ -= steps_.front().bytes;
+        release(steps_.front());
         steps_.pop_front();
         --present_;
     }
@@ -105,22 +125,59 @@ void History::beforeWrite(const Canvas& document, std::int64_t x0, std::int64_t 
     if (grew) trim();
 }
 
-void History::keepWhole(const Canvas& document) {
+HistoryStep* History::startWholeStep(const Canvas& document) {
     startStep();
     open_ = Open::kWhole;
     const std::uint64_t cells = static_cast<std::uint64_t>(document.width) * document.height;
     const std::uint64_t cost = cells * (sizeof(PaintCell) + 4) + sizeof(Canvas);
-    auto copy = std::make_unique<Canvas>();
-    if (cost > budget_ || !document.hasCells() || !copy->allocate(document.width, document.height)) {
+    if (cost > budget_ || !document.hasCells()) {
+        giveUp();
+        return nullptr;
+    }
+    HistoryStep& step = steps_.back();
+    step.bytes += cost;
+    bytes_ += cost;
+    // The oldest steps go first, so their storage can serve this one.
+    return trim() ? &step : nullptr;
+}
+
+void History::keepWhole(const Canvas& document) {
+    HistoryStep* step = startWholeStep(document);
+    if (step == nullptr) return;
+    step->whole = wholeStorage(document.width, document.height);
+    if (!step->whole) {
         giveUp();
         return;
     }
-    copyCells(document.cells(), copy->cells(), document.cellCount());
-    HistoryStep& step = steps_.back();
-    step.whole = std::move(copy);
-    step.bytes += cost;
-    bytes_ += cost;
-    trim();
+    copyCells(document.cells(), step->whole->cells(), document.cellCount());
+}
+
+void History::keepWholeAsUndoCopy(const Canvas& document) {
+    shared_ = startWholeStep(document);
+}
+
+void History::takeUndoCopyCells(Canvas& undoCopy) {
+    if (shared_ == nullptr) return;
+    HistoryStep& step = *shared_;
+    shared_ = nullptr;
+    std::unique_ptr<Canvas> storage = std::move(spare_);
+    if (!storage || storage->width != undoCopy.width || storage->height != undoCopy.height) {
+        storage = std::make_unique<Canvas>();
+    }
+    undoCopy.swapCells(*storage);
+    step.whole = std::move(storage);
+}
+
+void History::copyUndoCopyCells(const Canvas& undoCopy) {
+    if (shared_ == nullptr) return;
+    HistoryStep& step = *shared_;
+    shared_ = nullptr;
+    step.whole = wholeStorage(undoCopy.width, undoCopy.height);
+    if (!step.whole) {
+        giveUp();
+        return;
+    }
+    copyCells(undoCopy.cells(), step.whole->cells(), undoCopy.cellCount());
 }
 
 HistoryStep* History::backwardStep() { return present_ > 0 ? &steps_[present_ - 1] : nullptr; }

@@ -5,6 +5,13 @@
 // one side of the change; stepping exchanges them with the painting, so the
 // same step then holds the other side. Steps beyond the present are dropped
 // when a new change starts; the oldest go when the steps outgrow the budget.
+//
+// A whole step taken with the undo copy holds no cells of its own at first:
+// it equals the undo copy (which the caller has just made of the painting)
+// until the undo copy is about to change, when it takes the undo copy's
+// arrays or a copy of them. The storage of one dropped whole step is kept
+// as a spare for the next, so a large painting's pages are not faulted in
+// again; the spare is outside the budget.
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -20,6 +27,7 @@ struct HistoryStep {
     std::vector<std::uint32_t> tiles;                   // tile numbers, in the order kept
     std::vector<std::unique_ptr<PaintCell[]>> cells;    // each tile's cells, row by row
     std::unique_ptr<Canvas> whole;                      // or a whole painting of any size
+                                                        // (null while it is the undo copy's)
     std::uint64_t bytes = 0;
 };
 
@@ -42,7 +50,19 @@ public:
     // Starts a step holding the whole painting as it is (a filter or a size
     // change follows); it stays open until the next open() or close().
     void keepWhole(const Canvas& document);
+    // The same for a painting the undo copy was just made of: the step's
+    // cells are the undo copy's until takeUndoCopyCells or copyUndoCopyCells.
+    void keepWholeAsUndoCopy(const Canvas& document);
     bool keepsWholePainting() const { return open_ == Open::kWhole; }
+    // True while a step's cells are those of the undo copy.
+    bool sharesUndoCopy() const { return shared_ != nullptr; }
+    // The undo copy's cells will not be read again before they are written
+    // over: the step sharing them takes its arrays, and the undo copy gets the
+    // spare arrays (or none, when there is no spare of its size).
+    void takeUndoCopyCells(Canvas& undoCopy);
+    // Some of the undo copy's cells are about to change: the step sharing
+    // them takes a copy (the history is given up when memory runs out).
+    void copyUndoCopyCells(const Canvas& undoCopy);
 
     // The step Step Backward (Forward) would exchange; null when there is none.
     HistoryStep* backwardStep();
@@ -58,6 +78,14 @@ public:
 private:
     enum class Open : std::uint8_t { kNone, kTiles, kWhole, kDropped };
     void startStep();
+    // Starts a whole step for the painting and counts its cost; null when it
+    // cannot be kept (the history is then given up).
+    HistoryStep* startWholeStep(const Canvas& document);
+    // A canvas of the size with cells of any value: the spare when it fits,
+    // else a new one; null when memory runs out.
+    std::unique_ptr<Canvas> wholeStorage(std::uint32_t width, std::uint32_t height);
+    // A step is dropped: its whole painting's storage may become the spare.
+    void release(HistoryStep& step);
     void dropForward();
     // Drops the oldest steps while over the budget; false when the open step
     // alone is over it (the history is then cleared, the step dropped).
@@ -69,6 +97,8 @@ private:
     std::uint64_t bytes_ = 0;
     std::uint64_t budget_ = std::uint64_t{256} << 20;
     Open open_ = Open::kNone;
+    HistoryStep* shared_ = nullptr;  // the step whose cells are the undo copy's
+    std::unique_ptr<Canvas> spare_;
     // Tiles already in the open step: marks_[tile] == generation_.
     std::vector<std::uint32_t> marks_;
     std::uint32_t generation_ = 0;

@@ -26,9 +26,22 @@ bool copyCells(const Canvas& from, Canvas& to) {
     return true;
 }
 
+// A history step sharing the undo copy's cells gets its own before a
+// deferred snapshot. Where every tile may differ, that snapshot reads none of
+// the undo copy's own cells, so the step can take them over.
+void unshareBeforeDeferredSnapshot(ShellState& s) {
+    if (!s.history.sharesUndoCopy()) return;
+    if (s.undoCopy.tracked(s.document) && !s.undoCopy.differsEverywhere()) {
+        s.history.copyUndoCopyCells(s.undoCanvas);
+    } else {
+        s.history.takeUndoCopyCells(s.undoCanvas);
+    }
+}
+
 // The undo copy becomes the present painting: deferred tile by tile where it
 // can be, else copied whole.
 void snapshotCanvasDeferred(ShellState& s) {
+    unshareBeforeDeferredSnapshot(s);
     if (s.undoCopy.deferCopy(s.document, s.undoCanvas)) {
         s.undoValid = true;
         return;
@@ -119,6 +132,10 @@ StepResult exchangeStep(ShellState& s, HistoryStep& step) {
 StepResult stepThroughHistory(ShellState& s, bool backward) {
     HistoryStep* step = backward ? s.history.backwardStep() : s.history.forwardStep();
     if (step == nullptr) return StepResult::kNothing;
+    // Done before the step is held: when memory runs out it gives the history up.
+    unshareBeforeDeferredSnapshot(s);
+    step = backward ? s.history.backwardStep() : s.history.forwardStep();
+    if (step == nullptr) return StepResult::kNothing;
     const StepResult result = exchangeStep(s, *step);
     if (result == StepResult::kNothing) return result;
     if (backward) {
@@ -135,13 +152,17 @@ void takeUndoSnapshot(ShellState& s, bool includeCanvas) {
     s.savedSettings = s.tools.live;
     bool copied = false;
     if (includeCanvas) {
+        s.history.takeUndoCopyCells(s.undoCanvas);
         copied = copyCells(s.document, s.undoCanvas);
         if (copied) {
             s.undoCopy.tookWholeCopy(s.document, false);
+            // The step and the undo copy hold the same painting; the step
+            // takes its own cells only when the undo copy is about to change.
+            s.history.keepWholeAsUndoCopy(s.document);
         } else {
             s.undoCopy.forget();
+            s.history.keepWhole(s.document);
         }
-        s.history.keepWhole(s.document);
     }
     // A copy that could not be made must not be swapped in later.
     s.undoValid = includeCanvas && copied;
@@ -178,6 +199,7 @@ bool undo(ShellState& s) {
 
     bool redraw = false;
     if (s.undoValid) {
+        s.history.copyUndoCopyCells(s.undoCanvas);
         s.undoCopy.complete(s.document, s.undoCanvas);
         recordSwap(s);
         // The swap moves the cell arrays and surfaces; sizes follow the cells.

@@ -49,6 +49,13 @@ void LazyUndoCopy::swapped(const Canvas& document, const Canvas& undoCopy) {
     if (!grid_.fits(document) || !grid_.fits(undoCopy)) tracked_ = false;
 }
 
+bool LazyUndoCopy::differsEverywhere() const {
+    for (std::size_t t = 0; t < changed_.size(); ++t) {
+        if (!changed(t)) return false;
+    }
+    return true;
+}
+
 void LazyUndoCopy::changedEverywhere() { std::fill(changed_.begin(), changed_.end(), 1); }
 
 }  // namespace sc

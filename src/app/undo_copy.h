@@ -41,6 +41,9 @@ public:
     bool tracked(const Canvas& document) const { return tracked_ && grid_.fits(document); }
     const TileGrid& grid() const { return grid_; }
     bool changed(std::size_t tile) const { return changed_[tile] != 0 || stale_[tile] != 0; }
+    // True when every tile may differ, so the next deferred copy reads none
+    // of the undo copy's own cells.
+    bool differsEverywhere() const;
 
 private:
     TileGrid grid_;

@@ -42,6 +42,18 @@ protected:
         strokeEnd(shell().tools, d);
     }
 
+    // Undo, then Undo again (a redo), each checked against the painting it
+    // returns to and recorded, as each is a step of its own.
+    void undoAndRedo(std::vector<std::string>& seen) {
+        const std::size_t n = seen.size();
+        undo(shell());
+        EXPECT_EQ(cells(), seen[n - 2]);
+        seen.push_back(cells());
+        undo(shell());
+        EXPECT_EQ(cells(), seen[n - 1]);
+        seen.push_back(cells());
+    }
+
     std::string cells() const {
         const Canvas& d = state_->document;
         std::string bytes(reinterpret_cast<const char*>(d.cells()), d.cellCount() * sizeof(PaintCell));
@@ -185,6 +197,35 @@ TEST_F(UndoTest, TheHistoryAndUndoAgreeOnEveryPainting) {
     }
 }
 
+TEST_F(UndoTest, WholeStepsKeepTheirPaintingsThroughUndoStepsAndStrokes) {
+    startPainting();
+    std::vector<std::string> seen{cells()};
+    runFilter(shell(), kFilterInvertColours);
+    seen.push_back(cells());
+    undo(shell());
+    EXPECT_EQ(cells(), seen[0]);
+    EXPECT_EQ(stepBackward(shell()), StepResult::kChanged);
+    EXPECT_EQ(cells(), seen[1]);
+    runFilter(shell(), kFilterNight);  // drops the Undo's step ahead
+    seen.push_back(cells());
+    EXPECT_EQ(stepForward(shell()), StepResult::kNothing);
+    stroke(30, 30);
+    seen.push_back(cells());
+    runFilter(shell(), kFilterInvertColours);
+    seen.push_back(cells());
+    undoAndRedo(seen);
+
+    for (std::size_t i = seen.size() - 1; i > 0; --i) {
+        EXPECT_EQ(stepBackward(shell()), StepResult::kChanged) << i;
+        EXPECT_EQ(cells(), seen[i - 1]) << i;
+    }
+    EXPECT_EQ(stepBackward(shell()), StepResult::kNothing);
+    for (std::size_t i = 1; i < seen.size(); ++i) {
+        EXPECT_EQ(stepForward(shell()), StepResult::kChanged) << i;
+        EXPECT_EQ(cells(), seen[i]) << i;
+    }
+}
+
 TEST_F(UndoTest, AStepAcrossASizeChangeRestoresTheSize) {
     startPainting();
     const std::string before = cells();
@@ -237,6 +278,36 @@ TEST_F(UndoTest, TheBudgetEvictsTheOldestSteps) {
     EXPECT_EQ(stepBackward(shell()), StepResult::kNothing);
     stroke(10, 10);
     EXPECT_EQ(shell().history.stepCount(), 1u) << "the next change is kept again";
+}
+
+TEST_F(UndoTest, EvictedWholeStepsLeaveTheRestAndUndoExact) {
+    startPainting();
+    runFilter(shell(), kFilterInvertColours);
+    const std::uint64_t oneFilter = shell().history.bytes();
+    shell().history.setBudget(2 * oneFilter + oneFilter / 2);
+    std::vector<std::string> seen{cells()};
+    for (const FilterId f : {kFilterNight, kFilterInvertColours, kFilterNight, kFilterInvertColours}) {
+        runFilter(shell(), f);
+        seen.push_back(cells());
+    }
+    EXPECT_EQ(shell().history.stepCount(), 2u);
+    EXPECT_LE(shell().history.bytes(), shell().history.budget());
+
+    // The press after the filters takes the last whole step's cells from the
+    // undo copy, which is then brought up to date from the painting.
+    stroke(50, 30);
+    seen.push_back(cells());
+    undoAndRedo(seen);
+
+    std::size_t back = 0;
+    while (stepBackward(shell()) != StepResult::kNothing) {
+        ++back;
+        ASSERT_LT(back, seen.size());
+        EXPECT_EQ(cells(), seen[seen.size() - 1 - back]) << back;
+    }
+    EXPECT_GE(back, 4u) << "the two newest filters and what followed are kept";
+    while (back > 0 && stepForward(shell()) != StepResult::kNothing) --back;
+    EXPECT_EQ(cells(), seen.back());
 }
 
 }  // namespace
