@@ -21,7 +21,24 @@ void History::release(HistoryStep& step) {
     if (step.whole && step.whole->hasCells() && !spare_) spare_ = std::move(step.whole);
 }
 
+void History::prepareSpare(std::uint32_t width, std::uint32_t height) {
+    if (preparing_.valid()) return;
+    if (spare_ && spare_->hasCells() && spare_->width == width && spare_->height == height) return;
+    preparing_ = std::async(std::launch::async, [width, height]() -> std::unique_ptr<Canvas> {
+        std::unique_ptr<Canvas> storage(new (std::nothrow) Canvas);
+        if (storage && !storage->allocate(width, height)) storage.reset();
+        return storage;
+    });
+}
+
+void History::collectSpare() {
+    if (!preparing_.valid()) return;
+    std::unique_ptr<Canvas> made = preparing_.get();
+    if (!spare_ && made) spare_ = std::move(made);
+}
+
 std::unique_ptr<Canvas> History::wholeStorage(std::uint32_t width, std::uint32_t height) {
+    collectSpare();
     if (spare_ && spare_->hasCells() && spare_->width == width && spare_->height == height) return std::move(spare_);
     // A spare of another size is freed before the new storage is made.
     spare_.reset();
@@ -72,6 +89,7 @@ void History::giveUp() {
     const bool wasOpen = open_ != Open::kNone;
     clear();
     // Memory or the budget ran out: no storage is held beyond the steps.
+    collectSpare();
     spare_.reset();
     // The rest of the change is not kept either: a step holding part of it
     // would lead back to a painting that never was.
@@ -154,12 +172,14 @@ void History::keepWhole(const Canvas& document) {
 
 void History::keepWholeAsUndoCopy(const Canvas& document) {
     shared_ = startWholeStep(document);
+    if (shared_ != nullptr) prepareSpare(document.width, document.height);
 }
 
 void History::takeUndoCopyCells(Canvas& undoCopy) {
     if (shared_ == nullptr) return;
     HistoryStep& step = *shared_;
     shared_ = nullptr;
+    collectSpare();
     std::unique_ptr<Canvas> storage = std::move(spare_);
     if (!storage || storage->width != undoCopy.width || storage->height != undoCopy.height) {
         storage = std::make_unique<Canvas>();
