@@ -208,6 +208,8 @@ bool resamplePainting(Painting& p, std::uint32_t width, std::uint32_t height) {
         to.opacity = from.opacity;
     }
     if (!p.document.allocate(width, height)) return false;
+    // A copy of one layer cannot be swapped into layers of another size.
+    if (p.layers.undo.oneLayer) p.layers.undo = LayerSnapshot{};
     p.layers.layers = std::move(sized);
     composeLayers(p);
     return true;
