@@ -16,6 +16,7 @@
 #include "shell/program.h"
 #include "shell/zoom_steps.h"
 #include "ui/floating_windows.h"
+#include "ui/panel_layout.h"
 #include "ui/panels.h"
 #include "ui/status_line.h"
 
@@ -55,13 +56,16 @@ void onCreate(Program& p, WindowId frame) {
 
     FloatingWindows& floating = p.panels.floating;
     createToolsPanel(s, p.panels, panelWindowProc(p, &toolsPanelProc));
-    const int x = truncToInt(platform::desktopClientArea().width() - 310.0);
-    s.windows.propertiesPanel = createFloatingWindow(floating, s, " Brush Properties", x, 65, 280, 240,
-                                                     "PropertiesWindowClass", panelWindowProc(p, &propertiesPanelProc));
-    s.windows.coloursPanel = createFloatingWindow(floating, s, " Colors", x, 337, 205, 94, "ColorsWindowClass",
-                                                  panelWindowProc(p, &coloursPanelProc));
-    s.windows.palettePanel = createFloatingWindow(floating, s, " Palette", x, 463, 280, 200, "BrushesClass",
-                                                  panelWindowProc(p, &palettePanelProc));
+    const int x = truncToInt(platform::desktopClientArea().width() - layout::kPanelColumnFromRight);
+    s.windows.propertiesPanel = createFloatingWindow(
+        floating, s, " Brush Properties", x, layout::kPropertiesPanelY, layout::kPropertiesPanel.width,
+        layout::kPropertiesPanel.height, "PropertiesWindowClass", panelWindowProc(p, &propertiesPanelProc));
+    s.windows.coloursPanel = createFloatingWindow(floating, s, " Colors", x, layout::kColoursPanelY,
+                                                  layout::kColoursPanel.width, layout::kColoursPanel.height,
+                                                  "ColorsWindowClass", panelWindowProc(p, &coloursPanelProc));
+    s.windows.palettePanel = createFloatingWindow(floating, s, " Palette", x, layout::kPalettePanelY,
+                                                  layout::kPalettePanel.width, layout::kPalettePanel.height,
+                                                  "BrushesClass", panelWindowProc(p, &palettePanelProc));
     sendActivate(frame, true);
 }
 
