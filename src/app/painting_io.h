@@ -18,7 +18,7 @@ inline constexpr const char* kFileSaveFailedText = "File Save failed!";
 
 // Writes the document canvas as a version 2 painting. Shows nothing; false
 // when the file could not be written (an old file at the path then stays).
-bool savePainting(const ShellState& s, const std::string& path);
+[[nodiscard]] bool savePainting(const ShellState& s, const std::string& path);
 
 // Replaces the document canvas by the painting in the file. A file that
 // cannot be opened shows its message and changes nothing. Otherwise an undo

@@ -28,6 +28,6 @@ PaintingLoadResult readPaintingFile(const std::string& path, Canvas& into, std::
 
 // Writes the canvas as a version 2 file. False when it could not be written
 // completely; a file that was at the path then stays as it was.
-bool writePaintingFile(const std::string& path, const Canvas& canvas);
+[[nodiscard]] bool writePaintingFile(const std::string& path, const Canvas& canvas);
 
 }  // namespace sc

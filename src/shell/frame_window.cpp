@@ -121,7 +121,7 @@ void closeFrame(Program& p) {
         // Only an explicit No discards the painting. A box closed without an
         // answer, or a Yes whose save did not happen (chooser cancelled,
         // write failed), keeps the program open.
-        const bool mayClose = a == platform::Answer::No || (a == platform::Answer::Yes && saveCommand(s));
+        const bool mayClose = a == platform::Answer::No || (a == platform::Answer::Yes && saveCommand(s).has_value());
         if (!mayClose) return;
     }
     platform::destroyWindow(s.frameWindow);
