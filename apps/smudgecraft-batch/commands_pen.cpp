@@ -24,16 +24,16 @@ constexpr std::int64_t kLineReach = 100000;
 void runPressure(Session& session, const Words& w) {
     const double p = parseFloat(w[0]);
     if (p < 0.0 || p > 1.0) throw ScriptError("pressure must lie in 0..1: '" + w[0] + "'");
-    session.state.tools.pressure = static_cast<float>(p);
+    session.tools.pressure = static_cast<float>(p);
 }
 
 void runApplyLine(Session& session, const Words& w) {
     int v[4];
     for (int i = 0; i < 4; ++i) v[i] = static_cast<int>(parseIntegerInRange(w[i], -kLineReach, kLineReach));
-    ShellState& s = session.state;
+    Session& s = session;
     ToolState& ts = s.tools;
-    for (const LinePoint& p : strokeLinePoints(v[0], v[1], v[2], v[3], ts.stroke.size, s.view.zoom)) {
-        applyTool(ts, toolCellAt(s.document, p.x, s.view.zoom), toolCellAt(s.document, p.y, s.view.zoom), s.document);
+    for (const LinePoint& p : strokeLinePoints(v[0], v[1], v[2], v[3], ts.stroke.size, s.zoom)) {
+        applyTool(ts, toolCellAt(s.painting.document, p.x, s.zoom), toolCellAt(s.painting.document, p.y, s.zoom), s.painting.document);
     }
 }
 
@@ -44,11 +44,9 @@ void runApplyLine(Session& session, const Words& w) {
 void runPress(Session& session, const Words& w) {
     parseIntegerInRange(w[0], INT32_MIN, INT32_MAX);
     parseIntegerInRange(w[1], INT32_MIN, INT32_MAX);
-    ShellState& s = session.state;
-    PointerState& canvas = s.pointers[kCanvasPointer];
-    const bool fresh = !canvas.leftDown;
-    canvas.leftDown = true;
-    strokePress(s.tools, s.document, fresh, s.tools.pressure);
+    const bool fresh = !session.pointerDown;
+    session.pointerDown = true;
+    strokePress(session.tools, session.painting.document, fresh, session.tools.pressure);
 }
 
 // A pointer move by (DX, DY), the previous position minus the new one, as
@@ -56,8 +54,7 @@ void runPress(Session& session, const Words& w) {
 void runPointerMove(Session& session, const Words& w) {
     const auto dx = static_cast<int>(parseIntegerInRange(w[0], INT32_MIN, INT32_MAX));
     const auto dy = static_cast<int>(parseIntegerInRange(w[1], INT32_MIN, INT32_MAX));
-    ShellState& s = session.state;
-    strokePointerMove(s.tools, s.document, dx, dy, s.tools.pressure);
+    strokePointerMove(session.tools, session.painting.document, dx, dy, session.tools.pressure);
 }
 
 const BatchCommandRegistration kPress{{"press", 2, 2, &runPress}};

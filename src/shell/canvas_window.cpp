@@ -29,7 +29,7 @@ void onMove(ShellState& s, const Message& m) {
     const int x = m.x & 0xffff;
     const int y = m.y & 0xffff;
     PointerState& canvas = s.pointers[kCanvasPointer];
-    strokePointerMove(s.tools, s.document, canvas.x - x, canvas.y - y, m.pressure);
+    strokePointerMove(s.tools, s.painting.document, canvas.x - x, canvas.y - y, m.pressure);
     canvas.x = x;
     canvas.y = y;
     if (!s.leaveTracking && platform::trackMouseLeave(m.window)) s.leaveTracking = true;
@@ -40,11 +40,11 @@ void onLeftDown(ShellState& s, const Message& m) {
     PointerState& canvas = s.pointers[kCanvasPointer];
     const bool fresh = !canvas.leftDown;
     s.view.lastCursor = platform::cursorPosition();
-    if (toolRow(s.tools.live.tool).takesSnapshot) takeStrokeSnapshot(s);
+    if (toolRow(s.tools.live.tool).takesSnapshot) takeStrokeSnapshot(s.painting, s.tools);
     s.pressArmed = true;
     canvas.leftDown = true;
     s.view.appliedInStroke = false;
-    strokePress(s.tools, s.document, fresh, m.pressure);
+    strokePress(s.tools, s.painting.document, fresh, m.pressure);
 }
 
 }  // namespace
@@ -60,11 +60,11 @@ void canvasWindowProc(Program& p, const Message& m) {
             s.leaveTracking = false;
             s.view.pointerOverCanvas = false;
             s.pointers.releaseAll();
-            strokeEnd(s.tools, s.document);
+            strokeEnd(s.tools, s.painting.document);
             break;
         case MessageKind::LeftDown: onLeftDown(s, m); break;
         case MessageKind::LeftUp:
-            strokeEnd(s.tools, s.document);
+            strokeEnd(s.tools, s.painting.document);
             s.pressArmed = false;
             s.pointers[kCanvasPointer].leftDown = false;
             break;
