@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdotool imagemagick poppler-utils
   dpkg-dev desktop-file-utils appstream shared-mime-info
   fonts-dejavu-core
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format clang-tidy
 )
 
 missing=()

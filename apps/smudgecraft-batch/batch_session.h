@@ -13,6 +13,7 @@ struct Session {
     Painting painting;
     ToolState tools;
     float zoom = 1.0f;  // the view's zoom, by which `apply` divides its positions
+    bool pointerDown = false;  // between a `press` and the `end` that releases it
     // "An image failed to load!" was shown (it is shown once a run).
     bool pictureFailureShown = false;
     // What the last successful `open` read: the file's version (for `info`).

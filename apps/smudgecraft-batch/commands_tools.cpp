@@ -94,7 +94,11 @@ void runZoom(Session& session, const Words& w) {
 }
 
 void runBegin(Session& session, const Words&) { strokeBegin(session.tools, session.painting.document); }
-void runEnd(Session& session, const Words&) { strokeEnd(session.tools, session.painting.document); }
+// The end of a stroke is also the release of a `press`.
+void runEnd(Session& session, const Words&) {
+    strokeEnd(session.tools, session.painting.document);
+    session.pointerDown = false;
+}
 
 void runMove(Session& session, const Words& w) {
     const std::int32_t dx = parseInt32(w[0]), dy = parseInt32(w[1]);

@@ -25,6 +25,17 @@ const char kUsage[] =
     "  smudgecraft-batch thumbnail IN.pai OUT.png SIZE   the painting lit, scaled to fit SIZE x SIZE\n"
     "  smudgecraft-batch --help              this text\n";
 
+// --help goes on with the script's commands; smudgecraft-batch(1) says
+// what each does.
+const char kScriptCommands[] =
+    "\nscript commands (one a line; see smudgecraft-batch(1)):\n"
+    "  assets DIR   new W H   open FILE   import PICTURE   save FILE   save-raw FILE   export FILE [QUALITY]\n"
+    "  settings K=V ...   dynamics K=V ...   offsets SX SY TX TY   zoom Z   pressure P\n"
+    "  begin   move DX DY   end   apply X Y   apply-line X0 Y0 X1 Y1\n"
+    "  press X Y   pointer-move DX DY   the desktop canvas window's own press and pointer move\n"
+    "  snapshot   undo   step-back   step-forward   filter NAME   resample W H\n"
+    "  quality HQ LIGHT   render   render-rect X0 Y0 X1 Y1\n";
+
 int usageError() {
     std::fputs(kUsage, stderr);
     return 2;
@@ -131,6 +142,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
+        std::fputs(kScriptCommands, stdout);
         return 0;
     }
     if (command == "run") return commandRun(argc, argv);

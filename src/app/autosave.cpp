@@ -90,6 +90,7 @@ void startWriter(Autosave& a) {
             a.writeFailed = !writeAutosave(files, cells, a.width, a.height, path);
         }
         a.writerDone = true;
+        a.writerDone.notify_all();
     });
 }
 

@@ -14,9 +14,10 @@ constexpr const char* kPaintingDescription = "Smudgecraft file";
 
 }  // namespace
 
-bool saveCommand(ShellState& s) {
-    const std::optional<std::string> path = chooseFile(s, kPaintingExtension, kPaintingDescription, kChooseSave);
-    return path && saveCommandTo(s, *path);
+std::optional<std::string> saveCommand(ShellState& s) {
+    std::optional<std::string> path = chooseFile(s, kPaintingExtension, kPaintingDescription, kChooseSave);
+    if (!path || !saveCommandTo(s, *path)) return std::nullopt;
+    return path;
 }
 
 bool saveCommandTo(ShellState& s, const std::string& path) {
@@ -37,20 +38,20 @@ bool saveCommandTo(ShellState& s, const std::string& path) {
     return written;
 }
 
-bool openCommand(ShellState& s) {
-    if (!askSaveChanges(s)) return false;
-    const std::optional<std::string> path = chooseFile(s, kPaintingExtension, kPaintingDescription, kChooseOpen);
-    if (!path) return false;
+std::optional<std::string> openCommand(ShellState& s) {
+    if (!askSaveChanges(s)) return std::nullopt;
+    std::optional<std::string> path = chooseFile(s, kPaintingExtension, kPaintingDescription, kChooseOpen);
+    if (!path) return std::nullopt;
     if (!loadPainting(s.painting, s.tools, *path, nullptr, s.frameWindow)) {
         platform::messageBox(platform::kNoWindow, "Error", kFileLoadFailedText);
-        return false;
+        return std::nullopt;
     }
     // The painting just opened is the start of its history: Undo keeps only
     // the brush settings to swap.
     s.painting.undoValid = false;
     if (s.painting.document.hasCells()) renderAll(s.painting.document);
     s.painting.saved = true;
-    return true;
+    return path;
 }
 
 bool askSaveChanges(ShellState& s) {
@@ -59,7 +60,7 @@ bool askSaveChanges(ShellState& s) {
                                                     platform::Buttons::YesNoCancel, platform::Icon::Exclamation);
     switch (a) {
         // A Yes whose save did not happen keeps the painting.
-        case platform::Answer::Yes: return saveCommand(s);
+        case platform::Answer::Yes: return saveCommand(s).has_value();
         case platform::Answer::No: return true;
         default: return false;
     }

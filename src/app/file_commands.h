@@ -47,19 +47,19 @@ std::optional<std::string> chooseFileWithFilter(ShellState& s, const std::vector
                                                 const std::string& defaultExtension = std::string());
 
 // File, Save: chooses a path, renders in high quality and writes the
-// painting. True only when the painting was written; the painting then counts
-// as saved. A cancelled chooser changes nothing; a failed write shows "File
-// Save failed!" and leaves the painting unsaved.
-bool saveCommand(ShellState& s);
-// Save once the chooser has given the path.
-bool saveCommandTo(ShellState& s, const std::string& path);
-// File, Open. True when a painting was opened.
-bool openCommand(ShellState& s);
+// painting. The path written, only when the painting was written; the
+// painting then counts as saved. A cancelled chooser changes nothing; a failed
+// write shows "File Save failed!" and leaves the painting unsaved.
+[[nodiscard]] std::optional<std::string> saveCommand(ShellState& s);
+// Save once the chooser has given the path. True when the painting was written.
+[[nodiscard]] bool saveCommandTo(ShellState& s, const std::string& path);
+// File, Open. The path of the painting opened; nothing when none was.
+[[nodiscard]] std::optional<std::string> openCommand(ShellState& s);
 // Asks "Would you like to save your painting?" while the painting is
 // unsaved. True when the caller may discard the painting: it was saved, the
 // user answered No, or answered Yes and the save happened. False on Cancel,
 // and on Yes followed by a cancelled chooser or a failed write.
-bool askSaveChanges(ShellState& s);
+[[nodiscard]] bool askSaveChanges(ShellState& s);
 
 // File, Import Image (true when a picture became the painting) and File,
 // Export Image: the rendered picture in the format of the chosen name's
@@ -67,7 +67,7 @@ bool askSaveChanges(ShellState& s);
 // gets .bmp); a JPEG asks its quality first (kJpegQualityCaption), offering
 // the last one chosen. A cancelled question or a failed write writes nothing
 // and reports nothing.
-bool importImage(ShellState& s);
+[[nodiscard]] bool importImage(ShellState& s);
 void exportImage(ShellState& s);
 
 }  // namespace sc

@@ -29,7 +29,7 @@ void exportImage(ShellState& s) {
     }
     // The picture as last rendered; a failed write is not reported.
     const Surface& picture = s.painting.document.surface;
-    if (picture.valid() && picture.bytesPerPixel() == 3) exportPicture(picture, *path, s.jpegQuality);
+    if (picture.valid() && picture.bytesPerPixel() == 3) static_cast<void>(exportPicture(picture, *path, s.jpegQuality));
 }
 
 }  // namespace sc

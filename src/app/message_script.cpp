@@ -59,7 +59,8 @@ bool step(MessageScript& script, ShellState& s, const std::string& line) {
     } else if (verb == "command" && words >> a && !(words >> rest) && a > 0 && a < 65536) {
         post(MessageKind::Command, s.frameWindow, 0, 0, static_cast<int>(a));
     } else if (verb == "save" && words >> rest && !(words >> extra)) {
-        saveCommandTo(s, rest);
+        // A save that fails shows its own message; the script goes on.
+        static_cast<void>(saveCommandTo(s, rest));
     } else {
         return false;
     }

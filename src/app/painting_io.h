@@ -22,7 +22,7 @@ inline constexpr const char* kFileSaveFailedText = "File Save failed!";
 // Writes the painting: a version 2 file of the document's cells, or a
 // version 3 file of its layers when it has two or more. Shows nothing; false
 // when the file could not be written (an old file at the path then stays).
-bool savePainting(const Painting& p, const std::string& path);
+[[nodiscard]] bool savePainting(const Painting& p, const std::string& path);
 
 // Replaces the document canvas by the painting in the file. A file that
 // cannot be opened shows its message and changes nothing. Otherwise an undo

@@ -41,7 +41,6 @@ struct CanvasViewState {
     float zoom = 1.0f;                        // window pixels per cell
     platform::Point canvasPosition{90, 10};  // canvas window in the document area
     platform::Point lastCursor;              // Hand Tool anchor, screen pixels
-    platform::Point previousPointer;         // for the texture-offset drift
     std::array<std::uint8_t, 256> keyState{};  // by platform::Key: 1 while held
     bool temporaryHand = false;  // Space substitutes the Hand Tool
     bool pointerOverCanvas = false;  // between a move in the canvas window and its leave notice

@@ -70,7 +70,7 @@ std::vector<OrphanAutosave> findOrphanAutosaves(const std::string& folder);
 // Writes the painting (width x height cells) and the path it belongs to.
 // Each file replaces its old version only once completely written, so a
 // write that fails or is cut short leaves the previous autosave as it was.
-bool writeAutosave(const AutosaveFiles& files, const PaintCell* cells, std::uint32_t width, std::uint32_t height,
+[[nodiscard]] bool writeAutosave(const AutosaveFiles& files, const PaintCell* cells, std::uint32_t width, std::uint32_t height,
                    const std::string& original);
 
 // Removes the painting and path files (the lock file stays while held).
@@ -82,6 +82,6 @@ void removeAutosaveName(const AutosaveFiles& files);
 
 // Renames the painting and path files of `from` to those of `to`, so a
 // recovered painting stays protected until this run's first autosave.
-bool adoptAutosave(const AutosaveFiles& from, const AutosaveFiles& to);
+[[nodiscard]] bool adoptAutosave(const AutosaveFiles& from, const AutosaveFiles& to);
 
 }  // namespace sc

@@ -9,6 +9,6 @@ class Surface;
 // Writes the 54-byte headers and the surface's pixel memory as it is. The
 // surface must be 3 bytes per pixel. False when the file could not be made
 // or written; an existing file at the path then stays as it was.
-bool writeBmp(const Surface& surface, const std::string& path);
+[[nodiscard]] bool writeBmp(const Surface& surface, const std::string& path);
 
 }  // namespace sc

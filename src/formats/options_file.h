@@ -40,7 +40,7 @@ inline constexpr std::uint32_t kMaxAutosaveSeconds = 24 * 60 * 60;
 bool readOptionsFile(const std::string& path, Options& options);
 // Writes every option; false when the file could not be written, and an old
 // file then stays as it was.
-bool writeOptionsFile(const std::string& path, const Options& options);
+[[nodiscard]] bool writeOptionsFile(const std::string& path, const Options& options);
 
 // The text of the file, and the reading of such a text (for the two above).
 std::string optionsText(const Options& options);

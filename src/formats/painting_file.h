@@ -45,6 +45,6 @@ inline constexpr std::uint32_t kMaxLayerNameBytes = 1024;
 
 // Writes the canvas as a version 2 file. False when it could not be written
 // completely; a file that was at the path then stays as it was.
-bool writePaintingFile(const std::string& path, const Canvas& canvas);
+[[nodiscard]] bool writePaintingFile(const std::string& path, const Canvas& canvas);
 
 }  // namespace sc

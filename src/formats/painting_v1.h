@@ -24,10 +24,10 @@ PaintingHeader decodePaintingHeader(const std::uint8_t in[kPaintingHeaderSize]);
 
 // Writes the canvas as a version 1 file (lossless); reserved and unused bytes
 // are zero. False when the file could not be written; an old file stays.
-bool writeRawPainting(const Canvas& canvas, const std::string& path);
+[[nodiscard]] bool writeRawPainting(const Canvas& canvas, const std::string& path);
 // The same for width x height cells held anywhere (a copy of a canvas's).
-bool writeRawPaintingCells(const PaintCell* cells, std::uint32_t width, std::uint32_t height,
-                           const std::string& path);
+[[nodiscard]] bool writeRawPaintingCells(const PaintCell* cells, std::uint32_t width, std::uint32_t height,
+                                         const std::string& path);
 
 // Reads the raw cells that follow a version 1 header into a canvas already
 // allocated to the header's size. False when the file holds fewer bytes.

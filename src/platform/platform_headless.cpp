@@ -17,11 +17,11 @@ Answer unansweredAnswer(Buttons buttons) { return buttons == Buttons::Ok ? Answe
 
 std::optional<std::string> nextChoice(const FileChoice& choice) {
     headless::HeadlessState& s = headless::state();
-    s.choosers.push_back(choice.title);
-    s.choiceDetails.push_back(choice);
-    if (s.choices.empty()) return std::nullopt;
-    std::optional<std::string> c = s.choices.front();
-    s.choices.pop_front();
+    s.dialogs.choosers.push_back(choice.title);
+    s.dialogs.choiceDetails.push_back(choice);
+    if (s.dialogs.choices.empty()) return std::nullopt;
+    std::optional<std::string> c = s.dialogs.choices.front();
+    s.dialogs.choices.pop_front();
     // The dialog appends the default extension to a name typed without one.
     if (c && !choice.defaultExtension.empty()) {
         const std::size_t slash = c->find_last_of('/');
@@ -36,13 +36,13 @@ std::optional<std::string> nextChoice(const FileChoice& choice) {
 Answer messageBox(WindowId owner, const std::string& caption, const std::string& text, Buttons buttons,
                   Icon icon) {
     headless::HeadlessState& s = headless::state();
-    s.shown.push_back({owner, caption, text, buttons, icon});
-    if (s.echo) std::fprintf(stderr, "%s\n", text.c_str());
+    s.dialogs.shown.push_back({owner, caption, text, buttons, icon});
+    if (s.dialogs.echo) std::fprintf(stderr, "%s\n", text.c_str());
     detail::enableOwnerForModal(owner, false);
     Answer a = unansweredAnswer(buttons);
-    if (!s.planted.empty()) {
-        a = s.planted.front();
-        s.planted.pop_front();
+    if (!s.dialogs.planted.empty()) {
+        a = s.dialogs.planted.front();
+        s.dialogs.planted.pop_front();
     }
     detail::enableOwnerForModal(owner, true);
     return a;
@@ -53,12 +53,12 @@ std::optional<std::string> chooseOpenFile(WindowId, const FileChoice& choice) { 
 std::optional<int> askNumber(WindowId owner, const std::string& caption, const std::string& label, int value,
                              int minimum, int maximum) {
     headless::HeadlessState& s = headless::state();
-    s.numberQuestions.push_back({caption, label, value, minimum, maximum});
+    s.dialogs.numberQuestions.push_back({caption, label, value, minimum, maximum});
     detail::enableOwnerForModal(owner, false);
     std::optional<int> answer;
-    if (!s.numbers.empty()) {
-        answer = s.numbers.front();
-        s.numbers.pop_front();
+    if (!s.dialogs.numbers.empty()) {
+        answer = s.dialogs.numbers.front();
+        s.dialogs.numbers.pop_front();
     }
     detail::enableOwnerForModal(owner, true);
     if (answer) answer = std::clamp(*answer, minimum, maximum);
@@ -69,12 +69,12 @@ std::optional<std::string> chooseSaveFile(WindowId, const FileChoice& choice) { 
 std::optional<std::string> askText(WindowId owner, const std::string& caption, const std::string& label,
                                    const std::string& text, int maxLength) {
     headless::HeadlessState& s = headless::state();
-    s.textQuestions.push_back({caption, label, text, maxLength});
+    s.dialogs.textQuestions.push_back({caption, label, text, maxLength});
     detail::enableOwnerForModal(owner, false);
     std::optional<std::string> answer;
-    if (!s.texts.empty()) {
-        answer = s.texts.front();
-        s.texts.pop_front();
+    if (!s.dialogs.texts.empty()) {
+        answer = s.dialogs.texts.front();
+        s.dialogs.texts.pop_front();
     }
     detail::enableOwnerForModal(owner, true);
     // The field takes no more than its length, as the desktop's does.
@@ -84,28 +84,28 @@ std::optional<std::string> askText(WindowId owner, const std::string& caption, c
 
 std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, float, float) {
     headless::HeadlessState& s = headless::state();
-    s.penDialogs.push_back(choice);
+    s.dialogs.penDialogs.push_back(choice);
     detail::enableOwnerForModal(owner, false);
     std::optional<PenChoice> answer;
-    if (!s.penAnswers.empty()) {
-        answer = s.penAnswers.front();
-        s.penAnswers.pop_front();
+    if (!s.dialogs.penAnswers.empty()) {
+        answer = s.dialogs.penAnswers.front();
+        s.dialogs.penAnswers.pop_front();
     }
     detail::enableOwnerForModal(owner, true);
     return answer;
 }
 
 bool openUrl(const std::string& address) {
-    headless::state().urls.push_back(address);
+    headless::state().desktop.urls.push_back(address);
     return true;
 }
 
-std::string programPath() { return headless::state().programPath; }
+std::string programPath() { return headless::state().desktop.programPath; }
 
 bool startDetached(const std::string& program, const std::vector<std::string>& arguments) {
     std::string line = program;
     for (const std::string& a : arguments) line += " " + a;
-    headless::state().started.push_back(line);
+    headless::state().desktop.started.push_back(line);
     return true;
 }
 
@@ -116,40 +116,40 @@ HeadlessState& state() {
     return s;
 }
 
-const std::vector<ShownMessage>& shownMessages() { return state().shown; }
-void clearShownMessages() { state().shown.clear(); }
-void plantAnswer(Answer answer) { state().planted.push_back(answer); }
-void clearPlantedAnswers() { state().planted.clear(); }
-void plantPenAnswer(std::optional<PenChoice> answer) { state().penAnswers.push_back(answer); }
-const std::vector<PenChoice>& shownPenDialogs() { return state().penDialogs; }
-void setEchoMessages(bool echo) { state().echo = echo; }
-void plantFileChoice(std::optional<std::string> path) { state().choices.push_back(std::move(path)); }
-const std::vector<std::string>& shownFileChoosers() { return state().choosers; }
-const std::vector<FileChoice>& shownFileChoices() { return state().choiceDetails; }
-void plantNumber(std::optional<int> number) { state().numbers.push_back(number); }
-const std::vector<NumberQuestion>& shownNumberQuestions() { return state().numberQuestions; }
-void plantText(std::optional<std::string> text) { state().texts.push_back(std::move(text)); }
-const std::vector<TextQuestion>& shownTextQuestions() { return state().textQuestions; }
+const std::vector<ShownMessage>& shownMessages() { return state().dialogs.shown; }
+void clearShownMessages() { state().dialogs.shown.clear(); }
+void plantAnswer(Answer answer) { state().dialogs.planted.push_back(answer); }
+void clearPlantedAnswers() { state().dialogs.planted.clear(); }
+void plantPenAnswer(std::optional<PenChoice> answer) { state().dialogs.penAnswers.push_back(answer); }
+const std::vector<PenChoice>& shownPenDialogs() { return state().dialogs.penDialogs; }
+void setEchoMessages(bool echo) { state().dialogs.echo = echo; }
+void plantFileChoice(std::optional<std::string> path) { state().dialogs.choices.push_back(std::move(path)); }
+const std::vector<std::string>& shownFileChoosers() { return state().dialogs.choosers; }
+const std::vector<FileChoice>& shownFileChoices() { return state().dialogs.choiceDetails; }
+void plantNumber(std::optional<int> number) { state().dialogs.numbers.push_back(number); }
+const std::vector<NumberQuestion>& shownNumberQuestions() { return state().dialogs.numberQuestions; }
+void plantText(std::optional<std::string> text) { state().dialogs.texts.push_back(std::move(text)); }
+const std::vector<TextQuestion>& shownTextQuestions() { return state().dialogs.textQuestions; }
 
 void reset() {
     detail::resetShared();
-    const bool echo = state().echo;
+    const bool echo = state().dialogs.echo;
     state() = HeadlessState{};
-    state().echo = echo;
+    state().dialogs.echo = echo;
 }
 
-void setDesktopArea(const Rect& area) { state().desktop = area; }
-void setCursor(Point p) { state().cursor = p; }
+void setDesktopArea(const Rect& area) { state().windows.desktop = area; }
+void setCursor(Point p) { state().windows.cursor = p; }
 
 Point toScreen(WindowId window, int x, int y) {
     const Point o = detail::screenOrigin(window);
     return {o.x + x, o.y + y};
 }
 
-void failWindowCreation(const std::string& className) { state().failClass = className; }
+void failWindowCreation(const std::string& className) { state().windows.failClass = className; }
 
 void postPointer(WindowId window, MessageKind kind, int x, int y) {
-    state().cursor = toScreen(window, x, y);
+    state().windows.cursor = toScreen(window, x, y);
     Message m;
     m.kind = kind;
     m.window = window;
@@ -187,9 +187,9 @@ bool pointerLeaves(WindowId window) {
 
 void dropFiles(WindowId window, const std::vector<std::string>& paths) { detail::queueDrop(window, paths); }
 
-const std::vector<std::string>& openedUrls() { return state().urls; }
-const std::vector<std::string>& startedPrograms() { return state().started; }
-void setProgramPath(const std::string& path) { state().programPath = path; }
+const std::vector<std::string>& openedUrls() { return state().desktop.urls; }
+const std::vector<std::string>& startedPrograms() { return state().desktop.started; }
+void setProgramPath(const std::string& path) { state().desktop.programPath = path; }
 
 std::vector<std::pair<Rect, std::string>> tooltips(WindowId window) {
     std::vector<std::pair<Rect, std::string>> out;

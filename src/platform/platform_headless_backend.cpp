@@ -7,7 +7,7 @@ namespace sc::platform {
 namespace backend {
 
 bool windowCreated(detail::WindowRecord& w) {
-    std::string& fail = headless::state().failClass;
+    std::string& fail = headless::state().windows.failClass;
     if (!fail.empty() && fail == w.className) {
         fail.clear();
         return false;
@@ -15,7 +15,7 @@ bool windowCreated(detail::WindowRecord& w) {
     return true;
 }
 
-void windowDestroyed(WindowId id) { headless::state().changed.erase(id); }
+void windowDestroyed(WindowId id) { headless::state().windows.changed.erase(id); }
 void windowMoved(const detail::WindowRecord&) {}
 void windowShown(const detail::WindowRecord&) {}
 void windowEnabled(const detail::WindowRecord&) {}
@@ -23,16 +23,16 @@ void windowMinimised(const detail::WindowRecord&) {}
 void windowRaised(const detail::WindowRecord&) {}
 void captionChanged(const detail::WindowRecord&) {}
 void pictureChanged(const detail::WindowRecord& w, const Rect& rect) {
-    Rect& part = headless::state().changed[w.id];
+    Rect& part = headless::state().windows.changed[w.id];
     part = detail::unite(part, rect);
 }
 void menuChanged(const detail::WindowRecord&) {}
 void checksChanged(const detail::WindowRecord&) {}
 void statusChanged(const detail::WindowRecord&) {}
 void pumpEvents() {
-    auto& timed = headless::state().timed;
+    auto& timed = headless::state().clock.timed;
     for (std::size_t i = 0; i < timed.size();) {
-        if (timed[i].first > headless::state().now) {
+        if (timed[i].first > headless::state().clock.now) {
             ++i;
             continue;
         }
@@ -41,80 +41,80 @@ void pumpEvents() {
         action();
     }
 }
-Rect desktopArea() { return headless::state().desktop; }
-Point cursor() { return headless::state().cursor; }
+Rect desktopArea() { return headless::state().windows.desktop; }
+Point cursor() { return headless::state().windows.cursor; }
 
 }  // namespace backend
 
 InstanceRole acquireSingleInstance(const std::string&) {
     headless::HeadlessState& s = headless::state();
-    if (s.otherInstance) return InstanceRole::Second;
-    s.holding = true;
+    if (s.desktop.otherInstance) return InstanceRole::Second;
+    s.desktop.holding = true;
     return InstanceRole::First;
 }
 
-void setHandOverWindow(WindowId window) { headless::state().handOverWindow = window; }
+void setHandOverWindow(WindowId window) { headless::state().desktop.handOverWindow = window; }
 
 bool notifyFirstInstance(const std::string&) {
     headless::HeadlessState& s = headless::state();
-    ++s.notifications;
+    ++s.desktop.notifications;
     // The "first instance" is this process when it holds the lock.
-    if (!s.holding || !windowExists(s.handOverWindow)) return s.otherInstance && s.otherAnswers;
+    if (!s.desktop.holding || !windowExists(s.desktop.handOverWindow)) return s.desktop.otherInstance && s.desktop.otherAnswers;
     Message m;
     m.kind = MessageKind::HandOver;
-    m.window = s.handOverWindow;
+    m.window = s.desktop.handOverWindow;
     postMessage(m);
     return true;
 }
 
-void releaseSingleInstance() { headless::state().holding = false; }
+void releaseSingleInstance() { headless::state().desktop.holding = false; }
 
 std::string runtimeFilePath(const std::string& fileName) {
-    const std::string& dir = headless::state().runtimeDirectory;
+    const std::string& dir = headless::state().desktop.runtimeDirectory;
     return dir.empty() ? fileName : dir + "/" + fileName;
 }
 
-long double clockSeconds() { return headless::state().now; }
-std::uint32_t tickMilliseconds() { return static_cast<std::uint32_t>(headless::state().now * 1000.0L); }
+long double clockSeconds() { return headless::state().clock.now; }
+std::uint32_t tickMilliseconds() { return static_cast<std::uint32_t>(headless::state().clock.now * 1000.0L); }
 void sleepMilliseconds(int milliseconds) {
-    if (milliseconds > 0) headless::state().now += milliseconds / 1000.0L;
+    if (milliseconds > 0) headless::state().clock.now += milliseconds / 1000.0L;
 }
 
 void endPass(long double deadline, bool mayBlock, long double wakeAt) {
     headless::HeadlessState& s = headless::state();
-    s.lastWakeAt = wakeAt;
-    if (s.now < deadline) s.now = deadline;
-    ++s.passes;
-    s.lastMayBlock = mayBlock;
-    s.lastPeriod = s.now - s.lastPassEnd;
-    s.lastPassEnd = s.now;
+    s.clock.lastWakeAt = wakeAt;
+    if (s.clock.now < deadline) s.clock.now = deadline;
+    ++s.clock.passes;
+    s.clock.lastMayBlock = mayBlock;
+    s.clock.lastPeriod = s.clock.now - s.clock.lastPassEnd;
+    s.clock.lastPassEnd = s.clock.now;
 }
 
 namespace headless {
 
 void atTime(long double seconds, std::function<void()> action) {
-    state().timed.emplace_back(seconds, std::move(action));
+    state().clock.timed.emplace_back(seconds, std::move(action));
 }
 
 void setOtherInstanceRunning(bool running, bool answers) {
-    state().otherInstance = running;
-    state().otherAnswers = answers;
+    state().desktop.otherInstance = running;
+    state().desktop.otherAnswers = answers;
 }
-int notificationsSent() { return state().notifications; }
-void setRuntimeDirectory(const std::string& directory) { state().runtimeDirectory = directory; }
+int notificationsSent() { return state().desktop.notifications; }
+void setRuntimeDirectory(const std::string& directory) { state().desktop.runtimeDirectory = directory; }
 
 Rect takeChangedPart(WindowId window) {
-    const auto it = state().changed.find(window);
-    if (it == state().changed.end()) return {};
+    const auto it = state().windows.changed.find(window);
+    if (it == state().windows.changed.end()) return {};
     const Rect part = it->second;
-    state().changed.erase(it);
+    state().windows.changed.erase(it);
     return part;
 }
-long double now() { return state().now; }
-int passesEnded() { return state().passes; }
-bool lastPassMayBlock() { return state().lastMayBlock; }
-long double lastPassWakeAt() { return state().lastWakeAt; }
-long double lastPassPeriod() { return state().lastPeriod; }
+long double now() { return state().clock.now; }
+int passesEnded() { return state().clock.passes; }
+bool lastPassMayBlock() { return state().clock.lastMayBlock; }
+long double lastPassWakeAt() { return state().clock.lastWakeAt; }
+long double lastPassPeriod() { return state().clock.lastPeriod; }
 
 }  // namespace headless
 }  // namespace sc::platform

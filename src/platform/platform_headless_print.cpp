@@ -21,46 +21,46 @@ void notifyChange(WindowId window, int id) {
 
 bool createEditField(WindowId window, int id, int, int, int, int) {
     headless::HeadlessState& s = headless::state();
-    if (s.failEditFields || !windowExists(window)) return false;
-    s.editFields[{window, id}] = std::string();
+    if (s.furniture.failEditFields || !windowExists(window)) return false;
+    s.furniture.editFields[{window, id}] = std::string();
     return true;
 }
 
 void setEditText(WindowId window, int id, const std::string& text) {
     headless::HeadlessState& s = headless::state();
-    const auto it = s.editFields.find({window, id});
-    if (it == s.editFields.end() || !windowExists(window)) return;
+    const auto it = s.furniture.editFields.find({window, id});
+    if (it == s.furniture.editFields.end() || !windowExists(window)) return;
     it->second = text;
     notifyChange(window, id);
 }
 
 std::string editText(WindowId window, int id) {
     headless::HeadlessState& s = headless::state();
-    const auto it = s.editFields.find({window, id});
-    if (it == s.editFields.end() || !windowExists(window)) return {};
+    const auto it = s.furniture.editFields.find({window, id});
+    if (it == s.furniture.editFields.end() || !windowExists(window)) return {};
     return it->second;
 }
 
 void pageSetupDialog() {
     headless::HeadlessState& s = headless::state();
-    ++s.pageSetupsShown;
-    if (s.pageSetupAnswers.empty()) return;
-    const std::optional<Point> page = s.pageSetupAnswers.front();
-    s.pageSetupAnswers.pop_front();
-    if (page) s.printerPage = *page;
+    ++s.printing.pageSetupsShown;
+    if (s.printing.pageSetupAnswers.empty()) return;
+    const std::optional<Point> page = s.printing.pageSetupAnswers.front();
+    s.printing.pageSetupAnswers.pop_front();
+    if (page) s.printing.printerPage = *page;
 }
 
 namespace {
 
 // A fresh white page of the printable size.
 bool startPage(headless::HeadlessState& s) {
-    s.page.placed = {};
-    if (!s.page.picture.create(static_cast<std::uint32_t>(s.printerPage.x),
-                               static_cast<std::uint32_t>(s.printerPage.y), false)) {
+    s.printing.page.placed = {};
+    if (!s.printing.page.picture.create(static_cast<std::uint32_t>(s.printing.printerPage.x),
+                               static_cast<std::uint32_t>(s.printing.printerPage.y), false)) {
         return false;
     }
-    s.page.picture.clearWhite();
-    s.pageOpen = true;
+    s.printing.page.picture.clearWhite();
+    s.printing.pageOpen = true;
     return true;
 }
 
@@ -68,19 +68,19 @@ bool startPage(headless::HeadlessState& s) {
 
 bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight, int& pages) {
     headless::HeadlessState& s = headless::state();
-    ++s.printDialogsShown;
-    if (s.printAnswers.empty()) return false;
-    const std::optional<int> copies = s.printAnswers.front();
-    s.printAnswers.pop_front();
+    ++s.printing.printDialogsShown;
+    if (s.printing.printAnswers.empty()) return false;
+    const std::optional<int> copies = s.printing.printAnswers.front();
+    s.printing.printAnswers.pop_front();
     if (!copies) return false;
-    if (s.failPrintStart) {
-        s.failPrintStart = false;
+    if (s.printing.failPrintStart) {
+        s.printing.failPrintStart = false;
         return false;
     }
-    s.page.documentName = documentName;
+    s.printing.page.documentName = documentName;
     if (!startPage(s)) return false;
-    printableWidth = s.printerPage.x;
-    printableHeight = s.printerPage.y;
+    printableWidth = s.printing.printerPage.x;
+    printableHeight = s.printing.printerPage.y;
     // The headless printer, like a file, makes no copies of its own.
     pages = *copies;
     return true;
@@ -88,17 +88,17 @@ bool beginPrintedPage(const std::string& documentName, int& printableWidth, int&
 
 bool nextPrintedPage() {
     headless::HeadlessState& s = headless::state();
-    if (!s.pageOpen) return false;
-    ++s.pagesPrinted;
+    if (!s.printing.pageOpen) return false;
+    ++s.printing.pagesPrinted;
     return startPage(s);
 }
 
 void printStretched(const Surface& surface, int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh) {
     headless::HeadlessState& s = headless::state();
-    if (!s.pageOpen) return;
-    s.page.placed = {dx, dy, dx + dw, dy + dh};
+    if (!s.printing.pageOpen) return;
+    s.printing.page.placed = {dx, dy, dx + dw, dy + dh};
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-    Surface& page = s.page.picture;
+    Surface& page = s.printing.page.picture;
     const int x0 = std::max(dx, 0);
     const int y0 = std::max(dy, 0);
     const int x1 = std::min<long long>(static_cast<long long>(dx) + dw, page.width());
@@ -117,26 +117,26 @@ void printStretched(const Surface& surface, int sx, int sy, int sw, int sh, int 
 
 bool endPrintedPage() {
     headless::HeadlessState& s = headless::state();
-    if (!s.pageOpen) return false;
-    s.pageOpen = false;
-    ++s.pagesPrinted;
+    if (!s.printing.pageOpen) return false;
+    s.printing.pageOpen = false;
+    ++s.printing.pagesPrinted;
     return true;
 }
 
 namespace headless {
 
 void typeIntoField(WindowId window, int id, const std::string& text) { setEditText(window, id, text); }
-void failEditFieldCreation(bool fail) { state().failEditFields = fail; }
-void plantPageSetupAnswer(std::optional<Point> printablePage) { state().pageSetupAnswers.push_back(printablePage); }
+void failEditFieldCreation(bool fail) { state().furniture.failEditFields = fail; }
+void plantPageSetupAnswer(std::optional<Point> printablePage) { state().printing.pageSetupAnswers.push_back(printablePage); }
 void plantPrintAnswer(bool accept, int copies) {
-    state().printAnswers.push_back(accept ? std::optional<int>(copies) : std::nullopt);
+    state().printing.printAnswers.push_back(accept ? std::optional<int>(copies) : std::nullopt);
 }
-void setPrinterPage(int width, int height) { state().printerPage = {width, height}; }
-void failNextPrintStart() { state().failPrintStart = true; }
-int pageSetupsShown() { return state().pageSetupsShown; }
-int printDialogsShown() { return state().printDialogsShown; }
-int pagesPrinted() { return state().pagesPrinted; }
-const PrintedPage& lastPrintedPage() { return state().page; }
+void setPrinterPage(int width, int height) { state().printing.printerPage = {width, height}; }
+void failNextPrintStart() { state().printing.failPrintStart = true; }
+int pageSetupsShown() { return state().printing.pageSetupsShown; }
+int printDialogsShown() { return state().printing.printDialogsShown; }
+int pagesPrinted() { return state().printing.pagesPrinted; }
+const PrintedPage& lastPrintedPage() { return state().printing.page; }
 
 }  // namespace headless
 }  // namespace sc::platform

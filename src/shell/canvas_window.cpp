@@ -1,14 +1,15 @@
-// The canvas window's procedure: painting, the texture-offset drift and the
-// stroke motion of pointer moves, presses, releases and the leave notice.
-// Painting itself happens in the main loop, never in these handlers.
+// The canvas window's procedure: painting, pointer moves and presses (handed
+// to the stroke through tools/pointer_stroke.h), releases and the leave
+// notice. Painting itself happens in the main loop, never in these handlers.
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "platform/drawing.h"
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
 #include "shell/program.h"
-#include "tools/tool_table.h"
 #include "shell/zoom_steps.h"
+#include "tools/pointer_stroke.h"
+#include "tools/tool_table.h"
 #include "tools/tools.h"
 
 namespace sc {
@@ -16,9 +17,6 @@ namespace {
 
 using platform::Message;
 using platform::MessageKind;
-
-// The square of the movement, keeping its sign: d x |d|.
-std::int64_t signedSquare(std::int64_t d) { return d < 0 ? -(d * d) : d * d; }
 
 void onPaint(Program& p, platform::WindowId window) {
     const platform::Rect r = platform::beginPaint(window);
@@ -28,45 +26,25 @@ void onPaint(Program& p, platform::WindowId window) {
 }
 
 void onMove(ShellState& s, const Message& m) {
-    ToolState& t = s.tools;
     const int x = m.x & 0xffff;
     const int y = m.y & 0xffff;
-
-    const float k = static_cast<float>(t.random.next() % 100) * 0.001f;
-    const long double j = static_cast<long double>(t.random.next() % 100) * static_cast<long double>(0.0016666667f);
-    const std::int64_t dx = signedSquare(static_cast<std::int64_t>(s.view.previousPointer.x) - x);
-    const std::int64_t dy = signedSquare(static_cast<std::int64_t>(s.view.previousPointer.y) - y);
-    t.styleOffset.x = static_cast<float>(t.styleOffset.x - static_cast<double>(dx) * k);
-    t.styleOffset.y = static_cast<float>(t.styleOffset.y - static_cast<double>(dy) * k);
-    t.textureOffset.x = static_cast<float>(t.textureOffset.x - static_cast<long double>(dx) * j);
-    t.textureOffset.y = static_cast<float>(t.textureOffset.y - static_cast<long double>(dy) * j);
-
     PointerState& canvas = s.pointers[kCanvasPointer];
-    t.pressure = m.pressure;
-    strokeMove(s.tools, s.painting.document, canvas.x - x, canvas.y - y);
+    strokePointerMove(s.tools, s.painting.document, canvas.x - x, canvas.y - y, m.pressure);
     canvas.x = x;
     canvas.y = y;
     if (!s.leaveTracking && platform::trackMouseLeave(m.window)) s.leaveTracking = true;
-    s.view.previousPointer = {x, y};
     s.view.pointerOverCanvas = true;
 }
 
 void onLeftDown(ShellState& s, const Message& m) {
-    ToolState& t = s.tools;
     PointerState& canvas = s.pointers[kCanvasPointer];
-    if (!canvas.leftDown) {
-        t.textureOffset.x = static_cast<float>(t.random.next() % 256);
-        t.textureOffset.y = static_cast<float>(t.random.next() % 256);
-        t.styleOffset.x = static_cast<float>(t.random.next() % 256);
-        t.styleOffset.y = static_cast<float>(t.random.next() % 256);
-    }
+    const bool fresh = !canvas.leftDown;
     s.view.lastCursor = platform::cursorPosition();
-    if (toolRow(t.live.tool).takesSnapshot) takeStrokeSnapshot(s.painting, s.tools);
+    if (toolRow(s.tools.live.tool).takesSnapshot) takeStrokeSnapshot(s.painting, s.tools);
     s.pressArmed = true;
     canvas.leftDown = true;
     s.view.appliedInStroke = false;
-    t.pressure = m.pressure;
-    strokeBegin(s.tools, s.painting.document);
+    strokePress(s.tools, s.painting.document, fresh, m.pressure);
 }
 
 }  // namespace

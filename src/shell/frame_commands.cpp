@@ -69,13 +69,13 @@ bool runFrameCommand(Program& p, int id) {
     switch (id) {
         case kCmdNew: newCommand(p); return true;
         case kCmdOpen:
-            if (openCommand(s)) {
+            if (const std::optional<std::string> opened = openCommand(s)) {
                 recreateCanvasWindow(p);
-                noteDocumentFile(p, s.lastChosenPath);
+                noteDocumentFile(p, *opened);
             }
             return true;
         case kCmdSave:
-            if (saveCommand(s)) noteDocumentFile(p, s.lastChosenPath);
+            if (const std::optional<std::string> saved = saveCommand(s)) noteDocumentFile(p, *saved);
             return true;
         case kCmdImportImage:
             if (importImage(s)) {

@@ -19,6 +19,7 @@
 #include "shell/program.h"
 #include "shell/zoom_steps.h"
 #include "ui/floating_windows.h"
+#include "ui/panel_layout.h"
 #include "ui/panels.h"
 #include "ui/status_line.h"
 
@@ -58,13 +59,16 @@ void onCreate(Program& p, WindowId frame) {
 
     FloatingWindows& floating = p.panels.floating;
     createToolsPanel(s, p.panels, panelWindowProc(p, &toolsPanelProc));
-    const int x = truncToInt(platform::desktopClientArea().width() - 310.0);
-    s.windows.propertiesPanel = createFloatingWindow(floating, s, " Brush Properties", x, 65, 280, 240,
-                                                     "PropertiesWindowClass", panelWindowProc(p, &propertiesPanelProc));
-    s.windows.coloursPanel = createFloatingWindow(floating, s, " Colors", x, 337, 205, 94, "ColorsWindowClass",
-                                                  panelWindowProc(p, &coloursPanelProc));
-    s.windows.palettePanel = createFloatingWindow(floating, s, " Palette", x, 463, 280, 200, "BrushesClass",
-                                                  panelWindowProc(p, &palettePanelProc));
+    const int x = truncToInt(platform::desktopClientArea().width() - layout::kPanelColumnFromRight);
+    s.windows.propertiesPanel = createFloatingWindow(
+        floating, s, " Brush Properties", x, layout::kPropertiesPanelY, layout::kPropertiesPanel.width,
+        layout::kPropertiesPanel.height, "PropertiesWindowClass", panelWindowProc(p, &propertiesPanelProc));
+    s.windows.coloursPanel = createFloatingWindow(floating, s, " Colors", x, layout::kColoursPanelY,
+                                                  layout::kColoursPanel.width, layout::kColoursPanel.height,
+                                                  "ColorsWindowClass", panelWindowProc(p, &coloursPanelProc));
+    s.windows.palettePanel = createFloatingWindow(floating, s, " Palette", x, layout::kPalettePanelY,
+                                                  layout::kPalettePanel.width, layout::kPalettePanel.height,
+                                                  "BrushesClass", panelWindowProc(p, &palettePanelProc));
     // Below the palette, kept on a low screen.
     const int layersY = std::max(65, std::min(695, platform::desktopClientArea().bottom - kLayersPanelHeight - 40));
     createLayersPanel(s, p.panels, x, layersY,
@@ -127,7 +131,7 @@ void closeFrame(Program& p) {
         // Only an explicit No discards the painting. A box closed without an
         // answer, or a Yes whose save did not happen (chooser cancelled,
         // write failed), keeps the program open.
-        const bool mayClose = a == platform::Answer::No || (a == platform::Answer::Yes && saveCommand(s));
+        const bool mayClose = a == platform::Answer::No || (a == platform::Answer::Yes && saveCommand(s).has_value());
         if (!mayClose) return;
     }
     platform::destroyWindow(s.frameWindow);

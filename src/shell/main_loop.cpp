@@ -14,6 +14,7 @@
 #include "shell/history_commands.h"
 #include "shell/layer_commands.h"
 #include "shell/program.h"
+#include "ui/panel_layout.h"
 #include "ui/panels.h"
 
 namespace sc {
@@ -58,7 +59,7 @@ void followFlags(Program& p) {
     if (s.previewDirty) {
         renderBrushPreview(s, p.panels);
         s.previewDirty = false;
-        platform::invalidateRect(s.windows.propertiesPanel, {0, 0, 280, 160});
+        platform::invalidateRect(s.windows.propertiesPanel, layout::kPropertiesUpperPart);
         platform::updateWindow(s.windows.propertiesPanel);
     }
     syncHistoryMenu(s);

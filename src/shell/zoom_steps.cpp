@@ -57,8 +57,6 @@ void stepZoom(Program& p, int steps, platform::Point anchor) {
         PointerState& canvas = s.pointers[kCanvasPointer];
         canvas.x -= dx;
         canvas.y -= dy;
-        s.view.previousPointer.x -= dx;
-        s.view.previousPointer.y -= dy;
         s.leaveTracking = platform::trackMouseLeave(s.windows.canvas);
     }
 }

@@ -9,6 +9,7 @@
 #include "platform/windows.h"
 #include "tools/tool_state.h"
 #include "ui/panel_controls.h"
+#include "ui/panel_layout.h"
 #include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
@@ -52,7 +53,7 @@ void composeBackBuffer(ColoursPanel& p) {
 void setUpColoursPanel(ShellState& s, Panels& panels) {
     ColoursPanel& p = panels.colours;
     loadColourAsset(s, p.spectrum, "colors");
-    if (p.backBuffer.create32(205, 94)) p.backBuffer.clearWhite();
+    if (p.backBuffer.create32(layout::kColoursPanel.width, layout::kColoursPanel.height)) p.backBuffer.clearWhite();
     loadColourAsset(s, p.background, "colordlg");
     for (std::size_t i = 0; i < p.sliders.size(); ++i) {
         p.sliders[i].init(panels.sliders, s, 50, 10 + 22 * static_cast<int>(i), 140);

@@ -8,6 +8,7 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "platform/windows.h"
+#include "ui/panel_layout.h"
 #include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
@@ -17,8 +18,8 @@ namespace {
 
 using platform::MessageKind;
 
-inline constexpr int kPanelWidth = 280;
-inline constexpr int kPanelHeight = 200;
+constexpr int kPanelWidth = layout::kPalettePanel.width;
+constexpr int kPanelHeight = layout::kPalettePanel.height;
 
 // A wash towards red marks the selection; one towards the face grey veils
 // what cannot be changed.

@@ -12,6 +12,7 @@
 #include "tools/tool_table.h"
 #include "tools/tools.h"
 #include "ui/panel_controls.h"
+#include "ui/panel_layout.h"
 #include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
@@ -19,9 +20,9 @@
 namespace sc {
 namespace {
 
-constexpr int kPreviewLeft = 10;
-constexpr int kPreviewTop = 12;
-constexpr int kPreviewSide = 128;
+using layout::kPreviewLeft;
+using layout::kPreviewSide;
+using layout::kPreviewTop;
 constexpr int kSliderX = 160;
 constexpr int kSliderLength = 100;
 constexpr std::array<int, 4> kSliderY{30, 54, 78, 116};
@@ -87,7 +88,7 @@ void setUpPropertiesPanel(ShellState& s, Panels& panels) {
     }
     brushSlidersFromSettings(p, s.tools.live);
     s.preview.allocate(kPreviewSide, kPreviewSide);
-    if (p.backBuffer.create32(280, 240)) p.backBuffer.clearWhite();
+    if (p.backBuffer.create32(layout::kPropertiesPanel.width, layout::kPropertiesPanel.height)) p.backBuffer.clearWhite();
     renderBrushPreview(s, panels);
     loadColourAsset(s, p.background, "properties");
     compose(s, p);
@@ -129,7 +130,7 @@ void propertiesFrameUpdate(ShellState& s, Panels& panels) {
         renderBrushPreview(s, panels);
     }
     if (me.leftDown && inPreview(me.x, me.y)) applyTool(s.tools, me.x - kPreviewLeft, me.y - kPreviewTop, s.preview);
-    platform::invalidateRect(s.windows.propertiesPanel, {0, 0, 280, 160});
+    platform::invalidateRect(s.windows.propertiesPanel, layout::kPropertiesUpperPart);
     platform::updateWindow(s.windows.propertiesPanel);
     compose(s, p);
 }

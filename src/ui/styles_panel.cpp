@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "tools/tool_state.h"
 #include "ui/panel_controls.h"
+#include "ui/panel_layout.h"
 #include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
@@ -140,10 +141,10 @@ void createStylesPanel(ShellState& s, Panels& panels, platform::WindowProc proc)
     windowSpec.kind = platform::WindowKind::Child;
     windowSpec.className = "StylesClassName";
     windowSpec.parent = s.windows.propertiesPanel;
-    windowSpec.x = 0;
-    windowSpec.y = 160;
-    windowSpec.width = 280;
-    windowSpec.height = 80;
+    windowSpec.x = layout::kStylesPanelArea.left;
+    windowSpec.y = layout::kStylesPanelArea.top;
+    windowSpec.width = layout::kStylesPanelArea.width();
+    windowSpec.height = layout::kStylesPanelArea.height();
     windowSpec.proc = std::move(proc);
     s.windows.stylesPanel = platform::createWindow(windowSpec);
     if (s.windows.stylesPanel == platform::kNoWindow) {

@@ -12,6 +12,7 @@
 #include "tools/tool_state.h"
 #include "tools/tool_table.h"
 #include "ui/floating_windows.h"
+#include "ui/panel_layout.h"
 #include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
@@ -101,8 +102,8 @@ void createToolsPanel(ShellState& s, Panels& panels, platform::WindowProc proc) 
     const int ht = static_cast<int>(p.tools.height());
     const int he = static_cast<int>(p.effects.height());
     const int hr = static_cast<int>(p.normal[0].height());
-    const platform::WindowId window = createFloatingWindow(panels.floating, s, " Tools", 10, 65, 68, 3 * hb + 232,
-                                                           "ToolsWindowClass", std::move(proc));
+    const platform::WindowId window = createFloatingWindow(panels.floating, s, " Tools", layout::kToolsPanelX, layout::kToolsPanelY, layout::kToolsPanelWidth,
+                             3 * hb + layout::kToolsPanelButtonsHeight, "ToolsWindowClass", std::move(proc));
     s.windows.toolsPanel = window;
 
     const auto tops = rowTops(hb, ht, he, hr);

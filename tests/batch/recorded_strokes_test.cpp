@@ -7,11 +7,19 @@
 //
 // The picture's hash covers the BMP header and the pixels of every row, not
 // the padding bytes at the end of each row, whose contents are no pixel.
+//
+// A passing replay keeps its outputs in recorded-outputs/NAME/ of the test's
+// working folder; a failing one writes its own beside them (replayed.pai,
+// replayed.bmp) and, when a passing replay of the same build tree left its
+// cells, the cells' difference: difference.bmp (white: the same; black: the
+// colour, grain or shine differ; blue: only the height) and difference.txt
+// (how many, where, the first few).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -107,6 +115,99 @@ std::string replayable(const std::string& script, const TempDir& dir) {
            dir.path("picture.bmp") + "\n";
 }
 
+std::uint32_t rawU32(const std::string& bytes, std::size_t at) {
+    return bytes.size() >= at + 4 ? u32At(bytes, at) : 0;
+}
+
+// A version 1 painting's size, or 0 x 0 when the bytes are not a whole one.
+bool rawSize(const std::string& raw, std::uint32_t& width, std::uint32_t& height) {
+    constexpr std::size_t kHeader = 80, kCell = 12;
+    width = rawU32(raw, 8);
+    height = rawU32(raw, 12);
+    return raw.size() >= kHeader && raw.size() == kHeader + std::uint64_t{width} * height * kCell;
+}
+
+// A 24-bit BMP of width x height pixels from top-down rows of RGB bytes.
+std::string bmpOf(std::uint32_t width, std::uint32_t height, const std::vector<std::uint8_t>& rgb) {
+    const std::uint32_t stride = (width * 3 + 3) & ~3u;
+    std::string out(54 + std::size_t{stride} * height, '\0');
+    auto put = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>(v >> (8 * i) & 0xff);
+    };
+    out[0] = 'B';
+    out[1] = 'M';
+    put(2, static_cast<std::uint32_t>(out.size()));
+    put(10, 54);
+    put(14, 40);
+    put(18, width);
+    put(22, height);
+    out[26] = 1;
+    out[28] = 24;
+    for (std::uint32_t y = 0; y < height; ++y) {
+        for (std::uint32_t x = 0; x < width; ++x) {
+            const std::size_t from = (std::size_t{y} * width + x) * 3;
+            const std::size_t to = 54 + std::size_t{height - 1 - y} * stride + x * 3;
+            out[to] = static_cast<char>(rgb[from + 2]);
+            out[to + 1] = static_cast<char>(rgb[from + 1]);
+            out[to + 2] = static_cast<char>(rgb[from]);
+        }
+    }
+    return out;
+}
+
+void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The cells' difference between a passing replay's raw painting and this
+// one's, as difference.bmp and difference.txt in `folder`. Returns what it
+// says about them.
+std::string writeCellDifference(const std::filesystem::path& folder, const std::string& before,
+                                const std::string& now) {
+    std::uint32_t w = 0, h = 0, w0 = 0, h0 = 0;
+    if (!rawSize(now, w, h)) return "the replay left no whole painting";
+    if (!rawSize(before, w0, h0)) return "no passing replay here to compare the cells with";
+    if (w != w0 || h != h0) {
+        return "the size differs: " + std::to_string(w0) + " x " + std::to_string(h0) + " passed, now " +
+               std::to_string(w) + " x " + std::to_string(h);
+    }
+    std::vector<std::uint8_t> rgb(std::size_t{w} * h * 3, 255);
+    std::ostringstream text;
+    std::uint64_t differing = 0;
+    std::uint32_t left = w, top = h, right = 0, bottom = 0;
+    for (std::uint32_t y = 0; y < h; ++y) {
+        for (std::uint32_t x = 0; x < w; ++x) {
+            const std::size_t at = 80 + (std::size_t{y} * w + x) * 12;
+            const bool surface = before.compare(at, 5, now, at, 5) != 0;
+            const bool height = before.compare(at + 8, 4, now, at + 8, 4) != 0;
+            if (!surface && !height) continue;
+            const std::size_t px = (std::size_t{y} * w + x) * 3;
+            rgb[px] = 0;
+            rgb[px + 1] = 0;
+            rgb[px + 2] = surface ? 0 : 255;
+            left = std::min(left, x), top = std::min(top, y);
+            right = std::max(right, x), bottom = std::max(bottom, y);
+            if (++differing <= 20) {
+                text << "cell " << x << " " << y << ": rgb, grain, shine, height";
+                for (const std::string* cells : {&before, &now}) {
+                    text << (cells == &before ? " passed" : " now");
+                    for (int i = 0; i < 5; ++i) text << " " << static_cast<int>(static_cast<std::uint8_t>((*cells)[at + i]));
+                    float f = 0.0f;
+                    std::memcpy(&f, cells->data() + at + 8, sizeof f);
+                    text << " " << f;
+                }
+                text << "\n";
+            }
+        }
+    }
+    std::ostringstream summary;
+    summary << differing << " of " << std::uint64_t{w} * h << " cells differ";
+    if (differing != 0) summary << ", within (" << left << ", " << top << ") to (" << right << ", " << bottom << ")";
+    writeBytes(folder / "difference.txt", summary.str() + "\n" + text.str());
+    writeBytes(folder / "difference.bmp", bmpOf(w, h, rgb));
+    return summary.str();
+}
+
 TEST(RecordedStrokes, EveryScriptHasItsHashesAndEveryHashItsScript) {
     const auto expected = readExpectedHashes();
     const auto names = scriptNames();
@@ -130,11 +231,23 @@ TEST_P(RecordedStroke, ReplaysToTheRecordedCellsAndPicture) {
                                   pictureHash(readFileBytes(dir.path("picture.bmp")))};
     const auto expected = readExpectedHashes();
     const RecordedHashes recorded = expected.count(name) != 0 ? expected.at(name) : RecordedHashes{};
-    EXPECT_EQ(replayed.cells, recorded.cells) << name << ": the cells differ";
+    const std::filesystem::path outputs = std::filesystem::absolute("recorded-outputs") / name;
+    std::filesystem::create_directories(outputs);
+    const std::string cells = readFileBytes(dir.path("cells.pai"));
+    const std::string picture = readFileBytes(dir.path("picture.bmp"));
+    if (replayed.cells == recorded.cells && replayed.picture == recorded.picture) {
+        writeBytes(outputs / "passed.pai", cells);
+        writeBytes(outputs / "passed.bmp", picture);
+        return;
+    }
+    writeBytes(outputs / "replayed.pai", cells);
+    writeBytes(outputs / "replayed.bmp", picture);
+    const std::string difference = writeCellDifference(outputs, readFileBytes((outputs / "passed.pai").string()), cells);
+    EXPECT_EQ(replayed.cells, recorded.cells) << name << ": the cells differ; " << difference;
     EXPECT_EQ(replayed.picture, recorded.picture) << name << ": the exported picture differs";
+    ADD_FAILURE() << name << ": the replay's outputs are in " << outputs.string();
     // The line as expected.hashes would hold it, for a deliberate change.
-    if (replayed.cells != recorded.cells || replayed.picture != recorded.picture)
-        std::printf("replayed: %s %s %s\n", name.c_str(), replayed.cells.c_str(), replayed.picture.c_str());
+    std::printf("replayed: %s %s %s\n", name.c_str(), replayed.cells.c_str(), replayed.picture.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, RecordedStroke, ::testing::ValuesIn(scriptNames()),

@@ -128,8 +128,7 @@ TEST(AutosaveFiles, AKillDuringTheWriteLeavesThePreviousAutosaveWhole) {
         Canvas next;
         if (!next.allocate(200, 150)) std::_Exit(3);
         paint(next, 9.0f);
-        writeAutosave(files, next.cells(), next.width, next.height, "/p/a.pai");
-        std::_Exit(0);
+        std::_Exit(writeAutosave(files, next.cells(), next.width, next.height, "/p/a.pai") ? 0 : 4);
     }
     ASSERT_GT(child, 0);
     int status = 0;

@@ -4,13 +4,16 @@
 // line; the autosaves of runs that did not end cleanly are offered at start;
 // and the real program, killed while painting, is recovered bit for bit.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include "app/autosave.h"
@@ -66,16 +69,17 @@ protected:
         release(x + 60, y + 25);
         passes(2);
     }
-    // Makes the next autosave due, then runs passes (with the writer's own
-    // thread working in real time) until it is done.
+    // Makes the next autosave due, then runs passes until it is done: the
+    // passes copy the painting band by band, and while the writer's own
+    // thread writes the copy the test waits for the writer's signal that it
+    // ended, which the next pass collects.
     void autosaveNow() {
         autosave().dueAt = 0.0L;
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        do {
+        for (int pass = 0; pass < 100000; ++pass) {
             passes(1);
             if (!autosaveBusy(autosave())) return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        } while (std::chrono::steady_clock::now() < until);
+            if (autosave().writer.joinable()) autosave().writerDone.wait(false);
+        }
         FAIL() << "the autosave did not finish";
     }
     // The autosave of a run that ended without cleaning up.
@@ -236,6 +240,32 @@ TEST_F(AutosaveTest, AProgramKilledWhilePaintingIsRecoveredBitForBit) {
     envp.push_back(nullptr);
     const std::string binary = (tree / "bin" / "smudgecraft").string();
     const std::string errors = dir_.path("child.err");
+    // The autosave folder is made here, so that its files can be watched
+    // from the start: the test waits on the folder's events, not on a clock.
+    const std::string folder = dir_.path("xdg/smudgecraft/autosave");
+    fs::create_directories(folder);
+    fs::permissions(dir_.path("xdg/smudgecraft"), fs::perms::owner_all);
+    fs::permissions(folder, fs::perms::owner_all);
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, folder.c_str(), IN_CREATE | IN_MOVED_TO), 0);
+    // The next event of `mask` on a name `wanted` takes; false when none came
+    // within the hang guard's minute and a half.
+    auto nextEvent = [watch](std::uint32_t mask, const std::function<bool(const std::string&)>& wanted) {
+        alignas(inotify_event) char buffer[4096];
+        while (true) {
+            pollfd p{watch, POLLIN, 0};
+            if (::poll(&p, 1, 90000) <= 0) return false;
+            const ssize_t n = ::read(watch, buffer, sizeof buffer);
+            if (n <= 0) return false;
+            for (ssize_t at = 0; at < n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
+                const std::string name = e->len != 0 ? e->name : "";
+                if ((e->mask & mask) != 0 && wanted(name)) return true;
+                at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+            }
+        }
+    };
     const pid_t child = ::fork();
     if (child == 0) {
         const int err = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -247,7 +277,6 @@ TEST_F(AutosaveTest, AProgramKilledWhilePaintingIsRecoveredBitForBit) {
     }
     ASSERT_GT(child, 0);
 
-    const std::string folder = dir_.path("xdg/smudgecraft/autosave");
     auto autosaved = [&] {
         std::error_code ec;
         for (fs::directory_iterator i(folder, ec), end; !ec && i != end; i.increment(ec)) {
@@ -255,12 +284,14 @@ TEST_F(AutosaveTest, AProgramKilledWhilePaintingIsRecoveredBitForBit) {
         }
         return std::string();
     };
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(90);
-    while (autosaved().empty() && std::chrono::steady_clock::now() < until && ::waitpid(child, nullptr, WNOHANG) == 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    // Painting goes on: a later autosave may be under way when the kill comes.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    // The first autosave lands (renamed into place); painting goes on, and
+    // the kill comes as the next write begins its temporary file.
+    const bool landed = nextEvent(IN_MOVED_TO, [](const std::string& name) {
+        return name.size() > 4 && name.compare(name.size() - 4, 4, ".pai") == 0;
+    });
+    // A temporary painting file: "." + the run's name + ".pai." + its writer's mark.
+    if (landed) nextEvent(IN_CREATE, [](const std::string& name) { return name[0] == '.' && name.find(".pai.") != std::string::npos; });
+    ::close(watch);
     ::kill(child, SIGKILL);
     int status = 0;
     ::waitpid(child, &status, 0);
