@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "app/layers.h"
 #include "app/painting_io.h"
 #include "engine/renderer.h"
 #include "fuzz_input.h"
@@ -26,6 +27,8 @@ void fuzzPainting(const std::uint8_t* data, std::size_t size) {
     }
     // Whatever the cells hold, they render.
     if (document.cellCount() <= 256u * 256u && document.hasCells()) renderAll(document);
+    // Back to one small layer for the next input.
+    replaceLayers(s.painting, {}, 0);
     SC_FUZZ_CHECK(document.allocate(4, 4));
 }
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "engine/canvas.h"
 #include "engine/surface.h"
@@ -11,6 +12,7 @@
 #include "formats/channel_codec.h"
 #include "formats/data_file.h"
 #include "formats/jgi_file.h"
+#include "engine/layer.h"
 #include "formats/painting_file.h"
 #include "formats/painting_v1.h"
 #include "formats/prefs_file.h"
@@ -99,6 +101,22 @@ bool paintingSeeds(const fs::path& dir) {
         const std::string id = std::to_string(n++);
         if (!withHalf(dir / ("v2_" + id), [&](const std::string& p) { return writePaintingFile(p, canvas); }) ||
             !withHalf(dir / ("v1_" + id), [&](const std::string& p) { return writeRawPainting(canvas, p); })) {
+            return false;
+        }
+        // The same cells as the background of a painting of layers, with a
+        // half covering, half transparent layer of its own above.
+        std::vector<Layer> layers(2);
+        if (!allocateLayer(layers[0], w, h, true) || !allocateLayer(layers[1], w, h, false)) return false;
+        for (std::size_t i = 0; i < canvas.cellCount(); ++i) {
+            layers[0].cells[i] = canvas.cells()[i];
+            layers[1].cells[i] = canvas.cells()[canvas.cellCount() - 1 - i];
+            layers[1].coverage[i] = (i % 3) * 0.5f;
+        }
+        layers[0].name = "Background";
+        layers[1].name = "Glaze";
+        layers[1].opacity = 0.75f;
+        if (!withHalf(dir / ("v3_" + id),
+                      [&](const std::string& p) { return writeLayeredPaintingFile(p, w, h, layers, 1); })) {
             return false;
         }
     }
