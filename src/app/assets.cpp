@@ -50,11 +50,11 @@ void loadGreyAssetFrom(ShellState& s, Surface& surface, const std::string& name,
 }
 
 void loadColourAsset(ShellState& s, Surface& surface, const std::string& name) {
-    loadColourAssetFrom(s, surface, name, s.paths.sharedFile("WorkData/"), s.paths.userFile("data/"));
+    loadColourAssetFrom(s, surface, name, s.paths.sharedFile("WorkData/"), s.paths.cache);
 }
 
 void loadGreyAsset(ShellState& s, Surface& surface, const std::string& name) {
-    loadGreyAssetFrom(s, surface, name, s.paths.sharedFile("WorkData/"), s.paths.userFile("data/"));
+    loadGreyAssetFrom(s, surface, name, s.paths.sharedFile("WorkData/"), s.paths.cache);
 }
 
 void loadStyleAndTextureImagesFrom(ShellState& s, const std::string& pictures, const std::string& cache) {
@@ -62,12 +62,12 @@ void loadStyleAndTextureImagesFrom(ShellState& s, const std::string& pictures, c
     char name[16];
     for (int i = 0; i < kStyleCount; ++i) {
         std::snprintf(name, sizeof name, "paint%d", i);
-        loadGreyAssetFrom(s, t.styleImages[i], name, pictures + "WorkData/Styles/", cache + "data/");
+        loadGreyAssetFrom(s, t.styleImages[i], name, pictures + "WorkData/Styles/", cache);
         std::snprintf(name, sizeof name, "bump%d", i);
-        loadGreyAssetFrom(s, t.textureImages[i], name, pictures + "WorkData/Textures/", cache + "data/");
+        loadGreyAssetFrom(s, t.textureImages[i], name, pictures + "WorkData/Textures/", cache);
     }
 }
 
-void loadStyleAndTextureImages(ShellState& s) { loadStyleAndTextureImagesFrom(s, s.paths.shared, s.paths.user); }
+void loadStyleAndTextureImages(ShellState& s) { loadStyleAndTextureImagesFrom(s, s.paths.shared, s.paths.cache); }
 
 }  // namespace sc
