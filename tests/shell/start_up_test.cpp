@@ -15,7 +15,9 @@
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/test_queries.h"
+#include "shell/command_line.h"
 #include "shell/shell_fixture.h"
+#include "shell/start_up.h"
 
 namespace sc::testing {
 namespace {
@@ -41,6 +43,24 @@ TEST(CommandLinePath, QuotesAreDroppedAndTheSecondOneEndsThePath) {
     EXPECT_EQ(commandLinePath("a\"b\"c"), "ab");
     EXPECT_EQ(commandLinePath("/tmp/x y.pai\""), "/tmp/x y.pai") << "one stray quote";
     EXPECT_EQ(commandLinePath(std::string(2000, 'p'))->size(), 511u) << "bounded by the 512-byte buffer";
+}
+
+TEST(CommandLinePath, OptionsAreReadBeforeThePaintingAndTheDesktopKeepsItsOwn) {
+    using A = CommandLineAction;
+    EXPECT_EQ(readCommandLine({}).action, A::Run);
+    EXPECT_EQ(readCommandLine({"a.pai"}).action, A::Run);
+    EXPECT_EQ(readCommandLine({"a.pai", "--help"}).action, A::Help);
+    EXPECT_EQ(readCommandLine({"--version"}).action, A::Version);
+    EXPECT_EQ(readCommandLine({"-platform", "offscreen", "-reverse", "a.pai"}).action, A::Run);
+    EXPECT_EQ(readCommandLine({"--", "-odd.pai"}).action, A::Run) << "\"--\" ends the options";
+    const CommandLine bad = readCommandLine({"a.pai", "--lighting", "-z"});
+    EXPECT_EQ(bad.action, A::BadUsage);
+    EXPECT_EQ(bad.badOption, "--lighting") << "the first word not understood";
+    EXPECT_EQ(readCommandLine({"-platform"}).action, A::BadUsage) << "an option without its word";
+
+    char name[] = "smudgecraft", dashes[] = "--", odd[] = "-odd.pai";
+    char* argv[] = {name, dashes, odd, nullptr};
+    EXPECT_EQ(commandTextFrom(3, argv), "-odd.pai");
 }
 
 TEST_F(StartUpTest, FirstStartMakesTheDocumentPrefsAndBrush) {
