@@ -8,6 +8,7 @@
 
 #include "app/file_commands.h"
 #include "app/shell_state.h"
+#include "platform/desktop.h"
 #include "platform/windows.h"
 
 namespace sc {
@@ -60,6 +61,10 @@ bool step(MessageScript& script, ShellState& s, const std::string& line) {
         post(MessageKind::Command, s.frameWindow, 0, 0, static_cast<int>(a));
     } else if (verb == "save" && words >> rest && !(words >> extra)) {
         saveCommandTo(s, rest);
+    } else if (verb == "picture" && words >> rest && !(words >> extra)) {
+        if (!platform::saveScreenPicture(rest)) {
+            std::fprintf(stderr, "smudgecraft: no picture of the screen could be written to '%s'\n", rest.c_str());
+        }
     } else {
         return false;
     }
