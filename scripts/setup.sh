@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libdevil-dev libpng-dev libjpeg-dev libtiff-dev libstb-dev
   xvfb xauth xdotool imagemagick poppler-utils
-  dpkg-dev desktop-file-utils appstream shared-mime-info
+  dpkg-dev lintian desktop-file-utils appstream shared-mime-info
   fonts-dejavu-core
   clang libclang-rt-14-dev
 )
