@@ -15,7 +15,7 @@ if [ $# -ne 4 ]; then
   echo "usage: guide_window.sh PROGRAM RUN_DIR OUT.png WORK_DIR" >&2
   exit 2
 fi
-program=$1 run_dir=$2 out=$3 work=$4
+program=$(realpath "$1") run_dir=$(realpath "$2") out=$(realpath -m "$3") work=$(realpath -m "$4")
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
 
 rm -rf "$work"
