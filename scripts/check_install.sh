@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Checks the program as a user installs it. Builds the Debian package and
-# compares its file list with desktop/package_files.txt; validates its desktop
+# Checks the program as a user installs it. Builds the Debian packages, runs
+# lintian on them (an error or a warning fails), checks that the data package
+# is architecture-independent and compressed with xz, and compares their file
+# lists with desktop/package_files.txt and desktop/data_package_files.txt;
+# validates the desktop
 # entry, its metainfo and its type of paintings; unpacks it into a staging
 # root and starts the installed desktop program there offscreen, from an
 # unrelated folder, with a temporary home: it opens a painting named by a
 # relative path, paints a stroke through a script of messages
 # (SMUDGECRAFT_MESSAGE_SCRIPT), saves it and exits, and must leave its own
-# files in its data folder only. Finally the installed thumbnailer makes a
+# files in its data folder and its picture cache in its cache folder only. Finally the installed thumbnailer makes a
 # picture of the painting.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,15 +22,30 @@ fail() {
 
 bash scripts/package.sh >/dev/null
 deb=$(ls build/smudgecraft_*.deb)
+data_deb=$(ls build/smudgecraft-data_*.deb)
 tmp=$(mktemp -d /tmp/smudgecraft-install-XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
 
-# The package holds exactly the expected files.
-dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' | grep -v '/$' | sort >"$tmp/contents"
+# What a distribution checks first.
+lintian --fail-on error,warning "$deb" "$data_deb" || fail "lintian reports an error or a warning"
+[ "$(dpkg-deb -f "$data_deb" Architecture)" = all ] || fail "the data package is not architecture-independent"
+for package in "$deb" "$data_deb"; do
+  ar t "$package" | grep -qx 'data.tar.xz' || fail "$(basename "$package") is not compressed with xz"
+done
+
+# The packages hold exactly the expected files.
+contents() {
+  dpkg-deb -c "$1" | awk '{print $6}' | sed 's|^\./|/|' | grep -v '/$' | sort
+}
+contents "$deb" >"$tmp/contents"
 diff -u desktop/package_files.txt "$tmp/contents" || fail "the package's files differ from desktop/package_files.txt"
+contents "$data_deb" >"$tmp/data_contents"
+diff -u desktop/data_package_files.txt "$tmp/data_contents" ||
+  fail "the data package's files differ from desktop/data_package_files.txt"
 
 root=$tmp/root
 dpkg-deb -x "$deb" "$root"
+dpkg-deb -x "$data_deb" "$root"
 share=$root/usr/share
 desktop-file-validate "$share/applications/org.example.smudgecraft.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$share/metainfo/org.example.smudgecraft.metainfo.xml" >/dev/null || fail "metainfo"
@@ -68,14 +86,17 @@ run "$root/usr/bin/smudgecraft-batch" render sub/blank.pai blank.bmp
 run "$root/usr/bin/smudgecraft-batch" render painted.pai painted.bmp
 ! cmp -s "$work/blank.bmp" "$work/painted.bmp" || fail "the stroke painted nothing"
 
-# Its files: in the data folder, with the starting lists, and nowhere else.
+# Its files: in the data folder, with the starting lists, the picture cache
+# in the cache folder, and nowhere else.
 data=$home/.local/share/smudgecraft
-for f in prefs.dat data/palette.dat data/strokes.dat data/splash.jgi data/paint17.jgi; do
-  [ -f "$data/$f" ] || fail "$data/$f is missing"
+for f in prefs.dat data/palette.dat data/strokes.dat .cache/smudgecraft/splash.jgi .cache/smudgecraft/paint17.jgi; do
+  case $f in .cache/*) f=$home/$f ;; *) f=$data/$f ;; esac
+  [ -f "$f" ] || fail "$f is missing"
 done
 cmp -s "$data/data/strokes.dat" "$share/smudgecraft/presets/strokes.dat" || fail "the starting strokes were not copied"
-stray=$(cd "$home" && find . -type f ! -path './.local/share/smudgecraft/*')
-[ -z "$stray" ] || fail "files outside the data folder: $stray"
+[ -z "$(find "$data" -name '*.jgi')" ] || fail "picture cache files among the user's lists"
+stray=$(cd "$home" && find . -type f ! -path './.local/share/smudgecraft/*' ! -path './.cache/smudgecraft/*')
+[ -z "$stray" ] || fail "files outside the data and cache folders: $stray"
 [ "$(cd "$work" && find . -type f | sort | tr '\n' ' ')" = "./blank.bmp ./drive.txt ./painted.bmp ./painted.pai ./sub/blank.pai " ] ||
   fail "files written where the program was started: $(cd "$work" && find . -type f)"
 
@@ -91,4 +112,4 @@ size=$(od -An -tu1 -j16 -N8 "$tmp/thumbnail.png" | awk '{print ($3 * 256 + $4) "
 [ "$(head -c4 "$tmp/thumbnail.png" | od -An -c | tr -d ' ')" = '211PNG' ] || fail "the thumbnail is no PNG picture"
 [ "$size" = 128x85 ] || fail "the thumbnail is $size, not 128x85"
 
-echo "check_install: $(basename "$deb") installs, starts elsewhere, paints, saves and keeps to its data folder"
+echo "check_install: $(basename "$deb") and $(basename "$data_deb") pass lintian, install, start elsewhere, paint, save and keep to their folders"

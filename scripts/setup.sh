@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libdevil-dev libpng-dev libjpeg-dev libtiff-dev libstb-dev
   libmypaint-dev
   xvfb xauth xdotool imagemagick poppler-utils
-  dpkg-dev desktop-file-utils appstream shared-mime-info
+  dpkg-dev lintian desktop-file-utils appstream shared-mime-info
   fonts-dejavu-core
   clang libclang-rt-14-dev clang-format clang-tidy
 )

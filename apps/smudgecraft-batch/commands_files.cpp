@@ -34,7 +34,7 @@ void runAssets(Session& session, const Words& w) {
     if (base.back() != '/') base += '/';
     std::error_code ignored;
     std::filesystem::create_directories(base + "data", ignored);
-    loadStyleAndTextureImagesFrom(session.tools, session.pictureFailureShown, base, base);
+    loadStyleAndTextureImagesFrom(session.tools, session.pictureFailureShown, base, base + "data/");
 }
 
 void runSnapshot(Session& session, const Words&) { takeUndoSnapshot(session.painting, session.tools, true); }

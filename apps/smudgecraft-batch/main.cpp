@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/version_text.h"
 #include "batch_command.h"
 #include "batch_session.h"
 #include "script_runner.h"
@@ -23,7 +24,9 @@ const char kUsage[] =
     "  smudgecraft-batch filter NAME IN.pai OUT.pai\n"
     "  smudgecraft-batch info IN.pai         prints one line: \"version V, W x H\"\n"
     "  smudgecraft-batch thumbnail IN.pai OUT.png SIZE   the painting lit, scaled to fit SIZE x SIZE\n"
-    "  smudgecraft-batch --help              this text\n";
+    "  smudgecraft-batch --help              this text\n"
+    "  smudgecraft-batch --version           the version and licence\n"
+    "Smudgecraft is free software under the GNU General Public License, version 3 or later.\n";
 
 // --help goes on with the script's commands; smudgecraft-batch(1) says
 // what each does.
@@ -143,6 +146,10 @@ int main(int argc, char** argv) {
     if (command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         std::fputs(kScriptCommands, stdout);
+        return 0;
+    }
+    if (command == "--version" && argc == 2) {
+        std::fputs(sc::versionText("smudgecraft-batch").c_str(), stdout);
         return 0;
     }
     if (command == "run") return commandRun(argc, argv);

@@ -131,6 +131,12 @@ QImage splash() {
             colours::inkMuted);
   drawLabel(p, QRect(0, kSplashH - 26, kSplashW - 24, 16), QStringLiteral("Version " SMUDGECRAFT_VERSION),
             skinFont(11), colours::inkMuted, Qt::AlignRight | Qt::AlignVCenter);
+  // Help, About shows this picture: it names the licence and who holds it,
+  // above the version.
+  drawLabel(p, QRect(0, kSplashH - 62, kSplashW - 24, 16), "\u00A9 2026 Smudgecraft developers", skinFont(11),
+            colours::inkMuted, Qt::AlignRight | Qt::AlignVCenter);
+  drawLabel(p, QRect(0, kSplashH - 44, kSplashW - 24, 16), "GNU GPL, version 3 or later", skinFont(11),
+            colours::inkMuted, Qt::AlignRight | Qt::AlignVCenter);
   return image;
 }
 

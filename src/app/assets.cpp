@@ -50,11 +50,11 @@ void loadGreyAssetFrom(ShellState& s, Surface& surface, const std::string& name,
 }
 
 void loadColourAsset(ShellState& s, Surface& surface, const std::string& name) {
-    loadColourAssetFrom(s, surface, name, s.paths.sharedFile("WorkData/"), s.paths.userFile("data/"));
+    loadColourAssetFrom(s, surface, name, s.paths.sharedFile("WorkData/"), s.paths.cache);
 }
 
 void loadGreyAsset(ShellState& s, Surface& surface, const std::string& name) {
-    loadGreyAssetFrom(s, surface, name, s.paths.sharedFile("WorkData/"), s.paths.userFile("data/"));
+    loadGreyAssetFrom(s, surface, name, s.paths.sharedFile("WorkData/"), s.paths.cache);
 }
 
 void loadStyleAndTextureImagesFrom(ToolState& t, bool& failureShown, const std::string& pictures,
@@ -62,16 +62,16 @@ void loadStyleAndTextureImagesFrom(ToolState& t, bool& failureShown, const std::
     char name[16];
     for (int i = 0; i < kStyleCount; ++i) {
         std::snprintf(name, sizeof name, "paint%d", i);
-        loadAssetFrom(failureShown, t.styleImages[i], name, pictures + "WorkData/Styles/", cache + "data/", readGreyJgi,
+        loadAssetFrom(failureShown, t.styleImages[i], name, pictures + "WorkData/Styles/", cache, readGreyJgi,
                       writeGreyJgi);
         std::snprintf(name, sizeof name, "bump%d", i);
-        loadAssetFrom(failureShown, t.textureImages[i], name, pictures + "WorkData/Textures/", cache + "data/",
-                      readGreyJgi, writeGreyJgi);
+        loadAssetFrom(failureShown, t.textureImages[i], name, pictures + "WorkData/Textures/", cache, readGreyJgi,
+                      writeGreyJgi);
     }
 }
 
 void loadStyleAndTextureImages(ShellState& s) {
-    loadStyleAndTextureImagesFrom(s.tools, s.pictureFailureShown, s.paths.shared, s.paths.user);
+    loadStyleAndTextureImagesFrom(s.tools, s.pictureFailureShown, s.paths.shared, s.paths.cache);
 }
 
 }  // namespace sc

@@ -22,17 +22,17 @@ void loadGreyAssetFrom(ShellState& s, Surface& surface, const std::string& name,
                        const std::string& cacheDirectory);
 
 // From "WorkData/" among the program's files with the cache in the user's
-// "data/" (ShellState::paths).
+// cache folder (ShellState::paths).
 void loadColourAsset(ShellState& s, Surface& surface, const std::string& name);
 void loadGreyAsset(ShellState& s, Surface& surface, const std::string& name);
 
 // The 18 style images "paint%d" (from "<pictures>WorkData/Styles/") and the
 // 18 texture images "bump%d" (from "<pictures>WorkData/Textures/") into the
-// tool state, cached under "<cache>data/". Each base is empty for the
-// current directory or ends with a slash.
+// tool state, cached in the folder `cache`. The base is empty for the
+// current directory or ends with a slash; so does the cache folder.
 void loadStyleAndTextureImagesFrom(ToolState& tools, bool& failureShown, const std::string& pictures,
                                    const std::string& cache);
-// The same from the program's and the user's folders.
+// The same from the program's files and the user's cache folder.
 void loadStyleAndTextureImages(ShellState& s);
 
 }  // namespace sc

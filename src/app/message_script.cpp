@@ -8,6 +8,7 @@
 
 #include "app/file_commands.h"
 #include "app/shell_state.h"
+#include "platform/desktop.h"
 #include "platform/windows.h"
 
 namespace sc {
@@ -61,6 +62,10 @@ bool step(MessageScript& script, ShellState& s, const std::string& line) {
     } else if (verb == "save" && words >> rest && !(words >> extra)) {
         // A save that fails shows its own message; the script goes on.
         static_cast<void>(saveCommandTo(s, rest));
+    } else if (verb == "picture" && words >> rest && !(words >> extra)) {
+        if (!platform::saveScreenPicture(rest)) {
+            std::fprintf(stderr, "smudgecraft: no picture of the screen could be written to '%s'\n", rest.c_str());
+        }
     } else {
         return false;
     }

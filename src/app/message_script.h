@@ -13,6 +13,8 @@
 //   release X Y     the left button comes up there
 //   command ID      a menu command to the frame window (1009 is Exit)
 //   save FILE       File, Save with FILE as the chosen path (no blanks)
+//   picture FILE    a PNG picture of the program's windows on the screen,
+//                   with their places in FILE.txt (the user guide's picture)
 // A line that cannot be read is reported on standard error, with its number,
 // and ends the script.
 #include <cstddef>

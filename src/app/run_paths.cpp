@@ -44,10 +44,13 @@ RunPaths locateRunPaths(const std::string& programPath) {
         paths.shared = folder(share);
         const std::string data = userDataDirectory();
         if (!data.empty()) paths.user = folder(fs::path(data) / "smudgecraft");
+        const std::string cache = userCacheDirectory();
+        paths.cache = cache.empty() ? paths.user + "data/" : folder(fs::path(cache) / "smudgecraft");
     } else if (isFolder(run / "WorkData")) {
         paths.layout = RunLayout::BuildTree;
         paths.shared = folder(run);
         paths.user = paths.shared;
+        paths.cache = paths.user + "data/";
     }
     return paths;
 }
@@ -58,17 +61,31 @@ std::string userDataDirectory() {
     return {};
 }
 
-bool makeUserFolders(const RunPaths& paths) {
-    const fs::path data = fs::path(paths.userFile("data"));
-    if (isFolder(data)) return true;
-    // Each missing folder on the way, so that the new ones are private.
+std::string userCacheDirectory() {
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/') return xdg;
+    if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.cache";
+    return {};
+}
+
+namespace {
+
+// Makes each missing folder on the way, so that the new ones are private.
+bool makeFolders(const fs::path& path) {
+    if (isFolder(path)) return true;
     fs::path partial;
-    for (const fs::path& part : data) {
+    for (const fs::path& part : path) {
         partial /= part;
         if (!partial.has_relative_path() || isFolder(partial)) continue;
         if (!makeFolder(partial)) return false;
     }
-    return isFolder(data);
+    return isFolder(path);
+}
+
+}  // namespace
+
+bool makeUserFolders(const RunPaths& paths) {
+    if (!paths.cache.empty()) makeFolders(fs::path(paths.cache));
+    return makeFolders(fs::path(paths.userFile("data")));
 }
 
 }  // namespace sc

@@ -31,6 +31,14 @@ std::string programPath();
 // Starts a helper program without waiting for it; false if it cannot start.
 bool startDetached(const std::string& program, const std::vector<std::string>& arguments);
 
+// ---- A picture of the screen ----------------------------------------------
+
+// Writes a PNG picture of the program's shown windows as they lie on the
+// screen, and beside it (PATH.txt) one line "x y width height caption" for
+// each of them, bottom of the stack first, for documentation. False when the
+// desktop has no picture to give or a file cannot be written.
+bool saveScreenPicture(const std::string& path);
+
 // ---- Single instance -----------------------------------------------------
 
 enum class InstanceRole { First, Second };

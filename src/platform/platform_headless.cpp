@@ -102,6 +102,9 @@ bool openUrl(const std::string& address) {
 
 std::string programPath() { return headless::state().desktop.programPath; }
 
+// No screen here to take a picture of.
+bool saveScreenPicture(const std::string&) { return false; }
+
 bool startDetached(const std::string& program, const std::vector<std::string>& arguments) {
     std::string line = program;
     for (const std::string& a : arguments) line += " " + a;

@@ -6,9 +6,12 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QProcess>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <chrono>
 #include <memory>
 #include <set>
@@ -23,6 +26,25 @@ using SteadyClock = std::chrono::steady_clock;
 
 const SteadyClock::time_point g_epoch = SteadyClock::now();
 std::unique_ptr<QApplication> g_app;
+
+// The desktop's messages while the application starts.
+QStringList g_startMessages;
+
+void startMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtFatalMsg) {
+        g_startMessages.append(text);
+        return;
+    }
+    // The first message usually says why (no DISPLAY, a display that does
+    // not answer); the fatal one only that no platform could start.
+    const auto unset = [](const char* name) { return qEnvironmentVariableIsEmpty(name); };
+    const QString reason = unset("DISPLAY") && unset("WAYLAND_DISPLAY") ? QStringLiteral("DISPLAY is not set")
+                           : g_startMessages.isEmpty()                  ? text.section('\n', 0, 0)
+                                                                        : g_startMessages.first();
+    std::fprintf(stderr, "smudgecraft: cannot open a display (%s)\n", qPrintable(reason));
+    std::fflush(stderr);
+    std::_Exit(1);
+}
 
 // The program's key for a Qt key; Key::None for keys the program ignores.
 Key programKey(int key) {
@@ -187,7 +209,15 @@ void installEventWatch() {
 
 bool initialise(int& argc, char** argv) {
     if (g_app) return true;
+    // Without a display Qt ends the process from inside the application's
+    // constructor (a fatal message, then abort). Its messages are held back
+    // meanwhile; a fatal one becomes a single line and exit status 1.
+    g_startMessages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(startMessage);
     g_app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const QString& held : g_startMessages) std::fprintf(stderr, "%s\n", qPrintable(held));
+    g_startMessages.clear();
     QApplication::setApplicationName("Smudgecraft");
     // The installed desktop entry and icon (the icon theme has none for a
     // program run from a build tree; the windows then keep Qt's own).

@@ -1,6 +1,7 @@
 #include "shell/start_up.h"
 
 #include <filesystem>
+#include <string_view>
 
 #include "app/assets.h"
 #include "app/autosave.h"
@@ -171,8 +172,16 @@ int programMain(Program& p, const std::string& commandText) {
 
 std::string commandTextFrom(int argc, char** argv) {
     std::string text;
+    bool optionsEnded = false;
+    bool first = true;
     for (int i = 1; i < argc; ++i) {
-        if (i > 1) text += ' ';
+        // A "--" that ends the options is no part of the painting's name.
+        if (!optionsEnded && std::string_view(argv[i]) == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (!first) text += ' ';
+        first = false;
         text += argv[i];
     }
     return text;

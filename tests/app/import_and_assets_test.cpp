@@ -148,7 +148,7 @@ TEST_F(AssetTest, StyleAndTextureImagesFillTheToolState) {
         writeFileBytes(work() + "Textures/bump" + std::to_string(i) + ".bmp", makeBmp(4, 4, grey));
     }
     // The pictures come with the program, the cache is the user's.
-    loadStyleAndTextureImagesFrom(shell().tools, shell().pictureFailureShown, dir.dir() + "/", dir.path("user/"));
+    loadStyleAndTextureImagesFrom(shell().tools, shell().pictureFailureShown, dir.dir() + "/", dir.path("user/data/"));
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(shell().tools.styleImages[17].width(), 8u);
     EXPECT_EQ(shell().tools.styleImages[17].getPixel(0, 0), packColour(170, 170, 170));

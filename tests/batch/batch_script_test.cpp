@@ -14,12 +14,21 @@ TEST(BatchUsage, HelpAndBadUsage) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("smudgecraft-batch run SCRIPT"), std::string::npos);
     EXPECT_TRUE(help.err.empty());
+    EXPECT_NE(help.out.find("GNU General Public License, version 3 or later"), std::string::npos);
+
+    // --version answers as the desktop program's does: name, version, licence.
+    BatchResult version = runBatch({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("smudgecraft-batch 0.", 0), 0u) << version.out;
+    EXPECT_NE(version.out.find("License GPL-3.0-or-later"), std::string::npos);
+    EXPECT_TRUE(version.err.empty());
 
     for (const auto& args : std::vector<std::vector<std::string>>{
              {}, {"frobnicate"}, {"run"}, {"render", "a.pai"}, {"render", "a.pai", "b.bmp", "--lighting"},
              {"render", "a.pai", "b.bmp", "--lighting", "dim"}, {"render", "a.pai", "b.bmp", "--shadows", "on"},
              {"info"}, {"import", "a.png"}, {"thumbnail", "a.pai", "b.png"}, {"thumbnail", "a.pai", "b.png", "0"},
-             {"thumbnail", "a.pai", "b.png", "12px"}, {"thumbnail", "a.pai", "b.png", "64", "extra"}}) {
+             {"thumbnail", "a.pai", "b.png", "12px"}, {"thumbnail", "a.pai", "b.png", "64", "extra"},
+             {"--version", "extra"}, {"--frobnicate"}}) {
         BatchResult r = runBatch(args);
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
         EXPECT_NE(r.err.find("usage"), std::string::npos);

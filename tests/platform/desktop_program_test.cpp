@@ -1,15 +1,20 @@
 // The real program on Qt's offscreen desktop: start-up, a stroke painted with
 // synthetic mouse input through the window system, the picture shown, the
-// exit question, and the single-instance hand-over over the local socket.
+// exit question, the single-instance hand-over over the local socket, and
+// the program's command line.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 // The program's headers come before Qt's, whose keyword macros ("slots")
@@ -455,6 +460,52 @@ TEST_F(DesktopTest, TheHandOverSocketIsPrivateAndIgnoresAnythingButTheNotice) {
 
     platform::releaseSingleInstance();
     platform::destroyWindow(target);
+}
+
+}  // namespace
+}  // namespace sc
+
+namespace sc {
+namespace {
+
+struct Ran {
+    int status = -1;
+    std::string out, err;
+};
+
+// The desktop program run by a shell: `environment` is put before it.
+Ran runDesktopProgram(const std::string& environment, const std::string& args) {
+    char dir[] = "/tmp/sc-cli-XXXXXX";
+    if (!mkdtemp(dir)) return {};
+    const std::string out = std::string(dir) + "/out", err = std::string(dir) + "/err";
+    const std::string command =
+        environment + " '" SMUDGECRAFT_DESKTOP "' " + args + " </dev/null >" + out + " 2>" + err;
+    const int raw = std::system(command.c_str());
+    const auto slurp = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    Ran r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
+    fs::remove_all(dir);
+    return r;
+}
+
+TEST(DesktopCommandLine, BadUsageAndAMissingDisplayEndWithAStatusAndOneMessage) {
+    for (const char* bad : {"--frobnicate", "-x painting.pai", "painting.pai --lighting"}) {
+        const Ran r = runDesktopProgram("QT_QPA_PLATFORM=offscreen", bad);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_NE(r.err.find("usage: smudgecraft"), std::string::npos) << bad << ": " << r.err;
+        EXPECT_TRUE(r.out.empty()) << bad;
+    }
+    const Ran version = runDesktopProgram("", "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_NE(version.out.find("License GPL-3.0-or-later"), std::string::npos) << version.out;
+
+    // No display to connect to: a message and status 1, not an abort.
+    const Ran headless =
+        runDesktopProgram("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb", "painting.pai");
+    EXPECT_EQ(headless.status, 1) << headless.err;
+    EXPECT_NE(headless.err.find("smudgecraft: cannot open a display"), std::string::npos) << headless.err;
 }
 
 }  // namespace

@@ -15,7 +15,9 @@
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/test_queries.h"
+#include "shell/command_line.h"
 #include "shell/shell_fixture.h"
+#include "shell/start_up.h"
 
 namespace sc::testing {
 namespace {
@@ -41,6 +43,24 @@ TEST(CommandLinePath, QuotesAreDroppedAndTheSecondOneEndsThePath) {
     EXPECT_EQ(commandLinePath("a\"b\"c"), "ab");
     EXPECT_EQ(commandLinePath("/tmp/x y.pai\""), "/tmp/x y.pai") << "one stray quote";
     EXPECT_EQ(commandLinePath(std::string(2000, 'p'))->size(), 511u) << "bounded by the 512-byte buffer";
+}
+
+TEST(CommandLinePath, OptionsAreReadBeforeThePaintingAndTheDesktopKeepsItsOwn) {
+    using A = CommandLineAction;
+    EXPECT_EQ(readCommandLine({}).action, A::Run);
+    EXPECT_EQ(readCommandLine({"a.pai"}).action, A::Run);
+    EXPECT_EQ(readCommandLine({"a.pai", "--help"}).action, A::Help);
+    EXPECT_EQ(readCommandLine({"--version"}).action, A::Version);
+    EXPECT_EQ(readCommandLine({"-platform", "offscreen", "-reverse", "a.pai"}).action, A::Run);
+    EXPECT_EQ(readCommandLine({"--", "-odd.pai"}).action, A::Run) << "\"--\" ends the options";
+    const CommandLine bad = readCommandLine({"a.pai", "--lighting", "-z"});
+    EXPECT_EQ(bad.action, A::BadUsage);
+    EXPECT_EQ(bad.badOption, "--lighting") << "the first word not understood";
+    EXPECT_EQ(readCommandLine({"-platform"}).action, A::BadUsage) << "an option without its word";
+
+    char name[] = "smudgecraft", dashes[] = "--", odd[] = "-odd.pai";
+    char* argv[] = {name, dashes, odd, nullptr};
+    EXPECT_EQ(commandTextFrom(3, argv), "-odd.pai");
 }
 
 TEST_F(StartUpTest, FirstStartMakesTheDocumentPrefsAndBrush) {
@@ -248,26 +268,35 @@ TEST(RunPaths, AnInstallationABuildTreeOrTheCurrentDirectory) {
     fs::create_directories(root + "/build/bin");
 
     setenv("XDG_DATA_HOME", (root + "/xdg").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (root + "/xdgcache").c_str(), 1);
     RunPaths p = locateRunPaths(root + "/usr/bin/smudgecraft");
     EXPECT_EQ(p.layout, RunLayout::Installed);
     EXPECT_EQ(p.shared, root + "/usr/share/smudgecraft/");
     EXPECT_EQ(p.user, root + "/xdg/smudgecraft/");
-    // A relative XDG_DATA_HOME does not count: the home's default serves.
+    EXPECT_EQ(p.cache, root + "/xdgcache/smudgecraft/") << "the picture cache is no user's file";
+    // A relative XDG_DATA_HOME or XDG_CACHE_HOME does not count: the home's
+    // defaults serve.
     const std::string home = getenv("HOME") ? getenv("HOME") : "";
     setenv("XDG_DATA_HOME", "relative/data", 1);
+    setenv("XDG_CACHE_HOME", "relative/cache", 1);
     setenv("HOME", (root + "/home").c_str(), 1);
-    EXPECT_EQ(locateRunPaths(root + "/usr/bin/smudgecraft").user, root + "/home/.local/share/smudgecraft/");
+    p = locateRunPaths(root + "/usr/bin/smudgecraft");
+    EXPECT_EQ(p.user, root + "/home/.local/share/smudgecraft/");
+    EXPECT_EQ(p.cache, root + "/home/.cache/smudgecraft/");
     setenv("HOME", home.c_str(), 1);
+    unsetenv("XDG_CACHE_HOME");
 
     p = locateRunPaths(root + "/build/bin/smudgecraft");
     EXPECT_EQ(p.layout, RunLayout::BuildTree);
     EXPECT_EQ(p.shared, root + "/build/run/");
     EXPECT_EQ(p.user, p.shared);
+    EXPECT_EQ(p.cache, p.user + "data/");
 
     for (const std::string& program : {root + "/elsewhere/bin/smudgecraft", std::string()}) {
         p = locateRunPaths(program);
         EXPECT_EQ(p.layout, RunLayout::CurrentDirectory);
         EXPECT_EQ(p.shared + p.user, "") << "relative names as they are";
+        EXPECT_EQ(p.cache, "data/");
     }
 }
 
@@ -287,7 +316,8 @@ TEST_F(StartUpTest, AnInstalledProgramKeepsTheUsersFilesInItsDataFolderOnly) {
         starting.slots[i].settings.red = static_cast<std::uint8_t>(10 + i);
     }
     ASSERT_TRUE(writeBrushPresetFile(share + "/smudgecraft/presets/palette.dat", starting));
-    shell().paths = {RunLayout::Installed, share + "/smudgecraft/", dir_.path("xdg/smudgecraft/")};
+    shell().paths = {RunLayout::Installed, share + "/smudgecraft/", dir_.path("xdg/smudgecraft/"),
+                     dir_.path("cache/smudgecraft/")};
     fs::create_directories(dir_.path("work/sub"));
     fs::current_path(dir_.path("work"));
     writePainting("work/sub/given.pai");
@@ -305,6 +335,8 @@ TEST_F(StartUpTest, AnInstalledProgramKeepsTheUsersFilesInItsDataFolderOnly) {
     EXPECT_EQ(readFileBytes(user + "prefs.dat"), std::string("\x01\x01", 2));
     EXPECT_EQ(readFileBytes(user + "data/palette.dat").size(), 2704u);
     EXPECT_EQ(readFileBytes(user + "data/strokes.dat").size(), 604u);
+    EXPECT_FALSE(fileExists(user + "data/splash.jgi")) << "the picture cache is kept apart from the lists";
+    EXPECT_TRUE(fileExists(dir_.path("cache/smudgecraft/splash.jgi")));
     struct stat folder {};
     ASSERT_EQ(::stat(user.c_str(), &folder), 0);
     EXPECT_EQ(folder.st_mode & 0777, 0700u) << "a new data folder is the user's alone";
@@ -315,7 +347,7 @@ TEST_F(StartUpTest, AnInstalledProgramKeepsTheUsersFilesInItsDataFolderOnly) {
 
     // The user's own lists are never replaced by the starting ones.
     freshProgram();
-    shell().paths = {RunLayout::Installed, share + "/smudgecraft/", user};
+    shell().paths = {RunLayout::Installed, share + "/smudgecraft/", user, dir_.path("cache/smudgecraft/")};
     BrushPresetList mine;
     mine.slots[0].used = 1;
     mine.slots[0].settings.red = 99;
