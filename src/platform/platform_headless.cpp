@@ -35,6 +35,7 @@ std::optional<std::string> nextChoice(const FileChoice& choice) {
 
 Answer messageBox(WindowId owner, const std::string& caption, const std::string& text, Buttons buttons,
                   Icon icon) {
+    detail::beforeModal();
     headless::HeadlessState& s = headless::state();
     s.shown.push_back({owner, caption, text, buttons, icon});
     if (s.echo) std::fprintf(stderr, "%s\n", text.c_str());
@@ -48,10 +49,14 @@ Answer messageBox(WindowId owner, const std::string& caption, const std::string&
     return a;
 }
 
-std::optional<std::string> chooseOpenFile(WindowId, const FileChoice& choice) { return nextChoice(choice); }
+std::optional<std::string> chooseOpenFile(WindowId, const FileChoice& choice) {
+    detail::beforeModal();
+    return nextChoice(choice);
+}
 
 std::optional<int> askNumber(WindowId owner, const std::string& caption, const std::string& label, int value,
                              int minimum, int maximum) {
+    detail::beforeModal();
     headless::HeadlessState& s = headless::state();
     s.numberQuestions.push_back({caption, label, value, minimum, maximum});
     detail::enableOwnerForModal(owner, false);
@@ -64,9 +69,13 @@ std::optional<int> askNumber(WindowId owner, const std::string& caption, const s
     if (answer) answer = std::clamp(*answer, minimum, maximum);
     return answer;
 }
-std::optional<std::string> chooseSaveFile(WindowId, const FileChoice& choice) { return nextChoice(choice); }
+std::optional<std::string> chooseSaveFile(WindowId, const FileChoice& choice) {
+    detail::beforeModal();
+    return nextChoice(choice);
+}
 
 std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, float, float) {
+    detail::beforeModal();
     headless::HeadlessState& s = headless::state();
     s.penDialogs.push_back(choice);
     detail::enableOwnerForModal(owner, false);
@@ -81,7 +90,7 @@ std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, floa
 
 bool openUrl(const std::string& address) {
     headless::state().urls.push_back(address);
-    return true;
+    return !headless::state().failUrls;
 }
 
 std::string programPath() { return headless::state().programPath; }
@@ -170,6 +179,7 @@ bool pointerLeaves(WindowId window) {
 void dropFiles(WindowId window, const std::vector<std::string>& paths) { detail::queueDrop(window, paths); }
 
 const std::vector<std::string>& openedUrls() { return state().urls; }
+void failOpeningUrls(bool fail) { state().failUrls = fail; }
 const std::vector<std::string>& startedPrograms() { return state().started; }
 void setProgramPath(const std::string& path) { state().programPath = path; }
 

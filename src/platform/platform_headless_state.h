@@ -38,6 +38,7 @@ struct HeadlessState {
     std::deque<std::optional<PenChoice>> penAnswers;  // nothing: cancelled
     std::vector<PenChoice> penDialogs;                // what each Pen dialog started from
     std::vector<std::string> urls;
+    bool failUrls = false;
     std::vector<std::string> started;
     std::string programPath = "/usr/local/bin/smudgecraft";
     Rect desktop{0, 0, 1280, 1000};
