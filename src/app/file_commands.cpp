@@ -29,8 +29,13 @@ bool saveCommandTo(ShellState& s, const std::string& path) {
     if (!written) platform::messageBox(platform::kNoWindow, "Error", kFileSaveFailedText);
     s.document.highQuality = highQuality;
     // Only a painting that reached its file counts as saved: a failed write
-    // must not let New, Open or closing discard it without asking.
-    if (written) s.saved = true;
+    // must not let New, Open or closing discard it without asking. Whichever
+    // command saved it (Save, or a Yes to "Save Changes?" before Open, New,
+    // Import or closing), the painting now belongs to that file.
+    if (written) {
+        s.saved = true;
+        s.paintingFile = paintingFilePath(path);
+    }
     return written;
 }
 
@@ -47,6 +52,7 @@ bool openCommand(ShellState& s) {
     s.undoValid = false;
     if (s.document.hasCells()) renderAll(s.document);
     s.saved = true;
+    s.paintingFile = paintingFilePath(*path);
     return true;
 }
 

@@ -15,6 +15,7 @@ struct ShellState;
 
 inline constexpr const char* kSaveChangesCaption = "Save Changes?";
 inline constexpr const char* kSaveChangesText = "Would you like to save your painting?";
+inline constexpr const char* kExportFailedText = "Export failed!";
 inline constexpr const char* kJpegQualityCaption = "JPEG Quality";
 inline constexpr const char* kJpegQualityLabel = "Quality (1 to 100, higher keeps more detail):";
 
@@ -48,12 +49,12 @@ std::optional<std::string> chooseFileWithFilter(ShellState& s, const std::vector
 
 // File, Save: chooses a path, renders in high quality and writes the
 // painting. True only when the painting was written; the painting then counts
-// as saved. A cancelled chooser changes nothing; a failed write shows "File
-// Save failed!" and leaves the painting unsaved.
+// as saved and belongs to the file. A cancelled chooser changes nothing; a
+// failed write shows "File Save failed!" and leaves the painting unsaved.
 bool saveCommand(ShellState& s);
 // Save once the chooser has given the path.
 bool saveCommandTo(ShellState& s, const std::string& path);
-// File, Open. True when a painting was opened.
+// File, Open. True when a painting was opened; it then belongs to its file.
 bool openCommand(ShellState& s);
 // Asks "Would you like to save your painting?" while the painting is
 // unsaved. True when the caller may discard the painting: it was saved, the
@@ -65,8 +66,8 @@ bool askSaveChanges(ShellState& s);
 // Export Image: the rendered picture in the format of the chosen name's
 // extension (BMP unless it names PNG, TIFF or JPEG; a name typed without one
 // gets .bmp); a JPEG asks its quality first (kJpegQualityCaption), offering
-// the last one chosen. A cancelled question or a failed write writes nothing
-// and reports nothing.
+// the last one chosen. A cancelled question writes nothing; a write that
+// fails writes nothing and says "Export failed!" in an error box.
 bool importImage(ShellState& s);
 void exportImage(ShellState& s);
 

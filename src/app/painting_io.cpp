@@ -1,5 +1,8 @@
 #include "app/painting_io.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "engine/canvas.h"
@@ -11,6 +14,13 @@
 namespace sc {
 
 bool savePainting(const ShellState& s, const std::string& path) { return writePaintingFile(path, s.document); }
+
+std::string paintingFilePath(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.string();
+}
 
 bool loadPainting(ShellState& s, const std::string& path, std::uint32_t* version) {
     using platform::Buttons;

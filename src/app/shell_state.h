@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 
+#include "app/cell_changes.h"
 #include "app/document_write_hook.h"
 #include "app/history.h"
 #include "app/pointer_state.h"
@@ -64,9 +65,14 @@ struct ShellState {
     bool undoValid = false;
     LazyUndoCopy undoCopy;  // which tiles of undoCanvas are still to be copied
     History history;        // Step Backward and Step Forward
+    CellChanges documentChanges;  // announced by the changes below, read by the autosave
 
     bool quitRequested = false;
     bool saved = false;
+    // The file the painting belongs to (absolute; empty for a painting never
+    // saved or opened). Save and Open set it, New and Import clear it; the
+    // autosave and the frame's title follow it.
+    std::string paintingFile;
     bool pressArmed = false;
     bool leaveTracking = false;
     bool colourChanged = false;

@@ -103,6 +103,7 @@ StepResult exchangeStep(ShellState& s, HistoryStep& step) {
     s.saved = false;
     Canvas& doc = s.document;
     if (step.whole) {
+        s.documentChanges.noteEverywhere();
         s.undoCopy.complete(doc, s.undoCanvas);
         const bool resized = step.whole->width != doc.width || step.whole->height != doc.height;
         doc.swapCells(*step.whole);
@@ -123,6 +124,7 @@ StepResult exchangeStep(ShellState& s, HistoryStep& step) {
     for (std::size_t i = 0; i < step.tiles.size(); ++i) {
         const TileCells r = step.grid.cells(step.tiles[i]);
         s.undoCopy.beforeWrite(doc, s.undoCanvas, r.x0, r.y0, r.x1, r.y1);
+        s.documentChanges.note(r.x0, r.y0, r.x1, r.y1);
         swapTileCells(doc, r, step.cells[i].get());
     }
     renderStepTiles(doc, step);
@@ -149,6 +151,8 @@ StepResult stepThroughHistory(ShellState& s, bool backward) {
 }  // namespace
 
 void takeUndoSnapshot(ShellState& s, bool includeCanvas) {
+    // With the canvas, a change that may reach any cell follows.
+    if (includeCanvas) s.documentChanges.noteEverywhere();
     s.savedSettings = s.tools.live;
     bool copied = false;
     if (includeCanvas) {
@@ -179,9 +183,11 @@ void takeStrokeSnapshot(ShellState& s) {
 void prepareCellWrite(ShellState& s, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     s.undoCopy.beforeWrite(s.document, s.undoCanvas, x0, y0, x1, y1);
     s.history.beforeWrite(s.document, x0, y0, x1, y1);
+    s.documentChanges.note(x0, y0, x1, y1);
 }
 
 void prepareWholeChange(ShellState& s) {
+    s.documentChanges.noteEverywhere();
     s.undoCopy.complete(s.document, s.undoCanvas);
     s.undoCopy.changedEverywhere();
     if (!s.history.keepsWholePainting()) s.history.keepWhole(s.document);
@@ -199,6 +205,7 @@ bool undo(ShellState& s) {
 
     bool redraw = false;
     if (s.undoValid) {
+        s.documentChanges.noteEverywhere();
         s.history.copyUndoCopyCells(s.undoCanvas);
         s.undoCopy.complete(s.document, s.undoCanvas);
         recordSwap(s);

@@ -6,6 +6,7 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "platform/desktop.h"
+#include "platform/dialogs.h"
 #include "shell/autosave_step.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
@@ -50,9 +51,15 @@ void toggleLighting(ShellState& s) {
     s.document.invalidate();
 }
 
-// Opens an address in the browser, then gets the frame out of its way.
+// Opens an address in the browser, then gets the frame out of its way. When
+// the desktop cannot open it (no browser), a box says so and names the
+// guide's file, and the frame stays where it is.
 void openInBrowser(const ShellState& s, const std::string& address) {
-    platform::openUrl(address);
+    if (!platform::openUrl(address)) {
+        platform::messageBox(s.frameWindow, "Error", helpNotOpenedText(address, s.paths), platform::Buttons::Ok,
+                             platform::Icon::Error);
+        return;
+    }
     platform::minimiseWindow(s.frameWindow);
 }
 
@@ -67,14 +74,9 @@ bool runFrameCommand(Program& p, int id) {
     switch (id) {
         case kCmdNew: newCommand(p); return true;
         case kCmdOpen:
-            if (openCommand(s)) {
-                recreateCanvasWindow(p);
-                noteDocumentFile(p, s.lastChosenPath);
-            }
+            if (openCommand(s)) recreateCanvasWindow(p);
             return true;
-        case kCmdSave:
-            if (saveCommand(s)) noteDocumentFile(p, s.lastChosenPath);
-            return true;
+        case kCmdSave: saveCommand(s); return true;
         case kCmdImportImage:
             if (importImage(s)) {
                 recreateCanvasWindow(p);

@@ -1,6 +1,9 @@
 // The frame window's creation and procedure.
 #include "shell/frame_window.h"
 
+#include <filesystem>
+#include <utility>
+
 #include "app/file_commands.h"
 #include "app/hand_over.h"
 #include "app/painting_io.h"
@@ -84,6 +87,7 @@ bool createFrameWindow(Program& p) {
     windowSpec.proc = [&p](const Message& m) { frameWindowProc(p, m); };
     const WindowId frame = platform::createWindow(windowSpec);
     p.state.frameWindow = frame;
+    p.shownTitle = kFrameTitle;
     if (frame == platform::kNoWindow) return false;
     onCreate(p, frame);
     return true;
@@ -106,7 +110,24 @@ void openHandedOverPainting(Program& p, const std::string& path) {
     if (!loadPainting(p.state, path)) return;
     recreateCanvasWindow(p);
     noteDocumentFile(p, path);
+    // As after File, Open: the start of its history, and nothing unsaved.
     takeUndoSnapshot(p.state, false);
+    p.state.saved = true;
+}
+
+std::string frameTitle(const ShellState& s) {
+    std::string title = kFrameTitle;
+    if (!s.paintingFile.empty()) title = std::filesystem::path(s.paintingFile).filename().string() + " - " + title;
+    return s.saved ? title : "*" + title;
+}
+
+void syncFrameTitle(Program& p) {
+    const ShellState& s = p.state;
+    if (s.frameWindow == platform::kNoWindow) return;
+    std::string title = frameTitle(s);
+    if (title == p.shownTitle) return;
+    platform::setCaption(s.frameWindow, title);
+    p.shownTitle = std::move(title);
 }
 
 void closeFrame(Program& p) {

@@ -11,6 +11,7 @@
 #include "shell/autosave_step.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_clock.h"
+#include "shell/frame_window.h"
 #include "shell/history_commands.h"
 #include "shell/program.h"
 #include "ui/panels.h"
@@ -59,6 +60,7 @@ void followFlags(Program& p) {
         platform::updateWindow(s.windows.propertiesPanel);
     }
     syncHistoryMenu(s);
+    syncFrameTitle(p);
 }
 
 namespace {
