@@ -62,7 +62,7 @@ bool haveName(Autosave& a) {
 
 // Makes the copy hold the document's size; false when memory runs out.
 bool prepareCopy(Autosave& a, const ShellState& s) {
-    const std::size_t bytes = s.document.cellCount() * sizeof(PaintCell);
+    const std::size_t bytes = s.painting.document.cellCount() * sizeof(PaintCell);
     if (a.capacity < bytes) {
         a.copy.reset();
         a.capacity = 0;
@@ -70,9 +70,9 @@ bool prepareCopy(Autosave& a, const ShellState& s) {
         if (!a.copy) return false;
         a.capacity = bytes;
     }
-    a.width = s.document.width;
-    a.height = s.document.height;
-    a.source = s.document.cells();
+    a.width = s.painting.document.width;
+    a.height = s.painting.document.height;
+    a.source = s.painting.document.cells();
     a.copied = 0;
     return true;
 }
@@ -171,15 +171,15 @@ void beginAutosaves(Autosave& a, const RunPaths& paths, std::uint32_t intervalSe
 
 AutosaveEvent autosavePass(Autosave& a, ShellState& s, long double now) {
     if (!a.started) return AutosaveEvent::None;
-    if (s.paintingFile != a.documentPath) noteDocumentPath(a, s.paintingFile);
+    if (s.painting.fileName != a.documentPath) noteDocumentPath(a, s.painting.fileName);
     const WriteResult written = collectWriter(a);
-    const Canvas& document = s.document;
+    const Canvas& document = s.painting.document;
     removeReplaced(a);
-    if (s.saved || !document.hasCells()) {
+    if (s.painting.saved || !document.hasCells()) {
         // Nothing unsaved: no autosave, and the next one an interval after
         // the next change.
         a.copying = false;
-        s.documentChanges.clear();
+        s.painting.documentChanges.clear();
         a.dueAt = now + a.intervalSeconds;
         if (a.onDisk && !writerRunning(a) && removeAutosave(a.files)) {
             a.onDisk = false;
@@ -190,7 +190,7 @@ AutosaveEvent autosavePass(Autosave& a, ShellState& s, long double now) {
     if (written == WriteResult::Failed) return failure(a);
     const AutosaveEvent event = eventOf(a, written);
     if (!a.copying) {
-        s.documentChanges.clear();
+        s.painting.documentChanges.clear();
         if (writerRunning(a) || a.replaced || now < a.dueAt) return event;
         a.dueAt = now + a.intervalSeconds;
         if (!haveName(a) || !prepareCopy(a, s)) return failure(a);
@@ -199,8 +199,8 @@ AutosaveEvent autosavePass(Autosave& a, ShellState& s, long double now) {
     }
     // A whole-canvas change or another painting: the copy starts again.
     if (a.source != document.cells() || a.width != document.width || a.height != document.height ||
-        !document.rendered || s.documentChanges.everywhere()) {
-        s.documentChanges.clear();
+        !document.rendered || s.painting.documentChanges.everywhere()) {
+        s.painting.documentChanges.clear();
         if (!prepareCopy(a, s)) {
             a.copying = false;
             return failure(a);
@@ -208,8 +208,8 @@ AutosaveEvent autosavePass(Autosave& a, ShellState& s, long double now) {
         return event;
     }
     // Cells changed in place since the last pass.
-    copyChangedCells(a, s.documentChanges);
-    s.documentChanges.clear();
+    copyChangedCells(a, s.painting.documentChanges);
+    s.painting.documentChanges.clear();
     const std::size_t total = document.cellCount() * sizeof(PaintCell);
     const std::size_t band = std::min(kAutosaveBandBytes, total - a.copied);
     std::memcpy(a.copy.get() + a.copied, reinterpret_cast<const std::byte*>(a.source) + a.copied, band);
@@ -223,12 +223,12 @@ AutosaveEvent autosavePass(Autosave& a, ShellState& s, long double now) {
 
 AutosaveEvent autosaveNow(Autosave& a, ShellState& s, long double now) {
     if (!a.started) return AutosaveEvent::None;
-    if (s.paintingFile != a.documentPath) noteDocumentPath(a, s.paintingFile);
+    if (s.painting.fileName != a.documentPath) noteDocumentPath(a, s.painting.fileName);
     // A write under way holds the copy: it ends first.
     const AutosaveEvent event = eventOf(a, collectWriter(a, true));
     removeReplaced(a);
-    const Canvas& document = s.document;
-    if (s.saved || !document.hasCells()) return event;
+    const Canvas& document = s.painting.document;
+    if (s.painting.saved || !document.hasCells()) return event;
     a.dueAt = now + a.intervalSeconds;
     if (!haveName(a) || !prepareCopy(a, s)) {
         a.copying = false;
@@ -236,7 +236,7 @@ AutosaveEvent autosaveNow(Autosave& a, ShellState& s, long double now) {
     }
     std::memcpy(a.copy.get(), document.cells(), document.cellCount() * sizeof(PaintCell));
     a.copied = document.cellCount() * sizeof(PaintCell);
-    s.documentChanges.clear();
+    s.painting.documentChanges.clear();
     a.copying = false;
     a.copyPath = a.documentPath;
     startWriter(a);
@@ -246,7 +246,7 @@ AutosaveEvent autosaveNow(Autosave& a, ShellState& s, long double now) {
 bool autosaveBusy(const Autosave& a) { return a.copying || writerRunning(a); }
 
 long double autosaveWakeTime(const Autosave& a, const ShellState& s) {
-    if (!a.started || s.saved || !s.document.hasCells() || autosaveBusy(a)) return 0.0L;
+    if (!a.started || s.painting.saved || !s.painting.document.hasCells() || autosaveBusy(a)) return 0.0L;
     return a.dueAt;
 }
 

@@ -11,7 +11,7 @@ bool importImage(ShellState& s) {
     if (!askSaveChanges(s)) return false;
     const std::optional<std::string> path = chooseFileWithFilter(s, importFilter(), kChooseOpen);
     if (!path) return false;
-    if (!importPictureFile(s, *path)) {
+    if (!importPictureFile(s.painting, s.tools, *path, s.pictureFailureShown)) {
         platform::messageBox(platform::kNoWindow, "Error", kImageFailedText);
         return false;
     }
@@ -30,7 +30,7 @@ void exportImage(ShellState& s) {
     // The picture as last rendered. A write that fails (a folder that
     // cannot be written, a full disk) leaves no file and must not pass for
     // an export.
-    const Surface& picture = s.document.surface;
+    const Surface& picture = s.painting.document.surface;
     const bool written =
         picture.valid() && picture.bytesPerPixel() == 3 && exportPicture(picture, *path, s.jpegQuality);
     if (!written) {

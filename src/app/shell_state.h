@@ -9,12 +9,10 @@
 #include <map>
 #include <string>
 
-#include "app/cell_changes.h"
 #include "app/document_write_hook.h"
-#include "app/history.h"
+#include "app/painting.h"
 #include "app/pointer_state.h"
 #include "app/run_paths.h"
-#include "app/undo_copy.h"
 #include "engine/canvas.h"
 #include "formats/options_file.h"
 #include "formats/picture_export.h"
@@ -58,21 +56,10 @@ struct CanvasViewState {
 };
 
 struct ShellState {
-    Canvas document;      // kind 9 once a document exists
+    Painting painting;    // the document, its undo copy and history, saved, its file
     Canvas preview;       // the 128 x 128 brush preview
-    Canvas undoCanvas;    // cells as they were at the last snapshot with canvas
-    BrushSettings savedSettings;  // brush settings at the last snapshot
-    bool undoValid = false;
-    LazyUndoCopy undoCopy;  // which tiles of undoCanvas are still to be copied
-    History history;        // Step Backward and Step Forward
-    CellChanges documentChanges;  // announced by the changes below, read by the autosave
 
     bool quitRequested = false;
-    bool saved = false;
-    // The file the painting belongs to (absolute; empty for a painting never
-    // saved or opened). Save and Open set it, New and Import clear it; the
-    // autosave and the frame's title follow it.
-    std::string paintingFile;
     bool pressArmed = false;
     bool leaveTracking = false;
     bool colourChanged = false;

@@ -30,6 +30,6 @@ void autosaveBeforeModal(Program& p) { tell(p, autosaveNow(p.autosave, p.state, 
 
 long double autosaveWakeTime(const Program& p) { return autosaveWakeTime(p.autosave, p.state); }
 
-void noteDocumentFile(Program& p, const std::string& path) { p.state.paintingFile = paintingFilePath(path); }
+void noteDocumentFile(Program& p, const std::string& path) { p.state.painting.fileName = paintingFilePath(path); }
 
 }  // namespace sc

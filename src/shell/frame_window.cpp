@@ -107,18 +107,18 @@ void openHandedOverPainting(Program& p, const std::string& path) {
     // unsaved-changes question, whose Cancel (or a Yes whose save did not
     // happen) keeps it.
     if (!askSaveChanges(p.state)) return;
-    if (!loadPainting(p.state, path)) return;
+    if (!loadPainting(p.state.painting, p.state.tools, path, nullptr, p.state.frameWindow)) return;
     recreateCanvasWindow(p);
     noteDocumentFile(p, path);
     // As after File, Open: the start of its history, and nothing unsaved.
-    takeUndoSnapshot(p.state, false);
-    p.state.saved = true;
+    takeUndoSnapshot(p.state.painting, p.state.tools, false);
+    p.state.painting.saved = true;
 }
 
 std::string frameTitle(const ShellState& s) {
     std::string title = kFrameTitle;
-    if (!s.paintingFile.empty()) title = std::filesystem::path(s.paintingFile).filename().string() + " - " + title;
-    return s.saved ? title : "*" + title;
+    if (!s.painting.fileName.empty()) title = std::filesystem::path(s.painting.fileName).filename().string() + " - " + title;
+    return s.painting.saved ? title : "*" + title;
 }
 
 void syncFrameTitle(Program& p) {
@@ -132,7 +132,7 @@ void syncFrameTitle(Program& p) {
 
 void closeFrame(Program& p) {
     ShellState& s = p.state;
-    if (!s.saved) {
+    if (!s.painting.saved) {
         const platform::Answer a = platform::messageBox(s.frameWindow, kSaveChangesCaption, kSaveChangesText,
                                                         platform::Buttons::YesNo, platform::Icon::Exclamation);
         // Only an explicit No discards the painting. A box closed without an

@@ -138,7 +138,7 @@ TEST_F(AutosaveTest, AnUnsavedPaintingIsAutosavedExactlyAndTheAutosaveGoesOnSave
     hl::plantAnswer(Answer::Yes);
     hl::plantFileChoice(dir_.path("q.pai"));
     commandNow(kCmdOpen);
-    ASSERT_TRUE(shell().saved);
+    ASSERT_TRUE(shell().painting.saved);
     paintStroke(250, 150);
     autosaveNow();
     EXPECT_EQ(readFileBytes(files.original()), dir_.path("q.pai"));
@@ -252,7 +252,7 @@ TEST_F(AutosaveTest, YesOpensTheAutosaveUnsavedAndTitledAsItsFileUntilSaved) {
     start();
     EXPECT_EQ(questionsAsked(), 1u);
     EXPECT_TRUE(sameCells(document(), c));
-    EXPECT_FALSE(shell().saved);
+    EXPECT_FALSE(shell().painting.saved);
     EXPECT_EQ(platform::caption(frame()), "*field.pai - Smudgecraft");
     EXPECT_EQ(shell().lastChosenPath, "/paintings/field.pai") << "Save starts at its file";
     EXPECT_FALSE(fileExists(orphan.lock()));
@@ -319,7 +319,7 @@ TEST_F(AutosaveTest, NoDeletesARunningProgramsAutosaveIsNotOfferedAndADamagedOne
         ASSERT_EQ(questionsAsked(), 2u);
         EXPECT_EQ(hl::shownMessages()[1].text, kNotAPaintingText);
         EXPECT_EQ(fileExists(damaged.painting()), remove == Answer::No);
-        EXPECT_TRUE(shell().saved) << "the blank painting stays";
+        EXPECT_TRUE(shell().painting.saved) << "the blank painting stays";
         exitProgram(program());
     }
 }

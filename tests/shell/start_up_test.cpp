@@ -56,10 +56,10 @@ TEST_F(StartUpTest, FirstStartMakesTheDocumentPrefsAndBrush) {
     EXPECT_TRUE(platform::menuChecked(frame(), 1252));
     for (int id : {1100, 1101, 1102, 1103}) EXPECT_TRUE(platform::menuChecked(frame(), id));
     EXPECT_EQ(shell().tools.live.size, 30);
-    EXPECT_TRUE(shell().saved);
-    EXPECT_TRUE(shell().undoValid);
-    EXPECT_EQ(shell().history.budget(), std::uint64_t{256} << 20);
-    EXPECT_EQ(shell().history.stepCount(), 0u);
+    EXPECT_TRUE(shell().painting.saved);
+    EXPECT_TRUE(shell().painting.undoValid);
+    EXPECT_EQ(shell().painting.history.budget(), std::uint64_t{256} << 20);
+    EXPECT_EQ(shell().painting.history.stepCount(), 0u);
     EXPECT_EQ(platform::caption(frame()), "Smudgecraft");
     EXPECT_EQ(platform::statusText(frame(), 1), "600x600");
     EXPECT_EQ(platform::statusText(frame(), 2), "Zoom: 100%");
@@ -72,7 +72,7 @@ TEST_F(StartUpTest, PrefsFileDecidesTheViewAndIsWrittenAtExit) {
     writeFileBytes("prefs.dat", std::string("\x00\x01", 2));
     writeFileBytes("options.txt", "history-budget-mb = 20\n");
     start();
-    EXPECT_EQ(shell().history.budget(), std::uint64_t{20} << 20) << "the options file beside it";
+    EXPECT_EQ(shell().painting.history.budget(), std::uint64_t{20} << 20) << "the options file beside it";
     EXPECT_FALSE(document().highQuality);
     EXPECT_TRUE(document().lighting);
     EXPECT_FALSE(platform::menuChecked(frame(), 1250));
@@ -119,7 +119,7 @@ TEST_F(StartUpTest, ASecondStartFromAnotherDirectoryHandsOverItsPaintingOnce) {
 
     // A later notice without a fresh hand-over opens nothing; nor does a
     // relative path left in the file by anything else.
-    shell().saved = true;
+    shell().painting.saved = true;
     const std::uint64_t opened = cellHash(document());
     for (const std::string leftOver : {"", "handed.pai"}) {
         if (*leftOver.c_str()) writeFileBytes(handOver, leftOver);
@@ -143,8 +143,8 @@ TEST_F(StartUpTest, HandOverMessageOpensTheFileOnce) {
     passes(3);
     EXPECT_EQ(document().width, 30u);
     EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 30);
-    EXPECT_FALSE(shell().undoValid) << "after an open only the brush can be undone";
-    EXPECT_TRUE(shell().saved) << "nothing unsaved in a file just opened";
+    EXPECT_FALSE(shell().painting.undoValid) << "after an open only the brush can be undone";
+    EXPECT_TRUE(shell().painting.saved) << "nothing unsaved in a file just opened";
     EXPECT_EQ(platform::caption(frame()), "handed.pai - Smudgecraft");
     EXPECT_FALSE(fileExists(kHandOverFileName)) << "taken by the first instance";
     document().at(0, 0).red = 9;
@@ -158,7 +158,7 @@ TEST_F(StartUpTest, ADropOrAHandOverAsksBeforeReplacingAnUnsavedPainting) {
     pressNow(100, 100);
     release(100, 100);
     passes(1);
-    ASSERT_FALSE(shell().saved);
+    ASSERT_FALSE(shell().painting.saved);
     const std::uint64_t painted = cellHash(document());
     auto deliver = [&](bool drop) {
         if (drop) {
@@ -178,7 +178,7 @@ TEST_F(StartUpTest, ADropOrAHandOverAsksBeforeReplacingAnUnsavedPainting) {
             deliver(drop);
             EXPECT_EQ(document().width, 600u);
             EXPECT_EQ(cellHash(document()), painted);
-            EXPECT_FALSE(shell().saved);
+            EXPECT_FALSE(shell().painting.saved);
         }
         ASSERT_EQ(hl::shownMessages().size(), 2u);
         EXPECT_EQ(hl::shownMessages()[0].caption, "Save Changes?");
@@ -214,7 +214,7 @@ TEST_F(StartUpTest, OnlyTheFirstDroppedFileIsOpenedAndOnlyOnce) {
     hl::dropFiles(frame(), {first, dir_.path("second.pai")});
     passes(2);
     EXPECT_EQ(document().width, 30u);
-    EXPECT_TRUE(shell().saved) << "nothing unsaved in a file just opened";
+    EXPECT_TRUE(shell().painting.saved) << "nothing unsaved in a file just opened";
     document().at(1, 1).red = 3;
     passes(5);
     EXPECT_EQ(document().at(1, 1).red, 3);
