@@ -3,6 +3,7 @@
 #include "app/filter_command.h"
 #include "app/help_pages.h"
 #include "app/print.h"
+#include "app/layers.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "platform/desktop.h"
@@ -114,7 +115,7 @@ bool runFrameCommand(Program& p, int id) {
         default: break;
     }
     // Flatten and every filter: one undo step, then the next pass renders.
-    return runFilter(s.painting, s.tools, id);
+    return runFilterOnPainting(s.painting, s.tools, id);
 }
 
 }  // namespace sc
