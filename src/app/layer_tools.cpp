@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "app/filter_command.h"
 #include "app/layer_undo.h"
@@ -12,6 +13,7 @@
 #include "app/painting.h"
 #include "engine/renderer.h"
 #include "engine/resample.h"
+#include "engine/worker_pool.h"
 #include "filters/filter_table.h"
 #include "tools/brush_mask.h"
 #include "tools/brush_settings.h"
@@ -34,16 +36,41 @@ CellSpan clipped(const Canvas& c, const CellRect& r) {
     return {clip(r.left, c.width), clip(r.top, c.height), clip(r.right, c.width), clip(r.bottom, c.height)};
 }
 
+// The work canvas's cells of a span as they were before a tool changed them,
+// so that only the cells it changed are taken into the layer.
+struct WorkBefore {
+    CellSpan span{0, 0, 0, 0};
+    std::vector<PaintCell> cells;
+
+    void keep(const Canvas& work, const CellSpan& s) {
+        span = s;
+        const std::size_t columns = s.x1 - s.x0;
+        cells.resize(columns * (s.y1 - s.y0));
+        for (std::size_t y = s.y0; y < s.y1; ++y) {
+            std::memcpy(&cells[(y - s.y0) * columns], work.cells() + y * work.width + s.x0, columns * sizeof(PaintCell));
+        }
+    }
+    // True when cell (x, y) is known to be as it was.
+    bool same(const PaintCell& now, std::size_t x, std::size_t y) const {
+        if (x < span.x0 || x >= span.x1 || y < span.y0 || y >= span.y1) return false;
+        return std::memcmp(&now, &cells[(y - span.y0) * (span.x1 - span.x0) + (x - span.x0)], sizeof(PaintCell)) ==
+               0;
+    }
+};
+
 // The active layer takes what the tools left on the work canvas in the span;
 // the work canvas and the document then show the layer as it now is.
-void takeWork(Painting& p, const CellSpan& span) {
+void takeWork(Painting& p, const CellSpan& span, const WorkBefore* before) {
     LayerStack& ls = p.layers;
     Layer& layer = ls.layers[ls.active];
     PaintCell* work = ls.work.cells();
     PaintCell* doc = p.document.cells();
     const std::size_t width = p.document.width;
-    for (std::size_t y = span.y0; y < span.y1; ++y) {
+    const auto rows = static_cast<std::uint32_t>(span.y1 - span.y0);
+    forEachRowBand(rows, span.x1 - span.x0, kSharedRenderCells, 8, [&](std::uint32_t first, std::uint32_t end) {
+    for (std::size_t y = span.y0 + first; y < span.y0 + end; ++y) {
         for (std::size_t i = y * width + span.x0; i < y * width + span.x1; ++i) {
+            if (before && before->same(work[i], i - y * width, y)) continue;
             float* coverage = layer.coverage ? &layer.coverage[i] : nullptr;
             takeIntoLayer(ls.below[i], work[i], layer.opacity, layer.cells[i], coverage);
             CellMix mix = mixOf(ls.below[i]);
@@ -52,6 +79,7 @@ void takeWork(Painting& p, const CellSpan& span) {
             doc[i] = underCover(layer.visible ? work[i] : ls.below[i], ls.above[i]);
         }
     }
+    });
 }
 
 // The Eraser on a layer that does not cover everything takes its paint away:
@@ -115,16 +143,21 @@ ToolOutcome applyToolToPainting(Painting& p, ToolState& ts, int x, int y) {
     }
     work.strokeLength = doc.strokeLength;
     work.rendered = true;
+    // Every tool changes cells inside its brush square at most (Fill its
+    // 3 x 3 neighbourhood, or else everything, which it says by invalidating).
+    static thread_local WorkBefore before;
+    const std::int32_t r = std::clamp(ts.stroke.size, 1, kMaxBrushSize) + 1;
+    before.keep(work, clipped(doc, CellRect{x - r, y - r, x + r, y + r}));
     outcome = applyTool(ts, x, y, work);
     doc.strokeLength = work.strokeLength;
     if (!work.rendered) {
         // A change that may reach any cell (Fill): the document is rendered whole.
-        takeWork(p, CellSpan{0, 0, doc.width, doc.height});
+        takeWork(p, CellSpan{0, 0, doc.width, doc.height}, nullptr);
         doc.invalidate();
         return outcome;
     }
     if (!outcome.rendered.empty()) {
-        takeWork(p, clipped(doc, outcome.rendered));
+        takeWork(p, clipped(doc, outcome.rendered), &before);
         renderRect(doc, outcome.rendered.left, outcome.rendered.top, outcome.rendered.right, outcome.rendered.bottom);
     }
     return outcome;
@@ -175,6 +208,8 @@ bool resamplePainting(Painting& p, std::uint32_t width, std::uint32_t height) {
         to.opacity = from.opacity;
     }
     if (!p.document.allocate(width, height)) return false;
+    // A copy of one layer cannot be swapped into layers of another size.
+    if (p.layers.undo.oneLayer) p.layers.undo = LayerSnapshot{};
     p.layers.layers = std::move(sized);
     composeLayers(p);
     return true;

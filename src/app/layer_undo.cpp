@@ -73,7 +73,10 @@ bool swapLayerSnapshot(Painting& p) {
     Canvas& doc = p.document;
     if (copy.oneLayer) {
         // The stack is as it was when the copy was taken: one layer changes.
-        if (!ls.layered() || copy.index >= ls.layers.size()) return false;
+        if (!ls.layered() || copy.index >= ls.layers.size() || copy.layers[0].width != doc.width ||
+            copy.layers[0].height != doc.height) {
+            return false;
+        }
         std::swap(ls.layers[copy.index], copy.layers[0]);
         composeLayers(p);
         if (doc.hasCells()) renderAll(doc);

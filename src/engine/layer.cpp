@@ -39,26 +39,53 @@ bool copyLayer(const Layer& from, Layer& to) {
     return true;
 }
 
+namespace {
+
+// 1 / (255 - b) and 1 / b for every byte b (0 where undefined), so that the
+// coverage a cell needs costs no division.
+struct Reciprocals {
+    float up[256];
+    float down[256];
+    Reciprocals() {
+        for (int b = 0; b < 256; ++b) {
+            up[b] = b < 255 ? 1.0f / (255.0f - float(b)) : 0.0f;
+            down[b] = b > 0 ? 1.0f / float(b) : 0.0f;
+        }
+    }
+};
+
+const Reciprocals& reciprocals() {
+    static const Reciprocals table;
+    return table;
+}
+
+}  // namespace
+
 void takeIntoLayer(const PaintCell& below, const PaintCell& seen, float opacity, PaintCell& cell, float* coverage) {
     cell.height = seen.height - below.height;
-    const float b[5] = {float(below.red), float(below.green), float(below.blue), float(below.grain),
-                        float(below.shine)};
-    const float s[5] = {float(seen.red), float(seen.green), float(seen.blue), float(seen.grain), float(seen.shine)};
     if (opacity <= 0.0f) return;  // nothing of the layer shows: only its relief can change
+    const std::uint8_t b[5] = {below.red, below.green, below.blue, below.grain, below.shine};
+    const std::uint8_t s[5] = {seen.red, seen.green, seen.blue, seen.grain, seen.shine};
     float amount = coverage ? *coverage * opacity : opacity;
     if (coverage) {
         // The least amount that shows `seen` with a cell's channels in 0..255.
+        const Reciprocals& r = reciprocals();
         float need = 0.0f;
         for (int k = 0; k < 5; ++k) {
-            if (s[k] > b[k]) need = std::max(need, (s[k] - b[k]) / (255.0f - b[k]));
-            if (s[k] < b[k]) need = std::max(need, (b[k] - s[k]) / b[k]);
+            if (s[k] > b[k]) need = std::max(need, float(s[k] - b[k]) * r.up[b[k]]);
+            if (s[k] < b[k]) need = std::max(need, float(b[k] - s[k]) * r.down[b[k]]);
         }
         amount = std::min(opacity, std::max(amount, need));
         if (amount <= 0.0f) return;
         *coverage = std::min(1.0f, amount / opacity);
     }
     std::uint8_t* out[5] = {&cell.red, &cell.green, &cell.blue, &cell.grain, &cell.shine};
-    for (int k = 0; k < 5; ++k) *out[k] = roundToByte(b[k] + (s[k] - b[k]) / amount);
+    if (amount == 1.0f) {
+        for (int k = 0; k < 5; ++k) *out[k] = s[k];
+        return;
+    }
+    const float inverse = 1.0f / amount;
+    for (int k = 0; k < 5; ++k) *out[k] = roundToByte(float(b[k]) + float(int(s[k]) - int(b[k])) * inverse);
 }
 
 }  // namespace sc

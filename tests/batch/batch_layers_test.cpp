@@ -87,6 +87,22 @@ TEST(BatchLayers, LayeredPaintingComesBackFromItsFile) {
     }
 }
 
+TEST(BatchLayers, UndoSwapsLayerChanges) {
+    TempDir dir;
+    auto out = [&](const std::string& name) { return "render\nexport " + dir.path(name) + "\n"; };
+    runScript("new 200 150\n" + stroke(0, 200, 40, 10, 20, "60 60 140 100") + out("ground.bmp") +
+              "layer-add\nsnapshot\n" + stroke(0, 20, 40, 210, 15, "40 100 160 40") + out("painted.bmp") +
+              "undo\n" + out("unpainted.bmp") + "undo\nlayer-delete 2\n" + out("deleted.bmp") + "undo\n" +
+              out("restored.bmp") + "filter invertColours\nresample 300 200\n" + out("resized.bmp") + "undo\n" +
+              out("undone.bmp"));
+    const std::string painted = readFileBytes(dir.path("painted.bmp"));
+    EXPECT_EQ(readFileBytes(dir.path("unpainted.bmp")), readFileBytes(dir.path("ground.bmp")));
+    EXPECT_EQ(readFileBytes(dir.path("deleted.bmp")), readFileBytes(dir.path("ground.bmp")));
+    EXPECT_EQ(readFileBytes(dir.path("restored.bmp")), painted);
+    // The filter's copy of one layer is not swapped into layers of another size.
+    EXPECT_EQ(readFileBytes(dir.path("undone.bmp")), readFileBytes(dir.path("resized.bmp")));
+}
+
 TEST(BatchLayers, OneLayerSavesAsBeforeAndBadCommandsStop) {
     TempDir dir;
     const std::string paint = "new 40 30\n" + stroke(0, 200, 40, 10, 8, "5 5 35 25");
