@@ -11,6 +11,7 @@
 #include "app/version_text.h"
 #include "batch_command.h"
 #include "batch_session.h"
+#include "formats/data_file.h"
 #include "script_runner.h"
 #include "thumbnail.h"
 
@@ -141,6 +142,9 @@ int commandRun(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A file outgrowing `ulimit -f` is a failed write (exit 1 with the
+    // command's message), not the end of the process.
+    sc::failWritesPastSizeLimit();
     if (argc < 2) return usageError();
     const std::string command = argv[1];
     if (command == "--help" || command == "-h") {

@@ -43,13 +43,15 @@ std::uint64_t copyHash(const std::byte* bytes, std::size_t count, std::uint32_t 
 
 bool writerRunning(const Autosave& a) { return a.writer.joinable(); }
 
-// Collects a finished write. True when it failed.
-bool collectWriter(Autosave& a) {
-    if (!writerRunning(a) || !a.writerDone.load()) return false;
+enum class WriteResult { None, Failed, Written };
+
+// Collects a finished write (or, with `wait`, one under way).
+WriteResult collectWriter(Autosave& a, bool wait = false) {
+    if (!writerRunning(a) || (!wait && !a.writerDone.load())) return WriteResult::None;
     a.writer.join();
-    if (a.writeFailed.load()) return true;
+    if (a.writeFailed.load()) return WriteResult::Failed;
     a.writtenHash = a.pendingHash;
-    return false;
+    return WriteResult::Written;
 }
 
 // Takes this run's name again when it could not be had at the start (the
@@ -94,10 +96,51 @@ void startWriter(Autosave& a) {
     });
 }
 
+// The notice is told once for a run of failures, and goes with the next
+// autosave written.
 AutosaveEvent failure(Autosave& a) {
     if (a.failureShown) return AutosaveEvent::None;
     a.failureShown = true;
-    return AutosaveEvent::FirstFailure;
+    return AutosaveEvent::Failed;
+}
+
+AutosaveEvent eventOf(Autosave& a, WriteResult result) {
+    if (result == WriteResult::Failed) return failure(a);
+    if (result == WriteResult::Written && a.failureShown) {
+        a.failureShown = false;
+        return AutosaveEvent::Recovered;
+    }
+    return AutosaveEvent::None;
+}
+
+// The files of a painting that another one replaced go first.
+void removeReplaced(Autosave& a) {
+    if (!a.replaced || writerRunning(a)) return;
+    if (a.onDisk && removeAutosave(a.files)) {
+        a.onDisk = false;
+        a.writtenHash = 0;
+    }
+    a.replaced = false;
+}
+
+// Copies again the cells of the part already copied that changed since the
+// last pass. Rows run in memory order, so a rectangle's rows past the copied
+// part are left to their band.
+void copyChangedCells(Autosave& a, const CellChanges& changes) {
+    const std::int64_t width = a.width, height = a.height;
+    const auto* from = reinterpret_cast<const std::byte*>(a.source);
+    for (const ChangedArea& r : changes.rects()) {
+        const std::int64_t x0 = std::max<std::int64_t>(r.x0, 0), x1 = std::min(r.x1, width);
+        const std::int64_t y0 = std::max<std::int64_t>(r.y0, 0), y1 = std::min(r.y1, height);
+        for (std::int64_t y = y0; y < y1 && x0 < x1; ++y) {
+            const auto row = static_cast<std::size_t>(y * width);
+            const std::size_t begin = (row + static_cast<std::size_t>(x0)) * sizeof(PaintCell);
+            if (begin >= a.copied) break;
+            const std::size_t end =
+                std::min((row + static_cast<std::size_t>(x1)) * sizeof(PaintCell), a.copied);
+            std::memcpy(a.copy.get() + begin, from + begin, end - begin);
+        }
+    }
 }
 
 }  // namespace
@@ -127,32 +170,29 @@ void beginAutosaves(Autosave& a, const RunPaths& paths, std::uint32_t intervalSe
     a.dueAt = now + a.intervalSeconds;
 }
 
-AutosaveEvent autosavePass(Autosave& a, const ShellState& s, long double now) {
+AutosaveEvent autosavePass(Autosave& a, ShellState& s, long double now) {
     if (!a.started) return AutosaveEvent::None;
-    const bool failed = collectWriter(a);
+    if (s.painting.fileName != a.documentPath) noteDocumentPath(a, s.painting.fileName);
+    const WriteResult written = collectWriter(a);
     const Canvas& document = s.painting.document;
-    // The files of a painting that another one replaced go first.
-    if (a.replaced && !writerRunning(a)) {
-        if (a.onDisk && removeAutosave(a.files)) {
-            a.onDisk = false;
-            a.writtenHash = 0;
-        }
-        a.replaced = false;
-    }
+    removeReplaced(a);
     if (s.painting.saved || !document.hasCells()) {
         // Nothing unsaved: no autosave, and the next one an interval after
         // the next change.
         a.copying = false;
+        s.painting.documentChanges.clear();
         a.dueAt = now + a.intervalSeconds;
         if (a.onDisk && !writerRunning(a) && removeAutosave(a.files)) {
             a.onDisk = false;
             a.writtenHash = 0;
         }
-        return failed ? failure(a) : AutosaveEvent::None;
+        return eventOf(a, written);
     }
-    if (failed) return failure(a);
+    if (written == WriteResult::Failed) return failure(a);
+    const AutosaveEvent event = eventOf(a, written);
     if (!a.copying) {
-        if (writerRunning(a) || a.replaced || now < a.dueAt) return AutosaveEvent::None;
+        s.painting.documentChanges.clear();
+        if (writerRunning(a) || a.replaced || now < a.dueAt) return event;
         a.dueAt = now + a.intervalSeconds;
         if (!haveName(a) || !prepareCopy(a, s)) return failure(a);
         a.copying = true;
@@ -160,13 +200,17 @@ AutosaveEvent autosavePass(Autosave& a, const ShellState& s, long double now) {
     }
     // A whole-canvas change or another painting: the copy starts again.
     if (a.source != document.cells() || a.width != document.width || a.height != document.height ||
-        !document.rendered) {
+        !document.rendered || s.painting.documentChanges.everywhere()) {
+        s.painting.documentChanges.clear();
         if (!prepareCopy(a, s)) {
             a.copying = false;
             return failure(a);
         }
-        return AutosaveEvent::None;
+        return event;
     }
+    // Cells changed in place since the last pass.
+    copyChangedCells(a, s.painting.documentChanges);
+    s.painting.documentChanges.clear();
     const std::size_t total = document.cellCount() * sizeof(PaintCell);
     const std::size_t band = std::min(kAutosaveBandBytes, total - a.copied);
     std::memcpy(a.copy.get() + a.copied, reinterpret_cast<const std::byte*>(a.source) + a.copied, band);
@@ -175,7 +219,29 @@ AutosaveEvent autosavePass(Autosave& a, const ShellState& s, long double now) {
         a.copying = false;
         startWriter(a);
     }
-    return AutosaveEvent::None;
+    return event;
+}
+
+AutosaveEvent autosaveNow(Autosave& a, ShellState& s, long double now) {
+    if (!a.started) return AutosaveEvent::None;
+    if (s.painting.fileName != a.documentPath) noteDocumentPath(a, s.painting.fileName);
+    // A write under way holds the copy: it ends first.
+    const AutosaveEvent event = eventOf(a, collectWriter(a, true));
+    removeReplaced(a);
+    const Canvas& document = s.painting.document;
+    if (s.painting.saved || !document.hasCells()) return event;
+    a.dueAt = now + a.intervalSeconds;
+    if (!haveName(a) || !prepareCopy(a, s)) {
+        a.copying = false;
+        return failure(a);
+    }
+    std::memcpy(a.copy.get(), document.cells(), document.cellCount() * sizeof(PaintCell));
+    a.copied = document.cellCount() * sizeof(PaintCell);
+    s.painting.documentChanges.clear();
+    a.copying = false;
+    a.copyPath = a.documentPath;
+    startWriter(a);
+    return event;
 }
 
 bool autosaveBusy(const Autosave& a) { return a.copying || writerRunning(a); }

@@ -5,11 +5,17 @@
 // session costs at most one interval of work.
 //
 // Painting never waits for the disk. The main loop copies the cells a band
-// at a time, one band a pass, and a thread of its own writes the copy. A
-// whole-canvas change (the next pass renders all) or a new painting size
-// starts the copy again; a stroke going on meanwhile is caught by each band
-// as it stands at that band's pass, and anything later by the next autosave.
-// A copy equal to what was last written is not written again.
+// at a time, one band a pass, and a thread of its own writes the copy. Every
+// copy written is the painting of one moment: a whole-canvas change or a new
+// painting size starts the copy again, and the cells a stroke or a history
+// step changed in the part already copied (ShellState::documentChanges) are
+// copied again at the next pass, before the next band. A copy equal to what
+// was last written is not written again.
+//
+// A modal dialog stops the main loop, and the painting cannot change while
+// it is up: an unsaved painting is autosaved at once when one opens
+// (autosaveNow), so a question or a file chooser left open is never the
+// unprotected moment.
 //
 // A painting with no unsaved changes (saved, new, just opened) has no
 // autosave: its files are removed, as they are at a clean exit.
@@ -54,7 +60,7 @@ struct Autosave {
     std::string documentPath;        // the painting's file; empty when never saved
     bool onDisk = false;             // this run's files may exist
     bool replaced = false;           // they belong to a painting since replaced
-    bool failureShown = false;       // the status line's notice was given
+    bool failureShown = false;       // the status line's notice stands for the last result
 
     // The copy the writer works from.
     std::unique_ptr<std::byte[]> copy;
@@ -77,21 +83,30 @@ struct Autosave {
 // autosave is due one interval from `now`.
 void beginAutosaves(Autosave& a, const RunPaths& paths, std::uint32_t intervalSeconds, long double now);
 
-enum class AutosaveEvent { None, FirstFailure };
+// Failed: an autosave could not be written, after none or after one that
+// was (the status line's notice is due); Recovered: one was written again
+// after such a failure (the notice goes).
+enum class AutosaveEvent { None, Failed, Recovered };
 
-// One main-loop pass's share: removes the files of a painting without
-// unsaved changes, copies one band when due, hands a full copy to the writer
-// and collects the writer's result. FirstFailure once per run, when an
-// autosave could not be written for the first time.
-AutosaveEvent autosavePass(Autosave& a, const ShellState& s, long double now);
+// One main-loop pass's share: follows the painting's file
+// (ShellState::paintingFile), removes the files of a painting without
+// unsaved changes, copies one band when due (the changed cells of the part
+// already copied first), hands a full copy to the writer and collects the
+// writer's result.
+AutosaveEvent autosavePass(Autosave& a, ShellState& s, long double now);
+// A modal dialog is about to open: an unsaved painting is copied whole at
+// once and handed to the writer (after the write under way, if any, ends).
+// The next interval starts now.
+AutosaveEvent autosaveNow(Autosave& a, ShellState& s, long double now);
 // Work is under way (a copy or a write): the loop must not wait for the desktop.
 bool autosaveBusy(const Autosave& a);
 // When the loop must wake at the latest; 0 when nothing is due.
 long double autosaveWakeTime(const Autosave& a, const ShellState& s);
 
-// The file the painting now belongs to (after Save or Open; empty after New
-// or Import). An autosave of another file's painting is removed, so that a
-// painting and the path written with it always belong together.
+// The file the painting now belongs to (autosavePass calls it when
+// ShellState::paintingFile changed). An autosave of another file's painting
+// is removed, so that a painting and the path written with it always belong
+// together.
 void noteDocumentPath(Autosave& a, const std::string& path);
 
 // A clean exit: waits for a write under way and removes this run's files.

@@ -30,10 +30,12 @@ bool saveCommandTo(ShellState& s, const std::string& path) {
     if (!written) platform::messageBox(platform::kNoWindow, "Error", kFileSaveFailedText);
     s.painting.document.highQuality = highQuality;
     // Only a painting that reached its file counts as saved: a failed write
-    // must not let New, Open or closing discard it without asking.
+    // must not let New, Open or closing discard it without asking. Whichever
+    // command saved it (Save, or a Yes to "Save Changes?" before Open, New,
+    // Import or closing), the painting now belongs to that file.
     if (written) {
         s.painting.saved = true;
-        s.painting.fileName = path;
+        s.painting.fileName = paintingFilePath(path);
     }
     return written;
 }

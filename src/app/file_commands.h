@@ -15,6 +15,7 @@ struct ShellState;
 
 inline constexpr const char* kSaveChangesCaption = "Save Changes?";
 inline constexpr const char* kSaveChangesText = "Would you like to save your painting?";
+inline constexpr const char* kExportFailedText = "Export failed!";
 inline constexpr const char* kJpegQualityCaption = "JPEG Quality";
 inline constexpr const char* kJpegQualityLabel = "Quality (1 to 100, higher keeps more detail):";
 
@@ -51,7 +52,8 @@ std::optional<std::string> chooseFileWithFilter(ShellState& s, const std::vector
 // painting then counts as saved. A cancelled chooser changes nothing; a failed
 // write shows "File Save failed!" and leaves the painting unsaved.
 [[nodiscard]] std::optional<std::string> saveCommand(ShellState& s);
-// Save once the chooser has given the path. True when the painting was written.
+// Save once the chooser has given the path. True when the painting was written;
+// the painting then belongs to the file.
 [[nodiscard]] bool saveCommandTo(ShellState& s, const std::string& path);
 // File, Open. The path of the painting opened; nothing when none was.
 [[nodiscard]] std::optional<std::string> openCommand(ShellState& s);

@@ -27,9 +27,16 @@ void exportImage(ShellState& s) {
         if (!quality) return;
         s.jpegQuality = *quality;
     }
-    // The picture as last rendered; a failed write is not reported.
+    // The picture as last rendered. A write that fails (a folder that
+    // cannot be written, a full disk) leaves no file and must not pass for
+    // an export.
     const Surface& picture = s.painting.document.surface;
-    if (picture.valid() && picture.bytesPerPixel() == 3) static_cast<void>(exportPicture(picture, *path, s.jpegQuality));
+    const bool written =
+        picture.valid() && picture.bytesPerPixel() == 3 && exportPicture(picture, *path, s.jpegQuality);
+    if (!written) {
+        platform::messageBox(platform::kNoWindow, "Error", kExportFailedText, platform::Buttons::Ok,
+                             platform::Icon::Error);
+    }
 }
 
 }  // namespace sc

@@ -46,4 +46,9 @@ std::string webSiteItemAddress(const RunPaths& paths) {
     return *kWebSite ? std::string(kWebSite) : userGuideAddress(paths);
 }
 
+std::string helpNotOpenedText(const std::string& address, const RunPaths& paths) {
+    return "Smudgecraft could not open " + address + ": the desktop found no program to show it.\n\n" +
+           "The user guide is the file\n" + userGuidePath(paths);
+}
+
 }  // namespace sc

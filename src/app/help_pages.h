@@ -19,5 +19,8 @@ std::string userGuideAddress(const RunPaths& paths);
 // The address of the web-site item (also its text): the configured web site,
 // or the user guide when none was given.
 std::string webSiteItemAddress(const RunPaths& paths);
+// What Help says when the desktop has no program to open `address` with; it
+// names the guide's file, which the user can then open another way.
+std::string helpNotOpenedText(const std::string& address, const RunPaths& paths);
 
 }  // namespace sc

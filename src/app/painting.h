@@ -6,6 +6,7 @@
 // this record and the tools' record, never the program's.
 #include <string>
 
+#include "app/cell_changes.h"
 #include "app/history.h"
 #include "app/layer_stack.h"
 #include "app/undo_copy.h"
@@ -22,9 +23,12 @@ struct Painting {
     bool undoValid = false;
     LazyUndoCopy undoCopy;  // which tiles of undoCanvas are still to be copied
     History history;        // Step Backward and Step Forward
+    CellChanges documentChanges;  // announced by the changes above, read by the autosave
     // No change since the painting was last saved, opened or started.
     bool saved = false;
-    // The file the painting was last opened from or saved to; empty when none.
+    // The file the painting was last opened from or saved to (absolute, as
+    // paintingFilePath makes it); empty when none. The autosave and the
+    // frame's title follow it.
     std::string fileName;
 };
 

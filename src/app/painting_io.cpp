@@ -1,5 +1,8 @@
 #include "app/painting_io.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/painting.h"
 #include "app/layers.h"
 #include "app/undo.h"
@@ -19,6 +22,13 @@ bool savePainting(const Painting& p, const std::string& path) {
         return writeLayeredPaintingFile(path, p.document.width, p.document.height, p.layers.layers, p.layers.active);
     }
     return writePaintingFile(path, p.document);
+}
+
+std::string paintingFilePath(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.string();
 }
 
 bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, std::uint32_t* version,
@@ -59,7 +69,7 @@ bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, 
     document.invalidate();
     // Another painting: the history starts again (Undo still returns to the old one).
     p.history.clear();
-    p.fileName = path;
+    p.fileName = paintingFilePath(path);
     return true;
 }
 

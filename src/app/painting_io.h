@@ -24,6 +24,11 @@ inline constexpr const char* kFileSaveFailedText = "File Save failed!";
 // when the file could not be written (an old file at the path then stays).
 [[nodiscard]] bool savePainting(const Painting& p, const std::string& path);
 
+// The path kept as the painting's file (ShellState::paintingFile): absolute,
+// since a later start, recovering the painting, may begin in another
+// directory. Empty stays empty.
+std::string paintingFilePath(const std::string& path);
+
 // Replaces the document canvas by the painting in the file. A file that
 // cannot be opened shows its message and changes nothing. Otherwise an undo
 // snapshot of the present painting is taken first (so `saved` is false), and

@@ -105,6 +105,7 @@ StepResult exchangeStep(Painting& p, const ToolState& tools, HistoryStep& step) 
     p.saved = false;
     Canvas& doc = p.document;
     if (step.whole) {
+        p.documentChanges.noteEverywhere();
         p.undoCopy.complete(doc, p.undoCanvas);
         const bool resized = step.whole->width != doc.width || step.whole->height != doc.height;
         doc.swapCells(*step.whole);
@@ -125,6 +126,7 @@ StepResult exchangeStep(Painting& p, const ToolState& tools, HistoryStep& step) 
     for (std::size_t i = 0; i < step.tiles.size(); ++i) {
         const TileCells r = step.grid.cells(step.tiles[i]);
         p.undoCopy.beforeWrite(doc, p.undoCanvas, r.x0, r.y0, r.x1, r.y1);
+        p.documentChanges.note(r.x0, r.y0, r.x1, r.y1);
         swapTileCells(doc, r, step.cells[i].get());
     }
     renderStepTiles(doc, step);
@@ -152,6 +154,8 @@ StepResult stepThroughHistory(Painting& p, const ToolState& tools, bool backward
 }  // namespace
 
 void takeUndoSnapshot(Painting& p, const ToolState& tools, bool includeCanvas) {
+    // With the canvas, a change that may reach any cell follows.
+    if (includeCanvas) p.documentChanges.noteEverywhere();
     if (p.layers.layered()) {
         if (includeCanvas && snapshotLayers(p, tools, false)) return;
         dropLayerSnapshot(p);
@@ -198,12 +202,14 @@ void takeStrokeSnapshot(Painting& p, const ToolState& tools) {
 }
 
 void prepareCellWrite(Painting& p, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+    p.documentChanges.note(x0, y0, x1, y1);
     if (p.layers.layered()) return;  // the stroke's snapshot copied the active layer
     p.undoCopy.beforeWrite(p.document, p.undoCanvas, x0, y0, x1, y1);
     p.history.beforeWrite(p.document, x0, y0, x1, y1);
 }
 
 void prepareWholeChange(Painting& p) {
+    p.documentChanges.noteEverywhere();
     if (p.layers.layered()) return;  // layered changes take copies of layers
     p.undoCopy.complete(p.document, p.undoCanvas);
     p.undoCopy.changedEverywhere();
@@ -221,6 +227,7 @@ bool undo(Painting& p, ToolState& t) {
     const std::int32_t tool = t.live.tool;
     std::swap(t.live, p.savedSettings);
     if (layerUndoHeld(p)) {
+        p.documentChanges.noteEverywhere();
         const bool swappedSize = swapLayerSnapshot(p);
         p.saved = false;
         t.live.tool = tool;
@@ -230,6 +237,7 @@ bool undo(Painting& p, ToolState& t) {
 
     bool redraw = false;
     if (p.undoValid) {
+        p.documentChanges.noteEverywhere();
         p.history.copyUndoCopyCells(p.undoCanvas);
         p.undoCopy.complete(p.document, p.undoCanvas);
         recordSwap(p);

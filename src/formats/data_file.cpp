@@ -151,6 +151,8 @@ bool isReadableRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0;
 }
 
+void failWritesPastSizeLimit() { std::signal(SIGXFSZ, SIG_IGN); }
+
 DataFile::~DataFile() {
     if (mode_ == kWrite && stream_) {
         discard();

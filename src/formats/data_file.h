@@ -65,4 +65,11 @@ private:
 // read. Asks the file system only; nothing is opened.
 bool isReadableRegularFile(const std::string& path);
 
+// A write past the process's file-size limit (`ulimit -f`) raises SIGXFSZ,
+// whose default action ends the process in the middle of the write. Called
+// once at the start of each program: the signal is ignored from then on, so
+// such a write fails with an error like a full disk, and the writer's usual
+// failure path runs (temporary file removed, old file kept, failure told).
+void failWritesPastSizeLimit();
+
 }  // namespace sc

@@ -27,13 +27,15 @@ PaintingHeader decodePaintingHeader(const std::uint8_t in[kPaintingHeaderSize]) 
 }
 
 bool writeRawPainting(const Canvas& canvas, const std::string& path) {
-    if (!canvas.hasCells()) return false;
+    if (canvas.cellCount() > 0 && !canvas.hasCells()) return false;
     return writeRawPaintingCells(canvas.cells(), canvas.width, canvas.height, path);
 }
 
 bool writeRawPaintingCells(const PaintCell* cells, std::uint32_t width, std::uint32_t height,
                            const std::string& path) {
-    if (!cells || width == 0 || height == 0) return false;
+    // An empty painting (0 x 0, as a header-only file gives) is its header alone.
+    const bool empty = width == 0 && height == 0;
+    if (!empty && (!cells || width == 0 || height == 0)) return false;
     std::uint8_t header[kPaintingHeaderSize];
     encodePaintingHeader({kPaintingMagic, 1, width, height}, header);
     DataFile file;

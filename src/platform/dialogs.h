@@ -1,6 +1,7 @@
 #pragma once
 // The seam: the desktop's modal dialogs: message boxes, file choosers, page
 // set-up and printing.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,15 @@ class Surface;
 }
 
 namespace sc::platform {
+
+// ---- Before a modal dialog -----------------------------------------------
+
+// Runs `hook` just before each modal dialog starts: the message boxes, the
+// file choosers and the other dialogs below, and every modal loop
+// (runModalLoop). The main loop stands still while one is up; the hook does
+// what must not wait for it to close. An empty hook runs nothing; a dialog
+// opened by the hook itself does not run it again.
+void setBeforeModalHook(std::function<void()> hook);
 
 // ---- Message boxes -------------------------------------------------------
 

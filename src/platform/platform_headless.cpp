@@ -35,6 +35,7 @@ std::optional<std::string> nextChoice(const FileChoice& choice) {
 
 Answer messageBox(WindowId owner, const std::string& caption, const std::string& text, Buttons buttons,
                   Icon icon) {
+    detail::beforeModal();
     headless::HeadlessState& s = headless::state();
     s.dialogs.shown.push_back({owner, caption, text, buttons, icon});
     if (s.dialogs.echo) std::fprintf(stderr, "%s\n", text.c_str());
@@ -48,10 +49,14 @@ Answer messageBox(WindowId owner, const std::string& caption, const std::string&
     return a;
 }
 
-std::optional<std::string> chooseOpenFile(WindowId, const FileChoice& choice) { return nextChoice(choice); }
+std::optional<std::string> chooseOpenFile(WindowId, const FileChoice& choice) {
+    detail::beforeModal();
+    return nextChoice(choice);
+}
 
 std::optional<int> askNumber(WindowId owner, const std::string& caption, const std::string& label, int value,
                              int minimum, int maximum) {
+    detail::beforeModal();
     headless::HeadlessState& s = headless::state();
     s.dialogs.numberQuestions.push_back({caption, label, value, minimum, maximum});
     detail::enableOwnerForModal(owner, false);
@@ -64,7 +69,10 @@ std::optional<int> askNumber(WindowId owner, const std::string& caption, const s
     if (answer) answer = std::clamp(*answer, minimum, maximum);
     return answer;
 }
-std::optional<std::string> chooseSaveFile(WindowId, const FileChoice& choice) { return nextChoice(choice); }
+std::optional<std::string> chooseSaveFile(WindowId, const FileChoice& choice) {
+    detail::beforeModal();
+    return nextChoice(choice);
+}
 
 std::optional<std::string> askText(WindowId owner, const std::string& caption, const std::string& label,
                                    const std::string& text, int maxLength) {
@@ -83,6 +91,7 @@ std::optional<std::string> askText(WindowId owner, const std::string& caption, c
 }
 
 std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, float, float) {
+    detail::beforeModal();
     headless::HeadlessState& s = headless::state();
     s.dialogs.penDialogs.push_back(choice);
     detail::enableOwnerForModal(owner, false);
@@ -97,7 +106,7 @@ std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, floa
 
 bool openUrl(const std::string& address) {
     headless::state().desktop.urls.push_back(address);
-    return true;
+    return !headless::state().desktop.failUrls;
 }
 
 std::string programPath() { return headless::state().desktop.programPath; }
@@ -191,6 +200,7 @@ bool pointerLeaves(WindowId window) {
 void dropFiles(WindowId window, const std::vector<std::string>& paths) { detail::queueDrop(window, paths); }
 
 const std::vector<std::string>& openedUrls() { return state().desktop.urls; }
+void failOpeningUrls(bool fail) { state().desktop.failUrls = fail; }
 const std::vector<std::string>& startedPrograms() { return state().desktop.started; }
 void setProgramPath(const std::string& path) { state().desktop.programPath = path; }
 

@@ -130,6 +130,9 @@ void dropFiles(WindowId window, const std::vector<std::string>& paths);
 
 // Addresses passed to openUrl and programs started, oldest first.
 const std::vector<std::string>& openedUrls();
+// openUrl answers that nothing could open the address (a desktop without a
+// browser) while `fail` is set.
+void failOpeningUrls(bool fail);
 const std::vector<std::string>& startedPrograms();
 void setProgramPath(const std::string& path);
 

@@ -42,6 +42,7 @@ std::string editText(WindowId window, int id) {
 }
 
 void pageSetupDialog() {
+    detail::beforeModal();
     headless::HeadlessState& s = headless::state();
     ++s.printing.pageSetupsShown;
     if (s.printing.pageSetupAnswers.empty()) return;
@@ -67,6 +68,7 @@ bool startPage(headless::HeadlessState& s) {
 }  // namespace
 
 bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight, int& pages) {
+    detail::beforeModal();
     headless::HeadlessState& s = headless::state();
     ++s.printing.printDialogsShown;
     if (s.printing.printAnswers.empty()) return false;

@@ -61,6 +61,7 @@ struct WindowState {
 // desktop.h: addresses opened, programs started, and the single instance.
 struct DesktopState {
     std::vector<std::string> urls;
+    bool failUrls = false;  // the desktop's opener fails
     std::vector<std::string> started;
     std::string programPath = "/usr/local/bin/smudgecraft";
     bool otherInstance = false;

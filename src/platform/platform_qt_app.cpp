@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
@@ -23,6 +24,10 @@ namespace sc::platform {
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
+
+// How long openUrl waits for the desktop's opener to start and to answer.
+constexpr int kOpenerStartMilliseconds = 2000;
+constexpr int kOpenerAnswerMilliseconds = 1500;
 
 const SteadyClock::time_point g_epoch = SteadyClock::now();
 std::unique_ptr<QApplication> g_app;
@@ -132,8 +137,21 @@ void postKey(MessageKind kind, WindowId window, Key key) {
 // is released with a KeyUp. Only the modifier keys can be asked about; any
 // other key counts as released (a key still held repeats its press).
 class EventWatch : public QObject {
+    // A frame asked to minimise where no window manager does it stays on the
+    // screen, counted as minimised, with its panels hidden. Used again (a
+    // click, or activated), it counts as restored: the state change brings
+    // the panels back, as restoring it through a window manager does.
+    static void restoreFrameOf(QObject* receiver) {
+        if (!receiver->isWidgetType()) return;
+        auto* frame = dynamic_cast<qt::FrameWidget*>(static_cast<QWidget*>(receiver)->window());
+        if (frame && frame->isMinimized() && frame->isVisible()) {
+            frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
+        }
+    }
+
 protected:
     bool eventFilter(QObject* receiver, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::WindowActivate) restoreFrameOf(receiver);
         if (e->type() == QEvent::ApplicationStateChange) {
             if (QGuiApplication::applicationState() != Qt::ApplicationActive) away_ = true;
             return false;
@@ -281,7 +299,31 @@ void endPass(long double deadline, bool mayBlock, long double wakeAt) {
 }
 
 bool openUrl(const std::string& address) {
-    return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+    // The desktop's opener tells by its exit status whether it found a
+    // program for the address; it ends at once when it finds none. One still
+    // running after a moment is showing the page (a browser it runs in the
+    // foreground) and is left to run.
+    const QString opener = QStandardPaths::findExecutable("xdg-open");
+    if (opener.isEmpty()) return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+    auto* process = new QProcess;
+    process->setProgram(opener);
+    process->setArguments({QString::fromStdString(address)});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start();
+    if (!process->waitForStarted(kOpenerStartMilliseconds)) {
+        delete process;
+        return false;
+    }
+    if (process->waitForFinished(kOpenerAnswerMilliseconds)) {
+        const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+        delete process;
+        return opened;
+    }
+    // Not deleted with the program should it end first: that would end the browser.
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    return true;
 }
 
 std::string programPath() { return QCoreApplication::applicationFilePath().toStdString(); }

@@ -43,6 +43,7 @@ QMessageBox::StandardButtons boxButtons(Buttons buttons) {
 }
 
 std::optional<std::string> choose(WindowId owner, const FileChoice& choice, bool save) {
+    detail::beforeModal();
     QFileDialog dialog(ownerWidget(owner), QString::fromStdString(choice.title),
                        QString::fromStdString(choice.startPath), QString::fromStdString(choice.filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -66,6 +67,7 @@ std::optional<std::string> choose(WindowId owner, const FileChoice& choice, bool
 
 Answer messageBox(WindowId owner, const std::string& caption, const std::string& text, Buttons buttons,
                   Icon icon) {
+    detail::beforeModal();
     detail::enableOwnerForModal(owner, false);
     QMessageBox box(boxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     boxButtons(buttons), ownerWidget(owner));
@@ -97,6 +99,7 @@ std::optional<std::string> chooseSaveFile(WindowId owner, const FileChoice& choi
 }
 
 std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, float minCurve, float maxCurve) {
+    detail::beforeModal();
     detail::enableOwnerForModal(owner, false);
     QDialog dialog(ownerWidget(owner));
     dialog.setWindowTitle("Pen");
@@ -123,6 +126,7 @@ std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, floa
 
 std::optional<int> askNumber(WindowId owner, const std::string& caption, const std::string& label, int value,
                              int minimum, int maximum) {
+    detail::beforeModal();
     detail::enableOwnerForModal(owner, false);
     bool accepted = false;
     const int number = QInputDialog::getInt(ownerWidget(owner), QString::fromStdString(caption),

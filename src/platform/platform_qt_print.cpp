@@ -63,12 +63,14 @@ std::string editText(WindowId window, int id) {
 }
 
 void pageSetupDialog() {
+    detail::beforeModal();
     // The dialog edits the kept settings in place; its answer is not needed.
     QPageSetupDialog dialog(&printer(), nullptr);
     dialog.exec();
 }
 
 bool beginPrintedPage(const std::string& documentName, int& printableWidth, int& printableHeight, int& pages) {
+    detail::beforeModal();
     QPrinter& p = printer();
     p.setCopyCount(1);
     QPrintDialog dialog(&p, nullptr);

@@ -5,6 +5,7 @@
 // src/platform.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -70,6 +71,8 @@ struct SharedState {
     std::uint64_t nextSerial = 1;
     std::map<std::uint32_t, std::vector<std::string>> drops;
     std::uint32_t nextDrop = 1;
+    std::function<void()> beforeModal;
+    bool inBeforeModal = false;
 };
 SharedState& shared();
 std::map<WindowId, WindowRecord>& windowTable();
@@ -84,6 +87,8 @@ WindowId windowAtScreen(Point p);
 // New size of the client area (the desktop resized it): the picture is
 // re-made and the whole window becomes out of date.
 void setClientSize(WindowId id, int width, int height);
+// Runs the program's hook before a modal dialog (setBeforeModalHook).
+void beforeModal();
 // Sends Enable to a message box's owner (and so, through the program, to
 // its panels) around a modal box.
 void enableOwnerForModal(WindowId owner, bool enable);

@@ -3,6 +3,8 @@
 // out-of-date window parts, and the handles of dropped files.
 #include "platform/platform_shared.h"
 
+#include <utility>
+
 namespace sc::platform {
 namespace {
 
@@ -51,7 +53,10 @@ void dispatchMessage(const Message& message) {
 
 void sendMessage(const Message& message) { dispatchMessage(message); }
 
+void setBeforeModalHook(std::function<void()> hook) { detail::shared().beforeModal = std::move(hook); }
+
 bool runModalLoop(WindowId window, int pauseMilliseconds, const std::function<bool()>& round) {
+    detail::beforeModal();
     for (;;) {
         sleepMilliseconds(pauseMilliseconds);
         Message m;
@@ -120,10 +125,19 @@ void queueDrop(WindowId window, const std::vector<std::string>& paths) {
     postMessage(m);
 }
 
+void beforeModal() {
+    SharedState& s = shared();
+    if (!s.beforeModal || s.inBeforeModal) return;
+    s.inBeforeModal = true;
+    s.beforeModal();
+    s.inBeforeModal = false;
+}
+
 void resetShared() {
     detail::SharedState& s = detail::shared();
     s.queue.clear();
     s.drops.clear();
+    s.beforeModal = nullptr;
     auto& table = windowTable();
     while (!table.empty()) {
         const WindowId id = table.begin()->first;

@@ -202,6 +202,16 @@ bool isWindowEnabled(WindowId id) {
     return w && w->enabled;
 }
 
+bool isWindowMinimised(WindowId id) {
+    const WindowRecord* w = findRecord(id);
+    return w && w->minimised;
+}
+
+bool hasOutOfDatePart(WindowId id) {
+    const WindowRecord* w = findRecord(id);
+    return w && (!w->invalid.empty() || !w->painting.empty());
+}
+
 void minimiseWindow(WindowId id) {
     WindowRecord* w = findRecord(id);
     if (!w || w->minimised) return;

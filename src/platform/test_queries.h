@@ -17,6 +17,10 @@ namespace sc::platform {
 WindowId findWindow(const std::string& className, const std::string& caption);
 Point windowPosition(WindowId window);
 bool isWindowEnabled(WindowId window);
+bool isWindowMinimised(WindowId window);
+// Whether part of the window is out of date: made invalid and not yet drawn
+// by its Paint message.
+bool hasOutOfDatePart(WindowId window);
 std::string caption(WindowId window);
 // Windows whose parent or owner is this one, in creation order.
 std::vector<WindowId> childrenOf(WindowId window);

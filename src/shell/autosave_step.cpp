@@ -1,39 +1,35 @@
 #include "shell/autosave_step.h"
 
-#include <filesystem>
-
 #include "app/autosave.h"
+#include "app/painting_io.h"
 #include "platform/desktop.h"
-#include "platform/windows.h"
-#include "shell/frame_window.h"
 #include "shell/program.h"
 #include "ui/status_line.h"
 
 namespace sc {
 
-void autosaveStep(Program& p) {
+namespace {
+
+void tell(Program& p, AutosaveEvent event) {
     ShellState& s = p.state;
-    if (autosavePass(p.autosave, s, platform::clockSeconds()) == AutosaveEvent::FirstFailure) {
+    if (event == AutosaveEvent::Failed) {
+        if (s.statusHint != kAutosaveFailedText) p.hintUnderNotice = s.statusHint;
         s.statusHint = kAutosaveFailedText;
         updateStatusLine(s);
+    } else if (event == AutosaveEvent::Recovered && s.statusHint == kAutosaveFailedText) {
+        s.statusHint = p.hintUnderNotice;
+        updateStatusLine(s);
     }
-    // A saved painting is no longer the recovered one.
-    if (s.painting.saved && p.recoveredTitle) restoreFrameTitle(p);
 }
+
+}  // namespace
+
+void autosaveStep(Program& p) { tell(p, autosavePass(p.autosave, p.state, platform::clockSeconds())); }
+
+void autosaveBeforeModal(Program& p) { tell(p, autosaveNow(p.autosave, p.state, platform::clockSeconds())); }
 
 long double autosaveWakeTime(const Program& p) { return autosaveWakeTime(p.autosave, p.state); }
 
-void noteDocumentFile(Program& p, const std::string& path) {
-    std::error_code ec;
-    // Kept absolute: a later start may begin in another directory.
-    const std::filesystem::path absolute = path.empty() ? std::filesystem::path() : std::filesystem::absolute(path, ec);
-    noteDocumentPath(p.autosave, ec ? path : absolute.string());
-    if (p.recoveredTitle) restoreFrameTitle(p);
-}
-
-void restoreFrameTitle(Program& p) {
-    platform::setCaption(p.state.frameWindow, kFrameTitle);
-    p.recoveredTitle = false;
-}
+void noteDocumentFile(Program& p, const std::string& path) { p.state.painting.fileName = paintingFilePath(path); }
 
 }  // namespace sc

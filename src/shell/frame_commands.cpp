@@ -7,6 +7,7 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "platform/desktop.h"
+#include "platform/dialogs.h"
 #include "shell/autosave_step.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
@@ -52,9 +53,15 @@ void toggleLighting(ShellState& s) {
     s.painting.document.invalidate();
 }
 
-// Opens an address in the browser, then gets the frame out of its way.
+// Opens an address in the browser, then gets the frame out of its way. When
+// the desktop cannot open it (no browser), a box says so and names the
+// guide's file, and the frame stays where it is.
 void openInBrowser(const ShellState& s, const std::string& address) {
-    platform::openUrl(address);
+    if (!platform::openUrl(address)) {
+        platform::messageBox(s.frameWindow, "Error", helpNotOpenedText(address, s.paths), platform::Buttons::Ok,
+                             platform::Icon::Error);
+        return;
+    }
     platform::minimiseWindow(s.frameWindow);
 }
 

@@ -2,6 +2,8 @@
 #include "shell/frame_window.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <utility>
 
 #include "app/file_commands.h"
 #include "app/hand_over.h"
@@ -98,6 +100,7 @@ bool createFrameWindow(Program& p) {
     windowSpec.proc = [&p](const Message& m) { frameWindowProc(p, m); };
     const WindowId frame = platform::createWindow(windowSpec);
     p.state.frameWindow = frame;
+    p.shownTitle = kFrameTitle;
     if (frame == platform::kNoWindow) return false;
     onCreate(p, frame);
     return true;
@@ -120,7 +123,24 @@ void openHandedOverPainting(Program& p, const std::string& path) {
     if (!loadPainting(p.state.painting, p.state.tools, path, nullptr, p.state.frameWindow)) return;
     recreateCanvasWindow(p);
     noteDocumentFile(p, path);
+    // As after File, Open: the start of its history, and nothing unsaved.
     takeUndoSnapshot(p.state.painting, p.state.tools, false);
+    p.state.painting.saved = true;
+}
+
+std::string frameTitle(const ShellState& s) {
+    std::string title = kFrameTitle;
+    if (!s.painting.fileName.empty()) title = std::filesystem::path(s.painting.fileName).filename().string() + " - " + title;
+    return s.painting.saved ? title : "*" + title;
+}
+
+void syncFrameTitle(Program& p) {
+    const ShellState& s = p.state;
+    if (s.frameWindow == platform::kNoWindow) return;
+    std::string title = frameTitle(s);
+    if (title == p.shownTitle) return;
+    platform::setCaption(s.frameWindow, title);
+    p.shownTitle = std::move(title);
 }
 
 void closeFrame(Program& p) {

@@ -1,6 +1,7 @@
 #pragma once
-// The frame window: the maximised main window titled "Smudgecraft" with the
-// menu bar, the document area holding the canvas window, the status bar and
+// The frame window: the maximised main window titled with the painting
+// ("NAME - Smudgecraft" once it has a file, "Smudgecraft" before, both with
+// a leading "*" while it has unsaved changes) with the menu bar, the document area holding the canvas window, the status bar and
 // the floating panels. Its procedure routes the menu commands, accepts
 // dropped files and the hand-over from a second start, and asks about
 // unsaved changes before either replaces the painting and on closing.
@@ -72,7 +73,11 @@ bool runFrameCommand(Program& p, int id);
 // the frame's destruction, unless the answer keeps the painting.
 void closeFrame(Program& p);
 // Loads a painting handed over by a drop or a second start, after asking
-// about unsaved changes as Open does.
+// about unsaved changes as Open does; like an opened one it counts as saved.
 void openHandedOverPainting(Program& p, const std::string& path);
+// The frame's title for the painting as it stands.
+std::string frameTitle(const ShellState& s);
+// Sets the frame's title when the painting's file or saved state changed.
+void syncFrameTitle(Program& p);
 
 }  // namespace sc

@@ -11,6 +11,7 @@
 #include "shell/autosave_step.h"
 #include "shell/canvas_view.h"
 #include "shell/frame_clock.h"
+#include "shell/frame_window.h"
 #include "shell/history_commands.h"
 #include "shell/layer_commands.h"
 #include "shell/program.h"
@@ -64,6 +65,7 @@ void followFlags(Program& p) {
     }
     syncHistoryMenu(s);
     followLayers(p);
+    syncFrameTitle(p);
 }
 
 namespace {

@@ -16,7 +16,8 @@ void mainLoopPass(Program& p);
 void runMainLoop(Program& p);
 // The end of a pass's follow-up of the panels' flags: the colour, styles and
 // tools panels synchronised when the colour changed, the brush preview
-// redrawn when it is out of date.
+// redrawn when it is out of date, the history's menu items and the frame's
+// title brought into line.
 void followFlags(Program& p);
 
 }  // namespace sc

@@ -2,6 +2,8 @@
 // The running desktop program: everything that lives for the whole run, in
 // one record that the program's main function owns and hands down. The
 // layers below see only their part of it (the shell's state, the panels).
+#include <string>
+
 #include "app/autosave.h"
 #include "app/message_script.h"
 #include "app/pass_stats.h"
@@ -22,7 +24,8 @@ struct Program {
     PassStats passStats;
     SplashState splashWindow;  // the splash on screen, if any
     Autosave autosave;
-    bool recoveredTitle = false;  // the frame is titled with a recovered painting's file
+    std::string hintUnderNotice;  // the status hint the autosave's notice covers
+    std::string shownTitle;       // the frame's title as last set
 };
 
 }  // namespace sc

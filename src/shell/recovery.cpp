@@ -50,16 +50,12 @@ bool recover(Program& p, OrphanAutosave& orphan) {
     recreateCanvasWindow(p);
     s.painting.undoValid = false;
     s.painting.saved = false;
-    // The path was stored absolute; the autosave below stays this painting's.
-    p.autosave.documentPath = orphan.original;
+    // The path was stored absolute; the autosave below stays this painting's,
+    // and the frame's title names its file.
     s.painting.fileName = orphan.original;
-    if (!orphan.original.empty()) {
-        // Save starts at the file the painting belongs to.
-        s.lastChosenPath = orphan.original;
-        const std::string name = std::filesystem::path(orphan.original).filename().string();
-        platform::setCaption(s.frameWindow, std::string(kFrameTitle) + " - " + name);
-        p.recoveredTitle = true;
-    }
+    p.autosave.documentPath = orphan.original;
+    // Save starts at the file the painting belongs to.
+    if (!orphan.original.empty()) s.lastChosenPath = orphan.original;
     // The copy on disk becomes this run's autosave, so the painting stays
     // protected until this run writes its own.
     Autosave& a = p.autosave;
@@ -100,7 +96,12 @@ void offerRecovery(Program& p) {
         if (answer == Answer::No) {
             removeAutosaveName(orphan.files);
         } else if (answer == Answer::Yes) {
-            if (recover(p, orphan)) break;
+            if (recover(p, orphan)) {
+                // Drawn before anything else can ask a question over it (a
+                // painting handed over meanwhile asks about this one).
+                drawWindows(p);
+                break;
+            }
             const Answer remove = platform::messageBox(s.frameWindow, kRecoverCaption,
                                                        "The autosave could not be read. Delete it?", Buttons::YesNo,
                                                        Icon::Question);

@@ -14,6 +14,7 @@
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "app/user_options.h"
+#include "formats/data_file.h"
 #include "formats/prefs_file.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
@@ -75,6 +76,9 @@ std::string workingDirectory(const RunPaths& paths) {
 
 StartResult startUp(Program& p, const std::string& commandText) {
     ShellState& s = p.state;
+    // Under a file-size limit a Save or an autosave that outgrows it fails
+    // and says so, instead of ending the program with the painting unsaved.
+    failWritesPastSizeLimit();
     const bool second = platform::acquireSingleInstance(kInstanceName) == platform::InstanceRole::Second;
     const std::optional<std::string> path = commandLinePath(commandText);
     if (second) {
@@ -146,12 +150,14 @@ StartResult startUp(Program& p, const std::string& commandText) {
 
     // Autosaves: this run's, and those of runs that did not end cleanly.
     beginAutosaves(p.autosave, s.paths, autosaveInterval(s.options), platform::clockSeconds());
+    platform::setBeforeModalHook([&p] { autosaveBeforeModal(p); });
     offerRecovery(p);
     return StartResult::Running;
 }
 
 void exitProgram(Program& p) {
     const ShellState& s = p.state;
+    platform::setBeforeModalHook(nullptr);
     endAutosaves(p.autosave);
     // Each file replaces the old one only once it is completely written.
     saveBrushPresets(s, s.paths.userFile(kPaletteFile));

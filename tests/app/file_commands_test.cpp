@@ -386,7 +386,16 @@ TEST_F(FileCommandsTest, ExportOfAThreeByTwoCanvasIs78Bytes) {
     commandNow(kCmdExportImage);  // cancelled: nothing happens
     EXPECT_TRUE(shownTexts().empty());
 
-    // An empty painting has no picture: nothing is written, nothing reported.
+    // A folder that cannot be written: nothing is written, and the box says so.
+    hl::plantFileChoice(dir_.path("no/such/folder/x.png"));
+    commandNow(kCmdExportImage);
+    ASSERT_EQ(shownTexts(), std::vector<std::string>{kExportFailedText});
+    EXPECT_EQ(hl::shownMessages().back().caption, "Error");
+    EXPECT_EQ(hl::shownMessages().back().icon, platform::Icon::Error);
+    hl::clearShownMessages();
+
+    // An empty painting has no picture: nothing is written and, as in the
+    // batch tool, the box says so.
     Canvas empty;
     ASSERT_TRUE(empty.allocate(0, 0));
     ASSERT_TRUE(writePaintingFile(dir_.path("empty.pai"), empty));
@@ -397,7 +406,7 @@ TEST_F(FileCommandsTest, ExportOfAThreeByTwoCanvasIs78Bytes) {
     hl::plantFileChoice(dir_.path("empty.bmp"));
     commandNow(kCmdExportImage);
     EXPECT_FALSE(fileExists(dir_.path("empty.bmp")));
-    EXPECT_TRUE(shownTexts().empty());
+    EXPECT_EQ(shownTexts(), std::vector<std::string>{kExportFailedText});
 }
 
 TEST_F(FileCommandsTest, ExportWritesTheFormatOfTheExtensionAndAsksAJpegItsQuality) {

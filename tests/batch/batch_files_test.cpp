@@ -93,6 +93,33 @@ TEST(BatchFiles, FailuresReportTheProgramsMessagesAndStopTheScript) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("File Save failed!"), std::string::npos);
     EXPECT_EQ(runBatch({"run", "-"}, "undo undo\n").status, 2);
+
+    // Files limited to 100 KB: each write that outgrows it fails with its
+    // message (the process is not ended by the limit's signal), the old file
+    // stays and no temporary file is left beside it.
+    writeFileBytes(dir.path("big.pai"), "the old file");
+    for (const std::string& line : {"save " + dir.path("big.pai"), "save-raw " + dir.path("big.pai"),
+                                    "render\nexport " + dir.path("big.pai")}) {
+        r = runBatch({"run", "-"}, "new 600 600\n" + line + "\n", 100);
+        EXPECT_EQ(r.status, 1) << line;
+        EXPECT_NE(r.err.find(line.rfind("render", 0) == 0 ? "Export failed!" : "File Save failed!"), std::string::npos)
+            << line << ": " << r.err;
+        EXPECT_EQ(readFileBytes(dir.path("big.pai")), "the old file");
+        for (const auto& entry : std::filesystem::directory_iterator(dir.dir())) {
+            EXPECT_EQ(entry.path().filename().string().find(".sc-save-"), std::string::npos) << line;
+        }
+    }
+
+    // An empty painting (a header-only version 1 file of 0 x 0) saves in
+    // both versions.
+    std::string empty(80, '\0');
+    empty.replace(0, 5, std::string("\xD7\x5E\x00\x00\x01", 5));
+    writeFileBytes(dir.path("empty.pai"), empty);
+    r = runBatch({"run", "-"}, "open " + dir.path("empty.pai") + "\nsave " + dir.path("e2.pai") + "\nsave-raw " +
+                                   dir.path("e1.pai") + "\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(runBatch({"info", dir.path("e2.pai")}).out, "version 2, 0 x 0\n");
+    EXPECT_EQ(readFileBytes(dir.path("e1.pai")), empty);
 }
 
 TEST(BatchFiles, AssetsMakeTheCacheFolderAndGoOnPastMissingPictures) {

@@ -1,10 +1,14 @@
 // Autosave and recovery: the autosave of an unsaved painting holds its exact
-// cells and its file, and goes once the painting is saved or the program
-// exits cleanly; a folder that cannot be written is told once, on the status
-// line; the autosaves of runs that did not end cleanly are offered at start;
-// and the real program, killed while painting, is recovered bit for bit.
+// cells of one moment and its file, is written when a modal dialog opens,
+// and goes once the painting is saved or the program exits cleanly; a folder
+// that cannot be written is told on the status line until an autosave is
+// written again; the autosaves of runs that did not end cleanly are offered
+// at start, drawn before anything asks over them; the real program, killed
+// while painting, is recovered bit for bit, and under a file-size limit it
+// lives on and keeps its last autosave.
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <signal.h>
 #include <sys/inotify.h>
 #include <sys/wait.h>
@@ -17,10 +21,14 @@
 #include <thread>
 
 #include "app/autosave.h"
+#include "app/file_commands.h"
+#include "app/hand_over.h"
+#include "app/new_image_driver.h"
 #include "app/painting_io.h"
 #include "formats/autosave_files.h"
 #include "formats/data_file.h"
 #include "formats/painting_file.h"
+#include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/test_queries.h"
 #include "shell/frame_window.h"
@@ -75,6 +83,10 @@ protected:
     // ended, which the next pass collects.
     void autosaveNow() {
         autosave().dueAt = 0.0L;
+        waitForWriter();
+    }
+    // Runs passes until no copy or write is under way.
+    void waitForWriter() {
         for (int pass = 0; pass < 100000; ++pass) {
             passes(1);
             if (!autosaveBusy(autosave())) return;
@@ -111,20 +123,94 @@ TEST_F(AutosaveTest, AnUnsavedPaintingIsAutosavedExactlyAndTheAutosaveGoesOnSave
     EXPECT_TRUE(sameCells(back, document()));
     EXPECT_EQ(readFileBytes(files.original()), "") << "never saved";
 
+    EXPECT_EQ(platform::caption(frame()), "*Smudgecraft");
+
     hl::plantFileChoice(dir_.path("p.pai"));
     commandNow(kCmdSave);
-    passes(1);
+    autosaveNow();
     EXPECT_FALSE(fileExists(files.painting()));
     EXPECT_FALSE(fileExists(files.original()));
+    EXPECT_EQ(platform::caption(frame()), "p.pai - Smudgecraft");
 
     paintStroke(200, 150);
     autosaveNow();
     EXPECT_EQ(readFileBytes(files.original()), dir_.path("p.pai")) << "the file the painting belongs to";
+    EXPECT_EQ(platform::caption(frame()), "*p.pai - Smudgecraft");
+
+    // "Save Changes?" answered Yes saves to a new name; the Open it came
+    // before is then cancelled. The painting belongs to the new file.
+    hl::plantAnswer(Answer::Yes);
+    hl::plantFileChoice(dir_.path("q.pai"));
+    commandNow(kCmdOpen);
+    ASSERT_TRUE(shell().painting.saved);
+    paintStroke(250, 150);
+    autosaveNow();
+    EXPECT_EQ(readFileBytes(files.original()), dir_.path("q.pai"));
+    EXPECT_EQ(platform::caption(frame()), "*q.pai - Smudgecraft");
+
     exitProgram(program());
     EXPECT_EQ(filesIn(dir_.path("autosave")), 0u) << "a clean exit leaves nothing";
 }
 
-TEST_F(AutosaveTest, AFolderThatCannotBeWrittenIsToldOnceOnTheStatusLineWithoutABox) {
+// The main loop stands still while a modal dialog is up, so the painting is
+// autosaved as one opens: a question, a file chooser, the New Image dialog.
+TEST_F(AutosaveTest, AnUnsavedPaintingIsAutosavedWhenADialogOpens) {
+    start();
+    ASSERT_GT(autosave().intervalSeconds, 100.0L) << "no autosave by the interval here";
+    const AutosaveFiles files = autosave().files;
+    commandNow(kCmdOpen);  // a chooser, cancelled: nothing unsaved yet
+    waitForWriter();
+    EXPECT_FALSE(fileExists(files.painting()));
+
+    paintStroke(100, 100);
+    hl::plantAnswer(Answer::Cancel);
+    commandNow(kCmdOpen);
+    waitForWriter();
+    Canvas back;
+    ASSERT_TRUE(readBack(files.painting(), back));
+    EXPECT_TRUE(sameCells(back, document()));
+
+    paintStroke(300, 200);
+    commandNow(kCmdExportImage);  // a file chooser, cancelled
+    waitForWriter();
+    ASSERT_TRUE(readBack(files.painting(), back));
+    EXPECT_TRUE(sameCells(back, document()));
+
+    paintStroke(200, 300);
+    answerNewImage(std::nullopt, std::nullopt, DialogEnd::Cancel);  // the New Image dialog's own loop
+    commandNow(kCmdImageSize);
+    waitForWriter();
+    ASSERT_TRUE(readBack(files.painting(), back));
+    EXPECT_TRUE(sameCells(back, document()));
+}
+
+// A copy is taken a band a pass; a stroke or a history step meanwhile in
+// the part already copied is copied again, so the autosave is one moment.
+TEST_F(AutosaveTest, ChangesToThePartAlreadyCopiedReachTheAutosave) {
+    start();
+    answerNewImage("2000", "2000", DialogEnd::Ok);
+    commandNow(kCmdNew);
+    ASSERT_EQ(document().width, 2000u);
+    paintStroke(300, 1500);
+    autosave().dueAt = 0.0L;
+    passes(20);
+    ASSERT_TRUE(autosave().copying) << "a copy under way, its top rows done";
+    paintStroke(100, 60);
+    waitForWriter();
+    Canvas back;
+    ASSERT_TRUE(readBack(autosave().files.painting(), back));
+    EXPECT_TRUE(sameCells(back, document())) << "the stroke on the copied rows";
+
+    autosave().dueAt = 0.0L;
+    passes(3);
+    ASSERT_TRUE(autosave().copying);
+    commandNow(kCmdStepBackward);  // takes the stroke back off the copied rows
+    waitForWriter();
+    ASSERT_TRUE(readBack(autosave().files.painting(), back));
+    EXPECT_TRUE(sameCells(back, document())) << "the step back";
+}
+
+TEST_F(AutosaveTest, AFolderThatCannotBeWrittenIsToldOnTheStatusLineUntilAnAutosaveIsWrittenAgain) {
     // Read-only in effect: "autosave" is a file, so nothing can be made in it.
     writeFileBytes(dir_.path("autosave"), "in the way");
     start();
@@ -132,18 +218,30 @@ TEST_F(AutosaveTest, AFolderThatCannotBeWrittenIsToldOnceOnTheStatusLineWithoutA
     hl::clearShownMessages();
     autosaveNow();
     EXPECT_EQ(shell().statusHint, kAutosaveFailedText);
+    EXPECT_EQ(platform::statusText(frame(), 3), kAutosaveFailedText);
     fs::remove(dir_.path("autosave"));
 
     // A full folder: the writes fail part-way.
     shell().statusHint = "painting";
     writeUnderSizeLimit(1000, [this] { autosaveNow(); });
     EXPECT_FALSE(fileExists(autosave().files.painting())) << "nothing half-written";
-    EXPECT_EQ(shell().statusHint, "painting") << "told once a run";
+    EXPECT_EQ(shell().statusHint, "painting") << "told once for failures in a row";
     EXPECT_TRUE(hl::shownMessages().empty());
 
     paintStroke(150, 100);
     autosaveNow();
     EXPECT_TRUE(fileExists(autosave().files.painting())) << "room again: the autosave is written";
+
+    // A failure after an autosave that worked is told again, and the notice
+    // goes with the next autosave written, giving back the hint it covered.
+    paintStroke(200, 100);
+    writeUnderSizeLimit(1000, [this] { autosaveNow(); });
+    EXPECT_EQ(shell().statusHint, kAutosaveFailedText);
+    paintStroke(250, 100);
+    autosaveNow();
+    EXPECT_EQ(shell().statusHint, "painting");
+    EXPECT_EQ(platform::statusText(frame(), 3), "painting");
+    EXPECT_TRUE(hl::shownMessages().empty());
 }
 
 TEST_F(AutosaveTest, YesOpensTheAutosaveUnsavedAndTitledAsItsFileUntilSaved) {
@@ -159,7 +257,7 @@ TEST_F(AutosaveTest, YesOpensTheAutosaveUnsavedAndTitledAsItsFileUntilSaved) {
     EXPECT_EQ(questionsAsked(), 1u);
     EXPECT_TRUE(sameCells(document(), c));
     EXPECT_FALSE(shell().painting.saved);
-    EXPECT_EQ(platform::caption(frame()), "Smudgecraft - field.pai");
+    EXPECT_EQ(platform::caption(frame()), "*field.pai - Smudgecraft");
     EXPECT_EQ(shell().lastChosenPath, "/paintings/field.pai") << "Save starts at its file";
     EXPECT_FALSE(fileExists(orphan.lock()));
     Canvas kept;
@@ -168,9 +266,33 @@ TEST_F(AutosaveTest, YesOpensTheAutosaveUnsavedAndTitledAsItsFileUntilSaved) {
 
     hl::plantFileChoice(dir_.path("field.pai"));
     commandNow(kCmdSave);
-    passes(1);
-    EXPECT_EQ(platform::caption(frame()), kFrameTitle);
+    autosaveNow();
+    EXPECT_EQ(platform::caption(frame()), "field.pai - Smudgecraft");
     EXPECT_FALSE(fileExists(autosave().files.painting()));
+}
+
+// A painting handed over while the recovery question is up asks about the
+// recovered one only once that is drawn.
+TEST_F(AutosaveTest, TheRecoveredPaintingIsDrawnBeforeAHandOverAsksAboutIt) {
+    Canvas c;
+    ASSERT_TRUE(c.allocate(64, 48));
+    for (std::size_t i = 0; i < c.cellCount(); ++i) c.cells()[i].green = 200;
+    leaveOrphan("100-1", c, "");
+    ASSERT_TRUE(writePaintingFile(dir_.path("handed.pai"), c));
+    hl::plantAnswer(Answer::Yes);
+    ASSERT_EQ(startUp(program(), ""), StartResult::Running);
+    ASSERT_TRUE(writeHandOverFile(dir_.path("handed.pai")));
+    ASSERT_TRUE(platform::notifyFirstInstance(kInstanceName));
+    bool drawn = false;
+    platform::setBeforeModalHook([&] {
+        drawn = document().rendered && !platform::hasOutOfDatePart(canvasWindow());
+    });
+    hl::clearShownMessages();
+    hl::plantAnswer(Answer::Cancel);
+    passes(2);
+    ASSERT_EQ(hl::shownMessages().size(), 1u);
+    EXPECT_EQ(hl::shownMessages()[0].caption, kSaveChangesCaption);
+    EXPECT_TRUE(drawn);
 }
 
 TEST_F(AutosaveTest, NoDeletesARunningProgramsAutosaveIsNotOfferedAndADamagedOneGoesOnlyWhenTheUserSays) {
@@ -206,100 +328,137 @@ TEST_F(AutosaveTest, NoDeletesARunningProgramsAutosaveIsNotOfferedAndADamagedOne
     }
 }
 
-// The real program on Qt's offscreen desktop, painting from a script with a
-// one-second interval, killed with SIGKILL once it has autosaved; started
-// again here, it recovers cells equal to the last autosave bit for bit.
-TEST_F(AutosaveTest, AProgramKilledWhilePaintingIsRecoveredBitForBit) {
-    // An installation of the built program, so that its user folder follows
-    // XDG_DATA_HOME.
-    const fs::path tree = dir_.path("tree");
-    fs::create_directories(tree / "bin");
-    fs::create_directories(tree / "share");
-    fs::copy_file(SMUDGECRAFT_PROGRAM, tree / "bin" / "smudgecraft");
-    fs::create_directory_symlink(SMUDGECRAFT_RUN_DIR, tree / "share" / "smudgecraft");
-    fs::create_directories(dir_.path("runtime"));
-    fs::permissions(dir_.path("runtime"), fs::perms::owner_all);
-    {
-        std::ofstream script(dir_.path("drive.txt"));
-        script << "press 200 200\n";
-        for (int i = 0; i < 4000; ++i) script << "move " << 100 + (i * 7) % 400 << ' ' << 100 + (i * 3) % 350 << '\n';
-        script << "wait 100000\n";
-    }
-    std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen", "XDG_DATA_HOME=" + dir_.path("xdg"),
-                                    "XDG_RUNTIME_DIR=" + dir_.path("runtime"), "SMUDGECRAFT_AUTOSAVE_SECONDS=1",
-                                    "SMUDGECRAFT_MESSAGE_SCRIPT=" + dir_.path("drive.txt")};
-    for (char** e = environ; *e; ++e) {
-        const std::string entry = *e;
-        if (entry.rfind("QT_QPA_PLATFORM=", 0) != 0 && entry.rfind("XDG_", 0) != 0 &&
-            entry.rfind("SMUDGECRAFT_", 0) != 0) {
-            env.push_back(entry);
-        }
-    }
-    std::vector<char*> envp;
-    for (std::string& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    const std::string binary = (tree / "bin" / "smudgecraft").string();
-    const std::string errors = dir_.path("child.err");
-    // The autosave folder is made here, so that its files can be watched
-    // from the start: the test waits on the folder's events, not on a clock.
-    const std::string folder = dir_.path("xdg/smudgecraft/autosave");
-    fs::create_directories(folder);
-    fs::permissions(dir_.path("xdg/smudgecraft"), fs::perms::owner_all);
-    fs::permissions(folder, fs::perms::owner_all);
-    const int watch = ::inotify_init1(IN_CLOEXEC);
-    ASSERT_GE(watch, 0);
-    ASSERT_GE(::inotify_add_watch(watch, folder.c_str(), IN_CREATE | IN_MOVED_TO), 0);
-    // The next event of `mask` on a name `wanted` takes; false when none came
-    // within the hang guard's minute and a half.
-    auto nextEvent = [watch](std::uint32_t mask, const std::function<bool(const std::string&)>& wanted) {
-        alignas(inotify_event) char buffer[4096];
-        while (true) {
-            pollfd p{watch, POLLIN, 0};
-            if (::poll(&p, 1, 90000) <= 0) return false;
-            const ssize_t n = ::read(watch, buffer, sizeof buffer);
-            if (n <= 0) return false;
-            for (ssize_t at = 0; at < n;) {
-                const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
-                const std::string name = e->len != 0 ? e->name : "";
-                if ((e->mask & mask) != 0 && wanted(name)) return true;
-                at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+// The real program on Qt's offscreen desktop, installed under the test's
+// folder (so that its user folder follows XDG_DATA_HOME), driven by a script
+// with a one-second autosave interval; `fileSizeLimit` bytes (when given)
+// limit the files it writes, as `ulimit -f` would.
+class RealProgramTest : public AutosaveTest {
+protected:
+    pid_t startRealProgram(const std::string& script, rlim_t fileSizeLimit = RLIM_INFINITY) {
+        const fs::path tree = dir_.path("tree");
+        fs::create_directories(tree / "bin");
+        fs::create_directories(tree / "share");
+        fs::copy_file(SMUDGECRAFT_PROGRAM, tree / "bin" / "smudgecraft");
+        fs::create_directory_symlink(SMUDGECRAFT_RUN_DIR, tree / "share" / "smudgecraft");
+        fs::create_directories(dir_.path("runtime"));
+        fs::permissions(dir_.path("runtime"), fs::perms::owner_all);
+        writeFileBytes(dir_.path("drive.txt"), script);
+        std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen", "XDG_DATA_HOME=" + dir_.path("xdg"),
+                                        "XDG_RUNTIME_DIR=" + dir_.path("runtime"), "SMUDGECRAFT_AUTOSAVE_SECONDS=1",
+                                        "SMUDGECRAFT_MESSAGE_SCRIPT=" + dir_.path("drive.txt")};
+        for (char** e = environ; *e; ++e) {
+            const std::string entry = *e;
+            if (entry.rfind("QT_QPA_PLATFORM=", 0) != 0 && entry.rfind("XDG_", 0) != 0 &&
+                entry.rfind("SMUDGECRAFT_", 0) != 0) {
+                env.push_back(entry);
             }
         }
-    };
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int err = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(err, 1);
-        ::dup2(err, 2);
-        char* argv[] = {const_cast<char*>(binary.c_str()), nullptr};
-        ::execve(binary.c_str(), argv, envp.data());
-        ::_exit(127);
+        envp_.clear();
+        env_ = std::move(env);
+        for (std::string& e : env_) envp_.push_back(e.data());
+        envp_.push_back(nullptr);
+        binary_ = (tree / "bin" / "smudgecraft").string();
+        // The autosave folder is made here, so that its files can be watched
+        // from the start.
+        fs::create_directories(folder());
+        fs::permissions(dir_.path("xdg/smudgecraft"), fs::perms::owner_all);
+        fs::permissions(folder(), fs::perms::owner_all);
+        const std::string errors = dir_.path("child.err");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int err = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(err, 1);
+            ::dup2(err, 2);
+            // The limit's signal as a shell leaves it: its default action.
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            if (fileSizeLimit != RLIM_INFINITY) ::setrlimit(RLIMIT_FSIZE, &limit);
+            char* argv[] = {binary_.data(), nullptr};
+            ::execve(binary_.c_str(), argv, envp_.data());
+            ::_exit(127);
+        }
+        return child;
     }
-    ASSERT_GT(child, 0);
-
-    auto autosaved = [&] {
+    std::string folder() { return dir_.path("xdg/smudgecraft/autosave"); }
+    // The file of the folder's autosave with that ending; empty when none.
+    std::string autosaved(const std::string& ending) {
         std::error_code ec;
-        for (fs::directory_iterator i(folder, ec), end; !ec && i != end; i.increment(ec)) {
-            if (i->path().extension() == ".pai") return i->path().string();
+        for (fs::directory_iterator i(folder(), ec), end; !ec && i != end; i.increment(ec)) {
+            if (i->path().extension() == ending) return i->path().string();
         }
         return std::string();
-    };
-    // The first autosave lands (renamed into place); painting goes on, and
-    // the kill comes as the next write begins its temporary file.
-    const bool landed = nextEvent(IN_MOVED_TO, [](const std::string& name) {
-        return name.size() > 4 && name.compare(name.size() - 4, 4, ".pai") == 0;
-    });
-    // A temporary painting file: "." + the run's name + ".pai." + its writer's mark.
-    if (landed) nextEvent(IN_CREATE, [](const std::string& name) { return name[0] == '.' && name.find(".pai.") != std::string::npos; });
-    ::close(watch);
+    }
+    // Files left by writes cut short, here and in the autosave folder.
+    std::size_t temporaryFiles() {
+        std::size_t n = 0;
+        for (const std::string& d : {dir_.dir(), folder()}) {
+            std::error_code ec;
+            for (fs::directory_iterator i(d, ec), end; !ec && i != end; i.increment(ec)) {
+                n += i->path().filename().string().find(".sc-save-") != std::string::npos ? 1 : 0;
+            }
+        }
+        return n;
+    }
+    // Waits up to 90 seconds for the folder to hold a file with that ending,
+    // woken by the folder's events rather than a clock; false as soon as the
+    // program has ended.
+    bool waitFor(pid_t child, const std::string& ending) {
+        const int watch = ::inotify_init1(IN_CLOEXEC);
+        if (watch < 0 || ::inotify_add_watch(watch, folder().c_str(), IN_CREATE | IN_MOVED_TO) < 0) return false;
+        for (int second = 0;
+             autosaved(ending).empty() && second < 90 && ::waitpid(child, nullptr, WNOHANG) == 0; ++second) {
+            pollfd p{watch, POLLIN, 0};
+            if (::poll(&p, 1, 1000) > 0) {
+                alignas(inotify_event) char buffer[4096];
+                static_cast<void>(::read(watch, buffer, sizeof buffer));
+            }
+        }
+        ::close(watch);
+        return !autosaved(ending).empty();
+    }
+    std::string said() { return readFileBytes(dir_.path("child.err")); }
+    static std::string paintingScript(int moves) {
+        std::string script = "press 200 200\n";
+        for (int i = 0; i < moves; ++i) {
+            script += "move " + std::to_string(100 + (i * 7) % 400) + ' ' + std::to_string(100 + (i * 3) % 350) + '\n';
+        }
+        return script;
+    }
+
+private:
+    std::vector<std::string> env_;
+    std::vector<char*> envp_;
+    std::string binary_;
+};
+
+// Killed with SIGKILL once it has autosaved, started again here, it recovers
+// cells equal to the last autosave bit for bit. Before the kill its files are
+// limited to 1000 KB: the autosaves then fail, the program lives on, and the
+// last one written stays whole.
+TEST_F(RealProgramTest, AProgramKilledWhilePaintingIsRecoveredBitForBitAndALimitCostsNoAutosave) {
+    const pid_t child = startRealProgram(paintingScript(4000) + "wait 100000\n");
+    ASSERT_GT(child, 0);
+    ASSERT_TRUE(waitFor(child, ".pai")) << "no autosave; the program said: " << said();
+    // Painting goes on: a later autosave may be under way when the limit comes.
+    const rlimit limit{1000 * 1024, RLIM_INFINITY};
+    ASSERT_EQ(::prlimit(child, RLIMIT_FSIZE, &limit, nullptr), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+    // A write under way has its temporary file for a moment; one that failed
+    // leaves none behind.
+    int seen = 0;
+    for (int i = 0; i < 40; ++i) {
+        seen += temporaryFiles() > 0 ? 1 : 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    EXPECT_LT(seen, 20);
+    EXPECT_EQ(::waitpid(child, nullptr, WNOHANG), 0) << "alive under the limit: " << said();
     ::kill(child, SIGKILL);
     int status = 0;
     ::waitpid(child, &status, 0);
-    ASSERT_FALSE(autosaved().empty()) << "no autosave; the program said: " << readFileBytes(errors);
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << readFileBytes(errors);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << said();
 
     Canvas last;
-    ASSERT_TRUE(readBack(autosaved(), last));
+    ASSERT_TRUE(readBack(autosaved(".pai"), last)) << "the last autosave written is whole";
     bool painted = false;
     for (std::size_t i = 0; i < last.cellCount() && !painted; ++i) painted = last.cells()[i].height != 0.0f;
     EXPECT_TRUE(painted) << "the autosave holds the stroke";
@@ -310,7 +469,27 @@ TEST_F(AutosaveTest, AProgramKilledWhilePaintingIsRecoveredBitForBit) {
     EXPECT_EQ(questionsAsked(), 1u);
     EXPECT_TRUE(sameCells(document(), last));
     exitProgram(program());
-    EXPECT_EQ(filesIn(folder), 0u);
+    EXPECT_EQ(filesIn(folder()), 0u);
+}
+
+// Started under a limit its painting outgrows, the program's autosaves and a
+// Save fail (the Save says so in its box, which stays up); it is not ended,
+// no temporary file is left, and the old file keeps its bytes.
+TEST_F(RealProgramTest, UnderAFileSizeLimitSaveAndAutosaveFailWithoutEndingTheProgram) {
+    writeFileBytes(dir_.path("kept.pai"), "the old painting");
+    const pid_t child = startRealProgram(paintingScript(200) + "release 300 300\nwait 500\nsave " +
+                                             dir_.path("kept.pai") + "\nwait 100000\n",
+                                         1000 * 1024);
+    ASSERT_GT(child, 0);
+    ASSERT_TRUE(waitFor(child, ".path")) << "no autosave tried; the program said: " << said();
+    // Time for the script to reach its Save.
+    std::this_thread::sleep_for(std::chrono::milliseconds(5000));
+    EXPECT_EQ(::waitpid(child, nullptr, WNOHANG), 0) << "alive under the limit: " << said();
+    EXPECT_EQ(temporaryFiles(), 0u);
+    EXPECT_EQ(readFileBytes(dir_.path("kept.pai")), "the old painting");
+    EXPECT_TRUE(autosaved(".pai").empty()) << "no autosave could be written";
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
 }
 
 }  // namespace

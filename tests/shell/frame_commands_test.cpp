@@ -102,14 +102,31 @@ TEST_F(FrameCommandsTest, HelpOpensTheGuideAndTheWebSiteItemItsAddress) {
     ASSERT_GT(guide.size(), escaped.size());
     EXPECT_EQ(guide.rfind("file:///", 0), 0u);
     EXPECT_EQ(guide.substr(guide.size() - escaped.size()), escaped);
+    hl::clearShownMessages();
     commandNow(1401);
     ASSERT_EQ(hl::openedUrls().size(), 1u);
     EXPECT_EQ(hl::openedUrls()[0], guide);
+    EXPECT_TRUE(platform::isWindowMinimised(frame())) << "out of the browser's way";
+    platform::bringToFront(frame());
     commandNow(1403);
     ASSERT_EQ(hl::openedUrls().size(), 2u);
     EXPECT_EQ(hl::openedUrls()[1], webSiteItemAddress(shell().paths));
     EXPECT_TRUE(hl::openedUrls()[1] == guide || hl::openedUrls()[1].rfind("http", 0) == 0)
         << "the configured web site, or else the guide";
+    EXPECT_TRUE(hl::shownMessages().empty());
+
+    // No browser: a box names the guide's file, and the frame stays.
+    platform::bringToFront(frame());
+    hl::failOpeningUrls(true);
+    for (const int item : {1401, 1403}) {
+        hl::clearShownMessages();
+        commandNow(item);
+        ASSERT_EQ(hl::shownMessages().size(), 1u);
+        EXPECT_EQ(hl::shownMessages()[0].icon, platform::Icon::Error);
+        EXPECT_NE(hl::shownMessages()[0].text.find(run + "/guide.html"), std::string::npos)
+            << hl::shownMessages()[0].text;
+        EXPECT_FALSE(platform::isWindowMinimised(frame()));
+    }
 }
 
 TEST_F(FrameCommandsTest, AboutShowsTheSplashUntilAKeyArrives) {

@@ -16,6 +16,7 @@
 #include "platform/dialogs.h"
 #include "platform/test_queries.h"
 #include "shell/command_line.h"
+#include "shell/frame_window.h"
 #include "shell/shell_fixture.h"
 #include "shell/start_up.h"
 
@@ -163,6 +164,8 @@ TEST_F(StartUpTest, HandOverMessageOpensTheFileOnce) {
     EXPECT_EQ(document().width, 30u);
     EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 30);
     EXPECT_FALSE(shell().painting.undoValid) << "after an open only the brush can be undone";
+    EXPECT_TRUE(shell().painting.saved) << "nothing unsaved in a file just opened";
+    EXPECT_EQ(platform::caption(frame()), "handed.pai - Smudgecraft");
     EXPECT_FALSE(fileExists(kHandOverFileName)) << "taken by the first instance";
     document().at(0, 0).red = 9;
     passes(5);
@@ -231,9 +234,15 @@ TEST_F(StartUpTest, OnlyTheFirstDroppedFileIsOpenedAndOnlyOnce) {
     hl::dropFiles(frame(), {first, dir_.path("second.pai")});
     passes(2);
     EXPECT_EQ(document().width, 30u);
+    EXPECT_TRUE(shell().painting.saved) << "nothing unsaved in a file just opened";
     document().at(1, 1).red = 3;
     passes(5);
     EXPECT_EQ(document().at(1, 1).red, 3);
+    hl::clearShownMessages();
+    command(kCmdExit);
+    passes(2);
+    EXPECT_TRUE(hl::shownMessages().empty()) << "closing asks nothing";
+    EXPECT_TRUE(shell().quitRequested);
 }
 
 TEST_F(StartUpTest, TheAssociationFilesAreWrittenOnlyWhenMissingOrDifferent) {

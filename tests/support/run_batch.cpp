@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 namespace sc::testing {
 namespace {
@@ -52,11 +53,13 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-BatchResult runBatch(const std::vector<std::string>& args, const std::string& input) {
+BatchResult runBatch(const std::vector<std::string>& args, const std::string& input, int fileSizeBlocks) {
     TempDir io;
     const std::string in = io.path("stdin"), out = io.path("stdout"), err = io.path("stderr");
     writeFileBytes(in, input);
-    std::string command = quote(SMUDGECRAFT_BATCH);
+    std::string command;
+    if (fileSizeBlocks > 0) command = "ulimit -f " + std::to_string(fileSizeBlocks) + " && exec ";
+    command += quote(SMUDGECRAFT_BATCH);
     for (const std::string& a : args) command += " " + quote(a);
     command += " <" + quote(in) + " >" + quote(out) + " 2>" + quote(err);
     const int raw = std::system(command.c_str());

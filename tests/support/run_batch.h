@@ -12,8 +12,9 @@ struct BatchResult {
 };
 
 // Runs the batch program with the given arguments; `input` is fed to its
-// standard input.
-BatchResult runBatch(const std::vector<std::string>& args, const std::string& input = "");
+// standard input. A `fileSizeBlocks` above 0 runs it under `ulimit -f` of
+// that many 1024-byte blocks.
+BatchResult runBatch(const std::vector<std::string>& args, const std::string& input = "", int fileSizeBlocks = 0);
 
 // A fresh private directory for one test's files, removed at destruction.
 class TempDir {
