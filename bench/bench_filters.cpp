@@ -44,7 +44,7 @@ sc::ShellState& shellState() {
 // The document, rendered, plus the cells to restore before every run.
 const std::vector<sc::PaintCell>& preparedDocument() {
     static const std::vector<sc::PaintCell> pristine = [] {
-        sc::Canvas& doc = shellState().document;
+        sc::Canvas& doc = shellState().painting.document;
         doc.allocate(kSide, kSide);
         doc.kind = sc::kDocumentCanvasKind;
         doc.highQuality = true;
@@ -62,12 +62,12 @@ const std::vector<sc::PaintCell>& preparedDocument() {
 
 void BM_Filter(benchmark::State& state, sc::FilterId id) {
     const std::vector<sc::PaintCell>& pristine = preparedDocument();
-    sc::Canvas& doc = shellState().document;
+    sc::Canvas& doc = shellState().painting.document;
     for (auto _ : state) {
         state.PauseTiming();
         std::copy(pristine.begin(), pristine.end(), doc.cells());
         state.ResumeTiming();
-        sc::runFilter(shellState(), id);
+        sc::runFilter(shellState().painting, shellState().tools, id);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(doc.cellCount()));
@@ -76,7 +76,7 @@ void BM_Filter(benchmark::State& state, sc::FilterId id) {
 // The filter pass alone, without the snapshot.
 void BM_FilterPassOnly(benchmark::State& state, sc::FilterId id) {
     const std::vector<sc::PaintCell>& pristine = preparedDocument();
-    sc::Canvas& doc = shellState().document;
+    sc::Canvas& doc = shellState().painting.document;
     const sc::FilterInfo* filter = sc::findFilter(static_cast<std::int32_t>(id));
     for (auto _ : state) {
         state.PauseTiming();
@@ -91,7 +91,7 @@ void BM_FilterPassOnly(benchmark::State& state, sc::FilterId id) {
 void BM_FilterUndoSnapshotOnly(benchmark::State& state) {
     preparedDocument();
     for (auto _ : state) {
-        sc::takeUndoSnapshot(shellState(), true);
+        sc::takeUndoSnapshot(shellState().painting, shellState().tools, true);
         benchmark::ClobberMemory();
     }
 }

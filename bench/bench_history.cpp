@@ -28,15 +28,15 @@ sc::ShellState& freshState() {
     delete state;
     state = new sc::ShellState;
     sc::ShellState& s = *state;
-    s.document.allocate(kSide, kSide);
-    s.document.kind = sc::kDocumentCanvasKind;
-    s.document.highQuality = true;
-    s.document.lighting = true;
-    sc::bench::paintVaried(s.document);
-    sc::renderAll(s.document);
-    sc::takeUndoSnapshot(s, true);
-    s.history.clear();
-    s.writeHook.install(s);
+    s.painting.document.allocate(kSide, kSide);
+    s.painting.document.kind = sc::kDocumentCanvasKind;
+    s.painting.document.highQuality = true;
+    s.painting.document.lighting = true;
+    sc::bench::paintVaried(s.painting.document);
+    sc::renderAll(s.painting.document);
+    sc::takeUndoSnapshot(s.painting, s.tools, true);
+    s.painting.history.clear();
+    s.writeHook.install(s.painting, s.tools);
     return s;
 }
 
@@ -47,32 +47,32 @@ void paintStroke(sc::ShellState& s) {
     t.live.tool = sc::kToolPaintBrush;
     t.live.size = 30;
     t.mask.built = false;
-    sc::takeStrokeSnapshot(s);
-    sc::strokeBegin(s.tools, s.document);
+    sc::takeStrokeSnapshot(s.painting, s.tools);
+    sc::strokeBegin(s.tools, s.painting.document);
     for (int x = 900; x <= 1100; x += 4) {
-        sc::strokeMove(s.tools, s.document, -4, 0);
-        sc::applyTool(s.tools, x, 1000, s.document);
+        sc::strokeMove(s.tools, s.painting.document, -4, 0);
+        sc::applyTool(s.tools, x, 1000, s.painting.document);
     }
-    sc::strokeEnd(s.tools, s.document);
+    sc::strokeEnd(s.tools, s.painting.document);
 }
 
 void BM_HistoryStep(benchmark::State& state) {
     sc::ShellState& s = freshState();
     const bool filter = state.range(0) == 1;
     const bool backward = state.range(1) == 0;
-    const std::uint64_t before = s.history.bytes();
+    const std::uint64_t before = s.painting.history.bytes();
     if (filter) {
-        sc::runFilter(s, sc::kFilterInvertColours);
+        sc::runFilter(s.painting, s.tools, sc::kFilterInvertColours);
     } else {
         paintStroke(s);
     }
-    s.history.close();
-    state.counters["step_bytes"] = static_cast<double>(s.history.bytes() - before);
-    if (!backward) sc::stepBackward(s);
+    s.painting.history.close();
+    state.counters["step_bytes"] = static_cast<double>(s.painting.history.bytes() - before);
+    if (!backward) sc::stepBackward(s.painting, s.tools);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(backward ? sc::stepBackward(s) : sc::stepForward(s));
+        benchmark::DoNotOptimize(backward ? sc::stepBackward(s.painting, s.tools) : sc::stepForward(s.painting, s.tools));
         state.PauseTiming();
-        backward ? sc::stepForward(s) : sc::stepBackward(s);
+        backward ? sc::stepForward(s.painting, s.tools) : sc::stepBackward(s.painting, s.tools);
         state.ResumeTiming();
     }
 }

@@ -86,12 +86,12 @@ void drainMessages() {
 void showPainting(std::uint32_t width, std::uint32_t height, float zoom) {
     sc::Program& program = startProgram();
     sc::ShellState& s = program.state;
-    if (s.document.width != width || s.document.height != height) {
+    if (s.painting.document.width != width || s.painting.document.height != height) {
         sc::newImage(program, width, height);
-        sc::bench::paintVaried(s.document);
+        sc::bench::paintVaried(s.painting.document);
     }
-    sc::renderAll(s.document);
-    s.document.rendered = true;
+    sc::renderAll(s.painting.document);
+    s.painting.document.rendered = true;
     s.view.zoom = zoom;
     sc::recreateCanvasWindow(program);
     drainMessages();
@@ -213,8 +213,8 @@ void BM_PressPass(benchmark::State& state) {
         if (afterFilter) {
             // Early in a session: a history with no whole step dropped yet,
             // a filter, and the painter's move to the next stroke.
-            program.state.history = sc::History{};
-            sc::runFilter(program.state, sc::kFilterInvertColours);
+            program.state.painting.history = sc::History{};
+            sc::runFilter(program.state.painting, program.state.tools, sc::kFilterInvertColours);
             sc::mainLoopPass(program);  // the filtered painting rendered and shown
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }

@@ -13,7 +13,7 @@ namespace sc::fuzz {
 
 void fuzzHandOver(const std::uint8_t* data, std::size_t size) {
     Program& program = prepareShell();
-    Canvas& document = program.state.document;
+    Canvas& document = program.state.painting.document;
     enterScratchDirectory();
     // A real painting the seeds name, so the opening path is reached too.
     static const bool planted = [] {

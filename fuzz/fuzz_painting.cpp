@@ -10,14 +10,14 @@ namespace sc::fuzz {
 
 void fuzzPainting(const std::uint8_t* data, std::size_t size) {
     ShellState& s = prepareShell().state;
-    Canvas& document = s.document;
+    Canvas& document = s.painting.document;
     const std::uint32_t width = document.width;
     const std::uint32_t height = document.height;
     Canvas before;
     SC_FUZZ_CHECK(before.allocate(width, height));
     std::memcpy(before.cells(), document.cells(), document.cellCount() * sizeof(PaintCell));
 
-    const bool loaded = loadPainting(s, inputFile(data, size));
+    const bool loaded = loadPainting(s.painting, s.tools, inputFile(data, size));
     if (!loaded) {
         // A refused file never costs the painting on screen.
         SC_FUZZ_CHECK(document.width == width && document.height == height);

@@ -19,7 +19,7 @@ Program& prepareShell() {
     program = new Program;
     platform::headless::reset();
     platform::headless::setEchoMessages(false);
-    if (!program->state.document.allocate(4, 4)) invariantBroken("a 4 x 4 document");
+    if (!program->state.painting.document.allocate(4, 4)) invariantBroken("a 4 x 4 document");
     return *program;
 }
 

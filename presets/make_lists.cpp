@@ -25,6 +25,10 @@
 namespace sc::batch {
 namespace {
 
+// The lists being made (the batch session has none: they are the program's).
+BrushPresetList gBrushes;
+StrokePresetList gStrokes;
+
 template <typename Preset, std::size_t N>
 Preset* nextFreeSlot(std::array<Preset, N>& slots) {
     for (Preset& slot : slots) {
@@ -34,23 +38,23 @@ Preset* nextFreeSlot(std::array<Preset, N>& slots) {
 }
 
 void keepBrush(Session& session, const Words&) {
-    BrushPreset* slot = nextFreeSlot(session.state.brushPresets.slots);
+    BrushPreset* slot = nextFreeSlot(gBrushes.slots);
     if (!slot) throw OperationFailed(kBrushListFullText);
     slot->used = 1;
-    slot->settings = session.state.tools.live;
+    slot->settings = session.tools.live;
 }
 
 void keepStroke(Session& session, const Words&) {
-    StrokePresetList& strokes = session.state.strokePresets;
+    StrokePresetList& strokes = gStrokes;
     const bool first = !strokes.slots[0].used;
     const StrokeDynamics defaultStroke{};
-    if (first && std::memcmp(&session.state.tools.dynamics, &defaultStroke, sizeof(StrokeDynamics)) != 0) {
+    if (first && std::memcmp(&session.tools.dynamics, &defaultStroke, sizeof(StrokeDynamics)) != 0) {
         throw ScriptError("the first stroke must be the default stroke");
     }
     StrokePreset* slot = nextFreeSlot(strokes.slots);
     if (!slot) throw OperationFailed(kStrokeListFullText);
     slot->used = 1;
-    slot->dynamics = session.state.tools.dynamics;
+    slot->dynamics = session.tools.dynamics;
 }
 
 const BatchCommandRegistration kKeepBrush{{"keep-brush", 0, 0, &keepBrush}};
@@ -73,8 +77,8 @@ int main(int argc, char** argv) {
     sc::batch::startSession(*session);
     const auto status = sc::batch::runScript(*session, script);
     if (status != sc::batch::RunStatus::kOk) return static_cast<int>(status);
-    if (!sc::writeBrushPresetFile(argv[2], session->state.brushPresets) ||
-        !sc::writeStrokePresetFile(argv[3], session->state.strokePresets)) {
+    if (!sc::writeBrushPresetFile(argv[2], sc::batch::gBrushes) ||
+        !sc::writeStrokePresetFile(argv[3], sc::batch::gStrokes)) {
         std::fputs("File Save failed!\n", stderr);
         return 1;
     }

@@ -7,8 +7,8 @@
 namespace sc::batch {
 
 void startSession(Session& session) {
-    ShellState& s = session.state;
-    ToolState& t = s.tools;
+    Painting& s = session.painting;
+    ToolState& t = session.tools;
     t.random = ProgramRandom{};
     t.live = BrushSettings{};
     t.stroke = t.live;
@@ -21,15 +21,15 @@ void startSession(Session& session) {
     t.pen = PenResponse{};
     t.pressureSized = false;
 
-    s.view.zoom = 1.0f;
+    session.zoom = 1.0f;
     s.document.kind = kDocumentCanvasKind;
     s.document.highQuality = true;
     s.document.lighting = true;
     s.document.allocate(600, 600);
     // As at the program's start: Undo swaps with the blank first canvas.
-    takeUndoSnapshot(s, true);
+    takeUndoSnapshot(s, t, true);
     s.history.clear();
-    s.writeHook.install(s);
+    session.writeHook.install(s, t);
     s.saved = true;
 }
 

@@ -17,9 +17,9 @@ constexpr std::int64_t kMaxSide = 20000;
 void runNew(Session& session, const Words& w) {
     const auto width = static_cast<std::uint32_t>(parseIntegerInRange(w[0], 1, kMaxSide));
     const auto height = static_cast<std::uint32_t>(parseIntegerInRange(w[1], 1, kMaxSide));
-    Canvas& doc = session.state.document;
+    Canvas& doc = session.painting.document;
     // No undo snapshot here; the history still keeps the painting replaced.
-    prepareWholeChange(session.state);
+    prepareWholeChange(session.painting);
     if (!doc.allocate(width, height)) throw OperationFailed("Not enough memory for a canvas of that size!");
     doc.kind = kDocumentCanvasKind;
 }
@@ -27,12 +27,12 @@ void runNew(Session& session, const Words& w) {
 void runQuality(Session& session, const Words& w) {
     const bool highQuality = parseIntegerInRange(w[0], 0, 1) != 0;
     const bool lighting = parseIntegerInRange(w[1], 0, 1) != 0;
-    Canvas& doc = session.state.document;
+    Canvas& doc = session.painting.document;
     doc.highQuality = highQuality;
     doc.lighting = lighting;
 }
 
-void runRender(Session& session, const Words&) { renderAll(session.state.document); }
+void runRender(Session& session, const Words&) { renderAll(session.painting.document); }
 
 void runRenderRect(Session& session, const Words& w) {
     const auto coordinate = [](const std::string& word) {
@@ -40,20 +40,20 @@ void runRenderRect(Session& session, const Words& w) {
     };
     const std::int32_t x0 = coordinate(w[0]), y0 = coordinate(w[1]);
     const std::int32_t x1 = coordinate(w[2]), y1 = coordinate(w[3]);
-    renderRect(session.state.document, x0, y0, x1, y1);
+    renderRect(session.painting.document, x0, y0, x1, y1);
 }
 
 void runResample(Session& session, const Words& w) {
     const auto width = static_cast<std::uint32_t>(parseIntegerInRange(w[0], 1, kMaxSide));
     const auto height = static_cast<std::uint32_t>(parseIntegerInRange(w[1], 1, kMaxSide));
-    prepareWholeChange(session.state);
-    if (!resample(session.state.document, width, height)) {
+    prepareWholeChange(session.painting);
+    if (!resample(session.painting.document, width, height)) {
         throw OperationFailed("Not enough memory to resize the canvas!");
     }
 }
 
 void runSaveRaw(Session& session, const Words& w) {
-    if (!writeRawPainting(session.state.document, w[0])) throw OperationFailed("File Save failed!");
+    if (!writeRawPainting(session.painting.document, w[0])) throw OperationFailed("File Save failed!");
 }
 
 // export FILE [QUALITY]: the format by the extension; a quality (1..100) only
@@ -64,7 +64,7 @@ void runExport(Session& session, const Words& w) {
         if (exportFormatOf(w[0]) != PictureFormat::kJpeg) throw ScriptError("a quality is given only for a JPEG file");
         quality = static_cast<int>(parseIntegerInRange(w[1], kMinJpegQuality, kMaxJpegQuality));
     }
-    if (!exportPicture(session.state.document.surface, w[0], quality)) throw OperationFailed("Export failed!");
+    if (!exportPicture(session.painting.document.surface, w[0], quality)) throw OperationFailed("Export failed!");
 }
 
 const BatchCommandRegistration kNew{{"new", 2, 2, &runNew}};

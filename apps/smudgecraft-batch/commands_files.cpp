@@ -15,16 +15,16 @@ namespace {
 
 void runOpen(Session& session, const Words& w) {
     std::uint32_t version = 0;
-    if (!loadPainting(session.state, w[0], &version)) throw OperationFailed(kFileLoadFailedText);
+    if (!loadPainting(session.painting, session.tools, w[0], &version)) throw OperationFailed(kFileLoadFailedText);
     session.lastOpenedVersion = version;
 }
 
 void runSave(Session& session, const Words& w) {
-    if (!savePainting(session.state, w[0])) throw OperationFailed(kFileSaveFailedText);
+    if (!savePainting(session.painting, w[0])) throw OperationFailed(kFileSaveFailedText);
 }
 
 void runImport(Session& session, const Words& w) {
-    if (!importPictureFile(session.state, w[0])) throw OperationFailed(kImageFailedText);
+    if (!importPictureFile(session.painting, session.tools, w[0], session.pictureFailureShown)) throw OperationFailed(kImageFailedText);
 }
 
 // The style and texture images as start-up loads them, with DIR standing for
@@ -34,11 +34,11 @@ void runAssets(Session& session, const Words& w) {
     if (base.back() != '/') base += '/';
     std::error_code ignored;
     std::filesystem::create_directories(base + "data", ignored);
-    loadStyleAndTextureImagesFrom(session.state, base, base);
+    loadStyleAndTextureImagesFrom(session.tools, session.pictureFailureShown, base, base);
 }
 
-void runSnapshot(Session& session, const Words&) { takeUndoSnapshot(session.state, true); }
-void runUndo(Session& session, const Words&) { undo(session.state); }
+void runSnapshot(Session& session, const Words&) { takeUndoSnapshot(session.painting, session.tools, true); }
+void runUndo(Session& session, const Words&) { undo(session.painting, session.tools); }
 
 const BatchCommandRegistration kOpen{{"open", 1, 1, &runOpen}};
 const BatchCommandRegistration kSave{{"save", 1, 1, &runSave}};

@@ -8,8 +8,8 @@
 namespace sc::batch {
 namespace {
 
-void runStepBack(Session& session, const Words&) { stepBackward(session.state); }
-void runStepForward(Session& session, const Words&) { stepForward(session.state); }
+void runStepBack(Session& session, const Words&) { stepBackward(session.painting, session.tools); }
+void runStepForward(Session& session, const Words&) { stepForward(session.painting, session.tools); }
 
 const BatchCommandRegistration kStepBack{{"step-back", 0, 0, &runStepBack}};
 const BatchCommandRegistration kStepForward{{"step-forward", 0, 0, &runStepForward}};

@@ -22,16 +22,16 @@ constexpr std::int64_t kLineReach = 100000;
 void runPressure(Session& session, const Words& w) {
     const double p = parseFloat(w[0]);
     if (p < 0.0 || p > 1.0) throw ScriptError("pressure must lie in 0..1: '" + w[0] + "'");
-    session.state.tools.pressure = static_cast<float>(p);
+    session.tools.pressure = static_cast<float>(p);
 }
 
 void runApplyLine(Session& session, const Words& w) {
     int v[4];
     for (int i = 0; i < 4; ++i) v[i] = static_cast<int>(parseIntegerInRange(w[i], -kLineReach, kLineReach));
-    ShellState& s = session.state;
+    Session& s = session;
     ToolState& ts = s.tools;
-    for (const LinePoint& p : strokeLinePoints(v[0], v[1], v[2], v[3], ts.stroke.size, s.view.zoom)) {
-        applyTool(ts, toolCellAt(s.document, p.x, s.view.zoom), toolCellAt(s.document, p.y, s.view.zoom), s.document);
+    for (const LinePoint& p : strokeLinePoints(v[0], v[1], v[2], v[3], ts.stroke.size, s.zoom)) {
+        applyTool(ts, toolCellAt(s.painting.document, p.x, s.zoom), toolCellAt(s.painting.document, p.y, s.zoom), s.painting.document);
     }
 }
 

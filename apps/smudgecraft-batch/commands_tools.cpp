@@ -32,7 +32,7 @@ std::int32_t parseInt32(const std::string& word) {
 }
 
 void runSettings(Session& session, const Words& words) {
-    ToolState& ts = session.state.tools;
+    ToolState& ts = session.tools;
     // The whole line is checked before anything changes.
     BrushSettings s = ts.live;
     for (const std::string& word : words) {
@@ -56,7 +56,7 @@ void runSettings(Session& session, const Words& words) {
 }
 
 void runDynamics(Session& session, const Words& words) {
-    ToolState& ts = session.state.tools;
+    ToolState& ts = session.tools;
     StrokeDynamics d = ts.dynamics;
     for (const std::string& word : words) {
         const auto [key, value] = splitKeyValue(word);
@@ -76,7 +76,7 @@ void runDynamics(Session& session, const Words& words) {
 void runOffsets(Session& session, const Words& w) {
     const float sx = parseFloatField(w[0]), sy = parseFloatField(w[1]);
     const float tx = parseFloatField(w[2]), ty = parseFloatField(w[3]);
-    ToolState& ts = session.state.tools;
+    ToolState& ts = session.tools;
     ts.styleOffset = {sx, sy};
     ts.textureOffset = {tx, ty};
 }
@@ -85,25 +85,25 @@ void runZoom(Session& session, const Words& w) {
     const double z = parseFloat(w[0]);
     for (const double allowed : {0.25, 0.5, 1.0, 2.0, 3.0, 4.0}) {
         if (z == allowed) {
-            session.state.view.zoom = static_cast<float>(z);
+            session.zoom = static_cast<float>(z);
             return;
         }
     }
     throw ScriptError("zoom must be one of 0.25 0.5 1 2 3 4: '" + w[0] + "'");
 }
 
-void runBegin(Session& session, const Words&) { strokeBegin(session.state.tools, session.state.document); }
-void runEnd(Session& session, const Words&) { strokeEnd(session.state.tools, session.state.document); }
+void runBegin(Session& session, const Words&) { strokeBegin(session.tools, session.painting.document); }
+void runEnd(Session& session, const Words&) { strokeEnd(session.tools, session.painting.document); }
 
 void runMove(Session& session, const Words& w) {
     const std::int32_t dx = parseInt32(w[0]), dy = parseInt32(w[1]);
-    strokeMove(session.state.tools, session.state.document, dx, dy);
+    strokeMove(session.tools, session.painting.document, dx, dy);
 }
 
 void runApply(Session& session, const Words& w) {
     const std::int32_t x = parseInt32(w[0]), y = parseInt32(w[1]);
-    ShellState& s = session.state;
-    applyTool(s.tools, toolCellAt(s.document, x, s.view.zoom), toolCellAt(s.document, y, s.view.zoom), s.document);
+    Session& s = session;
+    applyTool(s.tools, toolCellAt(s.painting.document, x, s.zoom), toolCellAt(s.painting.document, y, s.zoom), s.painting.document);
 }
 
 const BatchCommandRegistration kSettings{{"settings", 1, -1, &runSettings}};

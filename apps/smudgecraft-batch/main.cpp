@@ -95,7 +95,7 @@ int commandInfo(int argc, char** argv) {
     const auto session = newSession();
     const int status = runConvenience(*session, {std::string("open ") + argv[2]});
     if (status != 0) return status;
-    const sc::Canvas& doc = session->state.document;
+    const sc::Canvas& doc = session->painting.document;
     std::printf("version %u, %u x %u\n", session->lastOpenedVersion, doc.width, doc.height);
     return 0;
 }

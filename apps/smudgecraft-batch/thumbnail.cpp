@@ -15,11 +15,11 @@ int makeThumbnail(const std::string& painting, const std::string& picture, std::
     const auto session = std::make_unique<Session>();
     startSession(*session);
     // Paths are taken as they are (blanks included): no script line in between.
-    if (!loadPainting(session->state, painting)) {
+    if (!loadPainting(session->painting, session->tools, painting)) {
         std::fprintf(stderr, "%s\n", kFileLoadFailedText);
         return 1;
     }
-    Canvas& doc = session->state.document;
+    Canvas& doc = session->painting.document;
     doc.highQuality = true;
     doc.lighting = true;
     // An empty painting has no picture, as for Export.

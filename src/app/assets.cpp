@@ -17,7 +17,7 @@ namespace {
 using JgiReader = JgiResult (*)(Surface&, const std::string&);
 using JgiWriter = JgiResult (*)(const Surface&, const std::string&, std::int32_t);
 
-void loadAssetFrom(ShellState& s, Surface& surface, const std::string& name, const std::string& sourceDirectory,
+void loadAssetFrom(bool& failureShown, Surface& surface, const std::string& name, const std::string& sourceDirectory,
                    const std::string& cacheDirectory, JgiReader read, JgiWriter write) {
     const std::string bitmapPath = sourceDirectory + name + ".bmp";
     const std::string cachePath = cacheDirectory + name + ".jgi";
@@ -27,7 +27,7 @@ void loadAssetFrom(ShellState& s, Surface& surface, const std::string& name, con
     if (!cached) {
         // A bitmap that cannot be read still leaves a cache file of the
         // surface as it is (empty for a surface never made), as before.
-        loadImageFile(s, surface, bitmapPath);
+        loadPictureFile(surface, bitmapPath, failureShown);
         if (write(surface, cachePath, kAssetShift) == JgiResult::kNoMemory) {
             platform::messageBox(platform::kNoWindow, "Error", kFailedToSaveJgiText);
         }
@@ -41,12 +41,12 @@ void loadAssetFrom(ShellState& s, Surface& surface, const std::string& name, con
 
 void loadColourAssetFrom(ShellState& s, Surface& surface, const std::string& name, const std::string& sourceDirectory,
                          const std::string& cacheDirectory) {
-    loadAssetFrom(s, surface, name, sourceDirectory, cacheDirectory, readColourJgi, writeColourJgi);
+    loadAssetFrom(s.pictureFailureShown, surface, name, sourceDirectory, cacheDirectory, readColourJgi, writeColourJgi);
 }
 
 void loadGreyAssetFrom(ShellState& s, Surface& surface, const std::string& name, const std::string& sourceDirectory,
                        const std::string& cacheDirectory) {
-    loadAssetFrom(s, surface, name, sourceDirectory, cacheDirectory, readGreyJgi, writeGreyJgi);
+    loadAssetFrom(s.pictureFailureShown, surface, name, sourceDirectory, cacheDirectory, readGreyJgi, writeGreyJgi);
 }
 
 void loadColourAsset(ShellState& s, Surface& surface, const std::string& name) {
@@ -57,17 +57,21 @@ void loadGreyAsset(ShellState& s, Surface& surface, const std::string& name) {
     loadGreyAssetFrom(s, surface, name, s.paths.sharedFile("WorkData/"), s.paths.userFile("data/"));
 }
 
-void loadStyleAndTextureImagesFrom(ShellState& s, const std::string& pictures, const std::string& cache) {
-    ToolState& t = s.tools;
+void loadStyleAndTextureImagesFrom(ToolState& t, bool& failureShown, const std::string& pictures,
+                                   const std::string& cache) {
     char name[16];
     for (int i = 0; i < kStyleCount; ++i) {
         std::snprintf(name, sizeof name, "paint%d", i);
-        loadGreyAssetFrom(s, t.styleImages[i], name, pictures + "WorkData/Styles/", cache + "data/");
+        loadAssetFrom(failureShown, t.styleImages[i], name, pictures + "WorkData/Styles/", cache + "data/", readGreyJgi,
+                      writeGreyJgi);
         std::snprintf(name, sizeof name, "bump%d", i);
-        loadGreyAssetFrom(s, t.textureImages[i], name, pictures + "WorkData/Textures/", cache + "data/");
+        loadAssetFrom(failureShown, t.textureImages[i], name, pictures + "WorkData/Textures/", cache + "data/",
+                      readGreyJgi, writeGreyJgi);
     }
 }
 
-void loadStyleAndTextureImages(ShellState& s) { loadStyleAndTextureImagesFrom(s, s.paths.shared, s.paths.user); }
+void loadStyleAndTextureImages(ShellState& s) {
+    loadStyleAndTextureImagesFrom(s.tools, s.pictureFailureShown, s.paths.shared, s.paths.user);
+}
 
 }  // namespace sc

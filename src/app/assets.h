@@ -8,6 +8,7 @@ namespace sc {
 
 class Surface;
 struct ShellState;
+struct ToolState;
 
 inline constexpr const char* kFailedToLoadJgiText = "Failed to load jgi8!";
 inline constexpr const char* kFailedToSaveJgiText = "Failed to save jgi8!";
@@ -29,7 +30,8 @@ void loadGreyAsset(ShellState& s, Surface& surface, const std::string& name);
 // 18 texture images "bump%d" (from "<pictures>WorkData/Textures/") into the
 // tool state, cached under "<cache>data/". Each base is empty for the
 // current directory or ends with a slash.
-void loadStyleAndTextureImagesFrom(ShellState& s, const std::string& pictures, const std::string& cache);
+void loadStyleAndTextureImagesFrom(ToolState& tools, bool& failureShown, const std::string& pictures,
+                                   const std::string& cache);
 // The same from the program's and the user's folders.
 void loadStyleAndTextureImages(ShellState& s);
 

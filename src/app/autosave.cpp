@@ -60,7 +60,7 @@ bool haveName(Autosave& a) {
 
 // Makes the copy hold the document's size; false when memory runs out.
 bool prepareCopy(Autosave& a, const ShellState& s) {
-    const std::size_t bytes = s.document.cellCount() * sizeof(PaintCell);
+    const std::size_t bytes = s.painting.document.cellCount() * sizeof(PaintCell);
     if (a.capacity < bytes) {
         a.copy.reset();
         a.capacity = 0;
@@ -68,9 +68,9 @@ bool prepareCopy(Autosave& a, const ShellState& s) {
         if (!a.copy) return false;
         a.capacity = bytes;
     }
-    a.width = s.document.width;
-    a.height = s.document.height;
-    a.source = s.document.cells();
+    a.width = s.painting.document.width;
+    a.height = s.painting.document.height;
+    a.source = s.painting.document.cells();
     a.copied = 0;
     return true;
 }
@@ -129,7 +129,7 @@ void beginAutosaves(Autosave& a, const RunPaths& paths, std::uint32_t intervalSe
 AutosaveEvent autosavePass(Autosave& a, const ShellState& s, long double now) {
     if (!a.started) return AutosaveEvent::None;
     const bool failed = collectWriter(a);
-    const Canvas& document = s.document;
+    const Canvas& document = s.painting.document;
     // The files of a painting that another one replaced go first.
     if (a.replaced && !writerRunning(a)) {
         if (a.onDisk && removeAutosave(a.files)) {
@@ -138,7 +138,7 @@ AutosaveEvent autosavePass(Autosave& a, const ShellState& s, long double now) {
         }
         a.replaced = false;
     }
-    if (s.saved || !document.hasCells()) {
+    if (s.painting.saved || !document.hasCells()) {
         // Nothing unsaved: no autosave, and the next one an interval after
         // the next change.
         a.copying = false;
@@ -180,7 +180,7 @@ AutosaveEvent autosavePass(Autosave& a, const ShellState& s, long double now) {
 bool autosaveBusy(const Autosave& a) { return a.copying || writerRunning(a); }
 
 long double autosaveWakeTime(const Autosave& a, const ShellState& s) {
-    if (!a.started || s.saved || !s.document.hasCells() || autosaveBusy(a)) return 0.0L;
+    if (!a.started || s.painting.saved || !s.painting.document.hasCells() || autosaveBusy(a)) return 0.0L;
     return a.dueAt;
 }
 

@@ -1,6 +1,6 @@
 #include "app/document_write_hook.h"
 
-#include "app/shell_state.h"
+#include "app/painting.h"
 #include "app/undo.h"
 #include "tools/tool_state.h"
 
@@ -8,25 +8,24 @@ namespace sc {
 namespace {
 
 void announceWrite(void* context, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
-    prepareCellWrite(*static_cast<ShellState*>(context), x0, y0, x1, y1);
+    prepareCellWrite(*static_cast<Painting*>(context), x0, y0, x1, y1);
 }
 
 }  // namespace
 
 DocumentWriteHook::~DocumentWriteHook() {
-    if (owner_ == nullptr) return;
-    ToolState& t = owner_->tools;
-    if (t.documentWriteContext == owner_) {
-        t.beforeDocumentWrite = nullptr;
-        t.documentWriteContext = nullptr;
+    if (tools_ == nullptr) return;
+    if (tools_->documentWriteContext == painting_) {
+        tools_->beforeDocumentWrite = nullptr;
+        tools_->documentWriteContext = nullptr;
     }
 }
 
-void DocumentWriteHook::install(ShellState& s) {
-    owner_ = &s;
-    ToolState& t = s.tools;
-    t.beforeDocumentWrite = &announceWrite;
-    t.documentWriteContext = &s;
+void DocumentWriteHook::install(Painting& painting, ToolState& tools) {
+    painting_ = &painting;
+    tools_ = &tools;
+    tools.beforeDocumentWrite = &announceWrite;
+    tools.documentWriteContext = &painting;
 }
 
 }  // namespace sc

@@ -1,11 +1,12 @@
 #pragma once
 // Points the tools' notice before they change the painting
-// (ToolState::beforeDocumentWrite) at one program record, and takes it back
-// when that record goes, so the notice never reaches a record that is gone.
+// (ToolState::beforeDocumentWrite) at one painting, and takes it back when
+// the hook goes, so the notice never reaches a painting that is gone.
 
 namespace sc {
 
-struct ShellState;
+struct Painting;
+struct ToolState;
 
 class DocumentWriteHook {
 public:
@@ -14,12 +15,13 @@ public:
     DocumentWriteHook& operator=(const DocumentWriteHook&) = delete;
     ~DocumentWriteHook();
 
-    // From now on every tool application on s's painting is announced to
-    // its undo copy and history first.
-    void install(ShellState& s);
+    // From now on every tool application on the painting is announced to its
+    // undo copy and history first.
+    void install(Painting& painting, ToolState& tools);
 
 private:
-    ShellState* owner_ = nullptr;
+    Painting* painting_ = nullptr;
+    ToolState* tools_ = nullptr;
 };
 
 }  // namespace sc

@@ -22,15 +22,18 @@ bool saveCommand(ShellState& s) {
 bool saveCommandTo(ShellState& s, const std::string& path) {
     // The file keeps the picture as High Quality renders it; the view's own
     // setting comes back afterwards without a new render.
-    const bool highQuality = s.document.highQuality;
-    s.document.highQuality = true;
-    if (s.document.hasCells()) renderAll(s.document);
-    const bool written = savePainting(s, path);
+    const bool highQuality = s.painting.document.highQuality;
+    s.painting.document.highQuality = true;
+    if (s.painting.document.hasCells()) renderAll(s.painting.document);
+    const bool written = savePainting(s.painting, path);
     if (!written) platform::messageBox(platform::kNoWindow, "Error", kFileSaveFailedText);
-    s.document.highQuality = highQuality;
+    s.painting.document.highQuality = highQuality;
     // Only a painting that reached its file counts as saved: a failed write
     // must not let New, Open or closing discard it without asking.
-    if (written) s.saved = true;
+    if (written) {
+        s.painting.saved = true;
+        s.painting.fileName = path;
+    }
     return written;
 }
 
@@ -38,20 +41,20 @@ bool openCommand(ShellState& s) {
     if (!askSaveChanges(s)) return false;
     const std::optional<std::string> path = chooseFile(s, kPaintingExtension, kPaintingDescription, kChooseOpen);
     if (!path) return false;
-    if (!loadPainting(s, *path)) {
+    if (!loadPainting(s.painting, s.tools, *path, nullptr, s.frameWindow)) {
         platform::messageBox(platform::kNoWindow, "Error", kFileLoadFailedText);
         return false;
     }
     // The painting just opened is the start of its history: Undo keeps only
     // the brush settings to swap.
-    s.undoValid = false;
-    if (s.document.hasCells()) renderAll(s.document);
-    s.saved = true;
+    s.painting.undoValid = false;
+    if (s.painting.document.hasCells()) renderAll(s.painting.document);
+    s.painting.saved = true;
     return true;
 }
 
 bool askSaveChanges(ShellState& s) {
-    if (s.saved) return true;
+    if (s.painting.saved) return true;
     const platform::Answer a = platform::messageBox(s.frameWindow, kSaveChangesCaption, kSaveChangesText,
                                                     platform::Buttons::YesNoCancel, platform::Icon::Exclamation);
     switch (a) {

@@ -11,7 +11,7 @@ bool importImage(ShellState& s) {
     if (!askSaveChanges(s)) return false;
     const std::optional<std::string> path = chooseFileWithFilter(s, importFilter(), kChooseOpen);
     if (!path) return false;
-    if (!importPictureFile(s, *path)) {
+    if (!importPictureFile(s.painting, s.tools, *path, s.pictureFailureShown)) {
         platform::messageBox(platform::kNoWindow, "Error", kImageFailedText);
         return false;
     }
@@ -28,7 +28,7 @@ void exportImage(ShellState& s) {
         s.jpegQuality = *quality;
     }
     // The picture as last rendered; a failed write is not reported.
-    const Surface& picture = s.document.surface;
+    const Surface& picture = s.painting.document.surface;
     if (picture.valid() && picture.bytesPerPixel() == 3) exportPicture(picture, *path, s.jpegQuality);
 }
 

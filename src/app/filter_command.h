@@ -4,11 +4,12 @@
 
 namespace sc {
 
-struct ShellState;
+struct Painting;
+struct ToolState;
 
 // Takes the undo snapshot with the canvas, then runs the filter of this menu
 // id (see filters/filter_table.h) on the document canvas, which it leaves
 // invalidated. False, with nothing done, for an id that is not a filter.
-bool runFilter(ShellState& s, std::int32_t menuId);
+bool runFilter(Painting& p, ToolState& tools, std::int32_t menuId);
 
 }  // namespace sc

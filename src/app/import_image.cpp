@@ -12,18 +12,22 @@
 namespace sc {
 
 bool loadImageFile(ShellState& s, Surface& surface, const std::string& path) {
+    return loadPictureFile(surface, path, s.pictureFailureShown);
+}
+
+bool loadPictureFile(Surface& surface, const std::string& path, bool& failureShown) {
     if (readPictureFile(path, surface) == PictureLoadResult::kOk) return true;
-    if (!s.pictureFailureShown) {
-        s.pictureFailureShown = true;
+    if (!failureShown) {
+        failureShown = true;
         platform::messageBox(platform::kNoWindow, "Error", kAnImageFailedText);
     }
     return false;
 }
 
-bool importPictureFile(ShellState& s, const std::string& path) {
+bool importPictureFile(Painting& p, const ToolState& tools, const std::string& path, bool& failureShown) {
     Surface picture;
     Canvas fresh;
-    if (!loadImageFile(s, picture, path) || !fresh.allocate(picture.width(), picture.height())) return false;
+    if (!loadPictureFile(picture, path, failureShown) || !fresh.allocate(picture.width(), picture.height())) return false;
     for (std::uint32_t y = 0; y < picture.height(); ++y) {
         const std::uint8_t* p = picture.pixelAddress(0, y);
         PaintCell* cell = &fresh.at(0, y);
@@ -38,10 +42,10 @@ bool importPictureFile(ShellState& s, const std::string& path) {
         }
     }
     picture.release();
-    s.document.swapCells(fresh);
-    takeUndoSnapshot(s, false);
-    paintingReplaced(s);
-    s.document.invalidate();
+    p.document.swapCells(fresh);
+    takeUndoSnapshot(p, tools, false);
+    paintingReplaced(p);
+    p.document.invalidate();
     return true;
 }
 

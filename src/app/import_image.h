@@ -7,6 +7,8 @@ namespace sc {
 
 class Surface;
 struct ShellState;
+struct Painting;
+struct ToolState;
 
 inline constexpr const char* kAnImageFailedText = "An image failed to load!";
 inline constexpr const char* kImageFailedText = "Image failed to load!";
@@ -22,7 +24,11 @@ bool loadImageFile(ShellState& s, Surface& surface, const std::string& path);
 // 1.0; then an undo snapshot without the canvas and an invalidated document.
 // False, with the document as it was, when the picture cannot be read or its
 // canvas cannot be had; the command then shows "Image failed to load!". The
-// caller re-creates the canvas window for the new size.
-bool importPictureFile(ShellState& s, const std::string& path);
+// caller re-creates the canvas window for the new size. `failureShown` is
+// the run's record that "An image failed to load!" was shown.
+bool importPictureFile(Painting& p, const ToolState& tools, const std::string& path, bool& failureShown);
+// Reads a picture as loadImageFile does, with the run's record of the first
+// failure's message kept in `failureShown`.
+bool loadPictureFile(Surface& surface, const std::string& path, bool& failureShown);
 
 }  // namespace sc

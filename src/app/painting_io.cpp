@@ -1,6 +1,6 @@
 #include "app/painting_io.h"
 
-#include "app/shell_state.h"
+#include "app/painting.h"
 #include "app/undo.h"
 #include "engine/canvas.h"
 #include "formats/data_file.h"
@@ -10,9 +10,10 @@
 
 namespace sc {
 
-bool savePainting(const ShellState& s, const std::string& path) { return writePaintingFile(path, s.document); }
+bool savePainting(const Painting& p, const std::string& path) { return writePaintingFile(path, p.document); }
 
-bool loadPainting(ShellState& s, const std::string& path, std::uint32_t* version) {
+bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, std::uint32_t* version,
+                  platform::WindowId owner) {
     using platform::Buttons;
     using platform::Icon;
     DataFile file;
@@ -21,7 +22,7 @@ bool loadPainting(ShellState& s, const std::string& path, std::uint32_t* version
         return false;
     }
     // From here Undo returns to the painting as it was, whatever the file holds.
-    takeUndoSnapshot(s, true);
+    takeUndoSnapshot(p, tools, true);
 
     // The file is read into a canvas of its own and swapped in only when
     // complete, so a damaged file never costs the user the painting.
@@ -32,7 +33,7 @@ bool loadPainting(ShellState& s, const std::string& path, std::uint32_t* version
         case PaintingLoadResult::kOk: break;
         case PaintingLoadResult::kBadMagic:
         case PaintingLoadResult::kDamaged:
-            platform::messageBox(s.frameWindow, "Error", kNotAPaintingText, Buttons::Ok, Icon::Exclamation);
+            platform::messageBox(owner, "Error", kNotAPaintingText, Buttons::Ok, Icon::Exclamation);
             return false;
         case PaintingLoadResult::kLaterVersion:
             platform::messageBox(platform::kNoWindow, "Error", kLaterVersionText, Buttons::Ok, Icon::None);
@@ -41,11 +42,12 @@ bool loadPainting(ShellState& s, const std::string& path, std::uint32_t* version
         case PaintingLoadResult::kCannotOpen:
             return false;
     }
-    Canvas& document = s.document;
+    Canvas& document = p.document;
     document.swapCells(fresh);
     document.invalidate();
     // Another painting: the history starts again (Undo still returns to the old one).
-    s.history.clear();
+    p.history.clear();
+    p.fileName = path;
     return true;
 }
 

@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/windows.h"
+
 namespace sc {
 
-struct ShellState;
+struct Painting;
+struct ToolState;
 
 inline constexpr const char* kCannotOpenText = "The file you selected could not be opened!";
 inline constexpr const char* kNotAPaintingText =
@@ -18,7 +21,7 @@ inline constexpr const char* kFileSaveFailedText = "File Save failed!";
 
 // Writes the document canvas as a version 2 painting. Shows nothing; false
 // when the file could not be written (an old file at the path then stays).
-bool savePainting(const ShellState& s, const std::string& path);
+bool savePainting(const Painting& p, const std::string& path);
 
 // Replaces the document canvas by the painting in the file. A file that
 // cannot be opened shows its message and changes nothing. Otherwise an undo
@@ -26,7 +29,9 @@ bool savePainting(const ShellState& s, const std::string& path);
 // the document changes only when the whole file was read: a wrong magic, a
 // damaged file or an unreadable version shows its message and leaves the
 // document as it was. On success the document is invalidated. `version`
-// receives the file's version when its header was read.
-bool loadPainting(ShellState& s, const std::string& path, std::uint32_t* version = nullptr);
+// receives the file's version when its header was read. `owner` owns the
+// message about a file that is not a painting (the main frame window).
+bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, std::uint32_t* version = nullptr,
+                  platform::WindowId owner = platform::kNoWindow);
 
 }  // namespace sc

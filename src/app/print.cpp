@@ -34,7 +34,7 @@ PrintPlacement fitToPage(std::uint32_t canvasWidth, std::uint32_t canvasHeight, 
 void pageSetup() { platform::pageSetupDialog(); }
 
 void printPainting(ShellState& s) {
-    Canvas& document = s.document;
+    Canvas& document = s.painting.document;
     if (document.hasCells()) renderAll(document);
     int pageWidth = 0;
     int pageHeight = 0;

@@ -10,10 +10,9 @@
 #include <string>
 
 #include "app/document_write_hook.h"
-#include "app/history.h"
+#include "app/painting.h"
 #include "app/pointer_state.h"
 #include "app/run_paths.h"
-#include "app/undo_copy.h"
 #include "engine/canvas.h"
 #include "formats/options_file.h"
 #include "formats/picture_export.h"
@@ -57,16 +56,10 @@ struct CanvasViewState {
 };
 
 struct ShellState {
-    Canvas document;      // kind 9 once a document exists
+    Painting painting;    // the document, its undo copy and history, saved, its file
     Canvas preview;       // the 128 x 128 brush preview
-    Canvas undoCanvas;    // cells as they were at the last snapshot with canvas
-    BrushSettings savedSettings;  // brush settings at the last snapshot
-    bool undoValid = false;
-    LazyUndoCopy undoCopy;  // which tiles of undoCanvas are still to be copied
-    History history;        // Step Backward and Step Forward
 
     bool quitRequested = false;
-    bool saved = false;
     bool pressArmed = false;
     bool leaveTracking = false;
     bool colourChanged = false;

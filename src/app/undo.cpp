@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/shell_state.h"
+#include "app/painting.h"
 #include "engine/renderer.h"
 #include "tools/tool_state.h"
 
@@ -29,47 +29,47 @@ bool copyCells(const Canvas& from, Canvas& to) {
 // A history step sharing the undo copy's cells gets its own before a
 // deferred snapshot. Where every tile may differ, that snapshot reads none of
 // the undo copy's own cells, so the step can take them over.
-void unshareBeforeDeferredSnapshot(ShellState& s) {
-    if (!s.history.sharesUndoCopy()) return;
-    if (s.undoCopy.tracked(s.document) && !s.undoCopy.differsEverywhere()) {
-        s.history.copyUndoCopyCells(s.undoCanvas);
+void unshareBeforeDeferredSnapshot(Painting& p) {
+    if (!p.history.sharesUndoCopy()) return;
+    if (p.undoCopy.tracked(p.document) && !p.undoCopy.differsEverywhere()) {
+        p.history.copyUndoCopyCells(p.undoCanvas);
     } else {
-        s.history.takeUndoCopyCells(s.undoCanvas);
+        p.history.takeUndoCopyCells(p.undoCanvas);
     }
 }
 
 // The undo copy becomes the present painting: deferred tile by tile where it
 // can be, else copied whole.
-void snapshotCanvasDeferred(ShellState& s) {
-    unshareBeforeDeferredSnapshot(s);
-    if (s.undoCopy.deferCopy(s.document, s.undoCanvas)) {
-        s.undoValid = true;
+void snapshotCanvasDeferred(Painting& p) {
+    unshareBeforeDeferredSnapshot(p);
+    if (p.undoCopy.deferCopy(p.document, p.undoCanvas)) {
+        p.undoValid = true;
         return;
     }
-    s.undoValid = copyCells(s.document, s.undoCanvas);
-    if (s.undoValid) {
-        s.undoCopy.tookWholeCopy(s.document, true);
+    p.undoValid = copyCells(p.document, p.undoCanvas);
+    if (p.undoValid) {
+        p.undoCopy.tookWholeCopy(p.document, true);
     } else {
-        s.undoCopy.forget();
+        p.undoCopy.forget();
     }
 }
 
 // The history's record of an Undo about to swap the (complete) undo copy in:
 // the tiles where the two differ, or the whole painting.
-void recordSwap(ShellState& s) {
-    s.history.close();
-    if (s.undoCopy.tracked(s.document) && s.undoCopy.grid().fits(s.undoCanvas)) {
-        const TileGrid& grid = s.undoCopy.grid();
-        s.history.open();
+void recordSwap(Painting& p) {
+    p.history.close();
+    if (p.undoCopy.tracked(p.document) && p.undoCopy.grid().fits(p.undoCanvas)) {
+        const TileGrid& grid = p.undoCopy.grid();
+        p.history.open();
         for (std::size_t t = 0; t < grid.count(); ++t) {
-            if (!s.undoCopy.changed(t)) continue;
+            if (!p.undoCopy.changed(t)) continue;
             const TileCells r = grid.cells(t);
-            s.history.beforeWrite(s.document, r.x0, r.y0, r.x1, r.y1);
+            p.history.beforeWrite(p.document, r.x0, r.y0, r.x1, r.y1);
         }
     } else {
-        s.history.keepWhole(s.document);
+        p.history.keepWhole(p.document);
     }
-    s.history.close();
+    p.history.close();
 }
 
 // Renders what the tiles of a step change, with the cells whose picture
@@ -96,20 +96,20 @@ void renderStepTiles(Canvas& doc, const HistoryStep& step) {
 
 // Exchanges the painting with a step's cells. The swap undo first takes the
 // painting as it is, so Undo right after returns to it.
-StepResult exchangeStep(ShellState& s, HistoryStep& step) {
-    s.history.close();
-    s.savedSettings = s.tools.live;
-    snapshotCanvasDeferred(s);
-    s.saved = false;
-    Canvas& doc = s.document;
+StepResult exchangeStep(Painting& p, const ToolState& tools, HistoryStep& step) {
+    p.history.close();
+    p.savedSettings = tools.live;
+    snapshotCanvasDeferred(p);
+    p.saved = false;
+    Canvas& doc = p.document;
     if (step.whole) {
-        s.undoCopy.complete(doc, s.undoCanvas);
+        p.undoCopy.complete(doc, p.undoCanvas);
         const bool resized = step.whole->width != doc.width || step.whole->height != doc.height;
         doc.swapCells(*step.whole);
         if (resized) {
-            s.undoCopy.forget();
+            p.undoCopy.forget();
         } else {
-            s.undoCopy.changedEverywhere();
+            p.undoCopy.changedEverywhere();
         }
         if (doc.hasCells()) renderAll(doc);
         return resized ? StepResult::kResized : StepResult::kChanged;
@@ -117,110 +117,109 @@ StepResult exchangeStep(ShellState& s, HistoryStep& step) {
     if (!step.grid.fits(doc)) {
         // Cannot happen while every change is recorded; a step that does not
         // fit is never applied, and the rest of the history goes with it.
-        s.history.clear();
+        p.history.clear();
         return StepResult::kNothing;
     }
     for (std::size_t i = 0; i < step.tiles.size(); ++i) {
         const TileCells r = step.grid.cells(step.tiles[i]);
-        s.undoCopy.beforeWrite(doc, s.undoCanvas, r.x0, r.y0, r.x1, r.y1);
+        p.undoCopy.beforeWrite(doc, p.undoCanvas, r.x0, r.y0, r.x1, r.y1);
         swapTileCells(doc, r, step.cells[i].get());
     }
     renderStepTiles(doc, step);
     return StepResult::kChanged;
 }
 
-StepResult stepThroughHistory(ShellState& s, bool backward) {
-    HistoryStep* step = backward ? s.history.backwardStep() : s.history.forwardStep();
+StepResult stepThroughHistory(Painting& p, const ToolState& tools, bool backward) {
+    HistoryStep* step = backward ? p.history.backwardStep() : p.history.forwardStep();
     if (step == nullptr) return StepResult::kNothing;
     // Done before the step is held: when memory runs out it gives the history up.
-    unshareBeforeDeferredSnapshot(s);
-    step = backward ? s.history.backwardStep() : s.history.forwardStep();
+    unshareBeforeDeferredSnapshot(p);
+    step = backward ? p.history.backwardStep() : p.history.forwardStep();
     if (step == nullptr) return StepResult::kNothing;
-    const StepResult result = exchangeStep(s, *step);
+    const StepResult result = exchangeStep(p, tools, *step);
     if (result == StepResult::kNothing) return result;
     if (backward) {
-        s.history.steppedBackward();
+        p.history.steppedBackward();
     } else {
-        s.history.steppedForward();
+        p.history.steppedForward();
     }
     return result;
 }
 
 }  // namespace
 
-void takeUndoSnapshot(ShellState& s, bool includeCanvas) {
-    s.savedSettings = s.tools.live;
+void takeUndoSnapshot(Painting& p, const ToolState& tools, bool includeCanvas) {
+    p.savedSettings = tools.live;
     bool copied = false;
     if (includeCanvas) {
-        s.history.takeUndoCopyCells(s.undoCanvas);
-        copied = copyCells(s.document, s.undoCanvas);
+        p.history.takeUndoCopyCells(p.undoCanvas);
+        copied = copyCells(p.document, p.undoCanvas);
         if (copied) {
-            s.undoCopy.tookWholeCopy(s.document, false);
+            p.undoCopy.tookWholeCopy(p.document, false);
             // The step and the undo copy hold the same painting; the step
             // takes its own cells only when the undo copy is about to change.
-            s.history.keepWholeAsUndoCopy(s.document);
+            p.history.keepWholeAsUndoCopy(p.document);
         } else {
-            s.undoCopy.forget();
-            s.history.keepWhole(s.document);
+            p.undoCopy.forget();
+            p.history.keepWhole(p.document);
         }
     }
     // A copy that could not be made must not be swapped in later.
-    s.undoValid = includeCanvas && copied;
-    s.saved = false;
+    p.undoValid = includeCanvas && copied;
+    p.saved = false;
 }
 
-void takeStrokeSnapshot(ShellState& s) {
-    s.savedSettings = s.tools.live;
-    snapshotCanvasDeferred(s);
-    s.history.open();
-    s.saved = false;
+void takeStrokeSnapshot(Painting& p, const ToolState& tools) {
+    p.savedSettings = tools.live;
+    snapshotCanvasDeferred(p);
+    p.history.open();
+    p.saved = false;
 }
 
-void prepareCellWrite(ShellState& s, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
-    s.undoCopy.beforeWrite(s.document, s.undoCanvas, x0, y0, x1, y1);
-    s.history.beforeWrite(s.document, x0, y0, x1, y1);
+void prepareCellWrite(Painting& p, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+    p.undoCopy.beforeWrite(p.document, p.undoCanvas, x0, y0, x1, y1);
+    p.history.beforeWrite(p.document, x0, y0, x1, y1);
 }
 
-void prepareWholeChange(ShellState& s) {
-    s.undoCopy.complete(s.document, s.undoCanvas);
-    s.undoCopy.changedEverywhere();
-    if (!s.history.keepsWholePainting()) s.history.keepWhole(s.document);
+void prepareWholeChange(Painting& p) {
+    p.undoCopy.complete(p.document, p.undoCanvas);
+    p.undoCopy.changedEverywhere();
+    if (!p.history.keepsWholePainting()) p.history.keepWhole(p.document);
 }
 
-void paintingReplaced(ShellState& s) {
-    s.history.clear();
-    s.undoCopy.forget();
+void paintingReplaced(Painting& p) {
+    p.history.clear();
+    p.fileName.clear();
+    p.undoCopy.forget();
 }
 
-bool undo(ShellState& s) {
-    ToolState& t = s.tools;
+bool undo(Painting& p, ToolState& t) {
     const std::int32_t tool = t.live.tool;
-    std::swap(t.live, s.savedSettings);
+    std::swap(t.live, p.savedSettings);
 
     bool redraw = false;
-    if (s.undoValid) {
-        s.history.copyUndoCopyCells(s.undoCanvas);
-        s.undoCopy.complete(s.document, s.undoCanvas);
-        recordSwap(s);
+    if (p.undoValid) {
+        p.history.copyUndoCopyCells(p.undoCanvas);
+        p.undoCopy.complete(p.document, p.undoCanvas);
+        recordSwap(p);
         // The swap moves the cell arrays and surfaces; sizes follow the cells.
-        s.document.swapCells(s.undoCanvas);
-        s.undoCopy.swapped(s.document, s.undoCanvas);
+        p.document.swapCells(p.undoCanvas);
+        p.undoCopy.swapped(p.document, p.undoCanvas);
         redraw = true;
     }
-    const bool resized = s.document.width != s.undoCanvas.width || s.document.height != s.undoCanvas.height;
+    const bool resized = p.document.width != p.undoCanvas.width || p.document.height != p.undoCanvas.height;
     if (resized) redraw = true;
-    if (redraw && s.document.hasCells()) renderAll(s.document);
+    if (redraw && p.document.hasCells()) renderAll(p.document);
 
-    s.saved = false;
-    s.colourChanged = true;
+    p.saved = false;
     t.live.tool = tool;
     // A restored size or hardness needs a fresh mask.
     t.mask.built = false;
     return resized;
 }
 
-StepResult stepBackward(ShellState& s) { return stepThroughHistory(s, true); }
+StepResult stepBackward(Painting& p, const ToolState& tools) { return stepThroughHistory(p, tools, true); }
 
-StepResult stepForward(ShellState& s) { return stepThroughHistory(s, false); }
+StepResult stepForward(Painting& p, const ToolState& tools) { return stepThroughHistory(p, tools, false); }
 
 }  // namespace sc

@@ -10,7 +10,7 @@ namespace sc {
 void loadOptions(ShellState& s) {
     readOptionsFile(s.paths.userFile(kOptionsFileName), s.options);
     s.tools.pen = {s.options.pressureTarget, s.options.pressureCurve};
-    s.history.setBudget(s.options.historyBudgetBytes);
+    s.painting.history.setBudget(s.options.historyBudgetBytes);
 }
 
 bool saveOptions(const ShellState& s) {

@@ -18,7 +18,7 @@ void autosaveStep(Program& p) {
         updateStatusLine(s);
     }
     // A saved painting is no longer the recovered one.
-    if (s.saved && p.recoveredTitle) restoreFrameTitle(p);
+    if (s.painting.saved && p.recoveredTitle) restoreFrameTitle(p);
 }
 
 long double autosaveWakeTime(const Program& p) { return autosaveWakeTime(p.autosave, p.state); }

@@ -26,7 +26,8 @@ void canvasKeyEvent(Program& p, Key key, bool pressed) {
     // Ctrl+Z alone undoes; with Alt or Shift it is a menu shortcut (a step
     // through the history).
     if (held(v, Key::Control) && held(v, Key::Z) && !held(v, Key::Alt) && !held(v, Key::Shift)) {
-        if (undo(p.state)) recreateCanvasWindow(p);
+        if (undo(p.state.painting, p.state.tools)) recreateCanvasWindow(p);
+        p.state.colourChanged = true;
         // Z must be pressed again (Control may stay down) for another Undo.
         held(v, Key::Z) = 0;
     }

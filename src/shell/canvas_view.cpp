@@ -30,7 +30,7 @@ void showDocument(ShellState& s, const platform::Rect& changed) {
     const platform::Rect window = platform::clientRect(s.windows.canvas);
     const int cellsWide = cellAt(window.right, zoom);
     const int cellsHigh = cellAt(window.bottom, zoom);
-    platform::showSurface(s.windows.canvas, s.document.surface, {0, 0, cellsWide, cellsHigh},
+    platform::showSurface(s.windows.canvas, s.painting.document.surface, {0, 0, cellsWide, cellsHigh},
                           {0, 0, zoomed(cellsWide, zoom), zoomed(cellsHigh, zoom)}, changed);
 }
 
@@ -52,9 +52,9 @@ void moveCanvasByCursor(ShellState& s) {
 
 // The document size as the status line shows it.
 void noteDocumentSize(ShellState& s) {
-    s.view.statusWidth = s.document.width;
-    s.view.statusHeight = s.document.height;
-    s.view.statusBytes = static_cast<std::uint64_t>(s.document.width) * s.document.height * 12u;
+    s.view.statusWidth = s.painting.document.width;
+    s.view.statusHeight = s.painting.document.height;
+    s.view.statusBytes = static_cast<std::uint64_t>(s.painting.document.width) * s.painting.document.height * 12u;
 }
 
 // What a tool changed on the document, shown: the rendered cells drawn again,
@@ -74,7 +74,7 @@ void followToolOutcome(Program& p, const ToolOutcome& outcome) {
 bool newImage(Program& p, std::uint32_t width, std::uint32_t height) {
     ShellState& s = p.state;
     // A painting that cannot be made leaves the old one as it was, saved or not.
-    if (!s.document.allocate(width, height)) {
+    if (!s.painting.document.allocate(width, height)) {
         platform::messageBox(platform::kNoWindow, "Error", kNewImageFailedText);
         return false;
     }
@@ -83,8 +83,8 @@ bool newImage(Program& p, std::uint32_t width, std::uint32_t height) {
     s.view.zoom = 1.0f;
     updateStatusLine(s);
     recreateCanvasWindow(p);
-    s.document.kind = kDocumentCanvasKind;
-    s.saved = true;
+    s.painting.document.kind = kDocumentCanvasKind;
+    s.painting.saved = true;
     return true;
 }
 
@@ -100,8 +100,8 @@ void recreateCanvasWindow(Program& p) {
     windowSpec.parent = s.windows.documentArea;
     windowSpec.x = kCanvasWindowX;
     windowSpec.y = kCanvasWindowY;
-    windowSpec.width = zoomed(s.document.width, zoom);
-    windowSpec.height = zoomed(s.document.height, zoom);
+    windowSpec.width = zoomed(s.painting.document.width, zoom);
+    windowSpec.height = zoomed(s.painting.document.height, zoom);
     windowSpec.visible = false;
     windowSpec.pointerShape = platform::PointerShape::Cross;
     windowSpec.proc = [&p](const platform::Message& m) { canvasWindowProc(p, m); };
@@ -121,7 +121,7 @@ int cellAt(int v, float zoom) { return truncToInt(static_cast<double>(static_cas
 
 void paintView(Program& p, int left, int top, int right, int bottom) {
     ShellState& s = p.state;
-    const Canvas& doc = s.document;
+    const Canvas& doc = s.painting.document;
     if (doc.kind != kDocumentCanvasKind) {
         const platform::Rect whole{0, 0, static_cast<int>(doc.surface.width()), static_cast<int>(doc.surface.height())};
         platform::showSurface(s.windows.canvas, doc.surface, whole, whole, whole);
@@ -145,9 +145,9 @@ void paintAtPointer(Program& p) {
                                       s.tools.stroke.size, s.view.zoom);
         }
         for (const LinePoint& point : points) {
-            const int x = toolCellAt(s.document, point.x, s.view.zoom);
-            const int y = toolCellAt(s.document, point.y, s.view.zoom);
-            followToolOutcome(p, applyTool(s.tools, x, y, s.document));
+            const int x = toolCellAt(s.painting.document, point.x, s.view.zoom);
+            const int y = toolCellAt(s.painting.document, point.y, s.view.zoom);
+            followToolOutcome(p, applyTool(s.tools, x, y, s.painting.document));
             if (!pointer.leftDown) break;  // Fill ended the press
         }
         s.view.lastApplied = {pointer.x, pointer.y};

@@ -43,7 +43,7 @@ void onMove(ShellState& s, const Message& m) {
 
     PointerState& canvas = s.pointers[kCanvasPointer];
     t.pressure = m.pressure;
-    strokeMove(s.tools, s.document, canvas.x - x, canvas.y - y);
+    strokeMove(s.tools, s.painting.document, canvas.x - x, canvas.y - y);
     canvas.x = x;
     canvas.y = y;
     if (!s.leaveTracking && platform::trackMouseLeave(m.window)) s.leaveTracking = true;
@@ -61,12 +61,12 @@ void onLeftDown(ShellState& s, const Message& m) {
         t.styleOffset.y = static_cast<float>(t.random.next() % 256);
     }
     s.view.lastCursor = platform::cursorPosition();
-    if (toolRow(t.live.tool).takesSnapshot) takeStrokeSnapshot(s);
+    if (toolRow(t.live.tool).takesSnapshot) takeStrokeSnapshot(s.painting, s.tools);
     s.pressArmed = true;
     canvas.leftDown = true;
     s.view.appliedInStroke = false;
     t.pressure = m.pressure;
-    strokeBegin(s.tools, s.document);
+    strokeBegin(s.tools, s.painting.document);
 }
 
 }  // namespace
@@ -82,11 +82,11 @@ void canvasWindowProc(Program& p, const Message& m) {
             s.leaveTracking = false;
             s.view.pointerOverCanvas = false;
             s.pointers.releaseAll();
-            strokeEnd(s.tools, s.document);
+            strokeEnd(s.tools, s.painting.document);
             break;
         case MessageKind::LeftDown: onLeftDown(s, m); break;
         case MessageKind::LeftUp:
-            strokeEnd(s.tools, s.document);
+            strokeEnd(s.tools, s.painting.document);
             s.pressArmed = false;
             s.pointers[kCanvasPointer].leftDown = false;
             break;

@@ -36,18 +36,18 @@ void togglePanel(ShellState& s, int command, WindowId panel) {
 }
 
 void toggleHighQuality(ShellState& s) {
-    s.document.highQuality = !s.document.highQuality;
-    s.preview.highQuality = s.document.highQuality;
+    s.painting.document.highQuality = !s.painting.document.highQuality;
+    s.preview.highQuality = s.painting.document.highQuality;
     s.previewDirty = true;
-    checkMenuItem(s, kCmdHighQuality, s.document.highQuality);
-    s.document.invalidate();
+    checkMenuItem(s, kCmdHighQuality, s.painting.document.highQuality);
+    s.painting.document.invalidate();
 }
 
 void toggleLighting(ShellState& s) {
-    s.document.lighting = !s.document.lighting;
-    s.preview.lighting = s.document.lighting;
-    checkMenuItem(s, kCmdLighting, s.document.lighting);
-    s.document.invalidate();
+    s.painting.document.lighting = !s.painting.document.lighting;
+    s.preview.lighting = s.painting.document.lighting;
+    checkMenuItem(s, kCmdLighting, s.painting.document.lighting);
+    s.painting.document.invalidate();
 }
 
 // Opens an address in the browser, then gets the frame out of its way.
@@ -93,7 +93,8 @@ bool runFrameCommand(Program& p, int id) {
             return true;
         }
         case kCmdUndo:
-            if (undo(s)) recreateCanvasWindow(p);
+            if (undo(s.painting, s.tools)) recreateCanvasWindow(p);
+            s.colourChanged = true;
             return true;
         case kCmdStepBackward: historyStepCommand(p, true); return true;
         case kCmdStepForward: historyStepCommand(p, false); return true;
@@ -111,7 +112,7 @@ bool runFrameCommand(Program& p, int id) {
         default: break;
     }
     // Flatten and every filter: one undo step, then the next pass renders.
-    return runFilter(s, id);
+    return runFilter(s.painting, s.tools, id);
 }
 
 }  // namespace sc

@@ -103,15 +103,15 @@ void openHandedOverPainting(Program& p, const std::string& path) {
     // unsaved-changes question, whose Cancel (or a Yes whose save did not
     // happen) keeps it.
     if (!askSaveChanges(p.state)) return;
-    if (!loadPainting(p.state, path)) return;
+    if (!loadPainting(p.state.painting, p.state.tools, path, nullptr, p.state.frameWindow)) return;
     recreateCanvasWindow(p);
     noteDocumentFile(p, path);
-    takeUndoSnapshot(p.state, false);
+    takeUndoSnapshot(p.state.painting, p.state.tools, false);
 }
 
 void closeFrame(Program& p) {
     ShellState& s = p.state;
-    if (!s.saved) {
+    if (!s.painting.saved) {
         const platform::Answer a = platform::messageBox(s.frameWindow, kSaveChangesCaption, kSaveChangesText,
                                                         platform::Buttons::YesNo, platform::Icon::Exclamation);
         // Only an explicit No discards the painting. A box closed without an

@@ -21,7 +21,7 @@ void showEnabled(ShellState& s, std::size_t item, int command, bool enabled) {
 
 void historyStepCommand(Program& p, bool backward) {
     ShellState& s = p.state;
-    const StepResult result = backward ? stepBackward(s) : stepForward(s);
+    const StepResult result = backward ? stepBackward(s.painting, s.tools) : stepForward(s.painting, s.tools);
     if (result == StepResult::kResized) {
         recreateCanvasWindow(p);
     } else if (result == StepResult::kChanged) {
@@ -33,8 +33,8 @@ void historyStepCommand(Program& p, bool backward) {
 
 void syncHistoryMenu(ShellState& s) {
     if (s.frameWindow == platform::kNoWindow) return;
-    showEnabled(s, 0, kCmdStepBackward, s.history.backwardStep() != nullptr);
-    showEnabled(s, 1, kCmdStepForward, s.history.forwardStep() != nullptr);
+    showEnabled(s, 0, kCmdStepBackward, s.painting.history.backwardStep() != nullptr);
+    showEnabled(s, 1, kCmdStepForward, s.painting.history.forwardStep() != nullptr);
 }
 
 }  // namespace sc

@@ -67,7 +67,7 @@ namespace {
 // any of our windows and nothing waiting to be drawn or followed up.
 bool idle(const Program& p) {
     const ShellState& s = p.state;
-    return !s.quitRequested && !s.pointers.anyDown() && (!s.document.hasCells() || s.document.rendered) &&
+    return !s.quitRequested && !s.pointers.anyDown() && (!s.painting.document.hasCells() || s.painting.document.rendered) &&
            !s.colourChanged && !s.previewDirty && !messageScriptRunning(p.script) && !autosaveBusy(p.autosave);
 }
 
@@ -85,8 +85,8 @@ void mainLoopPass(Program& p) {
 
     // Before the render: a copy under way starts again after a whole-canvas change.
     autosaveStep(p);
-    if (s.document.hasCells() && !s.document.rendered) {
-        renderAll(s.document);
+    if (s.painting.document.hasCells() && !s.painting.document.rendered) {
+        renderAll(s.painting.document);
         platform::invalidateWindow(s.windows.canvas);
     }
     perPassWork(p);

@@ -32,21 +32,21 @@ void newCommand(Program& p) {
     // its undo copy and saved state. Then the old one is gone for good: Undo
     // keeps only the brush settings to swap, and the blank one counts as saved.
     if (!newImage(p, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height))) return;
-    takeUndoSnapshot(s, false);
-    paintingReplaced(s);
-    s.saved = true;
+    takeUndoSnapshot(s.painting, s.tools, false);
+    paintingReplaced(s.painting);
+    s.painting.saved = true;
     noteDocumentFile(p, "");
 }
 
 void imageSizeCommand(Program& p) {
     ShellState& s = p.state;
-    const NewImageSize size = runNewImageDialog(s, p.panels.floating, static_cast<int>(s.document.width),
-                                                static_cast<int>(s.document.height));
+    const NewImageSize size = runNewImageDialog(s, p.panels.floating, static_cast<int>(s.painting.document.width),
+                                                static_cast<int>(s.painting.document.height));
     if (size.width == kNewImageCancelled || !checkDocumentSize(size.width, size.height)) return;
-    takeUndoSnapshot(s, true);
-    resample(s.document, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height));
+    takeUndoSnapshot(s.painting, s.tools, true);
+    resample(s.painting.document, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height));
     recreateCanvasWindow(p);
-    if (s.document.hasCells()) renderAll(s.document);
+    if (s.painting.document.hasCells()) renderAll(s.painting.document);
     s.colourChanged = true;
 }
 

@@ -42,16 +42,17 @@ std::string questionText(const OrphanAutosave& orphan) {
 bool recover(Program& p, OrphanAutosave& orphan) {
     ShellState& s = p.state;
     // A copy that cannot be read leaves the painting as it was, saved or not.
-    const bool wasSaved = s.saved;
-    if (!loadPainting(s, orphan.files.painting())) {
-        s.saved = wasSaved;
+    const bool wasSaved = s.painting.saved;
+    if (!loadPainting(s.painting, s.tools, orphan.files.painting(), nullptr, s.frameWindow)) {
+        s.painting.saved = wasSaved;
         return false;
     }
     recreateCanvasWindow(p);
-    s.undoValid = false;
-    s.saved = false;
+    s.painting.undoValid = false;
+    s.painting.saved = false;
     // The path was stored absolute; the autosave below stays this painting's.
     p.autosave.documentPath = orphan.original;
+    s.painting.fileName = orphan.original;
     if (!orphan.original.empty()) {
         // Save starts at the file the painting belongs to.
         s.lastChosenPath = orphan.original;
@@ -73,8 +74,8 @@ bool recover(Program& p, OrphanAutosave& orphan) {
 // would draw them, before the question covers part of them.
 void drawWindows(Program& p) {
     ShellState& s = p.state;
-    if (s.document.hasCells() && !s.document.rendered) {
-        renderAll(s.document);
+    if (s.painting.document.hasCells() && !s.painting.document.rendered) {
+        renderAll(s.painting.document);
         platform::invalidateWindow(s.windows.canvas);
     }
     followFlags(p);

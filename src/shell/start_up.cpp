@@ -35,17 +35,17 @@ namespace {
 using platform::WindowId;
 
 void readPreferences(ShellState& s) {
-    ViewPreferences prefs{s.document.highQuality, s.document.lighting};
+    ViewPreferences prefs{s.painting.document.highQuality, s.painting.document.lighting};
     const std::string path = s.paths.userFile(kPrefsFileName);
     if (!readPrefsFile(path, prefs)) {
         prefs = {true, true};
         writePrefsFile(path, prefs);
     }
-    s.document.highQuality = prefs.highQuality;
-    s.document.lighting = prefs.lighting;
+    s.painting.document.highQuality = prefs.highQuality;
+    s.painting.document.lighting = prefs.lighting;
     checkMenuItem(s, kCmdHighQuality, prefs.highQuality);
     checkMenuItem(s, kCmdLighting, prefs.lighting);
-    s.preview.lighting = s.document.lighting;
+    s.preview.lighting = s.painting.document.lighting;
 }
 
 void loadSelectedBrush(ShellState& s) {
@@ -121,11 +121,11 @@ StartResult startUp(Program& p, const std::string& commandText) {
     loadOptions(s);
     checkMenuItem(s, kCmdSmoothStrokes, s.options.smoothStrokes);
     // A painting of another size needs its own window, as after a drop.
-    if (path && loadPainting(s, *path)) {
+    if (path && loadPainting(s.painting, s.tools, *path, nullptr, s.frameWindow)) {
         recreateCanvasWindow(p);
         noteDocumentFile(p, *path);
     }
-    s.document.invalidate();
+    s.painting.document.invalidate();
 
     setUpPropertiesPanel(s, p.panels);
     setUpColoursPanel(s, p.panels);
@@ -135,11 +135,11 @@ StartResult startUp(Program& p, const std::string& commandText) {
     repaintStylesPanel(s);
     createStylesPanel(s, p.panels, panelWindowProc(p, &stylesPanelProc));
 
-    takeUndoSnapshot(s, true);
+    takeUndoSnapshot(s.painting, s.tools, true);
     // The history starts at the painting the program opens with.
-    s.history.clear();
-    s.writeHook.install(s);
-    s.saved = true;
+    s.painting.history.clear();
+    s.writeHook.install(s.painting, s.tools);
+    s.painting.saved = true;
     updateStatusLine(s);
     loadSelectedBrush(s);
 
@@ -155,7 +155,7 @@ void exitProgram(Program& p) {
     // Each file replaces the old one only once it is completely written.
     saveBrushPresets(s, s.paths.userFile(kPaletteFile));
     saveStrokePresets(s, s.paths.userFile(kStrokesFile));
-    writePrefsFile(s.paths.userFile(kPrefsFileName), {s.document.highQuality, s.document.lighting});
+    writePrefsFile(s.paths.userFile(kPrefsFileName), {s.painting.document.highQuality, s.painting.document.lighting});
     writePassSummary(p.passStats);
     platform::releaseSingleInstance();
 }

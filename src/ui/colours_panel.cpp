@@ -114,7 +114,7 @@ void syncColourPanel(ShellState& s, Panels& panels) {
 }
 
 void coloursPanelProc(ShellState& s, Panels& panels, const platform::Message& m) {
-    if (m.kind == platform::MessageKind::LeftDown) takeUndoSnapshot(s, false);
+    if (m.kind == platform::MessageKind::LeftDown) takeUndoSnapshot(s.painting, s.tools, false);
     if (!panelCommonMessage(s, panels.floating, m, kColoursPointer)) return;
     if (m.kind == platform::MessageKind::Paint) paintPanel(m.window, panels.colours.backBuffer);
 }

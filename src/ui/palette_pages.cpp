@@ -57,7 +57,7 @@ void springBack(ShellState& s, PalettePanel& p) {
 // A tab press (0 or 1) shows that page; true when r was a tab.
 bool switchPage(ShellState& s, PalettePanel& p, int r) {
     if (r != kBrushesTab && r != kStrokesTab) return false;
-    takeUndoSnapshot(s, false);
+    takeUndoSnapshot(s.painting, s.tools, false);
     p.pageButtons[kBrushesTab].state = kButtonNormal;
     p.pageButtons[kStrokesTab].state = kButtonNormal;
     p.pageButtons[r].state = kButtonDown;
@@ -73,7 +73,7 @@ void listFileCommand(ShellState& s, const ListFile& file, bool forSaving,
     const std::optional<std::string> path =
         chooseFile(s, file.extension, file.description, forSaving ? kChooseSave : kChooseOpen);
     if (!path) return;
-    takeUndoSnapshot(s, false);
+    takeUndoSnapshot(s.painting, s.tools, false);
     if (forSaving) {
         save(s, *path);  // a file that cannot be written is skipped silently
     } else {

@@ -125,7 +125,7 @@ void setUpPalettePanel(ShellState& s, Panels& panels) {
 
 void palettePanelProc(ShellState& s, Panels& panels, const platform::Message& m) {
     // A press may change the brush settings: Undo then brings them back.
-    if (m.kind == MessageKind::LeftDown) takeUndoSnapshot(s, false);
+    if (m.kind == MessageKind::LeftDown) takeUndoSnapshot(s.painting, s.tools, false);
     if (!panelCommonMessage(s, panels.floating, m, kPalettePointer)) return;
     switch (m.kind) {
         case MessageKind::Paint:

@@ -141,7 +141,7 @@ void propertiesPanelProc(ShellState& s, Panels& panels, const platform::Message&
     if (m.kind == MessageKind::MouseMove && inPreview(me.x, me.y)) {
         strokeMove(s.tools, preview, me.x - (m.x & 0xffff), me.y - (m.y & 0xffff));
     }
-    if (m.kind == MessageKind::LeftDown) takeUndoSnapshot(s, false);
+    if (m.kind == MessageKind::LeftDown) takeUndoSnapshot(s.painting, s.tools, false);
     if (!panelCommonMessage(s, panels.floating, m, kPropertiesPointer)) return;
     switch (m.kind) {
         case MessageKind::Paint: paintPanel(m.window, panels.properties.backBuffer); break;

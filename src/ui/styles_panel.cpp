@@ -87,7 +87,7 @@ void updateStylesPanel(ShellState& s, Panels& panels) {
     // A press on a tab or a pick ends the press: the next selection needs a
     // new press.
     if (tab != -1) {
-        takeUndoSnapshot(s, false);
+        takeUndoSnapshot(s.painting, s.tools, false);
         for (int i = 0; i < 3; ++i) p.tabs[i].state = kButtonNormal;
         p.tabs[tab].state = kButtonDown;
         p.page = tab;

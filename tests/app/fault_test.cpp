@@ -77,7 +77,7 @@ protected:
             c.height = static_cast<float>(i % 97) * 0.25f - 3.0f;
         }
         d.invalidate();
-        shell().saved = false;
+        shell().painting.saved = false;
     }
     std::string makeFolder(const std::string& name) {
         std::filesystem::create_directory(dir_.path(name));
@@ -93,7 +93,7 @@ TEST_F(FaultTest, SaveOnAFullDiskKeepsTheOldPaintingAndSaysSo) {
     fillDocument(10);
     hl::plantFileChoice(path);
     commandNow(kCmdSave);
-    ASSERT_TRUE(shell().saved);
+    ASSERT_TRUE(shell().painting.saved);
     const std::string good = readFileBytes(path);
     ASSERT_GT(good.size(), kTightLimit);
 
@@ -105,7 +105,7 @@ TEST_F(FaultTest, SaveOnAFullDiskKeepsTheOldPaintingAndSaysSo) {
     EXPECT_EQ(namesIn(folder), std::vector<std::string>{"mine.pai"}) << "no temporary file";
     EXPECT_EQ(shownTexts(), std::vector<std::string>{kFileSaveFailedText});
     EXPECT_EQ(hl::shownMessages().back().caption, "Error");
-    EXPECT_FALSE(shell().saved);
+    EXPECT_FALSE(shell().painting.saved);
 
     // A device that is always full, reached through a link the user chose.
     ASSERT_EQ(::symlink("/dev/full", (folder + "/full.pai").c_str()), 0);
@@ -113,7 +113,7 @@ TEST_F(FaultTest, SaveOnAFullDiskKeepsTheOldPaintingAndSaysSo) {
     hl::plantFileChoice(folder + "/full.pai");
     commandNow(kCmdSave);
     EXPECT_EQ(shownTexts(), std::vector<std::string>{kFileSaveFailedText});
-    EXPECT_FALSE(shell().saved);
+    EXPECT_FALSE(shell().painting.saved);
     struct stat st {};
     ASSERT_EQ(::stat("/dev/full", &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
@@ -122,7 +122,7 @@ TEST_F(FaultTest, SaveOnAFullDiskKeepsTheOldPaintingAndSaysSo) {
     // With room again the same command writes the new painting.
     hl::plantFileChoice(path);
     commandNow(kCmdSave);
-    EXPECT_TRUE(shell().saved);
+    EXPECT_TRUE(shell().painting.saved);
     EXPECT_NE(readFileBytes(path), good);
 }
 
@@ -208,7 +208,7 @@ protected:
             SCOPED_TRACE("cut at " + std::to_string(n) + " of " + std::to_string(whole.size()));
             writeFileBytes(path, whole.substr(0, n));
             hl::clearShownMessages();
-            if (!shell().saved) hl::plantAnswer(Answer::No);
+            if (!shell().painting.saved) hl::plantAnswer(Answer::No);
             hl::plantFileChoice(path);
             commandNow(kCmdOpen);
             if (n < whole.size()) {

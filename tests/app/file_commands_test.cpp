@@ -41,7 +41,7 @@ protected:
         passes(3);
         release(160, 130);
         passes(2);
-        ASSERT_FALSE(shell().saved);
+        ASSERT_FALSE(shell().painting.saved);
     }
     // Texts of the boxes shown, leaving out the picture cache's own complaints
     // (the test folder has no skin pictures).
@@ -69,7 +69,7 @@ TEST_F(FileCommandsTest, SaveWritesInHighQualityAndTheNextChooserOffersThePath) 
     document().highQuality = false;
     hl::plantFileChoice(dir_.path("work"));  // typed without an extension
     commandNow(kCmdSave);
-    EXPECT_TRUE(shell().saved);
+    EXPECT_TRUE(shell().painting.saved);
     EXPECT_FALSE(document().highQuality) << "the view's setting comes back";
     Canvas back;
     EXPECT_EQ(readPaintingFile(dir_.path("work.pai"), back), PaintingLoadResult::kOk);
@@ -87,12 +87,12 @@ TEST_F(FileCommandsTest, SaveWritesInHighQualityAndTheNextChooserOffersThePath) 
 TEST_F(FileCommandsTest, SaveThatDidNotHappenLeavesThePaintingUnsaved) {
     paintSomething();
     commandNow(kCmdSave);
-    EXPECT_FALSE(shell().saved) << "chooser cancelled";
+    EXPECT_FALSE(shell().painting.saved) << "chooser cancelled";
     EXPECT_TRUE(shownTexts().empty());
 
     hl::plantFileChoice(unwritable());
     commandNow(kCmdSave);
-    EXPECT_FALSE(shell().saved) << "write failed";
+    EXPECT_FALSE(shell().painting.saved) << "write failed";
     ASSERT_EQ(shownTexts(), std::vector<std::string>{"File Save failed!"});
     EXPECT_EQ(hl::shownMessages().back().caption, "Error");
 }
@@ -121,7 +121,7 @@ TEST_F(FileCommandsTest, OpenWithUnsavedChangesAsksFirst) {
     EXPECT_EQ(readPaintingFile(dir_.path("mine.pai"), mine), PaintingLoadResult::kOk);
     EXPECT_EQ(document().width, 30u);
     EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 30);
-    EXPECT_TRUE(shell().saved);
+    EXPECT_TRUE(shell().painting.saved);
 
     paintSomething();
     hl::plantAnswer(Answer::No);
@@ -149,8 +149,8 @@ TEST_F(FileCommandsTest, RefusedFileKeepsThePaintingAndUndoAvailable) {
         EXPECT_EQ(shownTexts(), (std::vector<std::string>{"Would you like to save your painting?", c.readerText,
                                                           "File Load failed!"}));
         EXPECT_EQ(cellHash(document()), painted) << c.file;
-        EXPECT_TRUE(shell().undoValid) << c.file;
-        EXPECT_FALSE(shell().saved) << c.file;
+        EXPECT_TRUE(shell().painting.undoValid) << c.file;
+        EXPECT_FALSE(shell().painting.saved) << c.file;
     }
     commandNow(kCmdUndo);
     EXPECT_EQ(cellHash(document()), painted) << "the snapshot holds the same painting";
@@ -164,8 +164,8 @@ TEST_F(FileCommandsTest, UndoAfterASuccessfulOpenSwapsOnlyBrushSettings) {
     hl::plantFileChoice(dir_.path("other.pai"));
     commandNow(kCmdOpen);
     ASSERT_EQ(document().width, 40u);
-    EXPECT_TRUE(shell().saved);
-    EXPECT_FALSE(shell().undoValid);
+    EXPECT_TRUE(shell().painting.saved);
+    EXPECT_FALSE(shell().painting.undoValid);
     const std::uint64_t opened = cellHash(document());
     shell().tools.live.size = 55;
     commandNow(kCmdUndo);
@@ -190,7 +190,7 @@ TEST_F(FileCommandsTest, YesWithoutASaveStopsOpenImportAndNew) {
         EXPECT_EQ(hl::shownFileChoosers().size(), before + 2) << id;
         EXPECT_EQ(shownTexts().back(), "File Save failed!");
         EXPECT_EQ(cellHash(document()), painted);
-        EXPECT_FALSE(shell().saved);
+        EXPECT_FALSE(shell().painting.saved);
     }
     bool seen = false;
     hl::plantAnswer(Answer::Yes);
@@ -234,17 +234,17 @@ TEST_F(FileCommandsTest, ClosingStaysOpenUnlessNoOrTheChosenSaveHappened) {
 }
 
 TEST_F(FileCommandsTest, NewChecksTheSizeLimits) {
-    takeUndoSnapshot(shell(), true);
-    shell().saved = true;
-    ASSERT_EQ(shell().history.stepCount(), 1u);
+    takeUndoSnapshot(shell().painting, shell().tools, true);
+    shell().painting.saved = true;
+    ASSERT_EQ(shell().painting.history.stepCount(), 1u);
     answerNewImage("2000", "2000", DialogEnd::Ok);
     commandNow(kCmdNew);
     EXPECT_EQ(document().width, 2000u);
     EXPECT_EQ(document().height, 2000u);
-    EXPECT_TRUE(shell().saved);
-    EXPECT_EQ(shell().history.stepCount(), 0u) << "a new painting, a new history";
-    takeUndoSnapshot(shell(), true);
-    shell().saved = true;
+    EXPECT_TRUE(shell().painting.saved);
+    EXPECT_EQ(shell().painting.history.stepCount(), 0u) << "a new painting, a new history";
+    takeUndoSnapshot(shell().painting, shell().tools, true);
+    shell().painting.saved = true;
     for (const char* w : {"2001", "0"}) {
         hl::clearShownMessages();
         answerNewImage(w, "10", DialogEnd::Ok);
@@ -259,7 +259,7 @@ TEST_F(FileCommandsTest, NewChecksTheSizeLimits) {
     answerNewImage("10", "10", DialogEnd::Cancel);
     commandNow(kCmdNew);
     EXPECT_EQ(document().width, 2000u) << "cancelled";
-    EXPECT_EQ(shell().history.stepCount(), 1u) << "New that made nothing keeps the history";
+    EXPECT_EQ(shell().painting.history.stepCount(), 1u) << "New that made nothing keeps the history";
 }
 
 // The private writable memory this process has mapped now (VmData), in
@@ -282,7 +282,7 @@ TEST_F(FileCommandsTest, ANewPaintingThatCannotBeMadeKeepsTheOldOneAndSaysSo) {
     const std::uint64_t painted = cellHash(document());
     const WindowId window = canvasWindow();
     auto keptAndSaidSo = [&] {
-        return document().width == 600u && cellHash(document()) == painted && !shell().saved &&
+        return document().width == 600u && cellHash(document()) == painted && !shell().painting.saved &&
                canvasWindow() == window && !shownTexts().empty() && shownTexts().back() == kNewImageFailedText &&
                hl::shownMessages().back().caption == "Error";
     };
@@ -303,7 +303,7 @@ TEST_F(FileCommandsTest, ANewPaintingThatCannotBeMadeKeepsTheOldOneAndSaysSo) {
         answerNewImage("2000", "2000", DialogEnd::Ok);
         commandNow(kCmdNew);
         passes(2);
-        return keptAndSaidSo() && shell().undoValid ? 0 : 1;
+        return keptAndSaidSo() && shell().painting.undoValid ? 0 : 1;
     };
     EXPECT_EXIT(std::_Exit(newWithTooLittleMemory()), ::testing::ExitedWithCode(0), "");
 #endif
@@ -350,8 +350,8 @@ TEST_F(FileCommandsTest, ImportTurnsAPictureIntoAFlatPainting) {
     EXPECT_EQ(colour.red, 190);
     EXPECT_EQ(colour.green, 30);
     EXPECT_EQ(colour.grain, 10);
-    EXPECT_FALSE(shell().saved);
-    EXPECT_FALSE(shell().undoValid);
+    EXPECT_FALSE(shell().painting.saved);
+    EXPECT_FALSE(shell().painting.undoValid);
 }
 
 TEST_F(FileCommandsTest, FailedImportSaysSoEveryTimeAndKeepsThePainting) {

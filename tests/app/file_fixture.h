@@ -20,12 +20,12 @@ protected:
         platform::headless::reset();
         platform::headless::setEchoMessages(false);
         ShellState& s = shell();
-        s.document.kind = kDocumentCanvasKind;
-        s.document.highQuality = true;
-        s.document.lighting = true;
-        ASSERT_TRUE(s.document.allocate(6, 4));
-        ASSERT_TRUE(s.undoCanvas.allocate(0, 0));
-        s.saved = true;
+        s.painting.document.kind = kDocumentCanvasKind;
+        s.painting.document.highQuality = true;
+        s.painting.document.lighting = true;
+        ASSERT_TRUE(s.painting.document.allocate(6, 4));
+        ASSERT_TRUE(s.painting.undoCanvas.allocate(0, 0));
+        s.painting.saved = true;
         s.frameWindow = 77;
     }
 
@@ -33,7 +33,7 @@ protected:
 
     // A document whose every cell differs from a blank one.
     void paintDocument(std::uint8_t seed) {
-        Canvas& d = shell().document;
+        Canvas& d = shell().painting.document;
         for (std::uint32_t i = 0; i < d.cellCount(); ++i) {
             PaintCell& c = d.cells()[i];
             c.red = static_cast<std::uint8_t>(seed + i);

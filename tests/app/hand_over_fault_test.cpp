@@ -69,7 +69,7 @@ protected:
         EXPECT_EQ(shownTexts(), std::vector<std::string>{kCannotOpenText}) << what;
         EXPECT_EQ(document().width, 600u) << what;
         EXPECT_EQ(cellHash(document()), before_) << what;
-        EXPECT_TRUE(shell().saved) << what;
+        EXPECT_TRUE(shell().painting.saved) << what;
         hl::clearShownMessages();
     }
 
@@ -211,7 +211,7 @@ TEST_F(LongCommandLineTest, TenKilobytesAreBoundedAndHarmless) {
     // document.
     ASSERT_EQ(startUp(program(), text), StartResult::Running);
     EXPECT_EQ(document().width, 600u);
-    EXPECT_TRUE(shell().saved);
+    EXPECT_TRUE(shell().painting.saved);
     int cannotOpen = 0;
     for (const auto& m : hl::shownMessages()) cannotOpen += m.text == kCannotOpenText;
     EXPECT_EQ(cannotOpen, 1);

@@ -35,9 +35,9 @@ TEST_F(ImportTest, PixelsBecomeFlatPaintTheRightWayUp) {
         SetUp();
         const std::string path = dir.path("p" + std::to_string(header) + ".bmp");
         writeFileBytes(path, makeBmp(3, 2, pixel, {header, false, 24}));
-        shell().document.rendered = true;
-        ASSERT_TRUE(importPictureFile(shell(), path));
-        const Canvas& d = shell().document;
+        shell().painting.document.rendered = true;
+        ASSERT_TRUE(importPictureFile(shell().painting, shell().tools, path, shell().pictureFailureShown));
+        const Canvas& d = shell().painting.document;
         ASSERT_EQ(d.width, 3u);
         ASSERT_EQ(d.height, 2u);
         const PaintCell grey = d.at(1, 0), colour = d.at(2, 1);
@@ -48,8 +48,8 @@ TEST_F(ImportTest, PixelsBecomeFlatPaintTheRightWayUp) {
         EXPECT_EQ(colour.height, 1.0f);
         EXPECT_EQ(d.kind, kDocumentCanvasKind);
         EXPECT_FALSE(d.rendered);
-        EXPECT_FALSE(shell().undoValid) << "the snapshot without canvas drops the undo copy";
-        EXPECT_FALSE(shell().saved);
+        EXPECT_FALSE(shell().painting.undoValid) << "the snapshot without canvas drops the undo copy";
+        EXPECT_FALSE(shell().painting.saved);
         EXPECT_TRUE(messages().empty());
     }
 }
@@ -59,25 +59,25 @@ TEST_F(ImportTest, LargePicturesHaveNoSizeLimit) {
     writeFileBytes(dir.path("big.bmp"), makeBmp(3000, 2500, [](std::uint32_t x, std::uint32_t y) {
                        return Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 7};
                    }));
-    ASSERT_TRUE(importPictureFile(shell(), dir.path("big.bmp")));
-    EXPECT_EQ(shell().document.width, 3000u);
-    EXPECT_EQ(shell().document.height, 2500u);
-    EXPECT_EQ(shell().document.at(2999, 2499).grain, 7);
+    ASSERT_TRUE(importPictureFile(shell().painting, shell().tools, dir.path("big.bmp"), shell().pictureFailureShown));
+    EXPECT_EQ(shell().painting.document.width, 3000u);
+    EXPECT_EQ(shell().painting.document.height, 2500u);
+    EXPECT_EQ(shell().painting.document.at(2999, 2499).grain, 7);
 }
 
 TEST_F(ImportTest, OnlyTheFirstFailureOfTheRunShowsTheLibraryMessage) {
     TempDir dir;
     paintDocument(4);
     writeFileBytes(dir.path("bad.png"), "\x89PNG\r\n\x1a\n broken");
-    EXPECT_FALSE(importPictureFile(shell(), dir.path("bad.png")));
+    EXPECT_FALSE(importPictureFile(shell().painting, shell().tools, dir.path("bad.png"), shell().pictureFailureShown));
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "An image failed to load!");
     EXPECT_EQ(messages()[0].caption, "Error");
-    EXPECT_EQ(shell().document.width, 6u);
-    EXPECT_EQ(shell().document.at(0, 0).red, 4);
-    EXPECT_TRUE(shell().saved) << "nothing changed, no snapshot";
+    EXPECT_EQ(shell().painting.document.width, 6u);
+    EXPECT_EQ(shell().painting.document.at(0, 0).red, 4);
+    EXPECT_TRUE(shell().painting.saved) << "nothing changed, no snapshot";
 
-    EXPECT_FALSE(importPictureFile(shell(), dir.path("missing.jpg")));
+    EXPECT_FALSE(importPictureFile(shell().painting, shell().tools, dir.path("missing.jpg"), shell().pictureFailureShown));
     EXPECT_EQ(messages().size(), 1u);
 }
 
@@ -148,7 +148,7 @@ TEST_F(AssetTest, StyleAndTextureImagesFillTheToolState) {
         writeFileBytes(work() + "Textures/bump" + std::to_string(i) + ".bmp", makeBmp(4, 4, grey));
     }
     // The pictures come with the program, the cache is the user's.
-    loadStyleAndTextureImagesFrom(shell(), dir.dir() + "/", dir.path("user/"));
+    loadStyleAndTextureImagesFrom(shell().tools, shell().pictureFailureShown, dir.dir() + "/", dir.path("user/"));
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(shell().tools.styleImages[17].width(), 8u);
     EXPECT_EQ(shell().tools.styleImages[17].getPixel(0, 0), packColour(170, 170, 170));

@@ -20,7 +20,7 @@ class PaintingIoTest : public testing::FileOperationTest {
 protected:
     // The document's cells as bytes, to see that a refused file left them alone.
     std::string documentBytes() {
-        const Canvas& d = shell().document;
+        const Canvas& d = shell().painting.document;
         return std::string(reinterpret_cast<const char*>(d.cells()), d.cellCount() * sizeof(PaintCell));
     }
     static std::string header(std::uint32_t magic, std::uint32_t version, std::uint32_t w, std::uint32_t h) {
@@ -38,48 +38,49 @@ TEST_F(PaintingIoTest, SaveThenLoadBringsThePaintingBack) {
     TempDir dir;
     paintDocument(20);
     const std::string painted = documentBytes();
-    ASSERT_TRUE(savePainting(shell(), dir.path("a.pai")));
+    ASSERT_TRUE(savePainting(shell().painting, dir.path("a.pai")));
     paintDocument(90);
-    ASSERT_TRUE(shell().document.allocate(3, 3));
-    shell().document.rendered = true;
+    ASSERT_TRUE(shell().painting.document.allocate(3, 3));
+    shell().painting.document.rendered = true;
 
     std::uint32_t version = 0;
-    ASSERT_TRUE(loadPainting(shell(), dir.path("a.pai"), &version));
+    ASSERT_TRUE(loadPainting(shell().painting, shell().tools, dir.path("a.pai"), &version));
     EXPECT_EQ(version, 2u);
+    EXPECT_EQ(shell().painting.fileName, dir.path("a.pai"));
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(shell().document.width, 6u);
-    EXPECT_EQ(shell().document.height, 4u);
-    EXPECT_EQ(shell().document.kind, kDocumentCanvasKind);
-    EXPECT_FALSE(shell().document.rendered);
-    EXPECT_EQ(shell().document.surface.width(), 6u);
+    EXPECT_EQ(shell().painting.document.width, 6u);
+    EXPECT_EQ(shell().painting.document.height, 4u);
+    EXPECT_EQ(shell().painting.document.kind, kDocumentCanvasKind);
+    EXPECT_FALSE(shell().painting.document.rendered);
+    EXPECT_EQ(shell().painting.document.surface.width(), 6u);
     for (std::uint32_t i = 0; i < 24; ++i) {
-        EXPECT_NEAR(shell().document.cells()[i].red, static_cast<std::uint8_t>(painted[i * 12]), 1);
-        EXPECT_EQ(shell().document.cells()[i].height, 20.0f + 0.5f * i);
+        EXPECT_NEAR(shell().painting.document.cells()[i].red, static_cast<std::uint8_t>(painted[i * 12]), 1);
+        EXPECT_EQ(shell().painting.document.cells()[i].height, 20.0f + 0.5f * i);
     }
     // The reader's snapshot: Undo goes back to the 3 x 3 painting.
-    EXPECT_TRUE(shell().undoValid);
-    EXPECT_FALSE(shell().saved);
-    undo(shell());
-    EXPECT_EQ(shell().document.width, 3u);
+    EXPECT_TRUE(shell().painting.undoValid);
+    EXPECT_FALSE(shell().painting.saved);
+    undo(shell().painting, shell().tools);
+    EXPECT_EQ(shell().painting.document.width, 3u);
 }
 
 TEST_F(PaintingIoTest, AFileThatCannotBeOpenedChangesNothing) {
     TempDir dir;
     paintDocument(5);
-    EXPECT_FALSE(loadPainting(shell(), dir.path("missing.pai")));
+    EXPECT_FALSE(loadPainting(shell().painting, shell().tools, dir.path("missing.pai")));
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "The file you selected could not be opened!");
     EXPECT_EQ(messages()[0].caption, "Error");
     EXPECT_EQ(messages()[0].owner, platform::kNoWindow);
-    EXPECT_FALSE(shell().undoValid) << "no snapshot";
-    EXPECT_TRUE(shell().saved);
+    EXPECT_FALSE(shell().painting.undoValid) << "no snapshot";
+    EXPECT_TRUE(shell().painting.saved);
 }
 
 TEST_F(PaintingIoTest, RefusedFilesLeaveThePaintingWithAnUndoSnapshot) {
     TempDir dir;
     // A valid file to damage.
     paintDocument(1);
-    ASSERT_TRUE(savePainting(shell(), dir.path("good.pai")));
+    ASSERT_TRUE(savePainting(shell().painting, dir.path("good.pai")));
     const std::string good = readFileBytes(dir.path("good.pai"));
     std::string badCount = good;
     putU32(reinterpret_cast<std::uint8_t*>(badCount.data()) + 80, 0xFFFFFF);
@@ -107,11 +108,11 @@ TEST_F(PaintingIoTest, RefusedFilesLeaveThePaintingWithAnUndoSnapshot) {
         const std::string path = dir.path(std::string(c.name) + ".pai");
         writeFileBytes(path, c.content);
 
-        EXPECT_FALSE(loadPainting(shell(), path));
+        EXPECT_FALSE(loadPainting(shell().painting, shell().tools, path, nullptr, shell().frameWindow));
         EXPECT_EQ(documentBytes(), before);
-        EXPECT_EQ(shell().document.width, 6u);
-        EXPECT_TRUE(shell().undoValid);
-        EXPECT_FALSE(shell().saved);
+        EXPECT_EQ(shell().painting.document.width, 6u);
+        EXPECT_TRUE(shell().painting.undoValid);
+        EXPECT_FALSE(shell().painting.saved);
         if (c.message) {
             ASSERT_EQ(messages().size(), 1u);
             const auto& m = messages()[0];
@@ -125,7 +126,7 @@ TEST_F(PaintingIoTest, RefusedFilesLeaveThePaintingWithAnUndoSnapshot) {
             EXPECT_TRUE(messages().empty());
         }
         // Undo restores the same painting.
-        undo(shell());
+        undo(shell().painting, shell().tools);
         EXPECT_EQ(documentBytes(), before);
     }
 }

@@ -19,11 +19,11 @@ protected:
     // the tools announcing their changes as the program's do.
     void startPainting() {
         ShellState& s = shell();
-        ASSERT_TRUE(s.document.allocate(100, 70));
+        ASSERT_TRUE(s.painting.document.allocate(100, 70));
         paintDocument(10);
-        takeUndoSnapshot(s, true);
-        s.history.clear();
-        s.writeHook.install(s);
+        takeUndoSnapshot(s.painting, s.tools, true);
+        s.painting.history.clear();
+        s.writeHook.install(s.painting, s.tools);
         ToolState& t = shell().tools;
         t.live.tool = kToolTubePaint;
         t.live.size = 10;
@@ -32,8 +32,8 @@ protected:
 
     // A press at (x, y) and a short drag to the right, as the canvas window does.
     void stroke(int x, int y) {
-        Canvas& d = shell().document;
-        takeStrokeSnapshot(shell());
+        Canvas& d = shell().painting.document;
+        takeStrokeSnapshot(shell().painting, shell().tools);
         strokeBegin(shell().tools, d);
         for (int i = 0; i < 3; ++i) {
             strokeMove(shell().tools, d, -3, 0);
@@ -46,16 +46,16 @@ protected:
     // returns to and recorded, as each is a step of its own.
     void undoAndRedo(std::vector<std::string>& seen) {
         const std::size_t n = seen.size();
-        undo(shell());
+        undo(shell().painting, shell().tools);
         EXPECT_EQ(cells(), seen[n - 2]);
         seen.push_back(cells());
-        undo(shell());
+        undo(shell().painting, shell().tools);
         EXPECT_EQ(cells(), seen[n - 1]);
         seen.push_back(cells());
     }
 
     std::string cells() const {
-        const Canvas& d = state_->document;
+        const Canvas& d = state_->painting.document;
         std::string bytes(reinterpret_cast<const char*>(d.cells()), d.cellCount() * sizeof(PaintCell));
         return std::to_string(d.width) + "x" + std::to_string(d.height) + ":" + bytes;
     }
@@ -66,70 +66,69 @@ TEST_F(UndoTest, UndoSwapsCellsAndSettingsSoASecondUndoRedoes) {
     ToolState& t = shell().tools;
     paintDocument(10);
     t.live.red = 1;
-    takeUndoSnapshot(shell(), true);
-    EXPECT_TRUE(s.undoValid);
-    EXPECT_FALSE(s.saved);
+    takeUndoSnapshot(shell().painting, shell().tools, true);
+    EXPECT_TRUE(s.painting.undoValid);
+    EXPECT_FALSE(s.painting.saved);
 
     // The change: a cell, the colour and the tool.
-    s.document.at(2, 1).red = 250;
+    s.painting.document.at(2, 1).red = 250;
     t.live.red = 77;
     t.live.tool = kToolKnife;
-    s.saved = true;
+    s.painting.saved = true;
 
-    EXPECT_FALSE(undo(shell())) << "the size stays";
-    EXPECT_EQ(s.document.at(2, 1).red, static_cast<std::uint8_t>(10 + 8));
+    EXPECT_FALSE(undo(shell().painting, shell().tools)) << "the size stays";
+    EXPECT_EQ(s.painting.document.at(2, 1).red, static_cast<std::uint8_t>(10 + 8));
     EXPECT_EQ(t.live.red, 1);
     EXPECT_EQ(t.live.tool, kToolKnife) << "the tool is never swapped";
-    EXPECT_FALSE(s.saved);
-    EXPECT_TRUE(s.colourChanged);
-    EXPECT_TRUE(s.document.rendered);
-    EXPECT_TRUE(s.undoValid);
+    EXPECT_FALSE(s.painting.saved);
+    EXPECT_TRUE(s.painting.document.rendered);
+    EXPECT_TRUE(s.painting.undoValid);
 
-    undo(shell());
-    EXPECT_EQ(s.document.at(2, 1).red, 250);
+    undo(shell().painting, shell().tools);
+    EXPECT_EQ(s.painting.document.at(2, 1).red, 250);
     EXPECT_EQ(t.live.red, 77);
     EXPECT_EQ(t.live.tool, kToolKnife);
 }
 
 TEST_F(UndoTest, UndoAcrossASizeChangeSwapsTheSizesAndRecreatesTheWindow) {
     ShellState& s = shell();
-    ASSERT_TRUE(s.document.allocate(60, 60));
+    ASSERT_TRUE(s.painting.document.allocate(60, 60));
     paintDocument(3);
-    takeUndoSnapshot(shell(), true);
-    ASSERT_TRUE(s.document.allocate(30, 20));  // as Image Size does after its snapshot
-    s.document.kind = kDocumentCanvasKind;
+    takeUndoSnapshot(shell().painting, shell().tools, true);
+    ASSERT_TRUE(s.painting.document.allocate(30, 20));  // as Image Size does after its snapshot
+    s.painting.document.kind = kDocumentCanvasKind;
 
-    EXPECT_TRUE(undo(shell())) << "the window follows the size";
-    EXPECT_EQ(s.document.width, 60u);
-    EXPECT_EQ(s.document.height, 60u);
-    EXPECT_EQ(s.document.at(59, 59).red, static_cast<std::uint8_t>(3 + 3599));
-    EXPECT_EQ(s.document.surface.width(), 60u);
-    EXPECT_EQ(s.document.kind, kDocumentCanvasKind);
+    EXPECT_TRUE(undo(shell().painting, shell().tools)) << "the window follows the size";
+    EXPECT_EQ(s.painting.document.width, 60u);
+    EXPECT_EQ(s.painting.document.height, 60u);
+    EXPECT_EQ(s.painting.document.at(59, 59).red, static_cast<std::uint8_t>(3 + 3599));
+    EXPECT_EQ(s.painting.document.surface.width(), 60u);
+    EXPECT_EQ(s.painting.document.kind, kDocumentCanvasKind);
 
-    EXPECT_TRUE(undo(shell()));
-    EXPECT_EQ(s.document.width, 30u);
-    EXPECT_EQ(s.document.height, 20u);
+    EXPECT_TRUE(undo(shell().painting, shell().tools));
+    EXPECT_EQ(s.painting.document.width, 30u);
+    EXPECT_EQ(s.painting.document.height, 20u);
 }
 
 TEST_F(UndoTest, AfterASnapshotWithoutCanvasOnlySettingsSwap) {
     ShellState& s = shell();
     ToolState& t = shell().tools;
-    ASSERT_TRUE(s.document.allocate(10, 10));
-    takeUndoSnapshot(shell(), true);
+    ASSERT_TRUE(s.painting.document.allocate(10, 10));
+    takeUndoSnapshot(shell().painting, shell().tools, true);
     // File New with another size: a snapshot without the canvas, then the new canvas.
     t.live.green = 5;
-    takeUndoSnapshot(shell(), false);
-    EXPECT_FALSE(s.undoValid);
-    ASSERT_TRUE(s.document.allocate(5, 5));
+    takeUndoSnapshot(shell().painting, shell().tools, false);
+    EXPECT_FALSE(s.painting.undoValid);
+    ASSERT_TRUE(s.painting.document.allocate(5, 5));
     paintDocument(40);
     t.live.green = 99;
 
     // The stale undo canvas still has the old size, so the window is made again.
-    EXPECT_TRUE(undo(shell()));
+    EXPECT_TRUE(undo(shell().painting, shell().tools));
     EXPECT_EQ(t.live.green, 5);
-    EXPECT_EQ(s.document.width, 5u);
-    EXPECT_EQ(s.document.at(0, 0).red, 40) << "cells untouched";
-    EXPECT_FALSE(s.undoValid);
+    EXPECT_EQ(s.painting.document.width, 5u);
+    EXPECT_EQ(s.painting.document.at(0, 0).red, 40) << "cells untouched";
+    EXPECT_FALSE(s.painting.undoValid);
 }
 
 TEST_F(UndoTest, APressSnapshotUndoesExactlyAsAWholeCopyWould) {
@@ -141,21 +140,21 @@ TEST_F(UndoTest, APressSnapshotUndoesExactlyAsAWholeCopyWould) {
     for (const auto& [x, y] : presses) {
         const std::string before = cells();
         if (x < 0) {
-            runFilter(shell(), kFilterInvertColours);
+            runFilter(shell().painting, shell().tools, kFilterInvertColours);
         } else {
             stroke(x, y);
         }
         const std::string after = cells();
         ASSERT_NE(after, before) << x << "," << y;
-        undo(shell());
+        undo(shell().painting, shell().tools);
         EXPECT_EQ(cells(), before) << x << "," << y;
-        undo(shell());
+        undo(shell().painting, shell().tools);
         EXPECT_EQ(cells(), after) << x << "," << y;
     }
-    undo(shell());
+    undo(shell().painting, shell().tools);
     const std::string undone = cells();
     stroke(40, 40);
-    undo(shell());
+    undo(shell().painting, shell().tools);
     EXPECT_EQ(cells(), undone) << "a stroke after an Undo";
 }
 
@@ -166,33 +165,33 @@ TEST_F(UndoTest, TheHistoryAndUndoAgreeOnEveryPainting) {
     seen.push_back(cells());
     stroke(60, 40);
     seen.push_back(cells());
-    runFilter(shell(), kFilterInvertColours);
+    runFilter(shell().painting, shell().tools, kFilterInvertColours);
     seen.push_back(cells());
-    undo(shell());  // an Undo is a step of its own
+    undo(shell().painting, shell().tools);  // an Undo is a step of its own
     EXPECT_EQ(cells(), seen[2]);
     seen.push_back(cells());
 
     for (std::size_t i = seen.size() - 1; i > 0; --i) {
-        EXPECT_EQ(stepBackward(shell()), StepResult::kChanged);
+        EXPECT_EQ(stepBackward(shell().painting, shell().tools), StepResult::kChanged);
         EXPECT_EQ(cells(), seen[i - 1]) << i;
     }
-    EXPECT_EQ(stepBackward(shell()), StepResult::kNothing);
+    EXPECT_EQ(stepBackward(shell().painting, shell().tools), StepResult::kNothing);
     for (std::size_t i = 1; i < seen.size(); ++i) {
-        EXPECT_EQ(stepForward(shell()), StepResult::kChanged);
+        EXPECT_EQ(stepForward(shell().painting, shell().tools), StepResult::kChanged);
         EXPECT_EQ(cells(), seen[i]) << i;
     }
-    EXPECT_EQ(stepForward(shell()), StepResult::kNothing);
+    EXPECT_EQ(stepForward(shell().painting, shell().tools), StepResult::kNothing);
 
     // Undo right after a step returns to the painting before the step, as a
     // new step in place of the steps ahead.
-    stepBackward(shell());
+    stepBackward(shell().painting, shell().tools);
     EXPECT_EQ(cells(), seen[3]);
-    undo(shell());
+    undo(shell().painting, shell().tools);
     EXPECT_EQ(cells(), seen[4]);
-    EXPECT_EQ(shell().history.forwardStep(), nullptr);
-    EXPECT_EQ(shell().history.stepCount(), 4u);
+    EXPECT_EQ(shell().painting.history.forwardStep(), nullptr);
+    EXPECT_EQ(shell().painting.history.stepCount(), 4u);
     for (std::size_t i : {3, 2, 1}) {
-        stepBackward(shell());
+        stepBackward(shell().painting, shell().tools);
         EXPECT_EQ(cells(), seen[i]) << i;
     }
 }
@@ -200,28 +199,28 @@ TEST_F(UndoTest, TheHistoryAndUndoAgreeOnEveryPainting) {
 TEST_F(UndoTest, WholeStepsKeepTheirPaintingsThroughUndoStepsAndStrokes) {
     startPainting();
     std::vector<std::string> seen{cells()};
-    runFilter(shell(), kFilterInvertColours);
+    runFilter(shell().painting, shell().tools, kFilterInvertColours);
     seen.push_back(cells());
-    undo(shell());
+    undo(shell().painting, shell().tools);
     EXPECT_EQ(cells(), seen[0]);
-    EXPECT_EQ(stepBackward(shell()), StepResult::kChanged);
+    EXPECT_EQ(stepBackward(shell().painting, shell().tools), StepResult::kChanged);
     EXPECT_EQ(cells(), seen[1]);
-    runFilter(shell(), kFilterNight);  // drops the Undo's step ahead
+    runFilter(shell().painting, shell().tools, kFilterNight);  // drops the Undo's step ahead
     seen.push_back(cells());
-    EXPECT_EQ(stepForward(shell()), StepResult::kNothing);
+    EXPECT_EQ(stepForward(shell().painting, shell().tools), StepResult::kNothing);
     stroke(30, 30);
     seen.push_back(cells());
-    runFilter(shell(), kFilterInvertColours);
+    runFilter(shell().painting, shell().tools, kFilterInvertColours);
     seen.push_back(cells());
     undoAndRedo(seen);
 
     for (std::size_t i = seen.size() - 1; i > 0; --i) {
-        EXPECT_EQ(stepBackward(shell()), StepResult::kChanged) << i;
+        EXPECT_EQ(stepBackward(shell().painting, shell().tools), StepResult::kChanged) << i;
         EXPECT_EQ(cells(), seen[i - 1]) << i;
     }
-    EXPECT_EQ(stepBackward(shell()), StepResult::kNothing);
+    EXPECT_EQ(stepBackward(shell().painting, shell().tools), StepResult::kNothing);
     for (std::size_t i = 1; i < seen.size(); ++i) {
-        EXPECT_EQ(stepForward(shell()), StepResult::kChanged) << i;
+        EXPECT_EQ(stepForward(shell().painting, shell().tools), StepResult::kChanged) << i;
         EXPECT_EQ(cells(), seen[i]) << i;
     }
 }
@@ -229,28 +228,28 @@ TEST_F(UndoTest, WholeStepsKeepTheirPaintingsThroughUndoStepsAndStrokes) {
 TEST_F(UndoTest, AStepAcrossASizeChangeRestoresTheSize) {
     startPainting();
     const std::string before = cells();
-    takeUndoSnapshot(shell(), true);  // as Image Size does
-    ASSERT_TRUE(resample(shell().document, 50, 30));
+    takeUndoSnapshot(shell().painting, shell().tools, true);  // as Image Size does
+    ASSERT_TRUE(resample(shell().painting.document, 50, 30));
     const std::string after = cells();
-    EXPECT_EQ(stepBackward(shell()), StepResult::kResized);
+    EXPECT_EQ(stepBackward(shell().painting, shell().tools), StepResult::kResized);
     EXPECT_EQ(cells(), before);
-    EXPECT_EQ(shell().document.surface.width(), 100u);
-    EXPECT_EQ(stepForward(shell()), StepResult::kResized);
+    EXPECT_EQ(shell().painting.document.surface.width(), 100u);
+    EXPECT_EQ(stepForward(shell().painting, shell().tools), StepResult::kResized);
     EXPECT_EQ(cells(), after);
-    EXPECT_EQ(stepBackward(shell()), StepResult::kResized);
+    EXPECT_EQ(stepBackward(shell().painting, shell().tools), StepResult::kResized);
     stroke(10, 10);  // a change after the step drops the step ahead
-    EXPECT_EQ(stepForward(shell()), StepResult::kNothing);
-    stepBackward(shell());
+    EXPECT_EQ(stepForward(shell().painting, shell().tools), StepResult::kNothing);
+    stepBackward(shell().painting, shell().tools);
     EXPECT_EQ(cells(), before);
-    EXPECT_EQ(stepForward(shell()), StepResult::kChanged);
+    EXPECT_EQ(stepForward(shell().painting, shell().tools), StepResult::kChanged);
     const std::string painted = cells();
-    undo(shell());  // back to the painting before that step
+    undo(shell().painting, shell().tools);  // back to the painting before that step
     EXPECT_EQ(cells(), before);
-    stepBackward(shell());
+    stepBackward(shell().painting, shell().tools);
     EXPECT_EQ(cells(), painted);
-    stepBackward(shell());
+    stepBackward(shell().painting, shell().tools);
     EXPECT_EQ(cells(), before);
-    EXPECT_EQ(stepBackward(shell()), StepResult::kNothing) << "the stroke dropped the size change ahead";
+    EXPECT_EQ(stepBackward(shell().painting, shell().tools), StepResult::kNothing) << "the stroke dropped the size change ahead";
 }
 
 TEST_F(UndoTest, TheBudgetEvictsTheOldestSteps) {
@@ -258,40 +257,40 @@ TEST_F(UndoTest, TheBudgetEvictsTheOldestSteps) {
     std::vector<std::string> seen{cells()};
     stroke(40, 40);
     seen.push_back(cells());
-    const std::uint64_t oneStroke = shell().history.bytes();
-    shell().history.setBudget(3 * oneStroke + oneStroke / 2);
+    const std::uint64_t oneStroke = shell().painting.history.bytes();
+    shell().painting.history.setBudget(3 * oneStroke + oneStroke / 2);
     for (int i = 0; i < 5; ++i) {
         stroke(40, 40);
         seen.push_back(cells());
     }
-    EXPECT_EQ(shell().history.stepCount(), 3u);
-    EXPECT_LE(shell().history.bytes(), shell().history.budget());
-    while (stepBackward(shell()) != StepResult::kNothing) {
+    EXPECT_EQ(shell().painting.history.stepCount(), 3u);
+    EXPECT_LE(shell().painting.history.bytes(), shell().painting.history.budget());
+    while (stepBackward(shell().painting, shell().tools) != StepResult::kNothing) {
     }
     EXPECT_EQ(cells(), seen[3]) << "the three newest steps are kept";
 
     // A step larger than the whole budget is not kept, and nothing before it.
-    shell().history.setBudget(oneStroke);
-    runFilter(shell(), kFilterInvertColours);
-    EXPECT_EQ(shell().history.stepCount(), 0u);
-    EXPECT_EQ(shell().history.bytes(), 0u);
-    EXPECT_EQ(stepBackward(shell()), StepResult::kNothing);
+    shell().painting.history.setBudget(oneStroke);
+    runFilter(shell().painting, shell().tools, kFilterInvertColours);
+    EXPECT_EQ(shell().painting.history.stepCount(), 0u);
+    EXPECT_EQ(shell().painting.history.bytes(), 0u);
+    EXPECT_EQ(stepBackward(shell().painting, shell().tools), StepResult::kNothing);
     stroke(10, 10);
-    EXPECT_EQ(shell().history.stepCount(), 1u) << "the next change is kept again";
+    EXPECT_EQ(shell().painting.history.stepCount(), 1u) << "the next change is kept again";
 }
 
 TEST_F(UndoTest, EvictedWholeStepsLeaveTheRestAndUndoExact) {
     startPainting();
-    runFilter(shell(), kFilterInvertColours);
-    const std::uint64_t oneFilter = shell().history.bytes();
-    shell().history.setBudget(2 * oneFilter + oneFilter / 2);
+    runFilter(shell().painting, shell().tools, kFilterInvertColours);
+    const std::uint64_t oneFilter = shell().painting.history.bytes();
+    shell().painting.history.setBudget(2 * oneFilter + oneFilter / 2);
     std::vector<std::string> seen{cells()};
     for (const FilterId f : {kFilterNight, kFilterInvertColours, kFilterNight, kFilterInvertColours}) {
-        runFilter(shell(), f);
+        runFilter(shell().painting, shell().tools, f);
         seen.push_back(cells());
     }
-    EXPECT_EQ(shell().history.stepCount(), 2u);
-    EXPECT_LE(shell().history.bytes(), shell().history.budget());
+    EXPECT_EQ(shell().painting.history.stepCount(), 2u);
+    EXPECT_LE(shell().painting.history.bytes(), shell().painting.history.budget());
 
     // The press after the filters takes the last whole step's cells from the
     // undo copy, which is then brought up to date from the painting.
@@ -300,13 +299,13 @@ TEST_F(UndoTest, EvictedWholeStepsLeaveTheRestAndUndoExact) {
     undoAndRedo(seen);
 
     std::size_t back = 0;
-    while (stepBackward(shell()) != StepResult::kNothing) {
+    while (stepBackward(shell().painting, shell().tools) != StepResult::kNothing) {
         ++back;
         ASSERT_LT(back, seen.size());
         EXPECT_EQ(cells(), seen[seen.size() - 1 - back]) << back;
     }
     EXPECT_GE(back, 4u) << "the two newest filters and what followed are kept";
-    while (back > 0 && stepForward(shell()) != StepResult::kNothing) --back;
+    while (back > 0 && stepForward(shell().painting, shell().tools) != StepResult::kNothing) --back;
     EXPECT_EQ(cells(), seen.back());
 }
 

@@ -30,7 +30,7 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 class FilterCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        Canvas& doc = shell().document;
+        Canvas& doc = shell().painting.document;
         doc.allocate(4, 3);
         doc.kind = kDocumentCanvasKind;
         doc.lighting = true;
@@ -45,8 +45,8 @@ protected:
             for (std::uint32_t y = 0; y < 400; ++y)
                 for (std::uint32_t x = 0; x < 400; ++x) image->setPixel(x, y, static_cast<std::uint8_t>(x * y), 0, 0);
         }
-        shell().undoValid = false;
-        shell().saved = true;
+        shell().painting.undoValid = false;
+        shell().painting.saved = true;
     }
 
     ShellState& shell() { return *state_; }
@@ -77,27 +77,27 @@ TEST_F(FilterCommand, EachFilterIsOneUndoStep) {
     for (const FilterInfo& f : filterTable()) {
         SCOPED_TRACE(f.name);
         SetUp();
-        Canvas& doc = shell().document;
+        Canvas& doc = shell().painting.document;
         const auto before = test::cellsOf(doc);
-        ASSERT_TRUE(runFilter(shell(), f.id));
+        ASSERT_TRUE(runFilter(shell().painting, shell().tools, f.id));
         EXPECT_FALSE(doc.rendered);
-        EXPECT_FALSE(shell().saved);
-        EXPECT_TRUE(shell().undoValid);
+        EXPECT_FALSE(shell().painting.saved);
+        EXPECT_TRUE(shell().painting.undoValid);
         const auto after = test::cellsOf(doc);
         EXPECT_FALSE(test::sameCells(before, after));
-        undo(shell());
+        undo(shell().painting, shell().tools);
         EXPECT_TRUE(test::sameCells(test::cellsOf(doc), before));
-        undo(shell());
+        undo(shell().painting, shell().tools);
         EXPECT_TRUE(test::sameCells(test::cellsOf(doc), after));
     }
 }
 
 TEST_F(FilterCommand, UnknownIdDoesNothing) {
-    const auto before = test::cellsOf(shell().document);
-    EXPECT_FALSE(runFilter(shell(), 1280));
-    EXPECT_TRUE(shell().saved);
-    EXPECT_FALSE(shell().undoValid);
-    EXPECT_TRUE(test::sameCells(test::cellsOf(shell().document), before));
+    const auto before = test::cellsOf(shell().painting.document);
+    EXPECT_FALSE(runFilter(shell().painting, shell().tools, 1280));
+    EXPECT_TRUE(shell().painting.saved);
+    EXPECT_FALSE(shell().painting.undoValid);
+    EXPECT_TRUE(test::sameCells(test::cellsOf(shell().painting.document), before));
 }
 
 // Meant above all for the sanitizer build: no conversion may be undefined.
@@ -110,11 +110,11 @@ TEST_F(FilterCommand, NonFiniteAndHugeHeightsPassThrough) {
         for (std::uint32_t x = 0; x < 6; ++x) flat.at(x, 0) = cellOf(200, 100, 50, 30, 40, 0.0f);
         f.run(flat, shell().tools);
 
-        Canvas& doc = shell().document;
+        Canvas& doc = shell().painting.document;
         doc.allocate(6, 1);
         for (std::uint32_t x = 0; x < 6; ++x) doc.at(x, 0) = cellOf(200, 100, 50, 30, 40, heights[x]);
         renderAll(doc);
-        ASSERT_TRUE(runFilter(shell(), f.id));
+        ASSERT_TRUE(runFilter(shell().painting, shell().tools, f.id));
         for (std::uint32_t x = 0; x < 6; ++x) {
             const PaintCell& c = doc.at(x, 0);
             if (f.id == kFilterDefenestrate) {
@@ -135,7 +135,7 @@ TEST_F(FilterCommand, NonFiniteAndHugeHeightsPassThrough) {
 
 TEST_F(FilterCommand, EveryFilterGivesTheSameCellsOnAnyThreadCount) {
     // Large enough to be shared in bands, whose edges move with the count.
-    Canvas& doc = shell().document;
+    Canvas& doc = shell().painting.document;
     doc.allocate(301, 233);
     for (std::uint32_t i = 0; i < doc.cellCount(); ++i)
         doc.cells()[i] = cellOf(static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i * 13 + 5),
@@ -149,8 +149,8 @@ TEST_F(FilterCommand, EveryFilterGivesTheSameCellsOnAnyThreadCount) {
         for (std::uint32_t threads : {1u, 3u, 7u}) {
             setSharingThreads(threads);
             std::copy(painting.begin(), painting.end(), doc.cells());
-            ASSERT_TRUE(runFilter(shell(), f.id));
-            EXPECT_TRUE(test::sameCells(test::cellsOf(shell().undoCanvas), painting)) << f.name << ", " << threads;
+            ASSERT_TRUE(runFilter(shell().painting, shell().tools, f.id));
+            EXPECT_TRUE(test::sameCells(test::cellsOf(shell().painting.undoCanvas), painting)) << f.name << ", " << threads;
             if (first.empty()) first = test::cellsOf(doc);
             else EXPECT_TRUE(test::sameCells(test::cellsOf(doc), first)) << f.name << ", " << threads << " threads";
         }

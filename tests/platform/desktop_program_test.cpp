@@ -133,7 +133,7 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(200, 120));
     passes(5);
 
-    const PaintCell& cell = shell().document.at(150, 120);
+    const PaintCell& cell = shell().painting.document.at(150, 120);
     EXPECT_NE(cell.red, 255) << "the stroke laid paint";
     EXPECT_GT(cell.height, 0.0f);
     EXPECT_FALSE(pointer(kCanvasPointer).leftDown);
@@ -150,12 +150,12 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
     QTest::mouseMove(canvas, QPoint(-40, 300));
     passes(3);
     EXPECT_FALSE(pointer(kCanvasPointer).leftDown) << "left the canvas";
-    const float heightAt = shell().document.at(360, 300).height;
+    const float heightAt = shell().painting.document.at(360, 300).height;
     for (int x = 10; x <= 60; x += 5) {
         QTest::mouseMove(canvas, QPoint(x + 300, 300));
         passes(2);
     }
-    EXPECT_EQ(shell().document.at(360, 300).height, heightAt) << "no painting without a new press";
+    EXPECT_EQ(shell().painting.document.at(360, 300).height, heightAt) << "no painting without a new press";
     QTest::mouseMove(canvas, QPoint(-40, 300));
     passes(2);
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(-40, 300));
@@ -164,7 +164,7 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
 
     // The canvas widget draws, enlarged and shrunk, exactly the window's
     // pixels, made from the surface for the part drawn.
-    Surface& surface = shell().document.surface;
+    Surface& surface = shell().painting.document.surface;
     for (std::uint32_t y = 0; y < surface.height(); ++y)
         for (std::uint32_t x = 0; x < surface.width(); ++x)
             surface.setPixel(x, y, static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 13),
@@ -187,7 +187,7 @@ TEST_F(DesktopTest, AStrokeWithTheMouseChangesCellsAndThePicture) {
     }
 
     // Closing without the question: the painting counts as saved.
-    shell().saved = true;
+    shell().painting.saved = true;
     askToCloseTheFrame();
     runMainLoop(program());
     exitProgram(program());
@@ -228,7 +228,7 @@ TEST_F(DesktopTest, APenStrokeScalesTheStrengthByItsPressure) {
     EXPECT_EQ(shell().tools.stroke.strength, static_cast<float>(live * static_cast<double>(0.4f)));
     report(QEvent::TabletRelease, 200, 0.0, Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(pointer(kCanvasPointer).leftDown);
-    EXPECT_NE(shell().document.at(150, 120).red, 255) << "the pen laid paint";
+    EXPECT_NE(shell().painting.document.at(150, 120).red, 255) << "the pen laid paint";
 
     QTest::mouseMove(canvas, QPoint(220, 130));
     passes(2);
@@ -271,7 +271,7 @@ TEST_F(DesktopTest, EscapeOrClosingTheExitQuestionKeepsTheProgram) {
     shell().quitRequested = false;
     ASSERT_EQ(startUp(program(), ""), StartResult::Running);
     passes(5);
-    shell().saved = false;  // an unsaved painting
+    shell().painting.saved = false;  // an unsaved painting
     closer_.stop();
 
     // Answers each box once it is up, in the way given, and notes its look.
@@ -348,15 +348,15 @@ TEST_F(DesktopTest, KeysReleasedWhileADialogHadTheInputAreReleasedAfterIt) {
     });
     platform::messageBox(shell().frameWindow, "Warning", "A box that takes the keys");
     closer_.start(20);  // its ticks also end the passes' wait for the desktop
-    shell().saved = true;
+    shell().painting.saved = true;
     QTest::keyPress(frame, Qt::Key_Z);
     passes(3);
     EXPECT_FALSE(keys[static_cast<std::size_t>(platform::Key::Control)]) << "Control is up";
-    EXPECT_TRUE(shell().saved) << "Z alone does not undo";
+    EXPECT_TRUE(shell().painting.saved) << "Z alone does not undo";
     EXPECT_FALSE(shell().view.temporaryHand);
     EXPECT_EQ(shell().tools.live.tool, tool) << "the hand gave the tool back";
 
-    shell().saved = true;
+    shell().painting.saved = true;
     askToCloseTheFrame();
     runMainLoop(program());
     exitProgram(program());

@@ -154,7 +154,7 @@ TEST_F(AutosaveTest, YesOpensTheAutosaveUnsavedAndTitledAsItsFileUntilSaved) {
     start();
     EXPECT_EQ(questionsAsked(), 1u);
     EXPECT_TRUE(sameCells(document(), c));
-    EXPECT_FALSE(shell().saved);
+    EXPECT_FALSE(shell().painting.saved);
     EXPECT_EQ(platform::caption(frame()), "Smudgecraft - field.pai");
     EXPECT_EQ(shell().lastChosenPath, "/paintings/field.pai") << "Save starts at its file";
     EXPECT_FALSE(fileExists(orphan.lock()));
@@ -197,7 +197,7 @@ TEST_F(AutosaveTest, NoDeletesARunningProgramsAutosaveIsNotOfferedAndADamagedOne
         ASSERT_EQ(questionsAsked(), 2u);
         EXPECT_EQ(hl::shownMessages()[1].text, kNotAPaintingText);
         EXPECT_EQ(fileExists(damaged.painting()), remove == Answer::No);
-        EXPECT_TRUE(shell().saved) << "the blank painting stays";
+        EXPECT_TRUE(shell().painting.saved) << "the blank painting stays";
         exitProgram(program());
     }
 }

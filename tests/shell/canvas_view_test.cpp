@@ -226,14 +226,14 @@ TEST_F(CanvasViewTest, APressSnapshotsUnlessTheToolIsTheHandOrTheDropper) {
         passes(2);
         release(5, 5);
         passes(1);
-        EXPECT_EQ(shell().undoCanvas.at(5, 5).red, 255) << "tool " << tool;
+        EXPECT_EQ(shell().painting.undoCanvas.at(5, 5).red, 255) << "tool " << tool;
     }
     shell().tools.live.tool = kToolPaintBrush;
     press(5, 5);
     passes(1);
     release(5, 5);
     passes(1);
-    undo(shell());
+    undo(shell().painting, shell().tools);
     EXPECT_EQ(document().at(5, 5).red, 1) << "Undo returns the painting as at the press";
 }
 

@@ -76,7 +76,7 @@ TEST_F(FrameCommandsTest, EveryFilterRunsOnceAndUndoesWithOneUndo) {
         commandNow(f.id);
         passes(2);
         EXPECT_TRUE(document().rendered) << f.name;
-        EXPECT_FALSE(shell().saved);
+        EXPECT_FALSE(shell().painting.saved);
         commandNow(1200);
         EXPECT_EQ(cellHash(document()), before) << f.name << " is undone by one Undo";
     }
@@ -138,7 +138,7 @@ TEST_F(FrameCommandsTest, ClosingUnsavedAsksOnceAndNoClosesWithoutSaving) {
     passes(1);
     release(10, 10);
     passes(1);
-    ASSERT_FALSE(shell().saved);
+    ASSERT_FALSE(shell().painting.saved);
     hl::clearShownMessages();
     hl::plantAnswer(platform::Answer::No);
     command(1009);

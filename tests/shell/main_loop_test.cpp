@@ -149,7 +149,7 @@ TEST_F(MainLoopTest, AMessageScriptPaintsSavesAndExitsAndABadLineEndsIt) {
     runMainLoop(program());
     EXPECT_NE(cellHash(document()), blank);
     EXPECT_TRUE(fileExists(dir_.path("painted.pai")));
-    EXPECT_TRUE(shell().saved);
+    EXPECT_TRUE(shell().painting.saved);
     EXPECT_FALSE(messageScriptRunning(program().script));
 
     freshProgram();

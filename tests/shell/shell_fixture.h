@@ -73,7 +73,7 @@ protected:
     PointerState& pointer(PointerIndex which) { return program_->state.pointers[which]; }
     WindowId frame() const { return shell().frameWindow; }
     WindowId canvasWindow() const { return shell().windows.canvas; }
-    Canvas& document() { return shell().document; }
+    Canvas& document() { return shell().painting.document; }
 
     void move(int x, int y) { hl::postPointer(canvasWindow(), MessageKind::MouseMove, x, y); }
     // Posts a move and a press there; two passes deliver them.

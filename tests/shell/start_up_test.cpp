@@ -55,10 +55,10 @@ TEST_F(StartUpTest, FirstStartMakesTheDocumentPrefsAndBrush) {
     EXPECT_TRUE(platform::menuChecked(frame(), 1252));
     for (int id : {1100, 1101, 1102, 1103}) EXPECT_TRUE(platform::menuChecked(frame(), id));
     EXPECT_EQ(shell().tools.live.size, 30);
-    EXPECT_TRUE(shell().saved);
-    EXPECT_TRUE(shell().undoValid);
-    EXPECT_EQ(shell().history.budget(), std::uint64_t{256} << 20);
-    EXPECT_EQ(shell().history.stepCount(), 0u);
+    EXPECT_TRUE(shell().painting.saved);
+    EXPECT_TRUE(shell().painting.undoValid);
+    EXPECT_EQ(shell().painting.history.budget(), std::uint64_t{256} << 20);
+    EXPECT_EQ(shell().painting.history.stepCount(), 0u);
     EXPECT_EQ(platform::caption(frame()), "Smudgecraft");
     EXPECT_EQ(platform::statusText(frame(), 1), "600x600");
     EXPECT_EQ(platform::statusText(frame(), 2), "Zoom: 100%");
@@ -71,7 +71,7 @@ TEST_F(StartUpTest, PrefsFileDecidesTheViewAndIsWrittenAtExit) {
     writeFileBytes("prefs.dat", std::string("\x00\x01", 2));
     writeFileBytes("options.txt", "history-budget-mb = 20\n");
     start();
-    EXPECT_EQ(shell().history.budget(), std::uint64_t{20} << 20) << "the options file beside it";
+    EXPECT_EQ(shell().painting.history.budget(), std::uint64_t{20} << 20) << "the options file beside it";
     EXPECT_FALSE(document().highQuality);
     EXPECT_TRUE(document().lighting);
     EXPECT_FALSE(platform::menuChecked(frame(), 1250));
@@ -118,7 +118,7 @@ TEST_F(StartUpTest, ASecondStartFromAnotherDirectoryHandsOverItsPaintingOnce) {
 
     // A later notice without a fresh hand-over opens nothing; nor does a
     // relative path left in the file by anything else.
-    shell().saved = true;
+    shell().painting.saved = true;
     const std::uint64_t opened = cellHash(document());
     for (const std::string leftOver : {"", "handed.pai"}) {
         if (*leftOver.c_str()) writeFileBytes(handOver, leftOver);
@@ -142,7 +142,7 @@ TEST_F(StartUpTest, HandOverMessageOpensTheFileOnce) {
     passes(3);
     EXPECT_EQ(document().width, 30u);
     EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 30);
-    EXPECT_FALSE(shell().undoValid) << "after an open only the brush can be undone";
+    EXPECT_FALSE(shell().painting.undoValid) << "after an open only the brush can be undone";
     EXPECT_FALSE(fileExists(kHandOverFileName)) << "taken by the first instance";
     document().at(0, 0).red = 9;
     passes(5);
@@ -155,7 +155,7 @@ TEST_F(StartUpTest, ADropOrAHandOverAsksBeforeReplacingAnUnsavedPainting) {
     pressNow(100, 100);
     release(100, 100);
     passes(1);
-    ASSERT_FALSE(shell().saved);
+    ASSERT_FALSE(shell().painting.saved);
     const std::uint64_t painted = cellHash(document());
     auto deliver = [&](bool drop) {
         if (drop) {
@@ -175,7 +175,7 @@ TEST_F(StartUpTest, ADropOrAHandOverAsksBeforeReplacingAnUnsavedPainting) {
             deliver(drop);
             EXPECT_EQ(document().width, 600u);
             EXPECT_EQ(cellHash(document()), painted);
-            EXPECT_FALSE(shell().saved);
+            EXPECT_FALSE(shell().painting.saved);
         }
         ASSERT_EQ(hl::shownMessages().size(), 2u);
         EXPECT_EQ(hl::shownMessages()[0].caption, "Save Changes?");

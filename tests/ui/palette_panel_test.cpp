@@ -144,9 +144,9 @@ TEST_F(PaletteTest, PickingABrushKeepsTheSizeAndCanBeUndone) {
     EXPECT_EQ(live.tool, kToolKnife);
     EXPECT_EQ(live.size, 12);
     EXPECT_EQ(panels().tools.table[kToolKnife].state, kButtonDown);
-    undo(shell());
+    undo(shell().painting, shell().tools);
     EXPECT_EQ(live.red, 99) << "the press took a snapshot of the settings";
-    undo(shell());
+    undo(shell().painting, shell().tools);
 
     // An empty cell changes nothing.
     pickBrush(40);
