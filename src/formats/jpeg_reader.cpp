@@ -43,6 +43,14 @@ bool isUnsupportedKind(int code) {
            code == JERR_CONVERSION_NOTIMPL;
 }
 
+// Every 8 x 8 block of the component with the finest sampling costs at least
+// a bit in Huffman-coded data (its DC code), so no real picture has more than
+// 512 pixels for each byte of its file; arithmetic coding can go much
+// further on flat pictures. A header that claims more describes data the
+// file does not hold: decoding it would only make the picture up.
+constexpr std::uint64_t kHuffmanPixelsPerByte = 1024;
+constexpr std::uint64_t kArithmeticPixelsPerByte = 65536;
+
 [[noreturn]] void stopDecoding(j_common_ptr info) {
     std::longjmp(reinterpret_cast<Errors*>(info->err)->stop, 1);
 }
@@ -70,6 +78,10 @@ PictureLoadResult decodeAll(jpeg_decompress_struct& info, const std::uint8_t* da
                             DecodedRgb& out) {
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return PictureLoadResult::kDamaged;
+    const std::uint64_t pixels = std::uint64_t{info.image_width} * info.image_height;
+    if (pixels > size * (info.arith_code ? kArithmeticPixelsPerByte : kHuffmanPixelsPerByte)) {
+        return PictureLoadResult::kDamaged;
+    }
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     if (!jpeg_start_decompress(&info)) return PictureLoadResult::kDamaged;
