@@ -104,8 +104,19 @@ void BM_ToolRenderRectOnly(benchmark::State& state) {
     }
 }
 
-// Rebuilding the size-100 mask: once per pointer move when dynamics are on.
+// Building the size-100 mask for a new size or hardness, and rebuilding it
+// for the same ones (once per pointer move when dynamics are on).
 void BM_BuildMask100(benchmark::State& state) {
+    prepareBrush(1, 100);
+    ground().tools.stroke = ground().tools.live;
+    for (auto _ : state) {
+        ground().tools.mask.built = false;
+        ground().tools.mask.weightsHardness = ground().tools.mask.profileHardness = 0;
+        sc::buildMask(ground().tools);
+        benchmark::ClobberMemory();
+    }
+}
+void BM_RebuildMask100SameSize(benchmark::State& state) {
     prepareBrush(1, 100);
     ground().tools.stroke = ground().tools.live;
     for (auto _ : state) {
@@ -155,5 +166,6 @@ TOOL_BENCH(knife, 17);
 TOOL_BENCH(finger, 18);
 BENCHMARK(BM_ToolRenderRectOnly)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_BuildMask100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RebuildMask100SameSize)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libpng-dev libjpeg-dev libtiff-dev
+  libmypaint-dev
   xvfb xauth xdotool imagemagick poppler-utils
   dpkg-dev desktop-file-utils appstream shared-mime-info
   fonts-dejavu-core

@@ -12,10 +12,6 @@
 namespace sc {
 namespace {
 
-// The fewest rows a band of a shared render holds when there are rows to
-// spare: each band reads the grain rows its lookups reach before its first.
-constexpr std::uint32_t kBandRows = 64;
-
 void renderBand(const RenderContext& context, VectorPath path, const RenderBand& band) {
     switch (path) {
 #if SC_VECTOR_TARGETS
@@ -50,10 +46,11 @@ void renderClipped(Canvas& canvas, std::uint32_t x0, std::uint32_t y0, std::uint
     const VectorPath path = pathFor(context, x1 - x0);
     std::uint8_t* pixels = surface.pixelAddress(x0, y0);
     const std::ptrdiff_t rowStep = -static_cast<std::ptrdiff_t>(surface.stride());
-    forEachRowBand(y1 - y0, x1 - x0, kSharedRenderCells, kBandRows, [&](std::uint32_t first, std::uint32_t end) {
+    const auto renderRows = [&](std::uint32_t first, std::uint32_t end) {
         const RenderBand band{x0, x1, y0 + first, y0 + end, pixels + first * rowStep, rowStep, surface.bytesPerPixel()};
         renderBand(context, path, band);
-    });
+    };
+    forEachRowBand(y1 - y0, x1 - x0, kSharedRenderCells, kSharedRenderBandRows, renderRows);
 }
 
 }  // namespace

@@ -9,6 +9,12 @@ class Canvas;
 // Renders of at least this many cells are shared by the worker pool in bands
 // of rows; smaller ones cost more to share than they save.
 inline constexpr std::uint64_t kSharedRenderCells = 2048;
+// The fewest rows a band of a shared render holds when there are rows to
+// spare: each band reads the grain rows its lookups reach before its first.
+// Work on the cells of a rectangle about to be rendered can be cut into the
+// same bands (forEachRowBand with these two limits), so that each thread then
+// mostly renders cells it has just written itself.
+inline constexpr std::uint32_t kSharedRenderBandRows = 64;
 
 // Renders cell (x, y); the caller guarantees x < width, y < height and cells.
 void renderCell(Canvas& canvas, std::uint32_t x, std::uint32_t y);

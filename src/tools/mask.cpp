@@ -23,14 +23,8 @@ void drawProfile(Surface& profile, float hardShare) {
     drawLine(profile, 54 - k, 5, 54, 54, 0, 0, 0);
 }
 
-}  // namespace
-
-void buildMask(ToolState& ts) {
-    BrushMask& mask = ts.mask;
-    if (mask.built) return;
-
-    const int r = clampInt(ts.stroke.size, 1, kMaxBrushSize);
-    const int hardness = clampInt(ts.stroke.hardness, 1, 100);
+// The weights of size r and a hardness of 1..100.
+void computeWeights(BrushMask& mask, int r, int hardness) {
     // R: the distance r / sqrt(2) at which the weight reaches 0. S: the share
     // of R that stays at full weight. W: the width of the falling edge.
     const float R = static_cast<float>(0.5 * std::sqrt(2.0 * r * r));
@@ -62,8 +56,22 @@ void buildMask(ToolState& ts) {
         const float* fromOffset = byOffset.data() + std::abs(v - r) * side;
         for (int u = 0; u < 2 * r; ++u) row[u] = fromOffset[std::abs(u - r)];
     }
+    mask.weightsHardness = hardness;
+}
 
-    drawProfile(mask.profile, S);
+}  // namespace
+
+void buildMask(ToolState& ts) {
+    BrushMask& mask = ts.mask;
+    if (mask.built) return;
+
+    const int r = clampInt(ts.stroke.size, 1, kMaxBrushSize);
+    const int hardness = clampInt(ts.stroke.hardness, 1, 100);
+    if (r != mask.builtForSize || hardness != mask.weightsHardness) computeWeights(mask, r, hardness);
+    if (hardness != mask.profileHardness || !mask.profile.valid()) {
+        drawProfile(mask.profile, static_cast<float>(hardness * static_cast<double>(0.01f)));
+        mask.profileHardness = mask.profile.valid() ? hardness : 0;
+    }
     mask.builtForSize = r;
     mask.built = true;
 }
