@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Paints the user guide's pictures with the program itself: each tool's
-# stroke, each filter's effect, each paint style and each texture. The
+# stroke, each filter's effect, a painting in layers, each paint style and
+# each texture. The
 # strokes are written as smudgecraft-batch scripts (below), run, and every
 # painting is turned into a PNG picture by `smudgecraft-batch thumbnail`, so
 # the guide always shows the program's own output.
@@ -94,6 +95,24 @@ tool_picture() {
     echo "filter $filter"
     echo "save filter-$filter.pai"
   done
+
+  # Layers: a ground on the background, a layer painted over it, that
+  # layer at half opacity, and hidden.
+  echo "new 200 72"
+  echo "settings tool=0 red=226 green=178 blue=52 paintStyle=4 texture=1 thickness=10 size=26 strength=0.7 shine=255 hardness=30"
+  wave 8 192 20 3
+  echo "settings red=196 green=64 blue=50 paintStyle=1 texture=1"
+  wave 8 192 52 3
+  echo "save layers-ground.pai"
+  echo "layer-add Glaze"
+  echo "settings red=44 green=82 blue=160 paintStyle=2 texture=5 size=12"
+  wave 16 184 36 20
+  echo "save layers-over.pai"
+  echo "layer-opacity 2 0.5"
+  echo "save layers-half.pai"
+  echo "layer-opacity 2 1"
+  echo "layer-visible 2 0"
+  echo "save layers-hidden.pai"
 
   # Paint styles: a broad stroke of dark paint in each (a style's grain
   # brightens the paint), on a smooth canvas; textures: a Tube Paint stroke

@@ -1,5 +1,6 @@
 // Script commands on the document canvas itself: size, render flags,
 // rendering, resampling, raw saving and export.
+#include "app/layers.h"
 #include "app/undo.h"
 #include "batch_command.h"
 #include "batch_session.h"
@@ -20,6 +21,7 @@ void runNew(Session& session, const Words& w) {
     Canvas& doc = session.painting.document;
     // No undo snapshot here; the history still keeps the painting replaced.
     prepareWholeChange(session.painting);
+    if (session.painting.layers.layered()) replaceLayers(session.painting, {}, 0);
     if (!doc.allocate(width, height)) throw OperationFailed("Not enough memory for a canvas of that size!");
     doc.kind = kDocumentCanvasKind;
 }
@@ -47,7 +49,7 @@ void runResample(Session& session, const Words& w) {
     const auto width = static_cast<std::uint32_t>(parseIntegerInRange(w[0], 1, kMaxSide));
     const auto height = static_cast<std::uint32_t>(parseIntegerInRange(w[1], 1, kMaxSide));
     prepareWholeChange(session.painting);
-    if (!resample(session.painting.document, width, height)) {
+    if (!resamplePainting(session.painting, width, height)) {
         throw OperationFailed("Not enough memory to resize the canvas!");
     }
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/filter_command.h"
+#include "app/layers.h"
 #include "batch_command.h"
 #include "batch_session.h"
 #include "filters/filter_table.h"
@@ -19,7 +20,7 @@ const FilterInfo& filterNamed(const std::string& name) {
 
 void checkFilterCommand(const Words& w) { filterNamed(w[0]); }
 
-void runFilterCommand(Session& session, const Words& w) { runFilter(session.painting, session.tools, filterNamed(w[0]).id); }
+void runFilterCommand(Session& session, const Words& w) { runFilterOnPainting(session.painting, session.tools, filterNamed(w[0]).id); }
 
 const BatchCommandRegistration kFilter{{"filter", 1, 1, &runFilterCommand, &checkFilterCommand}};
 

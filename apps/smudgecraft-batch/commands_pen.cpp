@@ -5,6 +5,7 @@
 #include <string>
 
 #include "batch_command.h"
+#include "app/layers.h"
 #include "app/pointer_state.h"
 #include "batch_session.h"
 #include "engine/canvas.h"
@@ -31,7 +32,8 @@ void runApplyLine(Session& session, const Words& w) {
     Session& s = session;
     ToolState& ts = s.tools;
     for (const LinePoint& p : strokeLinePoints(v[0], v[1], v[2], v[3], ts.stroke.size, s.zoom)) {
-        applyTool(ts, toolCellAt(s.painting.document, p.x, s.zoom), toolCellAt(s.painting.document, p.y, s.zoom), s.painting.document);
+        applyToolToPainting(s.painting, ts, toolCellAt(s.painting.document, p.x, s.zoom),
+                            toolCellAt(s.painting.document, p.y, s.zoom));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/layers.h"
 #include "app/pointer_state.h"
 #include "batch_command.h"
 #include "batch_session.h"
@@ -103,7 +104,8 @@ void runMove(Session& session, const Words& w) {
 void runApply(Session& session, const Words& w) {
     const std::int32_t x = parseInt32(w[0]), y = parseInt32(w[1]);
     Session& s = session;
-    applyTool(s.tools, toolCellAt(s.painting.document, x, s.zoom), toolCellAt(s.painting.document, y, s.zoom), s.painting.document);
+    applyToolToPainting(s.painting, s.tools, toolCellAt(s.painting.document, x, s.zoom),
+                        toolCellAt(s.painting.document, y, s.zoom));
 }
 
 const BatchCommandRegistration kSettings{{"settings", 1, -1, &runSettings}};

@@ -10,6 +10,7 @@ PictureList drawAllPictures() {
   addColoursPictures(list);
   addPalettePictures(list);
   addStylesPictures(list);
+  addLayersPictures(list);
   addNewImagePictures(list);
   addGrainPictures(list);
   // The program reads a grey picture through its red channel alone; keep

@@ -24,6 +24,7 @@ void addPropertiesPictures(PictureList& out);
 void addColoursPictures(PictureList& out);
 void addPalettePictures(PictureList& out);
 void addStylesPictures(PictureList& out);
+void addLayersPictures(PictureList& out);
 void addNewImagePictures(PictureList& out);
 void addSplashPicture(PictureList& out);
 void addGrainPictures(PictureList& out);

@@ -53,6 +53,22 @@ constexpr int kThumb = 29, kStyleColumns = 9, kStyleRows = 2;
 constexpr int kProfileX = 4, kProfileY = 22, kProfileSize = 54;  // panel coordinates
 constexpr int kHardnessSliderX = 90, kHardnessSliderY = 54, kHardnessSliderLength = 110;
 
+// Layers panel: a list of six rows (eye toggle, thumbnail, name), scroll
+// buttons beside it, the opacity slider and a row of command buttons.
+constexpr int kLayersW = 280, kLayersH = 226;
+constexpr int kLayerListX = 5, kLayerListY = 5, kLayerRowW = 256, kLayerRowH = 26, kLayerRows = 6;
+constexpr int kEyeX = 8, kEyeDy = 4, kEyeSize = 18;
+constexpr int kLayerThumbX = 30, kLayerThumbDy = 2, kLayerThumbW = 32, kLayerThumbH = 22;
+constexpr int kLayerNameX = 68;
+constexpr int kLayerScrollX = 263, kLayerScrollSize = 13;
+constexpr int kOpacityGrooveY = 166, kOpacitySliderX = 70, kOpacitySliderY = 178, kOpacitySliderLength = 150;
+constexpr int kLayerButtonGrooveY = 192, kLayerButtonY = 198, kLayerButtonW = 30, kLayerButtonH = 22;
+constexpr int kLayerButtonCount = 7;
+constexpr int kLayerButtonX[kLayerButtonCount] = {8, 40, 72, 112, 144, 184, 242};
+// The letters the panels write names with: one cell a character from ' ' to
+// '~', its advance marked in the cell's first row.
+constexpr int kGlyphFirst = 32, kGlyphCount = 95, kGlyphW = 12, kGlyphH = 14;
+
 // New Image dialog (grey pictures).
 constexpr int kFileNewW = 234, kFileNewH = 149;
 constexpr int kFieldX = 90, kFieldW = 40, kFieldH = 16;

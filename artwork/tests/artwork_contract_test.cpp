@@ -54,6 +54,13 @@ std::vector<Expected> expectedPictures() {
   pair("savelist", 66, 18, false);
   pair("loadlist", 66, 18, false);
   pair("check", 13, 13, false);
+  list.push_back({"layers", 280, 226, false});
+  list.push_back({"letters", 95 * 12, 15, false});
+  for (const char* button : {"layernew", "layerdup", "layerdel", "layerup", "layerdown", "layermerge", "layername"})
+    pair(button, 30, 22, false);
+  pair("layerscrollup", 13, 13, false);
+  pair("layerscrolldown", 13, 13, false);
+  pair("eye", 18, 18, false);
   pair("okay", 74, 24, true);
   pair("cancel", 74, 24, true);
   for (int i = 0; i < 18; ++i) {

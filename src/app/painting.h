@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/history.h"
+#include "app/layer_stack.h"
 #include "app/undo_copy.h"
 #include "engine/canvas.h"
 #include "tools/brush_settings.h"
@@ -14,7 +15,8 @@
 namespace sc {
 
 struct Painting {
-    Canvas document;              // kind 9 once a document exists
+    Canvas document;              // kind 9 once a document exists; the stack of the layers
+    LayerStack layers;            // none while the painting is one plain layer
     Canvas undoCanvas;            // cells as they were at the last snapshot with canvas
     BrushSettings savedSettings;  // brush settings at the last snapshot
     bool undoValid = false;

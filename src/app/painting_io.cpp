@@ -1,8 +1,10 @@
 #include "app/painting_io.h"
 
 #include "app/painting.h"
+#include "app/layers.h"
 #include "app/undo.h"
 #include "engine/canvas.h"
+#include "engine/layer.h"
 #include "formats/data_file.h"
 #include "formats/painting_file.h"
 #include "platform/dialogs.h"
@@ -10,7 +12,14 @@
 
 namespace sc {
 
-bool savePainting(const Painting& p, const std::string& path) { return writePaintingFile(path, p.document); }
+bool savePainting(const Painting& p, const std::string& path) {
+    // One layer (the document's cells, or the stack of a lone layer) is a
+    // version 2 file as it always was.
+    if (p.layers.layers.size() >= 2) {
+        return writeLayeredPaintingFile(path, p.document.width, p.document.height, p.layers.layers, p.layers.active);
+    }
+    return writePaintingFile(path, p.document);
+}
 
 bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, std::uint32_t* version,
                   platform::WindowId owner) {
@@ -27,7 +36,9 @@ bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, 
     // The file is read into a canvas of its own and swapped in only when
     // complete, so a damaged file never costs the user the painting.
     Canvas fresh;
-    const PaintingLoadResult result = readPaintingFile(file, fresh, version);
+    std::vector<Layer> layers;
+    std::size_t active = 0;
+    const PaintingLoadResult result = readPaintingFile(file, fresh, version, &layers, &active);
     file.close();
     switch (result) {
         case PaintingLoadResult::kOk: break;
@@ -44,6 +55,7 @@ bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, 
     }
     Canvas& document = p.document;
     document.swapCells(fresh);
+    replaceLayers(p, std::move(layers), active);
     document.invalidate();
     // Another painting: the history starts again (Undo still returns to the old one).
     p.history.clear();

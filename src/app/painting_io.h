@@ -19,7 +19,8 @@ inline constexpr const char* kLaterVersionText = "The file you selected requires
 inline constexpr const char* kFileLoadFailedText = "File Load failed!";
 inline constexpr const char* kFileSaveFailedText = "File Save failed!";
 
-// Writes the document canvas as a version 2 painting. Shows nothing; false
+// Writes the painting: a version 2 file of the document's cells, or a
+// version 3 file of its layers when it has two or more. Shows nothing; false
 // when the file could not be written (an old file at the path then stays).
 bool savePainting(const Painting& p, const std::string& path);
 

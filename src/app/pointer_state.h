@@ -25,10 +25,11 @@ enum PointerIndex : std::size_t {
     kPropertiesPointer,
     kStylesPointer,
     kPalettePointer,
+    kLayersPointer,
     kPointerCount,
 };
 
-// The records of the six pointer-aware windows.
+// The records of the pointer-aware windows.
 struct PointerStates {
     std::array<PointerState, kPointerCount> all{};
 

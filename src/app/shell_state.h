@@ -33,6 +33,7 @@ struct ShellWindows {
     platform::WindowId propertiesPanel = platform::kNoWindow;
     platform::WindowId palettePanel = platform::kNoWindow;
     platform::WindowId stylesPanel = platform::kNoWindow;
+    platform::WindowId layersPanel = platform::kNoWindow;
 };
 
 // What the canvas view keeps between messages.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/layer_undo.h"
+#include "app/layers.h"
 #include "app/painting.h"
 #include "engine/renderer.h"
 #include "tools/tool_state.h"
@@ -130,6 +132,7 @@ StepResult exchangeStep(Painting& p, const ToolState& tools, HistoryStep& step) 
 }
 
 StepResult stepThroughHistory(Painting& p, const ToolState& tools, bool backward) {
+    if (p.layers.layered()) return StepResult::kNothing;
     HistoryStep* step = backward ? p.history.backwardStep() : p.history.forwardStep();
     if (step == nullptr) return StepResult::kNothing;
     // Done before the step is held: when memory runs out it gives the history up.
@@ -149,6 +152,14 @@ StepResult stepThroughHistory(Painting& p, const ToolState& tools, bool backward
 }  // namespace
 
 void takeUndoSnapshot(Painting& p, const ToolState& tools, bool includeCanvas) {
+    if (p.layers.layered()) {
+        if (includeCanvas && snapshotLayers(p, tools, false)) return;
+        dropLayerSnapshot(p);
+        p.savedSettings = tools.live;
+        p.saved = false;
+        return;
+    }
+    dropLayerSnapshot(p);
     p.savedSettings = tools.live;
     bool copied = false;
     if (includeCanvas) {
@@ -170,6 +181,16 @@ void takeUndoSnapshot(Painting& p, const ToolState& tools, bool includeCanvas) {
 }
 
 void takeStrokeSnapshot(Painting& p, const ToolState& tools) {
+    if (p.layers.layered()) {
+        // The stroke changes the active layer only.
+        if (!snapshotLayers(p, tools, true)) {
+            dropLayerSnapshot(p);
+            p.savedSettings = tools.live;
+            p.saved = false;
+        }
+        return;
+    }
+    dropLayerSnapshot(p);
     p.savedSettings = tools.live;
     snapshotCanvasDeferred(p);
     p.history.open();
@@ -177,17 +198,20 @@ void takeStrokeSnapshot(Painting& p, const ToolState& tools) {
 }
 
 void prepareCellWrite(Painting& p, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+    if (p.layers.layered()) return;  // the stroke's snapshot copied the active layer
     p.undoCopy.beforeWrite(p.document, p.undoCanvas, x0, y0, x1, y1);
     p.history.beforeWrite(p.document, x0, y0, x1, y1);
 }
 
 void prepareWholeChange(Painting& p) {
+    if (p.layers.layered()) return;  // layered changes take copies of layers
     p.undoCopy.complete(p.document, p.undoCanvas);
     p.undoCopy.changedEverywhere();
     if (!p.history.keepsWholePainting()) p.history.keepWhole(p.document);
 }
 
 void paintingReplaced(Painting& p) {
+    if (p.layers.layered()) replaceLayers(p, {}, 0);
     p.history.clear();
     p.fileName.clear();
     p.undoCopy.forget();
@@ -196,6 +220,13 @@ void paintingReplaced(Painting& p) {
 bool undo(Painting& p, ToolState& t) {
     const std::int32_t tool = t.live.tool;
     std::swap(t.live, p.savedSettings);
+    if (layerUndoHeld(p)) {
+        const bool swappedSize = swapLayerSnapshot(p);
+        p.saved = false;
+        t.live.tool = tool;
+        t.mask.built = false;
+        return swappedSize;
+    }
 
     bool redraw = false;
     if (p.undoValid) {

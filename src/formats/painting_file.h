@@ -3,11 +3,14 @@
 // channels and the raw heights (version 2, written) or raw 12-byte cells
 // (version 1, read only).
 #include <cstdint>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace sc {
 
 class Canvas;
+struct Layer;
 class DataFile;
 
 enum class PaintingLoadResult {
@@ -25,6 +28,20 @@ enum class PaintingLoadResult {
 // in on success. `version` receives the header's version when one was read.
 PaintingLoadResult readPaintingFile(DataFile& file, Canvas& into, std::uint32_t* version = nullptr);
 PaintingLoadResult readPaintingFile(const std::string& path, Canvas& into, std::uint32_t* version = nullptr);
+// The same, reading version 3 (a painting of layers) too: `into` then gets
+// the painting's size with blank cells and `layers` the layers, bottom first,
+// with the active one's number in `active`. Without `layers` a version 3 file
+// is kVersion3. For version 1 and 2 `layers` is left empty.
+PaintingLoadResult readPaintingFile(DataFile& file, Canvas& into, std::uint32_t* version, std::vector<Layer>* layers,
+                                    std::size_t* active);
+// Writes a painting of two or more layers (all of width x height) as a
+// version 3 file. False when it could not be written completely; a file that
+// was at the path then stays as it was.
+bool writeLayeredPaintingFile(const std::string& path, std::uint32_t width, std::uint32_t height,
+                              const std::vector<Layer>& layers, std::size_t active);
+// How many layers a version 3 file may hold, and how long a name may be.
+inline constexpr std::uint32_t kMaxFileLayers = 32;
+inline constexpr std::uint32_t kMaxLayerNameBytes = 1024;
 
 // Writes the canvas as a version 2 file. False when it could not be written
 // completely; a file that was at the path then stays as it was.

@@ -57,6 +57,13 @@ std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, floa
 std::optional<int> askNumber(WindowId owner, const std::string& caption, const std::string& label, int value,
                              int minimum, int maximum);
 
+// ---- Text ----------------------------------------------------------------
+
+// A small modal dialog asking for one line of text of at most `maxLength`
+// bytes, starting with `text`; nothing when cancelled.
+std::optional<std::string> askText(WindowId owner, const std::string& caption, const std::string& label,
+                                   const std::string& text, int maxLength);
+
 // ---- Printing ------------------------------------------------------------
 // One set of printer settings lives for the whole run: the page-setup dialog
 // edits it and the print dialog starts from it.

@@ -66,6 +66,22 @@ std::optional<int> askNumber(WindowId owner, const std::string& caption, const s
 }
 std::optional<std::string> chooseSaveFile(WindowId, const FileChoice& choice) { return nextChoice(choice); }
 
+std::optional<std::string> askText(WindowId owner, const std::string& caption, const std::string& label,
+                                   const std::string& text, int maxLength) {
+    headless::HeadlessState& s = headless::state();
+    s.textQuestions.push_back({caption, label, text, maxLength});
+    detail::enableOwnerForModal(owner, false);
+    std::optional<std::string> answer;
+    if (!s.texts.empty()) {
+        answer = s.texts.front();
+        s.texts.pop_front();
+    }
+    detail::enableOwnerForModal(owner, true);
+    // The field takes no more than its length, as the desktop's does.
+    if (answer && maxLength >= 0 && answer->size() > static_cast<std::size_t>(maxLength)) answer->resize(maxLength);
+    return answer;
+}
+
 std::optional<PenChoice> penDialog(WindowId owner, const PenChoice& choice, float, float) {
     headless::HeadlessState& s = headless::state();
     s.penDialogs.push_back(choice);
@@ -112,6 +128,8 @@ const std::vector<std::string>& shownFileChoosers() { return state().choosers; }
 const std::vector<FileChoice>& shownFileChoices() { return state().choiceDetails; }
 void plantNumber(std::optional<int> number) { state().numbers.push_back(number); }
 const std::vector<NumberQuestion>& shownNumberQuestions() { return state().numberQuestions; }
+void plantText(std::optional<std::string> text) { state().texts.push_back(std::move(text)); }
+const std::vector<TextQuestion>& shownTextQuestions() { return state().textQuestions; }
 
 void reset() {
     detail::resetShared();

@@ -57,6 +57,19 @@ struct NumberQuestion {
 // The questions askNumber was asked, oldest first.
 const std::vector<NumberQuestion>& shownNumberQuestions();
 
+// Queues the answer of the next askText (nothing = cancelled; a text longer
+// than the question allows is cut to its length). With nothing queued the
+// dialog is cancelled.
+void plantText(std::optional<std::string> text);
+struct TextQuestion {
+    std::string caption;
+    std::string label;
+    std::string text;
+    int maxLength;
+};
+// The questions askText was asked, oldest first.
+const std::vector<TextQuestion>& shownTextQuestions();
+
 // Edit fields: a test types into one (the window gets the change notice);
 // the next createEditField calls fail while `fail` is set.
 void typeIntoField(WindowId window, int id, const std::string& text);

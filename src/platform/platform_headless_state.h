@@ -22,6 +22,8 @@ struct HeadlessState {
     std::vector<FileChoice> choiceDetails;
     std::deque<std::optional<int>> numbers;  // answers of askNumber; nothing: cancelled
     std::vector<NumberQuestion> numberQuestions;
+    std::deque<std::optional<std::string>> texts;  // answers of askText; nothing: cancelled
+    std::vector<TextQuestion> textQuestions;
     // Edit fields by window and id: their text.
     std::map<std::pair<WindowId, int>, std::string> editFields;
     bool failEditFields = false;

@@ -29,9 +29,10 @@ void fitDocumentArea(WindowId area);
 // Pointer events, delivered as the desktop would without pointer capture:
 // to the window under the pointer, with a leave notice for the window the
 // pointer left. A pen tablet adds its pressure and tilt; a mouse reports
-// pressure 1 and no tilt.
+// pressure 1 and no tilt. `doubleClick` marks the second press of a double
+// click (the message's flag).
 void routePointer(MessageKind kind, const QPoint& globalPos, float pressure = 1.0f, float tiltX = 0.0f,
-                  float tiltY = 0.0f);
+                  float tiltY = 0.0f, bool doubleClick = false);
 // Qt's leave notice for a widget (pointer gone to another program's window
 // or to a part of the frame that is not one of ours).
 void pointerLeftWidget(WindowId id);
@@ -51,6 +52,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void tabletEvent(QTabletEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QMessageBox>
 #include <QPushButton>
@@ -129,6 +130,34 @@ std::optional<int> askNumber(WindowId owner, const std::string& caption, const s
     detail::enableOwnerForModal(owner, true);
     if (!accepted) return std::nullopt;
     return number;
+}
+
+std::optional<std::string> askText(WindowId owner, const std::string& caption, const std::string& label,
+                                   const std::string& text, int maxLength) {
+    detail::enableOwnerForModal(owner, false);
+    QInputDialog dialog(ownerWidget(owner));
+    dialog.setWindowTitle(QString::fromStdString(caption));
+    dialog.setLabelText(QString::fromStdString(label));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(QString::fromStdString(text));
+    // The length is counted in the bytes the program keeps (UTF-8).
+    if (QLineEdit* field = dialog.findChild<QLineEdit*>()) {
+        QObject::connect(field, &QLineEdit::textEdited, field, [field, maxLength](const QString& typed) {
+            QString kept = typed;
+            while (kept.toUtf8().size() > maxLength) kept.chop(1);
+            if (kept != typed) field->setText(kept);
+        });
+    }
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    detail::enableOwnerForModal(owner, true);
+    if (!accepted) return std::nullopt;
+    std::string answer = dialog.textValue().toStdString();
+    while (answer.size() > static_cast<std::size_t>(std::max(maxLength, 0))) {
+        // Cut whole characters: drop continuation bytes, then the lead byte.
+        while (!answer.empty() && (static_cast<unsigned char>(answer.back()) & 0xc0) == 0x80) answer.pop_back();
+        if (!answer.empty()) answer.pop_back();
+    }
+    return answer;
 }
 
 }  // namespace sc::platform

@@ -25,9 +25,10 @@ namespace {
 WindowId g_hover = kNoWindow;  // the window the pointer was last over
 
 void post(MessageKind kind, WindowId window, int x = 0, int y = 0, float pressure = 1.0f, float tiltX = 0.0f,
-          float tiltY = 0.0f) {
+          float tiltY = 0.0f, bool flag = false) {
     Message m;
     m.kind = kind;
+    m.flag = flag;
     m.window = window;
     m.x = x;
     m.y = y;
@@ -84,7 +85,8 @@ private:
 
 }  // namespace
 
-void routePointer(MessageKind kind, const QPoint& globalPos, float pressure, float tiltX, float tiltY) {
+void routePointer(MessageKind kind, const QPoint& globalPos, float pressure, float tiltX, float tiltY,
+                  bool doubleClick) {
     QWidget* under = QApplication::widgetAt(globalPos);
     WindowId target = under ? windowOfWidget(under) : kNoWindow;
     const detail::WindowRecord* rec = detail::findRecord(target);
@@ -95,7 +97,7 @@ void routePointer(MessageKind kind, const QPoint& globalPos, float pressure, flo
     }
     if (target == kNoWindow || kind == MessageKind::None) return;
     const QPoint local = widgetOf(target)->mapFromGlobal(globalPos);
-    post(kind, target, local.x(), local.y(), pressure, tiltX, tiltY);
+    post(kind, target, local.x(), local.y(), pressure, tiltX, tiltY, doubleClick);
 }
 
 void pointerLeftWidget(WindowId id) {
@@ -192,6 +194,11 @@ void PictureWidget::mousePressEvent(QMouseEvent* e) {
 
 void PictureWidget::mouseReleaseEvent(QMouseEvent* e) {
     routePointer(buttonMessage(e->button(), false), e->globalPosition().toPoint());
+}
+
+// The second press of a double click is a press like the first, flagged.
+void PictureWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+    routePointer(buttonMessage(e->button(), true), e->globalPosition().toPoint(), 1.0f, 0.0f, 0.0f, true);
 }
 
 // The pen's tip is the left button. Taken here, the event makes no mouse

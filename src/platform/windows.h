@@ -84,7 +84,7 @@ enum class MessageKind : std::uint8_t {
     None,
     MouseMove,   // x, y: pointer in the window's client pixels
     MouseLeave,  // the pointer left a window that asked with trackMouseLeave
-    LeftDown,
+    LeftDown,    // flag: the second press of a double click
     LeftUp,
     RightDown,
     RightUp,

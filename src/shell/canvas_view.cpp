@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/layers.h"
 #include "app/shell_state.h"
 #include "engine/numeric.h"
 #include "platform/dialogs.h"
@@ -147,7 +148,7 @@ void paintAtPointer(Program& p) {
         for (const LinePoint& point : points) {
             const int x = toolCellAt(s.painting.document, point.x, s.view.zoom);
             const int y = toolCellAt(s.painting.document, point.y, s.view.zoom);
-            followToolOutcome(p, applyTool(s.tools, x, y, s.painting.document));
+            followToolOutcome(p, applyToolToPainting(s.painting, s.tools, x, y));
             if (!pointer.leftDown) break;  // Fill ended the press
         }
         s.view.lastApplied = {pointer.x, pointer.y};

@@ -3,6 +3,7 @@
 #include "app/filter_command.h"
 #include "app/help_pages.h"
 #include "app/print.h"
+#include "app/layers.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "platform/desktop.h"
@@ -10,6 +11,7 @@
 #include "shell/canvas_view.h"
 #include "shell/frame_window.h"
 #include "shell/history_commands.h"
+#include "shell/layer_commands.h"
 #include "shell/new_image_commands.h"
 #include "shell/program.h"
 #include "shell/splash.h"
@@ -106,13 +108,15 @@ bool runFrameCommand(Program& p, int id) {
         case kCmdColoursPanel: togglePanel(s, id, s.windows.coloursPanel); return true;
         case kCmdPropertiesPanel: togglePanel(s, id, s.windows.propertiesPanel); return true;
         case kCmdPalettePanel: togglePanel(s, id, s.windows.palettePanel); return true;
+        case kCmdLayersPanel: togglePanel(s, id, s.windows.layersPanel); return true;
         case kCmdHelp: openInBrowser(s, userGuideAddress(s.paths)); return true;
         case kCmdAbout: showSplash(p.splashWindow, &s.splash, false, nullptr); return true;
         case kCmdWebSite: openInBrowser(s, webSiteItemAddress(s.paths)); return true;
         default: break;
     }
+    if (runLayerCommand(p, id)) return true;
     // Flatten and every filter: one undo step, then the next pass renders.
-    return runFilter(s.painting, s.tools, id);
+    return runFilterOnPainting(s.painting, s.tools, id);
 }
 
 }  // namespace sc

@@ -1,6 +1,8 @@
 // The frame window's creation and procedure.
 #include "shell/frame_window.h"
 
+#include <algorithm>
+
 #include "app/file_commands.h"
 #include "app/hand_over.h"
 #include "app/painting_io.h"
@@ -13,6 +15,7 @@
 #include "shell/autosave_step.h"
 #include "shell/canvas_keys.h"
 #include "shell/canvas_view.h"
+#include "shell/layer_commands.h"
 #include "shell/program.h"
 #include "shell/zoom_steps.h"
 #include "ui/floating_windows.h"
@@ -62,6 +65,13 @@ void onCreate(Program& p, WindowId frame) {
                                                   panelWindowProc(p, &coloursPanelProc));
     s.windows.palettePanel = createFloatingWindow(floating, s, " Palette", x, 463, 280, 200, "BrushesClass",
                                                   panelWindowProc(p, &palettePanelProc));
+    // Below the palette, kept on a low screen.
+    const int layersY = std::max(65, std::min(695, platform::desktopClientArea().bottom - kLayersPanelHeight - 40));
+    createLayersPanel(s, p.panels, x, layersY,
+                      [&p, proc = panelWindowProc(p, &layersPanelProc)](const Message& m) {
+                          proc(m);
+                          runLayerRequest(p);
+                      });
     sendActivate(frame, true);
 }
 

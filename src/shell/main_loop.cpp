@@ -12,6 +12,7 @@
 #include "shell/canvas_view.h"
 #include "shell/frame_clock.h"
 #include "shell/history_commands.h"
+#include "shell/layer_commands.h"
 #include "shell/program.h"
 #include "ui/panels.h"
 
@@ -34,6 +35,8 @@ void perPassWork(Program& p) {
         if (coloursFrameUpdate(s, p.panels)) applyColourSliders(s, p.panels);
     } else if (s.pointers[kPropertiesPointer].leftDown) {
         propertiesFrameUpdate(s, p.panels);
+    } else if (s.pointers[kLayersPointer].leftDown) {
+        layersFrameUpdate(s, p.panels);
     } else {
         p.panels.sliders.captured = 0;
     }
@@ -59,6 +62,7 @@ void followFlags(Program& p) {
         platform::updateWindow(s.windows.propertiesPanel);
     }
     syncHistoryMenu(s);
+    followLayers(p);
 }
 
 namespace {

@@ -28,6 +28,9 @@ inline constexpr MenuShortcut kMenuShortcuts[] = {
     {kCmdExit, platform::characterKey('Q'), false, false, "Ctrl+Q"},
     {kCmdStepBackward, platform::characterKey('Z'), false, true, "Ctrl+Alt+Z"},
     {kCmdStepForward, platform::characterKey('Z'), true, false, "Ctrl+Shift+Z"},
+    {kCmdNewLayer, platform::characterKey('N'), true, false, "Ctrl+Shift+N"},
+    {kCmdDuplicateLayer, platform::characterKey('J'), false, false, "Ctrl+J"},
+    {kCmdMergeDown, platform::characterKey('E'), false, false, "Ctrl+E"},
 };
 
 // The text shown beside the command's menu item; empty for none.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/file_commands.h"
+#include "app/layers.h"
 #include "app/shell_state.h"
 #include "app/undo.h"
 #include "engine/renderer.h"
@@ -44,7 +45,7 @@ void imageSizeCommand(Program& p) {
                                                 static_cast<int>(s.painting.document.height));
     if (size.width == kNewImageCancelled || !checkDocumentSize(size.width, size.height)) return;
     takeUndoSnapshot(s.painting, s.tools, true);
-    resample(s.painting.document, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height));
+    resamplePainting(s.painting, static_cast<std::uint32_t>(size.width), static_cast<std::uint32_t>(size.height));
     recreateCanvasWindow(p);
     if (s.painting.document.hasCells()) renderAll(s.painting.document);
     s.colourChanged = true;

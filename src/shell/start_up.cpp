@@ -111,7 +111,7 @@ StartResult startUp(Program& p, const std::string& commandText) {
     platform::setHandOverWindow(frame);
     platform::showWindow(frame, true);
     platform::updateWindow(frame);
-    for (int id : {kCmdToolsPanel, kCmdColoursPanel, kCmdPropertiesPanel, kCmdPalettePanel}) {
+    for (int id : {kCmdToolsPanel, kCmdColoursPanel, kCmdPropertiesPanel, kCmdPalettePanel, kCmdLayersPanel}) {
         checkMenuItem(s, id, true);
     }
 

@@ -8,6 +8,7 @@
 #include "platform/windows.h"
 #include "ui/colours_panel.h"
 #include "ui/floating_windows.h"
+#include "ui/layers_panel.h"
 #include "ui/palette_panel.h"
 #include "ui/properties_panel.h"
 #include "ui/slider.h"
@@ -27,6 +28,7 @@ struct Panels {
     ColoursPanel colours;
     StylesPanel styles;
     PalettePanel palette;
+    LayersPanel layers;
 };
 
 // Tools panel (" Tools"): created by the frame while it is being made, with
@@ -56,6 +58,14 @@ void coloursPanelProc(ShellState& s, Panels& p, const platform::Message& m);
 // Palette panel (" Palette", 280 x 200): reads the preset lists.
 void setUpPalettePanel(ShellState& s, Panels& p);
 void palettePanelProc(ShellState& s, Panels& p, const platform::Message& m);
+
+// Layers panel (" Layers", 280 x 226): its window (with the procedure the
+// frame gives it), pictures, buttons and slider.
+void createLayersPanel(ShellState& s, Panels& p, int x, int y, platform::WindowProc proc);
+// Follows the opacity slider while the panel's pointer is down.
+void layersFrameUpdate(ShellState& s, Panels& p);
+// Sets the panel's request from the pointer; the shell carries it out.
+void layersPanelProc(ShellState& s, Panels& p, const platform::Message& m);
 
 // Styles panel: a child of the brush properties panel (its procedure given
 // as the tools panel's is).

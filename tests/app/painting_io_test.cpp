@@ -96,7 +96,7 @@ TEST_F(PaintingIoTest, RefusedFilesLeaveThePaintingWithAnUndoSnapshot) {
         {"truncated", good.substr(0, good.size() - 3), kNotAPaintingText},
         {"absurd", header(0x5ED7, 2, 50000, 50000), kNotAPaintingText},
         {"count", badCount, kNotAPaintingText},
-        {"version3", header(0x5ED7, 3, 6, 4), nullptr},
+        {"version3", header(0x5ED7, 3, 6, 4), kNotAPaintingText},  // a layered file cut short
         {"version0", header(0x5ED7, 0, 6, 4), kLaterVersionText},
         {"version4", header(0x5ED7, 4, 6, 4), kLaterVersionText},
     };

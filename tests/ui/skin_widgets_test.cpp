@@ -1,5 +1,5 @@
-// Skin buttons of all four kinds, the slider's band and capture, the
-// floating-window limit and the panels' pointer bookkeeping.
+// Skin buttons of all four kinds, the slider's band and capture, the skin's
+// letters, the floating-window limit and the panels' pointer bookkeeping.
 #include <gtest/gtest.h>
 
 #include "app/pointer_state.h"
@@ -8,6 +8,7 @@
 #include "shell/shell_fixture.h"
 #include "ui/floating_windows.h"
 #include "ui/skin_button.h"
+#include "ui/skin_letters.h"
 #include "ui/slider.h"
 #include "ui/status_line.h"
 
@@ -149,6 +150,33 @@ TEST_F(SliderTest, DrawingPlacesTheKnobAndGreysWhenDisabled) {
     Surface grey = picture(200, 40);
     s.draw(grey);
     EXPECT_EQ(grey.getPixel(20, 10) & 0xffffffu, packColour(127, 127, 127));
+}
+
+// Letters of five pixels' advance, each inked in its first column only.
+TEST(SkinLetters, NamesAreCutWithDotsAndForeignCharactersShowAsOne) {
+    SkinLetters letters;
+    letters.picture = picture(kLetterCount * kLetterCellWidth, kLetterHeight + 1);
+    for (int cell = 0; cell < kLetterCount; ++cell) {
+        for (int x = 0; x < 5; ++x) letters.picture.setPixel(cell * kLetterCellWidth + x, 0, 0, 0, 0);
+        for (int y = 1; y <= kLetterHeight; ++y) letters.picture.setPixel(cell * kLetterCellWidth, y, 0, 0, 0);
+    }
+    measureSkinLetters(letters);
+    EXPECT_EQ(skinTextWidth(letters, "Layer"), 25);
+    // Two bytes of UTF-8 are one character.
+    EXPECT_EQ(skinTextWidth(letters, "caf\xc3\xa9"), 20);
+
+    Surface target = picture(100, 20);
+    EXPECT_EQ(drawSkinText(letters, target, 2, 3, 100, "ab", 10, 20, 30), 10);
+    EXPECT_EQ(target.getPixel(2, 3) & 0xffffffu, packColour(10, 20, 30));
+    EXPECT_EQ(target.getPixel(3, 3) & 0xffffffu, packColour(255, 255, 255));
+    // Twelve letters in 40 pixels: five letters and the three dots.
+    Surface cut = picture(100, 20);
+    EXPECT_EQ(drawSkinText(letters, cut, 0, 0, 40, "Underpainted", 0, 0, 0), 40);
+    EXPECT_EQ(cut.getPixel(40, 0) & 0xffffffu, packColour(255, 255, 255)) << "nothing past the width";
+    // Without the picture nothing is written.
+    SkinLetters none;
+    measureSkinLetters(none);
+    EXPECT_EQ(drawSkinText(none, target, 0, 0, 100, "ab", 0, 0, 0), 0);
 }
 
 class PanelsTest : public ShellTest {};

@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Layers through the batch tool: what a painter sees does not change when a
+// layer is added, hidden or merged, paint on an empty layer looks as on the
+// background, and a layered painting comes back from its file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "app/layers.h"
+#include "app/painting.h"
+#include "app/painting_io.h"
+#include "support/run_batch.h"
+#include "tools/tool_state.h"
+
+namespace sc::testing {
+namespace {
+
+// The largest difference of one channel of two BMP files' pixels.
+int largestDifference(const std::string& a, const std::string& b) {
+    const std::string x = readFileBytes(a), y = readFileBytes(b);
+    EXPECT_EQ(x.size(), y.size());
+    int most = 0;
+    for (std::size_t i = 54; i < std::min(x.size(), y.size()); ++i) {
+        most = std::max(most, std::abs(int(static_cast<unsigned char>(x[i])) - int(static_cast<unsigned char>(y[i]))));
+    }
+    return most;
+}
+
+std::string stroke(int tool, int red, int green, int blue, int size, const std::string& line) {
+    return "settings tool=" + std::to_string(tool) + " red=" + std::to_string(red) + " green=" +
+           std::to_string(green) + " blue=" + std::to_string(blue) + " size=" + std::to_string(size) +
+           "\nbegin\nmove 5 0\napply-line " + line + "\nend\n";
+}
+
+void runScript(const std::string& script) {
+    const BatchResult r = runBatch({"run", "-"}, script);
+    ASSERT_EQ(r.status, 0) << r.err;
+}
+
+TEST(BatchLayers, AddingHidingAndMergingKeepThePicture) {
+    TempDir dir;
+    auto out = [&](const char* name) { return "render\nexport " + dir.path(name) + "\n"; };
+    runScript("new 200 150\n" + stroke(0, 200, 40, 10, 20, "60 60 140 100") + out("ground.bmp") + "layer-add\n" +
+              out("added.bmp") + stroke(0, 20, 40, 210, 15, "40 100 160 40") + out("painted.bmp") +
+              "layer-visible 2 0\n" + out("hidden.bmp") + "layer-visible 2 1\nlayer-merge-down 2\n" +
+              out("merged.bmp") + "save-raw " + dir.path("merged.pai") + "\n");
+    const std::string ground = readFileBytes(dir.path("ground.bmp"));
+    EXPECT_EQ(readFileBytes(dir.path("added.bmp")), ground) << "an empty layer shows nothing";
+    EXPECT_NE(readFileBytes(dir.path("painted.bmp")), ground);
+    EXPECT_EQ(readFileBytes(dir.path("hidden.bmp")), ground) << "hidden: as without the layer";
+    EXPECT_EQ(readFileBytes(dir.path("merged.bmp")), readFileBytes(dir.path("painted.bmp")));
+}
+
+TEST(BatchLayers, StrokesOnAnEmptyLayerLookAsOnTheBackground) {
+    TempDir dir;
+    const std::string strokes = stroke(0, 200, 40, 10, 20, "30 30 170 120") + stroke(0, 20, 160, 60, 40, "170 20 30 130") +
+                                stroke(1, 90, 40, 200, 25, "20 75 180 75") + stroke(0, 250, 230, 0, 8, "100 10 100 140");
+    runScript("new 200 150\n" + strokes + "render\nexport " + dir.path("background.bmp") + "\n");
+    runScript("new 200 150\nlayer-add\n" + strokes + "render\nexport " + dir.path("layer.bmp") + "\n");
+    EXPECT_LE(largestDifference(dir.path("background.bmp"), dir.path("layer.bmp")), 4);
+}
+
+TEST(BatchLayers, LayeredPaintingComesBackFromItsFile) {
+    TempDir dir;
+    const std::string file = dir.path("layers.pai");
+    runScript("new 120 90\n" + stroke(0, 200, 40, 10, 20, "20 20 100 70") + "layer-add Sketch\n" +
+              stroke(0, 20, 40, 210, 10, "10 80 110 10") + "layer-opacity 2 0.5\nlayer-add Glaze\n" +
+              stroke(0, 250, 250, 0, 30, "60 10 60 80") + "layer-add Hidden\n" + stroke(0, 0, 0, 0, 10, "0 0 120 90") +
+              "layer-visible 4 0\nlayer-select 2\nrender\nexport " + dir.path("before.bmp") + "\nsave " + file + "\n");
+    const BatchResult info = runBatch({"info", file});
+    EXPECT_EQ(info.out, "version 3, 120 x 90\n");
+    runScript("open " + file + "\nrender\nexport " + dir.path("after.bmp") + "\n");
+    EXPECT_LE(largestDifference(dir.path("before.bmp"), dir.path("after.bmp")), 3);
+
+    auto painting = std::make_unique<Painting>();
+    auto tools = std::make_unique<ToolState>();
+    ASSERT_TRUE(loadPainting(*painting, *tools, file));
+    ASSERT_EQ(layerCount(*painting), 4u);
+    EXPECT_EQ(activeLayer(*painting), 1u);
+    const char* names[] = {"Background", "Sketch", "Glaze", "Hidden"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(layerName(*painting, i), names[i]);
+        EXPECT_EQ(layerVisible(*painting, i), i != 3);
+        EXPECT_EQ(layerOpacity(*painting, i), i == 1 ? 0.5f : 1.0f);
+    }
+}
+
+TEST(BatchLayers, UndoSwapsLayerChanges) {
+    TempDir dir;
+    auto out = [&](const std::string& name) { return "render\nexport " + dir.path(name) + "\n"; };
+    runScript("new 200 150\n" + stroke(0, 200, 40, 10, 20, "60 60 140 100") + out("ground.bmp") +
+              "layer-add\nsnapshot\n" + stroke(0, 20, 40, 210, 15, "40 100 160 40") + out("painted.bmp") +
+              "undo\n" + out("unpainted.bmp") + "undo\nlayer-delete 2\n" + out("deleted.bmp") + "undo\n" +
+              out("restored.bmp") + "filter invertColours\nresample 300 200\n" + out("resized.bmp") + "undo\n" +
+              out("undone.bmp"));
+    const std::string painted = readFileBytes(dir.path("painted.bmp"));
+    EXPECT_EQ(readFileBytes(dir.path("unpainted.bmp")), readFileBytes(dir.path("ground.bmp")));
+    EXPECT_EQ(readFileBytes(dir.path("deleted.bmp")), readFileBytes(dir.path("ground.bmp")));
+    EXPECT_EQ(readFileBytes(dir.path("restored.bmp")), painted);
+    // The filter's copy of one layer is not swapped into layers of another size.
+    EXPECT_EQ(readFileBytes(dir.path("undone.bmp")), readFileBytes(dir.path("resized.bmp")));
+}
+
+TEST(BatchLayers, OneLayerSavesAsBeforeAndBadCommandsStop) {
+    TempDir dir;
+    const std::string paint = "new 40 30\n" + stroke(0, 200, 40, 10, 8, "5 5 35 25");
+    runScript(paint + "save " + dir.path("plain.pai") + "\nlayer-add\n" + stroke(0, 9, 9, 9, 8, "0 0 40 30") +
+              "layer-delete 2\nsave " + dir.path("again.pai") + "\n");
+    EXPECT_EQ(readFileBytes(dir.path("again.pai")), readFileBytes(dir.path("plain.pai")))
+        << "back to one layer, the file is the version 2 file of before";
+
+    for (const char* bad : {"layer-select 3", "layer-visible 0 1", "layer-opacity 2 1.5", "layer-merge-down 1",
+                            "layer-move 1 3", "layer-visible 2 2", "layer-duplicate x"}) {
+        const BatchResult r = runBatch({"run", "-"}, paint + "layer-add\n" + bad + "\n");
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_NE(r.err.find("line 8:"), std::string::npos) << bad << ": " << r.err;
+    }
+    BatchResult last = runBatch({"run", "-"}, paint + "layer-delete 1\n");
+    EXPECT_EQ(last.status, 1);
+    EXPECT_NE(last.err.find(kLastLayerText), std::string::npos) << last.err;
+    std::string many = paint;
+    for (int i = 0; i < 31; ++i) many += "layer-add\n";
+    runScript(many);
+    BatchResult full = runBatch({"run", "-"}, many + "layer-add\n");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find(kTooManyLayersText), std::string::npos) << full.err;
+}
+
+}  // namespace
+}  // namespace sc::testing
