@@ -29,4 +29,9 @@ void fuzzPicture(const std::uint8_t* data, std::size_t size) {
     (void)sink;
 }
 
+void fuzzBmpPicture(const std::uint8_t* data, std::size_t size) { fuzzPicture(data, size); }
+void fuzzPngPicture(const std::uint8_t* data, std::size_t size) { fuzzPicture(data, size); }
+void fuzzJpegPicture(const std::uint8_t* data, std::size_t size) { fuzzPicture(data, size); }
+void fuzzTiffPicture(const std::uint8_t* data, std::size_t size) { fuzzPicture(data, size); }
+
 }  // namespace sc::fuzz

@@ -29,8 +29,14 @@ void fuzzPrefs(const std::uint8_t* data, std::size_t size);
 void fuzzHandOver(const std::uint8_t* data, std::size_t size);
 // Program arguments (NUL-separated) and the path taken from them.
 void fuzzCommandLine(const std::uint8_t* data, std::size_t size);
-// A picture file imported with the picture library.
+// A picture file imported as Import Image reads it.
 void fuzzPicture(const std::uint8_t* data, std::size_t size);
+// The same, each started from pictures of one format so that its decoder
+// gets the whole run.
+void fuzzBmpPicture(const std::uint8_t* data, std::size_t size);
+void fuzzPngPicture(const std::uint8_t* data, std::size_t size);
+void fuzzJpegPicture(const std::uint8_t* data, std::size_t size);
+void fuzzTiffPicture(const std::uint8_t* data, std::size_t size);
 
 struct FuzzTarget {
     std::string_view name;
@@ -41,6 +47,8 @@ inline constexpr FuzzTarget kFuzzTargets[] = {
     {"jgi", &fuzzJgi},                    {"preset_lists", &fuzzPresetLists},
     {"prefs", &fuzzPrefs},                {"hand_over", &fuzzHandOver},
     {"command_line", &fuzzCommandLine},   {"picture", &fuzzPicture},
+    {"bmp_picture", &fuzzBmpPicture},     {"png_picture", &fuzzPngPicture},
+    {"jpeg_picture", &fuzzJpegPicture},   {"tiff_picture", &fuzzTiffPicture},
 };
 
 // Aborts with a message: a broken invariant is a finding like a crash.

@@ -192,11 +192,66 @@ bool pictureSeeds(const fs::path& dir) {
            writePngFile((dir / "picture.png").string(), 6, 4, pattern) &&
            writeJpegFile((dir / "picture.jpg").string(), 16, 8, pattern) &&
            writeTiffFile((dir / "picture.tif").string(), 6, 4, pattern, 2, 2) &&
-           // The shapes the reader rewrites for the library.
            writeAll(dir / "os2.bmp", makeBmp(6, 4, pattern, BmpForm{64, false, 24})) &&
            writeAll(dir / "masks52.bmp", makeBmp(6, 4, pattern, BmpForm{52, false, 32})) &&
            writeJpegFile((dir / "progressive.jpg").string(), 16, 8, pattern, {.progressive = true, .restartRows = 1}) &&
            writeTiffFile((dir / "tiles.tif").string(), 20, 6, pattern, tiledWithAlpha);
+}
+
+// Pictures of one format each, in the forms its decoder takes.
+bool bmpSeeds(const fs::path& dir) {
+    using namespace sc::testing;
+    const PixelFunction pattern = quadrants(6, 4);
+    // 8-bit run-length: four pixels of colour 0, end of line, a literal run, end of picture.
+    std::string rle = makeBmp(4, 2, quadrants(4, 2), BmpForm{40, false, 8});
+    rle.resize(14 + 40 + 4 * 4);
+    putLe32(rle, 30, 1);
+    rle += std::string("\x04\x00\x00\x00\x00\x04\x01\x02\x03\x00\x00\x01", 12);
+    std::string fields16 = makeBmp(6, 4, pattern, BmpForm{56, false, 32});
+    putLe16(fields16, 28, 16);
+    putLe32(fields16, 54, 0xF800);
+    putLe32(fields16, 58, 0x07E0);
+    putLe32(fields16, 62, 0x001F);
+    return writeAll(dir / "core.bmp", makeBmp(6, 4, pattern, BmpForm{12, false, 24})) &&
+           writeAll(dir / "core_palette.bmp", makeBmp(6, 4, pattern, BmpForm{12, false, 8})) &&
+           writeAll(dir / "info_top_down.bmp", makeBmp(6, 4, pattern, BmpForm{40, true, 24})) &&
+           writeAll(dir / "fields.bmp", makeBmp(6, 4, pattern, BmpForm{56, false, 32})) &&
+           writeAll(dir / "palette.bmp", makeBmp(6, 4, pattern, BmpForm{124, false, 8})) &&
+           writeAll(dir / "os2.bmp", makeBmp(6, 4, pattern, BmpForm{64, false, 8})) &&
+           writeAll(dir / "rle8.bmp", rle) && writeAll(dir / "fields16.bmp", fields16);
+}
+
+bool pngSeeds(const fs::path& dir) {
+    using namespace sc::testing;
+    const PixelFunction pattern = quadrants(6, 4);
+    const AlphaFunction alpha = [](std::uint32_t x, std::uint32_t) { return static_cast<std::uint8_t>(x * 40); };
+    return writePngFile((dir / "rgb.png").string(), 6, 4, pattern) &&
+           writePngFile((dir / "rgba.png").string(), 7, 3, pattern, alpha);
+}
+
+bool jpegSeeds(const fs::path& dir) {
+    using namespace sc::testing;
+    const PixelFunction pattern = quadrants(16, 8);
+    return writeJpegFile((dir / "baseline.jpg").string(), 16, 8, pattern) &&
+           writeJpegFile((dir / "progressive.jpg").string(), 16, 8, pattern, {.progressive = true, .restartRows = 1}) &&
+           writeJpegFile((dir / "grey.jpg").string(), 9, 5, pattern, {.grey = true}) &&
+           writeJpegFile((dir / "subsampled.jpg").string(), 17, 9, pattern, {.subsampled = true}) &&
+           writeJpegFile((dir / "arithmetic.jpg").string(), 8, 8, pattern, {.arithmetic = true});
+}
+
+bool tiffSeeds(const fs::path& dir) {
+    using namespace sc::testing;
+    const PixelFunction pattern = quadrants(20, 6);
+    const AlphaFunction alpha = [](std::uint32_t x, std::uint32_t) { return static_cast<std::uint8_t>(x * 12); };
+    return writeTiffFile((dir / "strips.tif").string(), 6, 4, pattern, 2, 2) &&
+           writeTiffFile((dir / "tiles.tif").string(), 20, 6, pattern,
+                         {.tileWidth = 16, .tileLength = 16, .alphaKind = TiffAlpha::kUnassociated, .alpha = alpha}) &&
+           writeTiffFile((dir / "grey16.tif").string(), 5, 3, pattern,
+                         {.bitsPerSample = 16, .grey = true, .bigEndian = true}) &&
+           writeTiffFile((dir / "planes_lzw.tif").string(), 6, 4, pattern,
+                         {.separatePlanes = true, .compression = 5}) &&
+           writeTiffFile((dir / "deflate_tiles.tif").string(), 20, 6, pattern,
+                         {.tileWidth = 16, .tileLength = 16, .compression = 8});
 }
 
 bool textSeeds(const fs::path& dir, std::initializer_list<std::string> seeds) {
@@ -212,7 +267,8 @@ bool textSeeds(const fs::path& dir, std::initializer_list<std::string> seeds) {
 bool writeSeedCorpora(const fs::path& directory) {
     std::error_code ec;
     for (const char* name :
-         {"channel_codec", "painting", "jgi", "preset_lists", "prefs", "hand_over", "command_line", "picture"}) {
+         {"channel_codec", "painting", "jgi", "preset_lists", "prefs", "hand_over", "command_line", "picture",
+          "bmp_picture", "png_picture", "jpeg_picture", "tiff_picture"}) {
         fs::create_directories(directory / name, ec);
         if (ec) return false;
     }
@@ -224,7 +280,9 @@ bool writeSeedCorpora(const fs::path& directory) {
                      {"painting.pai"s, "painting.pai\r\nsecond line"s, "/tmp/a.pai"s, "\r\n"s, std::string(600, 'x')}) &&
            textSeeds(directory / "command_line",
                      {"\"C:/paintings/a.pai\""s, "a\"b\"c"s, "one\0two"s, "abc"s, std::string(700, 'p')}) &&
-           pictureSeeds(directory / "picture");
+           pictureSeeds(directory / "picture") && bmpSeeds(directory / "bmp_picture") &&
+           pngSeeds(directory / "png_picture") && jpegSeeds(directory / "jpeg_picture") &&
+           tiffSeeds(directory / "tiff_picture");
 }
 
 }  // namespace sc::fuzz

@@ -11,7 +11,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_targets=(channel_codec painting jgi preset_lists prefs hand_over command_line picture)
+all_targets=(channel_codec painting jgi preset_lists prefs hand_over command_line picture
+             bmp_picture png_picture jpeg_picture tiff_picture)
 seconds="${1:-600}"
 if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -lt 1 ]; then
   echo "fuzz.sh: the time per target must be a whole number of seconds, not '$seconds'" >&2

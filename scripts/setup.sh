@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libdevil-dev libpng-dev libjpeg-dev libtiff-dev libstb-dev
+  qt6-base-dev libpng-dev libjpeg-dev libtiff-dev
   libmypaint-dev
   xvfb xauth xdotool imagemagick poppler-utils
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info

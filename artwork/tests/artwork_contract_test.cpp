@@ -1,8 +1,7 @@
 // Runs the artwork generator as the build does and checks what it wrote
 // against the contract in artwork/README.md: names, sizes, the file format as
-// DevIL reads it, grey pictures, the style and texture images, that two runs
+// the program's picture reader reads it, grey pictures, the style and texture images, that two runs
 // give the same bytes, and the program's icon.
-#include <IL/il.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -19,6 +18,9 @@
 
 #include "app_icon.h"
 #include "bmp_test_reader.h"
+
+#include "engine/surface.h"
+#include "formats/picture_file.h"
 
 namespace fs = std::filesystem;
 
@@ -131,10 +133,7 @@ TEST_F(ArtworkOutput, TwoRunsWriteTheSameBytes) {
   for (const auto& [name, bytes] : a) EXPECT_TRUE(b.count(name) && b[name] == bytes) << name << " differs";
 }
 
-TEST_F(ArtworkOutput, EveryPictureHasItsSizeAndReadsThroughDevil) {
-  ilInit();
-  ilEnable(IL_ORIGIN_SET);
-  ilOriginFunc(IL_ORIGIN_UPPER_LEFT);
+TEST_F(ArtworkOutput, EveryPictureHasItsSizeAndReadsThroughTheProgramsReader) {
   for (const Expected& e : expectedPictures()) {
     SCOPED_TRACE(e.name);
     const BmpPicture own = load(e.name);
@@ -142,17 +141,21 @@ TEST_F(ArtworkOutput, EveryPictureHasItsSizeAndReadsThroughDevil) {
     EXPECT_EQ(own.width, e.width);
     EXPECT_EQ(own.height, e.height);
 
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
+    sc::Surface read;
     const std::string path = (*first_ / (e.name + ".bmp")).string();
-    ASSERT_TRUE(ilLoadImage(path.c_str()));
-    EXPECT_EQ(ilGetInteger(IL_IMAGE_WIDTH), e.width);
-    EXPECT_EQ(ilGetInteger(IL_IMAGE_HEIGHT), e.height);
-    std::vector<unsigned char> rgb(static_cast<std::size_t>(e.width) * e.height * 3);
-    ilCopyPixels(0, 0, 0, e.width, e.height, 1, IL_RGB, IL_UNSIGNED_BYTE, rgb.data());
-    ilDeleteImages(1, &image);
-    // DevIL must see the picture the right way up, pixel for pixel.
+    ASSERT_EQ(sc::readPictureFile(path, read), sc::PictureLoadResult::kOk);
+    ASSERT_EQ(read.width(), static_cast<std::uint32_t>(e.width));
+    ASSERT_EQ(read.height(), static_cast<std::uint32_t>(e.height));
+    std::vector<unsigned char> rgb;
+    rgb.reserve(static_cast<std::size_t>(e.width) * e.height * 3);
+    for (std::uint32_t y = 0; y < read.height(); ++y) {
+      for (std::uint32_t x = 0; x < read.width(); ++x) {
+        const std::uint32_t p = read.getPixel(x, y);
+        rgb.insert(rgb.end(), {static_cast<unsigned char>(p), static_cast<unsigned char>(p >> 8),
+                               static_cast<unsigned char>(p >> 16)});
+      }
+    }
+    // The program's reader must see the picture the right way up, pixel for pixel.
     EXPECT_EQ(rgb, own.rgb);
   }
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A picture file's bytes in memory from the C allocator, as the readers and
-// the rewrites that prepare a file for the picture library pass them on.
+// A picture file's bytes in memory from the C allocator, as the readers
+// pass them on.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

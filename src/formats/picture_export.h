@@ -3,7 +3,7 @@
 // BMP for any name that names no other format.
 #include <string>
 
-#include "formats/picture_check.h"
+#include "formats/picture_format.h"
 #include "formats/picture_encoders.h"
 
 namespace sc {

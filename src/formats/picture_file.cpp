@@ -1,37 +1,18 @@
 #include "formats/picture_file.h"
 
-#include <IL/il.h>
-#include <IL/ilu.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <cstring>
 #include <utility>
 
 #include "engine/surface.h"
-#include "formats/bmp_fallback.h"
 #include "formats/data_file.h"
-#include "formats/picture_check.h"
-#include "formats/picture_preparation.h"
+#include "formats/picture_readers.h"
 
 namespace sc {
 namespace {
 
-// Every library allocation is zero-filled, so a decoder that leaves pixels
-// unwritten leaves them black rather than uninitialised, and oversized
-// requests fail instead of being made.
-void* ILAPIENTRY zeroedAlloc(const ILsizei size) {
-    if (size > kLibraryByteLimit) return nullptr;
-    return std::calloc(1, size > 0 ? size : 1);
-}
-
-void ILAPIENTRY plainFree(const void* CONST_RESTRICT p) { std::free(const_cast<void*>(p)); }
-
-void clearLibraryErrors() {
-    while (ilGetError() != IL_NO_ERROR) {
-    }
-}
+constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
 // Bytes of memory the system can still give, or the largest value if unknown.
 std::uint64_t availableMemory() {
@@ -47,111 +28,58 @@ std::uint64_t availableMemory() {
     return found ? kib * 1024 : UINT64_MAX;
 }
 
-ILenum libraryType(PictureFormat format) {
-    switch (format) {
-        case PictureFormat::kBmp: return IL_BMP;
-        case PictureFormat::kPng: return IL_PNG;
-        case PictureFormat::kJpeg: return IL_JPG;
-        case PictureFormat::kTiff: return IL_TIF;
-        case PictureFormat::kUnknown: break;
-    }
-    return IL_TYPE_UNKNOWN;
-}
-
-bool decodeWithLibrary(ILenum type, const std::uint8_t* data, std::size_t size, DecodedRgb& out) {
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    bool ok = ilLoadL(type, data, static_cast<ILuint>(size)) == IL_TRUE;
-    if (ok) {
-        ilEnable(IL_ORIGIN_SET);
-        ilOriginFunc(IL_ORIGIN_UPPER_LEFT);
-        const ILint width = ilGetInteger(IL_IMAGE_WIDTH);
-        const ILint height = ilGetInteger(IL_IMAGE_HEIGHT);
-        const std::uint64_t bytes = static_cast<std::uint64_t>(std::max(width, 0)) * std::max(height, 0) * 3;
-        ok = width > 0 && height > 0 && bytes <= kLibraryByteLimit;
-        if (ok) out.pixels.reset(static_cast<std::uint8_t*>(std::calloc(1, static_cast<std::size_t>(bytes))));
-        ok = ok && out.pixels &&
-             ilCopyPixels(0, 0, 0, static_cast<ILuint>(width), static_cast<ILuint>(height), 1, IL_RGB,
-                          IL_UNSIGNED_BYTE, out.pixels.get()) != 0;
-        if (ok) {
-            out.width = static_cast<std::uint32_t>(width);
-            out.height = static_cast<std::uint32_t>(height);
-        } else {
-            out = DecodedRgb{};
-        }
-    }
-    ilDeleteImages(1, &image);
-    clearLibraryErrors();
-    return ok;
-}
-
 // Reads the whole file into memory from the C allocator.
 PictureLoadResult readWholeFile(const std::string& path, PictureBytes& out) {
     DataFile file;
     if (!file.open(path, DataFile::kRead)) return PictureLoadResult::kCannotOpen;
     const std::uint64_t size = file.remaining();
-    if (size > kLibraryByteLimit) return PictureLoadResult::kTooLarge;
+    if (size > kPictureByteLimit) return PictureLoadResult::kTooLarge;
     out.data.reset(static_cast<std::uint8_t*>(std::malloc(size > 0 ? size : 1)));
     if (!out.data) return PictureLoadResult::kTooLarge;
     out.size = static_cast<std::size_t>(size);
     return file.read(out.data.get(), out.size) ? PictureLoadResult::kOk : PictureLoadResult::kDamaged;
 }
 
-// Checks the file and decodes it into `rgb`.
-PictureLoadResult decodePicture(PictureBytes& bytes, DecodedRgb& rgb) {
-    PictureLoadResult result = rewriteOlderBmpHeader(bytes);
-    if (result != PictureLoadResult::kOk) return result;
-    const PictureInfo info = inspectPicture(bytes.data.get(), bytes.size);
-    if (info.format == PictureFormat::kUnknown || info.verdict == PictureVerdict::kUnsupported) {
-        return PictureLoadResult::kUnsupported;
+// The decoder the file's first bytes name.
+PictureLoadResult decodePicture(const std::uint8_t* d, std::size_t size, DecodedRgb& rgb) {
+    if (size >= 2 && d[0] == 'B' && d[1] == 'M') return decodeBmp(d, size, rgb);
+    if (size >= sizeof kPngSignature && std::memcmp(d, kPngSignature, sizeof kPngSignature) == 0) {
+        return decodePng(d, size, rgb);
     }
-    if (info.verdict != PictureVerdict::kSound) return PictureLoadResult::kDamaged;
-    const std::uint64_t pixels = static_cast<std::uint64_t>(info.width) * info.height;
-    const std::uint64_t decodeBytes = pixels * std::max<std::uint64_t>(info.libraryBytesPerPixel, 3);
-    if (decodeBytes > kLibraryByteLimit) return PictureLoadResult::kTooLarge;
-    if (info.format == PictureFormat::kJpeg && !jpegScansAreWhole(bytes.data.get(), bytes.size)) {
-        return PictureLoadResult::kDamaged;
+    if (size >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF) return decodeJpeg(d, size, rgb);
+    if (size >= 4 && ((d[0] == 'I' && d[1] == 'I') || (d[0] == 'M' && d[1] == 'M'))) {
+        return decodeTiff(d, size, rgb);
     }
-    // The file (a TIFF's re-laid copy adds at most twice its size), the
-    // decoder's own image, its converted copy, the copied pixels and the surface.
-    const std::uint64_t fileCopies = info.format == PictureFormat::kTiff ? 3 : 1;
-    if (bytes.size * fileCopies + decodeBytes + pixels * 9 > availableMemory()) return PictureLoadResult::kTooLarge;
-
-    if (info.needsBmpFallback) {
-        return decodeBmpFallback(bytes.data.get(), bytes.size, rgb) ? PictureLoadResult::kOk
-                                                                    : PictureLoadResult::kDamaged;
-    }
-    if (info.format == PictureFormat::kTiff) {
-        result = prepareTiffForLibrary(bytes);
-        if (result != PictureLoadResult::kOk) return result;
-    }
-    return decodeWithLibrary(libraryType(info.format), bytes.data.get(), bytes.size, rgb)
-               ? PictureLoadResult::kOk
-               : PictureLoadResult::kDamaged;
+    return PictureLoadResult::kUnsupported;
 }
 
 }  // namespace
 
-void initialisePictureLibrary() {
-    static bool initialised = false;
-    if (initialised) return;
-    initialised = true;
-    ilInit();
-    iluInit();
-    ilSetMemory(zeroedAlloc, plainFree);
-    // With the origin fixed before the first load, every picture, the first
-    // one included, arrives top row first.
-    ilEnable(IL_ORIGIN_SET);
-    ilOriginFunc(IL_ORIGIN_UPPER_LEFT);
+PictureLoadResult pictureMemoryAllowed(std::uint64_t bytes, std::uint64_t alongside) {
+    if (bytes > kPictureByteLimit) return PictureLoadResult::kTooLarge;
+    const std::uint64_t available = availableMemory();
+    return bytes + alongside > available ? PictureLoadResult::kTooLarge : PictureLoadResult::kOk;
+}
+
+PictureLoadResult allocateDecoded(std::uint32_t width, std::uint32_t height, std::uint64_t alongside,
+                                  DecodedRgb& out) {
+    out = DecodedRgb{};
+    const std::uint64_t bytes = std::uint64_t{width} * height * 3;
+    // The decoded pixels and, later, the surface made from them.
+    const PictureLoadResult allowed = pictureMemoryAllowed(bytes, alongside + bytes);
+    if (allowed != PictureLoadResult::kOk) return allowed;
+    out.pixels.reset(static_cast<std::uint8_t*>(std::calloc(1, bytes > 0 ? bytes : 1)));
+    if (!out.pixels) return PictureLoadResult::kTooLarge;
+    out.width = width;
+    out.height = height;
+    return PictureLoadResult::kOk;
 }
 
 PictureLoadResult readPictureFile(const std::string& path, Surface& surface) {
-    initialisePictureLibrary();
     PictureBytes bytes;
     PictureLoadResult result = readWholeFile(path, bytes);
     DecodedRgb rgb;
-    if (result == PictureLoadResult::kOk) result = decodePicture(bytes, rgb);
+    if (result == PictureLoadResult::kOk) result = decodePicture(bytes.data.get(), bytes.size, rgb);
     if (result != PictureLoadResult::kOk) return result;
     bytes = PictureBytes{};  // the file is no longer needed
 
