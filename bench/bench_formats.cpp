@@ -73,7 +73,10 @@ void BM_SavePainting(benchmark::State& state) {
 
 void BM_LoadPainting(benchmark::State& state) {
     const std::string path = benchDir() + "/varied.pai";
-    writePaintingFile(path, variedPainting());
+    if (!writePaintingFile(path, variedPainting())) {
+        state.SkipWithError("the painting could not be written");
+        return;
+    }
     for (auto _ : state) {
         Canvas back;
         if (readPaintingFile(path, back) != PaintingLoadResult::kOk) state.SkipWithError("load failed");
@@ -170,7 +173,10 @@ void BM_LoadPng(benchmark::State& state) {
 void BM_ThumbnailCommand(benchmark::State& state) {
     const std::string painting = benchDir() + "/varied.pai";
     const std::string picture = benchDir() + "/varied.png";
-    writePaintingFile(painting, variedPainting());
+    if (!writePaintingFile(painting, variedPainting())) {
+        state.SkipWithError("the painting could not be written");
+        return;
+    }
     std::vector<std::string> words = {SMUDGECRAFT_BATCH, "thumbnail", painting, picture, "256"};
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());

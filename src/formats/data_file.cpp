@@ -106,7 +106,12 @@ int createTemporary(const std::string& temp, const struct stat* old) {
     (void)::flock(fd, LOCK_EX | LOCK_NB);
     if (old) {
         // Owner first: a change of owner may clear mode bits.
-        if (::fchown(fd, old->st_uid, old->st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old->st_gid);
+        if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
+            // Not allowed to give the file away: keep at least its group when we may.
+            if (::fchown(fd, static_cast<uid_t>(-1), old->st_gid) != 0) {
+                // The file stays the writer's own, as a plain write would leave it.
+            }
+        }
         // A write would clear the set-id bits: they are not carried over.
         if (::fchmod(fd, old->st_mode & 0777) != 0) {
             ::close(fd);

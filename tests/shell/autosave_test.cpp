@@ -410,7 +410,8 @@ protected:
             pollfd p{watch, POLLIN, 0};
             if (::poll(&p, 1, 1000) > 0) {
                 alignas(inotify_event) char buffer[4096];
-                static_cast<void>(::read(watch, buffer, sizeof buffer));
+                // The events only wake the loop; what they name is looked up above.
+                if (::read(watch, buffer, sizeof buffer) < 0) break;
             }
         }
         ::close(watch);
