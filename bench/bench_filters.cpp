@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every whole-canvas filter as the menu runs it (undo snapshot included) on a
 // 2000 x 2000 painting of varied paint. The painting is restored, untimed,
 // before each run so that repeated runs do not drift (Deflate would otherwise

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and loading a 2000 x 2000 painting with varied paint, against the
 // same five byte planes and the heights written as PNG files by libpng.
 // Counters: "bytes" is the size on disk, "planeBytes" the part that holds the

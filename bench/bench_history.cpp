@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history on a 2000 x 2000 painting of varied paint:
 // - BM_HistoryStep/stroke: Step Backward (or Forward) over the step of one
 //   size-30 Paint Brush stroke 200 cells long. Target: 3 ms, one pass.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-canvas and brush-square rendering of canvases holding varied paint.
 #include <benchmark/benchmark.h>
 

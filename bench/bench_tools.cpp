@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One application of each tool at size 100 (a 200 x 200 square) and at size 30
 // (60 x 60) on painted ground, including the renderRect each tool ends with;
 // and a Smooth Strokes pass of a size-100 brush across 200 cells.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas view through the program's own paint path, on the headless
 // desktop: the bench draws what a desktop would, the part of the canvas
 // window visible in a 1600 x 1000 document area.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Deterministic varied paint for the benchmarks: colour gradients, grain
 // noise, mixed shine and rolling heights, so every path of the renderer is

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian packages of the installation (desktop/CMakeLists.txt), made by
 # `cpack -G DEB` in the build tree, compressed with xz:
 #   build/smudgecraft_<version>_<arch>.deb       the programs and the desktop's files

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Paints the user guide's pictures with the program itself: each tool's
 # stroke, each filter's effect, a painting in layers, each paint style and
 # each texture. The

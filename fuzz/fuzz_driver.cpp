@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libFuzzer entry point of one target; SC_FUZZ_BODY names its body.
 #include "fuzz_targets.h"
 

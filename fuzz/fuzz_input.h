@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The readers under test take paths, so each input is handed to them as a
 // file: an in-memory file rewritten for every input, reached through its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One entry point per reader of outside input. Each takes arbitrary bytes,
 // hands them to the reader the way the program would meet them, and aborts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // smudgecraft-fuzz-seeds DIRECTORY: writes the seed corpora of every fuzz
 // target under DIRECTORY/<target>/.
 #include <cstdio>

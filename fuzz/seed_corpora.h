@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Seed inputs for every fuzz target, made with the program's own writers (and
 // the standard picture libraries), so nothing is downloaded: valid files of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // smudgecraft-presets: writes the starting brush and stroke lists that come
 // with the program, from a script kept in the repository.
 //

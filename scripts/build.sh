@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds the release tree in build/ (generated pictures land in build/run/).
 set -euo pipefail
 cd "$(dirname "$0")/.."

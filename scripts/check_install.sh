@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the program as a user installs it. Builds the Debian packages, runs
 # lintian on them (an error or a warning fails), checks that the data package
 # is architecture-independent and compressed with xz, and compares their file

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer programs with clang in build-fuzz/ and runs each reader's
 # fuzzer for a given time, starting from seed corpora the program's own writers
 # make. Findings land in build-fuzz/findings/<target>/; a crash found there is

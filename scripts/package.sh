@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian packages build/smudgecraft_<version>_<arch>.deb (the
 # programs) and build/smudgecraft-data_<version>_all.deb (their pictures,
 # guide and starting lists): sets up the machine, builds the release tree and

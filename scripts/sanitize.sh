@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the whole program and test suite with AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-sanitize/ and runs every test there.
 # Any report fails the run: undefined behaviour stops the process, and so

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs everything the build, the tests and the desktop program need on a
 # Debian 12 machine. Idempotent: when every package is present it only checks.
 set -euo pipefail

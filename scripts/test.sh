@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up the machine, builds everything and runs every test: first the
 # release build, then the check of the installed package (check_install.sh),
 # then the same suite built with the address and undefined-behaviour

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The script commands of smudgecraft-batch. Each commands_*.cpp file registers
 // its commands with a static `BatchCommandRegistration`.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a batch run works on: the painting and the tools' record, starting as
 // the program starts (without a display, so without windows).

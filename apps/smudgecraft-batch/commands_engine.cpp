@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Script commands on the document canvas itself: size, render flags,
 // rendering, resampling, raw saving and export.
 #include "app/layers.h"

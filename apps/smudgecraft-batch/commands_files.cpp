@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Script commands that move paintings and pictures in and out, and undo:
 // open, save, import, assets, snapshot and undo.
 #include <filesystem>

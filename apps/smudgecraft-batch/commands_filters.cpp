@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Script command `filter NAME`: a whole-canvas filter on the document, with
 // its undo snapshot, exactly as the Filters menu runs it.
 #include <string>

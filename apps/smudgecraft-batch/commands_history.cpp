@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Script commands that walk the history: step-back and step-forward, as the
 // desktop program's Edit, Step Backward and Step Forward. A step with no
 // step that way does nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Script commands for the pointer as the desktop's canvas window sees it: a
 // press and pointer moves (tools/pointer_stroke.h, the canvas window's own
 // path), the pressure of the following pointer reports, and the tool applied

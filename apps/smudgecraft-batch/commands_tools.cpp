@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Script commands that drive the painting tools, so any stroke can be
 // replayed headless: brush settings, stroke dynamics, grain offsets, zoom
 // and the stroke itself (begin, move, apply, end).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // smudgecraft-batch: the program's engine, tools, filters, formats and undo
 // without a display, driven by scripts or by a few convenience commands.
 #include <cstdio>

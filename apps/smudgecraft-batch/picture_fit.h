@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A rendered picture made to fit a square, for thumbnails: each pixel of the
 // smaller picture is the average of the area of the original it covers

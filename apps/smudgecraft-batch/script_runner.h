@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs script lines one after another; reports the first bad or failed line.
 #include <istream>

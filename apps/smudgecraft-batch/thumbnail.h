@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // smudgecraft-batch thumbnail IN.pai OUT.png SIZE: the painting rendered as
 // the program shows it (High Quality, Lighting), fitted within SIZE x SIZE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: connects to the desktop, then runs the shell. It may
 // be started from any directory: it finds its pictures beside its
 // installation (or in its build tree) and keeps the user's files in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's icon, drawn once as layers (see app_icon.h).
 #include "app_icon.h"
 

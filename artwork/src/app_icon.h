@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own icon: three thick, lit strokes of paint on a primed
 // canvas tile, in the splash's colours. It is one list of vector layers,
 // painted into PNG pictures of the hicolor sizes and written out as SVG, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 24-bit bottom-up Windows bitmaps: the source format of every picture.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue of every picture the program loads by name: where it goes
 // under WorkData/, whether it is a grey picture, and the image itself.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The New Image dialog: its background with the field labels, and the OK and
 // Cancel buttons. The dialog reads these as grey pictures (their red channel
 // only), so they are drawn in greys from the start: what is drawn is what shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pattern building blocks shared by the paint-style and texture images. Each
 // returns values in [0, 1] and repeats every 400 pixels.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paint styles. The value is a brightness the renderer adds to every colour
 // channel, so the styles stay mostly below 150: grain that shows on dark and
 // mid colours without washing light colours out. Feature sizes stay small

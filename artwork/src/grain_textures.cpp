@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Textures. The value scales how much paint a stroke lays (bright = thick,
 // dark = thin), so a texture shows as relief in the paint. Texture 0 is one
 // flat value: the tools treat texture 0 as "no texture" and never sample it,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tool icons. Each draws into a 32 x 28 button picture, centred on
 // (16, 14), over a face drawn by the caller. Icons use one shared palette and
 // a one-pixel ink outline so the whole set reads as one family.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icons of the tools that pick, move the view, or rework finished paint.
 #include <QPainterPath>
 #include <QtMath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icons of the tools that lay, move or take off paint.
 #include <QPainterPath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sizes of the pictures and the panel positions they are drawn to fit.
 // artwork/README.md is the contract; these constants are its numbers.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // smudgecraft-artwork: draws every picture the program loads by name and
 // writes them as 24-bit bitmaps under a WorkData/ folder; optionally also a
 // contact sheet that shows the whole set at a glance, and the program's icon

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seeded, tileable noise for the paint-style and texture images. Every
 // pattern repeats exactly every 400 pixels in both directions, because the
 // program samples these images at coordinates modulo 400: a pattern that did

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colours panel: its background and the spectrum the user picks from.
 // The background shows the spectrum at the very place the panel reads it
 // ("colors" at (4, 76)), so a press picks the colour under the pointer.

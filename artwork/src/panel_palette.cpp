@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette panel: the brushes page (a 9 x 5 grid of preset wells), the
 // strokes page (a list of ten strokes and the stroke dynamics controls), the
 // two tabs, the four buttons along the bottom and the check boxes.

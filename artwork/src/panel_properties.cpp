@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The brush properties panel's background and the slider knob every panel uses.
 #include <QLinearGradient>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The styles panel: the grid background of the paint-style and texture
 // pages, the shape page and the three tabs.
 //

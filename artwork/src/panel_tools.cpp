@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tools panel: its background, the three headings and a normal and a
 // pressed button for every tool (Fill included, which no button shows).
 #include "catalog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin's shared look: its colours, its fonts and the few drawing helpers
 // every panel picture is built from (faces, wells, frames, labels, tabs).
 #pragma once

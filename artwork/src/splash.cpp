@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The splash picture: a few thick, lit strokes of paint on canvas above the
 // program's name. The strokes are laid as colour and height and then lit the
 // way the program lights its paintings, so the splash shows what it does.

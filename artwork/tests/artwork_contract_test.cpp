@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the artwork generator as the build does and checks what it wrote
 // against the contract in artwork/README.md: names, sizes, the file format as
 // the program's picture reader reads it, grey pictures, the style and texture images, that two runs

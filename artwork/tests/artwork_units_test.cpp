@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unit tests of the generator's own parts: the bitmap writer and the noise
 // that the style and texture images are built from.
 #include <gtest/gtest.h>

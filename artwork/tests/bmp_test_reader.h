@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small, independent reader for the bitmaps the generator writes, and the
 // measures the tests take of them. It accepts only what the contract allows:
 // a 54-byte header, 24 bits per pixel, no compression, rows bottom-up.

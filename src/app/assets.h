@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures the program shows besides the painting, looked up by name: the
 // bitmap "<source><name>.bmp" is imported once into the cache file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Autosave: while the painting has unsaved changes, a copy of it goes to the
 // user's data folder ("autosave/", see formats/autosave_files.h) every

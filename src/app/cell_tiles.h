@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A painting cut into square tiles of cells, the unit in which the undo copy
 // is brought up to date and the history keeps what a step changed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Points the tools' notice before they change the painting
 // (ToolState::beforeDocumentWrite) at one painting, and takes it back when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Makes the desktop open ".pai" files with this program, the freedesktop
 // way: a shared-mime-info type and a desktop entry. An installation brings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save, Open and the "Save Changes?" question.
 #include "app/file_commands.h"
 

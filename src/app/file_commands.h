@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The File menu's painting commands: the common open/save chooser, Save,
 // Open, the "Save Changes?" question, Import Image and Export Image. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The common open/save file chooser: filters, default extension and the
 // last chosen path, offered again by every chooser of the run.
 #include <algorithm>

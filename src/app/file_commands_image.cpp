@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import Image and Export Image.
 #include "app/file_commands.h"
 #include "app/import_image.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a whole-canvas filter on the document as a menu command: one undo step.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A second start of the program hands its painting over to the running one:
 // the absolute path goes into "sc_sendfile_to_app.txt" in the user's private

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pages the Help menu opens: the user guide installed with the program,
 // and the web site given when the program was configured (the CMake cache

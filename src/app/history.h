@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The history: the paintings the user went through, as steps that each keep
 // only what changed. A step holds the cells of the tiles a change touched (a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/import_image.h"
 
 #include "app/shell_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loading picture files for the program, and Import Image's conversion of a
 // picture into a flat painting.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A script of messages that drives the real program without a person, for
 // checking an installed program (started offscreen, where no pointer or

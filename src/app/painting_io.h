@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Moving the document between the canvas and a painting file, with the
 // program's messages and undo behaviour. The Save and Open commands (file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pass periods of the main loop while the canvas pointer is down, kept when
 // the environment variable SMUDGECRAFT_PASS_STATS names a file: the summary

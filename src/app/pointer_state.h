@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pointer record every pointer-aware window keeps. Panels are driven by
 // these records rather than by the messages themselves: a panel's update

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sample pictures of the preset lists: a dab of each brush preset and a
 // stroke of each stroke preset, painted with the tools on scratch canvases.
 #include "app/presets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The palette's two preset lists as the program uses them: loading and
 // saving their files, adding with a limit, deleting with confirmation,

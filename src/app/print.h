@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File, Page Setup and File, Print: the rendered painting on one page,
 // scaled to fit the printable area with a margin and centred.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program's files live. Inside each folder the names stay the
 // program's own ("WorkData/", "data/palette.dat", "prefs.dat"); only the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record of the running program below its panels: the documents, the
 // undo copy, the preset lists, the windows, the pointers, where the files

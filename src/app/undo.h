@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One level of undo: a copy of the cells and of the brush settings, taken just
 // before a change. Undo swaps it with the present, so a second Undo redoes.

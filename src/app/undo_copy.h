@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The undo copy of the painting, brought up to date tile by tile. A snapshot
 // at a press does not copy the painting: the tiles where the copy may differ

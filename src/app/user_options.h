@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's options file ("options.txt" in the user's data folder): read
 // once at start-up into ShellState::options (the pen's response goes to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A grid of PaintCells with its rendered Surface and render flags.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One element of a painting: colour, grain, shine and relief height.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The AVX-512 band renderer: render_band_kernel.h on sixteen lanes.
 // Only x86-64 builds have it; the caller checks vectorPathAvailable first.
 #include "engine/render_vector.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The limits of the vector indexing, the one-cell band and the scratch
 // memory of the grain ring.
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The renderer's arithmetic on kLanes cells a step, written once against the
 // lane helpers of render_lanes_avx2.h or render_lanes_avx512.h (whichever the

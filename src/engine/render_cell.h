@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The renderer's arithmetic for one cell, written out step by step, and the
 // read-only inputs it works from. Every faster path must agree with it bit for bit.

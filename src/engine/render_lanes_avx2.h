@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Eight-lane building blocks of the AVX2 renderer: floats, doubles (as two
 // halves of four), 32-bit integers, lane masks, the 12-byte cells, grain

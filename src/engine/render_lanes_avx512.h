@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sixteen-lane building blocks of the AVX-512 renderer: floats, doubles (as
 // two halves of eight), 32-bit integers, lane masks, the 12-byte cells, grain

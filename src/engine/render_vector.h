@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The vector renderers: bands of rows rendered eight cells a step with AVX2
 // or sixteen with AVX-512 (engine/vector_path.h chooses). Every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns cells into lit relief pixels of the canvas surface.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Bilinear resampling of the whole cell grid (Image Size).
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A bottom-up BGR(A) pixel buffer: the rendered canvas and every other picture.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which vector instructions the renderer and the tools' cell updates use:
 // AVX-512 (sixteen lanes) or AVX2 (eight) where the processor has them, or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Marks the code between SC_TARGET_AVX2_BEGIN (or SC_TARGET_AVX512_BEGIN)
 // and SC_TARGET_END as compiled for that instruction set, so that one file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Standing worker threads that share a job's independent chunks with the
 // thread that asks for them: whole-canvas and large rectangle renders, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The filters that act on colour: the Colors submenu and Enhance, Sicken and
 // Defenestrate. Each moves every cell of the canvas toward its target and

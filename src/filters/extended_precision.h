@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Exact integer forms of the extended-precision (x87 80-bit long double)
 // products of Night and Aqua. Reloading the x87 control word for every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame every whole-canvas filter runs in: each cell is copied, the copy is
 // turned into a target by the filter's rule, and the cell is moved toward the

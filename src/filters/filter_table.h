@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every whole-canvas filter by name and by the menu id that runs it.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the Fill filters read a style or texture image for a cell: the cell
 // position moved by the texture offset, folded into the 400 x 400 tile.

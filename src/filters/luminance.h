@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The luminance used by Desaturate, Aqua and Outline.
 #include <cstdint>

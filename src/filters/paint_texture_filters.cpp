@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "filters/paint_texture_filters.h"
 
 #include <array>

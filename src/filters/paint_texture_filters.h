@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The filters of the Paint and Texture submenus, Clear and Flatten. They act on
 // the grain byte, on the relief, or on the whole cell, through the same frame

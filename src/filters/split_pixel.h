@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Splits a rendered pixel into the colour above its smallest channel plus a
 // grain equal to that smallest channel (Sicken, Flatten, Import Image).

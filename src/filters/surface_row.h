@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One row of a Surface for the whole-canvas passes that read pictures (Sicken
 // and Flatten read the rendered canvas, the Fill filters a grain image): the

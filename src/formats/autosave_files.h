@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The autosave folder ("autosave/" in the user's data folder). Each running
 // program has its own name there, "<process id>-<start time>", and three

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes a surface as an uncompressed bottom-up 24-bit BMP file.
 #include <string>

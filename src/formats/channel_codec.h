@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel codec: one plane of 8-bit samples as a 32-bit byte count and a
 // bit stream of 4 x 4 blocks, each a 4-bit depth, an 8-bit base and, unless

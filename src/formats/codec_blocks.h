@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel codec's inner parts: the bit stream, the depth table and the
 // coding of one 4 x 4 block. Only channel_codec.cpp uses them.

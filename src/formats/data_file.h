@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The binary file object of the program's own formats: open a path, move whole
 // blocks of raw bytes, close.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "jgi8" cached image format: a 12-byte header (shift, width, height) and
 // coded channels with rows bottom-up, as a bottom-up surface keeps them in

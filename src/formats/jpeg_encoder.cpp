@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG through libjpeg, into memory.
 #include <cstdio>  // jpeglib.h needs FILE and size_t first
 #include <jpeglib.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "options.txt": the settings of the additions beyond the program's fixed
 // files (pen pressure, Smooth Strokes, the history's memory budget, the

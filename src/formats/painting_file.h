@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Painting files ("pai"): the 80-byte header, then either five coded byte
 // channels and the raw heights (version 2, written) or raw 12-byte cells

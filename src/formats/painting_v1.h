@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Version 1 paintings: the 80-byte header and the cells as raw 12-byte records.
 #include <cstdint>

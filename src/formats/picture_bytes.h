@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture file's bytes in memory from the C allocator, as the readers
 // pass them on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Encoders of the standard picture files the program writes besides BMP:
 // PNG, TIFF and JPEG, each made in memory by its reference library (libpng,

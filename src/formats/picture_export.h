@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Export Image's files: the format chosen by the file name's extension,
 // BMP for any name that names no other format.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading JPEG, BMP, PNG and TIFF pictures: the file is read whole and handed
 // to the decoder its first bytes name (libpng, libjpeg and libtiff, and a BMP

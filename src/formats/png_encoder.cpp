@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PNG through libpng, into memory.
 #include <png.h>
 

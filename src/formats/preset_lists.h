@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The brush-preset and stroke-preset lists and their files. A list file is
 // the list as 60-byte records (used flag, 3 padding bytes, 32 thumbnail bytes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TIFF through libtiff, into memory: the library writes through procedures
 // over a growing buffer.
 #include <tiffio.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seam: the desktop's services: connecting to it, the browser, the
 // program's path and helpers, the single instance, the clock and the pacing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seam: the desktop's modal dialogs: message boxes, file choosers, page
 // set-up and printing.

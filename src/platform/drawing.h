@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seam: drawing a window's picture. A window keeps its picture until a
 // part of it is out of date; the program then draws that part again from its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seam: the desktop's own controls on the program's windows: the frame's
 // menu bar and status bar, tooltips, dropped files and edit fields.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless seam: message boxes and file choosers answered from queues,
 // desktop services recorded, and the test controls of platform_headless.h.
 #include "platform/platform_headless.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test controls of the headless platform. Windows are records in memory with
 // pictures a test can read; messages are posted by the test; message boxes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless desktop: windows exist only as records, nothing is shown,
 // the clock is virtual and the single-instance lock lives in this process.
 #include "platform/platform_headless_state.h"

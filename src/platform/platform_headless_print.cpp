@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless edit fields and printer: field texts kept per window, dialog
 // answers from queues the test fills, and the printed page kept as a picture
 // of the printable size.

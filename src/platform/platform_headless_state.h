@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The headless platform's own state, shared by its source files: a record
 // for each header of the seam it stands behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Internal to the Qt implementation of the seam: the widgets that stand for
 // the program's windows and how events become Messages.

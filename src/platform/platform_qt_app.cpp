@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt application: start, the clock and the pacing of the main loop,
 // the keyboard watch, and the desktop services.
 #include <QApplication>

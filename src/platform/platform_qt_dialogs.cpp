@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Modal message boxes, file choosers and the Pen dialog.
 #include <QComboBox>
 #include <QDialog>

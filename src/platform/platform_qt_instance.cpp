@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One instance per user: a lock file decides who is first; the first listens
 // on a local socket, and a later start connects to say that the hand-over
 // file is ready.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's menu bar and status bar, built from the shared records.
 #include <QAction>
 #include <QHash>

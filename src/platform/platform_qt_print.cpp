@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Edit fields on the program's windows, and the printer: one QPrinter kept
 // for the whole run, edited by the page-setup dialog and used by Print.
 #include <QImage>

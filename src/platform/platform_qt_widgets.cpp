@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widgets that stand for the program's windows: pictures painted 1:1
 // from the window's own pixels, the frame, and the document area; and the
 // routing of pointer events to the window under the pointer.

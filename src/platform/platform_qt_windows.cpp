@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop side of the shared window table: a widget for every record,
 // kept in step with it.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What both implementations of the seam share: the table of windows with
 // their pictures, the message queue, and the hooks through which the table

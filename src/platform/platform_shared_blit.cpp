@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copies of Surfaces into a window's picture, plain and stretched, surfaces
 // shown by windows that keep no picture, and reading a window's picture back.
 // The stretch itself is platform_shared_stretch.cpp.

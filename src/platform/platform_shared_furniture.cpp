@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's menu check marks and enabled items, and its status bar, as
 // kept in the shared window table; the desktop mirrors them.
 #include "platform/platform_shared.h"

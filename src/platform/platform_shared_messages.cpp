@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message queue shared by both implementations: posting, removing at
 // most one message per call, dispatching, the Paint messages made from
 // out-of-date window parts, and the handles of dropped files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stretch of a surface rectangle onto a window rectangle, computed on the
 // program's own pixels so every desktop shows the same picture: enlarging
 // repeats pixels, shrinking ANDs the colours of all source pixels that land

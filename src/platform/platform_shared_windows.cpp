@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window table shared by both implementations: records, geometry,
 // visibility, captions and the out-of-date parts of each window's picture.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a test reads back from the seam (and the implementations use among
 // themselves): the program itself never asks, it keeps its own state.

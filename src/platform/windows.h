@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seam between the program and the desktop: windows and messages.
 // Everything outside src/platform talks to windows, dialogs and the clock

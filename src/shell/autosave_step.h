@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's share of autosave (app/autosave.h): the main loop's step
 // and the file the painting belongs to as the commands change it.

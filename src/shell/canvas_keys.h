@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The key handler shared by every window of the program: Ctrl+Z undoes, the
 // menu shortcuts make their commands (among them Ctrl+Alt+Z and Ctrl+Shift+Z,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Making a new document, (re)creating the canvas window for it, and drawing
 // the window from the document's rendered surface.
 #include "shell/canvas_view.h"

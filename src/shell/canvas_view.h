@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The canvas view: the one window that shows the painting at the view's zoom
 // and turns pointer messages into the canvas pointer record the main loop

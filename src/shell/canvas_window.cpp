@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas window's procedure: painting, pointer moves and presses (handed
 // to the stroke through tools/pointer_stroke.h), releases and the leave
 // notice. Painting itself happens in the main loop, never in these handlers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main loop's pass clock: seconds since the pass began, on the
 // platform's monotonic clock (a high-resolution counter on every desktop we

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's menu commands.
 #include "app/file_commands.h"
 #include "app/filter_command.h"

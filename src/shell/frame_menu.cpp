@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's menu bar and its check marks.
 #include "app/help_pages.h"
 #include "app/shell_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame window's creation and procedure.
 #include "shell/frame_window.h"
 

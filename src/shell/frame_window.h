@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame window: the maximised main window titled with the painting
 // ("NAME - Smudgecraft" once it has a file, "Smudgecraft" before, both with

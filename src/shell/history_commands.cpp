@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/history_commands.h"
 
 #include "app/shell_state.h"

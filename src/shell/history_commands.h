@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Edit, Step Backward and Step Forward (also Ctrl+Alt+Z and Ctrl+Shift+Z):
 // one step through the history with the canvas window following, and the

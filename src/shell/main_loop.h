@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame-paced main loop: each pass removes at most one message, renders
 // the document when it is out of date, applies the current tool while the

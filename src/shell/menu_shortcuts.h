@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keyboard shortcuts of menu commands: the text the menu shows beside an
 // item, and the keys that make its command. The keys come through the key

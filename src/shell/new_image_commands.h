@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File, New and Image, Image Size: a size from the New Image dialog, checked,
 // then a blank painting of that size or the painting resampled to it.

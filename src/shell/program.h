@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The running desktop program: everything that lives for the whole run, in
 // one record that the program's main function owns and hands down. The

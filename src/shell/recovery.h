@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // At start, the autosaves of runs that did not end cleanly: each is offered
 // with the question "Recover Painting?". Yes opens it as an unsaved painting

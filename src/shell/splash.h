@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The splash window: the "splash" picture centred on the screen, shown while
 // the assets load at start-up and again by Help, About.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The menu commands that change the user's options file: View, Smooth
 // Strokes, and Window, Pen. Each change is written at once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The view's six zooms, chosen from the View menu or stepped through with
 // Ctrl++ / Ctrl+- and Control with the mouse wheel. A step keeps the cell

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One application of the live tool: rebuild the mask if stale and run the
 // routine of the tool's row.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The brush mask: per-cell weights of the soft round brush, shared by every
 // tool, and the small profile picture shown beside the hardness slider.

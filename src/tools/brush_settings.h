@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The brush settings and stroke dynamics. Both are stored byte for byte in
 // preset files, so their layouts are fixed and checked here.

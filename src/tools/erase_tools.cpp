@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Eraser and Sponge: the tools that take paint off. Neither checks the
 // centre: a square reaching into the grid still works on the part inside it.
 #include "engine/canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fill and Eye Dropper: the two tools that do not use the brush mask.
 #include <cstdlib>
 #include <memory>

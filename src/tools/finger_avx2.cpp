@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Finger's smear with the colour and grain of each cell blended in the
 // four lanes of one AVX2 vector of doubles, each lane making blendBytes'
 // arithmetic, and the shine byte on its own. The visiting order is the

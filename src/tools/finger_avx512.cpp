@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Finger's smear with the five bytes of each cell blended in the lanes of
 // one AVX-512 vector of doubles, each lane making blendBytes' arithmetic. The
 // visiting order is the one-cell order. Only x86-64 builds have it; the

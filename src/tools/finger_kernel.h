@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Finger's smear over the brush square, in its visiting order (columns
 // outer, rows inner): cells change in place, so a source already visited in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the style and texture images under a brush: the red channel of the
 // image at (|trunc(offset) + c| mod 400) on each axis, so the grain pattern

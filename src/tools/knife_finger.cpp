@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Knife scrapes the relief toward flat while laying colour like the Paint
 // Brush; the Finger drags paint inward from cells farther out. Both do
 // nothing when the centre lies outside the grid.

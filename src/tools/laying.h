@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cell update of the tools that lay the brush's colour, grain and shine
 // and build height (Tube Paint, Paint Brush and the Knife), applied a row of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The AVX2 cell update of the laying tools: laying_kernel.h on eight lanes.
 // Only x86-64 builds have it; the caller checks vectorPathAvailable first.
 #include "engine/vector_target.h"

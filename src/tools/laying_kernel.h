@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cell update of laying_rules.h on kLanes cells a step, written against
 // the lane helpers of engine/render_lanes_avx2.h or render_lanes_avx512.h

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one-cell rules of Tube Paint, Paint Brush and the Knife, literally:
 // the reference every vector path of laying.h reproduces.

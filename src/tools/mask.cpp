@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The brush mask: weights of the soft round brush, built from the stroke
 // settings, and the small profile picture of the brush's edge.
 #include <array>

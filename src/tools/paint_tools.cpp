@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tube Paint, Paint Brush, Spray Paint and Gel Brush: the tools that lay
 // colour, grain, shine and height toward the brush's own.
 #include "engine/canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pen pressure: how the pressure a tablet reports for a pointer position
 // shapes the stroke settings. A mouse reports pressure 1, which changes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One-pixel lines as the desktop's MoveTo/LineTo draw them.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one random generator: the C standard's example generator,
 // never seeded, so every run draws the same sequence from state 1. It is a

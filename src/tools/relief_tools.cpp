@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raise, Lower, Shine, Matte, Brighten and Darken: tools that rework paint
 // already laid. They read only size and strength from the settings and do
 // nothing at all when the centre lies outside the grid.

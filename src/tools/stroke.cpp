@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stroke lifecycle: begin, move (with the fades and the pulse) and end.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Unbroken strokes: the tool applied at evenly spaced points along the
 // segment the pointer travelled in one pass, rather than once at its end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame the masked tools share: the brush square around the centre, the
 // mask weight of each cell in it, the byte blend and the closing render.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What one application of a tool changed. The tools touch only cells and the
 // tools' record; the caller decides what the screen, the panels and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tool routines applyTool dispatches to. Each takes the tools' record
 // (mask, grain images and offsets, random generator), the canvas, the cell

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the tools share for the whole run: the live and stroke brush
 // settings, the stroke dynamics, the mask, the grain offsets and images, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What each tool is and does, one row per ToolId: the routine that applies
 // it, its name and button picture in the tools panel, how the press and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the rest of the program uses of the painting tools: the stroke
 // lifecycle and the one-application dispatcher, each handed the tools' record

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colours panel: red, green and blue sliders, a spectrum to pick from
 // and a swatch of the current paint colour.
 #include <array>

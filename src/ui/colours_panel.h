@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colours panel's record: its pictures, the swatch and the red, green
 // and blue sliders.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The registry of floating panel windows (at most ten, never removed) and
 // the keeping of their visibility and enabled state in step with the frame.

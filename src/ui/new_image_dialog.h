@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The New Image dialog: a small skinned window "New Image" with a width and a
 // height field and the OK and Cancel buttons, run modally by its own loop.

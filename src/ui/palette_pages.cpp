@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a press does on each page of the palette panel: picking a brush or a
 // stroke, the tabs, and the four list buttons along the bottom, which act
 // once per press and spring back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette panel (" Palette"): its set-up, which also reads the preset
 // lists the program writes back at exit, the composition of its two pages
 // and its window procedure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The palette panel's inside: its two pages (brush presets, stroke presets),
 // the page buttons along the top and bottom, and the strokes page's check

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strokes page's three check boxes and five sliders, bound to the
 // fields of the selected stroke. Check boxes 0 to 2 are the fade-strength,
 // fade-size and pulse switches; sliders 0 to 4 hold the fade-strength

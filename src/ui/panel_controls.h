@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls one panel sets on another: the tool buttons follow the
 // current tool, the brush sliders and the colour swatch follow the live

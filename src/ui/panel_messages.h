@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The common mouse bookkeeping of the panel window procedures. The program's
 // keys reach a panel's window before its procedure (the shell sees to it).

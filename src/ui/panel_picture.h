@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A panel's look: its back buffer, copied to the window on Paint.
 #include "engine/surface.h"

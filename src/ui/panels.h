@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The floating panels as the shell sees them: their record, their creation
 // and set-up at start-up, the per-pass updates the main loop runs, and their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The brush properties panel: a live preview of the current brush, on which
 // the user may also paint, and four sliders for size, strength, thickness and
 // shine. The styles panel fills its lower 80 pixels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The brush properties panel's record: its pictures and the four sliders
 // (size, strength, thickness, shine).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Image buttons drawn from skin pictures: a table of 64 entries addressed by
 // index, with four behaviours (push, toggle, repeat, static).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A horizontal track with a knob, value 0 to 100, drawn from skin pictures.
 // One slider at a time holds the pointer (the capture) until the main loop

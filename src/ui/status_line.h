@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame's status bar: file size, document size, zoom and the hint.
 #include <string>

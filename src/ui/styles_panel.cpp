@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The styles panel: a child window in the lower 280 x 80 pixels of the brush
 // properties panel with three pages: paint styles, textures (9 x 2 grids of
 // thumbnails) and the brush shape (hardness slider and profile picture).

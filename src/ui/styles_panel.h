@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The styles panel's record: its page tabs, the three pages' pictures and
 // the hardness slider.

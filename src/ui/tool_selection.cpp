@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picking a tool brings the rest of the program into line with it: the tool
 // buttons, which brush sliders and style pages apply, the brush properties
 // caption and the status hint.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tools panel: two columns of tool buttons under three headings. A press
 // on a tool button picks that tool at once (the buttons are toggles, which
 // fire on the press).

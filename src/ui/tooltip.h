@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A tip over a rectangle of a panel (client pixels, right and bottom exclusive).
 #include <string>

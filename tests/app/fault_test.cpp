@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults the user does not choose, through the program's own commands:
 // a full file system while saving a painting, the preset lists or the files
 // written at exit, and painting files cut short anywhere. In every case the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file commands through the menu messages, answered with planted
 // choices: Save, Open, "Save Changes?", New, Image Size, Import and Export,
 // and that a save that did not happen never lets a painting be discarded.

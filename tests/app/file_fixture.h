@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A document, undo state and message record as a fresh start leaves them,
 // without running the whole start-up: for the file and undo operations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What reaches the program from outside it: a hand-over file any program may
 // have written (a huge line, binary bytes, a pipe in its place), a path
 // naming a pipe, a device or a folder, and a very long command line. Nothing

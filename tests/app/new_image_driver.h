@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers the New Image dialog the way a user would: types into its fields
 // and clicks OK or Cancel, from the dialog's own message loop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Page Setup and Print: the fit-to-page arithmetic, and the printed page of
 // the headless printer, whose printable size the test sets.
 #include "app/print.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file commands of smudgecraft-batch: open, save, import, assets,
 // snapshot, undo and the history's steps, and the import, info and thumbnail conveniences.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch tool's contract: usage, exit statuses, line-numbered errors and
 // files that are never left half-written.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recorded strokes: every script in batch/recorded/ is replayed through
 // smudgecraft-batch with the generated style and texture images loaded, and
 // the cells it leaves (a raw painting) and the picture it exports are compared

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The worker pool: every chunk runs exactly once on any thread count, a job
 // started inside a chunk or while another caller's job runs stays on its own
 // thread, and the pool can be resized between jobs.

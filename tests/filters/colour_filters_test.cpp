@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour filters, cell by cell, with the bytes the blend really gives.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every filter as the menu runs it: found by name and id, one undo step each,
 // and safe on paintings whose heights are NaN, infinite or huge.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The blend every filter ends with, the pixel split and the luminance.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Paint and Texture filters, Clear and Flatten.
 #include <gtest/gtest.h>
 

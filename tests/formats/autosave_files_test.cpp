@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The autosave folder: a run's name is its own while it holds the lock, the
 // autosaves of runs that are gone are found with their paintings, and a run
 // killed in the middle of an autosave leaves the previous one whole.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files with a few bytes changed or cut off: every reader must come back
 // with an answer, never read or write outside its buffers (run under the
 // sanitizer build to see that), and never call a damaged painting complete.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paths that name something other than a regular file: reading refuses a
 // pipe, a device or a directory at once (a plain open of a pipe blocks
 // until a writer comes, and a device like /dev/zero never ends), and writing

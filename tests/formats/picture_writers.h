@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PNG, JPEG and TIFF files written with the standard libraries, so the
 // picture reader is checked against files it did not make itself.

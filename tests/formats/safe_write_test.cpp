@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every writer puts its file in place only when the whole of it was written:
 // a write that fails part-way (here: the file-size limit) reports failure and
 // leaves the old file as it was, with no temporary file behind.

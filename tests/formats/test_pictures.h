@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Picture files made by the tests themselves: BMP files byte by byte (every
 // header form the readers meet), and a quadrant pattern whose corners tell

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds each probe target of the layers' wall and fails unless every one
 # fails to compile for want of the header it reaches up for.
 #   cmake -DBUILD_DIR=... -DPROBES="target:header;..." -P check_upward_includes.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program on Qt's offscreen desktop: start-up, a stroke painted with
 // synthetic mouse input through the window system, the picture shown, the
 // exit question, the single-instance hand-over over the local socket, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Autosave and recovery: the autosave of an unsaved painting holds its exact
 // cells of one moment and its file, is written when a modal dialog opens,
 // and goes once the painting is saved or the program exits cleanly; a folder

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas view: window sizes at every zoom, the cell under the pointer,
 // the rendered square drawn again, Fill's out-of-memory message, the zoomed
 // picture, the offset drift, the press's undo snapshot, Ctrl+Z, Space and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's commands through the menu messages: panels and their check
 // marks, filters with undo, Help, About, closing with unsaved changes, the
 // settings kept in the user's options file, and the menu shortcuts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main loop driven through messages: strokes pressed, moved, held still
 // and released; leaving the canvas; pacing and the re-delivery rule; a
 // script of messages from the environment.

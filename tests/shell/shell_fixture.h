@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the real program headless: start-up in a private run directory, then
 // messages posted the way the desktop would and main-loop passes.

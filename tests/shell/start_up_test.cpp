@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and exit: the command line, "prefs.dat" and "options.txt", the first document and
 // brush, the second instance's hand-over, dropped files, the association
 // files, where the program's and the user's files live, and the files

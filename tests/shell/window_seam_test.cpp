@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window seam as the program relies on it (headless implementation, the
 // same shared table as the desktop's): paint announcements, message order,
 // destroyed windows, stretched copies at the edges, and modal boxes.

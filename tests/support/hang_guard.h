@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ends the test program with a message when a step meant to return at once
 // blocks instead (an open of a pipe or device, say), so a regression fails

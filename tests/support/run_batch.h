@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs smudgecraft-batch as a child process and captures what it says.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A full file system on demand: runs a write with files limited to a given
 // size. The process ignores the limit's signal meanwhile, so a write past the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dispatcher: what an application reports, the tool table and the
 // document-only tools.
 #include "tool_test_support.h"

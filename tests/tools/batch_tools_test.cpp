@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch tool's stroke commands, end to end through smudgecraft-batch.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fill: its region, what it lays, the end of the press and running out of memory.
 #include <memory>
 #include <set>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Knife and the Finger.
 #include "tool_test_support.h"
 

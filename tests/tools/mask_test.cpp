@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The brush mask: weights and the profile picture.
 #include <cmath>
 #include <set>

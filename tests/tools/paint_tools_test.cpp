@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tube Paint, Paint Brush, Spray Paint, Gel Brush, Eraser and Sponge.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raise, Lower, Shine, Matte, Brighten and Darken.
 #include "tool_test_support.h"
 

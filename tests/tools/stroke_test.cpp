@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stroke lifecycle: length, fades, pulse and the no-movement rule; pen
 // pressure after them; the spaced points of Smooth Strokes.
 #include "tool_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every masked tool shares: where it may change cells and what it renders.
 #include <algorithm>
 #include <limits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared set-up for the tool tests: a fresh tools' record, canvases with
 // known contents and grain images with known red channels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colours panel: the sliders' byte mappings, the spectrum's edges, a
 // colour set from outside, and Undo of a colour change.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The New Image dialog run by the program headless: its fields, its push
 // buttons, closing it, and the other windows disabled while it runs.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program started headless with the built pictures and empty preset
 // lists, as a fresh process has them, and presses posted to the palette

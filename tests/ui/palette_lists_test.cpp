@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette's list files through the panel's buttons and across a
 // restart: what is saved comes back with the selection on slot 0, and short
 // or damaged files load what they hold without harm.

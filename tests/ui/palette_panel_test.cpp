@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette panel driven through posted messages: adding to the limits,
 // deleting, picking, the default stroke, the tabs and the list buttons.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The whole program started headless with the built pictures, and presses
 // and drags posted to the panels the way the desktop would.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The brush properties panel: the four sliders' mappings at both ends, greyed
 // sliders, the preview's ground and dab, and painting on the preview.
 #include <gtest/gtest.h>

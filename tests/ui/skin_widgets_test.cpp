@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Skin buttons of all four kinds, the slider's band and capture, the skin's
 // letters, the floating-window limit and the panels' pointer bookkeeping.
 #include <gtest/gtest.h>

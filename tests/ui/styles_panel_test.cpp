@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The styles panel: tabs, the grids' selection rules, the veil over pages
 // the tool does not use, and the hardness slider.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tools panel through the desktop's messages: picking each tool, what a
 // pick brings into line, headings, and the Space-bar Hand Tool.
 #include <gtest/gtest.h>
