@@ -71,7 +71,8 @@ void BM_HistoryStep(benchmark::State& state) {
     state.counters["step_bytes"] = static_cast<double>(s.painting.history.bytes() - before);
     if (!backward) sc::stepBackward(s.painting, s.tools);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(backward ? sc::stepBackward(s.painting, s.tools) : sc::stepForward(s.painting, s.tools));
+        benchmark::DoNotOptimize(backward ? sc::stepBackward(s.painting, s.tools)
+                                          : sc::stepForward(s.painting, s.tools));
         state.PauseTiming();
         backward ? sc::stepForward(s.painting, s.tools) : sc::stepBackward(s.painting, s.tools);
         state.ResumeTiming();

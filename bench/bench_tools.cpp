@@ -137,7 +137,8 @@ void BM_SmoothStrokePass200Cells(benchmark::State& state, int tool) {
     sc::applyTool(ground().tools, kCentre - 100, kCentre, g.canvas);  // builds the mask outside the timing
     for (auto _ : state) {
         sc::ToolState& ts = ground().tools;
-        for (const sc::LinePoint& p : sc::strokeLinePoints(kCentre - 100, kCentre, kCentre + 100, kCentre, ts.stroke.size, 1.0f)) {
+        for (const sc::LinePoint& p :
+             sc::strokeLinePoints(kCentre - 100, kCentre, kCentre + 100, kCentre, ts.stroke.size, 1.0f)) {
             sc::applyTool(ts, p.x, p.y, g.canvas);
         }
         benchmark::ClobberMemory();

@@ -44,18 +44,24 @@ struct FuzzTarget {
     FuzzBody body;
 };
 inline constexpr FuzzTarget kFuzzTargets[] = {
-    {"channel_codec", &fuzzChannelCodec}, {"painting", &fuzzPainting},
-    {"jgi", &fuzzJgi},                    {"preset_lists", &fuzzPresetLists},
-    {"prefs", &fuzzPrefs},                {"hand_over", &fuzzHandOver},
-    {"command_line", &fuzzCommandLine},   {"picture", &fuzzPicture},
-    {"bmp_picture", &fuzzBmpPicture},     {"png_picture", &fuzzPngPicture},
-    {"jpeg_picture", &fuzzJpegPicture},   {"tiff_picture", &fuzzTiffPicture},
+    {"channel_codec", &fuzzChannelCodec},
+    {"painting", &fuzzPainting},
+    {"jgi", &fuzzJgi},
+    {"preset_lists", &fuzzPresetLists},
+    {"prefs", &fuzzPrefs},
+    {"hand_over", &fuzzHandOver},
+    {"command_line", &fuzzCommandLine},
+    {"picture", &fuzzPicture},
+    {"bmp_picture", &fuzzBmpPicture},
+    {"png_picture", &fuzzPngPicture},
+    {"jpeg_picture", &fuzzJpegPicture},
+    {"tiff_picture", &fuzzTiffPicture},
 };
 
 // Aborts with a message: a broken invariant is a finding like a crash.
 [[noreturn]] void invariantBroken(const char* what);
-#define SC_FUZZ_CHECK(condition) \
-    do {                         \
+#define SC_FUZZ_CHECK(condition)                                   \
+    do {                                                           \
         if (!(condition)) ::sc::fuzz::invariantBroken(#condition); \
     } while (false)
 

@@ -267,9 +267,8 @@ bool textSeeds(const fs::path& dir, std::initializer_list<std::string> seeds) {
 
 bool writeSeedCorpora(const fs::path& directory) {
     std::error_code ec;
-    for (const char* name :
-         {"channel_codec", "painting", "jgi", "preset_lists", "prefs", "hand_over", "command_line", "picture",
-          "bmp_picture", "png_picture", "jpeg_picture", "tiff_picture"}) {
+    for (const char* name : {"channel_codec", "painting", "jgi", "preset_lists", "prefs", "hand_over", "command_line",
+                             "picture", "bmp_picture", "png_picture", "jpeg_picture", "tiff_picture"}) {
         fs::create_directories(directory / name, ec);
         if (ec) return false;
     }
@@ -277,8 +276,8 @@ bool writeSeedCorpora(const fs::path& directory) {
     return channelSeeds(directory / "channel_codec") && paintingSeeds(directory / "painting") &&
            jgiSeeds(directory / "jgi") && presetSeeds(directory / "preset_lists") &&
            textSeeds(directory / "prefs", {""s, "\1"s, "\0\1"s, "\1\0"s, "\1\1"s}) &&
-           textSeeds(directory / "hand_over",
-                     {"painting.pai"s, "painting.pai\r\nsecond line"s, "/tmp/a.pai"s, "\r\n"s, std::string(600, 'x')}) &&
+           textSeeds(directory / "hand_over", {"painting.pai"s, "painting.pai\r\nsecond line"s, "/tmp/a.pai"s, "\r\n"s,
+                                               std::string(600, 'x')}) &&
            textSeeds(directory / "command_line",
                      {"\"C:/paintings/a.pai\""s, "a\"b\"c"s, "one\0two"s, "abc"s, std::string(700, 'p')}) &&
            pictureSeeds(directory / "picture") && bmpSeeds(directory / "bmp_picture") &&

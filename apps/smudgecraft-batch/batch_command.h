@@ -26,8 +26,8 @@ using Words = std::vector<std::string>;
 
 struct BatchCommand {
     const char* name;
-    int minWords;   // words after the command name
-    int maxWords;   // -1: any number
+    int minWords;  // words after the command name
+    int maxWords;  // -1: any number
     void (*run)(Session& session, const Words& words);
     // Optional: validates the words without running anything (throws
     // ScriptError). Lets a convenience command refuse bad usage up front.

@@ -19,9 +19,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-BatchCommandRegistration::BatchCommandRegistration(const BatchCommand& command) {
-    registry()[command.name] = command;
-}
+BatchCommandRegistration::BatchCommandRegistration(const BatchCommand& command) { registry()[command.name] = command; }
 
 const BatchCommand* findBatchCommand(const std::string& name) {
     auto it = registry().find(name);

@@ -13,7 +13,7 @@ namespace sc::batch {
 struct Session {
     Painting painting;
     ToolState tools;
-    float zoom = 1.0f;  // the view's zoom, by which `apply` divides its positions
+    float zoom = 1.0f;         // the view's zoom, by which `apply` divides its positions
     bool pointerDown = false;  // between a `press` and the `end` that releases it
     // "An image failed to load!" was shown (it is shown once a run).
     bool pictureFailureShown = false;

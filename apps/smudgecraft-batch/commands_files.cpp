@@ -25,7 +25,8 @@ void runSave(Session& session, const Words& w) {
 }
 
 void runImport(Session& session, const Words& w) {
-    if (!importPictureFile(session.painting, session.tools, w[0], session.pictureFailureShown)) throw OperationFailed(kImageFailedText);
+    if (!importPictureFile(session.painting, session.tools, w[0], session.pictureFailureShown))
+        throw OperationFailed(kImageFailedText);
 }
 
 // The style and texture images as start-up loads them, with DIR standing for

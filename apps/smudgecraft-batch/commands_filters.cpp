@@ -21,7 +21,9 @@ const FilterInfo& filterNamed(const std::string& name) {
 
 void checkFilterCommand(const Words& w) { filterNamed(w[0]); }
 
-void runFilterCommand(Session& session, const Words& w) { runFilterOnPainting(session.painting, session.tools, filterNamed(w[0]).id); }
+void runFilterCommand(Session& session, const Words& w) {
+    runFilterOnPainting(session.painting, session.tools, filterNamed(w[0]).id);
+}
 
 const BatchCommandRegistration kFilter{{"filter", 1, 1, &runFilterCommand, &checkFilterCommand}};
 

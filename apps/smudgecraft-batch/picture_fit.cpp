@@ -61,8 +61,10 @@ void fittedSize(std::uint32_t width, std::uint32_t height, std::uint32_t side, s
         fitHeight = height;
         return;
     }
-    fitWidth = static_cast<std::uint32_t>(std::max<std::uint64_t>(1, (std::uint64_t{width} * side + longer / 2) / longer));
-    fitHeight = static_cast<std::uint32_t>(std::max<std::uint64_t>(1, (std::uint64_t{height} * side + longer / 2) / longer));
+    fitWidth =
+        static_cast<std::uint32_t>(std::max<std::uint64_t>(1, (std::uint64_t{width} * side + longer / 2) / longer));
+    fitHeight =
+        static_cast<std::uint32_t>(std::max<std::uint64_t>(1, (std::uint64_t{height} * side + longer / 2) / longer));
 }
 
 RgbPicture fitPicture(const Surface& surface, std::uint32_t side) {

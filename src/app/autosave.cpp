@@ -57,9 +57,7 @@ WriteResult collectWriter(Autosave& a, bool wait = false) {
 
 // Takes this run's name again when it could not be had at the start (the
 // folder was missing or read-only then).
-bool haveName(Autosave& a) {
-    return a.lock.held() || claimAutosaveName(a.files.folder, a.files, a.lock);
-}
+bool haveName(Autosave& a) { return a.lock.held() || claimAutosaveName(a.files.folder, a.files, a.lock); }
 
 // Makes the copy hold the document's size; false when memory runs out.
 bool prepareCopy(Autosave& a, const ShellState& s) {
@@ -137,8 +135,7 @@ void copyChangedCells(Autosave& a, const CellChanges& changes) {
             const auto row = static_cast<std::size_t>(y * width);
             const std::size_t begin = (row + static_cast<std::size_t>(x0)) * sizeof(PaintCell);
             if (begin >= a.copied) break;
-            const std::size_t end =
-                std::min((row + static_cast<std::size_t>(x1)) * sizeof(PaintCell), a.copied);
+            const std::size_t end = std::min((row + static_cast<std::size_t>(x1)) * sizeof(PaintCell), a.copied);
             std::memcpy(a.copy.get() + begin, from + begin, end - begin);
         }
     }
@@ -151,8 +148,7 @@ std::uint32_t autosaveInterval(const Options& options) {
         char* end = nullptr;
         errno = 0;
         const unsigned long seconds = std::strtoul(text, &end, 10);
-        if (*text >= '0' && *text <= '9' && *end == '\0' && errno == 0 && seconds >= 1 &&
-            seconds <= kLongestInterval) {
+        if (*text >= '0' && *text <= '9' && *end == '\0' && errno == 0 && seconds >= 1 && seconds <= kLongestInterval) {
             return static_cast<std::uint32_t>(seconds);
         }
     }

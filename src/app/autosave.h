@@ -57,11 +57,11 @@ struct Autosave {
     AutosaveFiles files;
     AutosaveLock lock;
     long double intervalSeconds = 300.0L;
-    long double dueAt = 0.0L;        // when the next copy may begin
-    std::string documentPath;        // the painting's file; empty when never saved
-    bool onDisk = false;             // this run's files may exist
-    bool replaced = false;           // they belong to a painting since replaced
-    bool failureShown = false;       // the status line's notice stands for the last result
+    long double dueAt = 0.0L;   // when the next copy may begin
+    std::string documentPath;   // the painting's file; empty when never saved
+    bool onDisk = false;        // this run's files may exist
+    bool replaced = false;      // they belong to a painting since replaced
+    bool failureShown = false;  // the status line's notice stands for the last result
 
     // The copy the writer works from.
     std::unique_ptr<std::byte[]> copy;
@@ -71,7 +71,7 @@ struct Autosave {
     const PaintCell* source = nullptr;
     std::size_t copied = 0;  // bytes so far
     bool copying = false;
-    std::string copyPath;    // documentPath when the copy began
+    std::string copyPath;  // documentPath when the copy began
 
     std::thread writer;
     std::atomic<bool> writerDone{false};

@@ -69,9 +69,15 @@ bool associationInstalled(const std::string& sharedFolder) {
 std::string mimeTypeXml(const std::string& name, const std::string& extension) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-           "  <mime-type type=\"" + std::string(kPaintingMimeType) + "\">\n"
-           "    <comment>" + name + " File</comment>\n"
-           "    <glob pattern=\"*" + extension + "\"/>\n"
+           "  <mime-type type=\"" +
+           std::string(kPaintingMimeType) +
+           "\">\n"
+           "    <comment>" +
+           name +
+           " File</comment>\n"
+           "    <glob pattern=\"*" +
+           extension +
+           "\"/>\n"
            "  </mime-type>\n"
            "</mime-info>\n";
 }
@@ -79,12 +85,22 @@ std::string mimeTypeXml(const std::string& name, const std::string& extension) {
 std::string desktopEntry(const std::string& name, const std::string& programPath, const std::string& workingDirectory) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
-           "Name=" + name + "\n"
-           "Comment=" + name + " File\n"
-           "Exec=" + quotedArgument(programPath) + " %f\n"
-           "Path=" + workingDirectory + "\n"
+           "Name=" +
+           name +
+           "\n"
+           "Comment=" +
+           name +
+           " File\n"
+           "Exec=" +
+           quotedArgument(programPath) +
+           " %f\n"
+           "Path=" +
+           workingDirectory +
+           "\n"
            "Icon=applications-graphics\n"
-           "MimeType=" + std::string(kPaintingMimeType) + ";\n"
+           "MimeType=" +
+           std::string(kPaintingMimeType) +
+           ";\n"
            "Categories=Graphics;2DGraphics;RasterGraphics;\n"
            "Terminal=false\n";
 }

@@ -112,8 +112,7 @@ bool History::trim() {
     return true;
 }
 
-void History::beforeWrite(const Canvas& document, std::int64_t x0, std::int64_t y0, std::int64_t x1,
-                          std::int64_t y1) {
+void History::beforeWrite(const Canvas& document, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     if (open_ == Open::kNone) open();
     if (open_ != Open::kTiles || !document.hasCells()) return;
     HistoryStep& step = steps_.back();

@@ -25,11 +25,11 @@
 namespace sc {
 
 struct HistoryStep {
-    TileGrid grid;                                      // the painting the tiles belong to
-    std::vector<std::uint32_t> tiles;                   // tile numbers, in the order kept
-    std::vector<std::unique_ptr<PaintCell[]>> cells;    // each tile's cells, row by row
-    std::unique_ptr<Canvas> whole;                      // or a whole painting of any size
-                                                        // (null while it is the undo copy's)
+    TileGrid grid;                                    // the painting the tiles belong to
+    std::vector<std::uint32_t> tiles;                 // tile numbers, in the order kept
+    std::vector<std::unique_ptr<PaintCell[]>> cells;  // each tile's cells, row by row
+    std::unique_ptr<Canvas> whole;                    // or a whole painting of any size
+                                                      // (null while it is the undo copy's)
     std::uint64_t bytes = 0;
 };
 

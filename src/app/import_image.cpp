@@ -28,7 +28,8 @@ bool loadPictureFile(Surface& surface, const std::string& path, bool& failureSho
 bool importPictureFile(Painting& p, const ToolState& tools, const std::string& path, bool& failureShown) {
     Surface picture;
     Canvas fresh;
-    if (!loadPictureFile(picture, path, failureShown) || !fresh.allocate(picture.width(), picture.height())) return false;
+    if (!loadPictureFile(picture, path, failureShown) || !fresh.allocate(picture.width(), picture.height()))
+        return false;
     for (std::uint32_t y = 0; y < picture.height(); ++y) {
         const std::uint8_t* p = picture.pixelAddress(0, y);
         PaintCell* cell = &fresh.at(0, y);

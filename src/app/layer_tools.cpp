@@ -47,14 +47,14 @@ struct WorkBefore {
         const std::size_t columns = s.x1 - s.x0;
         cells.resize(columns * (s.y1 - s.y0));
         for (std::size_t y = s.y0; y < s.y1; ++y) {
-            std::memcpy(&cells[(y - s.y0) * columns], work.cells() + y * work.width + s.x0, columns * sizeof(PaintCell));
+            std::memcpy(&cells[(y - s.y0) * columns], work.cells() + y * work.width + s.x0,
+                        columns * sizeof(PaintCell));
         }
     }
     // True when cell (x, y) is known to be as it was.
     bool same(const PaintCell& now, std::size_t x, std::size_t y) const {
         if (x < span.x0 || x >= span.x1 || y < span.y0 || y >= span.y1) return false;
-        return std::memcmp(&now, &cells[(y - span.y0) * (span.x1 - span.x0) + (x - span.x0)], sizeof(PaintCell)) ==
-               0;
+        return std::memcmp(&now, &cells[(y - span.y0) * (span.x1 - span.x0) + (x - span.x0)], sizeof(PaintCell)) == 0;
     }
 };
 
@@ -68,17 +68,17 @@ void takeWork(Painting& p, const CellSpan& span, const WorkBefore* before) {
     const std::size_t width = p.document.width;
     const auto rows = static_cast<std::uint32_t>(span.y1 - span.y0);
     forEachRowBand(rows, span.x1 - span.x0, kSharedRenderCells, 8, [&](std::uint32_t first, std::uint32_t end) {
-    for (std::size_t y = span.y0 + first; y < span.y0 + end; ++y) {
-        for (std::size_t i = y * width + span.x0; i < y * width + span.x1; ++i) {
-            if (before && before->same(work[i], i - y * width, y)) continue;
-            float* coverage = layer.coverage ? &layer.coverage[i] : nullptr;
-            takeIntoLayer(ls.below[i], work[i], layer.opacity, layer.cells[i], coverage);
-            CellMix mix = mixOf(ls.below[i]);
-            coverWith(mix, layer.cells[i], layer.coverageAt(i) * layer.opacity);
-            work[i] = cellOf(mix);
-            doc[i] = underCover(layer.visible ? work[i] : ls.below[i], ls.above[i]);
+        for (std::size_t y = span.y0 + first; y < span.y0 + end; ++y) {
+            for (std::size_t i = y * width + span.x0; i < y * width + span.x1; ++i) {
+                if (before && before->same(work[i], i - y * width, y)) continue;
+                float* coverage = layer.coverage ? &layer.coverage[i] : nullptr;
+                takeIntoLayer(ls.below[i], work[i], layer.opacity, layer.cells[i], coverage);
+                CellMix mix = mixOf(ls.below[i]);
+                coverWith(mix, layer.cells[i], layer.coverageAt(i) * layer.opacity);
+                work[i] = cellOf(mix);
+                doc[i] = underCover(layer.visible ? work[i] : ls.below[i], ls.above[i]);
+            }
         }
-    }
     });
 }
 
@@ -90,15 +90,14 @@ CellRect eraseLayer(Painting& p, ToolState& ts, int x, int y) {
     const int r = frame::brushRadius(ts.stroke);
     const float strength = ts.stroke.strength;
     const std::size_t width = p.document.width;
-    frame::forEachBrushCellRowWise(ts.mask, ls.work, x, y, r,
-                                   [&](PaintCell&, float m, std::int64_t cx, std::int64_t cy) {
-                                       const std::size_t i = static_cast<std::size_t>(cy) * width +
-                                                             static_cast<std::size_t>(cx);
-                                       const double keep = 1.0 - static_cast<double>(m) * strength;
-                                       const double k = std::max(0.0, keep);
-                                       layer.coverage[i] = static_cast<float>(layer.coverage[i] * k);
-                                       layer.cells[i].height = static_cast<float>(layer.cells[i].height * k);
-                                   });
+    frame::forEachBrushCellRowWise(
+        ts.mask, ls.work, x, y, r, [&](PaintCell&, float m, std::int64_t cx, std::int64_t cy) {
+            const std::size_t i = static_cast<std::size_t>(cy) * width + static_cast<std::size_t>(cx);
+            const double keep = 1.0 - static_cast<double>(m) * strength;
+            const double k = std::max(0.0, keep);
+            layer.coverage[i] = static_cast<float>(layer.coverage[i] * k);
+            layer.cells[i].height = static_cast<float>(layer.cells[i].height * k);
+        });
     // The work canvas shows the layer as it now is (nothing to take back).
     CellRect rect{x - r, y - r, x + r, y + r};
     const CellSpan span = clipped(p.document, rect);
@@ -112,8 +111,8 @@ CellRect eraseLayer(Painting& p, ToolState& ts, int x, int y) {
             doc[i] = underCover(layer.visible ? work[i] : ls.below[i], ls.above[i]);
         }
     }
-    return {static_cast<std::int32_t>(span.x0), static_cast<std::int32_t>(span.y0),
-            static_cast<std::int32_t>(span.x1), static_cast<std::int32_t>(span.y1)};
+    return {static_cast<std::int32_t>(span.x0), static_cast<std::int32_t>(span.y0), static_cast<std::int32_t>(span.x1),
+            static_cast<std::int32_t>(span.y1)};
 }
 
 // A layer as a canvas of its own (for the filters and resampling).

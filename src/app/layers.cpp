@@ -25,8 +25,7 @@ bool makeCaches(Painting& p) {
     LayerStack& ls = p.layers;
     const Canvas& doc = p.document;
     const std::size_t count = doc.cellCount();
-    if (!ls.work.hasCells() || ls.work.width != doc.width || ls.work.height != doc.height || !ls.below ||
-        !ls.above) {
+    if (!ls.work.hasCells() || ls.work.width != doc.width || ls.work.height != doc.height || !ls.below || !ls.above) {
         std::unique_ptr<PaintCell[]> below(new (std::nothrow) PaintCell[count]);
         std::unique_ptr<CoverAbove[]> above(new (std::nothrow) CoverAbove[count]);
         if (!below || !above || !ls.work.allocate(doc.width, doc.height)) return false;
@@ -276,8 +275,8 @@ LayerError mergeLayerDown(Painting& p, const ToolState& tools, std::size_t layer
         out.height = (lower.visible ? lower.cells[i].height : 0.0f) + (upper.visible ? upper.cells[i].height : 0.0f);
         if (both <= 0.0f) {
             out = lower.cells[i];
-            out.height = 0.0f + (lower.visible ? lower.cells[i].height : 0.0f) +
-                         (upper.visible ? upper.cells[i].height : 0.0f);
+            out.height =
+                0.0f + (lower.visible ? lower.cells[i].height : 0.0f) + (upper.visible ? upper.cells[i].height : 0.0f);
             continue;
         }
         const PaintCell& l = lower.cells[i];

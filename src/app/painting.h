@@ -21,8 +21,8 @@ struct Painting {
     Canvas undoCanvas;            // cells as they were at the last snapshot with canvas
     BrushSettings savedSettings;  // brush settings at the last snapshot
     bool undoValid = false;
-    LazyUndoCopy undoCopy;  // which tiles of undoCanvas are still to be copied
-    History history;        // Step Backward and Step Forward
+    LazyUndoCopy undoCopy;        // which tiles of undoCanvas are still to be copied
+    History history;              // Step Backward and Step Forward
     CellChanges documentChanges;  // announced by the changes above, read by the autosave
     // No change since the painting was last saved, opened or started.
     bool saved = false;

@@ -61,8 +61,7 @@ bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, 
             platform::messageBox(platform::kNoWindow, "Error", kLaterVersionText, Buttons::Ok, Icon::None);
             return false;
         case PaintingLoadResult::kVersion3:
-        case PaintingLoadResult::kCannotOpen:
-            return false;
+        case PaintingLoadResult::kCannotOpen: return false;
     }
     Canvas& document = p.document;
     document.swapCells(fresh);

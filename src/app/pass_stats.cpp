@@ -50,8 +50,8 @@ void writePassSummary(const PassStats& stats) {
     if (!path || !*path) return;
     const PassSummary p = passSummary(stats);
     char line[160];
-    std::snprintf(line, sizeof line, "painting passes %zu, period ms min %.3f median %.3f max %.3f\n", p.count,
-                  p.minMs, p.medianMs, p.maxMs);
+    std::snprintf(line, sizeof line, "painting passes %zu, period ms min %.3f median %.3f max %.3f\n", p.count, p.minMs,
+                  p.medianMs, p.maxMs);
     DataFile f;
     if (f.open(path, DataFile::kWrite) && f.writeText(line)) f.close();
 }

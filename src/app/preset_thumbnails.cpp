@@ -17,13 +17,16 @@ constexpr std::uint8_t kHardnessLimit = 100;
 
 bool paintsOnPaint(std::int32_t tool, bool fingerToo) {
     switch (tool) {
-        case kToolEraser: case kToolSponge: case kToolBrighten: case kToolDarken:
-        case kToolShine: case kToolMatte: case kToolRaise: case kToolLower:
-            return true;
-        case kToolFinger:
-            return fingerToo;
-        default:
-            return false;
+        case kToolEraser:
+        case kToolSponge:
+        case kToolBrighten:
+        case kToolDarken:
+        case kToolShine:
+        case kToolMatte:
+        case kToolRaise:
+        case kToolLower: return true;
+        case kToolFinger: return fingerToo;
+        default: return false;
     }
 }
 

@@ -103,7 +103,8 @@ void deleteBrushPreset(ShellState& s, int index) {
         return;
     }
     list.slots[index].used = 0;
-    for (int j = index; j < kBrushPresetSlots - 1; ++j) shiftInto(list.slots[j], list.slots[j + 1], &BrushPreset::settings);
+    for (int j = index; j < kBrushPresetSlots - 1; ++j)
+        shiftInto(list.slots[j], list.slots[j + 1], &BrushPreset::settings);
     BrushPreset& last = list.slots[kBrushPresetSlots - 1];
     last.thumbnail.release();
     last.used = 0;
@@ -164,7 +165,8 @@ bool deleteStrokePreset(ShellState& s, int index) {
         return false;
     }
     list.slots[index].used = 0;
-    for (int j = index; j < kStrokePresetSlots - 1; ++j) shiftInto(list.slots[j], list.slots[j + 1], &StrokePreset::dynamics);
+    for (int j = index; j < kStrokePresetSlots - 1; ++j)
+        shiftInto(list.slots[j], list.slots[j + 1], &StrokePreset::dynamics);
     StrokePreset& last = list.slots[kStrokePresetSlots - 1];
     last.thumbnail.release();
     last.used = 0;

@@ -28,8 +28,8 @@ enum class RunLayout {
 
 struct RunPaths {
     RunLayout layout = RunLayout::CurrentDirectory;
-    std::string shared;  // "" (the current directory) or a folder ending in '/'
-    std::string user;    // likewise
+    std::string shared;           // "" (the current directory) or a folder ending in '/'
+    std::string user;             // likewise
     std::string cache = "data/";  // the picture cache's folder, ending in '/'
 
     // A file that comes with the program, and one of the user's, by its

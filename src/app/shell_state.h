@@ -39,12 +39,12 @@ struct ShellWindows {
 
 // What the canvas view keeps between messages.
 struct CanvasViewState {
-    float zoom = 1.0f;                        // window pixels per cell
-    platform::Point canvasPosition{90, 10};  // canvas window in the document area
-    platform::Point lastCursor;              // Hand Tool anchor, screen pixels
+    float zoom = 1.0f;                         // window pixels per cell
+    platform::Point canvasPosition{90, 10};    // canvas window in the document area
+    platform::Point lastCursor;                // Hand Tool anchor, screen pixels
     std::array<std::uint8_t, 256> keyState{};  // by platform::Key: 1 while held
-    bool temporaryHand = false;  // Space substitutes the Hand Tool
-    bool pointerOverCanvas = false;  // between a move in the canvas window and its leave notice
+    bool temporaryHand = false;                // Space substitutes the Hand Tool
+    bool pointerOverCanvas = false;            // between a move in the canvas window and its leave notice
     std::uint8_t savedTool = 0;
     // Document size for the status line.
     std::uint32_t statusWidth = 0;
@@ -57,8 +57,8 @@ struct CanvasViewState {
 };
 
 struct ShellState {
-    Painting painting;    // the document, its undo copy and history, saved, its file
-    Canvas preview;       // the 128 x 128 brush preview
+    Painting painting;  // the document, its undo copy and history, saved, its file
+    Canvas preview;     // the 128 x 128 brush preview
 
     bool quitRequested = false;
     bool pressArmed = false;
@@ -78,17 +78,17 @@ struct ShellState {
 
     ShellWindows windows;
     PointerStates pointers;
-    bool paintPageApplies = true;    // styles panel pages the current tool uses
+    bool paintPageApplies = true;  // styles panel pages the current tool uses
     bool texturePageApplies = true;
     CanvasViewState view;
-    Surface splash;                  // the "splash" picture, shown again by About
-    std::string statusHint;          // last part of the status line
+    Surface splash;          // the "splash" picture, shown again by About
+    std::string statusHint;  // last part of the status line
 
-    RunPaths paths;                    // where the program's and the user's files are
-    Options options;                   // the user's "options.txt", loaded at start-up
-    std::string lastChosenPath;        // where the next file chooser starts
+    RunPaths paths;                         // where the program's and the user's files are
+    Options options;                        // the user's "options.txt", loaded at start-up
+    std::string lastChosenPath;             // where the next file chooser starts
     int jpegQuality = kDefaultJpegQuality;  // Export Image's last JPEG quality, offered again
-    bool pictureFailureShown = false;  // "An image failed to load!" was shown
+    bool pictureFailureShown = false;       // "An image failed to load!" was shown
 
     // The tools' shared state: settings, mask, offsets, grain images, the
     // random generator, and the notice writeHook points at this record.

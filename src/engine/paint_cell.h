@@ -10,10 +10,10 @@ struct PaintCell {
     std::uint8_t red = 255;
     std::uint8_t green = 255;
     std::uint8_t blue = 255;
-    std::uint8_t grain = 0;   // brightness added to every channel, seen through the relief
-    std::uint8_t shine = 0;   // how strongly the light shades the cell
+    std::uint8_t grain = 0;  // brightness added to every channel, seen through the relief
+    std::uint8_t shine = 0;  // how strongly the light shades the cell
     std::uint8_t unused[3] = {0, 0, 0};
-    float height = 0.0f;      // relief height; 0 is bare canvas, may be negative
+    float height = 0.0f;  // relief height; 0 is bare canvas, may be negative
 };
 
 // Version 1 painting files hold cells exactly as they lie in memory.

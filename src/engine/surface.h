@@ -33,8 +33,8 @@ public:
     std::uint32_t getPixel(std::int64_t x, std::int64_t y) const;
     // Blends [x0, x1) x [y0, y1) toward the colour; amount 0 paints it solid,
     // 255 leaves the pixels as they are.
-    void blendRect(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
-                   std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t amount);
+    void blendRect(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, std::uint8_t red,
+                   std::uint8_t green, std::uint8_t blue, std::uint8_t amount);
     // Copies this whole surface into target with its top-left at (x, y), clipped.
     void blitToSurface(std::int32_t x, std::int32_t y, Surface& target) const;
 

@@ -17,16 +17,17 @@
 
 #if defined(__clang__)
 #define SC_TARGET_AVX2_BEGIN _Pragma("clang attribute push(__attribute__((target(\"avx2\"))), apply_to = function)")
-#define SC_TARGET_AVX512_BEGIN \
-    _Pragma("clang attribute push(__attribute__((target(\"avx2,avx512f,avx512vl,avx512dq,avx512bw,prfchw\"))), apply_to = function)")
+#define SC_TARGET_AVX512_BEGIN                                                                                   \
+    _Pragma("clang attribute push(__attribute__((target(\"avx2,avx512f,avx512vl,avx512dq,avx512bw,prfchw\"))), " \
+            "apply_to = function)")
 #define SC_TARGET_END _Pragma("clang attribute pop")
 #else
 #define SC_TARGET_AVX2_BEGIN _Pragma("GCC push_options") _Pragma("GCC target(\"avx2\")") _Pragma("GCC diagnostic push")
 // GCC 12 reports the undefined vectors inside its own AVX-512 intrinsics
 // (_mm512_undefined_*) as maybe uninitialised; they are meant to be.
-#define SC_TARGET_AVX512_BEGIN                                                                           \
+#define SC_TARGET_AVX512_BEGIN                                                                            \
     _Pragma("GCC push_options") _Pragma("GCC target(\"avx2,avx512f,avx512vl,avx512dq,avx512bw,prfchw\")") \
-        _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Wmaybe-uninitialized\"")       \
+        _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Wmaybe-uninitialized\"")        \
             _Pragma("GCC diagnostic ignored \"-Wuninitialized\"")
 #define SC_TARGET_END _Pragma("GCC diagnostic pop") _Pragma("GCC pop_options")
 #endif

@@ -173,16 +173,17 @@ void sicken(Canvas& canvas) {
 }
 
 void defenestrate(Canvas& canvas) {
-    runFilterFrame<kColour | kGrainField | kHeightField>(
-        canvas, fullBlend(), [](PaintCell& t, std::uint32_t, std::uint32_t) {
-            const PaintCell c = t;
-            // A NaN or out-of-range height converts to 0x80000000, whose low byte is 0.
-            t.red = truncToByte(static_cast<double>(c.height));
-            t.green = c.grain;
-            t.blue = c.red;
-            t.grain = c.green;
-            t.height = static_cast<float>(c.blue);
-        });
+    runFilterFrame<kColour | kGrainField | kHeightField>(canvas, fullBlend(),
+                                                         [](PaintCell& t, std::uint32_t, std::uint32_t) {
+                                                             const PaintCell c = t;
+                                                             // A NaN or out-of-range height converts to 0x80000000,
+                                                             // whose low byte is 0.
+                                                             t.red = truncToByte(static_cast<double>(c.height));
+                                                             t.green = c.grain;
+                                                             t.blue = c.red;
+                                                             t.grain = c.green;
+                                                             t.height = static_cast<float>(c.blue);
+                                                         });
 }
 
 }  // namespace sc

@@ -43,7 +43,8 @@ inline std::uint8_t scaledQuotientExtended(std::uint32_t channel, std::uint32_t 
     // at least 2^32 / 255. Channels 0 and `largest` (quotient exactly 1) are
     // exact too; the test is branch-free as which channel is largest varies.
     const bool whole = (static_cast<std::uint32_t>(scaled) < (1u << 24)) & (channel - 1u < largest - 1u);
-    if (!whole) [[likely]] return static_cast<std::uint8_t>(quotient);
+    if (!whole) [[likely]]
+        return static_cast<std::uint8_t>(quotient);
     const long double q = static_cast<long double>(channel) / static_cast<long double>(largest);
     return static_cast<std::uint8_t>(truncSmallExtended(q * static_cast<long double>(grain)));
 }

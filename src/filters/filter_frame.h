@@ -59,8 +59,8 @@ inline std::uint8_t blendByteFull(std::uint8_t c, std::uint8_t t) {
 // blendByte and blendShine for every (value, target) pair at one weight.
 struct BlendTable {
     double weight;
-    bool full;                     // weight is kFullWeight: the frame uses blendByteFull for bytes
-    std::uint8_t byte[256][256];   // [value][target]
+    bool full;                    // weight is kFullWeight: the frame uses blendByteFull for bytes
+    std::uint8_t byte[256][256];  // [value][target]
     std::uint8_t shine[256][256];
 };
 

@@ -33,7 +33,7 @@ enum FilterId : std::int32_t {
 };
 
 struct FilterInfo {
-    const char* name;   // the operation's name, as scripts spell it
+    const char* name;  // the operation's name, as scripts spell it
     FilterId id;
     // Runs the filter; Fill Paint, Fill Relief and Clear read the tools'
     // record (the live brush, the grain images, the texture offset).

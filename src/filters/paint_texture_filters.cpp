@@ -52,7 +52,8 @@ void invertPaint(Canvas& canvas) {
 
 void fillPaint(Canvas& canvas, const ToolState& tools) {
     const Surface& image = imageAt(tools.styleImages, tools.live.paintStyle);
-    fillFromImage<kGrainField>(canvas, image, tools.textureOffset, [](PaintCell& t, std::uint8_t sample) { t.grain = sample; });
+    fillFromImage<kGrainField>(canvas, image, tools.textureOffset,
+                               [](PaintCell& t, std::uint8_t sample) { t.grain = sample; });
 }
 
 void invertRelief(Canvas& canvas) {

@@ -58,7 +58,7 @@ bool claimAutosaveName(const std::string& folder, AutosaveFiles& files, Autosave
 struct OrphanAutosave {
     AutosaveFiles files;
     AutosaveLock lock;
-    std::string original;  // the path it belongs to; empty when never saved
+    std::string original;       // the path it belongs to; empty when never saved
     std::int64_t modified = 0;  // seconds since 1970 of its painting file
 };
 
@@ -71,8 +71,8 @@ std::vector<OrphanAutosave> findOrphanAutosaves(const std::string& folder);
 // Writes the painting (width x height cells) and the path it belongs to.
 // Each file replaces its old version only once completely written, so a
 // write that fails or is cut short leaves the previous autosave as it was.
-[[nodiscard]] bool writeAutosave(const AutosaveFiles& files, const PaintCell* cells, std::uint32_t width, std::uint32_t height,
-                   const std::string& original);
+[[nodiscard]] bool writeAutosave(const AutosaveFiles& files, const PaintCell* cells, std::uint32_t width,
+                                 std::uint32_t height, const std::string& original);
 
 // Removes the painting and path files (the lock file stays while held).
 // False when a file is still there afterwards.

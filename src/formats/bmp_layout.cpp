@@ -13,7 +13,7 @@ constexpr std::uint32_t kCoreHeader = 12;  // the oldest form: 16-bit sizes, 3-b
 constexpr std::uint32_t kInfoHeader = 40;
 constexpr std::uint32_t kOs2Header = 64;
 constexpr std::uint32_t kRle8 = 1, kRle4 = 2, kBitfields = 3;  // 0 is uncompressed
-constexpr std::size_t kMaskBytes = 12;                          // red, green and blue masks
+constexpr std::size_t kMaskBytes = 12;                         // red, green and blue masks
 // A run-length pair covers at most 255 pixels, so a stream that paints every
 // pixel needs at least 2 bytes for 255 of them.
 constexpr std::uint64_t kRunLengthPixelsPerByte = 128;
@@ -52,7 +52,7 @@ PictureLoadResult dataHoldsPicture(std::size_t size, const BmpLayout& l) {
     const std::uint64_t bytes = size - l.dataOffset;
     if (l.runLength) {
         return l.width * l.height > kRunLengthPixelsPerByte * bytes ? PictureLoadResult::kDamaged
-                                                                     : PictureLoadResult::kOk;
+                                                                    : PictureLoadResult::kOk;
     }
     return l.height > bytes / bmpRowBytes(l.width, l.bits) ? PictureLoadResult::kDamaged : PictureLoadResult::kOk;
 }

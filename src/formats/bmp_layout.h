@@ -19,15 +19,15 @@ struct BmpLayout {
     std::uint64_t width = 0;
     std::uint64_t height = 0;
     bool topDown = false;
-    std::uint32_t bits = 0;     // 1, 4, 8, 16, 24 or 32 a pixel
-    bool runLength = false;     // 8- or 4-bit run-length coding
-    std::size_t dataOffset = 0; // where the pixel data starts; it runs to the end of the file
+    std::uint32_t bits = 0;      // 1, 4, 8, 16, 24 or 32 a pixel
+    bool runLength = false;      // 8- or 4-bit run-length coding
+    std::size_t dataOffset = 0;  // where the pixel data starts; it runs to the end of the file
     // For 8 bits and fewer: `colours` entries of `entryBytes` (blue, green,
     // red and for 4-byte entries one more), all inside the file.
     const std::uint8_t* palette = nullptr;
     std::uint32_t colours = 0;
     std::uint32_t entryBytes = 4;
-    BmpField fields[3];         // red, green, blue of 16- and 32-bit pixels
+    BmpField fields[3];  // red, green, blue of 16- and 32-bit pixels
 };
 
 // Bytes of one row of uncompressed pixels, padded to 4 bytes.

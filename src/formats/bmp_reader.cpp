@@ -91,9 +91,9 @@ PictureLoadResult decodeRunLength(const std::uint8_t* d, std::size_t size, const
                 }
                 continue;
             }
-            if (value == 0) break;                                  // end of line
-            if (value == 1) return PictureLoadResult::kOk;          // end of picture
-            if (value == 2) {                                       // move right and down
+            if (value == 0) break;                          // end of line
+            if (value == 1) return PictureLoadResult::kOk;  // end of picture
+            if (value == 2) {                               // move right and down
                 if (bytes - pos < 2) return PictureLoadResult::kDamaged;
                 x += p[pos];
                 y += p[pos + 1];
@@ -125,8 +125,8 @@ PictureLoadResult decodeBmp(const std::uint8_t* data, std::size_t size, DecodedR
     BmpLayout layout;
     PictureLoadResult result = readBmpLayout(data, size, layout);
     if (result != PictureLoadResult::kOk) return result;
-    result = allocateDecoded(static_cast<std::uint32_t>(layout.width), static_cast<std::uint32_t>(layout.height),
-                             size, out);
+    result =
+        allocateDecoded(static_cast<std::uint32_t>(layout.width), static_cast<std::uint32_t>(layout.height), size, out);
     if (result != PictureLoadResult::kOk) return result;
     result = layout.runLength ? decodeRunLength(data, size, layout, out) : decodeUncompressed(data, layout, out);
     if (result != PictureLoadResult::kOk) out = DecodedRgb{};

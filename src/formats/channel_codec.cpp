@@ -105,8 +105,8 @@ CodecResult decodeStreams(const std::uint8_t* const* streams, const std::size_t*
     return CodecResult::kOk;
 }
 
-CodecResult decodeStream(const std::uint8_t* stream, std::size_t streamBytes, PlaneView plane,
-                         std::uint32_t width, std::uint32_t height, std::int32_t shift) {
+CodecResult decodeStream(const std::uint8_t* stream, std::size_t streamBytes, PlaneView plane, std::uint32_t width,
+                         std::uint32_t height, std::int32_t shift) {
     return decodeStreams(&stream, &streamBytes, &plane, 1, width, height, shift);
 }
 

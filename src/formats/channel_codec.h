@@ -66,8 +66,8 @@ bool encodePlanes(const ConstPlaneView* planes, int count, std::uint32_t width, 
 // Decodes `streamBytes` bytes of stream (the part after the count) into the
 // plane. A stream that ends before its last block, or a depth above 8, is
 // damaged; nothing outside the stream or the plane is touched.
-CodecResult decodeStream(const std::uint8_t* stream, std::size_t streamBytes, PlaneView plane,
-                         std::uint32_t width, std::uint32_t height, std::int32_t shift);
+CodecResult decodeStream(const std::uint8_t* stream, std::size_t streamBytes, PlaneView plane, std::uint32_t width,
+                         std::uint32_t height, std::int32_t shift);
 // Decodes `count` streams of one size, each into its own plane.
 CodecResult decodeStreams(const std::uint8_t* const* streams, const std::size_t* streamBytes, const PlaneView* planes,
                           int count, std::uint32_t width, std::uint32_t height, std::int32_t shift);

@@ -106,8 +106,8 @@ bool encodeJpeg(const RgbPicture& picture, int quality, std::vector<std::uint8_t
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         // The library takes non-const rows but only reads them.
-        JSAMPROW row = const_cast<JSAMPROW>(picture.rgb.data() +
-                                            static_cast<std::size_t>(info.next_scanline) * picture.width * 3);
+        JSAMPROW row =
+            const_cast<JSAMPROW>(picture.rgb.data() + static_cast<std::size_t>(info.next_scanline) * picture.width * 3);
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);

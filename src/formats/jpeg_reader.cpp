@@ -25,15 +25,14 @@ struct Errors {
 // The warnings that mean the picture data is not all there or not as coded.
 bool isDamageWarning(int code) {
     switch (code) {
-        case JWRN_JPEG_EOF:         // premature end of the file
-        case JWRN_HIT_MARKER:       // a marker in the middle of the coded data
+        case JWRN_JPEG_EOF:    // premature end of the file
+        case JWRN_HIT_MARKER:  // a marker in the middle of the coded data
         case JWRN_HUFF_BAD_CODE:
         case JWRN_ARITH_BAD_CODE:
         case JWRN_MUST_RESYNC:      // a restart marker out of sequence
         case JWRN_EXTRANEOUS_DATA:  // bytes where a marker belongs
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -51,9 +50,7 @@ bool isUnsupportedKind(int code) {
 constexpr std::uint64_t kHuffmanPixelsPerByte = 1024;
 constexpr std::uint64_t kArithmeticPixelsPerByte = 65536;
 
-[[noreturn]] void stopDecoding(j_common_ptr info) {
-    std::longjmp(reinterpret_cast<Errors*>(info->err)->stop, 1);
-}
+[[noreturn]] void stopDecoding(j_common_ptr info) { std::longjmp(reinterpret_cast<Errors*>(info->err)->stop, 1); }
 
 // Warnings have level -1; trace messages (level 0 and up) are ignored.
 void judgeMessage(j_common_ptr info, int level) {
@@ -74,8 +71,7 @@ void cmykToRgb(const JSAMPLE* in, std::uint8_t* out, JDIMENSION width, bool inve
     }
 }
 
-PictureLoadResult decodeAll(jpeg_decompress_struct& info, const std::uint8_t* data, std::size_t size,
-                            DecodedRgb& out) {
+PictureLoadResult decodeAll(jpeg_decompress_struct& info, const std::uint8_t* data, std::size_t size, DecodedRgb& out) {
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return PictureLoadResult::kDamaged;
     const std::uint64_t pixels = std::uint64_t{info.image_width} * info.image_height;
@@ -88,9 +84,9 @@ PictureLoadResult decodeAll(jpeg_decompress_struct& info, const std::uint8_t* da
     if (info.output_components != (cmyk ? 4 : 3)) return PictureLoadResult::kUnsupported;
     const PictureLoadResult made = allocateDecoded(info.output_width, info.output_height, size, out);
     if (made != PictureLoadResult::kOk) return made;
-    JSAMPARRAY inks = cmyk ? (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-                                                        info.output_width * 4, 1)
-                           : nullptr;
+    JSAMPARRAY inks =
+        cmyk ? (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, info.output_width * 4, 1)
+             : nullptr;
     while (info.output_scanline < info.output_height) {
         std::uint8_t* rgb = out.pixels.get() + std::size_t{info.output_scanline} * info.output_width * 3;
         JSAMPROW row = cmyk ? inks[0] : rgb;

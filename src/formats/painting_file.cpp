@@ -78,9 +78,7 @@ private:
 };
 
 // Whether `count` items of `size` bytes fit into `available` bytes.
-bool fits(std::uint64_t count, std::uint64_t size, std::uint64_t available) {
-    return count <= available / size;
-}
+bool fits(std::uint64_t count, std::uint64_t size, std::uint64_t available) { return count <= available / size; }
 
 PaintingLoadResult readCells(DataFile& file, std::uint32_t width, std::uint32_t height, PaintCell* out);
 

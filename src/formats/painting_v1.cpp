@@ -32,8 +32,7 @@ bool writeRawPainting(const Canvas& canvas, const std::string& path) {
     return writeRawPaintingCells(canvas.cells(), canvas.width, canvas.height, path);
 }
 
-bool writeRawPaintingCells(const PaintCell* cells, std::uint32_t width, std::uint32_t height,
-                           const std::string& path) {
+bool writeRawPaintingCells(const PaintCell* cells, std::uint32_t width, std::uint32_t height, const std::string& path) {
     // An empty painting (0 x 0, as a header-only file gives) is its header alone.
     const bool empty = width == 0 && height == 0;
     if (!empty && (!cells || width == 0 || height == 0)) return false;

@@ -23,10 +23,11 @@ PictureFormat exportFormatOf(const std::string& path);
 // program, through a temporary file, so an existing file at the path stays
 // as it was unless the new one is complete.
 [[nodiscard]] bool writePictureFile(const std::string& path, const RgbPicture& picture, PictureFormat format,
-                      int jpegQuality = kDefaultJpegQuality);
+                                    int jpegQuality = kDefaultJpegQuality);
 
 // The surface as last rendered in the format of the path's extension; a BMP
 // is exactly writeBmp's file. False when nothing was written.
-[[nodiscard]] bool exportPicture(const Surface& surface, const std::string& path, int jpegQuality = kDefaultJpegQuality);
+[[nodiscard]] bool exportPicture(const Surface& surface, const std::string& path,
+                                 int jpegQuality = kDefaultJpegQuality);
 
 }  // namespace sc

@@ -62,8 +62,7 @@ PictureLoadResult pictureMemoryAllowed(std::uint64_t bytes, std::uint64_t alongs
     return bytes + alongside > available ? PictureLoadResult::kTooLarge : PictureLoadResult::kOk;
 }
 
-PictureLoadResult allocateDecoded(std::uint32_t width, std::uint32_t height, std::uint64_t alongside,
-                                  DecodedRgb& out) {
+PictureLoadResult allocateDecoded(std::uint32_t width, std::uint32_t height, std::uint64_t alongside, DecodedRgb& out) {
     out = DecodedRgb{};
     const std::uint64_t bytes = std::uint64_t{width} * height * 3;
     // The decoded pixels and, later, the surface made from them.

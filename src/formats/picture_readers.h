@@ -27,8 +27,7 @@ constexpr std::uint64_t kPictureByteLimit = 0x7FFFFFFF;
 PictureLoadResult pictureMemoryAllowed(std::uint64_t bytes, std::uint64_t alongside);
 
 // Makes `out` a zeroed picture of the given size, or says why not.
-PictureLoadResult allocateDecoded(std::uint32_t width, std::uint32_t height, std::uint64_t alongside,
-                                  DecodedRgb& out);
+PictureLoadResult allocateDecoded(std::uint32_t width, std::uint32_t height, std::uint64_t alongside, DecodedRgb& out);
 
 // On any result but kOk, `out` is left empty.
 PictureLoadResult decodePng(const std::uint8_t* data, std::size_t size, DecodedRgb& out);

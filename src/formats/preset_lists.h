@@ -29,7 +29,7 @@ struct BrushPreset {
 
 struct StrokePreset {
     std::uint8_t used = 0;
-    Surface thumbnail;      // 132 x 15 sample stroke, this run only
+    Surface thumbnail;  // 132 x 15 sample stroke, this run only
     StrokeDynamics dynamics;
 };
 

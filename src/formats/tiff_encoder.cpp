@@ -103,8 +103,8 @@ bool encodeTiff(const RgbPicture& picture, std::vector<std::uint8_t>& out) {
     out.clear();
     const QuietHandlers handlers;
     MemoryFile file{out};
-    TIFF* tif = TIFFClientOpen("picture", "w", &file, readNothing, writeBytes, seekTo, closeNothing, sizeOf,
-                               mapNothing, unmapNothing);
+    TIFF* tif = TIFFClientOpen("picture", "w", &file, readNothing, writeBytes, seekTo, closeNothing, sizeOf, mapNothing,
+                               unmapNothing);
     if (!tif) return false;
     const bool written = writePage(tif, picture);
     // What is still buffered goes out before the close, so a failure shows.

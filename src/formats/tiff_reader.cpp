@@ -78,8 +78,7 @@ struct Closer {
 void readAlphaAsAssociated(TIFF* tif) {
     std::uint16_t count = 0;
     std::uint16_t* kinds = nullptr;
-    if (!TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &count, &kinds) || count == 0 ||
-        kinds[0] != EXTRASAMPLE_UNASSALPHA) {
+    if (!TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &count, &kinds) || count == 0 || kinds[0] != EXTRASAMPLE_UNASSALPHA) {
         return;
     }
     std::uint16_t changed[256];
@@ -171,8 +170,8 @@ PictureLoadResult decodeTiff(const std::uint8_t* data, std::size_t size, Decoded
     TIFFOpenOptionsSetErrorHandlerExtR(options, noteError, &src);
     TIFFOpenOptionsSetWarningHandlerExtR(options, ignoreWarning, &src);
     TIFFOpenOptionsSetMaxSingleMemAlloc(options, static_cast<tmsize_t>(kPictureByteLimit));
-    Closer file{TIFFClientOpenExt("picture", "r", &src, readProc, writeProc, seekProc, closeProc, sizeProc,
-                                  mapProc, unmapProc, options)};
+    Closer file{TIFFClientOpenExt("picture", "r", &src, readProc, writeProc, seekProc, closeProc, sizeProc, mapProc,
+                                  unmapProc, options)};
     TIFFOpenOptionsFree(options);
     if (!file.tif) {
         // BigTIFF (version 43) and other versions are not read.
@@ -187,7 +186,8 @@ PictureLoadResult decodeTiff(const std::uint8_t* data, std::size_t size, Decoded
         return PictureLoadResult::kDamaged;
     }
     char message[1024] = "";
-    if (!TIFFRGBAImageOK(file.tif, message)) return src.failed ? PictureLoadResult::kDamaged : PictureLoadResult::kUnsupported;
+    if (!TIFFRGBAImageOK(file.tif, message))
+        return src.failed ? PictureLoadResult::kDamaged : PictureLoadResult::kUnsupported;
     readAlphaAsAssociated(file.tif);
     if (isSixteenBitRgbByHighBytes(file.tif)) {
         PictureLoadResult result = allocateDecoded(width, height, size, out);

@@ -34,8 +34,7 @@ std::optional<std::string> nextChoice(const FileChoice& choice) {
 
 }  // namespace
 
-Answer messageBox(WindowId owner, const std::string& caption, const std::string& text, Buttons buttons,
-                  Icon icon) {
+Answer messageBox(WindowId owner, const std::string& caption, const std::string& text, Buttons buttons, Icon icon) {
     detail::beforeModal();
     headless::HeadlessState& s = headless::state();
     s.dialogs.shown.push_back({owner, caption, text, buttons, icon});

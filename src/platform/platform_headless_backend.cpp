@@ -60,7 +60,8 @@ bool notifyFirstInstance(const std::string&) {
     headless::HeadlessState& s = headless::state();
     ++s.desktop.notifications;
     // The "first instance" is this process when it holds the lock.
-    if (!s.desktop.holding || !windowExists(s.desktop.handOverWindow)) return s.desktop.otherInstance && s.desktop.otherAnswers;
+    if (!s.desktop.holding || !windowExists(s.desktop.handOverWindow))
+        return s.desktop.otherInstance && s.desktop.otherAnswers;
     Message m;
     m.kind = MessageKind::HandOver;
     m.window = s.desktop.handOverWindow;

@@ -58,7 +58,7 @@ namespace {
 bool startPage(headless::HeadlessState& s) {
     s.printing.page.placed = {};
     if (!s.printing.page.picture.create(static_cast<std::uint32_t>(s.printing.printerPage.x),
-                               static_cast<std::uint32_t>(s.printing.printerPage.y), false)) {
+                                        static_cast<std::uint32_t>(s.printing.printerPage.y), false)) {
         return false;
     }
     s.printing.page.picture.clearWhite();
@@ -130,7 +130,9 @@ namespace headless {
 
 void typeIntoField(WindowId window, int id, const std::string& text) { setEditText(window, id, text); }
 void failEditFieldCreation(bool fail) { state().furniture.failEditFields = fail; }
-void plantPageSetupAnswer(std::optional<Point> printablePage) { state().printing.pageSetupAnswers.push_back(printablePage); }
+void plantPageSetupAnswer(std::optional<Point> printablePage) {
+    state().printing.pageSetupAnswers.push_back(printablePage);
+}
 void plantPrintAnswer(bool accept, int copies) {
     state().printing.printAnswers.push_back(accept ? std::optional<int>(copies) : std::nullopt);
 }

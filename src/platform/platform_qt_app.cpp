@@ -254,9 +254,7 @@ void shutdown() {
     g_app.reset();
 }
 
-void flushDisplay() {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
+void flushDisplay() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 long double clockSeconds() {
     const auto d = SteadyClock::now() - g_epoch;

@@ -66,12 +66,11 @@ std::optional<std::string> choose(WindowId owner, const FileChoice& choice, bool
 
 }  // namespace
 
-Answer messageBox(WindowId owner, const std::string& caption, const std::string& text, Buttons buttons,
-                  Icon icon) {
+Answer messageBox(WindowId owner, const std::string& caption, const std::string& text, Buttons buttons, Icon icon) {
     detail::beforeModal();
     detail::enableOwnerForModal(owner, false);
-    QMessageBox box(boxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
-                    boxButtons(buttons), ownerWidget(owner));
+    QMessageBox box(boxIcon(icon), QString::fromStdString(caption), QString::fromStdString(text), boxButtons(buttons),
+                    ownerWidget(owner));
     // A Yes/No box would take Escape and its close button for No. A hidden
     // Cancel button is made its escape button instead, so closing it without
     // a choice answers Cancel.

@@ -40,7 +40,9 @@ void addItems(QMenu* menu, const std::vector<MenuItem>& items, WindowId frame) {
     }
 }
 
-QList<QLabel*> statusLabels(QStatusBar* bar) { return bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly); }
+QList<QLabel*> statusLabels(QStatusBar* bar) {
+    return bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+}
 
 }  // namespace
 

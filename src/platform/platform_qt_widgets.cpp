@@ -144,8 +144,7 @@ void fitDocumentArea(WindowId area) {
     scroll->widget()->resize(right, bottom);
 }
 
-PictureWidget::PictureWidget(WindowId id, QWidget* parent, Qt::WindowFlags flags)
-    : QWidget(parent, flags), id_(id) {
+PictureWidget::PictureWidget(WindowId id, QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags), id_(id) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -224,8 +223,7 @@ void PictureWidget::wheelEvent(QWheelEvent* e) {
     // Control, the wheel goes on to the scrolled area, which scrolls.
     const detail::WindowRecord* w = detail::findRecord(id_);
     const detail::WindowRecord* parent = w ? detail::findRecord(w->parent) : nullptr;
-    if (!parent || parent->kind != WindowKind::DocumentArea ||
-        !takeZoomWheel(id_, e, e->position().toPoint())) {
+    if (!parent || parent->kind != WindowKind::DocumentArea || !takeZoomWheel(id_, e, e->position().toPoint())) {
         e->ignore();
     }
 }

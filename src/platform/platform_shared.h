@@ -40,8 +40,8 @@ struct WindowRecord {
     bool minimised = false;
     bool leaveTracking = false;
     WindowProc proc = nullptr;
-    Rect invalid;   // out of date, not yet announced by a Paint message
-    Rect painting;  // announced by a Paint message, not yet taken by beginPaint
+    Rect invalid;                       // out of date, not yet announced by a Paint message
+    Rect painting;                      // announced by a Paint message, not yet taken by beginPaint
     std::vector<std::uint32_t> pixels;  // width x height, 0xffRRGGBB, top row first
     // A window that shows a surface keeps no pixels: they are made from the
     // surface's rectangle `shownFrom` stretched onto `shownTo` when asked for.

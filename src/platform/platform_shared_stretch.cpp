@@ -81,10 +81,10 @@ Scratch& scratch() {
 
 // The source columns the part's columns show.
 struct Columns {
-    int low = 0;       // the source columns [low, low + span) are read
+    int low = 0;  // the source columns [low, low + span) are read
     int span = 0;
-    int longest = 0;   // the longest run of source columns on one window column
-    bool all = true;   // every column shows some source
+    int longest = 0;  // the longest run of source columns on one window column
+    bool all = true;  // every column shows some source
 };
 
 Columns planColumns(const Rect& from, const Rect& to, const Rect& part, int srcW, Scratch& s) {

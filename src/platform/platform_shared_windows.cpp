@@ -27,9 +27,8 @@ bool keepsPicture(WindowKind kind) {
 
 Point screenOrigin(WindowId id) {
     Point p;
-    for (const WindowRecord* w = findRecord(id); w; w = w->kind == WindowKind::Child || w->kind == WindowKind::DocumentArea
-                                                             ? findRecord(w->parent)
-                                                             : nullptr) {
+    for (const WindowRecord* w = findRecord(id); w;
+         w = w->kind == WindowKind::Child || w->kind == WindowKind::DocumentArea ? findRecord(w->parent) : nullptr) {
         p.x += w->x;
         p.y += w->y;
     }
@@ -39,9 +38,8 @@ Point screenOrigin(WindowId id) {
 namespace {
 
 bool shownOnScreen(const WindowRecord& w) {
-    for (const WindowRecord* r = &w; r; r = r->kind == WindowKind::Child || r->kind == WindowKind::DocumentArea
-                                                 ? findRecord(r->parent)
-                                                 : nullptr) {
+    for (const WindowRecord* r = &w; r;
+         r = r->kind == WindowKind::Child || r->kind == WindowKind::DocumentArea ? findRecord(r->parent) : nullptr) {
         if (!r->visible || r->minimised) return false;
     }
     return true;
@@ -72,8 +70,7 @@ Rect clipToClient(const WindowRecord& w, Rect r) {
 Rect unite(const Rect& a, const Rect& b) {
     if (a.empty()) return b;
     if (b.empty()) return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 void setClientSize(WindowId id, int width, int height) {

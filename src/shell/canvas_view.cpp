@@ -39,8 +39,12 @@ void showDocument(ShellState& s, const platform::Rect& changed) {
 // The window pixels cells [left, right) x [top, bottom) land on, whole or in
 // part (a pixel shrinking combines may hold cells on both sides of an edge).
 platform::Rect pixelsOfCells(const CellRect& cells, float zoom) {
-    auto low = [zoom](std::int32_t v) { return truncToInt(std::floor(static_cast<double>(static_cast<float>(v) * zoom))); };
-    auto high = [zoom](std::int32_t v) { return truncToInt(std::ceil(static_cast<double>(static_cast<float>(v) * zoom))); };
+    auto low = [zoom](std::int32_t v) {
+        return truncToInt(std::floor(static_cast<double>(static_cast<float>(v) * zoom)));
+    };
+    auto high = [zoom](std::int32_t v) {
+        return truncToInt(std::ceil(static_cast<double>(static_cast<float>(v) * zoom)));
+    };
     return {low(cells.left), low(cells.top), high(cells.right), high(cells.bottom)};
 }
 

@@ -11,8 +11,8 @@ namespace {
 // The options every program on this desktop toolkit accepts, with one word
 // after them, and the ones that stand alone.
 constexpr std::array<std::string_view, 14> kDesktopOptionsWithValue = {
-    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-display", "-style", "-stylesheet",
-    "-geometry", "-qwindowgeometry", "-title", "-qwindowtitle", "-icon", "-qwindowicon", "-session"};
+    "-platform", "-platformpluginpath", "-platformtheme", "-plugin",       "-display", "-style",       "-stylesheet",
+    "-geometry", "-qwindowgeometry",    "-title",         "-qwindowtitle", "-icon",    "-qwindowicon", "-session"};
 constexpr std::array<std::string_view, 5> kDesktopFlags = {"-reverse", "-nograb", "-dograb", "-sync", "-widgetcount"};
 
 template <std::size_t N>
@@ -22,20 +22,19 @@ bool among(const std::array<std::string_view, N>& list, const std::string& word)
 
 }  // namespace
 
-const char kHelpText[] =
-    "usage: smudgecraft [--help | --version] [PAINTING]\n"
-    "Paints with thick, wet paint on a lit canvas. Opens PAINTING (a .pai file) when given;\n"
-    "when Smudgecraft is already running, the painting opens there instead.\n"
-    "\n"
-    "  --help      this text\n"
-    "  --version   the program's version and licence\n"
-    "\n"
-    "The brush and stroke lists and the view settings are kept in $XDG_DATA_HOME/smudgecraft\n"
-    "(normally ~/.local/share/smudgecraft), with the autosaved copy of an unsaved painting;\n"
-    "SMUDGECRAFT_AUTOSAVE_SECONDS sets its interval. The picture cache is kept in\n"
-    "$XDG_CACHE_HOME/smudgecraft (normally ~/.cache/smudgecraft). See smudgecraft(1).\n"
-    "\n"
-    "Smudgecraft is free software under the GNU General Public License, version 3 or later.\n";
+const char kHelpText[] = "usage: smudgecraft [--help | --version] [PAINTING]\n"
+                         "Paints with thick, wet paint on a lit canvas. Opens PAINTING (a .pai file) when given;\n"
+                         "when Smudgecraft is already running, the painting opens there instead.\n"
+                         "\n"
+                         "  --help      this text\n"
+                         "  --version   the program's version and licence\n"
+                         "\n"
+                         "The brush and stroke lists and the view settings are kept in $XDG_DATA_HOME/smudgecraft\n"
+                         "(normally ~/.local/share/smudgecraft), with the autosaved copy of an unsaved painting;\n"
+                         "SMUDGECRAFT_AUTOSAVE_SECONDS sets its interval. The picture cache is kept in\n"
+                         "$XDG_CACHE_HOME/smudgecraft (normally ~/.cache/smudgecraft). See smudgecraft(1).\n"
+                         "\n"
+                         "Smudgecraft is free software under the GNU General Public License, version 3 or later.\n";
 
 CommandLine readCommandLine(const std::vector<std::string>& args) {
     CommandLine result;

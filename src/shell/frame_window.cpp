@@ -63,22 +63,21 @@ void onCreate(Program& p, WindowId frame) {
     FloatingWindows& floating = p.panels.floating;
     createToolsPanel(s, p.panels, panelWindowProc(p, &toolsPanelProc));
     const int x = truncToInt(platform::desktopClientArea().width() - layout::kPanelColumnFromRight);
-    s.windows.propertiesPanel = createFloatingWindow(
-        floating, s, " Brush Properties", x, layout::kPropertiesPanelY, layout::kPropertiesPanel.width,
-        layout::kPropertiesPanel.height, "PropertiesWindowClass", panelWindowProc(p, &propertiesPanelProc));
-    s.windows.coloursPanel = createFloatingWindow(floating, s, " Colors", x, layout::kColoursPanelY,
-                                                  layout::kColoursPanel.width, layout::kColoursPanel.height,
-                                                  "ColorsWindowClass", panelWindowProc(p, &coloursPanelProc));
-    s.windows.palettePanel = createFloatingWindow(floating, s, " Palette", x, layout::kPalettePanelY,
-                                                  layout::kPalettePanel.width, layout::kPalettePanel.height,
-                                                  "BrushesClass", panelWindowProc(p, &palettePanelProc));
+    s.windows.propertiesPanel = createFloatingWindow(floating, s, " Brush Properties", x, layout::kPropertiesPanelY,
+                                                     layout::kPropertiesPanel.width, layout::kPropertiesPanel.height,
+                                                     "PropertiesWindowClass", panelWindowProc(p, &propertiesPanelProc));
+    s.windows.coloursPanel =
+        createFloatingWindow(floating, s, " Colors", x, layout::kColoursPanelY, layout::kColoursPanel.width,
+                             layout::kColoursPanel.height, "ColorsWindowClass", panelWindowProc(p, &coloursPanelProc));
+    s.windows.palettePanel =
+        createFloatingWindow(floating, s, " Palette", x, layout::kPalettePanelY, layout::kPalettePanel.width,
+                             layout::kPalettePanel.height, "BrushesClass", panelWindowProc(p, &palettePanelProc));
     // Below the palette, kept on a low screen.
     const int layersY = std::max(65, std::min(695, platform::desktopClientArea().bottom - kLayersPanelHeight - 40));
-    createLayersPanel(s, p.panels, x, layersY,
-                      [&p, proc = panelWindowProc(p, &layersPanelProc)](const Message& m) {
-                          proc(m);
-                          runLayerRequest(p);
-                      });
+    createLayersPanel(s, p.panels, x, layersY, [&p, proc = panelWindowProc(p, &layersPanelProc)](const Message& m) {
+        proc(m);
+        runLayerRequest(p);
+    });
     sendActivate(frame, true);
 }
 
@@ -131,7 +130,8 @@ void openHandedOverPainting(Program& p, const std::string& path) {
 
 std::string frameTitle(const ShellState& s) {
     std::string title = kFrameTitle;
-    if (!s.painting.fileName.empty()) title = std::filesystem::path(s.painting.fileName).filename().string() + " - " + title;
+    if (!s.painting.fileName.empty())
+        title = std::filesystem::path(s.painting.fileName).filename().string() + " - " + title;
     return s.painting.saved ? title : "*" + title;
 }
 

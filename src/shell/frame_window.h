@@ -2,10 +2,9 @@
 #pragma once
 // The frame window: the maximised main window titled with the painting
 // ("NAME - Smudgecraft" once it has a file, "Smudgecraft" before, both with
-// a leading "*" while it has unsaved changes) with the menu bar, the document area holding the canvas window, the status bar and
-// the floating panels. Its procedure routes the menu commands, accepts
-// dropped files and the hand-over from a second start, and asks about
-// unsaved changes before either replaces the painting and on closing.
+// a leading "*" while it has unsaved changes) with the menu bar, the document area holding the canvas window, the
+// status bar and the floating panels. Its procedure routes the menu commands, accepts dropped files and the hand-over
+// from a second start, and asks about unsaved changes before either replaces the painting and on closing.
 #include <string>
 #include <vector>
 

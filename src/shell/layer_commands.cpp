@@ -76,7 +76,9 @@ void runRequest(ShellState& s, const LayerRequest& r) {
         case LayerRequestKind::MergeDown:
             if (active > 0) showLayerError(s, mergeLayerDown(painting, s.tools, active));
             break;
-        case LayerRequestKind::Opacity: showLayerError(s, setLayerOpacity(painting, s.tools, r.layer, r.opacity)); break;
+        case LayerRequestKind::Opacity:
+            showLayerError(s, setLayerOpacity(painting, s.tools, r.layer, r.opacity));
+            break;
     }
 }
 
@@ -90,7 +92,9 @@ void runGuarded(Program& p, const LayerRequest& r) {
     followLayers(p);
 }
 
-void showMenuItem(ShellState& s, int command, bool enabled) { platform::setMenuEnabled(s.frameWindow, command, enabled); }
+void showMenuItem(ShellState& s, int command, bool enabled) {
+    platform::setMenuEnabled(s.frameWindow, command, enabled);
+}
 
 void syncLayerMenu(ShellState& s, LayersPanel& panel, const LayerCommandsAllowed& allowed) {
     if (s.frameWindow == platform::kNoWindow || (panel.menuKnown && panel.menuShown == allowed)) return;

@@ -75,8 +75,9 @@ namespace {
 // any of our windows and nothing waiting to be drawn or followed up.
 bool idle(const Program& p) {
     const ShellState& s = p.state;
-    return !s.quitRequested && !s.pointers.anyDown() && (!s.painting.document.hasCells() || s.painting.document.rendered) &&
-           !s.colourChanged && !s.previewDirty && !messageScriptRunning(p.script) && !autosaveBusy(p.autosave);
+    return !s.quitRequested && !s.pointers.anyDown() &&
+           (!s.painting.document.hasCells() || s.painting.document.rendered) && !s.colourChanged && !s.previewDirty &&
+           !messageScriptRunning(p.script) && !autosaveBusy(p.autosave);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ struct MenuShortcut {
     platform::Key key;  // held together with Control
     bool shift;         // Shift and Alt must be held exactly as given
     bool alt;
-    const char* text;   // as the menu shows it
+    const char* text;  // as the menu shows it
 };
 
 inline constexpr MenuShortcut kMenuShortcuts[] = {

@@ -31,9 +31,9 @@ std::string questionText(const OrphanAutosave& orphan) {
     const std::time_t t = static_cast<std::time_t>(orphan.modified);
     std::tm local{};
     if (orphan.modified > 0 && localtime_r(&t, &local)) std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);
-    const std::string painting = orphan.original.empty()
-                                     ? std::string("A painting that was never saved")
-                                     : "The painting \"" + std::filesystem::path(orphan.original).filename().string() + "\"";
+    const std::string painting =
+        orphan.original.empty() ? std::string("A painting that was never saved")
+                                : "The painting \"" + std::filesystem::path(orphan.original).filename().string() + "\"";
     return "Smudgecraft did not close properly.\n" + painting + " was autosaved at " + when +
            ".\n\nRecover it? No deletes the autosave.";
 }
@@ -92,8 +92,8 @@ void offerRecovery(Program& p) {
     std::vector<OrphanAutosave> orphans = findOrphanAutosaves(a.files.folder);
     if (!orphans.empty()) drawWindows(p);
     for (OrphanAutosave& orphan : orphans) {
-        const Answer answer = platform::messageBox(s.frameWindow, kRecoverCaption, questionText(orphan),
-                                                   Buttons::YesNo, Icon::Question);
+        const Answer answer =
+            platform::messageBox(s.frameWindow, kRecoverCaption, questionText(orphan), Buttons::YesNo, Icon::Question);
         if (answer == Answer::No) {
             removeAutosaveName(orphan.files);
         } else if (answer == Answer::Yes) {
@@ -103,9 +103,9 @@ void offerRecovery(Program& p) {
                 drawWindows(p);
                 break;
             }
-            const Answer remove = platform::messageBox(s.frameWindow, kRecoverCaption,
-                                                       "The autosave could not be read. Delete it?", Buttons::YesNo,
-                                                       Icon::Question);
+            const Answer remove =
+                platform::messageBox(s.frameWindow, kRecoverCaption, "The autosave could not be read. Delete it?",
+                                     Buttons::YesNo, Icon::Question);
             if (remove == Answer::Yes) removeAutosaveName(orphan.files);
         }
     }

@@ -31,14 +31,14 @@ struct BrushSettings {
     std::uint8_t red = 0;
     std::uint8_t green = 200;
     std::uint8_t blue = 45;
-    std::uint8_t paintStyle = 2;   // style image index 0..17
-    float thickness = 10.0f;       // height laid per application
+    std::uint8_t paintStyle = 2;  // style image index 0..17
+    float thickness = 10.0f;      // height laid per application
     std::int32_t tool = kToolPaintBrush;
-    std::int32_t size = 30;        // 1..100; the mask covers 2 * size cells square
-    float strength = 0.5f;         // 0.01..1
+    std::int32_t size = 30;  // 1..100; the mask covers 2 * size cells square
+    float strength = 0.5f;   // 0.01..1
     std::uint8_t shine = 255;
-    std::uint8_t texture = 3;      // texture image index 0..17; 0 is smooth
-    std::uint8_t hardness = 0;     // 0..100; below 1 acts as 1
+    std::uint8_t texture = 3;   // texture image index 0..17; 0 is smooth
+    std::uint8_t hardness = 0;  // 0..100; below 1 acts as 1
     std::uint8_t reserved = 0;
 };
 

@@ -34,8 +34,7 @@ ToolOutcome fillTool(const ToolState& tools, Canvas& canvas, int x, int y, Brush
     if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return outcome;
     const std::size_t width = canvas.width;
     const std::size_t height = canvas.height;
-    std::unique_ptr<std::uint8_t[], FreeBytes> marks(
-        static_cast<std::uint8_t*>(g_markPlaneAllocator(width * height)));
+    std::unique_ptr<std::uint8_t[], FreeBytes> marks(static_cast<std::uint8_t*>(g_markPlaneAllocator(width * height)));
     if (!marks) {
         outcome.outOfMemory = true;
     } else {

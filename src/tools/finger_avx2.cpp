@@ -16,7 +16,8 @@ SC_TARGET_AVX2_BEGIN
 
 namespace sc::smear {
 
-void overSquareAvx2(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture) {
+void overSquareAvx2(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s,
+                    const GrainSampler& texture) {
     overSquare(mask, canvas, x, y, r, s, texture, [](PaintCell& c, const PaintCell& from, double f) {
         // Red, green, blue and grain: the first word of each cell.
         std::int32_t ownWord, targetWord;

@@ -15,7 +15,8 @@ SC_TARGET_AVX512_BEGIN
 
 namespace sc::smear {
 
-void overSquareAvx512(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture) {
+void overSquareAvx512(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s,
+                      const GrainSampler& texture) {
     overSquare(mask, canvas, x, y, r, s, texture, [](PaintCell& c, const PaintCell& from, double f) {
         // The first eight bytes of each cell: red, green, blue, grain, shine
         // and the unused bytes, which are computed but not written back.

@@ -40,8 +40,8 @@ inline void blendBytes(PaintCell& c, const PaintCell& from, double f) {
 
 // blendBytes(cell, source, f) is how the bytes move.
 template <class BlendBytes>
-void overSquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture,
-                BlendBytes blendBytes) {
+void overSquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s,
+                const GrainSampler& texture, BlendBytes blendBytes) {
     const Surface& image = texture.image();
     const bool textured = s.texture != 0;
     // The source row and the texture's row (null where it reads 0) of every row.
@@ -77,12 +77,15 @@ void overSquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, cons
 }
 
 // The smear with the bytes blended one by one.
-inline void overSquareByByte(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture) {
+inline void overSquareByByte(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s,
+                             const GrainSampler& texture) {
     overSquare(mask, canvas, x, y, r, s, texture,
                [](PaintCell& c, const PaintCell& from, double f) { blendBytes(c, from, f); });
 }
 
-void overSquareAvx2(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture);
-void overSquareAvx512(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s, const GrainSampler& texture);
+void overSquareAvx2(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s,
+                    const GrainSampler& texture);
+void overSquareAvx512(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const BrushSettings& s,
+                      const GrainSampler& texture);
 
 }  // namespace sc::smear

@@ -29,8 +29,7 @@ const Surface& textureImage(const ToolState& tools, std::uint8_t index);
 // unsigned, so even the most negative sum gives a coordinate in 0..399.
 inline std::uint32_t grainCoordinate(std::int32_t offset, std::int64_t c) {
     const std::int32_t sum = wrapAdd(offset, static_cast<std::int32_t>(c));
-    const std::uint32_t magnitude =
-        sum < 0 ? 0u - static_cast<std::uint32_t>(sum) : static_cast<std::uint32_t>(sum);
+    const std::uint32_t magnitude = sum < 0 ? 0u - static_cast<std::uint32_t>(sum) : static_cast<std::uint32_t>(sum);
     return magnitude % kGrainTile;
 }
 

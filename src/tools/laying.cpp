@@ -36,8 +36,8 @@ void layRow(const LayingRule& rule, const LayingRow& row) {
     }
 }
 
-void laySquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const LayingRule& rule, const GrainSampler& style,
-               const GrainSampler& texture) {
+void laySquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const LayingRule& rule,
+               const GrainSampler& style, const GrainSampler& texture) {
     const std::int64_t x0 = std::max<std::int64_t>(static_cast<std::int64_t>(x) - r, 0);
     const std::int64_t x1 = std::min<std::int64_t>(static_cast<std::int64_t>(x) + r, canvas.width);
     const std::int64_t y0 = std::max<std::int64_t>(static_cast<std::int64_t>(y) - r, 0);

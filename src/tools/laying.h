@@ -48,7 +48,7 @@ void layRowAvx512(const LayingRule& rule, const LayingRow& row);
 
 // The whole square [x - r, x + r) x [y - r, y + r), clipped to the grid, with
 // the style and texture images seen through their samplers.
-void laySquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const LayingRule& rule, const GrainSampler& style,
-               const GrainSampler& texture);
+void laySquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const LayingRule& rule,
+               const GrainSampler& style, const GrainSampler& texture);
 
 }  // namespace sc

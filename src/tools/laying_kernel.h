@@ -48,8 +48,7 @@ SC_INLINE void layBlock(const LayingRule& rule, const LayingRow& row, std::uint3
         const D laid = laidHeights(rule, mul(splat(0.5), a), texture);
         if constexpr (Tool == LayingTool::kPaintBrush)
             height = add(add(h, mul(mul(sub(splat(rule.centreHeight), h), splat(0.5)), k)), laid);
-        else
-            height = add(sub(h, mul(mul(splat(0.5), h), k)), laid);
+        else height = add(sub(h, mul(mul(splat(0.5), h), k)), laid);
     }
     const I red = lerpBytes(byteOf<0>(old.colour), splatI(rule.red), k);
     const I green = lerpBytes(byteOf<1>(old.colour), splatI(rule.green), k);

@@ -36,10 +36,8 @@ inline void layCell(const LayingRule& rule, PaintCell& c, float m, std::uint8_t 
         const double laid = frame::laidHeight(rule.textured, rule.thickness, 0.5 * a, texture);
         // The brush pulls toward the centre's height, the knife shaves
         // toward 0, then both lay a fresh layer.
-        if (rule.tool == LayingTool::kPaintBrush)
-            height = h + (rule.centreHeight - h) * 0.5 * f + laid;
-        else
-            height = h - 0.5 * h * f + laid;
+        if (rule.tool == LayingTool::kPaintBrush) height = h + (rule.centreHeight - h) * 0.5 * f + laid;
+        else height = h - 0.5 * h * f + laid;
     }
     c.red = lerpByte(c.red, rule.red, k);
     c.green = lerpByte(c.green, rule.green, k);

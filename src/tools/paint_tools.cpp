@@ -76,13 +76,14 @@ CellRect gelBrush(const ToolState& tools, Canvas& canvas, int x, int y, BrushSet
     const int r = frame::brushRadius(s);
     const double h0 = canvas.at(x, y).height;
     const GrainPair grain(tools, s);
-    frame::forEachBrushCellRowWise(tools.mask, canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
-        const float a = amount(m, s);
-        const std::uint8_t t = s.texture != 0 ? grain.textureAt(cx, cy) : 0;
-        const double h = c.height;
-        c.height = static_cast<float>(h + (h0 - h) * 0.5 * a + laidHeight(s, 0.5 * a, t));
-        c.shine = lerpByte(c.shine, s.shine, a);
-    });
+    frame::forEachBrushCellRowWise(
+        tools.mask, canvas, x, y, r, [&](PaintCell& c, float m, std::int64_t cx, std::int64_t cy) {
+            const float a = amount(m, s);
+            const std::uint8_t t = s.texture != 0 ? grain.textureAt(cx, cy) : 0;
+            const double h = c.height;
+            c.height = static_cast<float>(h + (h0 - h) * 0.5 * a + laidHeight(s, 0.5 * a, t));
+            c.shine = lerpByte(c.shine, s.shine, a);
+        });
     return frame::renderSquare(canvas, x, y, r);
 }
 

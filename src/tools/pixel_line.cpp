@@ -41,14 +41,17 @@ void drawLine(Surface& surface, int x0, int y0, int x1, int y1, std::uint8_t red
     long long x = x0;
     long long y = y0;
     for (long long i = 0; i < major; ++i) {
-        if (x >= 0 && y >= 0) surface.setPixel(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), red, green, blue);
+        if (x >= 0 && y >= 0)
+            surface.setPixel(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), red, green, blue);
         if (err + bias > 0) {
-            if (xMajor) y += yStep; else x += xStep;
+            if (xMajor) y += yStep;
+            else x += xStep;
             err += 2 * minor - 2 * major;
         } else {
             err += 2 * minor;
         }
-        if (xMajor) x += xStep; else y += yStep;
+        if (xMajor) x += xStep;
+        else y += yStep;
     }
 }
 

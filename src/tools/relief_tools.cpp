@@ -19,7 +19,7 @@ CellRect reworkSquare(const ToolState& tools, Canvas& canvas, int x, int y, cons
     if (!canvas.hasCells() || !frame::insideGrid(canvas, x, y)) return {};
     const int r = frame::brushRadius(s);
     frame::forEachBrushCellRowWise(tools.mask, canvas, x, y, r,
-                            [&](PaintCell& c, float m, std::int64_t, std::int64_t) { rule(c, m); });
+                                   [&](PaintCell& c, float m, std::int64_t, std::int64_t) { rule(c, m); });
     return frame::renderSquare(canvas, x, y, r);
 }
 
@@ -52,11 +52,13 @@ CellRect lowerTool(const ToolState& tools, Canvas& canvas, int x, int y, BrushSe
 }
 
 CellRect shineTool(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
-    return reworkSquare(tools, canvas, x, y, s, [&](PaintCell& c, float m) { c.grain = lerpByte(c.grain, 200, roundedAmount(m, s)); });
+    return reworkSquare(tools, canvas, x, y, s,
+                        [&](PaintCell& c, float m) { c.grain = lerpByte(c.grain, 200, roundedAmount(m, s)); });
 }
 
 CellRect matteTool(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
-    return reworkSquare(tools, canvas, x, y, s, [&](PaintCell& c, float m) { c.grain = lerpByte(c.grain, 0, roundedAmount(m, s)); });
+    return reworkSquare(tools, canvas, x, y, s,
+                        [&](PaintCell& c, float m) { c.grain = lerpByte(c.grain, 0, roundedAmount(m, s)); });
 }
 
 CellRect brightenTool(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {

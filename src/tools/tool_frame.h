@@ -25,9 +25,7 @@ inline bool insideGrid(const Canvas& canvas, std::int64_t x, std::int64_t y) {
 inline int brushRadius(const BrushSettings& s) { return clampInt(s.size, 1, kMaxBrushSize); }
 
 // A byte moved toward target by factor k; the low 8 bits of the truncation.
-inline std::uint8_t lerpByte(int value, int target, double k) {
-    return truncToByte(value + (target - value) * k);
-}
+inline std::uint8_t lerpByte(int value, int target, double k) { return truncToByte(value + (target - value) * k); }
 
 // The square of columns x rows cells that a tool is about to change is then
 // rendered; when the workers will share that render, those asleep are woken
@@ -86,7 +84,8 @@ void forEachBrushRow(const BrushMask& mask, Canvas& canvas, std::int64_t x, std:
 // are walked outer, which follows the memory of the cells, the mask and the
 // grain images.
 template <class Visit>
-void forEachBrushCellRowWise(const BrushMask& mask, Canvas& canvas, std::int64_t x, std::int64_t y, int r, Visit&& visit) {
+void forEachBrushCellRowWise(const BrushMask& mask, Canvas& canvas, std::int64_t x, std::int64_t y, int r,
+                             Visit&& visit) {
     forEachBrushRow(mask, canvas, x, y, r,
                     [&](PaintCell* cell, const float* weights, std::int64_t x0, std::uint32_t count, std::int64_t cy) {
                         for (std::uint32_t i = 0; i < count; ++i) {

@@ -21,15 +21,15 @@ struct GrainOffset {
 };
 
 struct ToolState {
-    BrushSettings live;      // what the panels edit and presets load into
-    BrushSettings stroke;    // copy refreshed on every move, shaped by the dynamics
+    BrushSettings live;    // what the panels edit and presets load into
+    BrushSettings stroke;  // copy refreshed on every move, shaped by the dynamics
     StrokeDynamics dynamics;
     BrushMask mask;
     GrainOffset styleOffset;
     GrainOffset textureOffset;
-    std::array<Surface, kStyleCount> styleImages;     // "paint%d", read by red channel
-    std::array<Surface, kTextureCount> textureImages; // "bump%d"
-    ProgramRandom random;  // Spray Paint's draws and the grain offsets' drift
+    std::array<Surface, kStyleCount> styleImages;      // "paint%d", read by red channel
+    std::array<Surface, kTextureCount> textureImages;  // "bump%d"
+    ProgramRandom random;                              // Spray Paint's draws and the grain offsets' drift
     // The pen: the pressure of the last pointer report (a mouse reports 1)
     // and what it scales. pressureSized: the stroke size was last scaled by
     // the pressure, so the mask may be built for a size the next move drops.

@@ -26,19 +26,19 @@ inline constexpr std::size_t kBrushSliderCount = 4;
 
 struct ToolRow {
     std::int32_t id = -1;
-    ToolRoutine routine = nullptr;  // null: an id without a tool, which does nothing
-    const char* name = nullptr;     // the tools panel's tooltip
-    const char* button = nullptr;   // "<button>0" normal and "<button>1" down; null: no button
-    bool worksAtRest = false;       // goes on while the pointer rests (moves of length 0)
-    bool documentOnly = false;      // acts on the document canvas only
-    bool takesSnapshot = true;      // a press on the canvas takes an undo snapshot first
-    bool worksOnPaint = false;      // the brush preview gets a painted ground to show it on
-    int previewApplications = 3;    // applications the brush preview shows
-    const char* caption = nullptr;  // the brush properties panel's caption
-    const char* hint = nullptr;     // the status line's hint
+    ToolRoutine routine = nullptr;                  // null: an id without a tool, which does nothing
+    const char* name = nullptr;                     // the tools panel's tooltip
+    const char* button = nullptr;                   // "<button>0" normal and "<button>1" down; null: no button
+    bool worksAtRest = false;                       // goes on while the pointer rests (moves of length 0)
+    bool documentOnly = false;                      // acts on the document canvas only
+    bool takesSnapshot = true;                      // a press on the canvas takes an undo snapshot first
+    bool worksOnPaint = false;                      // the brush preview gets a painted ground to show it on
+    int previewApplications = 3;                    // applications the brush preview shows
+    const char* caption = nullptr;                  // the brush properties panel's caption
+    const char* hint = nullptr;                     // the status line's hint
     std::array<bool, kBrushSliderCount> sliders{};  // the brush sliders it uses
-    bool paintPage = false;                          // the styles panel's paint page applies
-    bool texturePage = false;                        // the styles panel's texture page applies
+    bool paintPage = false;                         // the styles panel's paint page applies
+    bool texturePage = false;                       // the styles panel's texture page applies
 };
 
 // Ids 0 to 18; 3 and 4 have no tool.

@@ -26,8 +26,8 @@ std::vector<std::uint32_t> thumbnailOf(const PaintCell* cells, const float* cove
                                        std::uint32_t height) {
     std::vector<std::uint32_t> out(static_cast<std::size_t>(kLayerThumbWidth * kLayerThumbHeight), kAround);
     if (!cells || width == 0 || height == 0) return out;
-    const double scale = std::min(static_cast<double>(kLayerThumbWidth) / width,
-                                  static_cast<double>(kLayerThumbHeight) / height);
+    const double scale =
+        std::min(static_cast<double>(kLayerThumbWidth) / width, static_cast<double>(kLayerThumbHeight) / height);
     const int w = std::clamp(static_cast<int>(width * scale + 0.5), 1, kLayerThumbWidth);
     const int h = std::clamp(static_cast<int>(height * scale + 0.5), 1, kLayerThumbHeight);
     const int left = (kLayerThumbWidth - w) / 2;

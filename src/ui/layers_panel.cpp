@@ -195,8 +195,8 @@ void composeLayersPanel(LayersPanel& p) {
     p.opacity.draw(out);
     if (!p.shown.rows.empty()) {
         const std::string percent = std::to_string(opacityPercent(p.opacity.value)) + "%";
-        drawSkinText(p.letters, out, kOpacityTextX, kOpacitySliderY - 7, kLayersPanelWidth - kOpacityTextX - 4,
-                     percent, kInk[0], kInk[1], kInk[2]);
+        drawSkinText(p.letters, out, kOpacityTextX, kOpacitySliderY - 7, kLayersPanelWidth - kOpacityTextX - 4, percent,
+                     kInk[0], kInk[1], kInk[2]);
     }
     p.buttons.drawOnto(out);
     for (int b = 0; b < kLayerCommandButtons; ++b) {
@@ -244,8 +244,7 @@ void createLayersPanel(ShellState& s, Panels& panels, int x, int y, platform::Wi
                    kLayerButtonY + kLayerButtonHeight);
     }
     const int listBottom = kLayerListY + kLayerRowsShown * kLayerRowHeight;
-    p.buttons.add(kScrollUpButton, kLayerScrollX, kLayerListY, &p.scrollUp0, &p.scrollUp0, &p.scrollUp1,
-                  kPushButton);
+    p.buttons.add(kScrollUpButton, kLayerScrollX, kLayerListY, &p.scrollUp0, &p.scrollUp0, &p.scrollUp1, kPushButton);
     p.buttons.add(kScrollDownButton, kLayerScrollX, listBottom - kLayerScrollSize, &p.scrollDown0, &p.scrollDown0,
                   &p.scrollDown1, kPushButton);
     p.opacity.init(panels.sliders, s, kOpacitySliderX, kOpacitySliderY, kOpacitySliderLength);
@@ -289,7 +288,8 @@ void layersPanelProc(ShellState& s, Panels& panels, const platform::Message& m) 
     for (int b = 0; b < SkinButtonTable::kSize; ++b) before[static_cast<std::size_t>(b)] = p.buttons[b].state;
     const int fired = p.buttons.hitTest(me.x, me.y, me.leftDown);
     bool changed = false;
-    for (int b = 0; b < SkinButtonTable::kSize; ++b) changed |= before[static_cast<std::size_t>(b)] != p.buttons[b].state;
+    for (int b = 0; b < SkinButtonTable::kSize; ++b)
+        changed |= before[static_cast<std::size_t>(b)] != p.buttons[b].state;
     if (changed) {
         composeLayersPanel(p);
         repaintPanel(m.window);

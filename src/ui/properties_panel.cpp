@@ -89,7 +89,8 @@ void setUpPropertiesPanel(ShellState& s, Panels& panels) {
     }
     brushSlidersFromSettings(p, s.tools.live);
     s.preview.allocate(kPreviewSide, kPreviewSide);
-    if (p.backBuffer.create32(layout::kPropertiesPanel.width, layout::kPropertiesPanel.height)) p.backBuffer.clearWhite();
+    if (p.backBuffer.create32(layout::kPropertiesPanel.width, layout::kPropertiesPanel.height))
+        p.backBuffer.clearWhite();
     renderBrushPreview(s, panels);
     loadColourAsset(s, p.background, "properties");
     compose(s, p);

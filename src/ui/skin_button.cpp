@@ -37,9 +37,7 @@ bool react(SkinButton& b, bool pressed) {
             b.latch = 0;
             if (b.state == kButtonNormal) b.state = kButtonHot;
             return false;
-        case kRepeatButton:
-            b.state = pressed ? kButtonDown : kButtonHot;
-            return pressed;
+        case kRepeatButton: b.state = pressed ? kButtonDown : kButtonHot; return pressed;
         default: return false;  // static: takes the hit, nothing happens
     }
 }

@@ -40,8 +40,8 @@ std::uint8_t mix(std::uint8_t from, std::uint8_t to, int amount) {
 }
 
 // Returns the advance.
-int drawCell(const SkinLetters& letters, Surface& target, int x, int y, int cell, std::uint8_t red,
-             std::uint8_t green, std::uint8_t blue) {
+int drawCell(const SkinLetters& letters, Surface& target, int x, int y, int cell, std::uint8_t red, std::uint8_t green,
+             std::uint8_t blue) {
     const int advance = letters.advance[static_cast<std::size_t>(cell)];
     const int left = cell * kLetterCellWidth;
     for (int gy = 0; gy < kLetterHeight; ++gy) {

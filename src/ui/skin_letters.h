@@ -19,7 +19,7 @@ inline constexpr int kLetterCellWidth = 12;
 inline constexpr int kLetterHeight = 14;
 
 struct SkinLetters {
-    Surface picture;                            // "letters"
+    Surface picture;                                   // "letters"
     std::array<std::uint8_t, kLetterCount> advance{};  // 0 while the picture is missing
 };
 

@@ -67,8 +67,8 @@ bool Slider::drag(SliderShared& shared, int px, int py, bool pressed) {
     const int kw = knob ? static_cast<int>(knob->width()) : 0;
     const int kh = knob ? static_cast<int>(knob->height()) : 0;
     const auto u = [](int v) { return static_cast<std::uint32_t>(v); };
-    const bool inBand = u(px) >= u(x - kw / 2 - 10) && u(px) < u(x + length + kw / 2 + 10) &&
-                        u(py) >= u(y - kh / 2) && u(py) < u(y + kh / 2);
+    const bool inBand = u(px) >= u(x - kw / 2 - 10) && u(px) < u(x + length + kw / 2 + 10) && u(py) >= u(y - kh / 2) &&
+                        u(py) < u(y + kh / 2);
     if (!inBand) return false;
     shared.captured = id;
     double v = length > 0 ? static_cast<double>(px - x) / length * 100.0 : 0.0;

@@ -103,8 +103,9 @@ void createToolsPanel(ShellState& s, Panels& panels, platform::WindowProc proc) 
     const int ht = static_cast<int>(p.tools.height());
     const int he = static_cast<int>(p.effects.height());
     const int hr = static_cast<int>(p.normal[0].height());
-    const platform::WindowId window = createFloatingWindow(panels.floating, s, " Tools", layout::kToolsPanelX, layout::kToolsPanelY, layout::kToolsPanelWidth,
-                             3 * hb + layout::kToolsPanelButtonsHeight, "ToolsWindowClass", std::move(proc));
+    const platform::WindowId window = createFloatingWindow(
+        panels.floating, s, " Tools", layout::kToolsPanelX, layout::kToolsPanelY, layout::kToolsPanelWidth,
+        3 * hb + layout::kToolsPanelButtonsHeight, "ToolsWindowClass", std::move(proc));
     s.windows.toolsPanel = window;
 
     const auto tops = rowTops(hb, ht, he, hr);

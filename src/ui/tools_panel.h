@@ -11,7 +11,7 @@ namespace sc {
 
 struct ToolsPanel {
     SkinButtonTable table;
-    Surface brushes, tools, effects;  // the headings
+    Surface brushes, tools, effects;           // the headings
     std::array<Surface, kToolIdCount> normal;  // by tool id
     std::array<Surface, kToolIdCount> down;
     Surface fill0, fill1;  // no button shows Fill; loaded for their cache files

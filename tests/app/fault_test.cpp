@@ -213,8 +213,8 @@ protected:
             hl::plantFileChoice(path);
             commandNow(kCmdOpen);
             if (n < whole.size()) {
-                EXPECT_EQ(shownTexts(), (std::vector<std::string>{kSaveChangesText, kNotAPaintingText,
-                                                                  kFileLoadFailedText}));
+                EXPECT_EQ(shownTexts(),
+                          (std::vector<std::string>{kSaveChangesText, kNotAPaintingText, kFileLoadFailedText}));
                 ASSERT_EQ(document().width, width);
                 ASSERT_EQ(document().height, height);
                 ASSERT_TRUE(cellBytes(document()) == before) << "cells changed";

@@ -250,8 +250,9 @@ TEST_F(FileCommandsTest, NewChecksTheSizeLimits) {
         hl::clearShownMessages();
         answerNewImage(w, "10", DialogEnd::Ok);
         commandNow(kCmdNew);
-        ASSERT_EQ(shownTexts(), std::vector<std::string>{
-                                    "The document can be no less than 1x1 pixels and no greater than 2000x2000 pixels!"})
+        ASSERT_EQ(shownTexts(),
+                  std::vector<std::string>{
+                      "The document can be no less than 1x1 pixels and no greater than 2000x2000 pixels!"})
             << w;
         EXPECT_EQ(hl::shownMessages().back().caption, "Warning");
         EXPECT_EQ(hl::shownMessages().back().icon, platform::Icon::Exclamation);
@@ -363,8 +364,8 @@ TEST_F(FileCommandsTest, FailedImportSaysSoEveryTimeAndKeepsThePainting) {
         hl::plantFileChoice(dir_.path("not.jpg"));
         commandNow(kCmdImportImage);
     }
-    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"An image failed to load!", "Image failed to load!",
-                                                      "Image failed to load!"}));
+    EXPECT_EQ(shownTexts(),
+              (std::vector<std::string>{"An image failed to load!", "Image failed to load!", "Image failed to load!"}));
     EXPECT_EQ(cellHash(document()), before);
 }
 
@@ -382,8 +383,8 @@ TEST_F(FileCommandsTest, ExportOfAThreeByTwoCanvasIs78Bytes) {
     EXPECT_EQ(bytes.substr(0, 2), "BM");
     EXPECT_EQ(getU32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + 2), 78u);
     // Each 12-byte row: three white pixels, then three bytes of zero padding.
-    EXPECT_EQ(bytes.substr(54), std::string(9, '\xFF') + std::string(3, '\0') + std::string(9, '\xFF') +
-                                    std::string(3, '\0'));
+    EXPECT_EQ(bytes.substr(54),
+              std::string(9, '\xFF') + std::string(3, '\0') + std::string(9, '\xFF') + std::string(3, '\0'));
     commandNow(kCmdExportImage);  // cancelled: nothing happens
     EXPECT_TRUE(shownTexts().empty());
 

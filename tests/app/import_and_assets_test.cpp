@@ -42,7 +42,8 @@ TEST_F(ImportTest, PixelsBecomeFlatPaintTheRightWayUp) {
         ASSERT_EQ(d.width, 3u);
         ASSERT_EQ(d.height, 2u);
         const PaintCell grey = d.at(1, 0), colour = d.at(2, 1);
-        EXPECT_EQ((std::array<int, 4>{grey.red, grey.green, grey.blue, grey.grain}), (std::array<int, 4>{0, 0, 0, 128}));
+        EXPECT_EQ((std::array<int, 4>{grey.red, grey.green, grey.blue, grey.grain}),
+                  (std::array<int, 4>{0, 0, 0, 128}));
         EXPECT_EQ((std::array<int, 4>{colour.red, colour.green, colour.blue, colour.grain}),
                   (std::array<int, 4>{190, 30, 0, 10}));
         EXPECT_EQ(colour.shine, 255);
@@ -78,7 +79,8 @@ TEST_F(ImportTest, OnlyTheFirstFailureOfTheRunShowsTheLibraryMessage) {
     EXPECT_EQ(shell().painting.document.at(0, 0).red, 4);
     EXPECT_TRUE(shell().painting.saved) << "nothing changed, no snapshot";
 
-    EXPECT_FALSE(importPictureFile(shell().painting, shell().tools, dir.path("missing.jpg"), shell().pictureFailureShown));
+    EXPECT_FALSE(
+        importPictureFile(shell().painting, shell().tools, dir.path("missing.jpg"), shell().pictureFailureShown));
     EXPECT_EQ(messages().size(), 1u);
 }
 
@@ -121,7 +123,9 @@ TEST_F(AssetTest, FirstLookupCachesTheBitmapAndShowsTheDecodedCache) {
 }
 
 TEST_F(AssetTest, GreyAssetsShowTheRedComponent) {
-    writeFileBytes(work() + "filenew.bmp", makeBmp(4, 4, [](std::uint32_t, std::uint32_t) { return Rgb{150, 20, 90}; }));
+    writeFileBytes(work() + "filenew.bmp", makeBmp(4, 4, [](std::uint32_t, std::uint32_t) {
+                       return Rgb{150, 20, 90};
+                   }));
     Surface s;
     loadGreyAssetFrom(shell(), s, "filenew", work(), cache());
     EXPECT_EQ(s.getPixel(3, 3), packColour(150, 150, 150));

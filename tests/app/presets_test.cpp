@@ -93,7 +93,8 @@ TEST_F(PresetsTest, TheStartingListsCoverTheToolsAndBeginWithTheDefaultStroke) {
     }
     EXPECT_GE(used, 18);
     for (int i = used; i < kBrushPresetSlots; ++i) EXPECT_FALSE(brushes().slots[i].used);
-    for (const std::int32_t tool : {0, 1, 2, 5, 6, 9, 10, 11, 13, 14, 15, 16, 17, 18}) EXPECT_TRUE(tools.count(tool)) << tool;
+    for (const std::int32_t tool : {0, 1, 2, 5, 6, 9, 10, 11, 13, 14, 15, 16, 17, 18})
+        EXPECT_TRUE(tools.count(tool)) << tool;
 
     loadStrokePresets(shell(), SMUDGECRAFT_RUN_DIR "/presets/strokes.dat");
     const StrokeDynamics defaultStroke{};
@@ -101,7 +102,8 @@ TEST_F(PresetsTest, TheStartingListsCoverTheToolsAndBeginWithTheDefaultStroke) {
     for (std::size_t i = 0; i < strokes().slots.size(); ++i) {
         ASSERT_TRUE(strokes().slots[i].used) << i;
         for (std::size_t j = 0; j < i; ++j) {
-            EXPECT_NE(std::memcmp(&strokes().slots[i].dynamics, &strokes().slots[j].dynamics, sizeof(StrokeDynamics)), 0)
+            EXPECT_NE(std::memcmp(&strokes().slots[i].dynamics, &strokes().slots[j].dynamics, sizeof(StrokeDynamics)),
+                      0)
                 << i << " repeats " << j;
         }
     }

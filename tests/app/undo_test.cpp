@@ -250,7 +250,8 @@ TEST_F(UndoTest, AStepAcrossASizeChangeRestoresTheSize) {
     EXPECT_EQ(cells(), painted);
     stepBackward(shell().painting, shell().tools);
     EXPECT_EQ(cells(), before);
-    EXPECT_EQ(stepBackward(shell().painting, shell().tools), StepResult::kNothing) << "the stroke dropped the size change ahead";
+    EXPECT_EQ(stepBackward(shell().painting, shell().tools), StepResult::kNothing)
+        << "the stroke dropped the size change ahead";
 }
 
 TEST_F(UndoTest, TheBudgetEvictsTheOldestSteps) {
@@ -266,8 +267,7 @@ TEST_F(UndoTest, TheBudgetEvictsTheOldestSteps) {
     }
     EXPECT_EQ(shell().painting.history.stepCount(), 3u);
     EXPECT_LE(shell().painting.history.bytes(), shell().painting.history.budget());
-    while (stepBackward(shell().painting, shell().tools) != StepResult::kNothing) {
-    }
+    while (stepBackward(shell().painting, shell().tools) != StepResult::kNothing) {}
     EXPECT_EQ(cells(), seen[3]) << "the three newest steps are kept";
 
     // A step larger than the whole budget is not kept, and nothing before it.

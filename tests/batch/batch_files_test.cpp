@@ -25,7 +25,9 @@ using testing::writeFileBytes;
 
 TEST(BatchFiles, ImportThenInfoAndAScriptThatUndoesASizeChange) {
     TempDir dir;
-    writeFileBytes(dir.path("p.bmp"), makeBmp(5, 3, [](std::uint32_t x, std::uint32_t) { return Rgb{200, 40, static_cast<std::uint8_t>(x)}; }));
+    writeFileBytes(dir.path("p.bmp"), makeBmp(5, 3, [](std::uint32_t x, std::uint32_t) {
+                       return Rgb{200, 40, static_cast<std::uint8_t>(x)};
+                   }));
     BatchResult r = runBatch({"import", dir.path("p.bmp"), dir.path("p.pai")});
     ASSERT_EQ(r.status, 0) << r.err;
     r = runBatch({"info", dir.path("p.pai")});
@@ -33,7 +35,8 @@ TEST(BatchFiles, ImportThenInfoAndAScriptThatUndoesASizeChange) {
     EXPECT_EQ(r.out, "version 2, 5 x 3\n");
 
     // Open, snapshot, a new size, undo: the opened painting comes back and is saved.
-    r = runBatch({"run", "-"}, "open " + dir.path("p.pai") + "\nsnapshot\nnew 9 9\nundo\nsave " + dir.path("q.pai") + "\n");
+    r = runBatch({"run", "-"},
+                 "open " + dir.path("p.pai") + "\nsnapshot\nnew 9 9\nundo\nsave " + dir.path("q.pai") + "\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(runBatch({"info", dir.path("q.pai")}).out, "version 2, 5 x 3\n");
 
@@ -51,14 +54,13 @@ TEST(BatchFiles, ImportThenInfoAndAScriptThatUndoesASizeChange) {
 TEST(BatchFiles, StepsWalkTheHistoryBesideUndoAndOpenStartsItAfresh) {
     TempDir dir;
     const auto raw = [&](const char* name) { return dir.path(name); };
-    BatchResult r = runBatch({"run", "-"}, "step-back\nnew 40 30\nsettings tool=0 size=5 red=9\nsave-raw " + raw("a") +
-                                               "\nsnapshot\nbegin\napply 10 10\nend\nsave-raw " + raw("b") +
-                                               "\nfilter invertColours\nsave-raw " + raw("c") +
-                                               "\nstep-back\nsave-raw " + raw("b1") +
-                                               "\nstep-back\nsave-raw " + raw("a1") +
-                                               "\nstep-forward\nstep-forward\nstep-forward\nsave-raw " + raw("c1") +
-                                               "\nundo\nsave-raw " + raw("b2") + "\nstep-back\nsave-raw " + raw("c2") +
-                                               "\nopen " + dir.path("none.pai") + "\n");
+    BatchResult r =
+        runBatch({"run", "-"},
+                 "step-back\nnew 40 30\nsettings tool=0 size=5 red=9\nsave-raw " + raw("a") +
+                     "\nsnapshot\nbegin\napply 10 10\nend\nsave-raw " + raw("b") + "\nfilter invertColours\nsave-raw " +
+                     raw("c") + "\nstep-back\nsave-raw " + raw("b1") + "\nstep-back\nsave-raw " + raw("a1") +
+                     "\nstep-forward\nstep-forward\nstep-forward\nsave-raw " + raw("c1") + "\nundo\nsave-raw " +
+                     raw("b2") + "\nstep-back\nsave-raw " + raw("c2") + "\nopen " + dir.path("none.pai") + "\n");
     EXPECT_EQ(r.status, 1) << "the last line fails: " << r.err;
     EXPECT_NE(readFileBytes(raw("a")), readFileBytes(raw("b")));
     EXPECT_NE(readFileBytes(raw("b")), readFileBytes(raw("c")));
@@ -69,8 +71,8 @@ TEST(BatchFiles, StepsWalkTheHistoryBesideUndoAndOpenStartsItAfresh) {
     EXPECT_EQ(readFileBytes(raw("c2")), readFileBytes(raw("c"))) << "and a step of its own";
 
     ASSERT_EQ(runBatch({"run", "-"}, "new 8 8\nsave " + dir.path("p.pai") + "\n").status, 0);
-    r = runBatch({"run", "-"}, "open " + dir.path("p.pai") + "\nstep-back\nsave-raw " + raw("o") + "\nundo\nstep-back\nsave-raw " +
-                                   raw("o1") + "\n");
+    r = runBatch({"run", "-"}, "open " + dir.path("p.pai") + "\nstep-back\nsave-raw " + raw("o") +
+                                   "\nundo\nstep-back\nsave-raw " + raw("o1") + "\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readFileBytes(raw("o")).size(), 80u + 8 * 8 * 12) << "no step before the opened painting";
     EXPECT_EQ(readFileBytes(raw("o1")), readFileBytes(raw("o"))) << "only the undo is a step";
@@ -81,8 +83,9 @@ TEST(BatchFiles, FailuresReportTheProgramsMessagesAndStopTheScript) {
     writeFileBytes(dir.path("bad.pai"), std::string("\xD7\x5E\x00\x00\x02\x00\x00\x00", 8));
     BatchResult r = runBatch({"run", "-"}, "open " + dir.path("bad.pai") + "\nsave " + dir.path("never.pai") + "\n");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("The file you selected is either corrupt \nor not a valid Smudgecraft file.\nFile Load failed!"),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find("The file you selected is either corrupt \nor not a valid Smudgecraft file.\nFile Load failed!"),
+        std::string::npos)
         << r.err;
     EXPECT_FALSE(fileExists(dir.path("never.pai")));
 
@@ -99,8 +102,8 @@ TEST(BatchFiles, FailuresReportTheProgramsMessagesAndStopTheScript) {
     // message (the process is not ended by the limit's signal), the old file
     // stays and no temporary file is left beside it.
     writeFileBytes(dir.path("big.pai"), "the old file");
-    for (const std::string& line : {"save " + dir.path("big.pai"), "save-raw " + dir.path("big.pai"),
-                                    "render\nexport " + dir.path("big.pai")}) {
+    for (const std::string& line :
+         {"save " + dir.path("big.pai"), "save-raw " + dir.path("big.pai"), "render\nexport " + dir.path("big.pai")}) {
         r = runBatch({"run", "-"}, "new 600 600\n" + line + "\n", 100);
         EXPECT_EQ(r.status, 1) << line;
         EXPECT_NE(r.err.find(line.rfind("render", 0) == 0 ? "Export failed!" : "File Save failed!"), std::string::npos)
@@ -126,7 +129,9 @@ TEST(BatchFiles, FailuresReportTheProgramsMessagesAndStopTheScript) {
 TEST(BatchFiles, AssetsMakeTheCacheFolderAndGoOnPastMissingPictures) {
     TempDir dir;
     std::filesystem::create_directories(dir.path("WorkData/Styles"));
-    writeFileBytes(dir.path("WorkData/Styles/paint0.bmp"), makeBmp(4, 4, [](std::uint32_t, std::uint32_t) { return Rgb{50, 60, 70}; }));
+    writeFileBytes(dir.path("WorkData/Styles/paint0.bmp"), makeBmp(4, 4, [](std::uint32_t, std::uint32_t) {
+                       return Rgb{50, 60, 70};
+                   }));
     BatchResult r = runBatch({"run", "-"}, "assets " + dir.dir() + "\nrender\n");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "An image failed to load!\n");
@@ -141,7 +146,7 @@ TEST(BatchFiles, ThumbnailIsTheLitPictureFittedAndNothingForADamagedFile) {
     const std::string painting = dir.path("a painting.pai");
     BatchResult r = runBatch({"run", "-"}, "new 40 20\nsettings tool=0 red=200 green=40 blue=10 size=6 texture=0\n"
                                            "begin\nmove 3 0\napply 10 8\nmove 3 0\napply 20 12\nend\nsave " +
-                                           dir.path("a.pai") + "\n");
+                                               dir.path("a.pai") + "\n");
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(runBatch({"render", dir.path("a.pai"), dir.path("lit.bmp")}).status, 0);
     std::filesystem::copy_file(dir.path("a.pai"), painting);  // a file manager's path may hold blanks

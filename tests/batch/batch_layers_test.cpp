@@ -29,9 +29,9 @@ int largestDifference(const std::string& a, const std::string& b) {
 }
 
 std::string stroke(int tool, int red, int green, int blue, int size, const std::string& line) {
-    return "settings tool=" + std::to_string(tool) + " red=" + std::to_string(red) + " green=" +
-           std::to_string(green) + " blue=" + std::to_string(blue) + " size=" + std::to_string(size) +
-           "\nbegin\nmove 5 0\napply-line " + line + "\nend\n";
+    return "settings tool=" + std::to_string(tool) + " red=" + std::to_string(red) + " green=" + std::to_string(green) +
+           " blue=" + std::to_string(blue) + " size=" + std::to_string(size) + "\nbegin\nmove 5 0\napply-line " + line +
+           "\nend\n";
 }
 
 void runScript(const std::string& script) {
@@ -55,8 +55,9 @@ TEST(BatchLayers, AddingHidingAndMergingKeepThePicture) {
 
 TEST(BatchLayers, StrokesOnAnEmptyLayerLookAsOnTheBackground) {
     TempDir dir;
-    const std::string strokes = stroke(0, 200, 40, 10, 20, "30 30 170 120") + stroke(0, 20, 160, 60, 40, "170 20 30 130") +
-                                stroke(1, 90, 40, 200, 25, "20 75 180 75") + stroke(0, 250, 230, 0, 8, "100 10 100 140");
+    const std::string strokes =
+        stroke(0, 200, 40, 10, 20, "30 30 170 120") + stroke(0, 20, 160, 60, 40, "170 20 30 130") +
+        stroke(1, 90, 40, 200, 25, "20 75 180 75") + stroke(0, 250, 230, 0, 8, "100 10 100 140");
     runScript("new 200 150\n" + strokes + "render\nexport " + dir.path("background.bmp") + "\n");
     runScript("new 200 150\nlayer-add\n" + strokes + "render\nexport " + dir.path("layer.bmp") + "\n");
     EXPECT_LE(largestDifference(dir.path("background.bmp"), dir.path("layer.bmp")), 4);
@@ -91,10 +92,9 @@ TEST(BatchLayers, UndoSwapsLayerChanges) {
     TempDir dir;
     auto out = [&](const std::string& name) { return "render\nexport " + dir.path(name) + "\n"; };
     runScript("new 200 150\n" + stroke(0, 200, 40, 10, 20, "60 60 140 100") + out("ground.bmp") +
-              "layer-add\nsnapshot\n" + stroke(0, 20, 40, 210, 15, "40 100 160 40") + out("painted.bmp") +
-              "undo\n" + out("unpainted.bmp") + "undo\nlayer-delete 2\n" + out("deleted.bmp") + "undo\n" +
-              out("restored.bmp") + "filter invertColours\nresample 300 200\n" + out("resized.bmp") + "undo\n" +
-              out("undone.bmp"));
+              "layer-add\nsnapshot\n" + stroke(0, 20, 40, 210, 15, "40 100 160 40") + out("painted.bmp") + "undo\n" +
+              out("unpainted.bmp") + "undo\nlayer-delete 2\n" + out("deleted.bmp") + "undo\n" + out("restored.bmp") +
+              "filter invertColours\nresample 300 200\n" + out("resized.bmp") + "undo\n" + out("undone.bmp"));
     const std::string painted = readFileBytes(dir.path("painted.bmp"));
     EXPECT_EQ(readFileBytes(dir.path("unpainted.bmp")), readFileBytes(dir.path("ground.bmp")));
     EXPECT_EQ(readFileBytes(dir.path("deleted.bmp")), readFileBytes(dir.path("ground.bmp")));

@@ -24,12 +24,21 @@ TEST(BatchUsage, HelpAndBadUsage) {
     EXPECT_NE(version.out.find("License GPL-3.0-or-later"), std::string::npos);
     EXPECT_TRUE(version.err.empty());
 
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"frobnicate"}, {"run"}, {"render", "a.pai"}, {"render", "a.pai", "b.bmp", "--lighting"},
-             {"render", "a.pai", "b.bmp", "--lighting", "dim"}, {"render", "a.pai", "b.bmp", "--shadows", "on"},
-             {"info"}, {"import", "a.png"}, {"thumbnail", "a.pai", "b.png"}, {"thumbnail", "a.pai", "b.png", "0"},
-             {"thumbnail", "a.pai", "b.png", "12px"}, {"thumbnail", "a.pai", "b.png", "64", "extra"},
-             {"--version", "extra"}, {"--frobnicate"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{},
+                                                                  {"frobnicate"},
+                                                                  {"run"},
+                                                                  {"render", "a.pai"},
+                                                                  {"render", "a.pai", "b.bmp", "--lighting"},
+                                                                  {"render", "a.pai", "b.bmp", "--lighting", "dim"},
+                                                                  {"render", "a.pai", "b.bmp", "--shadows", "on"},
+                                                                  {"info"},
+                                                                  {"import", "a.png"},
+                                                                  {"thumbnail", "a.pai", "b.png"},
+                                                                  {"thumbnail", "a.pai", "b.png", "0"},
+                                                                  {"thumbnail", "a.pai", "b.png", "12px"},
+                                                                  {"thumbnail", "a.pai", "b.png", "64", "extra"},
+                                                                  {"--version", "extra"},
+                                                                  {"--frobnicate"}}) {
         BatchResult r = runBatch(args);
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
         EXPECT_NE(r.err.find("usage"), std::string::npos);
@@ -49,20 +58,28 @@ TEST(BatchScript, ExportOfThreeByTwoCanvasIs78Bytes) {
     EXPECT_EQ(static_cast<unsigned char>(bytes[10]), 54);
     EXPECT_EQ(static_cast<unsigned char>(bytes[28]), 24);
     // A blank canvas renders white; the row padding is zero.
-    EXPECT_EQ(bytes.substr(54), std::string(9, '\xFF') + std::string(3, '\0') + std::string(9, '\xFF') +
-                                    std::string(3, '\0'));
+    EXPECT_EQ(bytes.substr(54),
+              std::string(9, '\xFF') + std::string(3, '\0') + std::string(9, '\xFF') + std::string(3, '\0'));
 }
 
 TEST(BatchScript, BadLineStopsWithItsNumberAndKeepsEarlierWork) {
     TempDir dir;
     const std::string first = dir.path("first.bmp"), second = dir.path("second.bmp");
     const std::vector<std::pair<std::string, std::string>> badLines = {
-        {"new 0 5", "line 3:"},        {"new 5 20001", "line 3:"},   {"new 5", "line 3:"},
-        {"teleport 1 2", "line 3:"},   {"new 5 5.5", "line 3:"},     {"quality 2 1", "line 3:"},
-        {"render-rect 1 2 3", "line 3:"}, {"new +5 0x10", "line 3:"},
+        {"new 0 5", "line 3:"},
+        {"new 5 20001", "line 3:"},
+        {"new 5", "line 3:"},
+        {"teleport 1 2", "line 3:"},
+        {"new 5 5.5", "line 3:"},
+        {"quality 2 1", "line 3:"},
+        {"render-rect 1 2 3", "line 3:"},
+        {"new +5 0x10", "line 3:"},
         // A quality belongs to a JPEG only, 1 to 100.
-        {"export x.bmp 50", "line 3:"}, {"export x.png 50", "line 3:"}, {"export x.jpg 0", "line 3:"},
-        {"export x.jpg 101", "line 3:"}, {"export x.jpg 50 50", "line 3:"},
+        {"export x.bmp 50", "line 3:"},
+        {"export x.png 50", "line 3:"},
+        {"export x.jpg 0", "line 3:"},
+        {"export x.jpg 101", "line 3:"},
+        {"export x.jpg 50 50", "line 3:"},
     };
     for (const auto& [bad, where] : badLines) {
         BatchResult r = runBatch({"run", "-"}, "new 4 4\nexport " + first + "\n" + bad + "\nexport " + second + "\n");
@@ -95,8 +112,8 @@ TEST(BatchScript, ExportChoosesTheFormatByTheExtension) {
         BatchResult back = runBatch({"run", "-"}, "import " + dir.path(name) + "\nrender\nexport " +
                                                       dir.path(std::string(name) + ".bmp") + "\n");
         ASSERT_EQ(back.status, 0) << back.err;
-        BatchResult reference = runBatch({"run", "-"}, "import " + dir.path("a.bmp") + "\nrender\nexport " +
-                                                           dir.path("reference.bmp") + "\n");
+        BatchResult reference = runBatch(
+            {"run", "-"}, "import " + dir.path("a.bmp") + "\nrender\nexport " + dir.path("reference.bmp") + "\n");
         EXPECT_EQ(readFileBytes(dir.path(std::string(name) + ".bmp")), readFileBytes(dir.path("reference.bmp")))
             << name;
     }
@@ -121,7 +138,8 @@ TEST(BatchScript, FailedOperationExitsOneAndWritesNothing) {
 TEST(BatchScript, RawPaintingRoundTripAndInfo) {
     TempDir dir;
     const std::string pai = dir.path("raw.pai"), a = dir.path("a.bmp"), b = dir.path("b.bmp");
-    BatchResult save = runBatch({"run", "-"}, "new 7 5\nresample 9 6\nrender\nexport " + a + "\nsave-raw " + pai + "\n");
+    BatchResult save =
+        runBatch({"run", "-"}, "new 7 5\nresample 9 6\nrender\nexport " + a + "\nsave-raw " + pai + "\n");
     ASSERT_EQ(save.status, 0) << save.err;
     EXPECT_EQ(readFileBytes(pai).size(), 80u + 9 * 6 * 12);
 
@@ -149,7 +167,8 @@ TEST(BatchScript, FailedExportKeepsTheOldFile) {
     EXPECT_EQ(e.status, 1);
     EXPECT_NE(e.err.find("Export failed!"), std::string::npos) << e.err;
     EXPECT_EQ(readFileBytes(target), "precious");
-    BatchResult fresh = runBatch({"run", "-"}, "open " + dir.path("empty.pai") + "\nexport " + dir.path("new.bmp") + "\n");
+    BatchResult fresh =
+        runBatch({"run", "-"}, "open " + dir.path("empty.pai") + "\nexport " + dir.path("new.bmp") + "\n");
     EXPECT_EQ(fresh.status, 1);
     EXPECT_FALSE(fileExists(dir.path("new.bmp")));
 }

@@ -116,9 +116,7 @@ std::string replayable(const std::string& script, const TempDir& dir) {
            dir.path("picture.bmp") + "\n";
 }
 
-std::uint32_t rawU32(const std::string& bytes, std::size_t at) {
-    return bytes.size() >= at + 4 ? u32At(bytes, at) : 0;
-}
+std::uint32_t rawU32(const std::string& bytes, std::size_t at) { return bytes.size() >= at + 4 ? u32At(bytes, at) : 0; }
 
 // A version 1 painting's size, or 0 x 0 when the bytes are not a whole one.
 bool rawSize(const std::string& raw, std::uint32_t& width, std::uint32_t& height) {
@@ -192,7 +190,8 @@ std::string writeCellDifference(const std::filesystem::path& folder, const std::
                 text << "cell " << x << " " << y << ": rgb, grain, shine, height";
                 for (const std::string* cells : {&before, &now}) {
                     text << (cells == &before ? " passed" : " now");
-                    for (int i = 0; i < 5; ++i) text << " " << static_cast<int>(static_cast<std::uint8_t>((*cells)[at + i]));
+                    for (int i = 0; i < 5; ++i)
+                        text << " " << static_cast<int>(static_cast<std::uint8_t>((*cells)[at + i]));
                     float f = 0.0f;
                     std::memcpy(&f, cells->data() + at + 8, sizeof f);
                     text << " " << f;
@@ -243,7 +242,8 @@ TEST_P(RecordedStroke, ReplaysToTheRecordedCellsAndPicture) {
     }
     writeBytes(outputs / "replayed.pai", cells);
     writeBytes(outputs / "replayed.bmp", picture);
-    const std::string difference = writeCellDifference(outputs, readFileBytes((outputs / "passed.pai").string()), cells);
+    const std::string difference =
+        writeCellDifference(outputs, readFileBytes((outputs / "passed.pai").string()), cells);
     EXPECT_EQ(replayed.cells, recorded.cells) << name << ": the cells differ; " << difference;
     EXPECT_EQ(replayed.picture, recorded.picture) << name << ": the exported picture differs";
     ADD_FAILURE() << name << ": the replay's outputs are in " << outputs.string();

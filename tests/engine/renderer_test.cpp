@@ -33,8 +33,8 @@ std::uint32_t referencePixel(const Canvas& c, std::uint32_t x, std::uint32_t y) 
     if (x < W - 1) nx = static_cast<float>(nx - (h(x, y) - h(x + 1, y)));
     if (y > 0) nz = static_cast<float>(nz + (h(x, y) - h(x, y - 1)));
     if (y < H - 1) nz = static_cast<float>(nz - (h(x, y) - h(x, y + 1)));
-    const float len = std::sqrt(static_cast<float>(static_cast<double>(nx) * nx + static_cast<double>(ny) * ny +
-                                                   static_cast<double>(nz) * nz));
+    const float len = std::sqrt(
+        static_cast<float>(static_cast<double>(nx) * nx + static_cast<double>(ny) * ny + static_cast<double>(nz) * nz));
     if (len != 0.0f) {
         nx /= len;
         ny /= len;
@@ -88,8 +88,14 @@ void fillRandom(Canvas& c, std::uint32_t seed, Heights kind) {
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> byte(0, 255);
     std::uniform_real_distribution<float> height(-60.0f, 60.0f);
-    const float special[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                             -std::numeric_limits<float>::infinity(), 3e38f, -3e38f, 1e-40f, -0.0f, 1e9f};
+    const float special[] = {std::numeric_limits<float>::quiet_NaN(),
+                             std::numeric_limits<float>::infinity(),
+                             -std::numeric_limits<float>::infinity(),
+                             3e38f,
+                             -3e38f,
+                             1e-40f,
+                             -0.0f,
+                             1e9f};
     for (std::uint32_t i = 0; i < c.cellCount(); ++i) {
         PaintCell& p = c.cells()[i];
         p.red = byte(rng);
@@ -126,9 +132,8 @@ TEST(Renderer, MatchesTheLiteralArithmeticInEveryMode) {
     // Widths around the eight- and sixteen-cell blocks, one-row and
     // one-column canvases, heights around the rows whose lookups the grain
     // ring serves, and sizes large enough to be shared between threads.
-    const std::uint32_t sizes[][2] = {{1, 1},   {1, 7},    {7, 1},   {2, 2},   {8, 1},     {9, 2},
-                                      {16, 3},  {17, 5},   {31, 44}, {37, 23}, {130, 64},  {23, 40},
-                                      {48, 45}, {211, 127}, {600, 41}};
+    const std::uint32_t sizes[][2] = {{1, 1},   {1, 7},   {7, 1},    {2, 2},   {8, 1},   {9, 2},     {16, 3},  {17, 5},
+                                      {31, 44}, {37, 23}, {130, 64}, {23, 40}, {48, 45}, {211, 127}, {600, 41}};
     for (VectorPath path : availablePaths()) {
         const OnPath on(path);
         for (bool hq : {false, true}) {
@@ -140,9 +145,9 @@ TEST(Renderer, MatchesTheLiteralArithmeticInEveryMode) {
                         c.highQuality = hq;
                         c.lighting = lit;
                         fillRandom(c, size[0] * 31 + size[1] + hq * 7 + lit * 13 + static_cast<int>(kind), kind);
-                        SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " hq=" << hq << " light=" << lit
-                                                        << " heights=" << static_cast<int>(kind) << " path "
-                                                        << static_cast<int>(path));
+                        SCOPED_TRACE(testing::Message()
+                                     << size[0] << "x" << size[1] << " hq=" << hq << " light=" << lit
+                                     << " heights=" << static_cast<int>(kind) << " path " << static_cast<int>(path));
                         expectMatchesReference(c);
                     }
                 }
@@ -203,7 +208,8 @@ TEST(Renderer, NegativeLookupsNearTheTopLeftUseUnsignedModulo) {
     // column: -k wraps as (2^32 - k) mod W, not W - k.
     Canvas c;
     ASSERT_TRUE(c.allocate(600, 1));
-    for (std::uint32_t x = 0; x < 600; ++x) c.at(x, 0) = PaintCell{0, 0, 0, static_cast<std::uint8_t>(x % 256), 0, {0, 0, 0}, 0.0f};
+    for (std::uint32_t x = 0; x < 600; ++x)
+        c.at(x, 0) = PaintCell{0, 0, 0, static_cast<std::uint8_t>(x % 256), 0, {0, 0, 0}, 0.0f};
     c.at(0, 0).height = 0.0f;
     c.at(1, 0).height = -1000.0f;  // normal tilts to -x: px = 0 + 20 * (-0.99999...) = -19.99...
     renderAll(c);
@@ -368,9 +374,9 @@ TEST(Renderer, VectorBandsMatchCellByCell) {
                     else renderBandAvx512(ctx, band);
                     band.pixels = slow.data() + band.y0 * band.rowStep + band.x0 * bpp;
                     renderBandByCell(ctx, band);
-                    ASSERT_EQ(fast, slow) << "path " << static_cast<int>(path) << " mode " << mode << " rows ["
-                                          << band.y0 << ", " << band.y1 << ") columns [" << band.x0 << ", " << band.x1
-                                          << ") bpp " << bpp;
+                    ASSERT_EQ(fast, slow)
+                        << "path " << static_cast<int>(path) << " mode " << mode << " rows [" << band.y0 << ", "
+                        << band.y1 << ") columns [" << band.x0 << ", " << band.x1 << ") bpp " << bpp;
                 }
             }
         }

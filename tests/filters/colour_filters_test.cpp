@@ -129,8 +129,8 @@ TEST(ExtendedTargets, AquaMatchesTheFormula) {
         for (std::uint32_t y = 0; y < 256; ++y)
             for (std::uint32_t x = 0; x < 256; ++x) {
                 const std::uint32_t b = x ^ y;
-                long double l = luminance(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y),
-                                          static_cast<std::uint8_t>(b));
+                long double l =
+                    luminance(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), static_cast<std::uint8_t>(b));
                 const long double a = std::min(truncToInt(l), 255) * k;
                 const std::int32_t red = truncToInt(grain * k * a * x);
                 const std::int32_t green = truncToInt(red * k * a * y);

@@ -151,7 +151,8 @@ TEST_F(FilterCommand, EveryFilterGivesTheSameCellsOnAnyThreadCount) {
             setSharingThreads(threads);
             std::copy(painting.begin(), painting.end(), doc.cells());
             ASSERT_TRUE(runFilter(shell().painting, shell().tools, f.id));
-            EXPECT_TRUE(test::sameCells(test::cellsOf(shell().painting.undoCanvas), painting)) << f.name << ", " << threads;
+            EXPECT_TRUE(test::sameCells(test::cellsOf(shell().painting.undoCanvas), painting))
+                << f.name << ", " << threads;
             if (first.empty()) first = test::cellsOf(doc);
             else EXPECT_TRUE(test::sameCells(test::cellsOf(doc), first)) << f.name << ", " << threads << " threads";
         }

@@ -14,9 +14,7 @@
 namespace sc {
 namespace {
 
-TEST(FilterBlend, FullWeightIsSlightlyAboveOne) {
-    EXPECT_EQ(kFullWeight, 1.0000000591389835);
-}
+TEST(FilterBlend, FullWeightIsSlightlyAboveOne) { EXPECT_EQ(kFullWeight, 1.0000000591389835); }
 
 TEST(FilterBlend, DecreasingBytesCanLandOneBelowTheTarget) {
     EXPECT_EQ(blendByte(200, 55, kFullWeight), 54);
@@ -105,8 +103,8 @@ TEST(Luminance, IntegerFormEqualsTheExtendedSumForEveryColour) {
 }
 
 TEST(ExtendedPrecision, TruncationOfSmallValues) {
-    for (long double v : {0.0L, 0.25L, 0.999999999999999999L, 1.0L, 14.99999999999999999L, 15.0L, 254.5L, 255.0L,
-                          2147483647.75L}) {
+    for (long double v :
+         {0.0L, 0.25L, 0.999999999999999999L, 1.0L, 14.99999999999999999L, 15.0L, 254.5L, 255.0L, 2147483647.75L}) {
         EXPECT_EQ(truncSmallExtended(v), truncToInt(v)) << static_cast<double>(v);
     }
     const long double fifteen = 5.0L / 7.0L * 21.0L;  // just below 15

@@ -24,8 +24,7 @@ protected:
     static void makeRamp(Surface& image) {
         image.create32(400, 400);
         for (std::uint32_t y = 0; y < 400; ++y)
-            for (std::uint32_t x = 0; x < 400; ++x)
-                image.setPixel(x, y, static_cast<std::uint8_t>(x + 7 * y), 1, 2);
+            for (std::uint32_t x = 0; x < 400; ++x) image.setPixel(x, y, static_cast<std::uint8_t>(x + 7 * y), 1, 2);
     }
 };
 

@@ -62,8 +62,13 @@ TEST(RawPainting, RoundTripKeepsEveryBitAndZeroesUnusedBytes) {
     const float heights[] = {-3.5f, 1e30f, std::numeric_limits<float>::quiet_NaN(), 0.0f,
                              -std::numeric_limits<float>::infinity()};
     for (std::uint32_t i = 0; i < c.cellCount(); ++i) {
-        c.cells()[i] = PaintCell{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(2 * i), 7, 9, 200,
-                                 {0xAA, 0xBB, 0xCC}, heights[i % 5]};
+        c.cells()[i] = PaintCell{static_cast<std::uint8_t>(i),
+                                 static_cast<std::uint8_t>(2 * i),
+                                 7,
+                                 9,
+                                 200,
+                                 {0xAA, 0xBB, 0xCC},
+                                 heights[i % 5]};
     }
     TempDir dir;
     ASSERT_TRUE(writeRawPainting(c, dir.path("p.pai")));

@@ -130,9 +130,9 @@ TEST(PresetFiles, LayoutAndRoundTrip) {
     const auto* b = reinterpret_cast<const std::uint8_t*>(bytes.data());
     EXPECT_EQ(b[60 * 3], 1);
     EXPECT_EQ(b[60 * 7], 0);
-    EXPECT_EQ(b[60 * 3 + 36], 30);                  // red
-    EXPECT_EQ(getI32(b + 60 * 3 + 36 + 12), 43);    // size
-    EXPECT_EQ(getI32(b + 2700), 5);                 // selected
+    EXPECT_EQ(b[60 * 3 + 36], 30);                // red
+    EXPECT_EQ(getI32(b + 60 * 3 + 36 + 12), 43);  // size
+    EXPECT_EQ(getI32(b + 2700), 5);               // selected
     for (int i = 1; i < 36; ++i) EXPECT_EQ(b[i], 0) << "padding and thumbnail bytes";
 
     BrushPresetList back;

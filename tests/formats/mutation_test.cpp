@@ -109,7 +109,8 @@ TEST(MutatedFiles, PicturesAreReadSafely) {
     ASSERT_TRUE(testing::writeTiffFile(dir.path("t.tif"), 21, 18, pixel, tiles));
     ASSERT_TRUE(testing::writeJpegFile(dir.path("a.jpg"), 21, 18, pixel, {.restartRows = 1}));
     ASSERT_TRUE(testing::writeJpegFile(dir.path("p.jpg"), 21, 18, pixel, {.progressive = true}));
-    for (const char* name : {"a.png", "a.tif", "t.tif", "a.jpg", "p.jpg"}) originals.push_back(readFileBytes(dir.path(name)));
+    for (const char* name : {"a.png", "a.tif", "t.tif", "a.jpg", "p.jpg"})
+        originals.push_back(readFileBytes(dir.path(name)));
 
     std::mt19937 random(777);
     int n = 0;

@@ -61,8 +61,8 @@ TEST(NonRegularFiles, ReadingOpensOnlyRegularFiles) {
     ::close(writer);
 
     EXPECT_TRUE(isReadableRegularFile(dir.path("link.dat")));
-    for (const std::string& path : {std::string(), dir.path("missing"), dir.path("pipe"), dir.dir(),
-                                    std::string("/dev/zero")}) {
+    for (const std::string& path :
+         {std::string(), dir.path("missing"), dir.path("pipe"), dir.dir(), std::string("/dev/zero")}) {
         EXPECT_FALSE(isReadableRegularFile(path)) << path;
     }
 }

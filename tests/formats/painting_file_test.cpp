@@ -35,8 +35,16 @@ float floatFromBits(std::uint32_t b) {
 // corner where the canvas is large enough, and heights of every awkward kind.
 void fillVaried(Canvas& c, unsigned seed) {
     std::srand(seed);
-    const float heights[] = {0.0f, -0.0f, -3.5f, 1e38f, -1e38f, std::numeric_limits<float>::infinity(),
-                             floatFromBits(0x7FC01234), floatFromBits(0x7F800001), 1e-45f, 20.0f};
+    const float heights[] = {0.0f,
+                             -0.0f,
+                             -3.5f,
+                             1e38f,
+                             -1e38f,
+                             std::numeric_limits<float>::infinity(),
+                             floatFromBits(0x7FC01234),
+                             floatFromBits(0x7F800001),
+                             1e-45f,
+                             20.0f};
     for (std::uint32_t y = 0; y < c.height; ++y) {
         for (std::uint32_t x = 0; x < c.width; ++x) {
             PaintCell& p = c.at(x, y);

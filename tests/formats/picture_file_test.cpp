@@ -65,9 +65,9 @@ TEST(PictureFile, EveryBmpFormArrivesTopRowFirst) {
     TempDir dir;
     const std::uint32_t w = 6, h = 4;
     const BmpForm forms[] = {
-        {40, false, 24}, {40, true, 24}, {40, false, 32}, {12, false, 24},
-        {52, false, 24}, {52, false, 32}, {56, false, 32}, {56, true, 24}, {64, false, 24},
-        {108, false, 24}, {108, false, 32}, {124, false, 24}, {124, false, 32}, {124, true, 32},
+        {40, false, 24},  {40, true, 24},   {40, false, 32},  {12, false, 24}, {52, false, 24},
+        {52, false, 32},  {56, false, 32},  {56, true, 24},   {64, false, 24}, {108, false, 24},
+        {108, false, 32}, {124, false, 24}, {124, false, 32}, {124, true, 32},
     };
     for (const BmpForm& form : forms) {
         SCOPED_TRACE(::testing::Message() << form.headerSize << (form.topDown ? " top-down " : " ") << form.bits);
@@ -166,7 +166,8 @@ std::string directBmp(std::uint32_t header, std::uint16_t bits, const std::vecto
     testing::putLe32(f, 30, masks.empty() ? 0 : 3);
     testing::putLe32(f, 46, paletteEntries);
     for (std::size_t i = 0; i < masks.size(); ++i) testing::putLe32(f, 54 + 4 * i, masks[i]);
-    for (std::uint32_t i = 0; i < paletteEntries; ++i) testing::putLe32(f, offset - 4 * (paletteEntries - i), 0x00FF00FFu);
+    for (std::uint32_t i = 0; i < paletteEntries; ++i)
+        testing::putLe32(f, offset - 4 * (paletteEntries - i), 0x00FF00FFu);
     if (bits == 16) {
         testing::putLe16(f, offset, static_cast<std::uint16_t>(first));
         testing::putLe16(f, offset + 2, static_cast<std::uint16_t>(second));
@@ -196,8 +197,8 @@ TEST(PictureFile, BitFieldsOfAnyWidthExpandToFullChannels) {
         {"565 fields with a palette", directBmp(40, 16, rgb565, 2, 0xF800, 0x001F), kRed, kBlue},
         // Fields that are not whole bytes: 4-4-4, and 10-10-10 with two bits spare.
         {"444", directBmp(40, 16, {0x0F00, 0x00F0, 0x000F}, 0, 0x0FFF, 0x0808), kWhite, packColour(136, 0, 136)},
-        {"10-10-10", directBmp(56, 32, {0x3FF00000, 0x000FFC00, 0x000003FF}, 0, 0x3FFFFFFF, 0x200u << 20),
-         kWhite, packColour(128, 0, 0)},
+        {"10-10-10", directBmp(56, 32, {0x3FF00000, 0x000FFC00, 0x000003FF}, 0, 0x3FFFFFFF, 0x200u << 20), kWhite,
+         packColour(128, 0, 0)},
     };
     for (const Case& c : cases) {
         const std::string path = dir.path(std::string(c.name) + ".bmp");
@@ -471,7 +472,7 @@ TEST(PictureFile, JpegAndTiffDamageIsRefused) {
     for (std::size_t i = 0; i < entries; ++i) {
         const std::size_t e = ifd + 2 + 12 * i;
         if (static_cast<std::uint8_t>(twice[e]) != 3 || twice[e + 1] != 1) continue;  // tag 259
-        twice[e] = 1;  // now 257, with the value 1
+        twice[e] = 1;                                                                 // now 257, with the value 1
         doubled = true;
     }
     ASSERT_TRUE(doubled);
@@ -557,8 +558,9 @@ TEST(PictureFile, ExportedPicturesReadBackByTheirExtension) {
     Surface smooth;
     ASSERT_TRUE(smooth.create(64, 48, false));
     for (std::uint32_t y = 0; y < 48; ++y) {
-        for (std::uint32_t x = 0; x < 64; ++x) smooth.setPixel(x, y, static_cast<std::uint8_t>(x * 3), static_cast<std::uint8_t>(y * 4 + 20),
-                                                            static_cast<std::uint8_t>(200 - x - y));
+        for (std::uint32_t x = 0; x < 64; ++x)
+            smooth.setPixel(x, y, static_cast<std::uint8_t>(x * 3), static_cast<std::uint8_t>(y * 4 + 20),
+                            static_cast<std::uint8_t>(200 - x - y));
     }
     ASSERT_TRUE(exportPicture(smooth, dir.path("i.jpg")));
     ASSERT_TRUE(exportPicture(smooth, dir.path("j.JPEG"), 10));

@@ -64,7 +64,8 @@ bool writeTiffPage(TIFF* tif, std::uint32_t width, std::uint32_t height, const T
     TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, o.grey ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_RGB);
     TIFFSetField(tif, TIFFTAG_COMPRESSION, o.compression);
     if (o.alphaKind != TiffAlpha::kNone) {
-        const std::uint16_t kind = o.alphaKind == TiffAlpha::kAssociated ? EXTRASAMPLE_ASSOCALPHA : EXTRASAMPLE_UNASSALPHA;
+        const std::uint16_t kind =
+            o.alphaKind == TiffAlpha::kAssociated ? EXTRASAMPLE_ASSOCALPHA : EXTRASAMPLE_UNASSALPHA;
         TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &kind);
     }
     const int planes = o.separatePlanes ? samples.count() : 1;

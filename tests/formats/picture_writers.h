@@ -21,9 +21,9 @@ bool writePngFile(const std::string& path, std::uint32_t width, std::uint32_t he
 struct JpegOptions {
     bool progressive = false;
     bool grey = false;
-    bool subsampled = false;          // 4:2:0 instead of 4:4:4
-    bool arithmetic = false;          // arithmetic instead of Huffman coding
-    unsigned restartRows = 0;         // a restart marker every this many rows of blocks
+    bool subsampled = false;   // 4:2:0 instead of 4:4:4
+    bool arithmetic = false;   // arithmetic instead of Huffman coding
+    unsigned restartRows = 0;  // a restart marker every this many rows of blocks
 };
 // High quality: colours come back within a few steps.
 bool writeJpegFile(const std::string& path, std::uint32_t width, std::uint32_t height, const PixelFunction& pixel,
@@ -41,7 +41,7 @@ struct TiffOptions {
     bool grey = false;                            // the red channel as grey
     bool separatePlanes = false;
     bool bigEndian = false;
-    std::uint16_t compression = 1;                // a TIFF compression number
+    std::uint16_t compression = 1;  // a TIFF compression number
     TiffAlpha alphaKind = TiffAlpha::kNone;
     AlphaFunction alpha = {};
 };

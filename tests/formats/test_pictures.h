@@ -38,7 +38,7 @@ inline void putLe32(std::string& s, std::size_t at, std::uint32_t v) {
 struct BmpForm {
     std::uint32_t headerSize = 40;  // 12, 40, 52, 56, 64 (OS/2), 108 or 124
     bool topDown = false;
-    std::uint16_t bits = 24;        // 24, 32 (bit fields) or 8 (palette of the distinct colours)
+    std::uint16_t bits = 24;  // 24, 32 (bit fields) or 8 (palette of the distinct colours)
 };
 
 // An uncompressed BMP of the picture.

@@ -435,7 +435,8 @@ TEST_F(DesktopTest, TheHandOverSocketIsPrivateAndIgnoresAnythingButTheNotice) {
     // with no access for group or others, and the socket has none either.
     const QString socketPath = platform::qt::instanceSocketPath(name);
     ASSERT_FALSE(socketPath.isEmpty());
-    struct stat dirStat {}, socketStat {};
+    struct stat dirStat {
+    }, socketStat{};
     ASSERT_EQ(::stat(QFile::encodeName(QFileInfo(socketPath).path()).constData(), &dirStat), 0);
     EXPECT_EQ(dirStat.st_uid, getuid());
     EXPECT_EQ(dirStat.st_mode & 077, 0u);
@@ -503,8 +504,7 @@ TEST(DesktopCommandLine, BadUsageAndAMissingDisplayEndWithAStatusAndOneMessage) 
     EXPECT_NE(version.out.find("License GPL-3.0-or-later"), std::string::npos) << version.out;
 
     // No display to connect to: a message and status 1, not an abort.
-    const Ran headless =
-        runDesktopProgram("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb", "painting.pai");
+    const Ran headless = runDesktopProgram("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb", "painting.pai");
     EXPECT_EQ(headless.status, 1) << headless.err;
     EXPECT_NE(headless.err.find("smudgecraft: cannot open a display"), std::string::npos) << headless.err;
 }

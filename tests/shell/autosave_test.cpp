@@ -285,9 +285,7 @@ TEST_F(AutosaveTest, TheRecoveredPaintingIsDrawnBeforeAHandOverAsksAboutIt) {
     ASSERT_TRUE(writeHandOverFile(dir_.path("handed.pai")));
     ASSERT_TRUE(platform::notifyFirstInstance(kInstanceName));
     bool drawn = false;
-    platform::setBeforeModalHook([&] {
-        drawn = document().rendered && !platform::hasOutOfDatePart(canvasWindow());
-    });
+    platform::setBeforeModalHook([&] { drawn = document().rendered && !platform::hasOutOfDatePart(canvasWindow()); });
     hl::clearShownMessages();
     hl::plantAnswer(Answer::Cancel);
     passes(2);
@@ -406,8 +404,8 @@ protected:
     bool waitFor(pid_t child, const std::string& ending) {
         const int watch = ::inotify_init1(IN_CLOEXEC);
         if (watch < 0 || ::inotify_add_watch(watch, folder().c_str(), IN_CREATE | IN_MOVED_TO) < 0) return false;
-        for (int second = 0;
-             autosaved(ending).empty() && second < 90 && ::waitpid(child, nullptr, WNOHANG) == 0; ++second) {
+        for (int second = 0; autosaved(ending).empty() && second < 90 && ::waitpid(child, nullptr, WNOHANG) == 0;
+             ++second) {
             pollfd p{watch, POLLIN, 0};
             if (::poll(&p, 1, 1000) > 0) {
                 alignas(inotify_event) char buffer[4096];
@@ -479,9 +477,9 @@ TEST_F(RealProgramTest, AProgramKilledWhilePaintingIsRecoveredBitForBitAndALimit
 // no temporary file is left, and the old file keeps its bytes.
 TEST_F(RealProgramTest, UnderAFileSizeLimitSaveAndAutosaveFailWithoutEndingTheProgram) {
     writeFileBytes(dir_.path("kept.pai"), "the old painting");
-    const pid_t child = startRealProgram(paintingScript(200) + "release 300 300\nwait 500\nsave " +
-                                             dir_.path("kept.pai") + "\nwait 100000\n",
-                                         1000 * 1024);
+    const pid_t child = startRealProgram(
+        paintingScript(200) + "release 300 300\nwait 500\nsave " + dir_.path("kept.pai") + "\nwait 100000\n",
+        1000 * 1024);
     ASSERT_GT(child, 0);
     ASSERT_TRUE(waitFor(child, ".path")) << "no autosave tried; the program said: " << said();
     // Time for the script to reach its Save.

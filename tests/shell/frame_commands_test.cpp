@@ -199,9 +199,10 @@ TEST_F(FrameCommandsTest, MenuShortcutsAreShownBesideTheFileItemsAndMakeTheirCom
     for (const platform::MenuItem& item : menus[0].items) {
         if (!item.shortcut.empty()) shown.emplace_back(item.text, item.shortcut);
     }
-    EXPECT_EQ(shown, (std::vector<std::pair<std::string, std::string>>{
-                         {"&New", "Ctrl+N"}, {"&Open", "Ctrl+O"}, {"&Save", "Ctrl+S"}, {"&Print", "Ctrl+P"},
-                         {"E&xit", "Ctrl+Q"}}));
+    EXPECT_EQ(
+        shown,
+        (std::vector<std::pair<std::string, std::string>>{
+            {"&New", "Ctrl+N"}, {"&Open", "Ctrl+O"}, {"&Save", "Ctrl+S"}, {"&Print", "Ctrl+P"}, {"E&xit", "Ctrl+Q"}}));
     EXPECT_TRUE(menus[1].items[0].shortcut.empty()) << "Ctrl+Z stays the key handler's own";
 
     press(10, 10);

@@ -13,7 +13,8 @@ std::vector<std::pair<int, int>> changedCells(const Canvas& c, const std::vector
     std::vector<std::pair<int, int>> changed;
     for (std::uint32_t y = 0; y < c.height; ++y)
         for (std::uint32_t x = 0; x < c.width; ++x)
-            if (!sameCell(c.at(x, y), before[y * c.width + x])) changed.push_back({static_cast<int>(x), static_cast<int>(y)});
+            if (!sameCell(c.at(x, y), before[y * c.width + x]))
+                changed.push_back({static_cast<int>(x), static_cast<int>(y)});
     return changed;
 }
 
@@ -68,11 +69,11 @@ void run(ToolState& tools, Canvas& canvas, int x, int y, BrushSettings s) {
 
 TEST_F(ApplyToolTest, EveryIdRunsItsRoutine) {
     using Routine = void (*)(ToolState&, Canvas&, int, int, BrushSettings);
-    const std::pair<int, Routine> table[] = {
-        {0, run<tubePaint>},    {1, run<paintBrush>},    {2, run<eraser>},         {5, run<sprayPaint>},
-        {6, run<sponge>},       {7, run<fillTool>},      {9, run<gelBrush>},       {10, run<brightenTool>},
-        {11, run<darkenTool>},  {13, run<shineTool>},    {14, run<matteTool>},     {15, run<raiseTool>},
-        {16, run<lowerTool>},   {17, run<knife>},        {18, run<finger>}};
+    const std::pair<int, Routine> table[] = {{0, run<tubePaint>},  {1, run<paintBrush>},    {2, run<eraser>},
+                                             {5, run<sprayPaint>}, {6, run<sponge>},        {7, run<fillTool>},
+                                             {9, run<gelBrush>},   {10, run<brightenTool>}, {11, run<darkenTool>},
+                                             {13, run<shineTool>}, {14, run<matteTool>},    {15, run<raiseTool>},
+                                             {16, run<lowerTool>}, {17, run<knife>},        {18, run<finger>}};
     tools.styleImages[2] = grainImage([](int x, int y) { return x * 3 + y; });
     tools.textureImages[3] = grainImage([](int x, int y) { return 255 - x - 2 * y; });
     paintGround(canvas);
@@ -97,7 +98,7 @@ TEST_F(ApplyToolTest, EveryIdRunsItsRoutine) {
 
 TEST_F(ApplyToolTest, ToolsUseTheStrokeSettingsAndTheLiveTool) {
     useBrush(tools, brush(tools, kToolTubePaint, 1, 1.0f), canvas);
-    tools.live.red = 250;       // not copied until the next move
+    tools.live.red = 250;           // not copied until the next move
     tools.live.tool = kToolEraser;  // the tool is read live
     canvas.at(5, 5).red = 0;
     applyTool(tools, 5, 5, canvas);

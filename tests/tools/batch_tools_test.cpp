@@ -39,18 +39,18 @@ std::uint32_t bmpPixel(const std::string& bytes, int x, int y) {
 
 TEST_F(BatchToolsTest, StrokeIsReplayedAtTheZoomedCell) {
     TempDir dir;
-    const BatchResult r = run(
-        "new 20 20\n"
-        "settings tool=0 size=1 strength=1 texture=0 red=10 green=20 blue=30 shine=0\n"
-        "dynamics fadeStrength=0 pulse=0 pulseAmount=5\n"
-        "offsets 1.5 -2 3 4e1\n"
-        "zoom 2\n"
-        "begin\n"
-        "move 3 4\n"
-        "apply 21 11\n"
-        "end\n"
-        "render\n"
-        "export " + dir.path("out.bmp") + "\n");
+    const BatchResult r = run("new 20 20\n"
+                              "settings tool=0 size=1 strength=1 texture=0 red=10 green=20 blue=30 shine=0\n"
+                              "dynamics fadeStrength=0 pulse=0 pulseAmount=5\n"
+                              "offsets 1.5 -2 3 4e1\n"
+                              "zoom 2\n"
+                              "begin\n"
+                              "move 3 4\n"
+                              "apply 21 11\n"
+                              "end\n"
+                              "render\n"
+                              "export " +
+                              dir.path("out.bmp") + "\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string bmp = sc::testing::readFileBytes(dir.path("out.bmp"));
     ASSERT_GT(bmp.size(), 54u);
@@ -96,15 +96,15 @@ TEST_F(BatchToolsTest, BadLinesAreReportedWithTheirNumber) {
 }
 
 TEST_F(BatchToolsTest, AcceptedValues) {
-    const BatchResult r = run(
-        "settings red=0 green=255 blue=7 paintStyle=17 thickness=-2.5e-3 tool=-2147483648 size=100 "
-        "strength=+1.0 shine=255 texture=0 hardness=255\n"
-        "settings tool=2147483647 size=1\n"
-        "dynamics fadeStrength=1 fadeSize=1 pulse=1 fadeStrengthLength=0 fadeSizeLength=-1 pulseAmount=0 "
-        "pulsePhase=3 pulsePeriod=0.5\n"
-        "zoom 0.25\nzoom 0.5\nzoom 1\nzoom 3\nzoom 4\n"
-        "begin\nmove 0 0\nmove -5 7\napply -100 -100\napply 2147483647 -2147483648\nend\n"
-        "settings tool=7\napply 10 10\n");
+    const BatchResult r =
+        run("settings red=0 green=255 blue=7 paintStyle=17 thickness=-2.5e-3 tool=-2147483648 size=100 "
+            "strength=+1.0 shine=255 texture=0 hardness=255\n"
+            "settings tool=2147483647 size=1\n"
+            "dynamics fadeStrength=1 fadeSize=1 pulse=1 fadeStrengthLength=0 fadeSizeLength=-1 pulseAmount=0 "
+            "pulsePhase=3 pulsePeriod=0.5\n"
+            "zoom 0.25\nzoom 0.5\nzoom 1\nzoom 3\nzoom 4\n"
+            "begin\nmove 0 0\nmove -5 7\napply -100 -100\napply 2147483647 -2147483648\nend\n"
+            "settings tool=7\napply 10 10\n");
     EXPECT_EQ(r.status, 0) << r.err;
 }
 

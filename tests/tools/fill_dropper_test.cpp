@@ -62,7 +62,8 @@ TEST_F(FillTest, NeighboursNeverWrapAcrossRows) {
     EXPECT_EQ(filledAt(0, 5), (std::set<std::pair<int, int>>{{0, 5}, {1, 5}, {0, 4}, {0, 6}}));
     EXPECT_EQ(filledAt(last, 5), (std::set<std::pair<int, int>>{{last, 5}, {last - 1, 5}, {last, 4}, {last, 6}}));
     EXPECT_EQ(filledAt(0, 0), (std::set<std::pair<int, int>>{{0, 0}, {1, 0}, {0, 1}}));
-    EXPECT_EQ(filledAt(last, bottom), (std::set<std::pair<int, int>>{{last, bottom}, {last - 1, bottom}, {last, bottom - 1}}));
+    EXPECT_EQ(filledAt(last, bottom),
+              (std::set<std::pair<int, int>>{{last, bottom}, {last - 1, bottom}, {last, bottom - 1}}));
 }
 
 TEST_F(FillTest, NarrowGrids) {

@@ -9,7 +9,8 @@ using KnifeFingerTest = ToolTest;
 
 TEST_F(KnifeFingerTest, KnifeAtFullStrengthSetsTargetsAndShavesHeight) {
     for (std::uint32_t y = 0; y < canvas.height; ++y)
-        for (std::uint32_t x = 0; x < canvas.width; ++x) canvas.at(x, y) = PaintCell{255, 255, 255, 90, 10, {0, 0, 0}, 8.0f};
+        for (std::uint32_t x = 0; x < canvas.width; ++x)
+            canvas.at(x, y) = PaintCell{255, 255, 255, 90, 10, {0, 0, 0}, 8.0f};
     tools.styleImages[2] = grainImage([](int, int) { return 33; });
     knife(tools, canvas, 20, 20, brush(tools, kToolKnife, 1, 1.0f));
     // f = single(255 * single(1/255)) = 1 exactly: falling bytes land on the target.
@@ -39,7 +40,8 @@ TEST_F(KnifeFingerTest, FingerFactorIsKeptAboveOne) {
     // 1.00000006. A rising byte lands on the source value, a falling one one
     // below it, and a source of 0 gives 0.
     for (std::uint32_t x = 0; x < canvas.width; ++x)
-        for (std::uint32_t y = 0; y < canvas.height; ++y) canvas.at(x, y) = PaintCell{100, 100, 100, 100, 100, {0, 0, 0}, 3.0f};
+        for (std::uint32_t y = 0; y < canvas.height; ++y)
+            canvas.at(x, y) = PaintCell{100, 100, 100, 100, 100, {0, 0, 0}, 3.0f};
     // Cell (32, 21), two right of and two below the pointer, takes from
     // (trunc(32 + 1.8), trunc(21 + 1.8)).
     canvas.at(33, 22) = PaintCell{150, 50, 0, 100, 100, {0, 0, 0}, 7.0f};
@@ -58,12 +60,13 @@ TEST_F(KnifeFingerTest, FingerReadsUpdatedCellsOnTheVisitedSide) {
     // which itself took from (2, 10), outside the brush. Cell (12, 10) takes
     // from (13, 10), visited later: its old value.
     for (std::uint32_t x = 0; x < canvas.width; ++x)
-        for (std::uint32_t y = 0; y < canvas.height; ++y) canvas.at(x, y).red = static_cast<std::uint8_t>(std::min(20 * x, 240u));
+        for (std::uint32_t y = 0; y < canvas.height; ++y)
+            canvas.at(x, y).red = static_cast<std::uint8_t>(std::min(20 * x, 240u));
     canvas.at(13, 10).red = 250;
     BrushSettings s = brush(tools, kToolFinger, 10, 1.0f, 100);
     finger(tools, canvas, 10, 10, s);
-    EXPECT_EQ(canvas.at(6, 10).red, 39);   // 120 toward 40
-    EXPECT_EQ(canvas.at(8, 10).red, 38);   // 160 toward the new 39
+    EXPECT_EQ(canvas.at(6, 10).red, 39);    // 120 toward 40
+    EXPECT_EQ(canvas.at(8, 10).red, 38);    // 160 toward the new 39
     EXPECT_EQ(canvas.at(12, 10).red, 250);  // 240 toward the old 250
 }
 

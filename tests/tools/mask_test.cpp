@@ -35,10 +35,10 @@ TEST_F(MaskTest, SoftEdgeFallsToZeroAtRadiusOverRootTwo) {
     // centre q = 0.7071, so the weight is 1 - (0.7071 - 0.5) / 0.5.
     const BrushMask& m = maskFor(tools, 10, 50);
     EXPECT_NEAR(m.at(15, 10), 1.0 - (5.0 / (10.0 / std::sqrt(2.0)) - 0.5) / 0.5, 1e-6);
-    EXPECT_EQ(m.at(10, 10), 1.0f);   // centre
-    EXPECT_EQ(m.at(13, 10), 1.0f);   // q = 0.42 <= S
-    EXPECT_EQ(m.at(18, 10), 0.0f);   // distance 8 > 7.07
-    EXPECT_EQ(m.at(0, 0), 0.0f);     // corner
+    EXPECT_EQ(m.at(10, 10), 1.0f);  // centre
+    EXPECT_EQ(m.at(13, 10), 1.0f);  // q = 0.42 <= S
+    EXPECT_EQ(m.at(18, 10), 0.0f);  // distance 8 > 7.07
+    EXPECT_EQ(m.at(0, 0), 0.0f);    // corner
     EXPECT_EQ(m.at(19, 19), 0.0f);
     // Symmetric about the centre and across the diagonal.
     for (int v = 1; v < 20; ++v)
@@ -49,7 +49,8 @@ TEST_F(MaskTest, SoftEdgeFallsToZeroAtRadiusOverRootTwo) {
 }
 
 TEST_F(MaskTest, HardnessBelowOneActsAsOne) {
-    const std::vector<float> zero(maskFor(tools, 30, 0).weights.begin(), maskFor(tools, 30, 0).weights.begin() + 60 * 200);
+    const std::vector<float> zero(maskFor(tools, 30, 0).weights.begin(),
+                                  maskFor(tools, 30, 0).weights.begin() + 60 * 200);
     const BrushMask& one = maskFor(tools, 30, 1);
     EXPECT_TRUE(std::equal(zero.begin(), zero.end(), one.weights.begin()));
     const BrushMask& two = maskFor(tools, 30, 2);
@@ -132,8 +133,8 @@ TEST(PixelLine, EndPointExcludedAndDirectionIndependent) {
     const std::set<std::pair<int, int>> forward = {{0, 0}, {1, 0}, {2, 1}, {3, 1}};
     EXPECT_EQ(blackPixels(s), forward);
 
-    const int ends[][4] = {{3, 7, 30, 21}, {5, 5, 9, 35}, {20, 20, 2, 8}, {35, 2, 1, 19}, {10, 30, 30, 30},
-                           {7, 1, 7, 33}, {2, 2, 30, 30}, {30, 4, 4, 30}, {0, 0, 6, 2}, {6, 2, 0, 4}};
+    const int ends[][4] = {{3, 7, 30, 21}, {5, 5, 9, 35},  {20, 20, 2, 8}, {35, 2, 1, 19}, {10, 30, 30, 30},
+                           {7, 1, 7, 33},  {2, 2, 30, 30}, {30, 4, 4, 30}, {0, 0, 6, 2},   {6, 2, 0, 4}};
     for (const auto& e : ends) {
         s.clearWhite();
         drawLine(s, e[0], e[1], e[2], e[3], 0, 0, 0);

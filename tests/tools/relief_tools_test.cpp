@@ -8,7 +8,8 @@ namespace {
 using ReliefToolsTest = ToolTest;
 
 // One application at full weight (size 1) on cell (5, 5).
-PaintCell once(ToolState& tools, Canvas& canvas, CellRect (*tool)(const ToolState&, Canvas&, int, int, BrushSettings), PaintCell cell, float strength) {
+PaintCell once(ToolState& tools, Canvas& canvas, CellRect (*tool)(const ToolState&, Canvas&, int, int, BrushSettings),
+               PaintCell cell, float strength) {
     canvas.at(5, 5) = cell;
     tool(tools, canvas, 5, 5, brush(tools, kToolRaise, 1, strength));
     return canvas.at(5, 5);
@@ -24,7 +25,7 @@ TEST_F(ReliefToolsTest, BrightenDoublesTowardAtLeastTen) {
     EXPECT_EQ(c.green, 200);
     EXPECT_EQ(c.blue, 255);
     const PaintCell half = once(tools, canvas, brightenTool, colour(4, 128, 255), 0.5f);
-    EXPECT_EQ(half.red, 7);     // 4 + (10 - 4) / 2
+    EXPECT_EQ(half.red, 7);      // 4 + (10 - 4) / 2
     EXPECT_EQ(half.green, 191);  // 128 + 127 / 2 = 191.5
     EXPECT_EQ(half.blue, 255);
 }
@@ -67,7 +68,8 @@ TEST_F(ReliefToolsTest, AmountIsRoundedOnlyForShineAndMatte) {
     // With slider strengths (k * 0.01 as floats) the exact product and its
     // float rounding land on different bytes.
     auto slider = [](int k) { return static_cast<float>(k * static_cast<double>(0.01f)); };
-    auto apply = [&](CellRect (*tool)(const ToolState&, Canvas&, int, int, BrushSettings), PaintCell cell, float strength) {
+    auto apply = [&](CellRect (*tool)(const ToolState&, Canvas&, int, int, BrushSettings), PaintCell cell,
+                     float strength) {
         canvas.at(9, 9) = cell;
         tool(tools, canvas, 10, 10, brush(tools, kToolRaise, 5, strength));
         return canvas.at(9, 9);

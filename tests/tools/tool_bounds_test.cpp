@@ -25,11 +25,13 @@ struct MaskedTool {
 };
 
 const MaskedTool kTools[] = {
-    {"tube", 0, call<tubePaint>, false},    {"brush", 1, call<paintBrush>, false},    {"eraser", 2, call<eraser>, true},
-    {"spray", 5, call<sprayPaint>, true},   {"sponge", 6, call<sponge>, true},        {"gel", 9, call<gelBrush>, false},
-    {"brighten", 10, call<brightenTool>, false}, {"darken", 11, call<darkenTool>, false}, {"shine", 13, call<shineTool>, false},
-    {"matte", 14, call<matteTool>, false},  {"raise", 15, call<raiseTool>, false},    {"lower", 16, call<lowerTool>, false},
-    {"knife", 17, call<knife>, false},      {"finger", 18, call<finger>, false},
+    {"tube", 0, call<tubePaint>, false},         {"brush", 1, call<paintBrush>, false},
+    {"eraser", 2, call<eraser>, true},           {"spray", 5, call<sprayPaint>, true},
+    {"sponge", 6, call<sponge>, true},           {"gel", 9, call<gelBrush>, false},
+    {"brighten", 10, call<brightenTool>, false}, {"darken", 11, call<darkenTool>, false},
+    {"shine", 13, call<shineTool>, false},       {"matte", 14, call<matteTool>, false},
+    {"raise", 15, call<raiseTool>, false},       {"lower", 16, call<lowerTool>, false},
+    {"knife", 17, call<knife>, false},           {"finger", 18, call<finger>, false},
 };
 
 class ToolBoundsTest : public ToolTest, public ::testing::WithParamInterface<MaskedTool> {

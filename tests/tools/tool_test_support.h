@@ -39,7 +39,8 @@ Surface grainImage(Red red) {
 // colour (0, 200, 45), thickness 10, shine 255. They also become the stroke
 // settings of tools and the mask is built for them, as applyTool does before
 // it calls a routine, so tests may call the routines directly.
-inline BrushSettings brush(ToolState& tools, std::int32_t tool, std::int32_t size, float strength, std::uint8_t hardness = 0) {
+inline BrushSettings brush(ToolState& tools, std::int32_t tool, std::int32_t size, float strength,
+                           std::uint8_t hardness = 0) {
     BrushSettings s;
     s.tool = tool;
     s.size = size;

@@ -19,7 +19,8 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         const std::filesystem::path work = std::filesystem::path(SMUDGECRAFT_RUN_DIR) / "WorkData";
-        ASSERT_TRUE(std::filesystem::exists(work / "toolsview.bmp")) << "build the pictures first (smudgecraft_workdata)";
+        ASSERT_TRUE(std::filesystem::exists(work / "toolsview.bmp"))
+            << "build the pictures first (smudgecraft_workdata)";
         std::filesystem::create_directory_symlink(work, dir_.path("WorkData"));
         start();
     }
@@ -68,8 +69,8 @@ inline platform::Point PanelTest::toolButton(int id) {
     struct At {
         int id, column, top;
     };
-    static constexpr At kAt[] = {{1, 0, 20},   {0, 1, 20},   {5, 0, 48},   {9, 1, 48},   {17, 0, 76},  {18, 1, 76},
-                                 {6, 0, 104},  {2, 1, 104},  {12, 0, 152}, {8, 1, 152},  {10, 0, 200}, {11, 1, 200},
+    static constexpr At kAt[] = {{1, 0, 20},   {0, 1, 20},   {5, 0, 48},   {9, 1, 48},  {17, 0, 76},  {18, 1, 76},
+                                 {6, 0, 104},  {2, 1, 104},  {12, 0, 152}, {8, 1, 152}, {10, 0, 200}, {11, 1, 200},
                                  {13, 0, 228}, {14, 1, 228}, {15, 0, 256}, {16, 1, 256}};
     for (const At& a : kAt) {
         if (a.id == id) return {a.column == 0 ? 18 : 50, a.top + 14};

@@ -250,7 +250,8 @@ TEST_F(PanelsTest, StatusLineTexts) {
     EXPECT_EQ(t[0], "File size: 4.12mb");
     EXPECT_EQ(t[1], "600x600");
     EXPECT_EQ(t[2], "Zoom: 100%");
-    EXPECT_EQ(t[3], " Click on the canvas to draw with the paint brush") << "start-up selects the tool after the new image";
+    EXPECT_EQ(t[3], " Click on the canvas to draw with the paint brush")
+        << "start-up selects the tool after the new image";
 }
 
 }  // namespace
