@@ -3,7 +3,7 @@
 # Makes the user guide's picture of the whole window: the desktop program is
 # started on Qt's offscreen desktop, installed in a folder of its own with a
 # home of its own, paints a few strokes through a script of messages, takes a
-# picture of its windows and exits; the four panels are then named on the
+# picture of its windows and exits; the five panels are then named on the
 # picture. So the guide always shows the program as it is.
 #
 #   bash docs/guide_window.sh PROGRAM RUN_DIR OUT.png WORK_DIR
@@ -65,6 +65,7 @@ while read -r x y w h caption; do
     *Colors*) name="Colors" ;;
     *Palette*) name="Palette" ;;
     *Tools*) name="Tools" ;;
+    *Layers*) name="Layers" ;;
     *) continue ;;
   esac
   named=$((named + 1))
@@ -75,7 +76,7 @@ while read -r x y w h caption; do
   draw+=(-fill '#38688a' -stroke '#e8a33a' -strokewidth 2 -draw "roundrectangle $lx,$ly $((lx + width)),$((ly + 28)) 6,6")
   draw+=(-stroke none -fill white -font "$font" -pointsize 16 -annotate "+$((lx + 8))+$((ly + 20))" "$name")
 done <"$work/window.png.txt"
-[ "$named" -eq 4 ] || { echo "guide_window.sh: found $named of the four panels" >&2; cat "$work/window.png.txt" >&2; exit 1; }
+[ "$named" -eq 5 ] || { echo "guide_window.sh: found $named of the five panels" >&2; cat "$work/window.png.txt" >&2; exit 1; }
 mkdir -p "$(dirname "$out")"
 convert "$work/window.png" "${draw[@]}" -strip "$out"
 rm -rf "$work"

@@ -12,9 +12,12 @@
 #   bash scripts/lint.sh --tidy       the tidy half alone
 #
 # Tidy reads build-lint/compile_commands.json, which configuring makes (no build
-# is needed). A file's findings are kept in build-lint/tidy-cache/ under the
-# hash of its preprocessed text (comments kept) and the configuration, so a second run checks
-# only what changed. LINT_JOBS (default: the processor count) files run at once.
+# is needed). A file's findings are kept under the hash of its preprocessed
+# text (comments kept, line markers dropped, so no paths) and the
+# configuration, in $SMUDGECRAFT_LINT_CACHE (by default
+# $XDG_CACHE_HOME/smudgecraft-lint, outside the tree, so that a fresh clone on
+# the same machine reuses it): a second run checks only what changed.
+# LINT_JOBS (default: the processor count) files run at once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -57,7 +60,7 @@ fi
 if [ "$tidy" -eq 1 ]; then
   cmake -S . -B build-lint -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
     -DSMUDGECRAFT_BENCH=OFF >/dev/null
-  cache=build-lint/tidy-cache
+  cache="${SMUDGECRAFT_LINT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/smudgecraft-lint}"
   mkdir -p "$cache"
   mapfile -t sources < <(git ls-files -- 'src/*.cpp' 'apps/*.cpp')
   export cache
@@ -80,7 +83,7 @@ for e in json.load(open(\"build-lint/compile_commands.json\")):
         break
 " "$f")
     [ -n "$cmd" ] || { echo "lint: $f is not built" >&2; exit 255; }
-    key=$( { eval "$cmd" 2>/dev/null; echo "$config_hash"; } | sha256sum | cut -c1-32)
+    key=$( { eval "$cmd" 2>/dev/null | grep -v "^# [0-9]"; echo "$config_hash"; } | sha256sum | cut -c1-32)
     entry="$cache/$key"
     if [ ! -f "$entry" ]; then
       clang-tidy -p build-lint --quiet "$f" 2>/dev/null | grep -E "^[^ ].*(warning|error):" >"$entry.tmp" || true
