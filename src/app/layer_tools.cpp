@@ -54,6 +54,8 @@ struct WorkBefore {
     // True when cell (x, y) is known to be as it was.
     bool same(const PaintCell& now, std::size_t x, std::size_t y) const {
         if (x < span.x0 || x >= span.x1 || y < span.y0 || y >= span.y1) return false;
+        // Bit for bit on purpose: a height of -0 is not the 0 it equals.
+        // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
         return std::memcmp(&now, &cells[(y - span.y0) * (span.x1 - span.x0) + (x - span.x0)], sizeof(PaintCell)) == 0;
     }
 };

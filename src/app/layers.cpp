@@ -123,7 +123,7 @@ LayerError beginCommand(Painting& p, const ToolState& tools) {
 std::string defaultName(const Painting& p) {
     // The first "Layer N" not taken, counting from the number of layers.
     for (std::size_t n = layerCount(p) + 1;; ++n) {
-        const std::string name = "Layer " + std::to_string(n);
+        std::string name = "Layer " + std::to_string(n);
         bool taken = false;
         for (std::size_t i = 0; i < layerCount(p); ++i) taken = taken || layerName(p, i) == name;
         if (!taken) return name;

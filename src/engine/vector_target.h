@@ -16,11 +16,13 @@
 #endif
 
 #if defined(__clang__)
+// _Pragma takes one string literal: the formatter must not split these.
+// clang-format off
 #define SC_TARGET_AVX2_BEGIN _Pragma("clang attribute push(__attribute__((target(\"avx2\"))), apply_to = function)")
-#define SC_TARGET_AVX512_BEGIN                                                                                   \
-    _Pragma("clang attribute push(__attribute__((target(\"avx2,avx512f,avx512vl,avx512dq,avx512bw,prfchw\"))), " \
-            "apply_to = function)")
+#define SC_TARGET_AVX512_BEGIN \
+    _Pragma("clang attribute push(__attribute__((target(\"avx2,avx512f,avx512vl,avx512dq,avx512bw,prfchw\"))), apply_to = function)")
 #define SC_TARGET_END _Pragma("clang attribute pop")
+// clang-format on
 #else
 #define SC_TARGET_AVX2_BEGIN _Pragma("GCC push_options") _Pragma("GCC target(\"avx2\")") _Pragma("GCC diagnostic push")
 // GCC 12 reports the undefined vectors inside its own AVX-512 intrinsics

@@ -167,6 +167,9 @@ DataFile::~DataFile() {
     }
 }
 
+// The open modes and the safe write's steps (lock, temporary name, owner
+// and mode) read in order in one place.
+// NOLINTNEXTLINE(readability-function-cognitive-complexity)
 bool DataFile::open(const std::string& path, int mode) {
     if (stream_) close();
     if (mode != kRead && mode != kWrite && mode != kAppend) return false;

@@ -157,6 +157,8 @@ constexpr std::uint32_t kLayerOpaque = 2;
 
 bool readU32(DataFile& file, std::uint32_t& v) { return file.read(&v, sizeof v); }
 
+// The layer table and each layer's channels, read and checked in file order.
+// NOLINTNEXTLINE(readability-function-cognitive-complexity)
 PaintingLoadResult readVersion3(DataFile& file, const PaintingHeader& header, Canvas& into, std::vector<Layer>& out,
                                 std::size_t& active) {
     std::uint32_t count = 0, chosen = 0;

@@ -42,7 +42,7 @@ Instance& instance() {
 // owner and mode, and makes a private one under the temporary directory when
 // the session has none). Empty when no such directory can be had.
 QString privateDirectory() {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty()) return {};
     struct stat st {};
     const QByteArray native = QFile::encodeName(dir);

@@ -78,10 +78,11 @@ void onCreate(Program& p, WindowId frame) {
     const bool roomBelow = platform::desktopClientArea().bottom - kLayersPanelHeight - 40 >= belowPalette;
     const int layersX = roomBelow ? x : x - kLayersPanelWidth - 12;
     const int layersY = roomBelow ? belowPalette : layout::kPalettePanelY;
-    createLayersPanel(s, p.panels, layersX, layersY, [&p, proc = panelWindowProc(p, &layersPanelProc)](const Message& m) {
-        proc(m);
-        runLayerRequest(p);
-    });
+    createLayersPanel(s, p.panels, layersX, layersY,
+                      [&p, proc = panelWindowProc(p, &layersPanelProc)](const Message& m) {
+                          proc(m);
+                          runLayerRequest(p);
+                      });
     sendActivate(frame, true);
 }
 

@@ -2,6 +2,7 @@
 #include "ui/layer_view.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/layers.h"
 #include "app/painting.h"
@@ -17,19 +18,19 @@ constexpr std::uint32_t kCheckLight = packColour(255, 255, 255);
 constexpr std::uint32_t kCheckDark = packColour(204, 204, 204);
 
 std::uint8_t over(std::uint8_t under, std::uint8_t paint, float cover) {
-    return static_cast<std::uint8_t>(under + (paint - under) * cover + 0.5f);
+    return static_cast<std::uint8_t>(std::lround(under + (paint - under) * cover));
 }
 
 // The layer's cells sampled at the centres of the picture's pixels, the
 // painting fitted into the frame with its proportions kept.
 std::vector<std::uint32_t> thumbnailOf(const PaintCell* cells, const float* coverage, std::uint32_t width,
                                        std::uint32_t height) {
-    std::vector<std::uint32_t> out(static_cast<std::size_t>(kLayerThumbWidth * kLayerThumbHeight), kAround);
+    std::vector<std::uint32_t> out(static_cast<std::size_t>(kLayerThumbWidth) * kLayerThumbHeight, kAround);
     if (!cells || width == 0 || height == 0) return out;
     const double scale =
         std::min(static_cast<double>(kLayerThumbWidth) / width, static_cast<double>(kLayerThumbHeight) / height);
-    const int w = std::clamp(static_cast<int>(width * scale + 0.5), 1, kLayerThumbWidth);
-    const int h = std::clamp(static_cast<int>(height * scale + 0.5), 1, kLayerThumbHeight);
+    const int w = std::clamp(static_cast<int>(std::lround(width * scale)), 1, kLayerThumbWidth);
+    const int h = std::clamp(static_cast<int>(std::lround(height * scale)), 1, kLayerThumbHeight);
     const int left = (kLayerThumbWidth - w) / 2;
     const int top = (kLayerThumbHeight - h) / 2;
     for (int j = 0; j < h; ++j) {
@@ -40,7 +41,7 @@ std::vector<std::uint32_t> thumbnailOf(const PaintCell* cells, const float* cove
             const PaintCell& c = cells[at];
             const float cover = coverage ? std::clamp(coverage[at], 0.0f, 1.0f) : 1.0f;
             const std::uint32_t check = ((i / 4 + j / 4) % 2) ? kCheckDark : kCheckLight;
-            out[static_cast<std::size_t>((top + j) * kLayerThumbWidth + left + i)] =
+            out[static_cast<std::size_t>(top + j) * kLayerThumbWidth + left + i] =
                 packColour(over(redOf(check), c.red, cover), over(greenOf(check), c.green, cover),
                            over(blueOf(check), c.blue, cover));
         }

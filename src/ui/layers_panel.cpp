@@ -54,10 +54,10 @@ void drawThumbnail(Surface& out, const LayerRowView& row, int x, int y) {
         out.setPixel(x - 1, y + j, kFrame[0], kFrame[1], kFrame[2]);
         out.setPixel(x + kLayerThumbWidth, y + j, kFrame[0], kFrame[1], kFrame[2]);
     }
-    if (row.thumbnail.size() != static_cast<std::size_t>(kLayerThumbWidth * kLayerThumbHeight)) return;
+    if (row.thumbnail.size() != static_cast<std::size_t>(kLayerThumbWidth) * kLayerThumbHeight) return;
     for (int j = 0; j < kLayerThumbHeight; ++j) {
         for (int i = 0; i < kLayerThumbWidth; ++i) {
-            const std::uint32_t c = row.thumbnail[static_cast<std::size_t>(j * kLayerThumbWidth + i)];
+            const std::uint32_t c = row.thumbnail[static_cast<std::size_t>(j) * kLayerThumbWidth + i];
             out.setPixel(x + i, y + j, redOf(c), greenOf(c), blueOf(c));
         }
     }

@@ -85,6 +85,8 @@ void Slider::draw(Surface& target) const {
     t.blitToSurface(x, y, target);
     const int kw = static_cast<int>(k->width());
     const int kh = static_cast<int>(k->height());
+    // The knob's half width in whole pixels, as the slider has always placed it.
+    // NOLINTNEXTLINE(bugprone-integer-division)
     const int kx = truncToInt(value * static_cast<double>(0.01f) * length + x - kw / 2);
     k->blitToSurface(kx, y - kh / 2 + 1, target);
 }
