@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every fuzz target's body over its seed corpus and over every input a
 // fuzzer once crashed on (kept under tests/fuzz/crashers/<target>/), in the
 // ordinary build: the readers must take them all without harm. The address
