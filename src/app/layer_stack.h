@@ -45,6 +45,11 @@ struct LayerStack {
     Canvas work;                          // below with the active layer on it; no surface
     std::unique_ptr<PaintCell[]> below;   // the visible layers under the active one
     std::unique_ptr<CoverAbove[]> above;  // what the visible layers over it do to a cell
+    // Per row, the columns [aboveFrom, aboveTo) outside which nothing above
+    // changes a cell (an empty range: nothing in the row), so that painting
+    // where no layer above has paint need not look at `above`.
+    std::vector<std::uint32_t> aboveFrom;
+    std::vector<std::uint32_t> aboveTo;
 
     LayerSnapshot undo;
 

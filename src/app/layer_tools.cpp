@@ -4,6 +4,7 @@
 // sees), and what they changed is taken into the active layer.
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -46,42 +47,66 @@ struct WorkBefore {
         span = s;
         const std::size_t columns = s.x1 - s.x0;
         cells.resize(columns * (s.y1 - s.y0));
-        for (std::size_t y = s.y0; y < s.y1; ++y) {
-            std::memcpy(&cells[(y - s.y0) * columns], work.cells() + y * work.width + s.x0,
-                        columns * sizeof(PaintCell));
-        }
+        // In the bands the tool's square is laid and rendered in, so that a
+        // thread mostly copies the rows it then works on.
+        forEachRowBand(static_cast<std::uint32_t>(s.y1 - s.y0), columns, kSharedRenderCells, kSharedRenderBandRows,
+                       [&](std::uint32_t first, std::uint32_t end) {
+                           for (std::size_t y = s.y0 + first; y < s.y0 + end; ++y) {
+                               std::memcpy(&cells[(y - s.y0) * columns], work.cells() + y * work.width + s.x0,
+                                           columns * sizeof(PaintCell));
+                           }
+                       });
     }
-    // True when cell (x, y) is known to be as it was.
-    bool same(const PaintCell& now, std::size_t x, std::size_t y) const {
-        if (x < span.x0 || x >= span.x1 || y < span.y0 || y >= span.y1) return false;
-        // Bit for bit on purpose: a height of -0 is not the 0 it equals.
-        // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
-        return std::memcmp(&now, &cells[(y - span.y0) * (span.x1 - span.x0) + (x - span.x0)], sizeof(PaintCell)) == 0;
+    // The kept cell (x, y), or null outside the span.
+    const PaintCell* at(std::size_t x, std::size_t y) const {
+        if (x < span.x0 || x >= span.x1 || y < span.y0 || y >= span.y1) return nullptr;
+        return &cells[(y - span.y0) * (span.x1 - span.x0) + (x - span.x0)];
     }
 };
 
-// The active layer takes what the tools left on the work canvas in the span;
-// the work canvas and the document then show the layer as it now is.
-void takeWork(Painting& p, const CellSpan& span, const WorkBefore* before) {
+// Cells [x0, x1) of row y taken into the active layer, cut into runs that lie
+// wholly inside or wholly outside the kept cells and the row's cells with
+// something above.
+void takeRow(Painting& p, std::size_t y, std::size_t x0, std::size_t x1, const WorkBefore* before) {
     LayerStack& ls = p.layers;
     Layer& layer = ls.layers[ls.active];
-    PaintCell* work = ls.work.cells();
-    PaintCell* doc = p.document.cells();
-    const std::size_t width = p.document.width;
+    const std::size_t aboveFrom = ls.aboveFrom[y];
+    const std::size_t aboveTo = ls.aboveTo[y];
+    const bool kept = before != nullptr && y >= before->span.y0 && y < before->span.y1;
+    const std::size_t keptFrom = kept ? before->span.x0 : x0;
+    const std::size_t keptTo = kept ? before->span.x1 : x0;
+    std::size_t cuts[6] = {x0, x1, aboveFrom, aboveTo, keptFrom, keptTo};
+    for (std::size_t& c : cuts) c = std::clamp(c, x0, x1);
+    std::sort(std::begin(cuts), std::end(cuts));
+    const std::size_t row = y * p.document.width;
+    for (int k = 0; k + 1 < 6; ++k) {
+        const std::size_t a = cuts[k];
+        const std::size_t b = cuts[k + 1];
+        if (a == b) continue;
+        const std::size_t i = row + a;
+        const TakenCells run{ls.below.get() + i,
+                             ls.work.cells() + i,
+                             kept && a >= keptFrom && b <= keptTo ? before->at(a, y) : nullptr,
+                             layer.cells.get() + i,
+                             layer.coverage ? layer.coverage.get() + i : nullptr,
+                             p.document.cells() + i,
+                             a >= aboveFrom && b <= aboveTo ? ls.above.get() + i : nullptr,
+                             b - a};
+        takeCells(run, layer.opacity, layer.visible);
+    }
+}
+
+// The active layer takes what the tools left on the work canvas in the span;
+// the work canvas and the document then show the layer as it now is. The
+// rows go in the bands the span is rendered in.
+void takeWork(Painting& p, const CellSpan& span, const WorkBefore* before) {
     const auto rows = static_cast<std::uint32_t>(span.y1 - span.y0);
-    forEachRowBand(rows, span.x1 - span.x0, kSharedRenderCells, 8, [&](std::uint32_t first, std::uint32_t end) {
-        for (std::size_t y = span.y0 + first; y < span.y0 + end; ++y) {
-            for (std::size_t i = y * width + span.x0; i < y * width + span.x1; ++i) {
-                if (before && before->same(work[i], i - y * width, y)) continue;
-                float* coverage = layer.coverage ? &layer.coverage[i] : nullptr;
-                takeIntoLayer(ls.below[i], work[i], layer.opacity, layer.cells[i], coverage);
-                CellMix mix = mixOf(ls.below[i]);
-                coverWith(mix, layer.cells[i], layer.coverageAt(i) * layer.opacity);
-                work[i] = cellOf(mix);
-                doc[i] = underCover(layer.visible ? work[i] : ls.below[i], ls.above[i]);
-            }
-        }
-    });
+    forEachRowBand(rows, span.x1 - span.x0, kSharedRenderCells, kSharedRenderBandRows,
+                   [&](std::uint32_t first, std::uint32_t end) {
+                       for (std::size_t y = span.y0 + first; y < span.y0 + end; ++y) {
+                           takeRow(p, y, span.x0, span.x1, before);
+                       }
+                   });
 }
 
 // The Eraser on a layer that does not cover everything takes its paint away:

@@ -10,7 +10,9 @@
 #include "app/import_image.h"
 #include "app/layer_undo.h"
 #include "app/painting.h"
+#include "engine/renderer.h"
 #include "engine/surface.h"
+#include "engine/worker_pool.h"
 #include "filters/split_pixel.h"
 
 namespace sc {
@@ -33,6 +35,14 @@ bool makeCaches(Painting& p) {
         ls.work.surface.release();
         ls.below = std::move(below);
         ls.above = std::move(above);
+    }
+    if (ls.aboveFrom.size() != doc.height || ls.aboveTo.size() != doc.height) {
+        try {
+            ls.aboveFrom.assign(doc.height, 0);
+            ls.aboveTo.assign(doc.height, 0);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
     }
     ls.work.kind = kDocumentCanvasKind;
     ls.work.highQuality = doc.highQuality;
@@ -65,14 +75,19 @@ bool beginLayers(Painting& p) {
     return true;
 }
 
-// Cells [first, last) of the document made again from the layers.
-void composeCells(Painting& p, std::size_t first, std::size_t last) {
+// Cells [x0, x1) of row y of the document made again from the layers, and
+// the row's range of cells with something above widened to hold those of
+// them that have.
+void composeRow(Painting& p, std::size_t y, std::size_t x0, std::size_t x1) {
     LayerStack& ls = p.layers;
     const std::vector<Layer>& layers = ls.layers;
     const Layer& active = layers[ls.active];
     PaintCell* doc = p.document.cells();
     PaintCell* work = ls.work.cells();
-    for (std::size_t i = first; i < last; ++i) {
+    const std::size_t row = y * p.document.width;
+    std::size_t from = ls.aboveFrom[y];
+    std::size_t to = ls.aboveTo[y];
+    for (std::size_t i = row + x0; i < row + x1; ++i) {
         CellMix mix = blankMix();
         for (std::size_t l = 0; l < ls.active; ++l) {
             if (layers[l].visible) coverWith(mix, layers[l].cells[i], amountOf(layers[l], i));
@@ -87,7 +102,18 @@ void composeCells(Painting& p, std::size_t first, std::size_t last) {
             if (layers[l].visible) gatherAbove(above, layers[l].cells[i], amountOf(layers[l], i));
         }
         doc[i] = underCover(active.visible ? work[i] : ls.below[i], above);
+        if (!coversNothing(above)) {
+            if (from == to) {
+                from = i - row;
+                to = from + 1;
+            } else {
+                from = std::min(from, i - row);
+                to = std::max(to, i - row + 1);
+            }
+        }
     }
+    ls.aboveFrom[y] = static_cast<std::uint32_t>(from);
+    ls.aboveTo[y] = static_cast<std::uint32_t>(to);
 }
 
 // After a change of the stack: a painting left with one plain layer becomes
@@ -172,7 +198,14 @@ float layerOpacity(const Painting& p, std::size_t layer) {
 
 void composeLayers(Painting& p) {
     if (!p.layers.layered() || !makeCaches(p)) return;
-    composeCells(p, 0, p.document.cellCount());
+    const std::uint32_t width = p.document.width;
+    std::fill(p.layers.aboveFrom.begin(), p.layers.aboveFrom.end(), 0);
+    std::fill(p.layers.aboveTo.begin(), p.layers.aboveTo.end(), 0);
+    // Rows are independent: the pool shares them.
+    forEachRowBand(p.document.height, width, kSharedRenderCells, kSharedRenderBandRows,
+                   [&](std::uint32_t first, std::uint32_t end) {
+                       for (std::uint32_t y = first; y < end; ++y) composeRow(p, y, 0, width);
+                   });
     p.document.invalidate();
 }
 
@@ -183,8 +216,7 @@ void composeLayerCells(Painting& p, std::int64_t x0, std::int64_t y0, std::int64
     x1 = std::min<std::int64_t>(x1, doc.width);
     y1 = std::min<std::int64_t>(y1, doc.height);
     for (std::int64_t y = y0; y < y1; ++y) {
-        const std::size_t row = static_cast<std::size_t>(y) * doc.width;
-        composeCells(p, row + static_cast<std::size_t>(x0), row + static_cast<std::size_t>(x1));
+        composeRow(p, static_cast<std::size_t>(y), static_cast<std::size_t>(x0), static_cast<std::size_t>(x1));
     }
 }
 

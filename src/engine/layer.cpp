@@ -5,6 +5,9 @@
 #include <cstring>
 #include <new>
 
+#include "engine/layer_take.h"
+#include "engine/vector_path.h"
+
 namespace sc {
 
 bool allocateLayer(Layer& layer, std::uint32_t width, std::uint32_t height, bool opaque) {
@@ -86,6 +89,31 @@ void takeIntoLayer(const PaintCell& below, const PaintCell& seen, float opacity,
     }
     const float inverse = 1.0f / amount;
     for (int k = 0; k < 5; ++k) *out[k] = roundToByte(float(b[k]) + float(int(s[k]) - int(b[k])) * inverse);
+}
+
+void takeCellsByCell(const TakenCells& run, float opacity, bool visible) {
+    for (std::size_t i = 0; i < run.count; ++i) {
+        // Bit for bit on purpose: a height of -0 is not the 0 it equals.
+        // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
+        if (run.before != nullptr && std::memcmp(&run.work[i], &run.before[i], sizeof(PaintCell)) == 0) continue;
+        float* coverage = run.coverage != nullptr ? &run.coverage[i] : nullptr;
+        takeIntoLayer(run.below[i], run.work[i], opacity, run.cells[i], coverage);
+        CellMix mix = mixOf(run.below[i]);
+        coverWith(mix, run.cells[i], (coverage != nullptr ? *coverage : 1.0f) * opacity);
+        run.work[i] = cellOf(mix);
+        const PaintCell& shown = visible ? run.work[i] : run.below[i];
+        run.document[i] = run.above != nullptr ? underCover(shown, run.above[i]) : shown;
+    }
+}
+
+void takeCells(const TakenCells& run, float opacity, bool visible) {
+#if SC_VECTOR_TARGETS
+    if (opacity > 0.0f && vectorPath() == VectorPath::kAvx512) {
+        takeCellsAvx512(run, opacity, visible);
+        return;
+    }
+#endif
+    takeCellsByCell(run, opacity, visible);
 }
 
 }  // namespace sc

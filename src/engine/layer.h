@@ -89,12 +89,15 @@ struct CoverAbove {
     float through = 1.0f;  // 1: nothing above covers the cell
 };
 
+// True when nothing above changes the cell.
+inline bool coversNothing(const CoverAbove& above) {
+    return above.through == 1.0f && above.cover.height == 0.0f && above.cover.channel[0] == 0.0f &&
+           above.cover.channel[1] == 0.0f && above.cover.channel[2] == 0.0f && above.cover.channel[3] == 0.0f &&
+           above.cover.channel[4] == 0.0f;
+}
+
 inline PaintCell underCover(const PaintCell& below, const CoverAbove& above) {
-    if (above.through == 1.0f && above.cover.height == 0.0f && above.cover.channel[0] == 0.0f &&
-        above.cover.channel[1] == 0.0f && above.cover.channel[2] == 0.0f && above.cover.channel[3] == 0.0f &&
-        above.cover.channel[4] == 0.0f) {
-        return below;
-    }
+    if (coversNothing(above)) return below;
     CellMix m = mixOf(below);
     for (int k = 0; k < 5; ++k) m.channel[k] = m.channel[k] * above.through + above.cover.channel[k];
     m.height += above.cover.height;
@@ -116,5 +119,23 @@ inline void gatherAbove(CoverAbove& above, const PaintCell& c, float amount) {
 // shrinks; where it covers nothing and nothing changed it keeps its cell.
 // An opaque layer keeps covering every cell.
 void takeIntoLayer(const PaintCell& below, const PaintCell& seen, float opacity, PaintCell& cell, float* coverage);
+
+// A run of cells of one row as a tool left them on the work canvas (the
+// stack below the active layer with that layer on it), to be taken into the
+// active layer: each changed cell goes into the layer (takeIntoLayer), the
+// work canvas's cell is made again from `below` and the layer as it now is,
+// and the document's cell is that (or `below` for a hidden layer) under
+// `above`. Every pointer addresses the run's first cell.
+struct TakenCells {
+    const PaintCell* below;
+    PaintCell* work;
+    const PaintCell* before;  // the work cells before the tool; null: every cell changed
+    PaintCell* cells;         // the active layer's
+    float* coverage;          // the active layer's; null: it is opaque
+    PaintCell* document;
+    const CoverAbove* above;  // null: nothing above any of these cells
+    std::size_t count;
+};
+void takeCells(const TakenCells& run, float opacity, bool visible);
 
 }  // namespace sc

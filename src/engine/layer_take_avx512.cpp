@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// takeCells on sixteen lanes (AVX-512): the operations of takeIntoLayer,
+// coverWith, cellOf and underCover (engine/layer.h) in the same order on
+// every lane, so the same bits as cell by cell. Sixteen cells are three
+// vectors of dwords; each cell is three dwords (colour and grain bytes,
+// shine with the unused bytes, height), taken apart and put back together
+// by permutes. What is left of a run after its last sixteen goes cell by cell.
+// Only x86-64 builds have it; the caller checks the vector path first.
+#include "engine/layer_take.h"
+
+#if SC_VECTOR_TARGETS
+#include <immintrin.h>
+
+#include <cstddef>
+#include <cstdint>
+
+SC_TARGET_AVX512_BEGIN
+
+namespace sc {
+namespace {
+
+static_assert(sizeof(PaintCell) == 12 && sizeof(CoverAbove) == 28, "cells are three dwords, CoverAbove seven floats");
+
+// The permute indices: taking field f of sixteen cells out of their three
+// vectors (from the first two, then the third), putting three fields back
+// into vector v, and the lane each dword of vector v belongs to.
+struct Indices {
+    alignas(64) std::int32_t outFirst[3][16];
+    alignas(64) std::int32_t outSecond[3][16];
+    alignas(64) std::int32_t inFirst[3][16];
+    alignas(64) std::int32_t inSecond[3][16];
+    alignas(64) std::int32_t laneOf[3][16];
+    alignas(64) std::int32_t aboveStep[16];
+
+    constexpr Indices() : outFirst(), outSecond(), inFirst(), inSecond(), laneOf(), aboveStep() {
+        for (int f = 0; f < 3; ++f) {
+            for (int i = 0; i < 16; ++i) {
+                const int d = 3 * i + f;
+                outFirst[f][i] = d < 32 ? d : 0;
+                outSecond[f][i] = d < 32 ? i : 16 + d - 32;
+            }
+        }
+        for (int v = 0; v < 3; ++v) {
+            for (int j = 0; j < 16; ++j) {
+                const int d = 16 * v + j;
+                const int cell = d / 3;
+                const int field = d % 3;
+                inFirst[v][j] = field == 0 ? cell : field == 1 ? 16 + cell : 0;
+                inSecond[v][j] = field == 2 ? 16 + cell : j;
+                laneOf[v][j] = cell;
+            }
+        }
+        for (int i = 0; i < 16; ++i) aboveStep[i] = 7 * i;
+    }
+};
+constexpr Indices kIndices;
+
+struct Cells16 {
+    __m512i colour;  // red, green, blue, grain
+    __m512i shine;   // shine and the unused bytes
+    __m512i height;
+};
+
+Cells16 loadCells(const PaintCell* cells) {
+    const auto* d = reinterpret_cast<const std::int32_t*>(cells);
+    const __m512i v0 = _mm512_loadu_si512(d);
+    const __m512i v1 = _mm512_loadu_si512(d + 16);
+    const __m512i v2 = _mm512_loadu_si512(d + 32);
+    __m512i field[3];
+    for (int f = 0; f < 3; ++f) {
+        const __m512i first = _mm512_permutex2var_epi32(v0, _mm512_load_si512(kIndices.outFirst[f]), v1);
+        field[f] = _mm512_permutex2var_epi32(first, _mm512_load_si512(kIndices.outSecond[f]), v2);
+    }
+    return {field[0], field[1], field[2]};
+}
+
+// The dwords of vector v that belong to lanes in `lanes`.
+__mmask16 dwordsOf(__mmask16 lanes, int v) {
+    const __m512i whole = _mm512_maskz_set1_epi32(lanes, -1);
+    const __m512i spread = _mm512_permutexvar_epi32(_mm512_load_si512(kIndices.laneOf[v]), whole);
+    return _mm512_test_epi32_mask(spread, spread);
+}
+
+// Writes the cells of the lanes in `lanes`.
+void storeCells(PaintCell* cells, const Cells16& c, __mmask16 lanes) {
+    auto* d = reinterpret_cast<std::int32_t*>(cells);
+    for (int v = 0; v < 3; ++v) {
+        const __m512i first = _mm512_permutex2var_epi32(c.colour, _mm512_load_si512(kIndices.inFirst[v]), c.shine);
+        const __m512i out = _mm512_permutex2var_epi32(first, _mm512_load_si512(kIndices.inSecond[v]), c.height);
+        if (lanes == 0xFFFF) {
+            _mm512_storeu_si512(d + 16 * v, out);
+        } else {
+            _mm512_mask_storeu_epi32(d + 16 * v, dwordsOf(lanes, v), out);
+        }
+    }
+}
+
+// Channel k (red, green, blue, grain, shine) of the cells, 0..255.
+__m512i channel(const Cells16& c, int k) {
+    const __m512i byte = _mm512_set1_epi32(0xFF);
+    if (k == 4) return _mm512_and_si512(c.shine, byte);
+    return _mm512_and_si512(_mm512_srli_epi32(c.colour, static_cast<unsigned>(8 * k)), byte);
+}
+
+__m512 asFloat(__m512i v) { return _mm512_cvtepi32_ps(v); }
+__m512 heightOf(const Cells16& c) { return _mm512_castsi512_ps(c.height); }
+
+// roundToByte on every lane.
+__m512i roundToBytes(__m512 v) {
+    const __m512i rounded = _mm512_cvttps_epi32(_mm512_add_ps(v, _mm512_set1_ps(0.5f)));
+    const __m512i top = _mm512_mask_mov_epi32(rounded, _mm512_cmp_ps_mask(v, _mm512_set1_ps(255.0f), _CMP_GE_OQ),
+                                              _mm512_set1_epi32(255));
+    return _mm512_maskz_mov_epi32(_mm512_cmp_ps_mask(v, _mm512_setzero_ps(), _CMP_GT_OQ), top);
+}
+
+// A cell of these five channels and height, its unused bytes 0 (as cellOf makes it).
+Cells16 cellsOf(const __m512i channels[5], __m512 height) {
+    const __m512i colour = _mm512_or_si512(
+        _mm512_or_si512(channels[0], _mm512_slli_epi32(channels[1], 8)),
+        _mm512_or_si512(_mm512_slli_epi32(channels[2], 16), _mm512_slli_epi32(channels[3], 24)));
+    return {colour, channels[4], _mm512_castps_si512(height)};
+}
+
+Cells16 select(__mmask16 lanes, const Cells16& otherwise, const Cells16& chosen) {
+    return {_mm512_mask_mov_epi32(otherwise.colour, lanes, chosen.colour),
+            _mm512_mask_mov_epi32(otherwise.shine, lanes, chosen.shine),
+            _mm512_mask_mov_epi32(otherwise.height, lanes, chosen.height)};
+}
+
+// The cells under what the layers above do to them (underCover).
+Cells16 underCover16(const Cells16& shown, const CoverAbove* above) {
+    const auto* base = reinterpret_cast<const float*>(above);
+    const __m512i step = _mm512_load_si512(kIndices.aboveStep);
+    __m512 field[7];
+    for (int f = 0; f < 7; ++f) field[f] = _mm512_i32gather_ps(step, base + f, 4);
+    const __m512 zero = _mm512_setzero_ps();
+    __mmask16 nothing = _mm512_cmp_ps_mask(field[6], _mm512_set1_ps(1.0f), _CMP_EQ_OQ);
+    for (int f = 0; f < 6; ++f) nothing &= _mm512_cmp_ps_mask(field[f], zero, _CMP_EQ_OQ);
+    if (nothing == 0xFFFF) return shown;
+    __m512i channels[5];
+    for (int k = 0; k < 5; ++k) {
+        channels[k] = roundToBytes(_mm512_add_ps(_mm512_mul_ps(asFloat(channel(shown, k)), field[6]), field[k]));
+    }
+    const Cells16 covered = cellsOf(channels, _mm512_add_ps(heightOf(shown), field[5]));
+    return select(nothing, covered, shown);
+}
+
+}  // namespace
+
+void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
+    const __m512 zero = _mm512_setzero_ps();
+    const __m512 one = _mm512_set1_ps(1.0f);
+    const __m512 full = _mm512_set1_ps(255.0f);
+    const __m512 opacities = _mm512_set1_ps(opacity);
+    const __m512i keepUnused = _mm512_set1_epi32(static_cast<std::int32_t>(0xFFFFFF00u));
+    std::size_t i = 0;
+    for (; i + 16 <= run.count; i += 16) {
+        const Cells16 seen = loadCells(run.work + i);
+        __mmask16 changed = 0xFFFF;
+        if (run.before != nullptr) {
+            // Bit for bit, as the cell-by-cell path compares them.
+            const Cells16 before = loadCells(run.before + i);
+            changed = _mm512_cmpneq_epi32_mask(seen.colour, before.colour) |
+                      _mm512_cmpneq_epi32_mask(seen.shine, before.shine) |
+                      _mm512_cmpneq_epi32_mask(seen.height, before.height);
+            if (changed == 0) continue;
+        }
+        const Cells16 below = loadCells(run.below + i);
+        const Cells16 cell = loadCells(run.cells + i);
+        __m512i b[5];
+        __m512i s[5];
+        __m512 bf[5];
+        for (int k = 0; k < 5; ++k) {
+            b[k] = channel(below, k);
+            s[k] = channel(seen, k);
+            bf[k] = asFloat(b[k]);
+        }
+        // takeIntoLayer: the height, the amount and coverage, the channels.
+        const __m512 height = _mm512_sub_ps(heightOf(seen), heightOf(below));
+        __m512 amount = opacities;
+        __mmask16 laid = changed;
+        __m512 coverage = one;
+        if (run.coverage != nullptr) {
+            const __m512 covered = _mm512_loadu_ps(run.coverage + i);
+            __m512 need = zero;
+            for (int k = 0; k < 5; ++k) {
+                const __mmask16 up = _mm512_cmpgt_epi32_mask(s[k], b[k]);
+                const __mmask16 down = _mm512_cmplt_epi32_mask(s[k], b[k]);
+                const __m512 upTerm = _mm512_mul_ps(asFloat(_mm512_sub_epi32(s[k], b[k])),
+                                                    _mm512_maskz_div_ps(up, one, _mm512_sub_ps(full, bf[k])));
+                const __m512 downTerm =
+                    _mm512_mul_ps(asFloat(_mm512_sub_epi32(b[k], s[k])), _mm512_maskz_div_ps(down, one, bf[k]));
+                need = _mm512_mask_max_ps(need, up, need, upTerm);
+                need = _mm512_mask_max_ps(need, down, need, downTerm);
+            }
+            amount = _mm512_min_ps(_mm512_max_ps(_mm512_mul_ps(covered, opacities), need), opacities);
+            // Where the amount is 0 only the height changes.
+            laid &= _mm512_cmp_ps_mask(amount, zero, _CMP_GT_OQ);
+            coverage = _mm512_mask_mov_ps(covered, laid, _mm512_min_ps(_mm512_div_ps(amount, opacities), one));
+            _mm512_mask_storeu_ps(run.coverage + i, laid, coverage);
+        }
+        const __mmask16 whole = _mm512_cmp_ps_mask(amount, one, _CMP_EQ_OQ);
+        const __m512 inverse = _mm512_maskz_div_ps(laid, one, amount);
+        __m512i layer[5];
+        for (int k = 0; k < 5; ++k) {
+            const __m512i mixed =
+                roundToBytes(_mm512_add_ps(bf[k], _mm512_mul_ps(asFloat(_mm512_sub_epi32(s[k], b[k])), inverse)));
+            layer[k] = _mm512_mask_mov_epi32(_mm512_mask_mov_epi32(channel(cell, k), laid, mixed), whole & laid, s[k]);
+        }
+        Cells16 taken = cellsOf(layer, height);
+        taken.shine = _mm512_or_si512(_mm512_and_si512(cell.shine, keepUnused), layer[4]);
+        storeCells(run.cells + i, select(changed, cell, taken), changed);
+        // The work canvas's cell: below covered by the layer's (coverWith, cellOf).
+        const __m512 covering = _mm512_mul_ps(coverage, opacities);
+        const __mmask16 covers = _mm512_cmp_ps_mask(covering, zero, _CMP_GT_OQ);
+        __m512i work[5];
+        for (int k = 0; k < 5; ++k) {
+            const __m512 v = asFloat(layer[k]);
+            const __m512 mix = _mm512_mask_add_ps(bf[k], covers, bf[k], _mm512_mul_ps(_mm512_sub_ps(v, bf[k]), covering));
+            work[k] = roundToBytes(mix);
+        }
+        const Cells16 made = cellsOf(work, _mm512_add_ps(heightOf(below), height));
+        storeCells(run.work + i, made, changed);
+        const Cells16& shown = visible ? made : below;
+        storeCells(run.document + i, run.above != nullptr ? underCover16(shown, run.above + i) : shown, changed);
+    }
+    if (i < run.count) {
+        const std::size_t rest = run.count - i;
+        takeCellsByCell({run.below + i, run.work + i, run.before != nullptr ? run.before + i : nullptr, run.cells + i,
+                         run.coverage != nullptr ? run.coverage + i : nullptr, run.document + i,
+                         run.above != nullptr ? run.above + i : nullptr, rest},
+                        opacity, visible);
+    }
+}
+
+}  // namespace sc
+
+SC_TARGET_END
+
+#endif
