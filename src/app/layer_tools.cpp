@@ -12,6 +12,7 @@
 #include "app/layer_undo.h"
 #include "app/layers.h"
 #include "app/painting.h"
+#include "engine/layer_take.h"
 #include "engine/renderer.h"
 #include "engine/resample.h"
 #include "engine/worker_pool.h"
@@ -37,44 +38,18 @@ CellSpan clipped(const Canvas& c, const CellRect& r) {
     return {clip(r.left, c.width), clip(r.top, c.height), clip(r.right, c.width), clip(r.bottom, c.height)};
 }
 
-// The work canvas's cells of a span as they were before a tool changed them,
-// so that only the cells it changed are taken into the layer.
-struct WorkBefore {
-    CellSpan span{0, 0, 0, 0};
-    std::vector<PaintCell> cells;
-
-    void keep(const Canvas& work, const CellSpan& s) {
-        span = s;
-        const std::size_t columns = s.x1 - s.x0;
-        cells.resize(columns * (s.y1 - s.y0));
-        // In the bands the tool's square is laid and rendered in, so that a
-        // thread mostly copies the rows it then works on.
-        forEachRowBand(static_cast<std::uint32_t>(s.y1 - s.y0), columns, kSharedRenderCells, kSharedRenderBandRows,
-                       [&](std::uint32_t first, std::uint32_t end) {
-                           for (std::size_t y = s.y0 + first; y < s.y0 + end; ++y) {
-                               std::memcpy(&cells[(y - s.y0) * columns], work.cells() + y * work.width + s.x0,
-                                           columns * sizeof(PaintCell));
-                           }
-                       });
-    }
-    // The kept cell (x, y), or null outside the span.
-    const PaintCell* at(std::size_t x, std::size_t y) const {
-        if (x < span.x0 || x >= span.x1 || y < span.y0 || y >= span.y1) return nullptr;
-        return &cells[(y - span.y0) * (span.x1 - span.x0) + (x - span.x0)];
-    }
-};
-
-// Cells [x0, x1) of row y taken into the active layer, cut into runs that lie
-// wholly inside or wholly outside the kept cells and the row's cells with
+// Cells [x0, x1) of row y taken into the active layer: within `kept` only
+// those the tool changed, elsewhere every one. The row is cut into runs that
+// lie wholly inside or wholly outside `kept` and the row's cells with
 // something above.
-void takeRow(Painting& p, std::size_t y, std::size_t x0, std::size_t x1, const WorkBefore* before) {
+void takeRow(Painting& p, std::size_t y, std::size_t x0, std::size_t x1, const CellSpan* kept) {
     LayerStack& ls = p.layers;
     Layer& layer = ls.layers[ls.active];
     const std::size_t aboveFrom = ls.aboveFrom[y];
     const std::size_t aboveTo = ls.aboveTo[y];
-    const bool kept = before != nullptr && y >= before->span.y0 && y < before->span.y1;
-    const std::size_t keptFrom = kept ? before->span.x0 : x0;
-    const std::size_t keptTo = kept ? before->span.x1 : x0;
+    const bool keptRow = kept != nullptr && y >= kept->y0 && y < kept->y1;
+    const std::size_t keptFrom = keptRow ? kept->x0 : x0;
+    const std::size_t keptTo = keptRow ? kept->x1 : x0;
     std::size_t cuts[6] = {x0, x1, aboveFrom, aboveTo, keptFrom, keptTo};
     for (std::size_t& c : cuts) c = std::clamp(c, x0, x1);
     std::sort(std::begin(cuts), std::end(cuts));
@@ -86,12 +61,12 @@ void takeRow(Painting& p, std::size_t y, std::size_t x0, std::size_t x1, const W
         const std::size_t i = row + a;
         const TakenCells run{ls.below.get() + i,
                              ls.work.cells() + i,
-                             kept && a >= keptFrom && b <= keptTo ? before->at(a, y) : nullptr,
                              layer.cells.get() + i,
                              layer.coverage ? layer.coverage.get() + i : nullptr,
                              p.document.cells() + i,
                              a >= aboveFrom && b <= aboveTo ? ls.above.get() + i : nullptr,
-                             b - a};
+                             b - a,
+                             a >= keptFrom && b <= keptTo};
         takeCells(run, layer.opacity, layer.visible);
     }
 }
@@ -99,12 +74,12 @@ void takeRow(Painting& p, std::size_t y, std::size_t x0, std::size_t x1, const W
 // The active layer takes what the tools left on the work canvas in the span;
 // the work canvas and the document then show the layer as it now is. The
 // rows go in the bands the span is rendered in.
-void takeWork(Painting& p, const CellSpan& span, const WorkBefore* before) {
+void takeWork(Painting& p, const CellSpan& span, const CellSpan* kept) {
     const auto rows = static_cast<std::uint32_t>(span.y1 - span.y0);
     forEachRowBand(rows, span.x1 - span.x0, kSharedRenderCells, kSharedRenderBandRows,
                    [&](std::uint32_t first, std::uint32_t end) {
                        for (std::size_t y = span.y0 + first; y < span.y0 + end; ++y) {
-                           takeRow(p, y, span.x0, span.x1, before);
+                           takeRow(p, y, span.x0, span.x1, kept);
                        }
                    });
 }
@@ -170,10 +145,10 @@ ToolOutcome applyToolToPainting(Painting& p, ToolState& ts, int x, int y) {
     work.strokeLength = doc.strokeLength;
     work.rendered = true;
     // Every tool changes cells inside its brush square at most (Fill its
-    // 3 x 3 neighbourhood, or else everything, which it says by invalidating).
-    static thread_local WorkBefore before;
+    // 3 x 3 neighbourhood, or else everything, which it says by invalidating):
+    // there only the cells it changed are taken.
     const std::int32_t r = std::clamp(ts.stroke.size, 1, kMaxBrushSize) + 1;
-    before.keep(work, clipped(doc, CellRect{x - r, y - r, x + r, y + r}));
+    const CellSpan kept = clipped(doc, CellRect{x - r, y - r, x + r, y + r});
     outcome = applyTool(ts, x, y, work);
     doc.strokeLength = work.strokeLength;
     if (!work.rendered) {
@@ -183,7 +158,7 @@ ToolOutcome applyToolToPainting(Painting& p, ToolState& ts, int x, int y) {
         return outcome;
     }
     if (!outcome.rendered.empty()) {
-        takeWork(p, clipped(doc, outcome.rendered), &before);
+        takeWork(p, clipped(doc, outcome.rendered), &kept);
         renderRect(doc, outcome.rendered.left, outcome.rendered.top, outcome.rendered.right, outcome.rendered.bottom);
     }
     return outcome;

@@ -93,10 +93,15 @@ void takeIntoLayer(const PaintCell& below, const PaintCell& seen, float opacity,
 
 void takeCellsByCell(const TakenCells& run, float opacity, bool visible) {
     for (std::size_t i = 0; i < run.count; ++i) {
-        // Bit for bit on purpose: a height of -0 is not the 0 it equals.
-        // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
-        if (run.before != nullptr && std::memcmp(&run.work[i], &run.before[i], sizeof(PaintCell)) == 0) continue;
         float* coverage = run.coverage != nullptr ? &run.coverage[i] : nullptr;
+        if (run.changedOnly) {
+            CellMix was = mixOf(run.below[i]);
+            coverWith(was, run.cells[i], (coverage != nullptr ? *coverage : 1.0f) * opacity);
+            const PaintCell unchanged = cellOf(was);
+            // Bit for bit on purpose: a height of -0 is not the 0 it equals.
+            // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
+            if (std::memcmp(&run.work[i], &unchanged, sizeof(PaintCell)) == 0) continue;
+        }
         takeIntoLayer(run.below[i], run.work[i], opacity, run.cells[i], coverage);
         CellMix mix = mixOf(run.below[i]);
         coverWith(mix, run.cells[i], (coverage != nullptr ? *coverage : 1.0f) * opacity);

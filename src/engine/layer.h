@@ -120,22 +120,4 @@ inline void gatherAbove(CoverAbove& above, const PaintCell& c, float amount) {
 // An opaque layer keeps covering every cell.
 void takeIntoLayer(const PaintCell& below, const PaintCell& seen, float opacity, PaintCell& cell, float* coverage);
 
-// A run of cells of one row as a tool left them on the work canvas (the
-// stack below the active layer with that layer on it), to be taken into the
-// active layer: each changed cell goes into the layer (takeIntoLayer), the
-// work canvas's cell is made again from `below` and the layer as it now is,
-// and the document's cell is that (or `below` for a hidden layer) under
-// `above`. Every pointer addresses the run's first cell.
-struct TakenCells {
-    const PaintCell* below;
-    PaintCell* work;
-    const PaintCell* before;  // the work cells before the tool; null: every cell changed
-    PaintCell* cells;         // the active layer's
-    float* coverage;          // the active layer's; null: it is opaque
-    PaintCell* document;
-    const CoverAbove* above;  // null: nothing above any of these cells
-    std::size_t count;
-};
-void takeCells(const TakenCells& run, float opacity, bool visible);
-
 }  // namespace sc

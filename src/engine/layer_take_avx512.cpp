@@ -115,9 +115,9 @@ __m512i roundToBytes(__m512 v) {
 
 // A cell of these five channels and height, its unused bytes 0 (as cellOf makes it).
 Cells16 cellsOf(const __m512i channels[5], __m512 height) {
-    const __m512i colour = _mm512_or_si512(
-        _mm512_or_si512(channels[0], _mm512_slli_epi32(channels[1], 8)),
-        _mm512_or_si512(_mm512_slli_epi32(channels[2], 16), _mm512_slli_epi32(channels[3], 24)));
+    const __m512i colour =
+        _mm512_or_si512(_mm512_or_si512(channels[0], _mm512_slli_epi32(channels[1], 8)),
+                        _mm512_or_si512(_mm512_slli_epi32(channels[2], 16), _mm512_slli_epi32(channels[3], 24)));
     return {colour, channels[4], _mm512_castps_si512(height)};
 }
 
@@ -125,6 +125,19 @@ Cells16 select(__mmask16 lanes, const Cells16& otherwise, const Cells16& chosen)
     return {_mm512_mask_mov_epi32(otherwise.colour, lanes, chosen.colour),
             _mm512_mask_mov_epi32(otherwise.shine, lanes, chosen.shine),
             _mm512_mask_mov_epi32(otherwise.height, lanes, chosen.height)};
+}
+
+// The cells of `below` (its channels as floats in `bf`) covered by the
+// layer's cells by `amount` (coverWith, then cellOf).
+Cells16 coveredBy(const Cells16& below, const __m512 bf[5], const Cells16& cell, __m512 amount) {
+    const __mmask16 covers = _mm512_cmp_ps_mask(amount, _mm512_setzero_ps(), _CMP_GT_OQ);
+    __m512i channels[5];
+    for (int k = 0; k < 5; ++k) {
+        const __m512 v = asFloat(channel(cell, k));
+        channels[k] =
+            roundToBytes(_mm512_mask_add_ps(bf[k], covers, bf[k], _mm512_mul_ps(_mm512_sub_ps(v, bf[k]), amount)));
+    }
+    return cellsOf(channels, _mm512_add_ps(heightOf(below), heightOf(cell)));
 }
 
 // The cells under what the layers above do to them (underCover).
@@ -156,17 +169,9 @@ void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
     std::size_t i = 0;
     for (; i + 16 <= run.count; i += 16) {
         const Cells16 seen = loadCells(run.work + i);
-        __mmask16 changed = 0xFFFF;
-        if (run.before != nullptr) {
-            // Bit for bit, as the cell-by-cell path compares them.
-            const Cells16 before = loadCells(run.before + i);
-            changed = _mm512_cmpneq_epi32_mask(seen.colour, before.colour) |
-                      _mm512_cmpneq_epi32_mask(seen.shine, before.shine) |
-                      _mm512_cmpneq_epi32_mask(seen.height, before.height);
-            if (changed == 0) continue;
-        }
         const Cells16 below = loadCells(run.below + i);
         const Cells16 cell = loadCells(run.cells + i);
+        const __m512 covered = run.coverage != nullptr ? _mm512_loadu_ps(run.coverage + i) : one;
         __m512i b[5];
         __m512i s[5];
         __m512 bf[5];
@@ -175,23 +180,31 @@ void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
             s[k] = channel(seen, k);
             bf[k] = asFloat(b[k]);
         }
+        __mmask16 changed = 0xFFFF;
+        if (run.changedOnly) {
+            // The cells as the layer made them, compared bit for bit.
+            const Cells16 was = coveredBy(below, bf, cell, _mm512_mul_ps(covered, opacities));
+            changed = _mm512_cmpneq_epi32_mask(seen.colour, was.colour) |
+                      _mm512_cmpneq_epi32_mask(seen.shine, was.shine) |
+                      _mm512_cmpneq_epi32_mask(seen.height, was.height);
+            if (changed == 0) continue;
+        }
         // takeIntoLayer: the height, the amount and coverage, the channels.
         const __m512 height = _mm512_sub_ps(heightOf(seen), heightOf(below));
         __m512 amount = opacities;
         __mmask16 laid = changed;
-        __m512 coverage = one;
+        __m512 coverage = covered;
         if (run.coverage != nullptr) {
-            const __m512 covered = _mm512_loadu_ps(run.coverage + i);
             __m512 need = zero;
             for (int k = 0; k < 5; ++k) {
+                // Up: (s - b) / (255 - b); down: (b - s) / b; each a product
+                // with the reciprocal, as the cell-by-cell table holds it.
                 const __mmask16 up = _mm512_cmpgt_epi32_mask(s[k], b[k]);
-                const __mmask16 down = _mm512_cmplt_epi32_mask(s[k], b[k]);
-                const __m512 upTerm = _mm512_mul_ps(asFloat(_mm512_sub_epi32(s[k], b[k])),
-                                                    _mm512_maskz_div_ps(up, one, _mm512_sub_ps(full, bf[k])));
-                const __m512 downTerm =
-                    _mm512_mul_ps(asFloat(_mm512_sub_epi32(b[k], s[k])), _mm512_maskz_div_ps(down, one, bf[k]));
-                need = _mm512_mask_max_ps(need, up, need, upTerm);
-                need = _mm512_mask_max_ps(need, down, need, downTerm);
+                const __mmask16 moved = up | _mm512_cmplt_epi32_mask(s[k], b[k]);
+                const __m512 range = _mm512_mask_sub_ps(bf[k], up, full, bf[k]);
+                const __m512 term = _mm512_mul_ps(asFloat(_mm512_abs_epi32(_mm512_sub_epi32(s[k], b[k]))),
+                                                  _mm512_maskz_div_ps(moved, one, range));
+                need = _mm512_mask_max_ps(need, moved, need, term);
             }
             amount = _mm512_min_ps(_mm512_max_ps(_mm512_mul_ps(covered, opacities), need), opacities);
             // Where the amount is 0 only the height changes.
@@ -210,26 +223,18 @@ void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
         Cells16 taken = cellsOf(layer, height);
         taken.shine = _mm512_or_si512(_mm512_and_si512(cell.shine, keepUnused), layer[4]);
         storeCells(run.cells + i, select(changed, cell, taken), changed);
-        // The work canvas's cell: below covered by the layer's (coverWith, cellOf).
-        const __m512 covering = _mm512_mul_ps(coverage, opacities);
-        const __mmask16 covers = _mm512_cmp_ps_mask(covering, zero, _CMP_GT_OQ);
-        __m512i work[5];
-        for (int k = 0; k < 5; ++k) {
-            const __m512 v = asFloat(layer[k]);
-            const __m512 mix = _mm512_mask_add_ps(bf[k], covers, bf[k], _mm512_mul_ps(_mm512_sub_ps(v, bf[k]), covering));
-            work[k] = roundToBytes(mix);
-        }
-        const Cells16 made = cellsOf(work, _mm512_add_ps(heightOf(below), height));
+        // The work canvas's cell: below covered by the layer's as it now is.
+        const Cells16 made = coveredBy(below, bf, select(changed, cell, taken), _mm512_mul_ps(coverage, opacities));
         storeCells(run.work + i, made, changed);
         const Cells16& shown = visible ? made : below;
         storeCells(run.document + i, run.above != nullptr ? underCover16(shown, run.above + i) : shown, changed);
     }
     if (i < run.count) {
         const std::size_t rest = run.count - i;
-        takeCellsByCell({run.below + i, run.work + i, run.before != nullptr ? run.before + i : nullptr, run.cells + i,
-                         run.coverage != nullptr ? run.coverage + i : nullptr, run.document + i,
-                         run.above != nullptr ? run.above + i : nullptr, rest},
-                        opacity, visible);
+        takeCellsByCell(
+            {run.below + i, run.work + i, run.cells + i, run.coverage != nullptr ? run.coverage + i : nullptr,
+             run.document + i, run.above != nullptr ? run.above + i : nullptr, rest, run.changedOnly},
+            opacity, visible);
     }
 }
 
