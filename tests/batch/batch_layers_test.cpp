@@ -6,13 +6,18 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 #include "app/layers.h"
 #include "app/painting.h"
 #include "app/painting_io.h"
+#include "engine/vector_path.h"
 #include "support/run_batch.h"
+#include "tools/brush_settings.h"
 #include "tools/tool_state.h"
+#include "tools/tools.h"
 
 namespace sc::testing {
 namespace {
@@ -61,6 +66,69 @@ TEST(BatchLayers, StrokesOnAnEmptyLayerLookAsOnTheBackground) {
     runScript("new 200 150\n" + strokes + "render\nexport " + dir.path("background.bmp") + "\n");
     runScript("new 200 150\nlayer-add\n" + strokes + "render\nexport " + dir.path("layer.bmp") + "\n");
     EXPECT_LE(largestDifference(dir.path("background.bmp"), dir.path("layer.bmp")), 4);
+}
+
+// The bytes of a painting's document, its active layer's cells and coverage,
+// and its work canvas.
+std::vector<unsigned char> paintingBytes(const Painting& p) {
+    std::vector<unsigned char> bytes;
+    auto add = [&](const void* data, std::size_t size) {
+        const auto* b = static_cast<const unsigned char*>(data);
+        bytes.insert(bytes.end(), b, b + size);
+    };
+    const Layer& layer = p.layers.layers[p.layers.active];
+    add(p.document.cells(), p.document.cellCount() * sizeof(PaintCell));
+    add(layer.cells.get(), layer.cellCount() * sizeof(PaintCell));
+    if (layer.coverage) add(layer.coverage.get(), layer.cellCount() * sizeof(float));
+    add(p.layers.work.cells(), p.layers.work.cellCount() * sizeof(PaintCell));
+    return bytes;
+}
+
+// Painting on a half-transparent layer under a layer with paint in part of
+// the picture (rows with and without paint above, cells with and without):
+// what the tools leave is what stacking the layers anew gives, bit for bit,
+// and the same on every vector path.
+TEST(BatchLayers, PaintingUnderALayerIsTheStackMadeAnew) {
+    std::vector<unsigned char> first;
+    for (VectorPath path : {VectorPath::kScalar, VectorPath::kAvx2, VectorPath::kAvx512}) {
+        if (!vectorPathAvailable(path)) continue;
+        const VectorPath previous = setVectorPath(path);
+        auto p = std::make_unique<Painting>();
+        auto ts = std::make_unique<ToolState>();
+        ASSERT_TRUE(p->document.allocate(150, 100));
+        p->document.kind = kDocumentCanvasKind;
+        auto line = [&](int tool, int size, std::uint8_t red, int x0, int y0, int x1, int y1) {
+            ts->live.tool = tool;
+            ts->live.size = size;
+            ts->live.red = red;
+            ts->live.blue = static_cast<std::uint8_t>(255 - red);
+            ts->mask.built = false;
+            strokeBegin(*ts, p->document);
+            strokeMove(*ts, p->document, 4, 1);
+            for (int i = 0; i <= 12; ++i) {
+                applyToolToPainting(*p, *ts, x0 + (x1 - x0) * i / 12, y0 + (y1 - y0) * i / 12);
+            }
+            strokeEnd(*ts, p->document);
+        };
+        line(kToolTubePaint, 20, 200, 10, 50, 140, 50);
+        ASSERT_EQ(addLayer(*p, *ts), LayerError::kNone);
+        line(kToolTubePaint, 15, 30, 20, 20, 130, 80);
+        ASSERT_EQ(addLayer(*p, *ts), LayerError::kNone);
+        line(kToolTubePaint, 15, 90, 75, 50, 125, 50);
+        ASSERT_EQ(setLayerOpacity(*p, *ts, 2, 0.6f), LayerError::kNone);
+        ASSERT_EQ(setLayerOpacity(*p, *ts, 1, 0.7f), LayerError::kNone);
+        ASSERT_EQ(selectLayer(*p, 1), LayerError::kNone);
+        line(kToolTubePaint, 25, 250, 0, 0, 150, 100);
+        line(kToolKnife, 18, 0, 150, 45, 0, 45);
+        line(kToolFinger, 10, 0, 100, 0, 60, 100);
+        line(kToolRaise, 14, 0, 30, 90, 140, 5);
+        const std::vector<unsigned char> painted = paintingBytes(*p);
+        composeLayers(*p);
+        EXPECT_TRUE(paintingBytes(*p) == painted) << "path " << static_cast<int>(path);
+        if (first.empty()) first = painted;
+        EXPECT_TRUE(painted == first) << "path " << static_cast<int>(path);
+        setVectorPath(previous);
+    }
 }
 
 TEST(BatchLayers, LayeredPaintingComesBackFromItsFile) {
