@@ -4,7 +4,7 @@
 // every lane, so the same bits as cell by cell. Sixteen cells are three
 // vectors of dwords; each cell is three dwords (colour and grain bytes,
 // shine with the unused bytes, height), taken apart and put back together
-// by permutes. What is left of a run after its last sixteen goes cell by cell.
+// by permutes; the last few cells of a run take the first lanes alone.
 // Only x86-64 builds have it; the caller checks the vector path first.
 #include "engine/layer_take.h"
 
@@ -55,34 +55,40 @@ struct Indices {
 };
 constexpr Indices kIndices;
 
+// The helpers below are all inlined into the loop, so that its vectors stay
+// in registers.
 struct Cells16 {
     __m512i colour;  // red, green, blue, grain
     __m512i shine;   // shine and the unused bytes
     __m512i height;
 };
 
-Cells16 loadCells(const PaintCell* cells) {
-    const auto* d = reinterpret_cast<const std::int32_t*>(cells);
-    const __m512i v0 = _mm512_loadu_si512(d);
-    const __m512i v1 = _mm512_loadu_si512(d + 16);
-    const __m512i v2 = _mm512_loadu_si512(d + 32);
-    __m512i field[3];
-    for (int f = 0; f < 3; ++f) {
-        const __m512i first = _mm512_permutex2var_epi32(v0, _mm512_load_si512(kIndices.outFirst[f]), v1);
-        field[f] = _mm512_permutex2var_epi32(first, _mm512_load_si512(kIndices.outSecond[f]), v2);
-    }
-    return {field[0], field[1], field[2]};
-}
-
 // The dwords of vector v that belong to lanes in `lanes`.
-__mmask16 dwordsOf(__mmask16 lanes, int v) {
+[[gnu::always_inline]] inline __mmask16 dwordsOf(__mmask16 lanes, int v) {
     const __m512i whole = _mm512_maskz_set1_epi32(lanes, -1);
     const __m512i spread = _mm512_permutexvar_epi32(_mm512_load_si512(kIndices.laneOf[v]), whole);
     return _mm512_test_epi32_mask(spread, spread);
 }
 
+// The cells of the first `lanes` (all sixteen, or the first few at the end
+// of a run: nothing beyond the run is read).
+[[gnu::always_inline]] inline Cells16 loadCells(const PaintCell* cells, __mmask16 lanes) {
+    const auto* d = reinterpret_cast<const std::int32_t*>(cells);
+    __m512i v[3];
+    for (int k = 0; k < 3; ++k) {
+        v[k] =
+            lanes == 0xFFFF ? _mm512_loadu_si512(d + 16 * k) : _mm512_maskz_loadu_epi32(dwordsOf(lanes, k), d + 16 * k);
+    }
+    __m512i field[3];
+    for (int f = 0; f < 3; ++f) {
+        const __m512i first = _mm512_permutex2var_epi32(v[0], _mm512_load_si512(kIndices.outFirst[f]), v[1]);
+        field[f] = _mm512_permutex2var_epi32(first, _mm512_load_si512(kIndices.outSecond[f]), v[2]);
+    }
+    return {field[0], field[1], field[2]};
+}
+
 // Writes the cells of the lanes in `lanes`.
-void storeCells(PaintCell* cells, const Cells16& c, __mmask16 lanes) {
+[[gnu::always_inline]] inline void storeCells(PaintCell* cells, const Cells16& c, __mmask16 lanes) {
     auto* d = reinterpret_cast<std::int32_t*>(cells);
     for (int v = 0; v < 3; ++v) {
         const __m512i first = _mm512_permutex2var_epi32(c.colour, _mm512_load_si512(kIndices.inFirst[v]), c.shine);
@@ -96,17 +102,17 @@ void storeCells(PaintCell* cells, const Cells16& c, __mmask16 lanes) {
 }
 
 // Channel k (red, green, blue, grain, shine) of the cells, 0..255.
-__m512i channel(const Cells16& c, int k) {
+[[gnu::always_inline]] inline __m512i channel(const Cells16& c, int k) {
     const __m512i byte = _mm512_set1_epi32(0xFF);
     if (k == 4) return _mm512_and_si512(c.shine, byte);
     return _mm512_and_si512(_mm512_srli_epi32(c.colour, static_cast<unsigned>(8 * k)), byte);
 }
 
-__m512 asFloat(__m512i v) { return _mm512_cvtepi32_ps(v); }
-__m512 heightOf(const Cells16& c) { return _mm512_castsi512_ps(c.height); }
+[[gnu::always_inline]] inline __m512 asFloat(__m512i v) { return _mm512_cvtepi32_ps(v); }
+[[gnu::always_inline]] inline __m512 heightOf(const Cells16& c) { return _mm512_castsi512_ps(c.height); }
 
 // roundToByte on every lane.
-__m512i roundToBytes(__m512 v) {
+[[gnu::always_inline]] inline __m512i roundToBytes(__m512 v) {
     const __m512i rounded = _mm512_cvttps_epi32(_mm512_add_ps(v, _mm512_set1_ps(0.5f)));
     const __m512i top = _mm512_mask_mov_epi32(rounded, _mm512_cmp_ps_mask(v, _mm512_set1_ps(255.0f), _CMP_GE_OQ),
                                               _mm512_set1_epi32(255));
@@ -114,14 +120,14 @@ __m512i roundToBytes(__m512 v) {
 }
 
 // A cell of these five channels and height, its unused bytes 0 (as cellOf makes it).
-Cells16 cellsOf(const __m512i channels[5], __m512 height) {
+[[gnu::always_inline]] inline Cells16 cellsOf(const __m512i channels[5], __m512 height) {
     const __m512i colour =
         _mm512_or_si512(_mm512_or_si512(channels[0], _mm512_slli_epi32(channels[1], 8)),
                         _mm512_or_si512(_mm512_slli_epi32(channels[2], 16), _mm512_slli_epi32(channels[3], 24)));
     return {colour, channels[4], _mm512_castps_si512(height)};
 }
 
-Cells16 select(__mmask16 lanes, const Cells16& otherwise, const Cells16& chosen) {
+[[gnu::always_inline]] inline Cells16 select(__mmask16 lanes, const Cells16& otherwise, const Cells16& chosen) {
     return {_mm512_mask_mov_epi32(otherwise.colour, lanes, chosen.colour),
             _mm512_mask_mov_epi32(otherwise.shine, lanes, chosen.shine),
             _mm512_mask_mov_epi32(otherwise.height, lanes, chosen.height)};
@@ -129,7 +135,8 @@ Cells16 select(__mmask16 lanes, const Cells16& otherwise, const Cells16& chosen)
 
 // The cells of `below` (its channels as floats in `bf`) covered by the
 // layer's cells by `amount` (coverWith, then cellOf).
-Cells16 coveredBy(const Cells16& below, const __m512 bf[5], const Cells16& cell, __m512 amount) {
+[[gnu::always_inline]] inline Cells16 coveredBy(const Cells16& below, const __m512 bf[5], const Cells16& cell,
+                                                __m512 amount) {
     const __mmask16 covers = _mm512_cmp_ps_mask(amount, _mm512_setzero_ps(), _CMP_GT_OQ);
     __m512i channels[5];
     for (int k = 0; k < 5; ++k) {
@@ -141,11 +148,15 @@ Cells16 coveredBy(const Cells16& below, const __m512 bf[5], const Cells16& cell,
 }
 
 // The cells under what the layers above do to them (underCover).
-Cells16 underCover16(const Cells16& shown, const CoverAbove* above) {
+[[gnu::always_inline]] inline Cells16 underCover16(const Cells16& shown, const CoverAbove* above, __mmask16 lanes) {
     const auto* base = reinterpret_cast<const float*>(above);
     const __m512i step = _mm512_load_si512(kIndices.aboveStep);
     __m512 field[7];
-    for (int f = 0; f < 7; ++f) field[f] = _mm512_i32gather_ps(step, base + f, 4);
+    for (int f = 0; f < 7; ++f) {
+        // Lanes beyond the run read nothing: they cover nothing.
+        field[f] =
+            _mm512_mask_i32gather_ps(f == 6 ? _mm512_set1_ps(1.0f) : _mm512_setzero_ps(), lanes, step, base + f, 4);
+    }
     const __m512 zero = _mm512_setzero_ps();
     __mmask16 nothing = _mm512_cmp_ps_mask(field[6], _mm512_set1_ps(1.0f), _CMP_EQ_OQ);
     for (int f = 0; f < 6; ++f) nothing &= _mm512_cmp_ps_mask(field[f], zero, _CMP_EQ_OQ);
@@ -166,12 +177,13 @@ void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
     const __m512 full = _mm512_set1_ps(255.0f);
     const __m512 opacities = _mm512_set1_ps(opacity);
     const __m512i keepUnused = _mm512_set1_epi32(static_cast<std::int32_t>(0xFFFFFF00u));
-    std::size_t i = 0;
-    for (; i + 16 <= run.count; i += 16) {
-        const Cells16 seen = loadCells(run.work + i);
-        const Cells16 below = loadCells(run.below + i);
-        const Cells16 cell = loadCells(run.cells + i);
-        const __m512 covered = run.coverage != nullptr ? _mm512_loadu_ps(run.coverage + i) : one;
+    for (std::size_t i = 0; i < run.count; i += 16) {
+        const std::size_t left = run.count - i;
+        const __mmask16 lanes = left >= 16 ? 0xFFFF : static_cast<__mmask16>((1u << left) - 1u);
+        const Cells16 seen = loadCells(run.work + i, lanes);
+        const Cells16 below = loadCells(run.below + i, lanes);
+        const Cells16 cell = loadCells(run.cells + i, lanes);
+        const __m512 covered = run.coverage != nullptr ? _mm512_mask_loadu_ps(one, lanes, run.coverage + i) : one;
         __m512i b[5];
         __m512i s[5];
         __m512 bf[5];
@@ -180,13 +192,13 @@ void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
             s[k] = channel(seen, k);
             bf[k] = asFloat(b[k]);
         }
-        __mmask16 changed = 0xFFFF;
+        __mmask16 changed = lanes;
         if (run.changedOnly) {
             // The cells as the layer made them, compared bit for bit.
             const Cells16 was = coveredBy(below, bf, cell, _mm512_mul_ps(covered, opacities));
-            changed = _mm512_cmpneq_epi32_mask(seen.colour, was.colour) |
-                      _mm512_cmpneq_epi32_mask(seen.shine, was.shine) |
-                      _mm512_cmpneq_epi32_mask(seen.height, was.height);
+            changed &= _mm512_cmpneq_epi32_mask(seen.colour, was.colour) |
+                       _mm512_cmpneq_epi32_mask(seen.shine, was.shine) |
+                       _mm512_cmpneq_epi32_mask(seen.height, was.height);
             if (changed == 0) continue;
         }
         // takeIntoLayer: the height, the amount and coverage, the channels.
@@ -227,14 +239,7 @@ void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
         const Cells16 made = coveredBy(below, bf, select(changed, cell, taken), _mm512_mul_ps(coverage, opacities));
         storeCells(run.work + i, made, changed);
         const Cells16& shown = visible ? made : below;
-        storeCells(run.document + i, run.above != nullptr ? underCover16(shown, run.above + i) : shown, changed);
-    }
-    if (i < run.count) {
-        const std::size_t rest = run.count - i;
-        takeCellsByCell(
-            {run.below + i, run.work + i, run.cells + i, run.coverage != nullptr ? run.coverage + i : nullptr,
-             run.document + i, run.above != nullptr ? run.above + i : nullptr, rest, run.changedOnly},
-            opacity, visible);
+        storeCells(run.document + i, run.above != nullptr ? underCover16(shown, run.above + i, lanes) : shown, changed);
     }
 }
 
