@@ -206,7 +206,10 @@ void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
         __m512 amount = opacities;
         __mmask16 laid = changed;
         __m512 coverage = covered;
-        if (run.coverage != nullptr) {
+        // Where the layer covers a cell whole already, the amount is its
+        // opacity whatever the cell needs: the search for it is skipped when
+        // that holds for every lane (a layer painted over again).
+        if (run.coverage != nullptr && (_mm512_cmp_ps_mask(covered, one, _CMP_LT_OQ) & changed) != 0) {
             __m512 need = zero;
             for (int k = 0; k < 5; ++k) {
                 // Up: (s - b) / (255 - b); down: (b - s) / b; each a product
@@ -224,13 +227,18 @@ void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
             coverage = _mm512_mask_mov_ps(covered, laid, _mm512_min_ps(_mm512_div_ps(amount, opacities), one));
             _mm512_mask_storeu_ps(run.coverage + i, laid, coverage);
         }
-        const __mmask16 whole = _mm512_cmp_ps_mask(amount, one, _CMP_EQ_OQ);
-        const __m512 inverse = _mm512_maskz_div_ps(laid, one, amount);
+        const __mmask16 whole = _mm512_cmp_ps_mask(amount, one, _CMP_EQ_OQ) & laid;
         __m512i layer[5];
-        for (int k = 0; k < 5; ++k) {
-            const __m512i mixed =
-                roundToBytes(_mm512_add_ps(bf[k], _mm512_mul_ps(asFloat(_mm512_sub_epi32(s[k], b[k])), inverse)));
-            layer[k] = _mm512_mask_mov_epi32(_mm512_mask_mov_epi32(channel(cell, k), laid, mixed), whole & laid, s[k]);
+        if (whole == changed) {
+            // Every lane covers by 1: the layer's channels are those seen.
+            for (int k = 0; k < 5; ++k) layer[k] = s[k];
+        } else {
+            const __m512 inverse = _mm512_maskz_div_ps(laid, one, amount);
+            for (int k = 0; k < 5; ++k) {
+                const __m512i mixed =
+                    roundToBytes(_mm512_add_ps(bf[k], _mm512_mul_ps(asFloat(_mm512_sub_epi32(s[k], b[k])), inverse)));
+                layer[k] = _mm512_mask_mov_epi32(_mm512_mask_mov_epi32(channel(cell, k), laid, mixed), whole, s[k]);
+            }
         }
         Cells16 taken = cellsOf(layer, height);
         taken.shine = _mm512_or_si512(_mm512_and_si512(cell.shine, keepUnused), layer[4]);

@@ -84,8 +84,8 @@ std::vector<unsigned char> paintingBytes(const Painting& p) {
     return bytes;
 }
 
-// Painting on a half-transparent layer under a layer with paint in part of
-// the picture (rows with and without paint above, cells with and without):
+// Painting on a layer (whole and half-transparent) under a layer with paint
+// in part of the picture (rows with and without paint above, cells with and without):
 // what the tools leave is what stacking the layers anew gives, bit for bit,
 // and the same on every vector path.
 TEST(BatchLayers, PaintingUnderALayerIsTheStackMadeAnew) {
@@ -99,6 +99,7 @@ TEST(BatchLayers, PaintingUnderALayerIsTheStackMadeAnew) {
         p->document.kind = kDocumentCanvasKind;
         auto line = [&](int tool, int size, std::uint8_t red, int x0, int y0, int x1, int y1) {
             ts->live.tool = tool;
+            ts->live.shine = static_cast<std::uint8_t>(red / 2);
             ts->live.size = size;
             ts->live.red = red;
             ts->live.blue = static_cast<std::uint8_t>(255 - red);
@@ -116,8 +117,11 @@ TEST(BatchLayers, PaintingUnderALayerIsTheStackMadeAnew) {
         ASSERT_EQ(addLayer(*p, *ts), LayerError::kNone);
         line(kToolTubePaint, 15, 90, 75, 50, 125, 50);
         ASSERT_EQ(setLayerOpacity(*p, *ts, 2, 0.6f), LayerError::kNone);
-        ASSERT_EQ(setLayerOpacity(*p, *ts, 1, 0.7f), LayerError::kNone);
         ASSERT_EQ(selectLayer(*p, 1), LayerError::kNone);
+        // Over the layer's own paint, at full opacity and then at less.
+        line(kToolTubePaint, 25, 0, 0, 0, 150, 100);
+        line(kToolTubePaint, 25, 0, 0, 0, 150, 100);
+        ASSERT_EQ(setLayerOpacity(*p, *ts, 1, 0.7f), LayerError::kNone);
         line(kToolTubePaint, 25, 250, 0, 0, 150, 100);
         line(kToolKnife, 18, 0, 150, 45, 0, 45);
         line(kToolFinger, 10, 0, 100, 0, 60, 100);
