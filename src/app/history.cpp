@@ -162,12 +162,16 @@ void History::keepLayers(LayerSnapshot&& before) {
 
 void History::beforeLayerWrite(const Layer& layer, std::size_t index, std::int64_t x0, std::int64_t y0, std::int64_t x1,
                                std::int64_t y1) {
-    if (open_ == Open::kTiles) {
-        // A step keeps the tiles of one layer of one size, or of the plain painting.
+    if (open_ == Open::kTiles || open_ == Open::kWhole) {
+        // A step keeps tiles of one layer (or of the plain painting), one
+        // layer whole or every layer: a write it does not cover is a step of
+        // its own.
         const HistoryStep& step = steps_.back();
-        const bool keepsOther =
-            !step.tiles.empty() || (step.layers && (step.layers->index != index || !step.layers->tiles.fits(layer)));
-        if (keepsOther) open();
+        const LayerSnapshot* kept = step.layers.get();
+        const bool elsewhere = open_ == Open::kTiles
+                                   ? !step.tiles.empty() || (kept && (kept->index != index || !kept->tiles.fits(layer)))
+                                   : kept && kept->oneLayer && kept->index != index;
+        if (elsewhere) open();
     }
     if (open_ == Open::kNone) open();
     if (open_ != Open::kTiles) return;
@@ -181,6 +185,7 @@ void History::beforeLayerWrite(const Layer& layer, std::size_t index, std::int64
         step.layers->oneLayer = true;
         step.layers->lazy = true;
         step.layers->index = index;
+        step.layers->active = index;  // the layer written is the active one
         step.layers->tiles.start(index, layer);
     }
     const bool kept = step.layers->tiles.keep(layer, x0, y0, x1, y1);

@@ -63,6 +63,11 @@ public:
     // cells are the undo copy's until takeUndoCopyCells or copyUndoCopyCells.
     void keepWholeAsUndoCopy(const Canvas& document);
     bool keepsWholePainting() const { return open_ == Open::kWhole; }
+    // The same, but not while the open step keeps one layer of a layered
+    // painting (a filter's): a change of every layer then needs a step.
+    bool keepsEveryLayer() const {
+        return open_ == Open::kWhole && !(steps_.back().layers && steps_.back().layers->oneLayer);
+    }
     // Starts a step holding layers as they were before a change that may
     // reach any of them; it stays open as a whole step, like keepWhole's.
     void keepLayers(LayerSnapshot&& before);

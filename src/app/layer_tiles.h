@@ -38,7 +38,7 @@ private:
     std::size_t index_ = 0;
     TileGrid grid_;
     bool opaque_ = true;
-    std::vector<std::uint32_t> tiles_;                // tile numbers, in the order kept
+    std::vector<std::uint32_t> tiles_;                 // tile numbers, in the order kept
     std::vector<std::unique_ptr<PaintCell[]>> cells_;  // each tile's cells, row by row
     std::vector<std::unique_ptr<float[]>> coverage_;   // and coverage (none for an opaque layer)
     std::vector<std::uint8_t> kept_;                   // per tile of the grid

@@ -52,7 +52,7 @@ bool fitsPainting(const Painting& p, const LayerSnapshot& s) {
     if (!s.held) return false;
     if (!s.oneLayer) return true;
     const LayerStack& ls = p.layers;
-    if (!ls.layered() || s.index >= ls.layers.size()) return false;
+    if (!ls.layered() || s.index >= ls.layers.size() || s.active >= ls.layers.size()) return false;
     const Layer& layer = ls.layers[s.index];
     if (s.lazy) return s.tiles.fits(layer);
     return !s.layers.empty() && s.layers[0].width == layer.width && s.layers[0].height == layer.height;
@@ -113,10 +113,18 @@ StepResult exchangeLayers(Painting& p, LayerSnapshot& s) {
     Canvas& doc = p.document;
     if (s.oneLayer) {
         Layer& layer = ls.layers[s.index];
+        // The active layer goes back too: choosing one is no step of its own,
+        // but the stack is split around it, which can move a level.
+        const bool reselected = s.active != ls.active;
+        std::swap(ls.active, s.active);
         if (s.lazy) {
             s.tiles.exchange(layer);
             std::int64_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-            if (s.tiles.bounds(x0, y0, x1, y1)) {
+            if (reselected) {
+                p.documentChanges.noteEverywhere();
+                composeLayers(p);
+                if (doc.hasCells()) renderAll(doc);
+            } else if (s.tiles.bounds(x0, y0, x1, y1)) {
                 p.documentChanges.note(x0, y0, x1, y1);
                 composeLayerCells(p, x0, y0, x1, y1);
                 if (doc.hasCells()) renderChangedCells(doc, x0, y0, x1, y1);
@@ -218,7 +226,7 @@ void noteLayerWrite(Painting& p, std::int64_t x0, std::int64_t y0, std::int64_t 
 }
 
 void prepareLayersChange(Painting& p) {
-    if (p.history.keepsWholePainting()) return;
+    if (p.history.keepsEveryLayer()) return;
     keepInHistory(p, LayerSnapshot{});  // every layer
 }
 
