@@ -12,6 +12,7 @@
 #include "app/layer_undo.h"
 #include "app/layers.h"
 #include "app/painting.h"
+#include "app/undo.h"
 #include "engine/layer_take.h"
 #include "engine/renderer.h"
 #include "engine/resample.h"
@@ -138,6 +139,9 @@ ToolOutcome applyToolToPainting(Painting& p, ToolState& ts, int x, int y) {
     ToolOutcome outcome;
     if (ts.live.tool == kToolEraser && !ls.layers[ls.active].opaque()) {
         if (!ts.mask.built) buildMask(ts);
+        // Not through the tools' own notice: the layer is written here.
+        const int reach = frame::brushRadius(ts.stroke) + 1;
+        prepareCellWrite(p, x - reach, y - reach, x + reach + 1, y + reach + 1);
         outcome.rendered = eraseLayer(p, ts, x, y);
         renderRect(doc, outcome.rendered.left, outcome.rendered.top, outcome.rendered.right, outcome.rendered.bottom);
         return outcome;
@@ -153,6 +157,7 @@ ToolOutcome applyToolToPainting(Painting& p, ToolState& ts, int x, int y) {
     doc.strokeLength = work.strokeLength;
     if (!work.rendered) {
         // A change that may reach any cell (Fill): the document is rendered whole.
+        prepareCellWrite(p, 0, 0, doc.width, doc.height);
         takeWork(p, CellSpan{0, 0, doc.width, doc.height}, nullptr);
         doc.invalidate();
         return outcome;
