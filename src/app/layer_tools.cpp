@@ -138,6 +138,9 @@ ToolOutcome applyToolToPainting(Painting& p, ToolState& ts, int x, int y) {
     ToolOutcome outcome;
     if (ts.live.tool == kToolEraser && !ls.layers[ls.active].opaque()) {
         if (!ts.mask.built) buildMask(ts);
+        // Announced as every tool's change is (the autosave copies it again).
+        const std::int64_t r = std::int64_t{std::clamp(ts.stroke.size, 1, kMaxBrushSize)} + 1;
+        p.documentChanges.note(x - r, y - r, x + r, y + r);
         outcome.rendered = eraseLayer(p, ts, x, y);
         renderRect(doc, outcome.rendered.left, outcome.rendered.top, outcome.rendered.right, outcome.rendered.bottom);
         return outcome;
