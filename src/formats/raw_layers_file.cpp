@@ -55,8 +55,8 @@ std::uint64_t rawLayerBytes(std::uint64_t cells, bool opaque) {
     return cells * (sizeof(PaintCell) + (opaque ? 0 : sizeof(float)));
 }
 
-std::vector<std::byte> rawLayersHead(std::uint32_t width, std::uint32_t height,
-                                     const std::vector<RawLayerEntry>& table, std::size_t active) {
+std::vector<std::byte> rawLayersHead(std::uint32_t width, std::uint32_t height, const std::vector<RawLayerEntry>& table,
+                                     std::size_t active) {
     std::uint8_t header[kPaintingHeaderSize];
     encodePaintingHeader({kRawLayersMagic, kRawLayersVersion, width, height}, header);
     std::vector<std::byte> head(reinterpret_cast<const std::byte*>(header),

@@ -43,8 +43,8 @@ struct RawLayerEntry {
 std::uint64_t rawLayerBytes(std::uint64_t cells, bool opaque);
 
 // The header and table as they begin the file (the data follows them).
-std::vector<std::byte> rawLayersHead(std::uint32_t width, std::uint32_t height,
-                                     const std::vector<RawLayerEntry>& table, std::size_t active);
+std::vector<std::byte> rawLayersHead(std::uint32_t width, std::uint32_t height, const std::vector<RawLayerEntry>& table,
+                                     std::size_t active);
 
 // Writes the head and the layers' data (`data`, laid out as above; the
 // cells' unused bytes go out as zero). False when it could not be written
