@@ -45,9 +45,11 @@ std::optional<std::string> choose(ShellState& s, const std::vector<FileFilterEnt
 
 }  // namespace
 
+// "All Formats", the entry the chooser starts with, shows every name the
+// readers take, .tif and .jpeg among them.
 const std::vector<FileFilterEntry>& importFilter() {
     static const std::vector<FileFilterEntry> filter = {
-        {"All Formats", "*.jpg;*.bmp;*.tiff;*.png"},
+        {"All Formats", "*.jpg;*.jpeg;*.bmp;*.tif;*.tiff;*.png"},
         {"JPEG (*.jpg)", "*.jpg"},
         {"BITMAP (*.bmp)", "*.bmp"},
         {"PNG (*.png)", "*.png"},

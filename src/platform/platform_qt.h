@@ -95,5 +95,9 @@ void installEventWatch();
 // same path with ".lock"): inside the user's private runtime directory. Empty
 // when there is no such directory.
 QString instanceSocketPath(const std::string& name);
+// How many connections to the single-instance socket have been dealt with
+// and let go (a notice counted, or anything else dropped), for tests that
+// wait until every connection they made is done.
+int instanceConnectionsEnded();
 
 }  // namespace sc::platform::qt

@@ -31,6 +31,7 @@ struct Instance {
     std::unique_ptr<QLocalServer> server;
     WindowId notifyWindow = kNoWindow;
     int pendingNotices = 0;  // arrived before there was a window to tell
+    int connectionsEnded = 0;
 };
 
 Instance& instance() {
@@ -69,6 +70,7 @@ void notify() {
 // notice's length: the notice counts once, anything else ends the connection.
 void listenTo(QLocalSocket* socket) {
     auto received = std::make_shared<QByteArray>();
+    QObject::connect(socket, &QObject::destroyed, [] { ++instance().connectionsEnded; });
     QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, received] {
         while (socket->bytesAvailable() > 0 && received->size() < kOpenNotice.size()) {
@@ -76,6 +78,7 @@ void listenTo(QLocalSocket* socket) {
         }
         if (!kOpenNotice.startsWith(*received)) {
             socket->abort();
+            socket->deleteLater();
             return;
         }
         if (*received == kOpenNotice) {
@@ -139,6 +142,8 @@ bool notifyFirstInstance(const std::string& name) {
     socket.disconnectFromServer();
     return true;
 }
+
+int qt::instanceConnectionsEnded() { return instance().connectionsEnded; }
 
 std::string runtimeFilePath(const std::string& fileName) {
     const QString path = qt::instanceSocketPath(fileName);

@@ -72,13 +72,8 @@ void onCreate(Program& p, WindowId frame) {
     s.windows.palettePanel =
         createFloatingWindow(floating, s, " Palette", x, layout::kPalettePanelY, layout::kPalettePanel.width,
                              layout::kPalettePanel.height, "BrushesClass", panelWindowProc(p, &palettePanelProc));
-    // Below the palette where the screen is tall enough; on a lower screen
-    // beside it, to its left, so that it never covers the palette.
-    const int belowPalette = layout::kPalettePanelY + layout::kPalettePanel.height + 32;
-    const bool roomBelow = platform::desktopClientArea().bottom - kLayersPanelHeight - 40 >= belowPalette;
-    const int layersX = roomBelow ? x : x - kLayersPanelWidth - 12;
-    const int layersY = roomBelow ? belowPalette : layout::kPalettePanelY;
-    createLayersPanel(s, p.panels, layersX, layersY,
+    const layout::Place layers = layout::layersPanelPlace(x, platform::desktopClientArea().bottom);
+    createLayersPanel(s, p.panels, layers.x, layers.y,
                       [&p, proc = panelWindowProc(p, &layersPanelProc)](const Message& m) {
                           proc(m);
                           runLayerRequest(p);

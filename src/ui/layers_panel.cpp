@@ -13,6 +13,7 @@
 #include "engine/numeric.h"
 #include "platform/windows.h"
 #include "ui/floating_windows.h"
+#include "ui/panel_layout.h"
 #include "ui/panel_messages.h"
 #include "ui/panel_picture.h"
 #include "ui/panels.h"
@@ -195,8 +196,8 @@ void composeLayersPanel(LayersPanel& p) {
     p.opacity.draw(out);
     if (!p.shown.rows.empty()) {
         const std::string percent = std::to_string(opacityPercent(p.opacity.value)) + "%";
-        drawSkinText(p.letters, out, kOpacityTextX, kOpacitySliderY - 7, kLayersPanelWidth - kOpacityTextX - 4, percent,
-                     kInk[0], kInk[1], kInk[2]);
+        drawSkinText(p.letters, out, kOpacityTextX, kOpacitySliderY - 7, layout::kLayersPanel.width - kOpacityTextX - 4,
+                     percent, kInk[0], kInk[1], kInk[2]);
     }
     p.buttons.drawOnto(out);
     for (int b = 0; b < kLayerCommandButtons; ++b) {
@@ -234,8 +235,9 @@ void createLayersPanel(ShellState& s, Panels& panels, int x, int y, platform::Wi
     loadColourAsset(s, p.eyeOpen, "eye1");
     loadSkinLetters(s, p.letters);
 
-    const platform::WindowId window = createFloatingWindow(panels.floating, s, " Layers", x, y, kLayersPanelWidth,
-                                                           kLayersPanelHeight, "LayersWindowClass", std::move(proc));
+    const platform::WindowId window =
+        createFloatingWindow(panels.floating, s, " Layers", x, y, layout::kLayersPanel.width,
+                             layout::kLayersPanel.height, "LayersWindowClass", std::move(proc));
     s.windows.layersPanel = window;
     for (int b = 0; b < kLayerCommandButtons; ++b) {
         const auto i = static_cast<std::size_t>(b);
@@ -248,7 +250,7 @@ void createLayersPanel(ShellState& s, Panels& panels, int x, int y, platform::Wi
     p.buttons.add(kScrollDownButton, kLayerScrollX, listBottom - kLayerScrollSize, &p.scrollDown0, &p.scrollDown0,
                   &p.scrollDown1, kPushButton);
     p.opacity.init(panels.sliders, s, kOpacitySliderX, kOpacitySliderY, kOpacitySliderLength);
-    if (p.backBuffer.create32(kLayersPanelWidth, kLayersPanelHeight)) p.backBuffer.clearWhite();
+    if (p.backBuffer.create32(layout::kLayersPanel.width, layout::kLayersPanel.height)) p.backBuffer.clearWhite();
     p.shown = LayerView{};
     updateButtons(p);
     composeLayersPanel(p);

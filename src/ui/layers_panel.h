@@ -19,10 +19,8 @@
 
 namespace sc {
 
-// The panel's size and the places of its parts, in client pixels; the
-// "layers" picture is drawn to fit them.
-inline constexpr int kLayersPanelWidth = 280;
-inline constexpr int kLayersPanelHeight = 226;
+// The places of the panel's parts, in client pixels (its size is
+// layout::kLayersPanel); the "layers" picture is drawn to fit them.
 inline constexpr int kLayerListX = 5;
 inline constexpr int kLayerListY = 5;
 inline constexpr int kLayerRowWidth = 256;

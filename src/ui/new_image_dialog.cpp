@@ -80,6 +80,15 @@ void newImageDialogProc(DialogState& d, const Message& m) {
             d.done = true;
             d.result.width = kNewImageCancelled;
             break;
+        case MessageKind::KeyDown:
+            // As in any dialog: Escape cancels, Enter answers OK.
+            if (m.key == platform::Key::Escape) {
+                d.done = true;
+                d.result.width = kNewImageCancelled;
+            } else if (m.key == platform::Key::Enter) {
+                d.done = true;
+            }
+            break;
         case MessageKind::EditChanged:
             if (m.command == kWidthFieldId) {
                 d.result.width = fieldNumber(platform::editText(m.window, kWidthFieldId));

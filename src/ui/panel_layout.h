@@ -30,6 +30,28 @@ inline constexpr Size kColoursPanel{205, 94};
 inline constexpr int kPalettePanelY = 463;
 inline constexpr Size kPalettePanel{280, 200};
 
+// The layers panel stands in the same column below the palette where the
+// screen is tall enough, and on a lower screen to the palette's left, so
+// that it never covers the palette.
+inline constexpr Size kLayersPanel{280, 226};
+inline constexpr int kLayersPanelBelowPalette = kPalettePanelY + kPalettePanel.height + 32;
+inline constexpr int kLayersPanelBottomMargin = 40;  // kept clear above the desktop's bottom edge
+inline constexpr int kLayersPanelBeside = 12;        // gap to the palette when beside it
+
+struct Place {
+    int x;
+    int y;
+};
+
+// Where the layers panel is made, given the column's left edge and the
+// bottom of the desktop's client area.
+constexpr Place layersPanelPlace(int columnX, int desktopBottom) {
+    if (desktopBottom - kLayersPanel.height - kLayersPanelBottomMargin >= kLayersPanelBelowPalette) {
+        return {columnX, kLayersPanelBelowPalette};
+    }
+    return {columnX - kLayersPanel.width - kLayersPanelBeside, kPalettePanelY};
+}
+
 // The brush properties panel: the preview and the sliders above, the styles
 // panel (a child window) below.
 inline constexpr platform::Rect kPropertiesUpperPart{0, 0, kPropertiesPanel.width, 160};

@@ -338,8 +338,9 @@ TEST_F(FileCommandsTest, ImportTurnsAPictureIntoAFlatPainting) {
     ASSERT_TRUE(writeBmp(picture, dir_.path("photo.bmp")));
     hl::plantFileChoice(dir_.path("photo.bmp"));
     commandNow(kCmdImportImage);
-    EXPECT_EQ(hl::shownFileChoices().back().filter,
-              "All Formats (*.jpg *.bmp *.tiff *.png);;JPEG (*.jpg);;BITMAP (*.bmp);;PNG (*.png);;TIFF (*.tif)");
+    EXPECT_EQ(
+        hl::shownFileChoices().back().filter,
+        "All Formats (*.jpg *.jpeg *.bmp *.tif *.tiff *.png);;JPEG (*.jpg);;BITMAP (*.bmp);;PNG (*.png);;TIFF (*.tif)");
     EXPECT_TRUE(hl::shownFileChoices().back().defaultExtension.empty());
     ASSERT_EQ(document().width, 2u);
     EXPECT_EQ(platform::clientRect(canvasWindow()).width(), 2);

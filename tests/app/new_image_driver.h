@@ -11,7 +11,7 @@
 
 namespace sc::testing {
 
-enum class DialogEnd { Ok, Cancel, Close };
+enum class DialogEnd { Ok, Cancel, Close, EnterKey, EscapeKey };
 
 inline platform::WindowId newImageWindow() { return platform::findWindow(kNewImageClass, kNewImageCaption); }
 
@@ -38,9 +38,10 @@ inline void answerNewImage(std::optional<std::string> width, std::optional<std::
         if (height) hl::typeIntoField(w, kHeightFieldId, *height);
         if (end == DialogEnd::Ok) clickDialog(w, 40, 110);
         if (end == DialogEnd::Cancel) clickDialog(w, 140, 110);
-        if (end == DialogEnd::Close) {
+        if (end == DialogEnd::Close || end == DialogEnd::EnterKey || end == DialogEnd::EscapeKey) {
             platform::Message m;
-            m.kind = platform::MessageKind::Close;
+            m.kind = end == DialogEnd::Close ? platform::MessageKind::Close : platform::MessageKind::KeyDown;
+            m.key = end == DialogEnd::EnterKey ? platform::Key::Enter : platform::Key::Escape;
             m.window = w;
             platform::postMessage(m);
         }

@@ -400,19 +400,17 @@ TEST_F(DesktopTest, ALaterStartIsSecondAndItsNoticeArrivesAsAHandOver) {
     EXPECT_FALSE(platform::notifyFirstInstance(name)) << "nobody listens any more";
 }
 
-// Counts the hand-over notices that have reached the window, waiting until
-// there are `expected` (or five seconds passed), then a little longer for
-// any that should not come.
-int handOversArrived(int expected) {
+// Counts the hand-over notices that have reached the window once the first
+// instance has let go of `connections` more connections than `endedBefore`:
+// a notice is posted while its connection is read, so every notice any of
+// them could give has arrived by then.
+int handOversArrived(int endedBefore, int connections) {
+    const bool ended =
+        QTest::qWaitFor([&] { return platform::qt::instanceConnectionsEnded() >= endedBefore + connections; }, 5000);
+    EXPECT_TRUE(ended) << "the first instance let go of every connection";
     int count = 0;
     platform::Message m;
-    auto drain = [&] {
-        while (platform::peekMessage(m)) count += m.kind == platform::MessageKind::HandOver;
-        return count >= expected;
-    };
-    (void)QTest::qWaitFor(drain, 5000);
-    QTest::qWait(200);
-    drain();
+    while (platform::peekMessage(m)) count += m.kind == platform::MessageKind::HandOver;
     return count;
 }
 
@@ -448,7 +446,8 @@ TEST_F(DesktopTest, TheHandOverSocketIsPrivateAndIgnoresAnythingButTheNotice) {
               QFileInfo(socketPath).path());
 
     // Garbage, a notice cut short, a 100 kB message and nothing at all are
-    // all ignored (a notice from one of them would make the count below 3).
+    // all ignored (a notice from any of them would make the count above 2).
+    const int endedBefore = platform::qt::instanceConnectionsEnded();
     say(socketPath, "garbage\n");
     say(socketPath, "open");
     say(socketPath, QByteArray(100 * 1024, 'o'));
@@ -458,7 +457,7 @@ TEST_F(DesktopTest, TheHandOverSocketIsPrivateAndIgnoresAnythingButTheNotice) {
     // The notice still counts, once per connection, whatever follows it.
     say(socketPath, "open\nopen\n");
     ASSERT_TRUE(platform::notifyFirstInstance(name));
-    EXPECT_EQ(handOversArrived(2), 2);
+    EXPECT_EQ(handOversArrived(endedBefore, 7), 2);
 
     platform::releaseSingleInstance();
     platform::destroyWindow(target);

@@ -15,11 +15,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <functional>
-#include <thread>
 
 #include "app/autosave.h"
 #include "app/file_commands.h"
@@ -394,6 +392,60 @@ TEST_F(AutosaveTest, NoDeletesARunningProgramsAutosaveIsNotOfferedAndADamagedOne
     }
 }
 
+// The names created, moved and removed in a folder from the moment this is
+// made, read in order: a wait never misses what came before it began.
+class FolderEvents {
+public:
+    explicit FolderEvents(const std::string& folder) : fd_(::inotify_init1(IN_CLOEXEC)) {
+        if (fd_ >= 0 && ::inotify_add_watch(fd_, folder.c_str(), IN_CREATE | IN_DELETE | IN_MOVED_FROM) < 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+    FolderEvents(const FolderEvents&) = delete;
+    FolderEvents& operator=(const FolderEvents&) = delete;
+    ~FolderEvents() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+    // Waits up to 90 seconds for an event of `mask` on a name holding
+    // `part`; false as soon as the program `child` has ended without it.
+    bool waitFor(pid_t child, const std::string& part, std::uint32_t mask) {
+        return waitUntil(child, [&] {
+            while (!pending_.empty()) {
+                const auto [name, what] = pending_.front();
+                pending_.erase(pending_.begin());
+                if ((what & mask) != 0 && name.find(part) != std::string::npos) return true;
+            }
+            return false;
+        });
+    }
+    // Waits up to 90 seconds, woken by the folder's events, until `done`;
+    // false as soon as the program `child` has ended first.
+    bool waitUntil(pid_t child, const std::function<bool()>& done) {
+        for (int second = 0; fd_ >= 0 && second < 90; ++second) {
+            if (done()) return true;
+            if (::waitpid(child, nullptr, WNOHANG) != 0) return false;
+            pollfd p{fd_, POLLIN, 0};
+            if (::poll(&p, 1, 1000) <= 0) continue;
+            alignas(inotify_event) char buffer[4096];
+            const ssize_t got = ::read(fd_, buffer, sizeof buffer);
+            for (ssize_t at = 0; at + static_cast<ssize_t>(sizeof(inotify_event)) <= got;) {
+                inotify_event event{};
+                std::memcpy(&event, buffer + at, sizeof event);
+                const char* name = buffer + at + sizeof event;
+                pending_.emplace_back(event.len > 0 ? std::string(name) : std::string(), event.mask);
+                at += static_cast<ssize_t>(sizeof event + event.len);
+            }
+        }
+        return done();
+    }
+
+private:
+    int fd_;
+    std::vector<std::pair<std::string, std::uint32_t>> pending_;
+};
+
 // The real program on Qt's offscreen desktop, installed under the test's
 // folder (so that its user folder follows XDG_DATA_HOME), driven by a script
 // with a one-second autosave interval; `fileSizeLimit` bytes (when given)
@@ -506,18 +558,13 @@ TEST_F(RealProgramTest, AProgramKilledWhilePaintingIsRecoveredBitForBitAndALimit
     const pid_t child = startRealProgram(paintingScript(4000) + "wait 100000\n");
     ASSERT_GT(child, 0);
     ASSERT_TRUE(waitFor(child, ".pai")) << "no autosave; the program said: " << said();
-    // Painting goes on: a later autosave may be under way when the limit comes.
+    // Painting goes on: a later autosave may be under way when the limit
+    // comes. A write that fails removes its temporary file (one that works
+    // renames it): the program has lived through the failure when it does.
+    FolderEvents events(folder());
     const rlimit limit{1000 * 1024, RLIM_INFINITY};
     ASSERT_EQ(::prlimit(child, RLIMIT_FSIZE, &limit, nullptr), 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(2000));
-    // A write under way has its temporary file for a moment; one that failed
-    // leaves none behind.
-    int seen = 0;
-    for (int i = 0; i < 40; ++i) {
-        seen += temporaryFiles() > 0 ? 1 : 0;
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
-    EXPECT_LT(seen, 20);
+    EXPECT_TRUE(events.waitFor(child, ".sc-save-", IN_DELETE)) << "a failed autosave cleaned up: " << said();
     EXPECT_EQ(::waitpid(child, nullptr, WNOHANG), 0) << "alive under the limit: " << said();
     ::kill(child, SIGKILL);
     int status = 0;
@@ -544,15 +591,19 @@ TEST_F(RealProgramTest, AProgramKilledWhilePaintingIsRecoveredBitForBitAndALimit
 // no temporary file is left, and the old file keeps its bytes.
 TEST_F(RealProgramTest, UnderAFileSizeLimitSaveAndAutosaveFailWithoutEndingTheProgram) {
     writeFileBytes(dir_.path("kept.pai"), "the old painting");
+    FolderEvents saves(dir_.dir());
     const pid_t child = startRealProgram(
         paintingScript(200) + "release 300 300\nwait 500\nsave " + dir_.path("kept.pai") + "\nwait 100000\n",
         1000 * 1024);
     ASSERT_GT(child, 0);
     ASSERT_TRUE(waitFor(child, ".path")) << "no autosave tried; the program said: " << said();
-    // Time for the script to reach its Save.
-    std::this_thread::sleep_for(std::chrono::milliseconds(5000));
+    // The failed Save removes its temporary file (after the write the limit
+    // stopped, so the program lived through it) before its box opens.
+    ASSERT_TRUE(saves.waitFor(child, ".kept.pai.sc-save-", IN_DELETE)) << "the Save failed: " << said();
+    // An autosave may be under way; a failed one leaves no file behind.
+    FolderEvents autosaves(folder());
+    EXPECT_TRUE(autosaves.waitUntil(child, [&] { return temporaryFiles() == 0; })) << said();
     EXPECT_EQ(::waitpid(child, nullptr, WNOHANG), 0) << "alive under the limit: " << said();
-    EXPECT_EQ(temporaryFiles(), 0u);
     EXPECT_EQ(readFileBytes(dir_.path("kept.pai")), "the old painting");
     EXPECT_TRUE(autosaved(".pai").empty()) << "no autosave could be written";
     ::kill(child, SIGKILL);

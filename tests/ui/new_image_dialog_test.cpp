@@ -77,13 +77,19 @@ TEST_F(NewImageDialogTest, ReturnsTheFieldsAsTyped) {
     size = runNewImageDialog(shell(), panels().floating, 600, 600);
     EXPECT_EQ(size.width, 0);
     EXPECT_EQ(size.height, 7);
+    answerNewImage("640", "480", DialogEnd::EnterKey);
+    size = runNewImageDialog(shell(), panels().floating, 600, 600);
+    EXPECT_EQ(size.width, 640) << "Enter answers OK";
+    EXPECT_EQ(size.height, 480);
 }
 
-TEST_F(NewImageDialogTest, CancelAndTheCloseButtonBothCancel) {
-    answerNewImage("10", "10", DialogEnd::Cancel);
-    EXPECT_EQ(runNewImageDialog(shell(), panels().floating, 600, 600).width, kNewImageCancelled);
-    answerNewImage("10", "10", DialogEnd::Close);
-    EXPECT_EQ(runNewImageDialog(shell(), panels().floating, 600, 600).width, kNewImageCancelled);
+TEST_F(NewImageDialogTest, CancelTheCloseButtonAndEscapeAllCancel) {
+    for (const DialogEnd end : {DialogEnd::Cancel, DialogEnd::Close, DialogEnd::EscapeKey}) {
+        const long double t = hl::now();
+        answerNewImage("10", "10", end);
+        EXPECT_EQ(runNewImageDialog(shell(), panels().floating, 600, 600).width, kNewImageCancelled);
+        EXPECT_LT(hl::now() - t, 30.0L) << "ended by the answer, not by the driver's late close";
+    }
 }
 
 TEST_F(NewImageDialogTest, OkReleasedOutsideItDoesNotEndTheDialog) {
