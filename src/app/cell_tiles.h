@@ -26,9 +26,12 @@ struct TileGrid {
     std::uint32_t rows = 0;
 
     static TileGrid of(const Canvas& canvas) {
+        return canvas.hasCells() ? ofSize(canvas.width, canvas.height) : ofSize(0, 0);
+    }
+    static TileGrid ofSize(std::uint32_t width, std::uint32_t height) {
         TileGrid g;
-        g.width = canvas.hasCells() ? canvas.width : 0;
-        g.height = canvas.hasCells() ? canvas.height : 0;
+        g.width = width;
+        g.height = height;
         g.columns = (g.width + kTileSide - 1) / kTileSide;
         g.rows = (g.height + kTileSide - 1) / kTileSide;
         return g;

@@ -113,6 +113,8 @@ bool History::trim() {
 }
 
 void History::beforeWrite(const Canvas& document, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+    // The open step keeps tiles of a layer: the plain painting's are a step of their own.
+    if (open_ == Open::kTiles && steps_.back().layers) open();
     if (open_ == Open::kNone) open();
     if (open_ != Open::kTiles || !document.hasCells()) return;
     HistoryStep& step = steps_.back();
@@ -141,6 +143,68 @@ void History::beforeWrite(const Canvas& document, std::int64_t x0, std::int64_t 
         grew = true;
     });
     if (grew) trim();
+}
+
+void History::keepLayers(LayerSnapshot&& before) {
+    startStep();
+    open_ = Open::kWhole;
+    const std::uint64_t cost = before.bytes();
+    if (cost > budget_) {
+        giveUp();
+        return;
+    }
+    HistoryStep& step = steps_.back();
+    step.layers = std::make_unique<LayerSnapshot>(std::move(before));
+    step.bytes += cost;
+    bytes_ += cost;
+    trim();
+}
+
+void History::beforeLayerWrite(const Layer& layer, std::size_t index, std::int64_t x0, std::int64_t y0, std::int64_t x1,
+                               std::int64_t y1) {
+    if (open_ == Open::kTiles || open_ == Open::kWhole) {
+        // A step keeps tiles of one layer (or of the plain painting), one
+        // layer whole or every layer: a write it does not cover is a step of
+        // its own.
+        const HistoryStep& step = steps_.back();
+        const LayerSnapshot* kept = step.layers.get();
+        const bool elsewhere = open_ == Open::kTiles
+                                   ? !step.tiles.empty() || (kept && (kept->index != index || !kept->tiles.fits(layer)))
+                                   : kept && kept->oneLayer && kept->index != index;
+        if (elsewhere) open();
+    }
+    if (open_ == Open::kNone) open();
+    if (open_ != Open::kTiles) return;
+    HistoryStep& step = steps_.back();
+    std::uint64_t was = 0;
+    if (step.layers) {
+        was = step.layers->bytes();
+    } else {
+        step.layers = std::make_unique<LayerSnapshot>();
+        step.layers->held = true;
+        step.layers->oneLayer = true;
+        step.layers->lazy = true;
+        step.layers->index = index;
+        step.layers->active = index;  // the layer written is the active one
+        step.layers->tiles.start(index, layer);
+    }
+    const bool kept = step.layers->tiles.keep(layer, x0, y0, x1, y1);
+    const std::uint64_t grew = step.layers->bytes() - was;
+    step.bytes += grew;
+    bytes_ += grew;
+    if (!kept) {
+        giveUp();
+    } else if (grew > 0) {
+        trim();
+    }
+}
+
+void History::recount(HistoryStep& step) {
+    if (!step.layers) return;
+    const std::uint64_t now = sizeof(HistoryStep) + step.layers->bytes();
+    bytes_ = bytes_ - step.bytes + now;
+    step.bytes = now;
+    trim();
 }
 
 HistoryStep* History::startWholeStep(const Canvas& document) {

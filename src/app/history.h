@@ -13,6 +13,11 @@
 // arrays or a copy of them. The storage of one dropped whole step is kept
 // as a spare for the next, so a large painting's pages are not faulted in
 // again; the spare is outside the budget.
+//
+// A layered painting's steps hold layers instead (LayerSnapshot): every
+// layer for a layer command or a size change, the active layer for a filter,
+// or the tiles of one layer a stroke wrote. The painting of one plain layer
+// and a layered one follow each other in the same list of steps.
 #include <cstdint>
 #include <deque>
 #include <future>
@@ -20,6 +25,7 @@
 #include <vector>
 
 #include "app/cell_tiles.h"
+#include "app/layer_stack.h"
 #include "engine/canvas.h"
 
 namespace sc {
@@ -30,6 +36,7 @@ struct HistoryStep {
     std::vector<std::unique_ptr<PaintCell[]>> cells;  // each tile's cells, row by row
     std::unique_ptr<Canvas> whole;                    // or a whole painting of any size
                                                       // (null while it is the undo copy's)
+    std::unique_ptr<LayerSnapshot> layers;            // or layers of a layered painting
     std::uint64_t bytes = 0;
 };
 
@@ -56,6 +63,22 @@ public:
     // cells are the undo copy's until takeUndoCopyCells or copyUndoCopyCells.
     void keepWholeAsUndoCopy(const Canvas& document);
     bool keepsWholePainting() const { return open_ == Open::kWhole; }
+    // The same, but not while the open step keeps one layer of a layered
+    // painting (a filter's): a change of every layer then needs a step.
+    bool keepsEveryLayer() const {
+        return open_ == Open::kWhole && !(steps_.back().layers && steps_.back().layers->oneLayer);
+    }
+    // Starts a step holding layers as they were before a change that may
+    // reach any of them; it stays open as a whole step, like keepWhole's.
+    void keepLayers(LayerSnapshot&& before);
+    // Cells [x0, x1) x [y0, y1) of layer number `index` are about to change:
+    // its tiles there go into the open step (a step is opened when none is,
+    // and a new one when the open step keeps something else).
+    void beforeLayerWrite(const Layer& layer, std::size_t index, std::int64_t x0, std::int64_t y0, std::int64_t x1,
+                          std::int64_t y1);
+    // A step's layers were exchanged with the painting's: its cost is
+    // counted again (the oldest steps go when it grew over the budget).
+    void recount(HistoryStep& step);
     // True while a step's cells are those of the undo copy.
     bool sharesUndoCopy() const { return shared_ != nullptr; }
     // The undo copy's cells will not be read again before they are written

@@ -18,23 +18,36 @@
 #include <string>
 #include <vector>
 
+#include "app/layer_tiles.h"
 #include "engine/canvas.h"
 #include "engine/layer.h"
 
 namespace sc {
 
-// The undo copy while layers are involved: either every layer (a layer
-// command, a size change, anything that may change the stack) or one layer
-// (a stroke or a filter on the active layer, the stack otherwise as it is).
+// The undo copy while layers are involved, and a history step of a layered
+// painting: either every layer (a layer command, a size change, anything that
+// may change the stack) or one layer (a stroke or a filter on the active
+// layer, the stack otherwise as it is), whole or as the tiles a stroke wrote.
 struct LayerSnapshot {
     bool held = false;
     bool single = false;    // the painting had one plain layer: layers[0] holds its cells
     bool oneLayer = false;  // layers[0] is layer `index` of the stack as it is
+    bool lazy = false;      // with oneLayer: `tiles` holds the tiles of layer `index` instead
     std::size_t index = 0;
     std::vector<Layer> layers;
+    LayerTiles tiles;
     std::size_t active = 0;
     std::uint32_t width = 0;
     std::uint32_t height = 0;
+
+    // The memory it holds, as the history counts it.
+    std::uint64_t bytes() const {
+        std::uint64_t total = sizeof(LayerSnapshot) + tiles.bytes();
+        for (const Layer& l : layers) {
+            total += l.cellCount() * (sizeof(PaintCell) + (l.opaque() ? 0 : sizeof(float))) + l.name.size();
+        }
+        return total;
+    }
 };
 
 struct LayerStack {

@@ -11,6 +11,7 @@
 #include "app/layer_undo.h"
 #include "app/layers.h"
 #include "app/painting.h"
+#include "app/undo.h"
 #include "engine/renderer.h"
 #include "engine/resample.h"
 #include "engine/worker_pool.h"
@@ -138,9 +139,9 @@ ToolOutcome applyToolToPainting(Painting& p, ToolState& ts, int x, int y) {
     ToolOutcome outcome;
     if (ts.live.tool == kToolEraser && !ls.layers[ls.active].opaque()) {
         if (!ts.mask.built) buildMask(ts);
-        // Announced as every tool's change is (the autosave copies it again).
-        const std::int64_t r = std::int64_t{std::clamp(ts.stroke.size, 1, kMaxBrushSize)} + 1;
-        p.documentChanges.note(x - r, y - r, x + r, y + r);
+        // Not through the tools' own notice: the layer is written here.
+        const int reach = frame::brushRadius(ts.stroke) + 1;
+        prepareCellWrite(p, x - reach, y - reach, x + reach + 1, y + reach + 1);
         outcome.rendered = eraseLayer(p, ts, x, y);
         renderRect(doc, outcome.rendered.left, outcome.rendered.top, outcome.rendered.right, outcome.rendered.bottom);
         return outcome;
@@ -156,6 +157,7 @@ ToolOutcome applyToolToPainting(Painting& p, ToolState& ts, int x, int y) {
     doc.strokeLength = work.strokeLength;
     if (!work.rendered) {
         // A change that may reach any cell (Fill): the document is rendered whole.
+        prepareCellWrite(p, 0, 0, doc.width, doc.height);
         takeWork(p, CellSpan{0, 0, doc.width, doc.height}, nullptr);
         doc.invalidate();
         return outcome;

@@ -130,10 +130,13 @@ std::string defaultName(const Painting& p) {
     }
 }
 
-LayerError insertAboveActive(Painting& p, const ToolState& tools, Layer&& made) {
+// The layer goes directly above layer `below` and becomes the active one.
+LayerError insertAbove(Painting& p, const ToolState& tools, Layer&& made, std::size_t below) {
     const LayerError e = beginCommand(p, tools);
     if (e != LayerError::kNone) return e;
     LayerStack& ls = p.layers;
+    // Chosen after the undo copy, which keeps the active layer as it was.
+    if (below < ls.layers.size()) ls.active = below;
     ls.layers.insert(ls.layers.begin() + static_cast<std::ptrdiff_t>(ls.active + 1), std::move(made));
     ++ls.active;
     settle(p);
@@ -193,7 +196,7 @@ LayerError addLayer(Painting& p, const ToolState& tools, const std::string& name
     Layer made;
     if (!allocateLayer(made, p.document.width, p.document.height, false)) return LayerError::kNoMemory;
     made.name = name.empty() ? defaultName(p) : name;
-    return insertAboveActive(p, tools, std::move(made));
+    return insertAbove(p, tools, std::move(made), activeLayer(p));
 }
 
 LayerError duplicateLayer(Painting& p, const ToolState& tools, std::size_t layer) {
@@ -210,8 +213,7 @@ LayerError duplicateLayer(Painting& p, const ToolState& tools, std::size_t layer
         made.name = p.layers.singleName;
     }
     made.name += " copy";
-    if (p.layers.layered()) p.layers.active = layer;
-    return insertAboveActive(p, tools, std::move(made));
+    return insertAbove(p, tools, std::move(made), layer);
 }
 
 LayerError deleteLayer(Painting& p, const ToolState& tools, std::size_t layer) {
@@ -375,7 +377,7 @@ LayerError importAsLayer(Painting& p, const ToolState& tools, const std::string&
     }
     const std::size_t slash = path.find_last_of('/');
     made.name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return insertAboveActive(p, tools, std::move(made));
+    return insertAbove(p, tools, std::move(made), activeLayer(p));
 }
 
 }  // namespace sc

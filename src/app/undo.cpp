@@ -76,7 +76,7 @@ void recordSwap(Painting& p) {
 }
 
 // Renders what the tiles of a step change, with the cells whose picture
-// reads them; a reach across an edge wraps, so the band then spans the grid.
+// reads them.
 void renderStepTiles(Canvas& doc, const HistoryStep& step) {
     if (step.tiles.empty()) return;
     std::int64_t x0 = doc.width, y0 = doc.height, x1 = 0, y1 = 0;
@@ -87,20 +87,14 @@ void renderStepTiles(Canvas& doc, const HistoryStep& step) {
         x1 = std::max<std::int64_t>(x1, r.x1);
         y1 = std::max<std::int64_t>(y1, r.y1);
     }
-    x0 -= kRenderReach;
-    y0 -= kRenderReach;
-    x1 += kRenderReach;
-    y1 += kRenderReach;
-    if (x0 < 0 || x1 > doc.width) x0 = 0, x1 = doc.width;
-    if (y0 < 0 || y1 > doc.height) y0 = 0, y1 = doc.height;
-    renderRect(doc, static_cast<std::int32_t>(x0), static_cast<std::int32_t>(y0), static_cast<std::int32_t>(x1),
-               static_cast<std::int32_t>(y1));
+    renderChangedCells(doc, x0, y0, x1, y1);
 }
 
 // Exchanges the painting with a step's cells. The swap undo first takes the
 // painting as it is, so Undo right after returns to it.
 StepResult exchangeStep(Painting& p, const ToolState& tools, HistoryStep& step) {
     p.history.close();
+    dropLayerSnapshot(p);
     p.savedSettings = tools.live;
     snapshotCanvasDeferred(p);
     p.saved = false;
@@ -135,24 +129,44 @@ StepResult exchangeStep(Painting& p, const ToolState& tools, HistoryStep& step) 
 }
 
 StepResult stepThroughHistory(Painting& p, const ToolState& tools, bool backward) {
-    if (p.layers.layered()) return StepResult::kNothing;
     HistoryStep* step = backward ? p.history.backwardStep() : p.history.forwardStep();
     if (step == nullptr) return StepResult::kNothing;
+    const bool layers = step->layers != nullptr;
+    if (!layers && p.layers.layered()) {
+        // A step of the plain painting never meets a layered one while every
+        // change is recorded; it is not applied, and the history goes with it.
+        p.history.clear();
+        return StepResult::kNothing;
+    }
     // Done before the step is held: when memory runs out it gives the history up.
-    unshareBeforeDeferredSnapshot(p);
+    if (!layers) unshareBeforeDeferredSnapshot(p);
     step = backward ? p.history.backwardStep() : p.history.forwardStep();
     if (step == nullptr) return StepResult::kNothing;
-    const StepResult result = exchangeStep(p, tools, *step);
+    const StepResult result = layers ? exchangeLayerStep(p, tools, *step) : exchangeStep(p, tools, *step);
     if (result == StepResult::kNothing) return result;
     if (backward) {
         p.history.steppedBackward();
     } else {
         p.history.steppedForward();
     }
+    // A step of layers may now hold more or less than before.
+    p.history.recount(*step);
     return result;
 }
 
 }  // namespace
+
+void renderChangedCells(Canvas& doc, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+    // A reach across an edge wraps, so the band then spans the grid.
+    x0 -= kRenderReach;
+    y0 -= kRenderReach;
+    x1 += kRenderReach;
+    y1 += kRenderReach;
+    if (x0 < 0 || x1 > doc.width) x0 = 0, x1 = doc.width;
+    if (y0 < 0 || y1 > doc.height) y0 = 0, y1 = doc.height;
+    renderRect(doc, static_cast<std::int32_t>(x0), static_cast<std::int32_t>(y0), static_cast<std::int32_t>(x1),
+               static_cast<std::int32_t>(y1));
+}
 
 void takeUndoSnapshot(Painting& p, const ToolState& tools, bool includeCanvas) {
     // With the canvas, a change that may reach any cell follows.
@@ -162,6 +176,8 @@ void takeUndoSnapshot(Painting& p, const ToolState& tools, bool includeCanvas) {
         dropLayerSnapshot(p);
         p.savedSettings = tools.live;
         p.saved = false;
+        // A change the history cannot keep must not be stepped across.
+        if (includeCanvas) p.history.clear();
         return;
     }
     dropLayerSnapshot(p);
@@ -187,12 +203,8 @@ void takeUndoSnapshot(Painting& p, const ToolState& tools, bool includeCanvas) {
 
 void takeStrokeSnapshot(Painting& p, const ToolState& tools) {
     if (p.layers.layered()) {
-        // The stroke changes the active layer only.
-        if (!snapshotLayers(p, tools, true)) {
-            dropLayerSnapshot(p);
-            p.savedSettings = tools.live;
-            p.saved = false;
-        }
+        // The stroke changes the active layer only, a tile at a time.
+        snapshotLayerStroke(p, tools);
         return;
     }
     dropLayerSnapshot(p);
@@ -204,14 +216,20 @@ void takeStrokeSnapshot(Painting& p, const ToolState& tools) {
 
 void prepareCellWrite(Painting& p, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     p.documentChanges.note(x0, y0, x1, y1);
-    if (p.layers.layered()) return;  // the stroke's snapshot copied the active layer
+    if (p.layers.layered()) {
+        noteLayerWrite(p, x0, y0, x1, y1);
+        return;
+    }
     p.undoCopy.beforeWrite(p.document, p.undoCanvas, x0, y0, x1, y1);
     p.history.beforeWrite(p.document, x0, y0, x1, y1);
 }
 
 void prepareWholeChange(Painting& p) {
     p.documentChanges.noteEverywhere();
-    if (p.layers.layered()) return;  // layered changes take copies of layers
+    if (p.layers.layered()) {
+        prepareLayersChange(p);
+        return;
+    }
     p.undoCopy.complete(p.document, p.undoCanvas);
     p.undoCopy.changedEverywhere();
     if (!p.history.keepsWholePainting()) p.history.keepWhole(p.document);

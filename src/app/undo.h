@@ -13,6 +13,7 @@
 
 namespace sc {
 
+class Canvas;
 struct Painting;
 struct ToolState;
 
@@ -39,6 +40,10 @@ void paintingReplaced(Painting& p);
 // size (the canvas window must be made again for it). The caller has the
 // colour panels follow the restored colour.
 bool undo(Painting& p, ToolState& tools);
+
+// Renders cells [x0, x1) x [y0, y1) of the painting that changed, with the
+// cells whose picture reads them.
+void renderChangedCells(Canvas& document, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
 
 enum class StepResult : std::uint8_t { kNothing, kChanged, kResized };
 // One step through the history; kNothing when there is no step that way.

@@ -7,6 +7,7 @@
 
 #include "app/file_fixture.h"
 #include "app/filter_command.h"
+#include "app/layers.h"
 #include "engine/resample.h"
 #include "filters/filter_table.h"
 #include "tools/tools.h"
@@ -53,6 +54,33 @@ protected:
         undo(shell().painting, shell().tools);
         EXPECT_EQ(cells(), seen[n - 1]);
         seen.push_back(cells());
+    }
+
+    // A press and a short drag through the path the canvas view takes, so a
+    // layered painting is painted on its active layer.
+    void layerStroke(int x, int y) {
+        Painting& p = shell().painting;
+        takeStrokeSnapshot(p, shell().tools);
+        strokeBegin(shell().tools, p.document);
+        for (int i = 0; i < 3; ++i) {
+            strokeMove(shell().tools, p.document, -3, 0);
+            applyToolToPainting(p, shell().tools, x + 3 * i, y);
+        }
+        strokeEnd(shell().tools, p.document);
+    }
+
+    // Everything a step must bring back: the document's cells and every
+    // layer's cells, coverage, name, flags and opacity, and the active layer.
+    std::string layers() const {
+        const Painting& p = state_->painting;
+        std::string out = cells() + "|active " + std::to_string(activeLayer(p)) + "|" + p.layers.singleName;
+        for (const Layer& l : p.layers.layers) {
+            out += "|" + l.name + (l.visible ? " shown " : " hidden ") + std::to_string(l.opacity) + " " +
+                   std::to_string(l.width) + "x" + std::to_string(l.height) + ":";
+            out.append(reinterpret_cast<const char*>(l.cells.get()), l.cellCount() * sizeof(PaintCell));
+            if (l.coverage) out.append(reinterpret_cast<const char*>(l.coverage.get()), l.cellCount() * sizeof(float));
+        }
+        return out;
     }
 
     std::string cells() const {
@@ -252,6 +280,73 @@ TEST_F(UndoTest, AStepAcrossASizeChangeRestoresTheSize) {
     EXPECT_EQ(cells(), before);
     EXPECT_EQ(stepBackward(shell().painting, shell().tools), StepResult::kNothing)
         << "the stroke dropped the size change ahead";
+}
+
+TEST_F(UndoTest, StepsGoExactlyThroughLayeredChangesAndBackToOneLayer) {
+    startPainting();
+    Painting& p = shell().painting;
+    ToolState& t = shell().tools;
+    std::vector<std::string> seen{layers()};
+    auto saw = [&] { seen.push_back(layers()); };
+    layerStroke(20, 20);  // one plain layer: today's tile steps
+    saw();
+    ASSERT_EQ(addLayer(p, t), LayerError::kNone);
+    saw();
+    layerStroke(30, 30);  // on layer 2, crossing tiles
+    saw();
+    EXPECT_LT(p.history.backwardStep()->bytes, p.document.cellCount() * sizeof(PaintCell))
+        << "a stroke on a layer keeps the tiles it wrote";
+    undo(p, t);  // the press's copy of tiles, and a step of its own
+    EXPECT_EQ(layers(), seen[2]);
+    saw();
+    undo(p, t);
+    EXPECT_EQ(layers(), seen[3]);
+    saw();
+    t.live.tool = kToolEraser;
+    layerStroke(32, 30);
+    saw();
+    t.live.tool = kToolTubePaint;
+    ASSERT_EQ(setLayerOpacity(p, t, 1, 0.5f), LayerError::kNone);
+    saw();
+    ASSERT_EQ(renameLayer(p, t, 1, "Glaze"), LayerError::kNone);
+    saw();
+    ASSERT_TRUE(runFilterOnPainting(p, t, kFilterInvertColours));
+    saw();
+    ASSERT_EQ(duplicateLayer(p, t, 1), LayerError::kNone);
+    saw();
+    ASSERT_EQ(mergeLayerDown(p, t, 2), LayerError::kNone);
+    saw();
+    ASSERT_EQ(moveLayer(p, t, 1, 0), LayerError::kNone);
+    saw();
+    ASSERT_EQ(setLayerVisible(p, t, 0, false), LayerError::kNone);
+    saw();
+    takeUndoSnapshot(p, t, true);  // as Image Size does
+    ASSERT_TRUE(resamplePainting(p, 60, 50));
+    saw();
+    ASSERT_EQ(deleteLayer(p, t, 0), LayerError::kNone);
+    ASSERT_FALSE(p.layers.layered()) << "the background alone is one plain layer again";
+    saw();
+    layerStroke(10, 10);
+    saw();
+
+    for (std::size_t i = seen.size() - 1; i > 0; --i) {
+        EXPECT_NE(stepBackward(p, t), StepResult::kNothing) << i;
+        EXPECT_EQ(layers(), seen[i - 1]) << i;
+    }
+    EXPECT_EQ(stepBackward(p, t), StepResult::kNothing);
+    for (std::size_t i = 1; i < seen.size(); ++i) {
+        EXPECT_NE(stepForward(p, t), StepResult::kNothing) << i;
+        EXPECT_EQ(layers(), seen[i]) << i;
+    }
+    // Undo right after a step returns to the painting before it.
+    for (std::size_t i = 0; i < 8; ++i) stepBackward(p, t);
+    const std::size_t at = seen.size() - 9;
+    EXPECT_EQ(layers(), seen[at]);
+    undo(p, t);
+    EXPECT_EQ(layers(), seen[at + 1]);
+    EXPECT_EQ(p.history.forwardStep(), nullptr);
+    stepBackward(p, t);
+    EXPECT_EQ(layers(), seen[at]);
 }
 
 TEST_F(UndoTest, TheBudgetEvictsTheOldestSteps) {

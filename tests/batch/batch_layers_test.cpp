@@ -103,6 +103,37 @@ TEST(BatchLayers, UndoSwapsLayerChanges) {
     EXPECT_EQ(readFileBytes(dir.path("undone.bmp")), readFileBytes(dir.path("resized.bmp")));
 }
 
+TEST(BatchLayers, StepsGoBackAndForthThroughLayerChanges) {
+    TempDir dir;
+    auto out = [&](const std::string& name) { return "render\nexport " + dir.path(name) + ".bmp\n"; };
+    // Each change, with "snapshot" where a script makes a step of a stroke.
+    const std::vector<std::string> changes = {
+        "snapshot\n" + stroke(0, 200, 40, 10, 20, "60 60 140 100"),
+        "layer-add Glaze\n",
+        "snapshot\n" + stroke(0, 20, 40, 210, 15, "40 100 160 40"),
+        "layer-opacity 2 0.5\n",
+        "filter invertColours\n",
+        // Painting another layer than the filter's is a step of its own.
+        "layer-select 1\n" + stroke(0, 90, 200, 40, 10, "20 20 180 130"),
+        "resample 160 120\n",
+        "layer-duplicate 2\n",
+        "layer-move 3 1\n",
+        "layer-delete 1\n",
+        "layer-delete 2\n",
+    };
+    std::string script = "new 200 150\n" + out("seen0");
+    for (std::size_t i = 0; i < changes.size(); ++i) script += changes[i] + out("seen" + std::to_string(i + 1));
+    for (std::size_t i = changes.size(); i > 0; --i) script += "step-back\n" + out("back" + std::to_string(i - 1));
+    for (std::size_t i = 1; i <= changes.size(); ++i) script += "step-forward\n" + out("forth" + std::to_string(i));
+    runScript(script);
+    for (std::size_t i = 0; i <= changes.size(); ++i) {
+        const std::string seen = readFileBytes(dir.path("seen" + std::to_string(i) + ".bmp"));
+        // Compared whole, so a failure names the step and not the bytes.
+        if (i < changes.size()) EXPECT_TRUE(readFileBytes(dir.path("back" + std::to_string(i) + ".bmp")) == seen) << i;
+        if (i > 0) EXPECT_TRUE(readFileBytes(dir.path("forth" + std::to_string(i) + ".bmp")) == seen) << i;
+    }
+}
+
 TEST(BatchLayers, OneLayerSavesAsBeforeAndBadCommandsStop) {
     TempDir dir;
     const std::string paint = "new 40 30\n" + stroke(0, 200, 40, 10, 8, "5 5 35 25");
