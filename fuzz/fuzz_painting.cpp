@@ -19,7 +19,8 @@ void fuzzPainting(const std::uint8_t* data, std::size_t size) {
     SC_FUZZ_CHECK(before.allocate(width, height));
     std::memcpy(before.cells(), document.cells(), document.cellCount() * sizeof(PaintCell));
 
-    const bool loaded = loadPainting(s.painting, s.tools, inputFile(data, size));
+    // The autosave's reader: painting files as File, Open reads them, and raw layers files.
+    const bool loaded = loadAutosavedPainting(s.painting, s.tools, inputFile(data, size));
     if (!loaded) {
         // A refused file never costs the painting on screen.
         SC_FUZZ_CHECK(document.width == width && document.height == height);

@@ -16,6 +16,7 @@
 #include "engine/layer.h"
 #include "formats/painting_file.h"
 #include "formats/painting_v1.h"
+#include "formats/raw_layers_file.h"
 #include "formats/prefs_file.h"
 #include "formats/preset_lists.h"
 #include "formats/picture_writers.h"
@@ -118,6 +119,22 @@ bool paintingSeeds(const fs::path& dir) {
         layers[1].opacity = 0.75f;
         if (!withHalf(dir / ("v3_" + id),
                       [&](const std::string& p) { return writeLayeredPaintingFile(p, w, h, layers, 1); })) {
+            return false;
+        }
+        // The same layers raw, as the autosave writes them.
+        std::vector<RawLayerEntry> table;
+        std::string data;
+        for (const Layer& layer : layers) {
+            table.push_back({layer.name, layer.visible, layer.opacity, layer.opaque()});
+            data.append(reinterpret_cast<const char*>(layer.cells.get()), layer.cellCount() * sizeof(PaintCell));
+            if (!layer.opaque()) {
+                data.append(reinterpret_cast<const char*>(layer.coverage.get()), layer.cellCount() * sizeof(float));
+            }
+        }
+        const std::vector<std::byte> head = rawLayersHead(w, h, table, 1);
+        if (!withHalf(dir / ("raw_layers_" + id), [&](const std::string& p) {
+                return writeRawLayersFile(p, head, table, w, h, reinterpret_cast<const std::byte*>(data.data()));
+            })) {
             return false;
         }
     }

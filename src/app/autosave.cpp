@@ -12,6 +12,7 @@
 
 #include "app/run_paths.h"
 #include "app/shell_state.h"
+#include "engine/layer.h"
 #include "engine/paint_cell.h"
 
 namespace sc {
@@ -50,6 +51,12 @@ enum class WriteResult { None, Failed, Written };
 WriteResult collectWriter(Autosave& a, bool wait = false) {
     if (!writerRunning(a) || (!wait && !a.writerDone.load())) return WriteResult::None;
     a.writer.join();
+    if (a.layered) {
+        // A copy of layers may be as large as the painting itself: it is
+        // not kept between autosaves.
+        a.copy.reset();
+        a.capacity = 0;
+    }
     if (a.writeFailed.load()) return WriteResult::Failed;
     a.writtenHash = a.pendingHash;
     return WriteResult::Written;
@@ -59,9 +66,56 @@ WriteResult collectWriter(Autosave& a, bool wait = false) {
 // folder was missing or read-only then).
 bool haveName(Autosave& a) { return a.lock.held() || claimAutosaveName(a.files.folder, a.files, a.lock); }
 
-// Makes the copy hold the document's size; false when memory runs out.
-bool prepareCopy(Autosave& a, const ShellState& s) {
-    const std::size_t bytes = s.painting.document.cellCount() * sizeof(PaintCell);
+// The planes of the painting as it now is: the document's cells, or each
+// layer's cells and coverage. Returns the copy's size in bytes.
+std::size_t planesOf(const Painting& p, std::vector<Autosave::Plane>& planes) {
+    planes.clear();
+    std::size_t offset = 0;
+    auto add = [&](const void* source, std::size_t cellBytes) {
+        const std::size_t bytes = p.document.cellCount() * cellBytes;
+        planes.push_back({static_cast<const std::byte*>(source), offset, bytes, cellBytes});
+        offset += bytes;
+    };
+    if (!p.layers.layered()) {
+        add(p.document.cells(), sizeof(PaintCell));
+        return offset;
+    }
+    for (const Layer& layer : p.layers.layers) {
+        add(layer.cells.get(), sizeof(PaintCell));
+        if (!layer.opaque()) add(layer.coverage.get(), sizeof(float));
+    }
+    return offset;
+}
+
+RawLayerEntry entryOf(const Layer& layer) { return {layer.name, layer.visible, layer.opacity, layer.opaque()}; }
+
+// Whether the copy under way is still of the painting's present planes and
+// layers (a layer command, Undo or a new painting changes them).
+bool copyStillMatches(const Autosave& a, const Painting& p) {
+    const Canvas& document = p.document;
+    if (a.width != document.width || a.height != document.height || a.layered != p.layers.layered()) return false;
+    if (!a.layered) return a.planes.front().source == reinterpret_cast<const std::byte*>(document.cells());
+    const std::vector<Layer>& layers = p.layers.layers;
+    if (a.table.size() != layers.size() || a.activeLayer != p.layers.active) return false;
+    std::size_t plane = 0;
+    for (std::size_t l = 0; l < layers.size(); ++l) {
+        const Layer& layer = layers[l];
+        const RawLayerEntry& entry = a.table[l];
+        if (entry.opaque != layer.opaque() || entry.visible != layer.visible || entry.opacity != layer.opacity ||
+            entry.name != layer.name ||
+            a.planes[plane++].source != reinterpret_cast<const std::byte*>(layer.cells.get())) {
+            return false;
+        }
+        if (!layer.opaque() && a.planes[plane++].source != reinterpret_cast<const std::byte*>(layer.coverage.get())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Makes the copy hold the painting's planes; false when memory runs out.
+bool prepareCopy(Autosave& a, const Painting& p) {
+    const std::size_t bytes = planesOf(p, a.planes);
     if (a.capacity < bytes) {
         a.copy.reset();
         a.capacity = 0;
@@ -69,24 +123,52 @@ bool prepareCopy(Autosave& a, const ShellState& s) {
         if (!a.copy) return false;
         a.capacity = bytes;
     }
-    a.width = s.painting.document.width;
-    a.height = s.painting.document.height;
-    a.source = s.painting.document.cells();
+    a.total = bytes;
+    a.width = p.document.width;
+    a.height = p.document.height;
+    a.layered = p.layers.layered();
+    a.table.clear();
+    a.head.clear();
+    a.activeLayer = 0;
+    if (a.layered) {
+        for (const Layer& layer : p.layers.layers) a.table.push_back(entryOf(layer));
+        a.activeLayer = p.layers.active;
+        a.head = rawLayersHead(a.width, a.height, a.table, a.activeLayer);
+    }
     a.copied = 0;
     return true;
 }
 
+// Copies the next `bytes` of the copy from their planes.
+void copyBand(Autosave& a, std::size_t bytes) {
+    for (const Autosave::Plane& plane : a.planes) {
+        if (bytes == 0) break;
+        const std::size_t end = plane.offset + plane.bytes;
+        if (a.copied >= end) continue;
+        const std::size_t n = std::min(bytes, end - a.copied);
+        std::memcpy(a.copy.get() + a.copied, plane.source + (a.copied - plane.offset), n);
+        a.copied += n;
+        bytes -= n;
+    }
+}
+
 void startWriter(Autosave& a) {
-    const std::size_t bytes = static_cast<std::size_t>(a.width) * a.height * sizeof(PaintCell);
     a.writerDone = false;
     a.writeFailed = false;
     a.onDisk = true;  // from here a file may exist, whatever the write's end
-    a.writer = std::thread([&a, bytes, files = a.files, path = a.copyPath, written = a.writtenHash] {
+    // The writer reads the copy and its description; the main loop leaves
+    // them alone until it has collected the writer.
+    a.writer = std::thread([&a, files = a.files, path = a.copyPath, written = a.writtenHash] {
         // Below the painting in the queue for the processor.
         (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWriterNiceness);
-        const std::uint64_t hash = copyHash(a.copy.get(), bytes, a.width, a.height, path);
+        // The layers' table counts as much as their cells.
+        std::string described = path;
+        if (a.layered) described.append(reinterpret_cast<const char*>(a.head.data()), a.head.size());
+        const std::uint64_t hash = copyHash(a.copy.get(), a.total, a.width, a.height, described);
         a.pendingHash = hash;
-        if (hash != written) {
+        if (hash != written && a.layered) {
+            a.writeFailed = !writeLayeredAutosave(files, a.head, a.table, a.width, a.height, a.copy.get(), path);
+        } else if (hash != written) {
             const auto* cells = reinterpret_cast<const PaintCell*>(a.copy.get());
             a.writeFailed = !writeAutosave(files, cells, a.width, a.height, path);
         }
@@ -123,20 +205,24 @@ void removeReplaced(Autosave& a) {
 }
 
 // Copies again the cells of the part already copied that changed since the
-// last pass. Rows run in memory order, so a rectangle's rows past the copied
-// part are left to their band.
+// last pass, in every plane (a step may change any layer). Planes and rows
+// run in memory order, so a rectangle's rows past the copied part are left
+// to their band.
 void copyChangedCells(Autosave& a, const CellChanges& changes) {
     const std::int64_t width = a.width, height = a.height;
-    const auto* from = reinterpret_cast<const std::byte*>(a.source);
-    for (const ChangedArea& r : changes.rects()) {
-        const std::int64_t x0 = std::max<std::int64_t>(r.x0, 0), x1 = std::min(r.x1, width);
-        const std::int64_t y0 = std::max<std::int64_t>(r.y0, 0), y1 = std::min(r.y1, height);
-        for (std::int64_t y = y0; y < y1 && x0 < x1; ++y) {
-            const auto row = static_cast<std::size_t>(y * width);
-            const std::size_t begin = (row + static_cast<std::size_t>(x0)) * sizeof(PaintCell);
-            if (begin >= a.copied) break;
-            const std::size_t end = std::min((row + static_cast<std::size_t>(x1)) * sizeof(PaintCell), a.copied);
-            std::memcpy(a.copy.get() + begin, from + begin, end - begin);
+    for (const Autosave::Plane& plane : a.planes) {
+        if (plane.offset >= a.copied) break;
+        for (const ChangedArea& r : changes.rects()) {
+            const std::int64_t x0 = std::max<std::int64_t>(r.x0, 0), x1 = std::min(r.x1, width);
+            const std::int64_t y0 = std::max<std::int64_t>(r.y0, 0), y1 = std::min(r.y1, height);
+            for (std::int64_t y = y0; y < y1 && x0 < x1; ++y) {
+                const auto row = static_cast<std::size_t>(y * width);
+                const std::size_t begin = plane.offset + (row + static_cast<std::size_t>(x0)) * plane.cellBytes;
+                if (begin >= a.copied) break;
+                const std::size_t end =
+                    std::min(plane.offset + (row + static_cast<std::size_t>(x1)) * plane.cellBytes, a.copied);
+                std::memcpy(a.copy.get() + begin, plane.source + (begin - plane.offset), end - begin);
+            }
         }
     }
 }
@@ -191,15 +277,15 @@ AutosaveEvent autosavePass(Autosave& a, ShellState& s, long double now) {
         s.painting.documentChanges.clear();
         if (writerRunning(a) || a.replaced || now < a.dueAt) return event;
         a.dueAt = now + a.intervalSeconds;
-        if (!haveName(a) || !prepareCopy(a, s)) return failure(a);
+        if (!haveName(a) || !prepareCopy(a, s.painting)) return failure(a);
         a.copying = true;
         a.copyPath = a.documentPath;
     }
-    // A whole-canvas change or another painting: the copy starts again.
-    if (a.source != document.cells() || a.width != document.width || a.height != document.height ||
-        !document.rendered || s.painting.documentChanges.everywhere()) {
+    // A whole-canvas change, a layer command or another painting: the copy
+    // starts again.
+    if (!copyStillMatches(a, s.painting) || !document.rendered || s.painting.documentChanges.everywhere()) {
         s.painting.documentChanges.clear();
-        if (!prepareCopy(a, s)) {
+        if (!prepareCopy(a, s.painting)) {
             a.copying = false;
             return failure(a);
         }
@@ -208,11 +294,8 @@ AutosaveEvent autosavePass(Autosave& a, ShellState& s, long double now) {
     // Cells changed in place since the last pass.
     copyChangedCells(a, s.painting.documentChanges);
     s.painting.documentChanges.clear();
-    const std::size_t total = document.cellCount() * sizeof(PaintCell);
-    const std::size_t band = std::min(kAutosaveBandBytes, total - a.copied);
-    std::memcpy(a.copy.get() + a.copied, reinterpret_cast<const std::byte*>(a.source) + a.copied, band);
-    a.copied += band;
-    if (a.copied == total) {
+    copyBand(a, std::min(kAutosaveBandBytes, a.total - a.copied));
+    if (a.copied == a.total) {
         a.copying = false;
         startWriter(a);
     }
@@ -228,12 +311,11 @@ AutosaveEvent autosaveNow(Autosave& a, ShellState& s, long double now) {
     const Canvas& document = s.painting.document;
     if (s.painting.saved || !document.hasCells()) return event;
     a.dueAt = now + a.intervalSeconds;
-    if (!haveName(a) || !prepareCopy(a, s)) {
+    if (!haveName(a) || !prepareCopy(a, s.painting)) {
         a.copying = false;
         return failure(a);
     }
-    std::memcpy(a.copy.get(), document.cells(), document.cellCount() * sizeof(PaintCell));
-    a.copied = document.cellCount() * sizeof(PaintCell);
+    copyBand(a, a.total);
     s.painting.documentChanges.clear();
     a.copying = false;
     a.copyPath = a.documentPath;

@@ -7,11 +7,19 @@
 //
 // Painting never waits for the disk. The main loop copies the cells a band
 // at a time, one band a pass, and a thread of its own writes the copy. Every
-// copy written is the painting of one moment: a whole-canvas change or a new
-// painting size starts the copy again, and the cells a stroke or a history
-// step changed in the part already copied (ShellState::documentChanges) are
-// copied again at the next pass, before the next band. A copy equal to what
-// was last written is not written again.
+// copy written is the painting of one moment: a whole-canvas change, a new
+// painting size or a layer command starts the copy again, and the cells a
+// stroke or a history step changed in the part already copied
+// (Painting::documentChanges) are copied again at the next pass, before the
+// next band. A copy equal to what was last written is not written again.
+//
+// A painting of one plain layer is copied as the document's cells and
+// written as a version 1 painting file. A painting of layers is copied layer
+// by layer (each layer's cells, then its coverage unless it covers every
+// cell, bottom first, with their names and flags) and written as a raw
+// layers file, so recovery brings every layer back bit for bit. Such a copy
+// may be as large as the layers themselves; it is let go once written, and
+// memory that cannot be had for it is told as a failed autosave.
 //
 // A modal dialog stops the main loop, and the painting cannot change while
 // it is up: an unsaved painting is autosaved at once when one opens
@@ -26,13 +34,14 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "formats/autosave_files.h"
 #include "formats/options_file.h"
+#include "formats/raw_layers_file.h"
 
 namespace sc {
 
-struct PaintCell;
 struct RunPaths;
 struct ShellState;
 
@@ -63,13 +72,27 @@ struct Autosave {
     bool replaced = false;      // they belong to a painting since replaced
     bool failureShown = false;  // the status line's notice stands for the last result
 
+    // Where the copy's bytes come from: one plane of the document's cells,
+    // or each layer's cells and coverage, laid one after the other.
+    struct Plane {
+        const std::byte* source = nullptr;
+        std::size_t offset = 0;     // in the copy
+        std::size_t bytes = 0;      // cells x cellBytes
+        std::size_t cellBytes = 0;  // a cell's share of the plane
+    };
+
     // The copy the writer works from.
     std::unique_ptr<std::byte[]> copy;
     std::size_t capacity = 0;
+    std::size_t total = 0;  // bytes of the copy
     std::uint32_t width = 0;
     std::uint32_t height = 0;
-    const PaintCell* source = nullptr;
-    std::size_t copied = 0;  // bytes so far
+    std::vector<Plane> planes;
+    bool layered = false;              // a copy of layers, written as a raw layers file
+    std::vector<RawLayerEntry> table;  // the layers' names and flags when the copy began
+    std::size_t activeLayer = 0;
+    std::vector<std::byte> head;  // the raw layers file's header and table
+    std::size_t copied = 0;       // bytes so far
     bool copying = false;
     std::string copyPath;  // documentPath when the copy began
 
@@ -90,7 +113,7 @@ void beginAutosaves(Autosave& a, const RunPaths& paths, std::uint32_t intervalSe
 enum class AutosaveEvent { None, Failed, Recovered };
 
 // One main-loop pass's share: follows the painting's file
-// (ShellState::paintingFile), removes the files of a painting without
+// (Painting::fileName), removes the files of a painting without
 // unsaved changes, copies one band when due (the changed cells of the part
 // already copied first), hands a full copy to the writer and collects the
 // writer's result.
@@ -105,7 +128,7 @@ bool autosaveBusy(const Autosave& a);
 long double autosaveWakeTime(const Autosave& a, const ShellState& s);
 
 // The file the painting now belongs to (autosavePass calls it when
-// ShellState::paintingFile changed). An autosave of another file's painting
+// Painting::fileName changed). An autosave of another file's painting
 // is removed, so that a painting and the path written with it always belong
 // together.
 void noteDocumentPath(Autosave& a, const std::string& path);

@@ -11,10 +11,25 @@
 #include "engine/layer.h"
 #include "formats/data_file.h"
 #include "formats/painting_file.h"
+#include "formats/raw_layers_file.h"
 #include "platform/dialogs.h"
 #include "platform/windows.h"
 
 namespace sc {
+
+namespace {
+
+// A painting read whole replaces the present one.
+void takeLoaded(Painting& p, Canvas& fresh, std::vector<Layer>&& layers, std::size_t active) {
+    Canvas& document = p.document;
+    document.swapCells(fresh);
+    replaceLayers(p, std::move(layers), active);
+    document.invalidate();
+    // Another painting: the history starts again (Undo still returns to the old one).
+    p.history.clear();
+}
+
+}  // namespace
 
 bool savePainting(const Painting& p, const std::string& path) {
     // One layer (the document's cells, or the stack of a lone layer) is a
@@ -63,13 +78,36 @@ bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, 
         case PaintingLoadResult::kVersion3:
         case PaintingLoadResult::kCannotOpen: return false;
     }
-    Canvas& document = p.document;
-    document.swapCells(fresh);
-    replaceLayers(p, std::move(layers), active);
-    document.invalidate();
-    // Another painting: the history starts again (Undo still returns to the old one).
-    p.history.clear();
+    takeLoaded(p, fresh, std::move(layers), active);
     p.fileName = paintingFilePath(path);
+    return true;
+}
+
+bool loadAutosavedPainting(Painting& p, const ToolState& tools, const std::string& path, platform::WindowId owner) {
+    if (!isRawLayersFile(path)) return loadPainting(p, tools, path, nullptr, owner);
+    using platform::Buttons;
+    using platform::Icon;
+    DataFile file;
+    if (!file.open(path, DataFile::kRead)) {
+        platform::messageBox(platform::kNoWindow, "Error", kCannotOpenText, Buttons::Ok, Icon::None);
+        return false;
+    }
+    takeUndoSnapshot(p, tools, true);
+    Canvas fresh;
+    std::vector<Layer> layers;
+    std::size_t active = 0;
+    const PaintingLoadResult result = readRawLayersFile(file, fresh, layers, active);
+    file.close();
+    if (result == PaintingLoadResult::kLaterVersion) {
+        platform::messageBox(platform::kNoWindow, "Error", kLaterVersionText, Buttons::Ok, Icon::None);
+        return false;
+    }
+    if (result != PaintingLoadResult::kOk) {
+        platform::messageBox(owner, "Error", kNotAPaintingText, Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
+    takeLoaded(p, fresh, std::move(layers), active);
+    p.fileName.clear();
     return true;
 }
 

@@ -41,4 +41,10 @@ std::string paintingFilePath(const std::string& path);
 bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, std::uint32_t* version = nullptr,
                   platform::WindowId owner = platform::kNoWindow);
 
+// The same for an autosave (formats/autosave_files.h): a painting file as
+// loadPainting reads it, or a raw layers file of every layer. A damaged one
+// shows the "corrupt or not a valid" message and changes nothing.
+bool loadAutosavedPainting(Painting& p, const ToolState& tools, const std::string& path,
+                           platform::WindowId owner = platform::kNoWindow);
+
 }  // namespace sc

@@ -15,6 +15,7 @@
 
 #include "formats/data_file.h"
 #include "formats/painting_v1.h"
+#include "formats/raw_layers_file.h"
 
 namespace sc {
 namespace {
@@ -49,6 +50,12 @@ std::string readOriginal(const std::string& path) {
 std::int64_t modifiedTime(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? static_cast<std::int64_t>(st.st_mtime) : 0;
+}
+
+bool writeOriginal(const AutosaveFiles& files, const std::string& original) {
+    DataFile path;
+    if (!path.open(files.original(), DataFile::kWrite)) return false;
+    return path.write(original.data(), original.size()) && path.close();
 }
 
 }  // namespace
@@ -124,10 +131,15 @@ std::vector<OrphanAutosave> findOrphanAutosaves(const std::string& folder) {
 
 bool writeAutosave(const AutosaveFiles& files, const PaintCell* cells, std::uint32_t width, std::uint32_t height,
                    const std::string& original) {
-    DataFile path;
-    if (!path.open(files.original(), DataFile::kWrite)) return false;
-    if (!path.write(original.data(), original.size()) || !path.close()) return false;
+    if (!writeOriginal(files, original)) return false;
     return writeRawPaintingCells(cells, width, height, files.painting());
+}
+
+bool writeLayeredAutosave(const AutosaveFiles& files, const std::vector<std::byte>& head,
+                          const std::vector<RawLayerEntry>& table, std::uint32_t width, std::uint32_t height,
+                          const std::byte* data, const std::string& original) {
+    if (!writeOriginal(files, original)) return false;
+    return writeRawLayersFile(files.painting(), head, table, width, height, data);
 }
 
 bool removeAutosave(const AutosaveFiles& files) {

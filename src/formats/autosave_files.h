@@ -3,7 +3,9 @@
 // The autosave folder ("autosave/" in the user's data folder). Each running
 // program has its own name there, "<process id>-<start time>", and three
 // files under it:
-//   NAME.pai   the painting as a version 1 file (raw cells, lossless)
+//   NAME.pai   the painting, lossless: a version 1 file (raw cells) for a
+//              painting of one plain layer, a raw layers file
+//              (formats/raw_layers_file.h) for a painting of layers
 //   NAME.path  the path of the file the painting belongs to; empty for a
 //              painting never saved
 //   NAME.lock  locked (flock) by its program for as long as it runs
@@ -11,6 +13,7 @@
 // crashed, the machine went down): its painting may be recovered. Programs
 // never share a name, and a program's files are written only while it holds
 // their lock, so no two programs ever write the same autosave.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,6 +21,7 @@
 namespace sc {
 
 struct PaintCell;
+struct RawLayerEntry;
 
 inline constexpr const char* kAutosaveFolder = "autosave/";
 
@@ -73,6 +77,11 @@ std::vector<OrphanAutosave> findOrphanAutosaves(const std::string& folder);
 // write that fails or is cut short leaves the previous autosave as it was.
 [[nodiscard]] bool writeAutosave(const AutosaveFiles& files, const PaintCell* cells, std::uint32_t width,
                                  std::uint32_t height, const std::string& original);
+// The same for a painting of layers: `head` and `data` as
+// writeRawLayersFile takes them.
+[[nodiscard]] bool writeLayeredAutosave(const AutosaveFiles& files, const std::vector<std::byte>& head,
+                                        const std::vector<RawLayerEntry>& table, std::uint32_t width,
+                                        std::uint32_t height, const std::byte* data, const std::string& original);
 
 // Removes the painting and path files (the lock file stays while held).
 // False when a file is still there afterwards.

@@ -38,13 +38,13 @@ std::string questionText(const OrphanAutosave& orphan) {
            ".\n\nRecover it? No deletes the autosave.";
 }
 
-// Opens the autosave as an unsaved painting. False when it could not be
-// read (loadPainting has said why).
+// Opens the autosave (every layer of it) as an unsaved painting. False when
+// it could not be read (loadAutosavedPainting has said why).
 bool recover(Program& p, OrphanAutosave& orphan) {
     ShellState& s = p.state;
     // A copy that cannot be read leaves the painting as it was, saved or not.
     const bool wasSaved = s.painting.saved;
-    if (!loadPainting(s.painting, s.tools, orphan.files.painting(), nullptr, s.frameWindow)) {
+    if (!loadAutosavedPainting(s.painting, s.tools, orphan.files.painting(), s.frameWindow)) {
         s.painting.saved = wasSaved;
         return false;
     }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The autosave folder: a run's name is its own while it holds the lock, the
 // autosaves of runs that are gone are found with their paintings, and a run
-// killed in the middle of an autosave leaves the previous one whole.
+// killed in the middle of an autosave leaves the previous one whole. A raw
+// layers file that is cut short, too long or holds an impossible field is
+// refused.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -13,9 +15,12 @@
 #include <filesystem>
 
 #include "engine/canvas.h"
+#include "engine/layer.h"
 #include "formats/autosave_files.h"
 #include "formats/data_file.h"
 #include "formats/painting_file.h"
+#include "formats/painting_v1.h"
+#include "formats/raw_layers_file.h"
 #include "support/run_batch.h"
 
 namespace sc {
@@ -23,6 +28,7 @@ namespace {
 
 using testing::readFileBytes;
 using testing::TempDir;
+using testing::writeFileBytes;
 
 void paint(Canvas& c, float seed) {
     for (std::size_t i = 0; i < c.cellCount(); ++i) {
@@ -142,6 +148,68 @@ TEST(AutosaveFiles, AKillDuringTheWriteLeavesThePreviousAutosaveWhole) {
     EXPECT_EQ(entries(folder), 4u) << "painting, path, lock and the killed write's temporary file";
     removeAutosaveName(orphans[0].files);
     EXPECT_EQ(entries(folder), 0u) << "deleting an autosave takes the killed write's leftovers too";
+}
+
+PaintingLoadResult readRawLayers(const std::string& path, const std::string& bytes, std::vector<Layer>& layers,
+                                 std::size_t& active) {
+    writeFileBytes(path, bytes);
+    DataFile file;
+    Canvas into;
+    if (!file.open(path, DataFile::kRead)) return PaintingLoadResult::kCannotOpen;
+    return readRawLayersFile(file, into, layers, active);
+}
+
+TEST(AutosaveFiles, ARawLayersFileIsReadBitForBitAndADamagedOneIsRefused) {
+    TempDir dir;
+    const std::string path = dir.path("layers.pai");
+    const std::vector<RawLayerEntry> table = {{"Ground", true, 1.0f, true}, {"Glaze", false, 0.25f, false}};
+    std::string data;
+    for (int i = 0; i < 6; ++i) {
+        const PaintCell cell{static_cast<std::uint8_t>(i), 2, 3, 4, 5, {0, 0, 0}, -1.5f * static_cast<float>(i)};
+        data.append(reinterpret_cast<const char*>(&cell), sizeof cell);
+    }
+    data += data;
+    for (int i = 0; i < 6; ++i) {
+        const float coverage = static_cast<float>(i) / 5.0f;
+        data.append(reinterpret_cast<const char*>(&coverage), sizeof coverage);
+    }
+    const std::vector<std::byte> head = rawLayersHead(3, 2, table, 1);
+    const std::string whole = std::string(reinterpret_cast<const char*>(head.data()), head.size()) + data;
+    ASSERT_TRUE(writeRawLayersFile(path, head, table, 3, 2, reinterpret_cast<const std::byte*>(data.data())));
+    ASSERT_EQ(readFileBytes(path), whole);
+
+    std::vector<Layer> layers;
+    std::size_t active = 0;
+    ASSERT_EQ(readRawLayers(path, whole, layers, active), PaintingLoadResult::kOk);
+    ASSERT_EQ(layers.size(), 2u);
+    EXPECT_EQ(active, 1u);
+    EXPECT_EQ(layers[1].name, "Glaze");
+    EXPECT_FALSE(layers[1].visible);
+    EXPECT_EQ(layers[1].opacity, 0.25f);
+    EXPECT_TRUE(layers[0].opaque());
+    ASSERT_FALSE(layers[1].opaque());
+    EXPECT_EQ(std::memcmp(layers[1].cells.get(), data.data(), 6 * sizeof(PaintCell)), 0);
+    EXPECT_EQ(std::memcmp(layers[1].coverage.get(), data.data() + 12 * sizeof(PaintCell), 6 * sizeof(float)), 0);
+
+    // Cut anywhere or longer: refused, and the layers given stay as they were.
+    for (std::size_t size = 0; size < whole.size(); ++size) {
+        EXPECT_EQ(readRawLayers(path, whole.substr(0, size), layers, active), PaintingLoadResult::kDamaged) << size;
+    }
+    EXPECT_EQ(readRawLayers(path, whole + '\0', layers, active), PaintingLoadResult::kDamaged);
+    EXPECT_EQ(layers.size(), 2u);
+    // Impossible fields: count, active layer, flags, opacity, name length, coverage.
+    const std::size_t entry = kPaintingHeaderSize + 8;
+    const std::size_t glaze = entry + 12 + 6;
+    const std::pair<std::size_t, std::uint32_t> faults[] = {
+        {kPaintingHeaderSize, 0},     {kPaintingHeaderSize, 33},
+        {kPaintingHeaderSize + 4, 2}, {entry, 4},
+        {glaze + 4, 0x7fc00000u},     {glaze + 4, 0x3fc00000u},
+        {glaze + 8, 0xffffffffu},     {whole.size() - 4, 0x40000000u}};
+    for (const auto& [at, value] : faults) {
+        std::string bad = whole;
+        std::memcpy(bad.data() + at, &value, sizeof value);
+        EXPECT_EQ(readRawLayers(path, bad, layers, active), PaintingLoadResult::kDamaged) << at;
+    }
 }
 
 }  // namespace

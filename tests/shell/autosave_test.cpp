@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Autosave and recovery: the autosave of an unsaved painting holds its exact
-// cells of one moment and its file, is written when a modal dialog opens,
+// cells (every layer's) of one moment and its file, is written when a modal dialog opens,
 // and goes once the painting is saved or the program exits cleanly; a folder
 // that cannot be written is told on the status line until an autosave is
 // written again; the autosaves of runs that did not end cleanly are offered
@@ -22,11 +22,13 @@
 #include "app/autosave.h"
 #include "app/file_commands.h"
 #include "app/hand_over.h"
+#include "app/layers.h"
 #include "app/new_image_driver.h"
 #include "app/painting_io.h"
 #include "formats/autosave_files.h"
 #include "formats/data_file.h"
 #include "formats/painting_file.h"
+#include "formats/raw_layers_file.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/test_queries.h"
@@ -209,6 +211,62 @@ TEST_F(AutosaveTest, ChangesToThePartAlreadyCopiedReachTheAutosave) {
     EXPECT_TRUE(sameCells(back, document())) << "the step back";
 }
 
+// A painting of layers is autosaved layer by layer: a stroke on a layer the
+// copy has passed reaches it, and recovery brings back every layer as it was.
+TEST_F(AutosaveTest, EveryLayerIsAutosavedAsOneMomentAndRecoveredBitForBit) {
+    start();
+    answerNewImage("1000", "1000", DialogEnd::Ok);
+    commandNow(kCmdNew);
+    Painting& p = shell().painting;
+    paintStroke(300, 500);
+    ASSERT_EQ(addLayer(p, shell().tools, "Glaze"), LayerError::kNone);
+    ASSERT_EQ(addLayer(p, shell().tools, "Sketch"), LayerError::kNone);
+    paintStroke(200, 400);
+    ASSERT_EQ(setLayerVisible(p, shell().tools, 2, false), LayerError::kNone);
+    ASSERT_EQ(setLayerOpacity(p, shell().tools, 1, 0.75f), LayerError::kNone);
+    ASSERT_EQ(selectLayer(p, 1), LayerError::kNone);
+    passes(2);
+    // Past the background's cells and the Glaze's cells and coverage.
+    autosave().dueAt = 0.0L;
+    passes(28);
+    ASSERT_TRUE(autosave().copying);
+    const std::size_t copied = autosave().copied;
+    ASSERT_GT(copied, std::size_t{1000} * 1000 * (12 + 16));
+    paintStroke(100, 60);
+    ASSERT_GT(autosave().copied, copied) << "the stroke did not start the copy again";
+    waitForWriter();
+
+    std::vector<Layer> expected(layerCount(p));
+    for (std::size_t l = 0; l < expected.size(); ++l) ASSERT_TRUE(copyLayer(p.layers.layers[l], expected[l]));
+    const std::uint64_t shown = cellHash(document());
+    const AutosaveFiles orphan{autosave().files.folder, "500-1"};
+    fs::copy_file(autosave().files.painting(), orphan.painting());
+    fs::copy_file(autosave().files.original(), orphan.original());
+    writeFileBytes(orphan.lock(), "");
+    exitProgram(program());
+
+    freshProgram();
+    hl::plantAnswer(Answer::Yes);
+    start();
+    ASSERT_EQ(questionsAsked(), 1u);
+    EXPECT_FALSE(shell().painting.saved);
+    ASSERT_EQ(layerCount(shell().painting), 3u);
+    EXPECT_EQ(activeLayer(shell().painting), 1u);
+    for (std::size_t l = 0; l < expected.size(); ++l) {
+        const Layer& back = shell().painting.layers.layers[l];
+        const Layer& was = expected[l];
+        EXPECT_EQ(back.name, was.name);
+        EXPECT_EQ(back.visible, was.visible);
+        EXPECT_EQ(back.opacity, was.opacity);
+        ASSERT_EQ(back.opaque(), was.opaque());
+        EXPECT_EQ(std::memcmp(back.cells.get(), was.cells.get(), was.cellCount() * sizeof(PaintCell)), 0) << l;
+        if (!was.opaque()) {
+            EXPECT_EQ(std::memcmp(back.coverage.get(), was.coverage.get(), was.cellCount() * sizeof(float)), 0) << l;
+        }
+    }
+    EXPECT_EQ(cellHash(document()), shown);
+}
+
 TEST_F(AutosaveTest, AFolderThatCannotBeWrittenIsToldOnTheStatusLineUntilAnAutosaveIsWrittenAgain) {
     // Read-only in effect: "autosave" is a file, so nothing can be made in it.
     writeFileBytes(dir_.path("autosave"), "in the way");
@@ -308,20 +366,29 @@ TEST_F(AutosaveTest, NoDeletesARunningProgramsAutosaveIsNotOfferedAndADamagedOne
     runningLock.release();
     fs::remove(running.painting());
 
-    // Damaged: the usual message, then kept on No and deleted on Yes.
-    const AutosaveFiles damaged = leaveOrphan("400-1", c, "");
-    writeFileBytes(damaged.painting(), "not a painting at all");
-    for (const Answer remove : {Answer::No, Answer::Yes}) {
-        freshProgram();
-        hl::plantAnswer(Answer::Yes);
-        hl::plantAnswer(Answer::Ok);  // the usual message
-        hl::plantAnswer(remove);
-        start();
-        ASSERT_EQ(questionsAsked(), 2u);
-        EXPECT_EQ(hl::shownMessages()[1].text, kNotAPaintingText);
-        EXPECT_EQ(fileExists(damaged.painting()), remove == Answer::No);
-        EXPECT_TRUE(shell().painting.saved) << "the blank painting stays";
-        exitProgram(program());
+    // Damaged (not a painting; a painting of layers cut short): the usual
+    // message, then kept as it was on No and deleted on Yes.
+    const std::vector<RawLayerEntry> table = {{"Ground", true, 1.0f, true}, {"Glaze", true, 0.5f, false}};
+    const std::vector<std::byte> head = rawLayersHead(20, 20, table, 1);
+    const std::string cutShort =
+        std::string(reinterpret_cast<const char*>(head.data()), head.size()) + std::string(400 * 28 - 1, '\0');
+    for (const std::string& bytes : {std::string("not a painting at all"), cutShort}) {
+        const AutosaveFiles damaged = leaveOrphan("400-1", c, "");
+        writeFileBytes(damaged.painting(), bytes);
+        for (const Answer remove : {Answer::No, Answer::Yes}) {
+            freshProgram();
+            hl::plantAnswer(Answer::Yes);
+            hl::plantAnswer(Answer::Ok);  // the usual message
+            hl::plantAnswer(remove);
+            start();
+            ASSERT_EQ(questionsAsked(), 2u);
+            EXPECT_EQ(hl::shownMessages()[1].text, kNotAPaintingText);
+            EXPECT_EQ(fileExists(damaged.painting()), remove == Answer::No);
+            if (remove == Answer::No) EXPECT_EQ(readFileBytes(damaged.painting()), bytes);
+            EXPECT_TRUE(shell().painting.saved) << "the blank painting stays";
+            EXPECT_EQ(layerCount(shell().painting), 1u);
+            exitProgram(program());
+        }
     }
 }
 
