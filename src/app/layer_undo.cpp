@@ -58,18 +58,25 @@ bool fitsPainting(const Painting& p, const LayerSnapshot& s) {
     return !s.layers.empty() && s.layers[0].width == layer.width && s.layers[0].height == layer.height;
 }
 
+// An empty copy of layer `index` of the painting as it is, its tiles or
+// cells still to come.
+LayerSnapshot oneLayerSnapshot(const Painting& p, std::size_t index) {
+    LayerSnapshot s;
+    s.held = true;
+    s.oneLayer = true;
+    s.index = index;
+    s.active = p.layers.active;
+    s.width = p.document.width;
+    s.height = p.document.height;
+    return s;
+}
+
 // The painting as it is, in the shape of a copy that fits it: the same
 // layer or the same tiles of it, or every layer.
 bool copyPresentAs(const Painting& p, const LayerSnapshot& shape, LayerSnapshot& out) {
     if (!shape.oneLayer) return copyPresent(p, false, out);
     const LayerStack& ls = p.layers;
-    LayerSnapshot made;
-    made.held = true;
-    made.oneLayer = true;
-    made.index = shape.index;
-    made.active = ls.active;
-    made.width = p.document.width;
-    made.height = p.document.height;
+    LayerSnapshot made = oneLayerSnapshot(p, shape.index);
     if (shape.lazy) {
         made.lazy = true;
         if (!made.tiles.keepAs(shape.tiles, ls.layers[shape.index])) return false;
@@ -196,14 +203,8 @@ bool snapshotLayers(Painting& p, const ToolState& tools, bool activeOnly) {
 void snapshotLayerStroke(Painting& p, const ToolState& tools) {
     LayerStack& ls = p.layers;
     LayerSnapshot& u = ls.undo;
-    u = LayerSnapshot{};
-    u.held = true;
-    u.oneLayer = true;
+    u = oneLayerSnapshot(p, ls.active);
     u.lazy = true;
-    u.index = ls.active;
-    u.active = ls.active;
-    u.width = p.document.width;
-    u.height = p.document.height;
     u.tiles.start(ls.active, ls.layers[ls.active]);
     p.savedSettings = tools.live;
     p.undoValid = false;

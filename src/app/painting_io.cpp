@@ -2,6 +2,7 @@
 #include "app/painting_io.h"
 
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 #include "app/painting.h"
@@ -47,8 +48,16 @@ std::string paintingFilePath(const std::string& path) {
     return ec ? path : absolute.string();
 }
 
-bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, std::uint32_t* version,
-                  platform::WindowId owner) {
+namespace {
+
+// Reads a painting file into a fresh canvas and layers, from its opened file.
+using PaintingReader = std::function<PaintingLoadResult(DataFile&, Canvas&, std::vector<Layer>&, std::size_t&)>;
+
+// Opens the file, keeps the painting for Undo and reads the file with `read`.
+// What was read is swapped in only when complete, so a damaged file never
+// costs the user the painting; each failure says so in its box.
+bool readIntoPainting(Painting& p, const ToolState& tools, const std::string& path, platform::WindowId owner,
+                      const PaintingReader& read) {
     using platform::Buttons;
     using platform::Icon;
     DataFile file;
@@ -58,13 +67,10 @@ bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, 
     }
     // From here Undo returns to the painting as it was, whatever the file holds.
     takeUndoSnapshot(p, tools, true);
-
-    // The file is read into a canvas of its own and swapped in only when
-    // complete, so a damaged file never costs the user the painting.
     Canvas fresh;
     std::vector<Layer> layers;
     std::size_t active = 0;
-    const PaintingLoadResult result = readPaintingFile(file, fresh, version, &layers, &active);
+    const PaintingLoadResult result = read(file, fresh, layers, active);
     file.close();
     switch (result) {
         case PaintingLoadResult::kOk: break;
@@ -79,36 +85,27 @@ bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, 
         case PaintingLoadResult::kCannotOpen: return false;
     }
     takeLoaded(p, fresh, std::move(layers), active);
-    p.fileName = paintingFilePath(path);
     return true;
+}
+
+}  // namespace
+
+bool loadPainting(Painting& p, const ToolState& tools, const std::string& path, std::uint32_t* version,
+                  platform::WindowId owner) {
+    const bool loaded =
+        readIntoPainting(p, tools, path, owner,
+                         [version](DataFile& file, Canvas& fresh, std::vector<Layer>& layers, std::size_t& active) {
+                             return readPaintingFile(file, fresh, version, &layers, &active);
+                         });
+    if (loaded) p.fileName = paintingFilePath(path);
+    return loaded;
 }
 
 bool loadAutosavedPainting(Painting& p, const ToolState& tools, const std::string& path, platform::WindowId owner) {
     if (!isRawLayersFile(path)) return loadPainting(p, tools, path, nullptr, owner);
-    using platform::Buttons;
-    using platform::Icon;
-    DataFile file;
-    if (!file.open(path, DataFile::kRead)) {
-        platform::messageBox(platform::kNoWindow, "Error", kCannotOpenText, Buttons::Ok, Icon::None);
-        return false;
-    }
-    takeUndoSnapshot(p, tools, true);
-    Canvas fresh;
-    std::vector<Layer> layers;
-    std::size_t active = 0;
-    const PaintingLoadResult result = readRawLayersFile(file, fresh, layers, active);
-    file.close();
-    if (result == PaintingLoadResult::kLaterVersion) {
-        platform::messageBox(platform::kNoWindow, "Error", kLaterVersionText, Buttons::Ok, Icon::None);
-        return false;
-    }
-    if (result != PaintingLoadResult::kOk) {
-        platform::messageBox(owner, "Error", kNotAPaintingText, Buttons::Ok, Icon::Exclamation);
-        return false;
-    }
-    takeLoaded(p, fresh, std::move(layers), active);
-    p.fileName.clear();
-    return true;
+    const bool loaded = readIntoPainting(p, tools, path, owner, &readRawLayersFile);
+    if (loaded) p.fileName.clear();
+    return loaded;
 }
 
 }  // namespace sc
