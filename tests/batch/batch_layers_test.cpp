@@ -201,8 +201,12 @@ TEST(BatchLayers, StepsGoBackAndForthThroughLayerChanges) {
     for (std::size_t i = 0; i <= changes.size(); ++i) {
         const std::string seen = readFileBytes(dir.path("seen" + std::to_string(i) + ".bmp"));
         // Compared whole, so a failure names the step and not the bytes.
-        if (i < changes.size()) EXPECT_TRUE(readFileBytes(dir.path("back" + std::to_string(i) + ".bmp")) == seen) << i;
-        if (i > 0) EXPECT_TRUE(readFileBytes(dir.path("forth" + std::to_string(i) + ".bmp")) == seen) << i;
+        if (i < changes.size()) {
+            EXPECT_TRUE(readFileBytes(dir.path("back" + std::to_string(i) + ".bmp")) == seen) << i;
+        }
+        if (i > 0) {
+            EXPECT_TRUE(readFileBytes(dir.path("forth" + std::to_string(i) + ".bmp")) == seen) << i;
+        }
     }
 }
 

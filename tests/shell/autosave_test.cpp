@@ -384,7 +384,9 @@ TEST_F(AutosaveTest, NoDeletesARunningProgramsAutosaveIsNotOfferedAndADamagedOne
             ASSERT_EQ(questionsAsked(), 2u);
             EXPECT_EQ(hl::shownMessages()[1].text, kNotAPaintingText);
             EXPECT_EQ(fileExists(damaged.painting()), remove == Answer::No);
-            if (remove == Answer::No) EXPECT_EQ(readFileBytes(damaged.painting()), bytes);
+            if (remove == Answer::No) {
+                EXPECT_EQ(readFileBytes(damaged.painting()), bytes);
+            }
             EXPECT_TRUE(shell().painting.saved) << "the blank painting stays";
             EXPECT_EQ(layerCount(shell().painting), 1u);
             exitProgram(program());
