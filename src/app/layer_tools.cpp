@@ -42,8 +42,10 @@ CellSpan clipped(const Canvas& c, const CellRect& r) {
 // Cells [x0, x1) of row y taken into the active layer: within `kept` only
 // those the tool changed, elsewhere every one. The row is cut into runs that
 // lie wholly inside or wholly outside `kept` and the row's cells with
-// something above.
-void takeRow(Painting& p, std::size_t y, std::size_t x0, std::size_t x1, const CellSpan* kept) {
+// something above. `before`, when not null, holds the cells [x0, x1) of the
+// work canvas as they were before the tool.
+void takeRow(Painting& p, std::size_t y, std::size_t x0, std::size_t x1, const CellSpan* kept,
+             const PaintCell* before = nullptr) {
     LayerStack& ls = p.layers;
     Layer& layer = ls.layers[ls.active];
     const std::size_t aboveFrom = ls.aboveFrom[y];
@@ -67,7 +69,8 @@ void takeRow(Painting& p, std::size_t y, std::size_t x0, std::size_t x1, const C
                              p.document.cells() + i,
                              a >= aboveFrom && b <= aboveTo ? ls.above.get() + i : nullptr,
                              b - a,
-                             a >= keptFrom && b <= keptTo};
+                             a >= keptFrom && b <= keptTo,
+                             before != nullptr ? before + (a - x0) : nullptr};
         takeCells(run, layer.opacity, layer.visible);
     }
 }
@@ -84,6 +87,44 @@ void takeWork(Painting& p, const CellSpan& span, const CellSpan* kept) {
                        }
                    });
 }
+
+// Tube Paint, Paint Brush and the Knife change their brush square alone, a
+// row at a time: each row is taken into the active layer as soon as it is
+// laid, on the thread that laid it and in the same shared job, while its
+// cells are still in that thread's cache, and only across the cells the
+// laying reached. Rows the laying did not reach are unchanged.
+bool changesItsSquareAlone(std::int32_t tool) {
+    return tool == kToolTubePaint || tool == kToolPaintBrush || tool == kToolKnife;
+}
+
+struct RowTake {
+    Painting& painting;
+    const CellSpan& kept;
+};
+
+void takeLaidRow(void* context, std::int64_t y, std::int64_t x0, std::int64_t x1, const PaintCell* before) {
+    const RowTake& t = *static_cast<const RowTake*>(context);
+    takeRow(t.painting, static_cast<std::size_t>(y), static_cast<std::size_t>(x0), static_cast<std::size_t>(x1),
+            &t.kept, before);
+}
+
+// Tells the tools' laying about a RowTake for as long as it lives.
+class RowTakeNotice {
+public:
+    RowTakeNotice(ToolState& tools, RowTake& take) : tools_(tools) {
+        tools.afterRowLaid = &takeLaidRow;
+        tools.rowLaidContext = &take;
+    }
+    RowTakeNotice(const RowTakeNotice&) = delete;
+    RowTakeNotice& operator=(const RowTakeNotice&) = delete;
+    ~RowTakeNotice() {
+        tools_.afterRowLaid = nullptr;
+        tools_.rowLaidContext = nullptr;
+    }
+
+private:
+    ToolState& tools_;
+};
 
 // The Eraser on a layer that does not cover everything takes its paint away:
 // coverage and relief go by the brush's amount, down to nothing.
@@ -153,7 +194,14 @@ ToolOutcome applyToolToPainting(Painting& p, ToolState& ts, int x, int y) {
     // there only the cells it changed are taken.
     const std::int32_t r = std::clamp(ts.stroke.size, 1, kMaxBrushSize) + 1;
     const CellSpan kept = clipped(doc, CellRect{x - r, y - r, x + r, y + r});
-    outcome = applyTool(ts, x, y, work);
+    const bool takenAsLaid = changesItsSquareAlone(ts.live.tool);
+    if (takenAsLaid) {
+        RowTake take{p, kept};
+        const RowTakeNotice notice(ts, take);
+        outcome = applyTool(ts, x, y, work);
+    } else {
+        outcome = applyTool(ts, x, y, work);
+    }
     doc.strokeLength = work.strokeLength;
     if (!work.rendered) {
         // A change that may reach any cell (Fill): the document is rendered whole.
@@ -163,7 +211,7 @@ ToolOutcome applyToolToPainting(Painting& p, ToolState& ts, int x, int y) {
         return outcome;
     }
     if (!outcome.rendered.empty()) {
-        takeWork(p, clipped(doc, outcome.rendered), &kept);
+        if (!takenAsLaid) takeWork(p, clipped(doc, outcome.rendered), &kept);
         renderRect(doc, outcome.rendered.left, outcome.rendered.top, outcome.rendered.right, outcome.rendered.bottom);
     }
     return outcome;

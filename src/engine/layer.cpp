@@ -94,7 +94,10 @@ void takeIntoLayer(const PaintCell& below, const PaintCell& seen, float opacity,
 void takeCellsByCell(const TakenCells& run, float opacity, bool visible) {
     for (std::size_t i = 0; i < run.count; ++i) {
         float* coverage = run.coverage != nullptr ? &run.coverage[i] : nullptr;
-        if (run.changedOnly) {
+        if (run.changedOnly && run.before != nullptr) {
+            // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
+            if (std::memcmp(&run.work[i], &run.before[i], sizeof(PaintCell)) == 0) continue;
+        } else if (run.changedOnly) {
             CellMix was = mixOf(run.below[i]);
             coverWith(was, run.cells[i], (coverage != nullptr ? *coverage : 1.0f) * opacity);
             const PaintCell unchanged = cellOf(was);

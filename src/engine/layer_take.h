@@ -27,6 +27,10 @@ struct TakenCells {
     // coverWith), so a cell still bit for bit that is one the tool left alone.
     // False: every cell.
     bool changedOnly;
+    // With changedOnly, when not null: the work cells as they were before the
+    // tool, so that a cell the tool left alone is one equal to its `before`
+    // (a cheaper test than making the layer's cell again).
+    const PaintCell* before = nullptr;
 };
 void takeCells(const TakenCells& run, float opacity, bool visible);
 

@@ -70,35 +70,75 @@ struct Cells16 {
     return _mm512_test_epi32_mask(spread, spread);
 }
 
-// The cells of the first `lanes` (all sixteen, or the first few at the end
-// of a run: nothing beyond the run is read).
-[[gnu::always_inline]] inline Cells16 loadCells(const PaintCell* cells, __mmask16 lanes) {
-    const auto* d = reinterpret_cast<const std::int32_t*>(cells);
+// The three vectors of dwords of the first `lanes` cells (all sixteen, or
+// the first few at the end of a run: nothing beyond the run is read).
+struct Raw16 {
     __m512i v[3];
+};
+
+[[gnu::always_inline]] inline Raw16 loadRaw(const PaintCell* cells, __mmask16 lanes) {
+    const auto* d = reinterpret_cast<const std::int32_t*>(cells);
+    Raw16 r{};
     for (int k = 0; k < 3; ++k) {
-        v[k] =
+        r.v[k] =
             lanes == 0xFFFF ? _mm512_loadu_si512(d + 16 * k) : _mm512_maskz_loadu_epi32(dwordsOf(lanes, k), d + 16 * k);
     }
+    return r;
+}
+
+[[gnu::always_inline]] inline Cells16 fieldsOf(const Raw16& r) {
     __m512i field[3];
     for (int f = 0; f < 3; ++f) {
-        const __m512i first = _mm512_permutex2var_epi32(v[0], _mm512_load_si512(kIndices.outFirst[f]), v[1]);
-        field[f] = _mm512_permutex2var_epi32(first, _mm512_load_si512(kIndices.outSecond[f]), v[2]);
+        const __m512i first = _mm512_permutex2var_epi32(r.v[0], _mm512_load_si512(kIndices.outFirst[f]), r.v[1]);
+        field[f] = _mm512_permutex2var_epi32(first, _mm512_load_si512(kIndices.outSecond[f]), r.v[2]);
     }
     return {field[0], field[1], field[2]};
 }
 
-// Writes the cells of the lanes in `lanes`.
-[[gnu::always_inline]] inline void storeCells(PaintCell* cells, const Cells16& c, __mmask16 lanes) {
-    auto* d = reinterpret_cast<std::int32_t*>(cells);
+[[gnu::always_inline]] inline Cells16 loadCells(const PaintCell* cells, __mmask16 lanes) {
+    return fieldsOf(loadRaw(cells, lanes));
+}
+
+// The cells whose three dwords are not all the same in `a` and `b`: dword
+// differences, bit 3i + f for field f of cell i, folded onto bit 3i and then
+// every third bit gathered into the low sixteen.
+[[gnu::always_inline]] inline __mmask16 cellsDiffer(const Raw16& a, const Raw16& b) {
+    std::uint64_t m = std::uint64_t{_mm512_cmpneq_epi32_mask(a.v[0], b.v[0])} |
+                      std::uint64_t{_mm512_cmpneq_epi32_mask(a.v[1], b.v[1])} << 16 |
+                      std::uint64_t{_mm512_cmpneq_epi32_mask(a.v[2], b.v[2])} << 32;
+    m |= (m >> 1) | (m >> 2);
+    m &= 0x1249249249249249ULL;
+    m = (m ^ (m >> 2)) & 0x10c30c30c30c30c3ULL;
+    m = (m ^ (m >> 4)) & 0x100f00f00f00f00fULL;
+    m = (m ^ (m >> 8)) & 0x1f0000ff0000ffULL;
+    m = (m ^ (m >> 16)) & 0x1f00000000ffffULL;
+    return static_cast<__mmask16>(m);
+}
+
+// The cells back in their three vectors of dwords.
+[[gnu::always_inline]] inline Raw16 rawOf(const Cells16& c) {
+    Raw16 r{};
     for (int v = 0; v < 3; ++v) {
         const __m512i first = _mm512_permutex2var_epi32(c.colour, _mm512_load_si512(kIndices.inFirst[v]), c.shine);
-        const __m512i out = _mm512_permutex2var_epi32(first, _mm512_load_si512(kIndices.inSecond[v]), c.height);
+        r.v[v] = _mm512_permutex2var_epi32(first, _mm512_load_si512(kIndices.inSecond[v]), c.height);
+    }
+    return r;
+}
+
+// Writes the cells of the lanes in `lanes`.
+[[gnu::always_inline]] inline void storeRaw(PaintCell* cells, const Raw16& r, __mmask16 lanes) {
+    auto* d = reinterpret_cast<std::int32_t*>(cells);
+    for (int v = 0; v < 3; ++v) {
         if (lanes == 0xFFFF) {
-            _mm512_storeu_si512(d + 16 * v, out);
+            _mm512_storeu_si512(d + 16 * v, r.v[v]);
         } else {
-            _mm512_mask_storeu_epi32(d + 16 * v, dwordsOf(lanes, v), out);
+            _mm512_mask_storeu_epi32(d + 16 * v, dwordsOf(lanes, v), r.v[v]);
         }
     }
+}
+
+[[gnu::always_inline]] inline void storeCells(PaintCell* cells, const Cells16& c, __mmask16 lanes) {
+    storeRaw(cells, rawOf(c), lanes);
 }
 
 // Channel k (red, green, blue, grain, shine) of the cells, 0..255.
@@ -111,12 +151,11 @@ struct Cells16 {
 [[gnu::always_inline]] inline __m512 asFloat(__m512i v) { return _mm512_cvtepi32_ps(v); }
 [[gnu::always_inline]] inline __m512 heightOf(const Cells16& c) { return _mm512_castsi512_ps(c.height); }
 
-// roundToByte on every lane.
+// roundToByte on every lane: v + 0.5 truncated, 0 for v not above 0 (NaN
+// too: the maximum then gives its second operand), 255 from 255 up.
 [[gnu::always_inline]] inline __m512i roundToBytes(__m512 v) {
-    const __m512i rounded = _mm512_cvttps_epi32(_mm512_add_ps(v, _mm512_set1_ps(0.5f)));
-    const __m512i top = _mm512_mask_mov_epi32(rounded, _mm512_cmp_ps_mask(v, _mm512_set1_ps(255.0f), _CMP_GE_OQ),
-                                              _mm512_set1_epi32(255));
-    return _mm512_maskz_mov_epi32(_mm512_cmp_ps_mask(v, _mm512_setzero_ps(), _CMP_GT_OQ), top);
+    const __m512 held = _mm512_min_ps(_mm512_max_ps(v, _mm512_setzero_ps()), _mm512_set1_ps(255.0f));
+    return _mm512_cvttps_epi32(_mm512_add_ps(held, _mm512_set1_ps(0.5f)));
 }
 
 // A cell of these five channels and height, its unused bytes 0 (as cellOf makes it).
@@ -169,6 +208,21 @@ struct Cells16 {
     return select(nothing, covered, shown);
 }
 
+// Writes the work canvas's cells (`made`) and the document's (`made`, or
+// `below` for a hidden layer, under what the layers above do), those of the
+// lanes in `changed`.
+[[gnu::always_inline]] inline void storeShown(const TakenCells& run, std::size_t i, const Cells16& made,
+                                              const Cells16& below, bool visible, __mmask16 lanes, __mmask16 changed) {
+    const Raw16 madeRaw = rawOf(made);
+    storeRaw(run.work + i, madeRaw, changed);
+    if (visible && run.above == nullptr) {
+        storeRaw(run.document + i, madeRaw, changed);
+        return;
+    }
+    const Cells16& shown = visible ? made : below;
+    storeCells(run.document + i, run.above != nullptr ? underCover16(shown, run.above + i, lanes) : shown, changed);
+}
+
 }  // namespace
 
 void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
@@ -180,7 +234,13 @@ void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
     for (std::size_t i = 0; i < run.count; i += 16) {
         const std::size_t left = run.count - i;
         const __mmask16 lanes = left >= 16 ? 0xFFFF : static_cast<__mmask16>((1u << left) - 1u);
-        const Cells16 seen = loadCells(run.work + i, lanes);
+        __mmask16 changed = lanes;
+        const Raw16 seenRaw = loadRaw(run.work + i, lanes);
+        if (run.changedOnly && run.before != nullptr) {
+            changed = cellsDiffer(seenRaw, loadRaw(run.before + i, lanes));
+            if (changed == 0) continue;
+        }
+        const Cells16 seen = fieldsOf(seenRaw);
         const Cells16 below = loadCells(run.below + i, lanes);
         const Cells16 cell = loadCells(run.cells + i, lanes);
         const __m512 covered = run.coverage != nullptr ? _mm512_mask_loadu_ps(one, lanes, run.coverage + i) : one;
@@ -192,8 +252,7 @@ void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
             s[k] = channel(seen, k);
             bf[k] = asFloat(b[k]);
         }
-        __mmask16 changed = lanes;
-        if (run.changedOnly) {
+        if (run.changedOnly && run.before == nullptr) {
             // The cells as the layer made them, compared bit for bit.
             const Cells16 was = coveredBy(below, bf, cell, _mm512_mul_ps(covered, opacities));
             changed &= _mm512_cmpneq_epi32_mask(seen.colour, was.colour) |
@@ -245,9 +304,7 @@ void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
         storeCells(run.cells + i, select(changed, cell, taken), changed);
         // The work canvas's cell: below covered by the layer's as it now is.
         const Cells16 made = coveredBy(below, bf, select(changed, cell, taken), _mm512_mul_ps(coverage, opacities));
-        storeCells(run.work + i, made, changed);
-        const Cells16& shown = visible ? made : below;
-        storeCells(run.document + i, run.above != nullptr ? underCover16(shown, run.above + i, lanes) : shown, changed);
+        storeShown(run, i, made, below, visible, lanes, changed);
     }
 }
 

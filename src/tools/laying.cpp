@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/laying.h"
 
+#include <algorithm>
+#include <array>
+
 #include "engine/canvas.h"
 #include "engine/renderer.h"
 #include "engine/vector_path.h"
@@ -37,7 +40,7 @@ void layRow(const LayingRule& rule, const LayingRow& row) {
 }
 
 void laySquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const LayingRule& rule,
-               const GrainSampler& style, const GrainSampler& texture) {
+               const GrainSampler& style, const GrainSampler& texture, RowLaid rowLaid) {
     const std::int64_t x0 = std::max<std::int64_t>(static_cast<std::int64_t>(x) - r, 0);
     const std::int64_t x1 = std::min<std::int64_t>(static_cast<std::int64_t>(x) + r, canvas.width);
     const std::int64_t y0 = std::max<std::int64_t>(static_cast<std::int64_t>(y) - r, 0);
@@ -55,6 +58,7 @@ void laySquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const
     // them between the processors' caches (for small squares more than the
     // sharing saves).
     const auto layBand = [&](std::uint32_t bandFirst, std::uint32_t bandEnd) {
+        std::array<PaintCell, kMaskSide> before;  // the row as it was, for rowLaid
         GrainRowSampler styleRows(style, x0, columns);
         GrainRowSampler textureRows(texture, x0, columns);
         for (std::int64_t cy = y0 + bandFirst; cy < y0 + bandEnd; ++cy) {
@@ -67,7 +71,14 @@ void laySquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const
             if (first == end) continue;
             const std::uint8_t* styled = styleRows.row(cy, first, end) + first;
             const std::uint8_t* textured = rule.textured ? textureRows.row(cy, first, end) + first : nullptr;
-            layRow(rule, {cells + cy * stride + x0 + first, weights + first, styled, textured, end - first});
+            PaintCell* laid = cells + cy * stride + x0 + first;
+            if (rowLaid.call == nullptr) {
+                layRow(rule, {laid, weights + first, styled, textured, end - first});
+                continue;
+            }
+            std::copy_n(laid, end - first, before.data());
+            layRow(rule, {laid, weights + first, styled, textured, end - first});
+            rowLaid.call(rowLaid.context, cy, x0 + first, x0 + end, before.data());
         }
     };
     forEachRowBand(rows, columns, kSharedRenderCells, kSharedRenderBandRows, layBand);

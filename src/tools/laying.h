@@ -46,9 +46,19 @@ void layRow(const LayingRule& rule, const LayingRow& row);
 void layRowAvx2(const LayingRule& rule, const LayingRow& row);
 void layRowAvx512(const LayingRule& rule, const LayingRow& row);
 
+// Called, when set, with each row of the square as soon as it is laid, on
+// the thread that laid it: the cells [x0, x1) of row y are all the row's
+// cells the update may have changed, and `before` holds them as they were.
+// Rows of the square where the brush has no weight are not laid and not
+// reported.
+struct RowLaid {
+    void (*call)(void* context, std::int64_t y, std::int64_t x0, std::int64_t x1, const PaintCell* before) = nullptr;
+    void* context = nullptr;
+};
+
 // The whole square [x - r, x + r) x [y - r, y + r), clipped to the grid, with
 // the style and texture images seen through their samplers.
 void laySquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const LayingRule& rule,
-               const GrainSampler& style, const GrainSampler& texture);
+               const GrainSampler& style, const GrainSampler& texture, RowLaid rowLaid = {});
 
 }  // namespace sc

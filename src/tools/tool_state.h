@@ -42,6 +42,12 @@ struct ToolState {
     void (*beforeDocumentWrite)(void* context, std::int64_t x0, std::int64_t y0, std::int64_t x1,
                                 std::int64_t y1) = nullptr;
     void* documentWriteContext = nullptr;
+    // Handed to the laying of Tube Paint, Paint Brush and the Knife, whose
+    // change is their brush square alone: called with each row once laid
+    // (see RowLaid in tools/laying.h). Null: no one is told.
+    void (*afterRowLaid)(void* context, std::int64_t y, std::int64_t x0, std::int64_t x1,
+                         const PaintCell* before) = nullptr;
+    void* rowLaidContext = nullptr;
 };
 
 }  // namespace sc
