@@ -2,7 +2,7 @@
 #include "tools/laying.h"
 
 #include <algorithm>
-#include <array>
+#include <vector>
 
 #include "engine/canvas.h"
 #include "engine/renderer.h"
@@ -58,7 +58,7 @@ void laySquare(const BrushMask& mask, Canvas& canvas, int x, int y, int r, const
     // them between the processors' caches (for small squares more than the
     // sharing saves).
     const auto layBand = [&](std::uint32_t bandFirst, std::uint32_t bandEnd) {
-        std::array<PaintCell, kMaskSide> before;  // the row as it was, for rowLaid
+        std::vector<PaintCell> before(rowLaid.call != nullptr ? columns : 0);  // the row as it was, for rowLaid
         GrainRowSampler styleRows(style, x0, columns);
         GrainRowSampler textureRows(texture, x0, columns);
         for (std::int64_t cy = y0 + bandFirst; cy < y0 + bandEnd; ++cy) {
