@@ -120,6 +120,10 @@ void takeCells(const TakenCells& run, float opacity, bool visible) {
         takeCellsAvx512(run, opacity, visible);
         return;
     }
+    if (opacity > 0.0f && vectorPath() == VectorPath::kAvx2) {
+        takeCellsAvx2(run, opacity, visible);
+        return;
+    }
 #endif
     takeCellsByCell(run, opacity, visible);
 }

@@ -34,12 +34,13 @@ struct TakenCells {
 };
 void takeCells(const TakenCells& run, float opacity, bool visible);
 
-// The two ways takeCells does its arithmetic: cell by cell, and on sixteen
-// lanes where the processor has AVX-512. Both give the same bits; takeCells
-// picks by vectorPath().
+// The three ways takeCells does its arithmetic: cell by cell, on eight lanes
+// where the processor has AVX2 and on sixteen where it has AVX-512. All give
+// the same bits; takeCells picks by vectorPath().
 void takeCellsByCell(const TakenCells& run, float opacity, bool visible);
 #if SC_VECTOR_TARGETS
 // Only for an opacity above 0 (at 0 only the relief changes, cell by cell).
+void takeCellsAvx2(const TakenCells& run, float opacity, bool visible);
 void takeCellsAvx512(const TakenCells& run, float opacity, bool visible);
 #endif
 

@@ -126,6 +126,16 @@ TEST(BatchLayers, PaintingUnderALayerIsTheStackMadeAnew) {
         line(kToolKnife, 18, 0, 150, 45, 0, 45);
         line(kToolFinger, 10, 0, 100, 0, 60, 100);
         line(kToolRaise, 14, 0, 30, 90, 140, 5);
+        // Smooth paint, so that it has relief to raise: on the opaque ground
+        // under the layers, then on the layer hidden.
+        ts->live.texture = 0;
+        ASSERT_EQ(selectLayer(*p, 0), LayerError::kNone);
+        line(kToolTubePaint, 20, 120, 0, 100, 150, 0);
+        line(kToolRaise, 14, 0, 140, 90, 10, 5);
+        ASSERT_EQ(selectLayer(*p, 1), LayerError::kNone);
+        ASSERT_EQ(setLayerVisible(*p, *ts, 1, false), LayerError::kNone);
+        line(kToolTubePaint, 12, 60, 10, 90, 140, 10);
+        line(kToolRaise, 14, 0, 30, 10, 140, 90);
         const std::vector<unsigned char> painted = paintingBytes(*p);
         composeLayers(*p);
         EXPECT_TRUE(paintingBytes(*p) == painted) << "path " << static_cast<int>(path);
