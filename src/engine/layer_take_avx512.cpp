@@ -174,16 +174,23 @@ struct Raw16 {
 
 // The cells of `below` (its channels as floats in `bf`) covered by the
 // layer's cells by `amount` (coverWith, then cellOf).
-[[gnu::always_inline]] inline Cells16 coveredBy(const Cells16& below, const __m512 bf[5], const Cells16& cell,
-                                                __m512 amount) {
+[[gnu::always_inline]] inline Cells16 coveredBy(const __m512 bf[5], __m512 belowHeight, const __m512i channelsOf[5],
+                                                __m512 heightOf, __m512 amount) {
     const __mmask16 covers = _mm512_cmp_ps_mask(amount, _mm512_setzero_ps(), _CMP_GT_OQ);
     __m512i channels[5];
     for (int k = 0; k < 5; ++k) {
-        const __m512 v = asFloat(channel(cell, k));
+        const __m512 v = asFloat(channelsOf[k]);
         channels[k] =
             roundToBytes(_mm512_mask_add_ps(bf[k], covers, bf[k], _mm512_mul_ps(_mm512_sub_ps(v, bf[k]), amount)));
     }
-    return cellsOf(channels, _mm512_add_ps(heightOf(below), heightOf(cell)));
+    return cellsOf(channels, _mm512_add_ps(belowHeight, heightOf));
+}
+
+[[gnu::always_inline]] inline Cells16 coveredBy(const Cells16& below, const __m512 bf[5], const Cells16& cell,
+                                                __m512 amount) {
+    __m512i channels[5];
+    for (int k = 0; k < 5; ++k) channels[k] = channel(cell, k);
+    return coveredBy(bf, heightOf(below), channels, heightOf(cell), amount);
 }
 
 // The cells under what the layers above do to them (underCover).
@@ -301,9 +308,11 @@ void takeCellsAvx512(const TakenCells& run, float opacity, bool visible) {
         }
         Cells16 taken = cellsOf(layer, height);
         taken.shine = _mm512_or_si512(_mm512_and_si512(cell.shine, keepUnused), layer[4]);
-        storeCells(run.cells + i, select(changed, cell, taken), changed);
+        storeCells(run.cells + i, taken, changed);
         // The work canvas's cell: below covered by the layer's as it now is.
-        const Cells16 made = coveredBy(below, bf, select(changed, cell, taken), _mm512_mul_ps(coverage, opacities));
+        // Only the changed lanes are written, and there the layer's cell is
+        // `taken`: its channels and height are at hand.
+        const Cells16 made = coveredBy(bf, heightOf(below), layer, height, _mm512_mul_ps(coverage, opacities));
         storeShown(run, i, made, below, visible, lanes, changed);
     }
 }
