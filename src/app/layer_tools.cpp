@@ -111,16 +111,10 @@ void takeLaidRow(void* context, std::int64_t y, std::int64_t x0, std::int64_t x1
 // Tells the tools' laying about a RowTake for as long as it lives.
 class RowTakeNotice {
 public:
-    RowTakeNotice(ToolState& tools, RowTake& take) : tools_(tools) {
-        tools.afterRowLaid = &takeLaidRow;
-        tools.rowLaidContext = &take;
-    }
+    RowTakeNotice(ToolState& tools, RowTake& take) : tools_(tools) { tools.rowLaid = {&takeLaidRow, &take}; }
     RowTakeNotice(const RowTakeNotice&) = delete;
     RowTakeNotice& operator=(const RowTakeNotice&) = delete;
-    ~RowTakeNotice() {
-        tools_.afterRowLaid = nullptr;
-        tools_.rowLaidContext = nullptr;
-    }
+    ~RowTakeNotice() { tools_.rowLaid = {}; }
 
 private:
     ToolState& tools_;

@@ -20,8 +20,7 @@ CellRect knife(const ToolState& tools, Canvas& canvas, int x, int y, BrushSettin
     const GrainSampler style(styleImage(tools, s.paintStyle), tools.styleOffset.x, tools.styleOffset.y);
     const GrainSampler texture(textureImage(tools, s.texture), tools.textureOffset.x, tools.textureOffset.y);
     // Shaves the old relief by half of the factor toward 0, then lays a fresh layer.
-    laySquare(tools.mask, canvas, x, y, r, layingRule(LayingTool::kKnife, s, 0.0), style, texture,
-              {tools.afterRowLaid, tools.rowLaidContext});
+    laySquare(tools.mask, canvas, x, y, r, layingRule(LayingTool::kKnife, s, 0.0), style, texture, tools.rowLaid);
     return frame::renderSquare(canvas, x, y, r);
 }
 

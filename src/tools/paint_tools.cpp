@@ -39,7 +39,7 @@ CellRect tubePaint(const ToolState& tools, Canvas& canvas, int x, int y, BrushSe
     const int r = frame::brushRadius(s);
     const GrainPair grain(tools, s);
     laySquare(tools.mask, canvas, x, y, r, layingRule(LayingTool::kTubePaint, s, canvas.at(x, y).height), grain.style,
-              grain.texture, {tools.afterRowLaid, tools.rowLaidContext});
+              grain.texture, tools.rowLaid);
     return frame::renderSquare(canvas, x, y, r);
 }
 
@@ -48,7 +48,7 @@ CellRect paintBrush(const ToolState& tools, Canvas& canvas, int x, int y, BrushS
     const int r = frame::brushRadius(s);
     const GrainPair grain(tools, s);
     laySquare(tools.mask, canvas, x, y, r, layingRule(LayingTool::kPaintBrush, s, canvas.at(x, y).height), grain.style,
-              grain.texture, {tools.afterRowLaid, tools.rowLaidContext});
+              grain.texture, tools.rowLaid);
     return frame::renderSquare(canvas, x, y, r);
 }
 

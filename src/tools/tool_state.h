@@ -10,6 +10,7 @@
 #include "engine/surface.h"
 #include "tools/brush_mask.h"
 #include "tools/brush_settings.h"
+#include "tools/laying.h"
 #include "tools/pen_pressure.h"
 #include "tools/program_random.h"
 
@@ -43,11 +44,9 @@ struct ToolState {
                                 std::int64_t y1) = nullptr;
     void* documentWriteContext = nullptr;
     // Handed to the laying of Tube Paint, Paint Brush and the Knife, whose
-    // change is their brush square alone: called with each row once laid
-    // (see RowLaid in tools/laying.h). Null: no one is told.
-    void (*afterRowLaid)(void* context, std::int64_t y, std::int64_t x0, std::int64_t x1,
-                         const PaintCell* before) = nullptr;
-    void* rowLaidContext = nullptr;
+    // change is their brush square alone: told of each row once laid. No
+    // call: no one is told.
+    RowLaid rowLaid;
 };
 
 }  // namespace sc
